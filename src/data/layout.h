@@ -1,0 +1,53 @@
+// The skin image and the layout table: where every screen element sits and
+// which rectangle of the skin it shows. Elements are known by their index.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/geometry.h"
+#include "platform/surface.h"
+
+namespace qw {
+
+struct LayoutItem {
+  std::int32_t x = 0;     // left edge, client pixels
+  std::int32_t y = 0;     // top edge, client pixels: the file's value minus 26
+  std::int32_t w = 0;
+  std::int32_t h = 0;
+  std::int32_t srcX = 0;  // source rectangle in the skin, same size as the item
+  std::int32_t srcY = 0;
+  friend bool operator==(const LayoutItem&, const LayoutItem&) = default;
+};
+
+using Layout = std::vector<LayoutItem>;
+
+// The program reads items 0 to 24; a table with fewer is refused when the
+// window is created.
+inline constexpr std::int32_t kLayoutItemsNeeded = 25;
+
+// The file's y values count from the top of the handheld's screen, 26 pixels
+// above the game window's client area.
+inline constexpr std::int32_t kLayoutYOffset = 26;
+
+// The skin image: any BMP. nullopt when it cannot be loaded.
+std::optional<Surface> LoadSkin(const std::string& path);
+
+// One item per meaningful line, scanned as "%d,%d,%d,%d,%d,%d". nullopt only
+// when the file cannot be read; any content loads.
+std::optional<Layout> LoadLayout(const std::string& path);
+// One line as the scan reads it; fields the scan does not reach are 0.
+LayoutItem ParseLayoutLine(std::wstring_view line);
+
+// Left x, top y, right x + w, bottom y + h (saturating). An index outside the
+// table gives an empty rectangle.
+Rect ItemRect(const Layout& layout, std::int32_t i);
+// Plain copy of item i's source rectangle of the skin to its place. An index
+// outside the table draws nothing.
+void DrawItem(Canvas& canvas, const Surface& skin, const Layout& layout, std::int32_t i);
+
+}  // namespace qw

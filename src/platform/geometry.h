@@ -1,0 +1,69 @@
+// Value types shared by every layer: points, rectangles and colours in client
+// pixels. Rectangles keep the handheld's convention: left and top inclusive,
+// right and bottom exclusive.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace qw {
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend constexpr bool operator==(Point, Point) = default;
+};
+
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+
+  constexpr std::int32_t Width() const { return right - left; }
+  constexpr std::int32_t Height() const { return bottom - top; }
+  // A rectangle with no pixels: zero or negative width or height.
+  constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+  friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+constexpr Rect RectFromSize(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+  return Rect{x, y, x + w, y + h};
+}
+
+// True when left <= x < right and top <= y < bottom.
+constexpr bool PtInRect(const Rect& r, Point p) {
+  return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
+}
+
+// Grows the rectangle by dx on the left and right and by dy on the top and
+// bottom; negative values shrink it.
+constexpr Rect InflateRect(Rect r, std::int32_t dx, std::int32_t dy) {
+  return Rect{r.left - dx, r.top - dy, r.right + dx, r.bottom + dy};
+}
+
+// The common part of two rectangles; empty (all zero) when they do not meet.
+constexpr Rect IntersectRect(const Rect& a, const Rect& b) {
+  Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+         std::min(a.bottom, b.bottom)};
+  return r.IsEmpty() ? Rect{} : r;
+}
+
+// An opaque 24-bit colour.
+struct Color {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  friend constexpr bool operator==(Color, Color) = default;
+};
+
+// Surfaces store pixels as 0x00RRGGBB.
+constexpr std::uint32_t ToPixel(Color c) {
+  return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+}
+constexpr Color FromPixel(std::uint32_t p) {
+  return Color{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+               static_cast<std::uint8_t>(p)};
+}
+
+}  // namespace qw
