@@ -1,0 +1,107 @@
+#include "data/text.h"
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+namespace qw {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+bool IsBlank(wchar_t c) {
+  // The C locale's white space, as the number rule skips it.
+  return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
+}
+
+}  // namespace
+
+std::optional<std::wstring> ReadTextFile(const std::string& path) {
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  // Only the bytes actually read are widened, so the length needs no trust:
+  // read in chunks and stop at the limit or at the end.
+  std::wstring text;
+  unsigned char chunk[65536];
+  std::uintmax_t total = 0;
+  bool zeroSeen = false;
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
+    total += n;
+    if (total > kMaxTextFileBytes) return std::nullopt;
+    for (std::size_t i = 0; i < n && !zeroSeen; ++i) {
+      if (chunk[i] == 0) {
+        zeroSeen = true;  // the text ends at the first zero byte
+      } else {
+        text.push_back(static_cast<wchar_t>(chunk[i]));
+      }
+    }
+    if (n < sizeof chunk) break;
+  }
+  if (std::ferror(file.get())) return std::nullopt;  // a directory, or a read error
+  return text;
+}
+
+bool NextLine(TextBuffer& buffer, std::wstring& line) {
+  for (;;) {
+    const std::size_t end = buffer.text.find(L"\r\n", buffer.pos);
+    if (end == std::wstring::npos) return false;
+    const std::size_t start = buffer.pos;
+    buffer.pos = end + 2;
+    buffer.lineNumber = buffer.nextLine;
+    // Lines are counted at "\r\n" only, as nothing else ends a line.
+    ++buffer.nextLine;
+    if (end == start || buffer.text[start] == L';') continue;
+    line.assign(buffer.text, start, end - start);
+    return true;
+  }
+}
+
+FieldTokenizer::FieldTokenizer(std::wstring text, std::wstring delimiters)
+    : text_(std::move(text)), delimiters_(std::move(delimiters)) {
+  if (text_.empty()) return;
+  // The field starts are found once, so reading every field of a long line
+  // stays linear.
+  starts_.push_back(0);
+  std::size_t at = text_.find_first_of(delimiters_);
+  while (at != std::wstring::npos &&
+         starts_.size() < static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    starts_.push_back(at + 1);
+    at = text_.find_first_of(delimiters_, at + 1);
+  }
+  count_ = static_cast<std::int32_t>(starts_.size());
+}
+
+std::wstring FieldTokenizer::field(std::int32_t i) const {
+  if (i < 0 || i >= count_) return std::wstring();
+  const std::size_t start = starts_[static_cast<std::size_t>(i)];
+  const std::size_t end = (i + 1 < count_) ? starts_[static_cast<std::size_t>(i) + 1] - 1 : text_.size();
+  return text_.substr(start, end - start);
+}
+
+std::int32_t ReadNumber(std::wstring_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && IsBlank(field[i])) ++i;
+  bool negative = false;
+  if (i < field.size() && (field[i] == L'+' || field[i] == L'-')) {
+    negative = field[i] == L'-';
+    ++i;
+  }
+  // Accumulate in 64 bits and stop growing once past the int32 range, so a
+  // long run of digits saturates instead of wrapping.
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t value = 0;
+  for (; i < field.size() && field[i] >= L'0' && field[i] <= L'9'; ++i) {
+    if (value <= kLimit) value = value * 10 + (field[i] - L'0');
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace qw
