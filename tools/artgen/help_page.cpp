@@ -27,7 +27,7 @@ const std::vector<Row>& Rows() {
       {Icon::kPipes, {"Drag pipes from the tray at the top", "onto the board, and back again."}},
       {Icon::kToolbar,
        {"Tap a pipe to select it, tap again to", "turn it. The toolbar arrows turn it", "too; the page starts the level anew."}},
-      {Icon::kKey, {"A solved level shows the password of", "the next one: enter it with Password."}},
+      {Icon::kKey, {"Each solved level shows a password:", "enter it later with Password."}},
   };
   return kRows;
 }
@@ -83,10 +83,7 @@ Image DrawHelpPage(const Fonts& fonts) {
     DrawIcon(page, row.icon, 26, y + rowHeight / 2);
     int ty = y + (rowHeight - lines * kLineHeight) / 2 - 1;
     for (const std::string& line : row.lines) {
-      if (kTextX + body.Width(line) > kClientWidth - 3) {
-        std::fprintf(stderr, "artgen: instructions line too wide: %s\n", line.c_str());
-      }
-      body.Draw(page, kTextX, ty, line, kInk);
+      DrawFitted(page, body, kTextX, ty, line, kInk, kClientWidth - 3);
       ty += kLineHeight;
     }
     y += rowHeight + 10;

@@ -68,9 +68,9 @@ void DrawBanner(Image& img, const Fonts& fonts, int index, int piece, const char
   img.Fill(iconX - 1, iconY - 1, 22, 22, kInk);
   img.Fill(iconX, iconY, 20, 20, kPanel);
   img.Paste(DrawPiece(piece), iconX, iconY, true);
-  const int tx = iconX + 27;
-  fonts.heading->Draw(img, tx, p.y + 5, line1, kInk);
-  fonts.small->Draw(img, tx, p.y + 23, line2, kInkSoft);
+  const int tx = iconX + 26;
+  DrawFitted(img, *fonts.heading, tx, p.y + 5, line1, kInk, p.x + p.w - 4);
+  DrawFitted(img, *fonts.small, tx, p.y + 23, line2, kInkSoft, p.x + p.w - 4);
 }
 
 void DrawTwoLineButton(Image& img, const Fonts& fonts, int index, const char* small,

@@ -1,6 +1,7 @@
 #include "style.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "shapes.h"
 
@@ -21,6 +22,15 @@ Fonts LoadFonts() {
   f.key = TextFont::Open(Face::kBold, 13);
   f.caption = TextFont::Open(Face::kRegular, 11);
   return f;
+}
+
+void DrawFitted(Image& img, const TextFont& font, int x, int y, std::string_view text, Rgb colour,
+                int right) {
+  if (x + font.Width(text) > right) {
+    std::fprintf(stderr, "artgen: text does not fit its box: %.*s\n", static_cast<int>(text.size()),
+                 text.data());
+  }
+  font.Draw(img, x, y, text, colour);
 }
 
 void DrawRoundPanelGradient(Image& img, int x, int y, int w, int h, double radius, Rgb top,
@@ -52,7 +62,8 @@ void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std:
   });
   const TextFont& font = *fonts.button;
   const int ty = y + (h - 2 - font.LineHeight()) / 2;
-  font.DrawCentred(img, x + w / 2, ty, label, highlighted ? kWhite : kInk);
+  const int tw = font.Width(label);
+  DrawFitted(img, font, x + (w - tw) / 2, ty, label, highlighted ? kWhite : kInk, x + w - 4);
 }
 
 void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter) {

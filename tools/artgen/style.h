@@ -40,6 +40,11 @@ struct Fonts {
 };
 Fonts LoadFonts();
 
+// Draws text with its left edge at x and warns when it reaches past right:
+// nothing on the screens may be clipped.
+void DrawFitted(Image& img, const TextFont& font, int x, int y, std::string_view text, Rgb colour,
+                int right);
+
 // A rounded panel with a 1-pixel outline, blended over what lies below.
 void DrawRoundPanel(Image& img, int x, int y, int w, int h, double radius, Rgb fill, Rgb outline);
 // fill shades from top to bottom.

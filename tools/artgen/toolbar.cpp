@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <functional>
-#include <numbers>
+#include <string_view>
 #include <vector>
 
 #include "shapes.h"
@@ -39,57 +39,73 @@ int Outlined(double distance, int fill, int outline, int background) {
   return background;
 }
 
-// Pixels whose centre lies on a ring arc of a turn arrow, plus its head: the
-// arc runs over the top from the west to the east side of c, and the head at
-// the east end points down (clockwise); mirrored for counter-clockwise.
-bool TurnArrowPixel(Vec2 p, Vec2 c, double r, double halfWidth, double head, bool mirrored) {
-  if (mirrored) p.x = 2 * c.x - p.x;
-  const Vec2 v = p - c;
-  double theta = std::atan2(v.x, -v.y) * 180 / std::numbers::pi;
-  if (theta < 0) theta += 360;
-  const bool onArc = (theta >= 250 || theta <= 90) && std::abs(Length(v) - r) <= halfWidth;
-  const Vec2 base = c + Vec2{r, 0};
-  const std::vector<Vec2> tip{base + Vec2{-head, -0.2}, base + Vec2{head, -0.2}, base + Vec2{0, head}};
-  return onArc || PolygonDistance(p, tip) <= 0;
+// The turn arrow, drawn by hand: an arch from the left over the top, its head
+// on the right pointing down (clockwise). n outline, b fill.
+constexpr const char* kTurnArrow[15] = {
+    "................",
+    "................",
+    "....nnnnnn......",
+    "..nnbbbbbbnn....",
+    ".nbbbbbbbbbbn...",
+    ".nbbnnnnnnbbn...",
+    "nbbn......nbbn..",
+    "nbbn......nbbn..",
+    "nbbn......nbbn..",
+    "nbbn....nnnbbnnn",
+    "nbbn....nbbbbbbn",
+    "nnnn.....nbbbbn.",
+    "..........nbbn..",
+    "...........nn...",
+    "................",
+};
+
+// The small circular arrow on the restart page, clockwise.
+constexpr const char* kRestartArrow[8] = {
+    "..gggg....",
+    ".g....g...",
+    "g....ggggg",
+    "g.....ggg.",
+    "g......g..",
+    "g.........",
+    ".g.....g..",
+    "..ggggg...",
+};
+
+int ColourOf(char c) {
+  switch (c) {
+    case 'n': return kNavy;
+    case 'b': return kBlue;
+    case 'g': return kGreen;
+    default: return -1;
+  }
 }
 
-// Fill where inside() holds at the pixel centre, an outline on the pixels
-// around it, background elsewhere.
-void DrawOutlinedMask(Image& img, int x0, int w, int h, const std::function<bool(Vec2)>& inside,
-                      int fill, int outline) {
-  auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && inside({x + 0.5, y + 0.5}); };
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      if (at(x, y)) {
-        img.Set(x0 + x, y, ToolbarPalette()[fill]);
-        continue;
-      }
-      bool near = false;
-      for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) near = near || at(x + dx, y + dy);
-      }
-      if (near) img.Set(x0 + x, y, ToolbarPalette()[outline]);
+void DrawPixelMap(Image& img, int x0, int y0, const char* const* rows, int height, bool mirrored) {
+  for (int y = 0; y < height; ++y) {
+    const std::string_view row(rows[y]);
+    for (int x = 0; x < static_cast<int>(row.size()); ++x) {
+      const int c = ColourOf(row[x]);
+      const int px = mirrored ? x0 + static_cast<int>(row.size()) - 1 - x : x0 + x;
+      if (c >= 0) img.Set(px, y0 + y, ToolbarPalette()[c]);
     }
   }
 }
 
 void DrawTurnButton(Image& img, int x0, bool counterClockwise) {
-  DrawOutlinedMask(img, x0, 16, 15, [&](Vec2 p) {
-    return TurnArrowPixel(p, {7.5, 9.0}, 4.6, 1.1, 3.1, counterClockwise);
-  }, kBlue, kNavy);
+  DrawPixelMap(img, x0, 0, kTurnArrow, 15, counterClockwise);
 }
 
 void DrawRestartButton(Image& img, int x0) {
-  const std::vector<Vec2> page{{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 14.5}, {2.5, 14.5}};
-  const std::vector<Vec2> fold{{10.5, 0.5}, {10.5, 3.5}, {13.5, 3.5}};
+  const std::vector<Vec2> page{{1.5, 0.5}, {10.5, 0.5}, {14.5, 4.5}, {14.5, 14.5}, {1.5, 14.5}};
+  const std::vector<Vec2> fold{{10.5, 0.5}, {10.5, 4.5}, {14.5, 4.5}};
   ShadeMajority(img, x0, 16, 15, [&](Vec2 p) {
-    if (TurnArrowPixel(p, {7.5, 9.0}, 2.9, 0.75, 2.1, false)) return int(kGreen);
     if (PolygonDistance(p, fold) <= 0) return int(kGrey);
     const double d = PolygonDistance(p, page);
     if (d <= -0.8) return int(kWhite);
     if (d <= 0.2) return int(kBlack);
     return int(kSilver);
   });
+  DrawPixelMap(img, x0 + 3, 5, kRestartArrow, 8, false);
 }
 
 void DrawKeyButton(Image& img, int x0) {
