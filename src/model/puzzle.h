@@ -1,6 +1,6 @@
 // The puzzle's state and rules: the ten-slot tray, the 10 by 10 board, the
 // selection and the level in play; level set-up, turning, selecting, the
-// geometry of cells on screen.
+// geometry of cells on screen, and the water trace (water.cpp).
 #pragma once
 
 #include <array>
@@ -12,6 +12,7 @@
 #include "model/cell.h"
 #include "model/effects.h"
 #include "model/screen_mode.h"
+#include "model/water.h"
 #include "platform/geometry.h"
 
 namespace qw {
@@ -42,6 +43,16 @@ class Puzzle {
   // The tray slot or board cell under a point, or (-1, -1); tray slot k is
   // tested before the board cells of column k. Gaps hit nothing.
   Position HitTest(Point point) const;
+
+  // One complete run of the water from every source on the board (column by
+  // column, each column top to bottom): re-marks the fires, may switch
+  // MODE_PLAY to MODE_SOLVED or any mode but MODE_FAILED to MODE_FAILED.
+  void TraceWater(WaterSink& sink);
+  // Runs the water leaving cell (x, y) in direction d and everything that
+  // follows from it, depth first. Gives the number of FlowFrom calls made,
+  // this one included.
+  std::int32_t FlowFrom(WaterSink& sink, std::int32_t x, std::int32_t y, std::int32_t d);
+  const TraceStats& LastTrace() const { return lastTrace_; }
 
   // The Cell at a tray slot or board cell; nullptr for any other position.
   Cell* At(Position p);
@@ -76,6 +87,7 @@ class Puzzle {
   Rect trayRect_;
   Rect boardRect_;
   ModelEffects& effects_;
+  TraceStats lastTrace_;
 };
 
 // The centre of a rectangle, each coordinate truncated toward zero.
