@@ -1,0 +1,198 @@
+#include "platform/bitmap.h"
+
+#include <SDL.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <vector>
+
+namespace qw {
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+// A skin is a few hundred pixels on a side; these leave ample room.
+constexpr std::int64_t kMaxPixels = 16 * 1024 * 1024;
+constexpr std::uintmax_t kMaxFileBytes = 64 * 1024 * 1024;
+// Compression values of the info header.
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+
+std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
+  return std::uint32_t{b[at]} | (std::uint32_t{b[at + 1]} << 8) | (std::uint32_t{b[at + 2]} << 16) |
+         (std::uint32_t{b[at + 3]} << 24);
+}
+std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+// What SDL is allowed to see: a file whose headers are all there and whose
+// size is that of a picture, so that lying headers cannot make it allocate
+// or read more than a skin needs.
+bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') {
+    return false;
+  }
+  const std::uint32_t infoSize = ReadU32(bytes, kFileHeaderSize);
+  if (infoSize < 12 || bytes.size() - kFileHeaderSize < infoSize) {
+    return false;
+  }
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  std::uint32_t bitCount = 0;
+  std::uint32_t compression = kBiRgb;
+  if (infoSize == 12) {  // the old OS/2 header with 16-bit sizes
+    width = ReadU16(bytes, kFileHeaderSize + 4);
+    height = ReadU16(bytes, kFileHeaderSize + 6);
+    bitCount = ReadU16(bytes, kFileHeaderSize + 10);
+  } else if (infoSize >= kInfoHeaderSize) {
+    width = static_cast<std::int32_t>(ReadU32(bytes, kFileHeaderSize + 4));
+    height = static_cast<std::int32_t>(ReadU32(bytes, kFileHeaderSize + 8));
+    bitCount = ReadU16(bytes, kFileHeaderSize + 14);
+    compression = ReadU32(bytes, kFileHeaderSize + 16);
+  } else {
+    return false;
+  }
+  height = height < 0 ? -height : height;  // negative: stored top-down
+  if (width <= 0 || height <= 0 || width * height > kMaxPixels) {
+    return false;
+  }
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) {
+    return false;
+  }
+  // Uncompressed rows are padded to 4 bytes and must all be in the file.
+  // Run-length data has no fixed size; SDL stops at its end.
+  if (compression == kBiRgb || compression == kBiBitfields) {
+    const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
+    const std::int64_t dataOffset = ReadU32(bytes, 10);
+    if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::optional<Surface> ToSurface(SDL_Surface* loaded) {
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
+  if (rgb == nullptr) {
+    return std::nullopt;
+  }
+  std::optional<Surface> result;
+  if (SDL_LockSurface(rgb) == 0) {
+    result.emplace(rgb->w, rgb->h);
+    const auto* bytes = static_cast<const std::uint8_t*>(rgb->pixels);
+    for (int y = 0; y < rgb->h; ++y) {
+      const auto* in = reinterpret_cast<const std::uint32_t*>(bytes + static_cast<std::size_t>(y) * rgb->pitch);
+      std::uint32_t* out = result->Row(y);
+      for (int x = 0; x < rgb->w; ++x) {
+        out[x] = in[x] & 0xFFFFFFu;
+      }
+    }
+    SDL_UnlockSurface(rgb);
+  }
+  SDL_FreeSurface(rgb);
+  return result;
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  PutU16(out, v & 0xFFFFu);
+  PutU16(out, v >> 16);
+}
+
+}  // namespace
+
+std::optional<Surface> LoadBmpMemory(std::span<const std::uint8_t> bytes) {
+  if (!HeadersAreSane(bytes) || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    return std::nullopt;
+  }
+  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (stream == nullptr) {
+    return std::nullopt;
+  }
+  SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
+  if (loaded == nullptr) {
+    return std::nullopt;
+  }
+  std::optional<Surface> result = ToSurface(loaded);
+  SDL_FreeSurface(loaded);
+  return result;
+}
+
+std::optional<Surface> LoadBmpFile(const std::string& path) {
+  // Only plain files: a pipe or a device could block or never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    return std::nullopt;
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxFileBytes) {
+    return std::nullopt;
+  }
+  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+  if (stream == nullptr) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  const std::size_t read = bytes.empty() ? 0 : SDL_RWread(stream, bytes.data(), 1, bytes.size());
+  SDL_RWclose(stream);
+  if (read != bytes.size()) {
+    return std::nullopt;
+  }
+  return LoadBmpMemory(bytes);
+}
+
+bool SaveBmp24(const Surface& surface, const std::string& path) {
+  if (surface.IsEmpty()) {
+    return false;  // a BMP has at least one pixel
+  }
+  const std::uint64_t rowBytes = (static_cast<std::uint64_t>(surface.width()) * 3 + 3) / 4 * 4;
+  const std::uint64_t dataBytes = rowBytes * static_cast<std::uint64_t>(surface.height());
+  const std::uint64_t fileBytes = kFileHeaderSize + kInfoHeaderSize + dataBytes;
+  if (fileBytes > std::numeric_limits<std::uint32_t>::max()) {
+    return false;
+  }
+  std::vector<std::uint8_t> header;
+  header.reserve(kFileHeaderSize + kInfoHeaderSize);
+  header.push_back('B');
+  header.push_back('M');
+  PutU32(header, static_cast<std::uint32_t>(fileBytes));
+  PutU32(header, 0);  // reserved
+  PutU32(header, kFileHeaderSize + kInfoHeaderSize);
+  PutU32(header, kInfoHeaderSize);
+  PutU32(header, static_cast<std::uint32_t>(surface.width()));
+  PutU32(header, static_cast<std::uint32_t>(surface.height()));  // positive: bottom-up
+  PutU16(header, 1);   // planes
+  PutU16(header, 24);  // bits per pixel
+  PutU32(header, kBiRgb);
+  PutU32(header, static_cast<std::uint32_t>(dataBytes));
+  PutU32(header, 2835);  // 72 dots per inch, both ways
+  PutU32(header, 2835);
+  PutU32(header, 0);  // colours used
+  PutU32(header, 0);  // colours important
+
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    return false;
+  }
+  file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
+  for (std::int32_t y = surface.height() - 1; y >= 0 && file; --y) {
+    const std::uint32_t* in = surface.Row(y);
+    for (std::int32_t x = 0; x < surface.width(); ++x) {
+      const Color c = FromPixel(in[x]);
+      row[3 * static_cast<std::size_t>(x)] = c.b;
+      row[3 * static_cast<std::size_t>(x) + 1] = c.g;
+      row[3 * static_cast<std::size_t>(x) + 2] = c.r;
+    }
+    file.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
+  }
+  file.close();
+  return !file.fail();
+}
+
+}  // namespace qw

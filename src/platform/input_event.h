@@ -1,0 +1,44 @@
+// Input from the window, free of SDL: pointer positions are already mapped to
+// frame pixels (the game's client area on top, the command bar below it).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+namespace qw {
+
+enum class Key : std::uint8_t {
+  Unknown,
+  Letter,  // A to Z; see InputEvent::letter
+  Escape,
+  Enter,
+  Backspace,
+  Delete,
+  Left,
+  Right,
+  F11,
+};
+
+struct InputEvent {
+  enum class Type : std::uint8_t {
+    None,
+    PointerDown,  // left button or touch
+    PointerMove,
+    PointerUp,
+    PointerLeave,  // the pointer left the window
+    Wheel,         // wheel: positive away from the user
+    KeyDown,
+    Close,    // the window's close button
+    Redraw,   // exposed, resized or rescaled: everything must be repainted
+  };
+  Type type = Type::None;
+  Point point;           // frame pixels, for pointer events
+  std::int32_t wheel = 0;
+  Key key = Key::Unknown;
+  char letter = 0;       // 'A'..'Z' for Key::Letter
+  bool alt = false;
+  bool repeat = false;   // a key held down
+};
+
+}  // namespace qw

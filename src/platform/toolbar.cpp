@@ -1,0 +1,127 @@
+#include "platform/toolbar.h"
+
+#include "platform/font.h"
+
+namespace qw {
+
+namespace {
+
+constexpr Color kBarColor{222, 222, 240};
+constexpr Color kBarEdge{120, 120, 170};
+constexpr Color kLight{255, 255, 255};
+constexpr Color kShadow{96, 96, 140};
+constexpr Color kTooltipText{40, 40, 60};
+constexpr std::int32_t kButtonWidth = 22;
+constexpr std::int32_t kButtonHeight = 20;
+constexpr std::int32_t kButtonPitch = 24;
+constexpr std::int32_t kFirstButtonX = 3;
+constexpr std::int32_t kButtonY = 4;
+
+}  // namespace
+
+Toolbar::Toolbar(Surface strip, std::vector<ToolButton> buttons, std::int32_t width)
+    : strip_(std::move(strip)), buttons_(std::move(buttons)), width_(width) {}
+
+Rect Toolbar::ButtonRect(std::size_t i) const {
+  return RectFromSize(kFirstButtonX + static_cast<std::int32_t>(i) * kButtonPitch, kButtonY, kButtonWidth,
+                      kButtonHeight);
+}
+
+std::optional<std::size_t> Toolbar::ButtonAt(Point p) const {
+  if (!visible_) return std::nullopt;
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (PtInRect(ButtonRect(i), p)) return i;
+  }
+  return std::nullopt;
+}
+
+void Toolbar::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  hover_.reset();
+  pressed_.reset();
+  tooltipShown_ = false;
+  dirty_ = true;
+}
+
+void Toolbar::SetHover(std::optional<std::size_t> button, std::uint64_t nowMs) {
+  if (button == hover_) return;
+  hover_ = button;
+  hoverSince_ = nowMs;
+  tooltipShown_ = false;
+  dirty_ = true;
+}
+
+void Toolbar::PointerMove(Point p, std::uint64_t nowMs) {
+  SetHover(ButtonAt(p), nowMs);
+  if (pressed_) {
+    const bool inside = PtInRect(ButtonRect(*pressed_), p);
+    if (inside != pressedInside_) {
+      pressedInside_ = inside;
+      dirty_ = true;
+    }
+  }
+}
+
+bool Toolbar::PointerDown(Point p) {
+  pressed_ = ButtonAt(p);
+  pressedInside_ = pressed_.has_value();
+  tooltipShown_ = false;
+  dirty_ = true;
+  return pressed_.has_value();
+}
+
+std::optional<std::int32_t> Toolbar::PointerUp(Point p) {
+  std::optional<std::int32_t> command;
+  if (pressed_ && visible_ && PtInRect(ButtonRect(*pressed_), p)) command = buttons_[*pressed_].command;
+  pressed_.reset();
+  pressedInside_ = false;
+  dirty_ = true;
+  return command;
+}
+
+void Toolbar::PointerLeave() {
+  if (!pressed_) SetHover(std::nullopt, 0);
+}
+
+std::optional<std::uint64_t> Toolbar::TooltipDue() const {
+  if (!hover_ || tooltipShown_ || pressed_) return std::nullopt;
+  return hoverSince_ + kTooltipDelayMs;
+}
+
+void Toolbar::Tick(std::uint64_t nowMs) {
+  const std::optional<std::uint64_t> due = TooltipDue();
+  if (due && nowMs >= *due) {
+    tooltipShown_ = true;
+    dirty_ = true;
+  }
+}
+
+void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
+  dirty_ = false;
+  const Rect bar = RectFromSize(origin.x, origin.y, width_, kHeight);
+  canvas.FillRect(bar, kBarColor);
+  canvas.FillRect(Rect{bar.left, bar.top, bar.right, bar.top + 1}, kBarEdge);
+  if (!visible_) return;
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    Rect r = ButtonRect(i);
+    r = Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+    const bool down = pressed_ == i && pressedInside_;
+    if (down) {
+      canvas.FrameRect(r, kShadow, kLight);
+    } else if (hover_ == i && !pressed_) {
+      canvas.FrameRect(r, kLight, kShadow);
+    }
+    const std::int32_t shift = down ? 1 : 0;
+    const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift, r.top + (kButtonHeight - kImageHeight) / 2 + shift};
+    canvas.CopyRect(strip_, RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at);
+  }
+  if (hover_ && tooltipShown_) {
+    const std::int32_t textLeft =
+        origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
+    const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
+    canvas.DrawText(font, buttons_[*hover_].tooltip, box, kTooltipText);
+  }
+}
+
+}  // namespace qw

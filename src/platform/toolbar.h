@@ -1,0 +1,74 @@
+// The command bar below the game's client area: the toolbar's buttons, drawn
+// by the program from the toolbar strip (16 x 15 images side by side), with
+// hover and pressed feedback and a tooltip shown after a short hover. While
+// hidden the bar stays, shows no buttons and takes no clicks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/geometry.h"
+#include "platform/surface.h"
+
+namespace qw {
+
+class Font;
+
+struct ToolButton {
+  std::int32_t command = 0;
+  std::wstring tooltip;
+};
+
+class Toolbar {
+ public:
+  static constexpr std::int32_t kHeight = 26;
+  static constexpr std::int32_t kImageWidth = 16;
+  static constexpr std::int32_t kImageHeight = 15;
+  static constexpr std::uint64_t kTooltipDelayMs = 500;
+
+  Toolbar(Surface strip, std::vector<ToolButton> buttons, std::int32_t width);
+
+  void SetVisible(bool visible);
+  bool visible() const { return visible_; }
+
+  // Pointer input in bar coordinates, (0, 0) being the bar's top-left pixel.
+  void PointerMove(Point p, std::uint64_t nowMs);
+  // True when the press landed on a button; the bar then owns the press
+  // until PointerUp.
+  bool PointerDown(Point p);
+  // The command of the pressed button when the pointer is released over it.
+  std::optional<std::int32_t> PointerUp(Point p);
+  void PointerLeave();
+
+  // When a tooltip is waiting for its delay: the time it is due.
+  std::optional<std::uint64_t> TooltipDue() const;
+  void Tick(std::uint64_t nowMs);
+
+  // The bar has changed since it was last painted.
+  bool dirty() const { return dirty_; }
+  void MarkDirty() { dirty_ = true; }
+  void Paint(Canvas& canvas, Point origin, const Font* font);
+
+  // The button rectangle in bar coordinates.
+  Rect ButtonRect(std::size_t i) const;
+
+ private:
+  std::optional<std::size_t> ButtonAt(Point p) const;
+  void SetHover(std::optional<std::size_t> button, std::uint64_t nowMs);
+
+  Surface strip_;
+  std::vector<ToolButton> buttons_;
+  std::int32_t width_;
+  bool visible_ = false;
+  bool dirty_ = true;
+  std::optional<std::size_t> hover_;
+  std::optional<std::size_t> pressed_;
+  bool pressedInside_ = false;
+  std::uint64_t hoverSince_ = 0;
+  bool tooltipShown_ = false;
+};
+
+}  // namespace qw

@@ -1,0 +1,126 @@
+#include "platform/bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <vector>
+
+namespace qw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder for the files of one test.
+fs::path TestDir() {
+  const fs::path dir =
+      fs::temp_directory_path() / ("qw_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void PutU32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  for (std::size_t i = 0; i < 4; ++i) {
+    b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  }
+}
+
+// 5x3, every pixel different; 5 pixels make rows of 15 bytes, padded to 16.
+Surface Sample() {
+  Surface s(5, 3);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      s.SetPixel(x, y, ToPixel(Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(90 * y),
+                                     static_cast<std::uint8_t>(7 + x + 10 * y)}));
+    }
+  }
+  return s;
+}
+
+TEST(Bitmap, SaveThenLoadGivesTheSamePixels) {
+  const fs::path dir = TestDir();
+  ASSERT_TRUE(SaveBmp24(Sample(), (dir / "a.bmp").string()));
+  const std::vector<std::uint8_t> bytes = ReadAll(dir / "a.bmp");
+  ASSERT_EQ(bytes.size(), 54u + 16u * 3u);
+  EXPECT_EQ(bytes[28], 24);  // bits per pixel
+  // Bottom-up: the file starts with the last row, blue first, then padding.
+  EXPECT_EQ(bytes[54], 7 + 20);
+  EXPECT_EQ(bytes[55], 180);
+  EXPECT_EQ(bytes[69], 0);
+
+  const std::optional<Surface> loaded = LoadBmpFile((dir / "a.bmp").string());
+  ASSERT_TRUE(loaded.has_value());
+  EXPECT_EQ(loaded->width(), 5);
+  EXPECT_EQ(loaded->pixels(), Sample().pixels());
+  ASSERT_TRUE(SaveBmp24(*loaded, (dir / "b.bmp").string()));
+  EXPECT_EQ(ReadAll(dir / "b.bmp"), bytes);  // the same bytes every time
+
+  // A negative height stores the rows from the top.
+  std::vector<std::uint8_t> topDown = bytes;
+  PutU32(topDown, 22, static_cast<std::uint32_t>(-3));
+  const std::optional<Surface> flipped = LoadBmpMemory(topDown);
+  ASSERT_TRUE(flipped.has_value());
+  EXPECT_EQ(flipped->Pixel(4, 2), Sample().Pixel(4, 0));
+  fs::remove_all(dir);
+}
+
+TEST(Bitmap, HostileBytesAreRefused) {
+  const fs::path dir = TestDir();
+  ASSERT_TRUE(SaveBmp24(Sample(), (dir / "a.bmp").string()));
+  const std::vector<std::uint8_t> good = ReadAll(dir / "a.bmp");
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    EXPECT_FALSE(LoadBmpMemory(std::span(good).first(n)).has_value()) << "cut at " << n;
+  }
+  const auto patched = [&](std::size_t at, std::uint32_t v) {
+    std::vector<std::uint8_t> b = good;
+    PutU32(b, at, v);
+    return b;
+  };
+  EXPECT_FALSE(LoadBmpMemory(patched(18, 0)).has_value());                         // width 0
+  EXPECT_FALSE(LoadBmpMemory(patched(22, 0)).has_value());                         // height 0
+  EXPECT_FALSE(LoadBmpMemory(patched(18, static_cast<std::uint32_t>(-5))).has_value());
+  EXPECT_FALSE(LoadBmpMemory(patched(22, 0x80000000u)).has_value());               // the most negative
+  EXPECT_FALSE(LoadBmpMemory(patched(18, 100000)).has_value());                    // data not there
+  EXPECT_FALSE(LoadBmpMemory(patched(14, 0xFFFFFFF0u)).has_value());               // header past the end
+  std::vector<std::uint8_t> huge = patched(18, 4096);
+  PutU32(huge, 22, 4097);  // just past 16M pixels
+  EXPECT_FALSE(LoadBmpMemory(huge).has_value());
+
+  // Random damage to the headers: refused or loaded, never a crash.
+  std::mt19937 rng(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> b = good;
+    for (int k = 0; k < 3; ++k) {
+      b[rng() % 54] = static_cast<std::uint8_t>(rng());
+    }
+    if (const std::optional<Surface> s = LoadBmpMemory(b)) {
+      EXPECT_LE(std::int64_t{s->width()} * s->height(), 16 * 1024 * 1024);
+    }
+  }
+  fs::remove_all(dir);
+}
+
+TEST(Bitmap, FilesThatCannotBeReadOrWritten) {
+  const fs::path dir = TestDir();
+  EXPECT_FALSE(LoadBmpFile((dir / "missing.bmp").string()).has_value());
+  EXPECT_FALSE(LoadBmpFile(dir.string()).has_value());
+  { std::ofstream(dir / "big.bmp") << "BM"; }
+  fs::resize_file(dir / "big.bmp", 64u * 1024 * 1024 + 1);  // sparse: costs no disk
+  EXPECT_FALSE(LoadBmpFile((dir / "big.bmp").string()).has_value());
+
+  EXPECT_FALSE(SaveBmp24(Sample(), (dir / "no" / "folder.bmp").string()));
+  EXPECT_FALSE(SaveBmp24(Sample(), dir.string()));
+  EXPECT_FALSE(SaveBmp24(Surface(), (dir / "empty.bmp").string()));
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace qw
