@@ -1,6 +1,5 @@
-// The letters of the password keypad, key 0 leftmost. The keypad's pictures
-// in the skin show these letters in this order, and every level password is
-// made of them.
+// The letters of the password screen's eight keys, key 0 leftmost. The skin's
+// keypad glyphs and the level passwords use exactly these letters.
 #pragma once
 
 #include <array>

@@ -1,0 +1,14 @@
+// The game's client area: the handheld's screen below its title bar.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+namespace qw {
+
+inline constexpr std::int32_t kClientWidth = 240;
+inline constexpr std::int32_t kClientHeight = 268;
+inline constexpr Rect kClientRect{0, 0, kClientWidth, kClientHeight};
+
+}  // namespace qw

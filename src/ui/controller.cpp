@@ -1,0 +1,280 @@
+#include "ui/controller.h"
+
+#include <algorithm>
+
+#include "data/keypad.h"
+#include "model/cell.h"
+#include "model/screen_mode.h"
+#include "ui/client_area.h"
+
+namespace qw {
+
+namespace {
+
+// Layout items the controller hit-tests or invalidates.
+constexpr std::int32_t kItemFirstMenuButton = 3;  // buttons 0..3 are items 3, 5, 7, 9
+constexpr std::int32_t kItemContinue = 12;
+constexpr std::int32_t kItemRetry = 13;
+constexpr std::int32_t kItemTray = 16;
+constexpr std::int32_t kItemBoard = 17;
+constexpr std::int32_t kItemConfirm = 20;
+constexpr std::int32_t kItemBack = 21;
+constexpr std::int32_t kItemClear = 22;
+constexpr std::int32_t kItemKeypad = 23;
+constexpr std::int32_t kItemEnteredText = 24;
+
+constexpr std::int32_t kMenuButtons = 4;
+constexpr std::int32_t kMenuNewGame = 0;
+constexpr std::int32_t kMenuPassword = 1;
+constexpr std::int32_t kMenuInstructions = 2;
+constexpr std::int32_t kMenuExit = 3;
+
+constexpr std::int32_t kKeyWidth = 20;
+constexpr std::int32_t kGlyphHeight = 20;
+// A press becomes a drag once the pen is this far from where it went down.
+constexpr std::int64_t kDragDistance = 4;
+
+std::int32_t MenuButtonItem(std::int32_t button) { return 2 * button + kItemFirstMenuButton; }
+
+}  // namespace
+
+Rect PenSquare(Point p) { return Rect{p.x - 10, p.y - 10, p.x + 10, p.y + 10}; }
+
+GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
+                               WindowEffects& effects)
+    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects) {}
+
+Rect GameController::GlyphRow() const {
+  const Rect item = ItemRect(layout_, kItemEnteredText);
+  return Rect{item.left, item.top, std::max(item.left, kClientRect.right), item.top + kGlyphHeight};
+}
+
+// ---- pen down -------------------------------------------------------------
+
+void GameController::OnPenDown(Point p) {
+  switch (puzzle_.screenMode) {
+    case MODE_MENU: MenuPenDown(p); break;
+    case MODE_PLAY: PlayPenDown(p); break;
+    case MODE_SOLVED: SolvedPenDown(p); break;
+    case MODE_FAILED:
+      if (PtInRect(ItemRect(layout_, kItemRetry), p)) puzzle_.RestartLevel();
+      break;
+    default: break;  // the instructions and password screens act on pen up
+  }
+}
+
+void GameController::MenuPenDown(Point p) {
+  // Every button is tested; where rectangles overlap the last one wins. A
+  // press beside the buttons leaves the highlight as it was.
+  for (std::int32_t i = 0; i < kMenuButtons; ++i) {
+    const Rect r = ItemRect(layout_, MenuButtonItem(i));
+    if (PtInRect(r, p)) {
+      hoveredButton = i;
+      effects_.InvalidateRect(r);
+    }
+  }
+}
+
+void GameController::PlayPenDown(Point p) {
+  const Position pos = puzzle_.HitTest(p);
+  const Cell* cell = puzzle_.At(pos);
+  if (!cell || !IsPipePiece(*cell)) return;  // only pipe pieces are pressed
+  puzzle_.press.buttonDown = 1;
+  puzzle_.press.lastPoint = p;
+  puzzle_.press.dragSource = pos;
+  effects_.CapturePointer();
+}
+
+void GameController::SolvedPenDown(Point p) {
+  if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
+  const std::int32_t next = puzzle_.NextLevelIndex();
+  if (next == -1) {
+    puzzle_.screenMode = MODE_MENU;
+    effects_.ShowToolbar(false);
+    effects_.InvalidateAll();
+    return;
+  }
+  effects_.ShowMessage(L"Password for next level is: " + levels_[static_cast<std::size_t>(next)].password);
+  puzzle_.StartLevel(next);
+}
+
+// ---- pen move -------------------------------------------------------------
+
+void GameController::OnPenMove(Point p) {
+  if (puzzle_.screenMode == MODE_MENU) {
+    MenuPenMove(p);
+  } else if (puzzle_.screenMode == MODE_PLAY && puzzle_.press.buttonDown) {
+    PlayPenMove(p);
+  }
+}
+
+void GameController::MenuPenMove(Point p) {
+  if (hoveredButton != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(hoveredButton)));
+  hoveredButton = -1;
+  MenuPenDown(p);
+}
+
+void GameController::PlayPenMove(Point p) {
+  Puzzle::PressState& press = puzzle_.press;
+  if (!press.dragging) {
+    // The distance is always measured from the press point. 64-bit squares:
+    // with the pointer captured, the pen may travel far outside the window.
+    const std::int64_t dx = std::int64_t{press.lastPoint.x} - p.x;
+    const std::int64_t dy = std::int64_t{press.lastPoint.y} - p.y;
+    if (dx * dx + dy * dy < kDragDistance * kDragDistance) return;
+    press.dragging = 1;
+    effects_.InvalidateRect(PenSquare(press.lastPoint));
+    effects_.InvalidateRect(PenSquare(p));
+    effects_.InvalidateRect(puzzle_.CellRect(press.dragSource.x, press.dragSource.y));
+  } else {
+    effects_.InvalidateRect(PenSquare(press.lastPoint));
+    effects_.InvalidateRect(PenSquare(p));
+  }
+  press.lastPoint = p;
+}
+
+// ---- pen up ---------------------------------------------------------------
+
+void GameController::OnPenUp(Point p) {
+  effects_.ReleasePointer();
+  switch (puzzle_.screenMode) {
+    case MODE_MENU: MenuPenUp(); break;
+    case MODE_HELP:
+      puzzle_.screenMode = MODE_MENU;
+      effects_.InvalidateAll();
+      break;
+    case MODE_PLAY: PlayPenUp(p); break;
+    case MODE_PASSWORD: PasswordPenUp(p); break;
+    default: break;  // the outcome screens' buttons act on pen down
+  }
+}
+
+void GameController::MenuPenUp() {
+  // The release point is not tested: the button is the one the last pen down
+  // or move left highlighted.
+  const std::int32_t button = hoveredButton;
+  if (button != -1) {
+    switch (button) {
+      case kMenuNewGame: puzzle_.StartLevel(0); break;
+      case kMenuPassword: OnPasswordCommand(); break;
+      case kMenuInstructions:
+        puzzle_.screenMode = MODE_HELP;
+        effects_.InvalidateAll();
+        break;
+      case kMenuExit: OnOkCommand(); break;
+      default: break;
+    }
+    effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(button)));
+  }
+  hoveredButton = -1;
+}
+
+void GameController::PlayPenUp(Point p) {
+  Puzzle::PressState& press = puzzle_.press;
+  if (!press.buttonDown) return;
+  if (!press.dragging) {
+    // A tap acts on the pressed piece wherever the pen is lifted: the first
+    // tap selects it, a tap on the selection turns it clockwise.
+    if (puzzle_.selection == press.dragSource) {
+      puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, true);
+    } else {
+      puzzle_.SelectCell(press.dragSource.x, press.dragSource.y);
+    }
+    press.dragSource = Position{};
+    press.buttonDown = 0;
+    return;
+  }
+  DropPiece(p);
+  press.dragging = 0;
+  press.dragSource = Position{};
+  effects_.InvalidateRect(ItemRect(layout_, kItemTray));
+  effects_.InvalidateRect(ItemRect(layout_, kItemBoard));
+  effects_.InvalidateRect(PenSquare(press.lastPoint));
+  press.buttonDown = 0;
+}
+
+void GameController::DropPiece(Point p) {
+  // A whole Cell moves to an empty slot or cell and keeps its rotation; a
+  // drop anywhere else moves nothing and leaves the selection alone.
+  const Position target = puzzle_.HitTest(p);
+  Cell* to = puzzle_.At(target);
+  Cell* from = puzzle_.At(puzzle_.press.dragSource);
+  if (!to || !from || to->kind != KIND_EMPTY) return;
+  *to = *from;
+  from->kind = KIND_EMPTY;  // the old variant stays behind, unseen
+  puzzle_.SelectCell(target.x, target.y);
+}
+
+void GameController::PasswordPenUp(Point p) {
+  if (PtInRect(ItemRect(layout_, kItemConfirm), p)) {
+    for (std::size_t i = 0; i < levels_.size(); ++i) {
+      if (levels_[i].password == enteredPassword) {
+        puzzle_.StartLevel(static_cast<std::int32_t>(i));
+        return;
+      }
+    }
+    ReturnToMenu();  // no match: back to the menu, the entry kept
+  } else if (PtInRect(ItemRect(layout_, kItemBack), p)) {
+    ReturnToMenu();
+  } else if (PtInRect(ItemRect(layout_, kItemClear), p)) {
+    enteredPassword.clear();
+    EnteredPasswordChanged();
+  } else if (const Rect keypad = ItemRect(layout_, kItemKeypad); PtInRect(keypad, p)) {
+    const std::int64_t k = (std::int64_t{p.x} - keypad.left) / kKeyWidth;
+    if (k >= 0 && k < static_cast<std::int64_t>(keypadAlphabet.size())) {
+      enteredPassword.push_back(keypadAlphabet[static_cast<std::size_t>(k)]);
+    }
+    EnteredPasswordChanged();  // also for a tap past the eighth key
+  }
+}
+
+void GameController::EnteredPasswordChanged() {
+  // The glyph row runs on past item 24's right edge for long entries, so
+  // the whole row is repainted, not only the item.
+  effects_.InvalidateRect(ItemRect(layout_, kItemEnteredText));
+  effects_.InvalidateRect(GlyphRow());
+}
+
+void GameController::ReturnToMenu() {
+  // The toolbar keeps its visibility.
+  puzzle_.screenMode = MODE_MENU;
+  effects_.InvalidateAll();
+}
+
+// ---- commands -------------------------------------------------------------
+
+void GameController::OnRotateClockwise() {
+  if (puzzle_.screenMode == MODE_PLAY) puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, true);
+}
+
+void GameController::OnRotateCounterClockwise() {
+  if (puzzle_.screenMode == MODE_PLAY) puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, false);
+}
+
+void GameController::OnPasswordCommand() {
+  enteredPassword.clear();
+  puzzle_.screenMode = MODE_PASSWORD;
+  effects_.InvalidateAll();
+}
+
+void GameController::OnOkCommand() {
+  if (puzzle_.screenMode == MODE_MENU) {
+    effects_.EndModalRun();
+    return;
+  }
+  puzzle_.screenMode = MODE_MENU;
+  effects_.ShowToolbar(false);
+  effects_.InvalidateAll();
+}
+
+void GameController::OnCommand(std::int32_t id) {
+  switch (id) {
+    case ID_ROTATE_CCW: OnRotateCounterClockwise(); break;
+    case ID_ROTATE_CW: OnRotateClockwise(); break;
+    case ID_RESTART: puzzle_.RestartLevel(); break;
+    case ID_PASSWORD: OnPasswordCommand(); break;
+    default: break;
+  }
+}
+
+}  // namespace qw

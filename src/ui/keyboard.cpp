@@ -1,0 +1,70 @@
+#include "ui/keyboard.h"
+
+#include "data/keypad.h"
+#include "model/screen_mode.h"
+#include "ui/controller.h"
+
+namespace qw {
+
+namespace {
+
+constexpr std::int32_t kItemConfirm = 20;
+constexpr std::int32_t kItemClear = 22;
+constexpr std::int32_t kItemKeypad = 23;
+constexpr std::int32_t kKeyWidth = 20;
+
+KeyAction Command(std::int32_t id) { return KeyAction{KeyAction::Kind::Command, id, {}}; }
+
+KeyAction TapCentre(const Rect& r) {
+  return KeyAction{KeyAction::Kind::Tap, 0, Point{r.left + r.Width() / 2, r.top + r.Height() / 2}};
+}
+
+KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
+  switch (key) {
+    case Key::Enter: return TapCentre(ItemRect(layout, kItemConfirm));
+    case Key::Delete:
+    case Key::Backspace: return TapCentre(ItemRect(layout, kItemClear));
+    case Key::Letter: {
+      const Rect keypad = ItemRect(layout, kItemKeypad);
+      for (std::size_t k = 0; k < keypadAlphabet.size(); ++k) {
+        if (keypadAlphabet[k] == static_cast<wchar_t>(letter)) {
+          const std::int32_t left = keypad.left + kKeyWidth * static_cast<std::int32_t>(k);
+          return TapCentre(Rect{left, keypad.top, left + kKeyWidth, keypad.bottom});
+        }
+      }
+      return KeyAction{};
+    }
+    default: return KeyAction{};
+  }
+}
+
+}  // namespace
+
+KeyAction MapKey(Key key, char letter, std::int32_t screenMode, const Layout& layout) {
+  if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, 0, {}};
+  if (screenMode == MODE_PASSWORD) {
+    const KeyAction typed = PasswordKey(key, letter, layout);
+    if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;
+  }
+  switch (key) {
+    case Key::Left: return Command(ID_ROTATE_CCW);
+    case Key::Right: return Command(ID_ROTATE_CW);
+    case Key::Letter:
+      switch (letter) {
+        case 'Z': return Command(ID_ROTATE_CCW);
+        case 'X': return Command(ID_ROTATE_CW);
+        case 'R': return Command(ID_RESTART);
+        case 'P': return Command(ID_PASSWORD);
+        default: return KeyAction{};
+      }
+    default: return KeyAction{};
+  }
+}
+
+KeyAction MapWheel(std::int32_t wheel) {
+  if (wheel > 0) return Command(ID_ROTATE_CCW);
+  if (wheel < 0) return Command(ID_ROTATE_CW);
+  return KeyAction{};
+}
+
+}  // namespace qw

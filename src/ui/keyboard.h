@@ -1,0 +1,29 @@
+// Keys for desktop players. A key only does what the game's own inputs do:
+// a toolbar command, the OK action, or a tap on a key of the password screen.
+#pragma once
+
+#include <cstdint>
+
+#include "data/layout.h"
+#include "platform/geometry.h"
+#include "platform/input_event.h"
+
+namespace qw {
+
+struct KeyAction {
+  enum class Kind : std::uint8_t { None, Command, Ok, Tap };
+  Kind kind = Kind::None;
+  std::int32_t command = 0;  // for Kind::Command
+  Point tap;                 // for Kind::Tap: where the pen touches and lifts
+};
+
+// Z and Left turn the selection counter-clockwise, X and Right clockwise,
+// R restarts, P opens password entry, Escape is the OK action. On the
+// password screen the keypad's letters tap their key, Enter taps confirm,
+// Delete and Backspace tap clear, and other letters do nothing.
+KeyAction MapKey(Key key, char letter, std::int32_t screenMode, const Layout& layout);
+
+// The mouse wheel turns the selection: away from the user counter-clockwise.
+KeyAction MapWheel(std::int32_t wheel);
+
+}  // namespace qw

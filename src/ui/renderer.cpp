@@ -1,0 +1,189 @@
+#include "ui/renderer.h"
+
+#include <string>
+
+#include "data/keypad.h"
+#include "model/screen_mode.h"
+#include "ui/client_area.h"
+
+namespace qw {
+
+namespace {
+
+constexpr std::int32_t kItemTitle = 0;
+constexpr std::int32_t kItemMenuFirst = 1;   // items 1 and 2
+constexpr std::int32_t kItemInstructions = 11;
+constexpr std::int32_t kItemContinue = 12;
+constexpr std::int32_t kItemRetry = 13;
+constexpr std::int32_t kItemLastLevel = 14;
+constexpr std::int32_t kItemTray = 16;
+constexpr std::int32_t kItemBoard = 17;
+constexpr std::int32_t kItemSolved = 18;
+constexpr std::int32_t kItemFailed = 19;
+constexpr std::int32_t kItemConfirm = 20;
+constexpr std::int32_t kItemKeypad = 23;
+constexpr std::int32_t kItemEnteredText = 24;
+
+constexpr Rect kCaptionRect{15, 5, 225, 18};
+constexpr std::int32_t kGridPitch = 21;
+constexpr std::int32_t kGridEnd = 210;
+constexpr std::int32_t kGlyphSize = 20;
+constexpr std::int32_t kHalfPiece = 10;
+
+Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
+
+}  // namespace
+
+ScreenRenderer::ScreenRenderer(Puzzle& puzzle, const GameController& controller, const ScreenArt& art,
+                               std::int32_t levelCount)
+    : puzzle_(puzzle), controller_(controller), art_(art), levelCount_(levelCount) {
+  playArea_.Union(ItemRect(art_.layout, kItemTray));
+  playArea_.Union(ItemRect(art_.layout, kItemBoard));
+  clientRegion_ = Region(kClientRect);
+}
+
+void ScreenRenderer::OnPaint(Canvas& canvas) {
+  paintArea_ = canvas.Clip();
+  switch (puzzle_.screenMode) {
+    case MODE_MENU: PaintMenu(canvas, false); break;
+    case MODE_HELP: PaintMenu(canvas, true); break;
+    case MODE_PLAY: PaintPlay(canvas); break;
+    case MODE_SOLVED: PaintOutcome(canvas, true); break;
+    case MODE_FAILED: PaintOutcome(canvas, false); break;
+    case MODE_PASSWORD: PaintPassword(canvas); break;
+    default: break;  // no screen: nothing is drawn
+  }
+  canvas.SetClip(paintArea_);
+}
+
+void ScreenRenderer::SelectClip(Canvas& canvas, const Region& region) {
+  Region clip = region;
+  clip.Intersect(paintArea_);
+  canvas.SetClip(clip);
+}
+
+void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
+  DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst);
+  DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst + 1);
+  for (std::int32_t i = 0; i < 4; ++i) {
+    DrawItem(canvas, art_.skin, art_.layout, controller_.hoveredButton == i ? 2 * i + 4 : 2 * i + 3);
+  }
+  if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
+}
+
+void ScreenRenderer::PaintPlay(Canvas& canvas) {
+  // The tray and board are painted once, by the grid: the background and the
+  // caption leave them out.
+  canvas.ExcludeClipRect(ItemRect(art_.layout, kItemTray));
+  canvas.ExcludeClipRect(ItemRect(art_.layout, kItemBoard));
+  canvas.FillRect(kClientRect, kBackgroundColor);
+  const std::wstring caption =
+      L"Level " + std::to_wstring(std::int64_t{puzzle_.currentLevel} + 1) + L"/" + std::to_wstring(levelCount_);
+  canvas.DrawText(art_.captionFont, caption, kCaptionRect, kCaptionColor);
+
+  SelectClip(canvas, playArea_);
+  DrawGrid(canvas);
+  canvas_ = &canvas;
+  puzzle_.TraceWater(*this);
+  canvas_ = nullptr;
+  DrawPieces(canvas);
+
+  SelectClip(canvas, clientRegion_);
+  const Puzzle::PressState& press = puzzle_.press;
+  if (press.dragging) {
+    // The dragged piece lies over everything and may leave the tray and board.
+    if (const Cell* cell = puzzle_.At(press.dragSource)) {
+      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
+    }
+  }
+}
+
+void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
+  const Rect board = ItemRect(art_.layout, kItemBoard);
+  canvas.ExcludeClipRect(board);
+  canvas.FillRect(kClientRect, kBackgroundColor);
+  if (solved) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemSolved);
+    DrawItem(canvas, art_.skin, art_.layout, puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue);
+  } else {
+    DrawItem(canvas, art_.skin, art_.layout, kItemFailed);
+    DrawItem(canvas, art_.skin, art_.layout, kItemRetry);
+  }
+  // Only the board part of the grid, water and pieces shows.
+  SelectClip(canvas, Region(board));
+  DrawGrid(canvas);
+  canvas_ = &canvas;
+  puzzle_.TraceWater(*this);
+  canvas_ = nullptr;
+  DrawPieces(canvas);
+}
+
+void ScreenRenderer::PaintPassword(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
+  for (std::int32_t i = kItemConfirm; i <= kItemKeypad; ++i) DrawItem(canvas, art_.skin, art_.layout, i);
+
+  // The glyph row: each letter is the keypad key's own picture; a character
+  // that is no key shows the first key. Not clipped to item 24.
+  const LayoutItem& text = art_.layout[kItemEnteredText];
+  const LayoutItem& keys = art_.layout[kItemKeypad];
+  const std::int32_t surfaceRight = canvas.target().width();
+  std::int64_t x = text.x;
+  for (wchar_t ch : controller_.enteredPassword) {
+    if (x >= surfaceRight) break;  // nothing further can show
+    std::int32_t k = 0;
+    for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
+      if (keypadAlphabet[i] == ch) k = static_cast<std::int32_t>(i);
+    }
+    const Rect glyph{keys.srcX + kGlyphSize * k, keys.srcY, keys.srcX + kGlyphSize * (k + 1), keys.srcY + kGlyphSize};
+    canvas.CopyRect(art_.skin, glyph, Point{static_cast<std::int32_t>(x), text.y});
+    x += kGlyphSize;
+  }
+}
+
+void ScreenRenderer::DrawGrid(Canvas& canvas) {
+  const Rect tray = ItemRect(art_.layout, kItemTray);
+  const Rect board = ItemRect(art_.layout, kItemBoard);
+  canvas.FrameRect(tray, kFrameColor, kFrameColor);
+  canvas.FrameRect(board, kFrameColor, kFrameColor);
+  const Rect t = InflateRect(tray, -1, -1);
+  const Rect b = InflateRect(board, -1, -1);
+  canvas.FillRect(t, kPanelColor);
+  canvas.FillRect(b, kPanelColor);
+  // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
+  // lines only.
+  for (std::int32_t d = kGridPitch; d < kGridEnd; d += kGridPitch) {
+    canvas.DrawLine(Point{t.left + d - 1, t.top}, Point{t.left + d - 1, t.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{b.left + d - 1, b.top}, Point{b.left + d - 1, b.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{b.left, b.top + d - 1}, Point{b.right, b.top + d - 1}, 1, kGridColor);
+  }
+  if (puzzle_.selection != Position{}) {
+    canvas.FillRect(puzzle_.CellRect(puzzle_.selection.x, puzzle_.selection.y), kSelectionColor);
+  }
+}
+
+void ScreenRenderer::DrawPieces(Canvas& canvas) {
+  const Position skip = puzzle_.press.dragSource;
+  for (std::int32_t k = 0; k < 10; ++k) {
+    for (std::int32_t y = -1; y < 10; ++y) {
+      const Position pos{k, y};
+      if (pos == skip) continue;
+      if (const Cell* cell = puzzle_.At(pos)) DrawCell(canvas, TopLeft(puzzle_.CellRect(k, y)), *cell);
+    }
+  }
+}
+
+void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {
+  // An image number outside the strip (only a corrupted Cell could give one)
+  // draws nothing.
+  if (cell.kind == KIND_EMPTY) return;
+  art_.pieces.Draw(canvas, cell.kind + cell.variant, at);
+}
+
+void ScreenRenderer::WaterLine(Point from, Point to) {
+  if (canvas_) canvas_->DrawLine(from, to, kWaterWidth, kWaterColor);
+}
+
+}  // namespace qw

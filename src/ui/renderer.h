@@ -1,0 +1,72 @@
+// Paints every screen of the game onto a canvas whose clip is the area to
+// repaint: the menu and instructions, the play screen with tray, board, grid,
+// water, pieces, caption and the dragged piece, the solved and failed
+// screens, and the password screen with its glyph row.
+#pragma once
+
+#include <cstdint>
+
+#include "data/layout.h"
+#include "model/cell.h"
+#include "model/puzzle.h"
+#include "model/water.h"
+#include "platform/canvas.h"
+#include "platform/image_list.h"
+#include "platform/region.h"
+#include "ui/controller.h"
+
+namespace qw {
+
+class Font;
+
+// The game's fixed colours.
+inline constexpr Color kBackgroundColor{153, 153, 255};
+inline constexpr Color kPanelColor{204, 204, 255};
+inline constexpr Color kSelectionColor{235, 235, 255};
+inline constexpr Color kGridColor{172, 172, 223};
+inline constexpr Color kCaptionColor{94, 94, 94};
+inline constexpr Color kFrameColor{0, 0, 0};
+inline constexpr Color kWaterColor{0, 0, 255};
+inline constexpr std::int32_t kWaterWidth = 2;
+
+struct ScreenArt {
+  const Surface& skin;
+  const Layout& layout;
+  const ImageList& pieces;
+  const Font* captionFont;  // may be null: the caption is then not drawn
+};
+
+class ScreenRenderer : private WaterSink {
+ public:
+  ScreenRenderer(Puzzle& puzzle, const GameController& controller, const ScreenArt& art,
+                 std::int32_t levelCount);
+
+  // Draws the screen of the mode read at its start. The water trace run on
+  // the play and outcome screens may change the mode; the change shows at
+  // the next paint.
+  void OnPaint(Canvas& canvas);
+
+  void DrawGrid(Canvas& canvas);
+  void DrawPieces(Canvas& canvas);
+  void DrawCell(Canvas& canvas, Point at, const Cell& cell);
+
+ private:
+  void PaintMenu(Canvas& canvas, bool help);
+  void PaintPlay(Canvas& canvas);
+  void PaintOutcome(Canvas& canvas, bool solved);
+  void PaintPassword(Canvas& canvas);
+  // Makes `region` the clip, inside the area this paint may touch.
+  void SelectClip(Canvas& canvas, const Region& region);
+  void WaterLine(Point from, Point to) override;
+
+  Puzzle& puzzle_;
+  const GameController& controller_;
+  ScreenArt art_;
+  std::int32_t levelCount_;
+  Region playArea_;      // tray and board
+  Region clientRegion_;
+  Region paintArea_;     // the invalidated area of the paint in progress
+  Canvas* canvas_ = nullptr;  // set while the water is traced
+};
+
+}  // namespace qw

@@ -1,0 +1,21 @@
+// What the input handlers ask of the game window beyond the model's needs:
+// a modal message box, pointer capture and the end of the window's run.
+#pragma once
+
+#include <string>
+
+#include "model/effects.h"
+
+namespace qw {
+
+class WindowEffects : public ModelEffects {
+ public:
+  // A modal message box owned by the window; returns once it is closed.
+  virtual void ShowMessage(const std::wstring& text) = 0;
+  virtual void CapturePointer() = 0;
+  virtual void ReleasePointer() = 0;
+  // Ends the window's modal run; the game then ends.
+  virtual void EndModalRun() = 0;
+};
+
+}  // namespace qw

@@ -1,0 +1,36 @@
+#include "ui/keyboard.h"
+
+#include <gtest/gtest.h>
+
+#include "model/screen_mode.h"
+#include "ui/controller.h"
+#include "world.h"
+
+namespace qw {
+namespace {
+
+TEST(Keyboard, KeysCallTheGamesOwnInputs) {
+  const Layout layout = testing::TestLayout();
+  EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout).command, ID_ROTATE_CCW);
+  EXPECT_EQ(MapKey(Key::Right, 0, MODE_PLAY, layout).command, ID_ROTATE_CW);
+  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).command, ID_RESTART);
+  EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_SOLVED, layout).command, ID_PASSWORD);
+  EXPECT_EQ(MapKey(Key::Escape, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Ok);
+  EXPECT_EQ(MapKey(Key::Letter, 'Q', MODE_PLAY, layout).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
+  EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);
+}
+
+TEST(Keyboard, OnThePasswordScreenKeysTapTheirKey) {
+  const Layout layout = testing::TestLayout();
+  const KeyAction r = MapKey(Key::Letter, 'R', MODE_PASSWORD, layout);  // a keypad letter, not restart
+  ASSERT_EQ(r.kind, KeyAction::Kind::Tap);
+  EXPECT_EQ(r.tap, (Point{40 + 5 * 20 + 10, 160}));
+  EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_PASSWORD, layout).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapKey(Key::Enter, 0, MODE_PASSWORD, layout).tap, (Point{50, 212}));
+  EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).tap, (Point{190, 212}));
+  EXPECT_EQ(MapKey(Key::Right, 0, MODE_PASSWORD, layout).command, ID_ROTATE_CW);
+}
+
+}  // namespace
+}  // namespace qw

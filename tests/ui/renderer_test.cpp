@@ -1,0 +1,174 @@
+#include "ui/renderer.h"
+
+#include <gtest/gtest.h>
+
+#include "model/screen_mode.h"
+#include "world.h"
+
+namespace qw {
+namespace {
+
+using testing::World;
+
+Color ItemColor(int i) { return Color{static_cast<std::uint8_t>(10 * i + 5), 77, static_cast<std::uint8_t>(250 - 3 * i)}; }
+Color KeyColor(int k) { return Color{200, static_cast<std::uint8_t>(20 * k + 10), 0}; }
+Color PieceColor(int n) { return Color{static_cast<std::uint8_t>(7 * n), 220, 30}; }
+
+// Each item's band of the skin in its own colour; the keypad's keys each in
+// their own colour too.
+Surface TestSkin() {
+  Surface skin(240, 260 * 25);
+  Canvas c(skin);
+  for (int i = 0; i < 25; ++i) c.FillRect(RectFromSize(0, 260 * i, 240, 260), ItemColor(i));
+  for (int k = 0; k < 8; ++k) c.FillRect(RectFromSize(20 * k, 260 * 23, 20, 20), KeyColor(k));
+  return skin;
+}
+
+// Every piece image in its own colour, its top-left pixel transparent.
+ImageList TestPieces() {
+  Surface strip(720, 20);
+  Canvas c(strip);
+  for (int n = 0; n < 36; ++n) {
+    c.FillRect(RectFromSize(20 * n, 0, 20, 20), PieceColor(n));
+    strip.SetPixel(20 * n, 0, ToPixel(Color{255, 0, 255}));
+  }
+  return ImageList(std::move(strip), 20, 36, Color{255, 0, 255});
+}
+
+struct Screen : World {
+  Screen() : renderer(puzzle, controller, ScreenArt{skin, layout, pieces, nullptr}, 3) {}
+
+  // One paint of the whole client area, as after an invalidation of all.
+  void Paint() { PaintArea(Rect{0, 0, 240, 268}); }
+  void PaintArea(const Rect& area) {
+    Canvas canvas(screen);
+    canvas.SetClip(Region(area));
+    renderer.OnPaint(canvas);
+  }
+  Color At(std::int32_t x, std::int32_t y) const { return screen.ColorAt(x, y); }
+  Color At(Point p) const { return screen.ColorAt(p.x, p.y); }
+
+  Surface skin = TestSkin();
+  ImageList pieces = TestPieces();
+  Surface screen{240, 268};
+  ScreenRenderer renderer;
+};
+
+TEST(Renderer, MenuDrawsItsItemsInOrderWithTheHighlightedButton) {
+  Screen s;
+  s.Paint();
+  EXPECT_EQ(s.At(s.ItemCentre(3)), ItemColor(3));
+  EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(7));
+  EXPECT_EQ(s.At(5, 200), kPanelColor);
+  EXPECT_EQ(s.At(5, 255), ItemColor(2));
+  s.controller.hoveredButton = 2;
+  s.Paint();
+  EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(8));
+  EXPECT_EQ(s.At(s.ItemCentre(9)), ItemColor(9));
+  s.puzzle.screenMode = MODE_HELP;
+  s.Paint();
+  EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(11));  // the page lies over the menu
+  EXPECT_EQ(s.At(5, 255), ItemColor(2));
+}
+
+TEST(Renderer, PlayScreenLayersGridWaterAndPieces) {
+  Screen s;
+  s.StartPlaying(0);
+  s.puzzle.SelectCell(4, 4);
+  s.Paint();
+  EXPECT_EQ(s.puzzle.screenMode, MODE_PLAY);  // the fire at 55 still burns
+  EXPECT_EQ(s.At(2, 2), kBackgroundColor);
+  // Frames on the outermost pixels, panel inside, grid lines in the gaps.
+  EXPECT_EQ(s.At(15, 22), kFrameColor);
+  EXPECT_EQ(s.At(225, 43), kFrameColor);
+  EXPECT_EQ(s.At(226, 43), kBackgroundColor);
+  EXPECT_EQ(s.At(36, 30), kGridColor);   // tray: vertical lines only
+  EXPECT_EQ(s.At(100, 71), kGridColor);  // board: a horizontal line
+  const Rect selected = s.puzzle.CellRect(4, 4);
+  EXPECT_EQ(s.At(selected.left, selected.top), kSelectionColor);
+  EXPECT_EQ(s.At(selected.right, selected.top), kGridColor);
+  // Pieces over the water, magenta left out.
+  const Rect slot0 = s.puzzle.CellRect(0, -1);
+  EXPECT_EQ(s.At(slot0.left, slot0.top), kPanelColor);
+  EXPECT_EQ(s.At(slot0.left + 1, slot0.top), PieceColor(KIND_ELBOW));
+  const Rect source = s.puzzle.CellRect(0, 0);
+  EXPECT_EQ(s.At(source.left + 5, source.top + 5), PieceColor(KIND_SOURCE + 2));
+  // The water leaves the source eastward along row 0 and stops at the wall.
+  const Point centre = RectCenter(s.puzzle.CellRect(3, 0));
+  EXPECT_EQ(s.At(centre.x, centre.y - 1), kWaterColor);
+  EXPECT_EQ(s.At(centre.x, centre.y), kWaterColor);
+  EXPECT_EQ(s.At(centre.x, centre.y + 1), kPanelColor);
+  EXPECT_EQ(s.At(RectCenter(s.puzzle.CellRect(3, 1))), kPanelColor);
+}
+
+TEST(Renderer, TheDraggedPieceFollowsThePenAndLeavesItsSlotEmpty) {
+  Screen s;
+  s.StartPlaying(0);
+  s.controller.OnPenDown(s.Centre(1, -1));
+  s.controller.OnPenMove(Point{100, 150});
+  s.Paint();
+  EXPECT_EQ(s.At(91, 140), PieceColor(KIND_ELBOW));
+  EXPECT_EQ(s.At(109, 159), PieceColor(KIND_ELBOW));
+  EXPECT_NE(s.At(110, 160), PieceColor(KIND_ELBOW));
+  EXPECT_NE(s.At(90, 140), PieceColor(KIND_ELBOW));  // transparent corner
+  const Rect slot1 = s.puzzle.CellRect(1, -1);
+  EXPECT_EQ(s.At(slot1.left + 5, slot1.top + 5), kPanelColor);
+}
+
+TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {
+  Screen s;
+  s.StartPlaying(1);  // the stream douses the only fire
+  s.Paint();
+  EXPECT_EQ(s.puzzle.screenMode, MODE_SOLVED);
+  EXPECT_EQ(s.window.Take(), std::vector<std::string>{"all"});
+  s.Paint();
+  EXPECT_EQ(s.At(148, 43), kBackgroundColor);  // no tray
+  EXPECT_EQ(s.At(50, 20), ItemColor(18));
+  EXPECT_EQ(s.At(190, 20), ItemColor(12));
+  EXPECT_EQ(s.At(100, 71), kGridColor);
+  const Rect fire = s.puzzle.CellRect(5, 0);
+  EXPECT_EQ(s.At(fire.left + 5, fire.top + 5), PieceColor(KIND_FIRE + 1));  // doused
+
+  s.StartPlaying(2);  // the last level: the other button
+  s.Paint();
+  s.Paint();
+  EXPECT_EQ(s.At(190, 20), ItemColor(14));
+}
+
+TEST(Renderer, FailedScreenShowsItsBannerAndRetry) {
+  Screen s;
+  s.StartPlaying(0);
+  s.puzzle.BoardCell(3, 0)->kind = KIND_SPARK;
+  s.Paint();
+  EXPECT_EQ(s.puzzle.screenMode, MODE_FAILED);
+  s.Paint();
+  EXPECT_EQ(s.At(50, 20), ItemColor(19));
+  EXPECT_EQ(s.At(190, 20), ItemColor(13));
+}
+
+TEST(Renderer, PasswordGlyphsComeFromTheKeypadAndRunPastTheirItem) {
+  Screen s;
+  s.controller.OnPasswordCommand();
+  s.controller.enteredPassword = L"SAX";
+  s.Paint();
+  EXPECT_EQ(s.At(s.ItemCentre(20)), ItemColor(20));
+  EXPECT_EQ(s.At(45, 115), KeyColor(6));
+  EXPECT_EQ(s.At(65, 115), KeyColor(0));
+  EXPECT_EQ(s.At(85, 115), KeyColor(0));  // no key: the first glyph
+  EXPECT_EQ(s.At(105, 115), kPanelColor);
+  s.controller.enteredPassword = std::wstring(12, L'T');
+  s.Paint();
+  EXPECT_EQ(s.At(239, 115), KeyColor(7));  // past item 24's right edge
+}
+
+TEST(Renderer, APaintTouchesOnlyItsArea) {
+  Screen s;
+  s.StartPlaying(0);
+  s.PaintArea(RectFromSize(100, 100, 10, 10));
+  EXPECT_EQ(s.At(99, 105), (Color{0, 0, 0}));
+  EXPECT_EQ(s.At(110, 105), (Color{0, 0, 0}));
+  EXPECT_EQ(s.At(105, 105), kPanelColor);
+}
+
+}  // namespace
+}  // namespace qw

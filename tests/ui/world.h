@@ -1,0 +1,103 @@
+// A small game world for the input and rendering tests: a layout whose items
+// sit apart, three levels, and a window that records what it is asked to do.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/layout.h"
+#include "data/levels.h"
+#include "model/puzzle.h"
+#include "ui/controller.h"
+#include "ui/window_effects.h"
+
+namespace qw::testing {
+
+// What the window was asked to do, in order, as short texts:
+// "rect L T R B", "all", "toolbar 0|1", "message TEXT", "capture",
+// "release", "end".
+class RecordingWindow : public WindowEffects {
+ public:
+  void InvalidateRect(const Rect& r) override {
+    log.push_back("rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
+                  " " + std::to_string(r.bottom));
+  }
+  void InvalidateAll() override { log.push_back("all"); }
+  void ShowToolbar(bool visible) override { log.push_back(visible ? "toolbar 1" : "toolbar 0"); }
+  void ShowMessage(const std::wstring& text) override { log.push_back("message " + std::string(text.begin(), text.end())); }
+  void CapturePointer() override { log.push_back("capture"); }
+  void ReleasePointer() override { log.push_back("release"); }
+  void EndModalRun() override { log.push_back("end"); }
+  std::vector<std::string> Take() { return std::exchange(log, {}); }
+  std::vector<std::string> log;
+};
+
+inline std::string RectText(const Rect& r) {
+  return "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+         std::to_string(r.bottom);
+}
+
+// Items 0..24 in client coordinates; each item's source rectangle is its own
+// 260-pixel band of the skin, so that a pixel on screen tells which item
+// painted it.
+inline Layout TestLayout() {
+  const Rect places[25] = {
+      {0, 0, 240, 40},     {0, 40, 240, 50},    {0, 250, 240, 268},  {70, 60, 170, 84},   {70, 60, 170, 84},
+      {70, 90, 170, 114},  {70, 90, 170, 114},  {70, 120, 170, 144}, {70, 120, 170, 144}, {70, 150, 170, 174},
+      {70, 150, 170, 174}, {10, 10, 230, 250},  {150, 2, 230, 42},   {150, 2, 230, 42},   {150, 2, 230, 42},
+      {0, 0, 0, 0},        {15, 22, 226, 44},   {15, 50, 226, 261},  {5, 2, 145, 42},     {5, 2, 145, 42},
+      {20, 200, 80, 224},  {90, 200, 150, 224}, {160, 200, 220, 224}, {40, 150, 200, 170}, {40, 110, 200, 130},
+  };
+  Layout layout;
+  for (int i = 0; i < 25; ++i) {
+    const Rect& r = places[i];
+    layout.push_back(LayoutItem{r.left, r.top, r.Width(), r.Height(), 0, 260 * i});
+  }
+  return layout;
+}
+
+inline LevelRecord TestLevel(std::wstring password, std::wstring fires) {
+  LevelRecord r;
+  r.title = L"test";
+  r.password = std::move(password);
+  r.elbowCount = 2;
+  r.bendCount = 1;
+  r.splitterCount = 1;
+  r.sourceCell = 0;       // top-left corner,
+  r.sourceRotation = 2;   // pointing east
+  r.fireCells = std::move(fires);
+  r.hazardCells = L"90";
+  r.wallCells = L"9";
+  return r;
+}
+
+struct World {
+  World()
+      : layout(TestLayout()),
+        levels{TestLevel(L"AAA", L"55"), TestLevel(L"SEAL", L"5"), TestLevel(L"SEAL", L"7")},
+        puzzle(levels, ItemRect(layout, 16), ItemRect(layout, 17), window),
+        controller(puzzle, layout, levels, window) {}
+
+  // The client point at the centre of a tray slot or board cell.
+  Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(puzzle.CellRect(x, y)); }
+  Point ItemCentre(std::int32_t i) const {
+    const Rect r = ItemRect(layout, i);
+    return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void Tap(Point p) {
+    controller.OnPenDown(p);
+    controller.OnPenUp(p);
+  }
+  void StartPlaying(std::int32_t level = 0) {
+    puzzle.StartLevel(level);
+    window.Take();
+  }
+
+  RecordingWindow window;
+  Layout layout;
+  std::vector<LevelRecord> levels;
+  Puzzle puzzle;
+  GameController controller;
+};
+
+}  // namespace qw::testing
