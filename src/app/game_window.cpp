@@ -30,9 +30,17 @@ GameWindow::GameWindow(WindowHost& host, std::string dataFolder, Surface pieceSt
 GameWindow::~GameWindow() = default;
 
 void GameWindow::Report(const std::wstring& text) {
-  std::string line = ToUtf8(text);
-  for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n", at)) {
-    line.replace(at, 2, " ");
+  // Built afresh rather than replaced in place: GCC 12 at -O2 warns about
+  // std::string::replace here (a false -Wrestrict).
+  const std::string utf8 = ToUtf8(text);
+  std::string line;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8.compare(i, 2, "\r\n") == 0) {
+      line.push_back(' ');
+      ++i;
+    } else {
+      line.push_back(utf8[i]);
+    }
   }
   std::fprintf(stderr, "quenchway: %s\n", line.c_str());
   host_.ShowMessage(text);
