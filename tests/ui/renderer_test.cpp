@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/screen_mode.h"
 #include "world.h"
 
@@ -113,6 +115,25 @@ TEST(Renderer, TheDraggedPieceFollowsThePenAndLeavesItsSlotEmpty) {
   EXPECT_NE(s.At(90, 140), PieceColor(KIND_ELBOW));  // transparent corner
   const Rect slot1 = s.puzzle.CellRect(1, -1);
   EXPECT_EQ(s.At(slot1.left + 5, slot1.top + 5), kPanelColor);
+}
+
+TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
+  // Found by fuzzing: the pen square, the drag distance and the dragged
+  // piece's corner overflowed there (the script mode takes any int32
+  // position; the first move did not even start the drag).
+  constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(PenSquare(Point{lo, hi}), (Rect{lo, hi - 10, lo + 10, hi}));
+  Screen s;
+  s.StartPlaying(0);
+  s.controller.OnPenDown(s.Centre(1, -1));
+  for (const Point p : {Point{lo, lo}, Point{hi, hi}, Point{lo, hi}}) {
+    s.controller.OnPenMove(p);
+    s.Paint();
+    EXPECT_EQ(s.puzzle.press.lastPoint, p);
+  }
+  s.controller.OnPenUp(Point{lo, lo});
+  EXPECT_EQ(s.puzzle.tray[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
 }
 
 TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {
