@@ -9,6 +9,7 @@
 #include "model/screen_mode.h"
 #include "support.h"
 #include "ui/client_area.h"
+#include "ui/keyboard.h"
 
 namespace {
 
@@ -43,6 +44,13 @@ void Play(qw::fuzz::Game& game, const qw::Layout& layout) {
     tap(qw::Point{static_cast<std::int32_t>(std::int64_t{keys.left} + 20 * k + 10), Centre(keys).y});
   }
   game.Paint();
+  // The desktop keys tap the password screen's keys by their rectangles.
+  game.controller.OnPasswordCommand();
+  for (char letter : std::string("AEILNRSTQ")) {
+    const qw::KeyAction a = qw::MapKey(qw::Key::Letter, letter, qw::MODE_PASSWORD, layout);
+    if (a.kind == qw::KeyAction::Kind::Tap) tap(a.tap);
+  }
+  for (qw::Key key : {qw::Key::Backspace, qw::Key::Enter}) tap(qw::MapKey(key, 0, qw::MODE_PASSWORD, layout).tap);
   for (std::int32_t item : {22, 20, 21, 5, 7}) tap(Centre(qw::ItemRect(layout, item)));
   game.Paint();
 }
