@@ -102,8 +102,7 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     if (options.stats) {
       solve.countAll = true;
       level.count = SolveLevel(record, solve);
-      bool gaveUp = false;
-      level.fewestPieces = FewestPieces(record, options.nodeLimit, &level.fewestNodes, &gaveUp);
+      level.fewest = SolveFewest(record, options.nodeLimit);
     }
     check.levels.push_back(std::move(level));
   }
@@ -151,12 +150,13 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
         out << "; solutions: " << level.count->solutions << (level.count->capped ? "+" : "");
         if (level.count->outcome == SolveOutcome::kGaveUp) out << " (search gave up)";
       }
-      out << "; fewest pieces: " << (level.fewestPieces ? std::to_string(*level.fewestPieces) : "-") << "\n";
+      const bool fewestFound = level.fewest && level.fewest->outcome == SolveOutcome::kSolved;
+      out << "; fewest pieces: " << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
     }
   }
   if (check.levels.empty()) return;
   if (failed == 0) {
-    out << check.levels.size() << " levels, all sound and solvable\n";
+    out << check.levels.size() << (check.levels.size() == 1 ? " level, sound and solvable\n" : " levels, all sound and solvable\n");
   } else {
     out << failed << " of " << check.levels.size() << " levels have problems\n";
   }

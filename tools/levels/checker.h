@@ -30,8 +30,7 @@ struct LevelCheck {
   bool verified = false;  // the solution solves the level in the game's own puzzle
   // With stats: the counting search and the fewest pieces any solution needs.
   std::optional<SolveReport> count;
-  std::optional<std::int32_t> fewestPieces;
-  std::int64_t fewestNodes = 0;
+  std::optional<SolveReport> fewest;
 
   bool Sound() const;
   bool Solvable() const { return solve.outcome == SolveOutcome::kSolved && verified; }

@@ -138,7 +138,7 @@ int Solve(const Arguments& a) {
   qw::SolveOptions options;
   options.nodeLimit = a.limit;
   for (std::size_t i = first; i < last; ++i) {
-    const qw::SolveReport report = qw::SolveLevel((*levels)[i], options);
+    const qw::SolveReport report = qw::SolveFewest((*levels)[i], options.nodeLimit);
     std::cout << "level " << i + 1 << ": ";
     if (report.outcome == qw::SolveOutcome::kSolved) {
       std::cout << (report.solution.empty() ? "(no pieces)" : qw::SolutionText(report.solution)) << "\n";
@@ -163,7 +163,7 @@ int Show(const Arguments& a) {
   if (a.solved) {
     qw::SolveOptions options;
     options.nodeLimit = a.limit;
-    const qw::SolveReport report = qw::SolveLevel(level, options);
+    const qw::SolveReport report = qw::SolveFewest(level, options.nodeLimit);
     if (report.outcome != qw::SolveOutcome::kSolved) {
       std::cerr << "quenchway-levels: level " << *index + 1 << " has no solution to show\n";
       return kExitProblems;

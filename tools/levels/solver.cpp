@@ -85,28 +85,25 @@ SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options) {
   return search.Run(board.Start());
 }
 
-std::optional<std::int32_t> FewestPieces(const LevelRecord& level, std::int64_t nodeLimit,
-                                         std::int64_t* nodes, bool* gaveUp) {
-  *nodes = 0;
-  *gaveUp = false;
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit) {
   const SearchBoard board(level);
   const std::int32_t pieces = board.Start().TrayTotal();
+  std::int64_t nodes = 0;
+  std::int64_t pruned = 0;
+  SolveReport report;
   for (std::int32_t budget = 0; budget <= pieces; ++budget) {
     SolveOptions options;
-    options.nodeLimit = nodeLimit - *nodes;
+    options.nodeLimit = nodeLimit - nodes;
     options.pieceBudget = budget;
     Search search(board, options);
-    const SolveReport report = search.Run(board.Start());
-    *nodes += report.nodes;
-    if (report.outcome == SolveOutcome::kSolved) {
-      return static_cast<std::int32_t>(report.solution.size());
-    }
-    if (report.outcome == SolveOutcome::kGaveUp) {
-      *gaveUp = true;
-      return std::nullopt;
-    }
+    report = search.Run(board.Start());
+    nodes += report.nodes;
+    pruned += report.pruned;
+    if (report.outcome != SolveOutcome::kUnsolvable) break;
   }
-  return std::nullopt;
+  report.nodes = nodes;
+  report.pruned = pruned;
+  return report;
 }
 
 std::string PieceName(std::int32_t kind) {

@@ -57,10 +57,9 @@ struct SolveOptions {
 // kUnsolvable only when none does (kGaveUp past the node limit).
 SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options = {});
 
-// The fewest pieces any solution needs, or nullopt when there is none (or
-// the search gave up; then *gaveUp is set). nodes receives the effort.
-std::optional<std::int32_t> FewestPieces(const LevelRecord& level, std::int64_t nodeLimit,
-                                         std::int64_t* nodes, bool* gaveUp);
+// A solution with the fewest pieces the water reaches: the search run with
+// a piece budget of 0, 1, 2, ... until one solves. nodes adds up every run.
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit = kDefaultNodeLimit);
 
 // Moves the solution's pieces from the tray onto the board of a started
 // puzzle. False, leaving the rest unplaced, at the first piece that the tray
