@@ -150,8 +150,8 @@ bool SearchBoard::Propagate(SearchState& s) const {
   return true;
 }
 
-bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft) const {
-  if (s.burning == 0) return true;
+bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, CellSet& reached) const {
+  reached.reset();
   // 0-1 breadth-first search over (cell, leaving direction): a turn in an
   // open cell costs one piece, everything else is free.
   constexpr std::int32_t kStates = kBoardCells * 8;
@@ -190,6 +190,7 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft) 
     const std::int32_t n = Next(f);
     if (n < 0) continue;
     const auto ni = static_cast<std::size_t>(n);
+    reached.set(ni);
     const Cell& cell = s.cells[ni];
     if (s.open[ni] != 0) {
       relax(n, f.dir, c, true);
@@ -215,12 +216,77 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft) 
   return true;
 }
 
+std::int32_t SearchBoard::OpenCellsBeforeHazard(const SearchState& s, Flow f) const {
+  // Follows the water as if every open cell stayed empty, as far as it runs
+  // without branching; kNoHazard when it ends harmlessly.
+  std::int32_t open = 0;
+  for (std::int32_t steps = 0; steps < kBoardCells * 8; ++steps) {
+    const std::int32_t n = Next(f);
+    if (n < 0) return kNoHazard;
+    const auto ni = static_cast<std::size_t>(n);
+    const Cell& cell = s.cells[ni];
+    Cell rule = cell;
+    if (s.open[ni] != 0) {
+      ++open;
+      rule = Cell{KIND_EMPTY, 0};
+    } else if (IsPipePiece(cell)) {
+      if (!SameForAll(cell.kind, s.rotations[ni], f.dir)) return kNoHazard;
+      rule.variant = Lowest(s.rotations[ni]);
+    }
+    const WaterPassage passage = WaterExits(rule, f.dir);
+    if (passage.reachesHazard) return open;
+    if (passage.exitCount != 1) return kNoHazard;
+    f = Flow{static_cast<std::int8_t>(n), static_cast<std::int8_t>(passage.exits[0])};
+  }
+  return kNoHazard;
+}
+
+StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const {
+  // Two 64-bit FNV-1a hashes with different offsets over the same bytes.
+  StateKey key{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
+  auto add = [&key](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+      const std::uint8_t byte = static_cast<std::uint8_t>(v >> (8 * i));
+      key.a = (key.a ^ byte) * 0x100000001b3ull;
+      key.b = (key.b ^ byte) * 0x100000001b3ull + 0x9e3779b9ull;
+    }
+  };
+  std::array<std::uint16_t, kBoardCells * 8> flows{};
+  std::size_t count = 0;
+  for (const Flow& f : s.pending) {
+    if (count < flows.size()) flows[count++] = static_cast<std::uint16_t>(f.cell * 8 + f.dir);
+  }
+  std::sort(flows.begin(), flows.begin() + static_cast<std::ptrdiff_t>(count));
+  add(static_cast<std::uint32_t>(count));
+  for (std::size_t i = 0; i < count; ++i) add(flows[i]);
+  add(static_cast<std::uint32_t>(s.tray[0] | s.tray[1] << 8 | s.tray[2] << 16 | piecesLeft << 24));
+  for (std::size_t i = 0; i < kBoardCells; ++i) {
+    if (!reached.test(i)) continue;
+    const Cell& cell = s.cells[i];
+    const std::uint32_t content = IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
+    add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.open[i]) << 8 |
+        static_cast<std::uint32_t>(cell.kind & 0xff) << 16 | content << 24);
+  }
+  return key;
+}
+
 Flow SearchBoard::ChooseFlow(const SearchState& s) const {
   // A piece whose rotations still differ costs nothing to settle: first.
   for (const Flow& f : s.pending) {
     if (s.open[static_cast<std::size_t>(Next(f))] == 0) return f;
   }
-  return s.pending.back();
+  // Then the stream that runs into a hazard past the fewest open cells: it
+  // has the fewest ways out, and a dead end shows soonest.
+  Flow best = s.pending.back();
+  std::int32_t fewest = kNoHazard;
+  for (auto it = s.pending.rbegin(); it != s.pending.rend(); ++it) {
+    const std::int32_t open = OpenCellsBeforeHazard(s, *it);
+    if (open < fewest) {
+      fewest = open;
+      best = *it;
+    }
+  }
+  return best;
 }
 
 std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,20 @@ struct Flow {
 struct Choice {
   std::int32_t kind = KIND_EMPTY;
   std::uint8_t rotations = 0;
+};
+
+using CellSet = std::bitset<kBoardCells>;
+
+// Two positions with the same key have the same future: the same waiting
+// streams, pieces left, and contents of every cell the water can still
+// reach. 128 bits of hash stand for it.
+struct StateKey {
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  friend bool operator==(const StateKey&, const StateKey&) = default;
+};
+struct StateKeyHash {
+  std::size_t operator()(const StateKey& k) const { return static_cast<std::size_t>(k.a ^ (k.b >> 1)); }
 };
 
 // Empty, and three kinds with at most three behaviours each.
@@ -58,8 +73,10 @@ class SearchBoard {
   bool Propagate(SearchState& s) const;
   // False when some burning fire cannot get water from the waiting streams
   // with at most piecesLeft pieces: each piece turns the water once, cells
-  // already decided act as they will.
-  bool FiresReachable(const SearchState& s, std::int32_t piecesLeft) const;
+  // already decided act as they will. `reached` receives every cell the
+  // water can still enter.
+  bool FiresReachable(const SearchState& s, std::int32_t piecesLeft, CellSet& reached) const;
+  StateKey Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const;
   // The stream to decide for next.
   Flow ChooseFlow(const SearchState& s) const;
   // The decisions for the cell that f enters, taking water first, blocking
@@ -76,6 +93,10 @@ class SearchBoard {
   std::int32_t Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
                           std::array<std::uint8_t, 8>& groups) const;
   bool SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const;
+  // How many open cells the water of f passes, left empty, before it runs
+  // into a hazard; kNoHazard when it never does.
+  std::int32_t OpenCellsBeforeHazard(const SearchState& s, Flow f) const;
+  static constexpr std::int32_t kNoHazard = 1000;
 
   std::array<std::array<std::int32_t, 8>, kBoardCells> next_{};
   // What WaterExits does for each piece kind (0 elbow, 1 bend, 2 splitter),

@@ -12,12 +12,16 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <unordered_map>
 
 #include "levels/search_board.h"
 
 namespace qw {
 
 namespace {
+
+// Past this many remembered positions the search goes on remembering none.
+constexpr std::size_t kMostKnownPositions = 2'000'000;
 
 class Search {
  public:
@@ -41,10 +45,19 @@ class Search {
       return;
     }
     const std::int32_t left = std::min(s.TrayTotal(), options_.pieceBudget - s.placed);
-    if (!board_.FiresReachable(s, left)) {
+    CellSet reached;
+    if (!board_.FiresReachable(s, left, reached)) {
       ++report_.pruned;
       return;
     }
+    // A position seen before has the same future: its solutions are known.
+    const StateKey key = board_.Key(s, left, reached);
+    if (const auto seen = known_.find(key); seen != known_.end()) {
+      ++report_.repeated;
+      AddKnown(seen->second);
+      return;
+    }
+    const std::int64_t before = report_.solutions;
     const Flow flow = board_.ChooseFlow(s);
     const std::int32_t target = board_.Next(flow);
     std::array<Choice, kMaxChoices> choices;
@@ -58,6 +71,18 @@ class Search {
       SearchState child = s;
       board_.Apply(child, target, choices[static_cast<std::size_t>(i)]);
       Visit(std::move(child));
+    }
+    // Only a search run to its end knows every solution below.
+    if (!stop_ && known_.size() < kMostKnownPositions) known_.emplace(key, report_.solutions - before);
+  }
+
+  void AddKnown(std::int64_t solutions) {
+    if (solutions == 0) return;
+    report_.solutions += solutions;
+    if (report_.solutions >= options_.solutionCap) {
+      report_.solutions = options_.solutionCap;
+      report_.capped = true;
+      stop_ = true;
     }
   }
 
@@ -73,6 +98,7 @@ class Search {
   const SearchBoard& board_;
   const SolveOptions& options_;
   SolveReport report_;
+  std::unordered_map<StateKey, std::int64_t, StateKeyHash> known_;
   bool stop_ = false;
   bool gaveUp_ = false;
 };

@@ -37,6 +37,7 @@ struct SolveReport {
   Solution solution;            // the first solution found, when solved
   std::int64_t nodes = 0;       // decisions tried
   std::int64_t pruned = 0;      // positions cut off by the reach bound
+  std::int64_t repeated = 0;    // positions met before, whose outcome was known
   std::int64_t solutions = 0;   // when counting: distinct solutions found
   bool capped = false;          // counting stopped at the cap
 };
