@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz clean art
 
 all: build
 
@@ -24,6 +24,13 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Redraws the art: data/qw_images.dat, data/qw_layout.dat and the bitmaps in
+# resources/. The same sources always give the same bytes.
+art: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
+	@mkdir -p data resources
+	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQW_BENCH=ON >/dev/null

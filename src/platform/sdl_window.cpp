@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace qw {
 
@@ -70,13 +72,26 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
     error = "the window needs a frame size";
     return nullptr;
   }
+  // Without a display SDL would try every driver it knows (and talk about it
+  // on stderr) before falling back to one that shows nothing.
+  const bool driverChosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+  if (!driverChosen && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    error = "no display found";
+    return nullptr;
+  }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp pixels
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot open a window (") + SDL_GetError() + ")";
+    error = SDL_GetError();
     return nullptr;
   }
   auto handles = std::make_unique<Handles>();
+  // A driver that shows nothing is no window at all, unless asked for.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
+    error = "no display found";
+    return nullptr;
+  }
 
   std::int32_t scale = config.scale;
   if (scale <= 0) {
@@ -89,7 +104,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
                                          config.frameWidth * scale, config.frameHeight * scale,
                                          SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE));
   if (!handles->window) {
-    error = std::string("cannot open a window (") + SDL_GetError() + ")";
+    error = SDL_GetError();
     return nullptr;
   }
   SDL_SetWindowMinimumSize(handles->window.get(), config.frameWidth, config.frameHeight);

@@ -11,6 +11,8 @@ constexpr Color kBarEdge{120, 120, 170};
 constexpr Color kLight{255, 255, 255};
 constexpr Color kShadow{96, 96, 140};
 constexpr Color kTooltipText{40, 40, 60};
+// The strip's 16-colour button face, left out so the bar shows through.
+constexpr Color kButtonFace{192, 192, 192};
 constexpr std::int32_t kButtonWidth = 22;
 constexpr std::int32_t kButtonHeight = 20;
 constexpr std::int32_t kButtonPitch = 24;
@@ -114,7 +116,8 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
     }
     const std::int32_t shift = down ? 1 : 0;
     const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift, r.top + (kButtonHeight - kImageHeight) / 2 + shift};
-    canvas.CopyRect(strip_, RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at);
+    canvas.CopyTransparent(strip_, RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at,
+                           kButtonFace);
   }
   if (hover_ && tooltipShown_) {
     const std::int32_t textLeft =

@@ -1,0 +1,22 @@
+// The game in a real window on the desktop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace qw {
+
+struct DesktopArt {
+  Surface pieceStrip;
+  Surface toolbarStrip;
+  Surface icon;
+};
+
+// Opens the window, runs the game until it closes and returns the process
+// exit status: 0 after a normal end, 1 when no window can be opened or a
+// data file fails to load.
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art);
+
+}  // namespace qw

@@ -1,0 +1,100 @@
+// The game window: one object that holds the whole game for its life. It
+// loads the three data files when it is created, routes pen input, commands
+// and the OK/cancel actions to the controller, gathers invalidated areas and
+// runs the paints onto its client surface. What differs between the desktop
+// window and the headless script mode sits behind WindowHost.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/layout.h"
+#include "data/levels.h"
+#include "model/puzzle.h"
+#include "platform/font.h"
+#include "platform/image_list.h"
+#include "platform/region.h"
+#include "platform/surface.h"
+#include "ui/controller.h"
+#include "ui/renderer.h"
+#include "ui/window_effects.h"
+
+namespace qw {
+
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  // A modal message box; returns once it is closed.
+  virtual void ShowMessage(const std::wstring& text) = 0;
+  virtual void CapturePointer(bool captured) = 0;
+  virtual void ToolbarVisibilityChanged(bool visible) = 0;
+};
+
+class GameWindow final : public WindowEffects {
+ public:
+  // dataFolder: the folder holding qw_images.dat, qw_layout.dat and
+  // qw_levels.dat. pieceStrip: the 36 piece images, 20 x 20 each.
+  GameWindow(WindowHost& host, std::string dataFolder, Surface pieceStrip);
+  ~GameWindow() override;
+
+  // Loads the data files and prepares the game in the menu. Every file that
+  // fails is reported in its own message box (image, layout, levels, in
+  // that order); the result is then false and the window must not run.
+  bool Create();
+  // False once the modal run has ended (exit from the menu, or cancel).
+  bool running() const { return running_; }
+
+  void PenDown(Point p) { controller_->OnPenDown(p); }
+  void PenMove(Point p) { controller_->OnPenMove(p); }
+  void PenUp(Point p) { controller_->OnPenUp(p); }
+  // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
+  void Command(std::int32_t id);
+  void Ok() { controller_->OnOkCommand(); }
+  // The window's close button: ends the run in any screen mode.
+  void Cancel() { running_ = false; }
+
+  // Runs the paints the invalidated area asks for, as the event loop does
+  // once the input is handled, until nothing is left to paint. Returns the
+  // bounds of what was painted, or nothing.
+  std::optional<Rect> PaintPending();
+
+  const Surface& client() const { return client_; }
+  bool toolbarVisible() const { return toolbarVisible_; }
+  const Puzzle& puzzle() const { return *puzzle_; }
+  const GameController& controller() const { return *controller_; }
+  const Layout& layout() const { return layout_; }
+  std::int32_t levelCount() const { return static_cast<std::int32_t>(levels_.size()); }
+
+  // WindowEffects
+  void InvalidateRect(const Rect& r) override;
+  void InvalidateAll() override;
+  void ShowToolbar(bool visible) override;
+  void ShowMessage(const std::wstring& text) override { host_.ShowMessage(text); }
+  void CapturePointer() override { host_.CapturePointer(true); }
+  void ReleasePointer() override { host_.CapturePointer(false); }
+  void EndModalRun() override { running_ = false; }
+
+ private:
+  void Report(const std::wstring& text);
+
+  WindowHost& host_;
+  std::string dataFolder_;
+  Surface client_;
+  Region dirty_;
+  bool running_ = false;
+  bool toolbarVisible_ = false;
+
+  Surface skin_;
+  Layout layout_;
+  std::vector<LevelRecord> levels_;
+  std::unique_ptr<Font> captionFont_;
+  ImageList pieces_;
+  std::unique_ptr<Puzzle> puzzle_;
+  std::unique_ptr<GameController> controller_;
+  std::unique_ptr<ScreenRenderer> renderer_;
+};
+
+}  // namespace qw

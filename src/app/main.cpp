@@ -1,0 +1,101 @@
+// Quenchway: route the water, douse every fire, keep it off the lightning.
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/desktop_runner.h"
+#include "app/script_runner.h"
+#include "qw_app_resources.h"
+#include "platform/bitmap.h"
+#include "platform/paths.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quenchway [--scale N] [--script FILE]\n"
+    "\n"
+    "Route water from the nozzle through pipe pieces so that every fire is\n"
+    "doused, without the water touching an electrical hazard.\n"
+    "\n"
+    "  --scale N      draw every game pixel as N x N screen pixels (1 to 16);\n"
+    "                 default: the largest scale that fits the desktop\n"
+    "  --script FILE  play without a window, reading commands from FILE\n"
+    "                 ('-' for standard input); see the README\n"
+    "  --help         show this help and exit\n"
+    "  --version      show the version and exit\n"
+    "\n"
+    "Keys: Z/X or Left/Right or the mouse wheel turn the selected piece,\n"
+    "R restarts the level, P opens password entry, Escape goes back,\n"
+    "F11 or Alt+Enter toggles fullscreen.\n"
+    "The game reads its data files from the data folder beside the program.\n";
+
+struct Options {
+  std::int32_t scale = 0;
+  std::optional<std::string> script;
+};
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "quenchway: %s\nTry 'quenchway --help'.\n", message.c_str());
+  return 2;
+}
+
+std::optional<qw::Surface> Embedded(std::span<const std::uint8_t> bytes, const char* name) {
+  std::optional<qw::Surface> s = qw::LoadBmpMemory(bytes);
+  if (!s) std::fprintf(stderr, "quenchway: the built-in %s image is damaged\n", name);
+  return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::puts("quenchway 1.0.0");
+      return 0;
+    }
+    if (arg == "--scale" || arg == "--script") {
+      if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
+      const std::string value = argv[++i];
+      if (arg == "--script") {
+        options.script = value;
+        continue;
+      }
+      char* end = nullptr;
+      const long n = std::strtol(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || n < 1 || n > 16) return Fail("--scale takes a whole number from 1 to 16");
+      options.scale = static_cast<std::int32_t>(n);
+      continue;
+    }
+    return Fail("unknown option '" + arg + "'");
+  }
+
+  const std::string dataFolder = qw::ExecutableFolder() + "/data";
+  std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");
+  if (!pieces) return 1;
+
+  if (options.script) {
+    if (*options.script == "-") return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(*pieces));
+    std::ifstream file(*options.script);
+    if (!file) {
+      std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
+      return 2;
+    }
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(*pieces));
+  }
+
+  std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
+  std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
+  if (!toolbar || !icon) return 1;
+  return qw::RunDesktop(dataFolder, options.scale,
+                        qw::DesktopArt{std::move(*pieces), std::move(*toolbar), std::move(*icon)});
+}

@@ -1,0 +1,213 @@
+#include "app/script_runner.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "app/game_window.h"
+#include "model/cell.h"
+#include "platform/bitmap.h"
+#include "platform/utf8.h"
+#include "ui/controller.h"
+
+namespace qw {
+
+namespace {
+
+// Message boxes print one line and count as closed at once.
+class ScriptHost final : public WindowHost {
+ public:
+  explicit ScriptHost(std::ostream& out) : out_(out) {}
+  void ShowMessage(const std::wstring& text) override {
+    std::string line;
+    for (char c : ToUtf8(text)) {
+      if (c == '\r') {
+        line += "\\r";
+      } else if (c == '\n') {
+        line += "\\n";
+      } else {
+        line.push_back(c);
+      }
+    }
+    out_ << "message: " << line << '\n';
+  }
+  void CapturePointer(bool) override {}
+  void ToolbarVisibilityChanged(bool) override {}
+
+ private:
+  std::ostream& out_;
+};
+
+struct ScriptError {
+  std::string what;
+};
+
+std::string Entry(const Cell& c) {
+  if (c.kind == KIND_EMPTY) return "-1";
+  return std::to_string(c.kind) + ":" + std::to_string(c.variant);
+}
+
+void Dump(const GameWindow& window, std::ostream& out) {
+  const Puzzle& p = window.puzzle();
+  const GameController& c = window.controller();
+  const auto& press = p.press;
+  out << "mode " << p.screenMode << '\n'
+      << "level " << p.currentLevel << '\n'
+      << "levels " << window.levelCount() << '\n'
+      << "selection " << p.selection.x << ' ' << p.selection.y << '\n'
+      << "hovered " << c.hoveredButton << '\n'
+      << "press " << press.buttonDown << ' ' << press.dragging << ' ' << press.lastPoint.x << ' '
+      << press.lastPoint.y << ' ' << press.dragSource.x << ' ' << press.dragSource.y << '\n'
+      << "password" << (c.enteredPassword.empty() ? "" : " " + ToUtf8(c.enteredPassword)) << '\n'
+      << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n'
+      << "tray";
+  for (const Cell& cell : p.tray) out << ' ' << Entry(cell);
+  out << '\n';
+  for (std::int32_t y = 0; y < 10; ++y) {
+    out << "row" << y;
+    for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board[static_cast<std::size_t>(x * 10 + y)]);
+    out << '\n';
+  }
+}
+
+std::int32_t ParseInt(const std::string& word) {
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size()) {
+    throw ScriptError{"'" + word + "' is not a whole number"};
+  }
+  return value;
+}
+
+std::vector<Point> Points(const std::vector<std::string>& words, std::size_t count) {
+  if (words.size() != 1 + 2 * count) {
+    throw ScriptError{"'" + words[0] + "' takes " + std::to_string(2 * count) + " numbers"};
+  }
+  std::vector<Point> points;
+  for (std::size_t i = 0; i < count; ++i) points.push_back(Point{ParseInt(words[1 + 2 * i]), ParseInt(words[2 + 2 * i])});
+  return points;
+}
+
+// One command; pending paints run after every pen event and every other
+// command, exactly as the event loop would run them.
+class ScriptSession {
+ public:
+  ScriptSession(GameWindow& window, std::ostream& out) : window_(window), out_(out) {}
+
+  void Run(const std::vector<std::string>& words) {
+    const std::string& verb = words[0];
+    auto noArguments = [&] {
+      if (words.size() != 1) throw ScriptError{"'" + verb + "' takes no arguments"};
+    };
+    if (verb == "down") {
+      Pen(&GameWindow::PenDown, Points(words, 1)[0]);
+    } else if (verb == "move") {
+      Pen(&GameWindow::PenMove, Points(words, 1)[0]);
+    } else if (verb == "up") {
+      Pen(&GameWindow::PenUp, Points(words, 1)[0]);
+    } else if (verb == "tap") {
+      const Point p = Points(words, 1)[0];
+      Pen(&GameWindow::PenDown, p);
+      Pen(&GameWindow::PenUp, p);
+    } else if (verb == "drag") {
+      Drag(Points(words, 2));
+    } else if (verb == "rotate-ccw") {
+      noArguments();
+      Command(ID_ROTATE_CCW);
+    } else if (verb == "rotate-cw") {
+      noArguments();
+      Command(ID_ROTATE_CW);
+    } else if (verb == "restart") {
+      noArguments();
+      Command(ID_RESTART);
+    } else if (verb == "password") {
+      noArguments();
+      Command(ID_PASSWORD);
+    } else if (verb == "ok") {
+      noArguments();
+      window_.Ok();
+      Settle();
+    } else if (verb == "cancel") {
+      noArguments();
+      window_.Cancel();
+      Settle();
+    } else if (verb == "shot") {
+      if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
+      if (!SaveBmp24(window_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+    } else if (verb == "dump") {
+      noArguments();
+      Dump(window_, out_);
+    } else {
+      throw ScriptError{"unknown command '" + verb + "'"};
+    }
+  }
+
+ private:
+  void Pen(void (GameWindow::*handler)(Point), Point p) {
+    if (!window_.running()) return;
+    (window_.*handler)(p);
+    Settle();
+  }
+  void Command(std::int32_t id) {
+    window_.Command(id);
+    Settle();
+  }
+  void Settle() {
+    if (window_.running()) window_.PaintPending();
+  }
+  void Drag(const std::vector<Point>& ends) {
+    const Point a = ends[0], b = ends[1];
+    Pen(&GameWindow::PenDown, a);
+    // Moves along the straight line in steps of at most 4 pixels.
+    const std::int64_t dx = std::int64_t{b.x} - a.x, dy = std::int64_t{b.y} - a.y;
+    const std::int64_t longest = std::max(std::llabs(dx), std::llabs(dy));
+    const std::int64_t steps = (longest + 3) / 4;
+    for (std::int64_t i = 1; i <= steps && window_.running(); ++i) {
+      Pen(&GameWindow::PenMove, Point{static_cast<std::int32_t>(a.x + dx * i / steps),
+                                      static_cast<std::int32_t>(a.y + dy * i / steps)});
+    }
+    Pen(&GameWindow::PenUp, b);
+  }
+
+  GameWindow& window_;
+  std::ostream& out_;
+};
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+}  // namespace
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
+              Surface pieceStrip) {
+  ScriptHost host(out);
+  GameWindow window(host, dataFolder, std::move(pieceStrip));
+  if (!window.Create()) return 1;
+  window.PaintPending();
+  ScriptSession session(window, out);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    const std::vector<std::string> words = Words(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    try {
+      session.Run(words);
+    } catch (const ScriptError& e) {
+      err << "quenchway: script line " << number << ": " << e.what << '\n';
+      return 2;
+    }
+    if (!window.running()) {
+      out << "closed\n";
+      return 0;
+    }
+  }
+  return 0;
+}
+
+}  // namespace qw

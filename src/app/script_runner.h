@@ -1,0 +1,20 @@
+// Headless play for tests, automation and level authors: the same game
+// window and the same paints, driven by one command a line, with no window
+// on screen and no display needed.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace qw {
+
+// Runs the script read from `in`, writing what it prints to `out` and its
+// errors to `err`. Returns the process exit status: 0 at the end of the
+// input or when the game closes, 1 when a data file fails to load, 2 for a
+// line that is not a command.
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
+              Surface pieceStrip);
+
+}  // namespace qw

@@ -1,0 +1,109 @@
+// The headless script mode's contract, on the real binary with the shipped
+// data files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/layout.h"
+#include "platform/bitmap.h"
+#include "run_game.h"
+
+namespace qw {
+namespace {
+
+using testing::RunGame;
+using testing::ScratchFolder;
+
+const std::string kGame = QW_GAME_BINARY;
+
+std::string Centre(const Layout& layout, std::int32_t item) {
+  const Rect r = ItemRect(layout, item);
+  return std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2);
+}
+
+Layout ShippedLayout() { return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value(); }
+
+constexpr const char* kEmptyRows =
+    "tray -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+    "row0 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+    "row2 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow3 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+    "row4 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow5 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+    "row6 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow7 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+    "row8 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow9 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n";
+
+TEST(ScriptMode, DumpsTheStateBeforeTheFirstLevel) {
+  ScratchFolder scratch("dump");
+  const auto run = RunGame(kGame, "--script -", "# comment\n\ndump\n", scratch.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.starts_with("mode 0\nlevel -1\nlevels "));
+  EXPECT_NE(run.out.find("\nselection -1 -1\nhovered -1\npress 0 0 -1 -1 -1 -1\npassword\ntoolbar 0\n" +
+                         std::string(kEmptyRows)),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(ScriptMode, PlaysThroughTheSameWindowAndPaints) {
+  ScratchFolder scratch("play");
+  const Layout layout = ShippedLayout();
+  const auto shot = scratch.path() / "play.bmp";
+  const auto run = RunGame(kGame, "--script -",
+                           "tap " + Centre(layout, 3) + "\npassword\nrotate-cw\ndump\nshot " + shot.string() + "\n",
+                           scratch.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  // New game shows the toolbar; its password command then opens entry.
+  EXPECT_NE(run.out.find("mode 5\nlevel 0\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("toolbar 1\n"), std::string::npos);
+  const std::optional<Surface> picture = LoadBmpFile(shot.string());
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width(), 240);
+  EXPECT_EQ(picture->height(), 268);
+}
+
+TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {
+  ScratchFolder scratch("hidden");
+  const auto run = RunGame(kGame, "--script -", "password\nrestart\ndump\n", scratch.path());
+  EXPECT_TRUE(run.out.starts_with("mode 0\n")) << run.out;
+}
+
+TEST(ScriptMode, EndsWithClosedOrReportsTheBadLine) {
+  ScratchFolder scratch("end");
+  auto run = RunGame(kGame, "--script -", "dump\nok\ndump\n", scratch.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.ends_with("closed\n"));
+  EXPECT_EQ(run.out.find("mode 0"), run.out.rfind("mode 0"));  // nothing runs after closing
+
+  run = RunGame(kGame, "--script -", "dump\n\njump 3 4\n", scratch.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+  run = RunGame(kGame, "--script -", "tap 3\n", scratch.path());
+  EXPECT_EQ(run.status, 2);
+}
+
+TEST(ScriptMode, MissingDataFilesAreReportedInOrderAndFail) {
+  ScratchFolder scratch("missing");
+  const auto copy = scratch.path() / "quenchway";
+  std::filesystem::copy_file(kGame, copy);
+  std::filesystem::create_directories(scratch.path() / "data");
+  const auto run = RunGame(copy.string(), "--script -", "dump\n", scratch.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "message: Could not load image.\\r\\nExiting...\n"
+            "message: Could not load layout.\\r\\nExiting...\n"
+            "message: Could not load levels.\\r\\nExiting...\n");
+  EXPECT_NE(run.err.find("Could not load levels."), std::string::npos);
+}
+
+TEST(CommandLine, HelpVersionAndBadOptions) {
+  ScratchFolder scratch("options");
+  EXPECT_EQ(RunGame(kGame, "--help", "", scratch.path()).status, 0);
+  EXPECT_TRUE(RunGame(kGame, "--version", "", scratch.path()).out.starts_with("quenchway "));
+  EXPECT_EQ(RunGame(kGame, "--scale 0", "", scratch.path()).status, 2);
+  EXPECT_EQ(RunGame(kGame, "--bogus", "", scratch.path()).status, 2);
+  // Without a display the window cannot open: one line that names --script.
+  const auto run = RunGame("env -u DISPLAY -u WAYLAND_DISPLAY " + kGame, "", "", scratch.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("--script"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/line.h"
+#include "shipped_art.h"
+
+namespace qw::testing {
+namespace {
+
+constexpr std::int32_t kCell = 20;
+constexpr std::int32_t kDx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr std::int32_t kDy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+
+Color PiecePixel(std::int32_t n, std::int32_t x, std::int32_t y) { return PieceStrip().ColorAt(n * kCell + x, y); }
+
+// The directions image n lets water through, as the kinds table gives them.
+std::vector<std::int32_t> Openings(std::int32_t n) {
+  const std::int32_t r = n % 8;
+  if (n < 8) return {(r + 4) % 8, (r + 2) % 8};
+  if (n < 16) return {(r + 4) % 8, (r + 1) % 8};
+  if (n < 24) return {(r + 4) % 8, (r + 2) % 8, (r + 6) % 8};
+  if (n < 32) return {r};
+  return {};
+}
+
+// Cell pixels painted by the game's 2-pixel water lines entering and leaving
+// the cell's centre through direction d.
+std::vector<Point> WaterPixels(std::int32_t d) {
+  const Point centre{10, 10};
+  const Point neighbour{10 + 21 * kDx[d], 10 + 21 * kDy[d]};
+  std::vector<Point> pixels;
+  for (const auto& [from, to] : {std::pair{centre, neighbour}, std::pair{neighbour, centre}}) {
+    for (const Rect& row : LineRows(from, to, 2, Rect{0, 0, kCell, kCell})) {
+      for (std::int32_t x = row.left; x < row.right; ++x) pixels.push_back(Point{x, row.top});
+    }
+  }
+  return pixels;
+}
+
+TEST(PieceStrip, HoldsThirtySixDistinctImages) {
+  ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  ASSERT_EQ(PieceStrip().height(), kCell);
+  auto same = [](std::int32_t a, std::int32_t b) {
+    for (std::int32_t y = 0; y < kCell; ++y) {
+      for (std::int32_t x = 0; x < kCell; ++x) {
+        if (PiecePixel(a, x, y) != PiecePixel(b, x, y)) return false;
+      }
+    }
+    return true;
+  };
+  for (std::int32_t a = 0; a < 36; ++a) {
+    for (std::int32_t b = a + 1; b < 36; ++b) {
+      EXPECT_FALSE(same(a, b)) << "images " << a << " and " << b;
+    }
+  }
+}
+
+TEST(PieceStrip, TransparentPixelsAreExactlyMagentaAndOnlyTheWallFillsItsCell) {
+  ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  for (std::int32_t n = 0; n < 36; ++n) {
+    std::int32_t magenta = 0;
+    for (std::int32_t y = 0; y < kCell; ++y) {
+      for (std::int32_t x = 0; x < kCell; ++x) {
+        const Color c = PiecePixel(n, x, y);
+        if (c == kMagenta) {
+          ++magenta;
+        } else {
+          // A pinkish fringe would show as a halo around the piece.
+          EXPECT_FALSE(c.r >= 200 && c.b >= 200 && c.g <= 80) << "image " << n << " at " << x << "," << y;
+        }
+      }
+    }
+    if (n == 35) {
+      EXPECT_EQ(magenta, 0) << "the wall fills its cell";
+    } else {
+      EXPECT_GT(magenta, 0) << "image " << n;
+    }
+  }
+}
+
+TEST(PieceStrip, WaterShowsThroughEveryPipeOpeningAndTheNozzle) {
+  ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  for (std::int32_t n = 0; n < 32; ++n) {
+    for (std::int32_t d : Openings(n)) {
+      for (const Point p : WaterPixels(d)) {
+        // The nozzle's body may cover the water at its centre.
+        const std::int32_t fromCentre = std::max(std::abs(p.x - 10), std::abs(p.y - 10));
+        if (n >= 24 && fromCentre < 8) continue;
+        EXPECT_EQ(PiecePixel(n, p.x, p.y), kMagenta) << "image " << n << " direction " << d << " at " << p.x << ","
+                                                     << p.y;
+      }
+    }
+  }
+}
+
+TEST(PieceStrip, PipeWallsReachTheCellEdgeBesideEveryOpening) {
+  ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  for (std::int32_t n = 0; n < 24; ++n) {
+    for (std::int32_t d : Openings(n)) {
+      SCOPED_TRACE("image " + std::to_string(n) + " direction " + std::to_string(d));
+      std::vector<Point> walls;
+      const std::int32_t ex = kDx[d] < 0 ? 0 : (kDx[d] > 0 ? kCell - 1 : -1);
+      const std::int32_t ey = kDy[d] < 0 ? 0 : (kDy[d] > 0 ? kCell - 1 : -1);
+      if (d % 2 == 0) {  // edge midpoint: wall pixels on both sides of the channel
+        if (ex >= 0) walls = {{ex, 7}, {ex, 12}};
+        if (ey >= 0) walls = {{7, ey}, {12, ey}};
+      } else {  // corner: wall pixels along both edges next to it
+        walls = {{ex, ey - 3 * kDy[d]}, {ex - 3 * kDx[d], ey}};
+      }
+      for (const Point p : walls) {
+        EXPECT_NE(PiecePixel(n, p.x, p.y), kMagenta) << p.x << "," << p.y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qw::testing

@@ -1,0 +1,68 @@
+// quenchway-artgen: draws the game's art and writes it where the game and its
+// build expect it.
+//
+//   quenchway-artgen ROOT            writes ROOT/data/qw_images.dat,
+//                                    ROOT/data/qw_layout.dat and
+//                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
+//   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "bmp_writer.h"
+#include "pieces.h"
+#include "preview.h"
+#include "skin.h"
+#include "text.h"
+#include "toolbar.h"
+
+namespace qw::artgen {
+namespace {
+
+bool WriteText(const std::string& text, const std::string& path) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  return static_cast<bool>(file);
+}
+
+bool Check(bool ok, const std::string& path) {
+  if (!ok) std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+  return ok;
+}
+
+int WriteAll(const std::string& root, const Skin& skin) {
+  const std::string data = root + "/data/";
+  const std::string res = root + "/resources/";
+  bool ok = Check(WriteBmp24(skin.image, data + "qw_images.dat"), data + "qw_images.dat");
+  ok = Check(WriteText(LayoutFileText(skin), data + "qw_layout.dat"), data + "qw_layout.dat") && ok;
+  ok = Check(WriteBmp24(DrawPieceStrip(), res + "pieces.bmp"), res + "pieces.bmp") && ok;
+  ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"), res + "toolbar.bmp") && ok;
+  ok = Check(WriteBmp24(DrawIcon(32), res + "icon32.bmp"), res + "icon32.bmp") && ok;
+  ok = Check(WriteBmp24(DrawIcon(16), res + "icon16.bmp"), res + "icon16.bmp") && ok;
+  return ok ? 0 : 1;
+}
+
+int Run(int argc, char** argv) {
+  const std::string usage = "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR\n";
+  const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
+  if (!preview && argc != 2) {
+    std::fputs(usage.c_str(), stderr);
+    return 2;
+  }
+  TextSystem text;
+  if (!text.ok()) return 1;
+  const Fonts fonts = LoadFonts();
+  if (!fonts.ok()) return 1;
+  const Skin skin = BuildSkin(fonts);
+  if (preview) {
+    if (WritePreviews(skin, fonts, argv[2])) return 0;
+    std::fprintf(stderr, "artgen: cannot write the previews to %s\n", argv[2]);
+    return 1;
+  }
+  return WriteAll(argv[1], skin);
+}
+
+}  // namespace
+}  // namespace qw::artgen
+
+int main(int argc, char** argv) { return qw::artgen::Run(argc, argv); }

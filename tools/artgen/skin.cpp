@@ -1,0 +1,88 @@
+#include "skin.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qw::artgen {
+
+const std::array<ItemPlace, kItemCount>& ItemPlaces() {
+  static const std::array<ItemPlace, kItemCount> kPlaces{{
+      {"common picture: title, strip of pieces, password field and hint", 0, 0, 240, 268, true},
+      {"menu: panel covering the password field and hint", 0, 88, 240, 180, true},
+      {"menu: card behind the buttons", 26, 94, 188, 166, true},
+      {"menu button 0, new game", 44, 106, 152, 30, true},
+      {"menu button 0, new game, highlighted", 44, 106, 152, 30, true},
+      {"menu button 1, password entry", 44, 144, 152, 30, true},
+      {"menu button 1, password entry, highlighted", 44, 144, 152, 30, true},
+      {"menu button 2, instructions", 44, 182, 152, 30, true},
+      {"menu button 2, instructions, highlighted", 44, 182, 152, 30, true},
+      {"menu button 3, exit", 44, 220, 152, 30, true},
+      {"menu button 3, exit, highlighted", 44, 220, 152, 30, true},
+      {"instructions page, a tap anywhere returns to the menu", 0, 0, 240, 268, true},
+      {"solved screen: continue button", 152, 6, 84, 38, true},
+      {"failed screen: retry button", 152, 6, 84, 38, true},
+      {"solved screen after the last level: back-to-menu button", 152, 6, 84, 38, true},
+      {"not used", 0, 0, 0, 0, false},
+      {"tray: 211 x 22, drawn by the game", 14, 22, 211, 22, false},
+      {"board: 211 x 211, drawn by the game", 14, 50, 211, 211, false},
+      {"solved banner", 4, 4, 142, 42, true},
+      {"failed banner", 4, 4, 142, 42, true},
+      {"password screen: confirm key", 160, 196, 68, 28, true},
+      {"password screen: back key", 12, 196, 68, 28, true},
+      {"password screen: clear key", 86, 196, 68, 28, true},
+      {"password screen: the eight letter keys, also the glyph strip", 40, 158, 160, 20, true},
+      {"password screen: entered letters, drawn by the game", 20, 118, 200, 20, false},
+  }};
+  return kPlaces;
+}
+
+Skin BuildSkin(const Fonts& fonts) {
+  const std::map<int, Image> pictures = DrawItemPictures(fonts);
+  // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
+  std::vector<int> order;
+  for (const auto& [index, picture] : pictures) order.push_back(index);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return pictures.at(a).height() > pictures.at(b).height();
+  });
+  constexpr int kSkinWidth = 480;
+  Skin skin;
+  skin.items.resize(kItemCount);
+  for (int i = 0; i < kItemCount; ++i) skin.items[i].place = ItemPlaces()[i];
+  int shelfX = 0, shelfY = 0, shelfHeight = 0;
+  for (int index : order) {
+    const Image& picture = pictures.at(index);
+    if (shelfX + picture.width() > kSkinWidth) {
+      shelfY += shelfHeight;
+      shelfX = 0;
+      shelfHeight = 0;
+    }
+    skin.items[index].srcX = shelfX;
+    skin.items[index].srcY = shelfY;
+    shelfX += picture.width();
+    shelfHeight = std::max(shelfHeight, picture.height());
+  }
+  skin.image = Image(kSkinWidth, shelfY + shelfHeight, kPanel);
+  for (int index : order) {
+    skin.image.Paste(pictures.at(index), skin.items[index].srcX, skin.items[index].srcY);
+  }
+  return skin;
+}
+
+std::string LayoutFileText(const Skin& skin) {
+  std::string text =
+      "; Quenchway screen layout. Written by tools/artgen (run `make art`); edit\r\n"
+      "; the generator, not this file.\r\n"
+      "; One item per line: x, y, w, h, srcX, srcY. y counts from the top of the\r\n"
+      "; handheld's screen, 26 pixels above the game's client area; srcX and srcY\r\n"
+      "; are the item's picture in qw_images.dat.\r\n";
+  for (std::size_t i = 0; i < skin.items.size(); ++i) {
+    const LayoutEntry& e = skin.items[i];
+    char line[160];
+    std::snprintf(line, sizeof line, "; %zu: %s\r\n%d,%d,%d,%d,%d,%d\r\n", i, e.place.name, e.place.x,
+                  e.place.y + kLayoutYOffset, e.place.w, e.place.h, e.srcX, e.srcY);
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace qw::artgen

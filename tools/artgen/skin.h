@@ -1,0 +1,50 @@
+// The skin image and the layout table: every screen element's place on the
+// 240 x 268 client area, its picture, and where that picture sits in the skin.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "raster.h"
+#include "style.h"
+
+namespace qw::artgen {
+
+inline constexpr int kClientWidth = 240;
+inline constexpr int kClientHeight = 268;
+// The layout file counts y from the top of the handheld's screen.
+inline constexpr int kLayoutYOffset = 26;
+inline constexpr int kItemCount = 25;
+
+struct ItemPlace {
+  const char* name;  // written as a comment above the item's line
+  int x, y, w, h;    // client pixels
+  bool drawn;        // false: only the rectangle is used, nothing of the skin
+};
+
+// Items 0 to 24 in index order.
+const std::array<ItemPlace, kItemCount>& ItemPlaces();
+
+struct LayoutEntry {
+  ItemPlace place;
+  int srcX = 0;
+  int srcY = 0;
+};
+
+struct Skin {
+  Image image;
+  std::vector<LayoutEntry> items;
+};
+
+// Pictures of every drawn item, each exactly its item's size.
+std::map<int, Image> DrawItemPictures(const Fonts& fonts);
+Image DrawHelpPage(const Fonts& fonts);
+
+// Packs the pictures into one image and records their source rectangles.
+Skin BuildSkin(const Fonts& fonts);
+// The layout file: "\r\n" line ends, one comment naming each item.
+std::string LayoutFileText(const Skin& skin);
+
+}  // namespace qw::artgen

@@ -1,0 +1,84 @@
+#include "style.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "shapes.h"
+
+namespace qw::artgen {
+
+bool Fonts::ok() const {
+  return title && heading && button && body && bodyBold && small && key && caption;
+}
+
+Fonts LoadFonts() {
+  Fonts f;
+  f.title = TextFont::Open(Face::kBold, 34);
+  f.heading = TextFont::Open(Face::kBold, 15);
+  f.button = TextFont::Open(Face::kBold, 14);
+  f.body = TextFont::Open(Face::kRegular, 11);
+  f.bodyBold = TextFont::Open(Face::kBold, 11);
+  f.small = TextFont::Open(Face::kRegular, 10);
+  f.key = TextFont::Open(Face::kBold, 13);
+  f.caption = TextFont::Open(Face::kRegular, 11);
+  return f;
+}
+
+void DrawFitted(Image& img, const TextFont& font, int x, int y, std::string_view text, Rgb colour,
+                int right) {
+  if (x + font.Width(text) > right) {
+    std::fprintf(stderr, "artgen: text does not fit its box: %.*s\n", static_cast<int>(text.size()),
+                 text.data());
+  }
+  font.Draw(img, x, y, text, colour);
+}
+
+void DrawRoundPanelGradient(Image& img, int x, int y, int w, int h, double radius, Rgb top,
+                            Rgb bottom, Rgb outline) {
+  const double x0 = x, y0 = y, x1 = x + w, y1 = y + h;
+  ShadeSoft(img, x, y, w, h, [&](double px, double py) {
+    const double d = RoundBoxDistance({px, py}, x0, y0, x1, y1, radius);
+    if (d > 0) return Paint{};
+    if (d > -1.0) return Solid(outline);
+    return Solid(Mix(top, bottom, (py - y0) / std::max(1.0, y1 - y0)));
+  });
+}
+
+void DrawRoundPanel(Image& img, int x, int y, int w, int h, double radius, Rgb fill, Rgb outline) {
+  DrawRoundPanelGradient(img, x, y, w, h, radius, fill, fill, outline);
+}
+
+void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std::string_view label,
+                bool highlighted) {
+  const Rgb top = highlighted ? Rgb{112, 112, 250} : Rgb{252, 252, 255};
+  const Rgb bottom = highlighted ? Rgb{44, 44, 196} : Rgb{190, 190, 246};
+  // A darker lip along the bottom edge makes the button stand up from the panel.
+  DrawRoundPanel(img, x, y + 1, w, h - 1, 6, kInk, kInk);
+  DrawRoundPanelGradient(img, x, y, w, h - 2, 6, top, bottom, kInk);
+  const double x0 = x + 1.5, x1 = x + w - 1.5, y0 = y + 1.5;
+  ShadeSoft(img, x, y, w, 3, [&](double px, double py) {
+    const bool line = py >= y0 && py < y0 + 1 && px > x0 + 4 && px < x1 - 4;
+    return line ? Solid(kWhite, highlighted ? 0.35 : 0.9) : Paint{};
+  });
+  const TextFont& font = *fonts.button;
+  const int ty = y + (h - 2 - font.LineHeight()) / 2;
+  const int tw = font.Width(label);
+  DrawFitted(img, font, x + (w - tw) / 2, ty, label, highlighted ? kWhite : kInk, x + w - 4);
+}
+
+void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter) {
+  DrawRoundPanel(img, x + 1, y + 2, 18, 18, 3.5, kInk, kInk);
+  DrawRoundPanelGradient(img, x + 1, y + 1, 18, 17, 3.5, kWhite, Rgb{214, 214, 252}, kInk);
+  const TextFont& font = *fonts.key;
+  font.DrawCentred(img, x + 10, y + 1 + (17 - font.LineHeight()) / 2, letter, kInk);
+}
+
+void DrawField(Image& img, int x, int y, int w, int h) {
+  img.Fill(x, y, w, h, kInk);
+  // The panel colour inside, so that the letter tiles' corners blend in.
+  img.Fill(x + 1, y + 1, w - 2, h - 2, kPanel);
+  img.Fill(x + 1, y + 1, w - 2, 1, Rgb{180, 180, 225});
+  img.Fill(x + 1, y + 1, 1, h - 2, Rgb{180, 180, 225});
+}
+
+}  // namespace qw::artgen

@@ -1,0 +1,65 @@
+// The look shared by every screen: the game's fixed colours, the fonts, and
+// the drawing of panels, buttons and key tiles.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "raster.h"
+#include "text.h"
+
+namespace qw::artgen {
+
+// Colours the game itself paints with; the art matches them.
+inline constexpr Rgb kBackground{153, 153, 255};
+inline constexpr Rgb kPanel{204, 204, 255};
+inline constexpr Rgb kSelection{235, 235, 255};
+inline constexpr Rgb kGrid{172, 172, 223};
+inline constexpr Rgb kWater{0, 0, 255};
+inline constexpr Rgb kCaptionGrey{94, 94, 94};
+inline constexpr Rgb kBlack{0, 0, 0};
+
+// The art's own ink and accents.
+inline constexpr Rgb kInk{30, 30, 92};
+inline constexpr Rgb kInkSoft{70, 70, 140};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kDeepBlue{40, 40, 170};
+inline constexpr Rgb kSolvedGreen{26, 120, 60};
+inline constexpr Rgb kFailedRed{170, 30, 30};
+
+struct Fonts {
+  std::unique_ptr<TextFont> title;    // the game's name
+  std::unique_ptr<TextFont> heading;  // page and banner headings
+  std::unique_ptr<TextFont> button;   // button labels
+  std::unique_ptr<TextFont> body;     // running text
+  std::unique_ptr<TextFont> bodyBold;
+  std::unique_ptr<TextFont> small;
+  std::unique_ptr<TextFont> key;      // letters of the keypad
+  std::unique_ptr<TextFont> caption;  // stand-in for the game's caption font
+  bool ok() const;
+};
+Fonts LoadFonts();
+
+// Draws text with its left edge at x and warns when it reaches past right:
+// nothing on the screens may be clipped.
+void DrawFitted(Image& img, const TextFont& font, int x, int y, std::string_view text, Rgb colour,
+                int right);
+
+// A rounded panel with a 1-pixel outline, blended over what lies below.
+void DrawRoundPanel(Image& img, int x, int y, int w, int h, double radius, Rgb fill, Rgb outline);
+// fill shades from top to bottom.
+void DrawRoundPanelGradient(Image& img, int x, int y, int w, int h, double radius, Rgb top,
+                            Rgb bottom, Rgb outline);
+
+// A push button filling the box, label centred. Highlighted buttons are lit
+// blue with white text; both forms have the same outline and size.
+void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std::string_view label,
+                bool highlighted);
+
+// A 20 x 20 letter tile of the keypad.
+void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter);
+
+// A sunken field with a 1-pixel outline.
+void DrawField(Image& img, int x, int y, int w, int h);
+
+}  // namespace qw::artgen
