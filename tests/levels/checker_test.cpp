@@ -111,6 +111,17 @@ TEST(Checker, UnsolvableLevelFails) {
   EXPECT_FALSE(check.Passed());
 }
 
+TEST(Checker, LevelsThatEndAtTheirFirstPaint) {
+  // Straight into a hazard: failed before the player can act.
+  const FileCheck fails = CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
+  EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));
+  EXPECT_FALSE(fails.Passed());
+  // Every fire already in the water: solved at once, worth a warning only.
+  const FileCheck solved = CheckLevelText(Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"), Quick());
+  EXPECT_TRUE(Has(solved.levels[0].findings, "solved as it starts", 4, false));
+  EXPECT_TRUE(solved.Passed());
+}
+
 TEST(Checker, StatsCountSolutionsAndFewestPieces) {
   CheckOptions options;
   options.stats = true;

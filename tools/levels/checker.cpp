@@ -6,6 +6,7 @@
 #include "data/text.h"
 #include "levels/format_checks.h"
 #include "levels/level_text.h"
+#include "levels/played_level.h"
 #include "platform/utf8.h"
 
 namespace qw {
@@ -13,6 +14,7 @@ namespace qw {
 namespace {
 
 constexpr std::size_t kPasswordLine = 1;
+constexpr std::size_t kSourceLine = 3;
 constexpr std::size_t kMostLinesListed = 5;
 
 std::string KeyLetters() {
@@ -62,6 +64,23 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
   }
 }
 
+// The first paint of a level runs the water over the bare board: reaching a
+// hazard then fails the level before the player can place anything.
+void CheckFirstPaint(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
+  PlayedLevel played(record);
+  NoWaterSink sink;
+  played.puzzle.TraceWater(sink);
+  if (played.puzzle.screenMode == MODE_FAILED) {
+    level.findings.push_back(Finding{true, sourceLine.line,
+                                     "the water reaches a hazard before any piece is placed: the level fails as "
+                                     "it starts"});
+  } else if (played.puzzle.screenMode == MODE_SOLVED) {
+    level.findings.push_back(Finding{false, sourceLine.line,
+                                     "every fire is out before any piece is placed: the level is solved as it "
+                                     "starts"});
+  }
+}
+
 }  // namespace
 
 bool LevelCheck::Sound() const {
@@ -94,6 +113,7 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     level.line = file.levels[i][0].line;
     level.findings = CheckLevelLines(file.levels[i], record);
     CheckPassword(level, file.levels[i][kPasswordLine], check.records);
+    CheckFirstPaint(level, file.levels[i][kSourceLine], record);
 
     SolveOptions solve;
     solve.nodeLimit = options.nodeLimit;

@@ -93,7 +93,6 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
   // replaces an earlier one in the same cell.
   std::array<std::optional<Owner>, kBoardCells> owners;
   const std::array<const char*, 3> listNames{"fire", "hazard", "wall"};
-  bool anyFire = false;
   for (std::size_t k = 0; k < listNames.size(); ++k) {
     const SourceLine& line = lines[kFirstListLine + k];
     const std::string name = listNames[k];
@@ -117,7 +116,6 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
         checks.Error(line, name + " cell " + std::to_string(n) + " is not on the board (0..99)");
         continue;
       }
-      if (k == 0) anyFire = true;
       auto& owner = owners[static_cast<std::size_t>(n)];
       if (owner) {
         const std::string old = owner->what;
@@ -135,7 +133,6 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
                                owner->what + " of line " + std::to_string(owner->line));
     }
   }
-  if (!anyFire) checks.Warn(lines[kFirstListLine], "no fire: the level is solved as soon as it starts");
   return findings;
 }
 
