@@ -115,8 +115,8 @@ std::int32_t SearchBoard::Behaviours(std::int32_t kind, std::uint8_t mask, std::
 }
 
 bool SearchBoard::Propagate(SearchState& s) const {
-  std::vector<Flow> work;
-  work.swap(s.pending);
+  FlowList work = s.pending;
+  s.pending.clear();
   while (!work.empty()) {
     const Flow f = work.back();
     work.pop_back();
@@ -279,7 +279,8 @@ Flow SearchBoard::ChooseFlow(const SearchState& s) const {
   // has the fewest ways out, and a dead end shows soonest.
   Flow best = s.pending.back();
   std::int32_t fewest = kNoHazard;
-  for (auto it = s.pending.rbegin(); it != s.pending.rend(); ++it) {
+  for (const Flow* it = s.pending.end(); it != s.pending.begin();) {
+    --it;
     const std::int32_t open = OpenCellsBeforeHazard(s, *it);
     if (open < fewest) {
       fewest = open;

@@ -21,6 +21,25 @@ struct Flow {
   std::int8_t dir = 0;
 };
 
+// The streams alive at one time. Streams never merge, and only a splitter
+// makes a new one: one source and at most ten splitters keep them at 11.
+class FlowList {
+ public:
+  static constexpr std::size_t kCapacity = 32;
+  bool empty() const { return size_ == 0; }
+  std::size_t size() const { return size_; }
+  void push_back(Flow f) { flows_[size_++ & (kCapacity - 1)] = f; }
+  void pop_back() { --size_; }
+  Flow back() const { return flows_[size_ - 1]; }
+  void clear() { size_ = 0; }
+  const Flow* begin() const { return flows_.data(); }
+  const Flow* end() const { return flows_.data() + size_; }
+
+ private:
+  std::array<Flow, kCapacity> flows_{};
+  std::size_t size_ = 0;
+};
+
 // A decision for one cell: leave it empty (kind KIND_EMPTY), or a piece of
 // `kind` turned to one of `rotations` (bit r for rotation r).
 struct Choice {
@@ -55,7 +74,7 @@ struct SearchState {
   std::int32_t placed = 0;
   // Streams whose next cell is open, or holds a piece whose rotations still
   // differ for them.
-  std::vector<Flow> pending;
+  FlowList pending;
 
   std::int32_t TrayTotal() const { return tray[0] + tray[1] + tray[2]; }
 };
