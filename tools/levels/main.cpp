@@ -140,7 +140,10 @@ int Solve(const Arguments& a) {
   for (std::size_t i = first; i < last; ++i) {
     const qw::SolveReport report = qw::SolveFewest((*levels)[i], options.nodeLimit);
     std::cout << "level " << i + 1 << ": ";
-    if (report.outcome == qw::SolveOutcome::kSolved) {
+    if (report.outcome == qw::SolveOutcome::kSolved && !qw::VerifySolution((*levels)[i], report.solution)) {
+      all = false;
+      std::cout << "solver error: " << qw::SolutionText(report.solution) << " fails in the game\n";
+    } else if (report.outcome == qw::SolveOutcome::kSolved) {
       std::cout << (report.solution.empty() ? "(no pieces)" : qw::SolutionText(report.solution)) << "\n";
     } else {
       all = false;
@@ -164,7 +167,7 @@ int Show(const Arguments& a) {
     qw::SolveOptions options;
     options.nodeLimit = a.limit;
     const qw::SolveReport report = qw::SolveFewest(level, options.nodeLimit);
-    if (report.outcome != qw::SolveOutcome::kSolved) {
+    if (report.outcome != qw::SolveOutcome::kSolved || !qw::VerifySolution(level, report.solution)) {
       std::cerr << "quenchway-levels: level " << *index + 1 << " has no solution to show\n";
       return kExitProblems;
     }
