@@ -57,7 +57,7 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
   if (text.loneLineFeeds.size() > kMostLinesListed) {
     warn(0, std::to_string(text.loneLineFeeds.size() - kMostLinesListed) + " more lines end in a line feed alone");
   }
-  if (text.unterminatedTail) warn(0, "the last line does not end in \"\\r\\n\": the game ignores it");
+  if (text.unterminatedTail && text.crlfs > 0) warn(0, "the last line does not end in \"\\r\\n\": the game ignores it");
   if (!text.leftover.empty()) {
     warn(text.leftover.front().line, "the last " + std::to_string(text.leftover.size()) +
                                          " meaningful lines do not make a complete level: the game drops them");

@@ -44,7 +44,7 @@ struct SolveReport {
 
 // Searches beyond this many decisions give up rather than run on; no level
 // of the shipped set comes near it.
-inline constexpr std::int64_t kDefaultNodeLimit = 50'000'000;
+inline constexpr std::int64_t kDefaultNodeLimit = 5'000'000;
 inline constexpr std::int64_t kDefaultSolutionCap = 1000;
 
 struct SolveOptions {
