@@ -88,7 +88,7 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
   Process game({game_.string(), "--scale", "1"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
-  ASSERT_TRUE(window.found()) << "no game window appeared";
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
 
   std::string script;
   auto expect = [&](const std::string& step, const char* what) -> Surface {
@@ -130,7 +130,7 @@ TEST_F(Desktop, ScaledWindowMapsThePointerBackToGamePixels) {
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
   Process game({game_.string(), "--scale", "2"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
-  ASSERT_TRUE(window.found()) << "no game window appeared";
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
   window.Click(Centre(7).x * 2, Centre(7).y * 2);  // Instructions
   const Surface expected = Expected(Tap(Centre(7)));
   const auto seen = window.CaptureUntil([&](const Surface& s) { return Shows(s, expected, 2); });

@@ -79,7 +79,7 @@ class XvfbDisplay {
       const std::string name = ":" + std::to_string(n);
       server_.emplace(std::vector<std::string>{"Xvfb", name, "-screen", "0", "800x600x24", "-nolisten", "tcp"},
                       std::vector<std::string>{}, "/dev/null");
-      for (int i = 0; i < 100; ++i) {
+      for (int i = 0; i < 400; ++i) {
         if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
           name_ = name;
           return;
@@ -118,7 +118,8 @@ class GameWindowOnScreen {
  public:
   GameWindowOnScreen(const XvfbDisplay& display, const std::filesystem::path& scratch)
       : display_(display), shot_(scratch / "screen.bmp") {
-    for (int i = 0; i < 100 && id_.empty(); ++i) {
+    // A loaded machine may take its time to start the game.
+    for (int i = 0; i < 400 && id_.empty(); ++i) {
       id_ = display_.Output("xdotool search --name '^Quenchway$' | head -n 1");
       if (id_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -144,11 +145,11 @@ class GameWindowOnScreen {
     return LoadBmpFile(shot_.string());
   }
   // Captures until `done` holds for the picture (the game answers input
-  // asynchronously), for up to three seconds; gives the last picture.
+  // asynchronously), for up to ten seconds; gives the last picture.
   template <typename Predicate>
   std::optional<Surface> CaptureUntil(Predicate done) {
     std::optional<Surface> last;
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 200; ++i) {
       last = Capture();
       if (last && done(*last)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
