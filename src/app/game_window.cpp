@@ -30,16 +30,13 @@ GameWindow::GameWindow(WindowHost& host, std::string dataFolder, Surface pieceSt
 GameWindow::~GameWindow() = default;
 
 void GameWindow::Report(const std::wstring& text) {
-  // Built afresh rather than replaced in place: GCC 12 at -O2 warns about
-  // std::string::replace here (a false -Wrestrict).
-  const std::string utf8 = ToUtf8(text);
+  // One line on stderr: the sentence break becomes a blank.
   std::string line;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8.compare(i, 2, "\r\n") == 0) {
+  for (char c : ToUtf8(text)) {
+    if (c == '\n') {
       line.push_back(' ');
-      ++i;
-    } else {
-      line.push_back(utf8[i]);
+    } else if (c != '\r') {
+      line.push_back(c);
     }
   }
   std::fprintf(stderr, "quenchway: %s\n", line.c_str());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "platform/geometry.h"
 
@@ -62,6 +63,14 @@ constexpr bool IsCellNumber(std::int32_t n) { return n >= 0 && n < kBoardCells; 
 // Only for valid cell numbers: column n mod 10, row n div 10.
 constexpr Position CellNumberPosition(std::int32_t n) {
   return Position{n % kBoardSize, n / kBoardSize};
+}
+
+// Clamps a wide intermediate to the int32 range, so that geometry built from
+// any layout values never overflows.
+constexpr std::int32_t SaturateToInt32(std::int64_t v) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
 }
 
 // Directions run 0..7 clockwise from north (0 north, 2 east, 4 south, 6

@@ -5,17 +5,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace qw {
-
-// Clamps a wide intermediate to the int32 range, so that geometry built from
-// any layout values never overflows.
-constexpr std::int32_t SaturateToInt32(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
-}
 
 struct Point {
   std::int32_t x = 0;
@@ -46,10 +37,14 @@ constexpr bool PtInRect(const Rect& r, Point p) {
 }
 
 // Grows the rectangle by dx on the left and right and by dy on the top and
-// bottom; negative values shrink it. Edges stop at the int32 limits.
+// bottom; negative values shrink it.
+// The sums saturate at the int32 limits.
 constexpr Rect InflateRect(Rect r, std::int32_t dx, std::int32_t dy) {
-  return Rect{SaturateToInt32(std::int64_t{r.left} - dx), SaturateToInt32(std::int64_t{r.top} - dy),
-              SaturateToInt32(std::int64_t{r.right} + dx), SaturateToInt32(std::int64_t{r.bottom} + dy)};
+  auto clamp = [](std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  return Rect{clamp(std::int64_t{r.left} - dx), clamp(std::int64_t{r.top} - dy), clamp(std::int64_t{r.right} + dx),
+              clamp(std::int64_t{r.bottom} + dy)};
 }
 
 // The common part of two rectangles; empty (all zero) when they do not meet.

@@ -1,6 +1,7 @@
 #include "ui/keyboard.h"
 
 #include "data/keypad.h"
+#include "model/cell.h"
 #include "model/screen_mode.h"
 #include "ui/controller.h"
 

@@ -95,10 +95,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
-      DrawCell(canvas,
-               Point{SaturateToInt32(std::int64_t{press.lastPoint.x} - kHalfPiece),
-                     SaturateToInt32(std::int64_t{press.lastPoint.y} - kHalfPiece)},
-               *cell);
+      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
     }
   }
 }
@@ -140,8 +137,8 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
     for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
       if (keypadAlphabet[i] == ch) k = static_cast<std::int32_t>(i);
     }
-    const std::int64_t left = std::int64_t{keys.srcX} + std::int64_t{kGlyphSize} * k;
-    const Rect glyph{SaturateToInt32(left), keys.srcY, SaturateToInt32(left + kGlyphSize),
+    const std::int64_t glyphLeft = std::int64_t{keys.srcX} + kGlyphSize * k;
+    const Rect glyph{SaturateToInt32(glyphLeft), keys.srcY, SaturateToInt32(glyphLeft + kGlyphSize),
                      SaturateToInt32(std::int64_t{keys.srcY} + kGlyphSize)};
     canvas.CopyRect(art_.skin, glyph, Point{static_cast<std::int32_t>(x), text.y});
     x += kGlyphSize;
@@ -159,12 +156,12 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   canvas.FillRect(b, kPanelColor);
   // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
   // lines only.
-  // Offsets from an edge stop at the int32 limits, whatever the layout says.
-  auto at = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
+  // (Sums saturate: a layout may hold any numbers.)
+  auto offset = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
   for (std::int32_t d = kGridPitch; d < kGridEnd; d += kGridPitch) {
-    canvas.DrawLine(Point{at(t.left, d), t.top}, Point{at(t.left, d), t.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{at(b.left, d), b.top}, Point{at(b.left, d), b.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{b.left, at(b.top, d)}, Point{b.right, at(b.top, d)}, 1, kGridColor);
+    canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
   }
   if (puzzle_.selection != Position{}) {
     canvas.FillRect(puzzle_.CellRect(puzzle_.selection.x, puzzle_.selection.y), kSelectionColor);
