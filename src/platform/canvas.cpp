@@ -154,6 +154,10 @@ void Canvas::DrawText(const Font* font, std::wstring_view text, const Rect& box,
   if (font == nullptr || box.IsEmpty()) {
     return;
   }
+  // Text outside the clip (the caption during a drag) is not rendered at all.
+  if (IntersectRect(box, IntersectRect(clip_.Bounds(), target_.Bounds())).IsEmpty()) {
+    return;
+  }
   const TextMask mask = font->Render(text);
   if (mask.width <= 0 || mask.height <= 0 ||
       mask.coverage.size() < static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
