@@ -136,9 +136,44 @@ void Canvas::FrameRect(const Rect& r, Color topLeft, Color bottomRight) {
 }
 
 void Canvas::DrawLine(Point from, Point to, std::int32_t width, Color c) {
-  const Rect bounds = IntersectRect(clip_.Bounds(), target_.Bounds());
-  for (const Rect& row : LineRows(from, to, width, bounds)) {
-    FillRect(row, c);
+  const Rect surface = target_.Bounds();
+  LineRects(from, to, width, IntersectRect(clip_.Bounds(), surface), lineParts_);
+  if (lineParts_.empty()) {
+    return;
+  }
+  // The water's short lines are many rows of a few pixels: each clip
+  // rectangle that meets the line at all is matched against its rows, the
+  // others are passed over once.
+  Rect lineBounds{lineParts_.front().left, lineParts_.front().top, lineParts_.front().right,
+                  lineParts_.back().bottom};
+  for (const Rect& part : lineParts_) {
+    lineBounds.left = std::min(lineBounds.left, part.left);
+    lineBounds.right = std::max(lineBounds.right, part.right);
+  }
+  const std::uint32_t pixel = ToPixel(c);
+  for (const Rect& clipRect : clip_.Rects()) {
+    const Rect area = IntersectRect(IntersectRect(clipRect, surface), lineBounds);
+    if (area.IsEmpty()) {
+      continue;
+    }
+    for (const Rect& part : lineParts_) {
+      // The parts run from the top down.
+      if (part.bottom <= area.top) {
+        continue;
+      }
+      if (part.top >= area.bottom) {
+        break;
+      }
+      const Rect r = IntersectRect(part, area);
+      if (r.IsEmpty()) {
+        continue;
+      }
+      for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = target_.Row(y);
+        std::fill(row + r.left, row + r.right, pixel);
+      }
+      pixelsWritten_ += static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
+    }
   }
 }
 
