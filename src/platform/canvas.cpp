@@ -160,6 +160,17 @@ void Canvas::DrawLine(Point from, Point to, std::int32_t width, Color c) {
     if (area.IsEmpty()) {
       continue;
     }
+    if (area == lineBounds) {
+      // The whole line inside one clip rectangle, as the water usually is.
+      for (const Rect& part : lineParts_) {
+        for (std::int32_t y = part.top; y < part.bottom; ++y) {
+          std::uint32_t* row = target_.Row(y);
+          std::fill(row + part.left, row + part.right, pixel);
+        }
+        pixelsWritten_ += static_cast<std::uint64_t>(part.Width()) * static_cast<std::uint64_t>(part.Height());
+      }
+      break;  // clip rectangles do not overlap: no other one meets the line
+    }
     for (const Rect& part : lineParts_) {
       // The parts run from the top down.
       if (part.bottom <= area.top) {

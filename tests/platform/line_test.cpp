@@ -84,7 +84,7 @@ TEST(Line, OtherSlopesFollowTheDocumentedRule) {
   }
 }
 
-TEST(Line, StraightLinesAreOneRectangleAndFollowTheRule) {
+TEST(Line, StraightAndDiagonalLinesFollowTheRule) {
   std::vector<Rect> rects{Rect{0, 0, 1, 1}};  // emptied by every call
   for (int a = -2; a <= 9; ++a) {
     for (int b = -2; b <= 9; ++b) {
@@ -99,6 +99,18 @@ TEST(Line, StraightLinesAreOneRectangleAndFollowTheRule) {
         EXPECT_LE(rects.size(), 1u);
         LineRects(from, across, w, Rect{0, 0, 8, 8}, rects);
         EXPECT_LE(rects.size(), 1u);
+      }
+    }
+  }
+  // Diagonals, from and past every corner of a small surface.
+  for (int a = -3; a <= 10; ++a) {
+    for (int len = -12; len <= 12; ++len) {
+      for (int w = 1; w <= 3; ++w) {
+        const Point from{a, 4};
+        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 + len}, w)),
+                  Picture(Reference(8, from, Point{a + len, 4 + len}, w)));
+        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 - len}, w)),
+                  Picture(Reference(8, from, Point{a + len, 4 - len}, w)));
       }
     }
   }
