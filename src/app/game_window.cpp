@@ -30,9 +30,14 @@ GameWindow::GameWindow(WindowHost& host, std::string dataFolder, Surface pieceSt
 GameWindow::~GameWindow() = default;
 
 void GameWindow::Report(const std::wstring& text) {
-  std::string line = ToUtf8(text);
-  for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n", at)) {
-    line.replace(at, 2, " ");
+  // One line on stderr: the sentence break becomes a blank.
+  std::string line;
+  for (char c : ToUtf8(text)) {
+    if (c == '\n') {
+      line.push_back(' ');
+    } else if (c != '\r') {
+      line.push_back(c);
+    }
   }
   std::fprintf(stderr, "quenchway: %s\n", line.c_str());
   host_.ShowMessage(text);

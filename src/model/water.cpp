@@ -11,7 +11,43 @@ namespace {
 
 constexpr std::int32_t Turn(std::int32_t d, std::int32_t steps) { return (d + steps) & 7; }
 
+WaterPassage Leaving(std::int32_t d) { return WaterPassage{{d, 0}, 1, false, false}; }
+WaterPassage Split(std::int32_t first, std::int32_t second) {
+  return WaterPassage{{first, second}, 2, false, false};
+}
+
 }  // namespace
+
+WaterPassage WaterExits(const Cell& cell, std::int32_t d) {
+  const std::int32_t r = NormalizeDirection(cell.variant);
+  switch (cell.kind) {
+    case KIND_EMPTY:
+      return Leaving(d);
+    case KIND_FIRE: {
+      WaterPassage passage = Leaving(d);
+      passage.douses = true;
+      return passage;
+    }
+    case KIND_ELBOW:
+      if (d == r) return Leaving(Turn(d, 2));
+      if (d == Turn(r, 6)) return Leaving(Turn(d, 6));
+      return {};
+    case KIND_BEND:
+      if (d == r) return Leaving(Turn(d, 1));
+      if (d == Turn(r, 5)) return Leaving(Turn(d, 7));
+      return {};
+    case KIND_SPLITTER:
+      if (d == r) return Split(Turn(d, 2), Turn(d, 6));
+      return {};
+    case KIND_SPARK: {
+      WaterPassage passage;
+      passage.reachesHazard = true;
+      return passage;
+    }
+    default:  // source, wall and anything else stop the water
+      return {};
+  }
+}
 
 void Puzzle::TraceWater(WaterSink& sink) {
   // Doused is decided afresh on every run: a fire whose water has been cut
@@ -62,46 +98,15 @@ std::int32_t Puzzle::FlowFrom(WaterSink& sink, std::int32_t x, std::int32_t y, s
   if (!IsBoardCell(next)) return 1;  // off the board's edge
 
   Cell& cell = board[static_cast<std::size_t>(BoardIndex(next.x, next.y))];
-  // Stored rotations are 0..7; any other value is read modulo 8 so that the
-  // water rules stay one-to-one.
-  const std::int32_t r = NormalizeDirection(cell.variant);
+  const WaterPassage passage = WaterExits(cell, d);
+  if (passage.douses) cell.variant = 1;
+  if (passage.reachesHazard && screenMode != MODE_FAILED) {
+    screenMode = MODE_FAILED;
+    effects_.InvalidateAll();
+  }
   std::int32_t calls = 1;
-  switch (cell.kind) {
-    case KIND_EMPTY:
-      calls += FlowFrom(sink, next.x, next.y, d);
-      break;
-    case KIND_FIRE:
-      cell.variant = 1;
-      calls += FlowFrom(sink, next.x, next.y, d);
-      break;
-    case KIND_ELBOW:
-      if (d == r) {
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 2));
-      } else if (d == Turn(r, 6)) {
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 6));
-      }
-      break;
-    case KIND_BEND:
-      if (d == r) {
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 1));
-      } else if (d == Turn(r, 5)) {
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 7));
-      }
-      break;
-    case KIND_SPLITTER:
-      if (d == r) {
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 2));
-        calls += FlowFrom(sink, next.x, next.y, Turn(d, 6));
-      }
-      break;
-    case KIND_SPARK:
-      if (screenMode != MODE_FAILED) {
-        screenMode = MODE_FAILED;
-        effects_.InvalidateAll();
-      }
-      break;
-    default:  // source, wall and anything else stop the water
-      break;
+  for (std::int32_t i = 0; i < passage.exitCount; ++i) {
+    calls += FlowFrom(sink, next.x, next.y, passage.exits[static_cast<std::size_t>(i)]);
   }
   return calls;
 }

@@ -38,8 +38,13 @@ constexpr bool PtInRect(const Rect& r, Point p) {
 
 // Grows the rectangle by dx on the left and right and by dy on the top and
 // bottom; negative values shrink it.
+// The sums saturate at the int32 limits.
 constexpr Rect InflateRect(Rect r, std::int32_t dx, std::int32_t dy) {
-  return Rect{r.left - dx, r.top - dy, r.right + dx, r.bottom + dy};
+  auto clamp = [](std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  return Rect{clamp(std::int64_t{r.left} - dx), clamp(std::int64_t{r.top} - dy), clamp(std::int64_t{r.right} + dx),
+              clamp(std::int64_t{r.bottom} + dy)};
 }
 
 // The common part of two rectangles; empty (all zero) when they do not meet.

@@ -46,7 +46,8 @@ GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::
 
 Rect GameController::GlyphRow() const {
   const Rect item = ItemRect(layout_, kItemEnteredText);
-  return Rect{item.left, item.top, std::max(item.left, kClientRect.right), item.top + kGlyphHeight};
+  return Rect{item.left, item.top, std::max(item.left, kClientRect.right),
+              SaturateToInt32(std::int64_t{item.top} + kGlyphHeight)};
 }
 
 // ---- pen down -------------------------------------------------------------

@@ -137,7 +137,9 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
     for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
       if (keypadAlphabet[i] == ch) k = static_cast<std::int32_t>(i);
     }
-    const Rect glyph{keys.srcX + kGlyphSize * k, keys.srcY, keys.srcX + kGlyphSize * (k + 1), keys.srcY + kGlyphSize};
+    const std::int64_t glyphLeft = std::int64_t{keys.srcX} + kGlyphSize * k;
+    const Rect glyph{SaturateToInt32(glyphLeft), keys.srcY, SaturateToInt32(glyphLeft + kGlyphSize),
+                     SaturateToInt32(std::int64_t{keys.srcY} + kGlyphSize)};
     canvas.CopyRect(art_.skin, glyph, Point{static_cast<std::int32_t>(x), text.y});
     x += kGlyphSize;
   }
@@ -154,10 +156,12 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   canvas.FillRect(b, kPanelColor);
   // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
   // lines only.
+  // (Sums saturate: a layout may hold any numbers.)
+  auto offset = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
   for (std::int32_t d = kGridPitch; d < kGridEnd; d += kGridPitch) {
-    canvas.DrawLine(Point{t.left + d - 1, t.top}, Point{t.left + d - 1, t.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{b.left + d - 1, b.top}, Point{b.left + d - 1, b.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{b.left, b.top + d - 1}, Point{b.right, b.top + d - 1}, 1, kGridColor);
+    canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
+    canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
   }
   if (puzzle_.selection != Position{}) {
     canvas.FillRect(puzzle_.CellRect(puzzle_.selection.x, puzzle_.selection.y), kSelectionColor);

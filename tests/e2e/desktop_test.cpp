@@ -1,0 +1,143 @@
+// The real game in a real window on a virtual display, played with the
+// mouse and keys: what it shows must be exactly what the headless script
+// mode paints for the same input, at scale 1 and scaled up.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../app/run_game.h"
+#include "data/layout.h"
+#include "x_session.h"
+
+namespace qw {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GameWindowOnScreen;
+using testing::Process;
+using testing::RunGame;
+using testing::ScratchFolder;
+using testing::XvfbDisplay;
+
+constexpr int kClientWidth = 240;
+constexpr int kClientHeight = 268;
+
+// One level with a known board: the source in the top-left corner pointing
+// east, a fire out of its way, two elbows in the tray.
+constexpr const char* kLevels =
+    "; a level for the desktop tests\r\nDesktop\r\nAAAAA\r\n2,0,0\r\n0,2\r\n77\r\n-1\r\n-1\r\n";
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "import"}) {
+      if (!testing::HaveCommand(tool)) GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
+    }
+    fs::create_directories(scratch_.path() / "data");
+    fs::copy_file(QW_GAME_BINARY, game_);
+    for (const char* f : {"qw_images.dat", "qw_layout.dat"}) {
+      fs::copy_file(fs::path(QW_SOURCE_DIR) / "data" / f, scratch_.path() / "data" / f);
+    }
+    std::ofstream(scratch_.path() / "data" / "qw_levels.dat", std::ios::binary) << kLevels;
+    layout_ = LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
+  }
+
+  Point Centre(int item) const {
+    const Rect r = ItemRect(layout_, item);
+    return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The centre of tray slot k (y = -1) or board cell (x, y).
+  Point CellCentre(int x, int y) const {
+    const Rect r = ItemRect(layout_, y < 0 ? 16 : 17);
+    return Point{r.left + 1 + 21 * x + 10, r.top + 1 + 21 * (y < 0 ? 0 : y) + 10};
+  }
+
+  // What the headless mode paints after the script.
+  Surface Expected(const std::string& script) {
+    const fs::path shot = scratch_.path() / "expected.bmp";
+    const auto run = RunGame(game_.string(), "--script -", script + "shot " + shot.string() + "\n", scratch_.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    return LoadBmpFile(shot.string()).value();
+  }
+
+  // The window shows `expected` in its client area, each pixel as a
+  // scale x scale block.
+  static bool Shows(const Surface& window, const Surface& expected, int scale) {
+    if (window.width() < kClientWidth * scale || window.height() < kClientHeight * scale) return false;
+    for (int y = 0; y < kClientHeight; ++y) {
+      for (int x = 0; x < kClientWidth; ++x) {
+        if (window.Pixel(x * scale, y * scale) != expected.Pixel(x, y) ||
+            window.Pixel(x * scale + scale - 1, y * scale + scale - 1) != expected.Pixel(x, y)) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+
+  ScratchFolder scratch_{"desktop"};
+  fs::path game_ = scratch_.path() / "quenchway";
+  Layout layout_;
+};
+
+std::string Tap(Point p) { return "tap " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
+
+TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  Process game({game_.string(), "--scale", "1"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
+
+  std::string script;
+  auto expect = [&](const std::string& step, const char* what) -> Surface {
+    script += step;
+    const Surface expected = Expected(script);
+    const auto seen = window.CaptureUntil([&](const Surface& s) { return Shows(s, expected, 1); });
+    EXPECT_TRUE(seen && Shows(*seen, expected, 1)) << what;
+    return seen ? *seen : Surface();
+  };
+
+  const Surface menu = expect("", "the menu");
+  EXPECT_EQ(menu.width(), kClientWidth);
+  EXPECT_EQ(menu.height(), kClientHeight + 26);  // the command bar below
+
+  window.Click(Centre(3).x, Centre(3).y);
+  const Surface play = expect(Tap(Centre(3)), "the play screen after New game");
+  // The command bar shows its buttons once a level runs.
+  EXPECT_NE(play.Pixel(11, 280), menu.Pixel(11, 280));
+
+  const Point from = CellCentre(0, -1), to = CellCentre(5, 3);
+  window.Drag(from.x, from.y, to.x, to.y);
+  expect("drag " + std::to_string(from.x) + " " + std::to_string(from.y) + " " + std::to_string(to.x) + " " +
+             std::to_string(to.y) + "\n",
+         "the elbow dragged onto the board");
+
+  window.Click(38, kClientHeight + 14);  // the toolbar's clockwise button
+  expect("rotate-cw\n", "the elbow turned by the toolbar");
+  window.Key("z");
+  expect("rotate-ccw\n", "the elbow turned back by the keyboard");
+
+  window.Key("Escape");
+  expect("ok\n", "the menu after Escape");
+  window.Key("Escape");
+  EXPECT_EQ(game.Wait(std::chrono::seconds(5)), std::optional<int>(0)) << "Escape on the menu ends the game";
+}
+
+TEST_F(Desktop, ScaledWindowMapsThePointerBackToGamePixels) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  Process game({game_.string(), "--scale", "2"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
+  window.Click(Centre(7).x * 2, Centre(7).y * 2);  // Instructions
+  const Surface expected = Expected(Tap(Centre(7)));
+  const auto seen = window.CaptureUntil([&](const Surface& s) { return Shows(s, expected, 2); });
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->width(), 2 * kClientWidth);
+  EXPECT_TRUE(Shows(*seen, expected, 2)) << "the instructions page, scaled 2x";
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "levels/played_level.h"
+#include "levels/solver.h"
+#include "model/water.h"
+
+namespace qw {
+namespace {
+
+LevelRecord Level(std::int32_t elbows, std::int32_t bends, std::int32_t splitters, std::int32_t source,
+                  std::int32_t rotation, std::wstring fires, std::wstring hazards = L"", std::wstring walls = L"") {
+  LevelRecord r;
+  r.title = L"test";
+  r.password = L"TEST";
+  r.elbowCount = elbows;
+  r.bendCount = bends;
+  r.splitterCount = splitters;
+  r.sourceCell = source;
+  r.sourceRotation = rotation;
+  r.fireCells = std::move(fires);
+  r.hazardCells = std::move(hazards);
+  r.wallCells = std::move(walls);
+  return r;
+}
+
+SolveReport Count(const LevelRecord& level, std::int64_t cap = 100000) {
+  SolveOptions options;
+  options.countAll = true;
+  options.solutionCap = cap;
+  return SolveLevel(level, options);
+}
+
+// The flow ends because no cell sends two arriving directions out the same
+// way; the solver's search relies on the same rule.
+TEST(WaterExits, NoTwoArrivalsLeaveAlike) {
+  for (std::int32_t kind : {KIND_EMPTY, KIND_ELBOW, KIND_BEND, KIND_SPLITTER, KIND_FIRE}) {
+    for (std::int32_t r = 0; r < 8; ++r) {
+      std::array<int, 8> leaving{};
+      for (std::int32_t d = 0; d < 8; ++d) {
+        const WaterPassage p = WaterExits(Cell{kind, r}, d);
+        for (std::int32_t i = 0; i < p.exitCount; ++i) ++leaving[static_cast<std::size_t>(p.exits[i])];
+      }
+      for (int n : leaving) EXPECT_LE(n, 1) << "kind " << kind << " rotation " << r;
+    }
+  }
+}
+
+TEST(Solver, WorkedExampleNeedsTwoElbows) {
+  const LevelRecord level = Level(2, 1, 0, 0, 2, L"45", L"", L"3,13,23");
+  const SolveReport first = SolveLevel(level);
+  ASSERT_EQ(first.outcome, SolveOutcome::kSolved);
+  EXPECT_TRUE(VerifySolution(level, first.solution));
+  const SolveReport fewest = SolveFewest(level);
+  ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(fewest.solution.size(), 2u);
+  EXPECT_TRUE(VerifySolution(level, fewest.solution));
+  EXPECT_EQ(SolveFewest(Level(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome, SolveOutcome::kUnsolvable);
+}
+
+TEST(Solver, StraightWaterNeedsNoPiece) {
+  const SolveReport report = SolveLevel(Level(0, 0, 0, 0, 3, L"11,22,99"));
+  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
+  EXPECT_TRUE(report.solution.empty());
+}
+
+// The source faces the hazard; only a piece that stops the water, and takes
+// none of it anywhere, saves the level: a splitter at cell 2 whose stem does
+// not face the water (its arms would lead to the hazard at 92).
+TEST(Solver, FindsTheOnlyBlockingPiece) {
+  const LevelRecord level = Level(0, 0, 1, 0, 2, L"1", L"3,92");
+  const SolveReport report = Count(level);
+  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(report.solutions, 1);
+  ASSERT_EQ(report.solution.size(), 1u);
+  EXPECT_EQ(report.solution[0].cell, 2);
+  EXPECT_EQ(report.solution[0].kind, KIND_SPLITTER);
+  EXPECT_EQ(report.solution[0].rotations, 0xff & ~(1 << 2));  // every rotation but the one taking the water
+  EXPECT_TRUE(VerifySolution(level, report.solution));
+}
+
+TEST(Solver, FailingBeatsSolving) {
+  // Every fire lies on the straight run, which then reaches a hazard.
+  EXPECT_EQ(SolveLevel(Level(0, 0, 0, 0, 2, L"1,2", L"5")).outcome, SolveOutcome::kUnsolvable);
+  // No fire at all, but the water must still be kept from the hazard.
+  EXPECT_EQ(SolveLevel(Level(0, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kUnsolvable);
+  EXPECT_EQ(SolveLevel(Level(1, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kSolved);
+}
+
+// A piece met twice: the first arrival leaves its rotations open, the second
+// settles them. The splitter at 44 must send water south to the fire at 64
+// and north to 24, from a source west of it.
+TEST(Solver, SettlesRotationsWhenWaterReturns) {
+  const LevelRecord level = Level(0, 0, 1, 40, 2, L"24,64", L"", L"");
+  const SolveReport report = Count(level);
+  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
+  for (const Placement& p : report.solution) EXPECT_NE(p.rotations, 0);
+  EXPECT_TRUE(VerifySolution(level, report.solution));
+  EXPECT_GE(report.solutions, 1);
+}
+
+TEST(Solver, EnclosedFireIsCutByTheBound) {
+  // Fire 55 inside a ring of walls: no stream can reach it whatever is placed.
+  const LevelRecord level = Level(4, 3, 3, 0, 2, L"55", L"", L"44,45,46,54,56,64,65,66");
+  const SolveReport report = SolveLevel(level);
+  EXPECT_EQ(report.outcome, SolveOutcome::kUnsolvable);
+  EXPECT_LE(report.nodes, 1);
+}
+
+TEST(Solver, GivesUpAtTheNodeLimitAndCapsCounts) {
+  const LevelRecord level = Level(3, 3, 3, 0, 3, L"9,90", L"99");
+  SolveOptions options;
+  options.nodeLimit = 3;
+  options.countAll = true;
+  EXPECT_EQ(SolveLevel(level, options).outcome, SolveOutcome::kGaveUp);
+  const SolveReport capped = Count(level, 5);
+  EXPECT_EQ(capped.solutions, 5);
+  EXPECT_TRUE(capped.capped);
+}
+
+TEST(Solver, PlaysTheLevelTheGameSetsUp) {
+  // Eleven pieces (the game keeps ten), cells off the board, a wall over a
+  // fire and a rotation of 10 (read as 2): the solver plays what the game
+  // builds, without trouble.
+  LevelRecord level = Level(11, 0, 0, 0, 10, L"45,200,7", L"-3", L"7");
+  const SolveReport report = SolveFewest(level);
+  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
+  EXPECT_TRUE(VerifySolution(level, report.solution));
+  EXPECT_EQ(report.solution.size(), 1u);  // an elbow turning the water down to 45
+}
+
+TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
+  const LevelRecord level = Level(1, 0, 0, 0, 2, L"45");
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_BEND, 5, 0, 1}}));       // no bend in the tray
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 45, 0, 1}}));     // the fire's cell
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 100, 0, 1}}));    // off the board
+  EXPECT_EQ(SolutionText({Placement{KIND_ELBOW, 45, 2, 4}, Placement{KIND_SPLITTER, 12, 0, 1}}),
+            "elbow@45/r2 splitter@12/r0");
+}
+
+// Marks the cells the water enters; with the board item at (0, 0), cell
+// (x, y) has its centre at (11 + 21x, 11 + 21y).
+class WetCells : public WaterSink {
+ public:
+  void WaterLine(Point, Point to) override {
+    if ((to.x - 11) % 21 != 0 || (to.y - 11) % 21 != 0) return;
+    const std::int32_t x = (to.x - 11) / 21;
+    const std::int32_t y = (to.y - 11) / 21;
+    if (IsOnBoard(x, y)) cells.push_back(Position{x, y});
+  }
+  std::vector<Position> cells;
+};
+
+// Tries every cell and rotation for the tray's pieces, one after the other;
+// a piece after the first only where the water runs (elsewhere it would
+// change nothing).
+bool BruteForce(Puzzle& puzzle, const std::vector<std::int32_t>& tray, std::size_t next) {
+  WetCells wet;
+  puzzle.screenMode = MODE_PLAY;
+  puzzle.TraceWater(wet);
+  if (puzzle.screenMode == MODE_SOLVED) return true;
+  if (next == tray.size()) return false;
+  std::vector<Position> cells = wet.cells;
+  if (next == 0) {
+    cells.clear();
+    for (std::int32_t x = 0; x < kBoardSize; ++x) {
+      for (std::int32_t y = 0; y < kBoardSize; ++y) cells.push_back(Position{x, y});
+    }
+  }
+  for (const Position& p : cells) {
+    Cell& cell = *puzzle.BoardCell(p.x, p.y);
+    if (cell.kind != KIND_EMPTY) continue;
+    for (std::int32_t r = 0; r < 8; ++r) {
+      cell = Cell{tray[next], r};
+      const bool found = BruteForce(puzzle, tray, next + 1);
+      cell = Cell{KIND_EMPTY, 0};
+      if (found) return true;
+    }
+  }
+  return false;
+}
+
+// Small random levels against every placement of one or two pieces: the
+// solver finds a solution exactly when brute force does.
+TEST(Solver, AgreesWithBruteForce) {
+  std::mt19937 rng(20261206);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const std::array<std::int32_t, 3> kinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
+  int solvable = 0;
+  constexpr int kRounds = 60;
+  for (int round = 0; round < kRounds; ++round) {
+    std::array<std::int32_t, 3> counts{};
+    const int pieces = pick(1, 2);
+    for (int i = 0; i < pieces; ++i) ++counts[static_cast<std::size_t>(pick(0, 2))];
+    auto cells = [&](int n) {
+      std::wstring list;
+      for (int i = 0; i < n; ++i) list += (list.empty() ? L"" : L",") + std::to_wstring(pick(0, 99));
+      return list;
+    };
+    const LevelRecord level = Level(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7), cells(pick(1, 2)),
+                                    cells(pick(0, 3)), cells(pick(0, 4)));
+    PlayedLevel played(level);
+    std::vector<std::int32_t> tray;
+    for (std::size_t k = 0; k < 3; ++k) tray.insert(tray.end(), static_cast<std::size_t>(counts[k]), kinds[k]);
+    const bool found = BruteForce(played.puzzle, tray, 0);
+    const SolveReport report = SolveLevel(level);
+    EXPECT_EQ(report.outcome == SolveOutcome::kSolved, found) << "round " << round;
+    if (report.outcome == SolveOutcome::kSolved) {
+      EXPECT_TRUE(VerifySolution(level, report.solution));
+    }
+    solvable += found ? 1 : 0;
+  }
+  EXPECT_GT(solvable, 5);  // the comparison saw both answers
+  EXPECT_LT(solvable, kRounds - 5);
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,215 @@
+// quenchway-levels: the level author's tool. See the README's "Level
+// authoring" section.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/levels.h"
+#include "data/text.h"
+#include "levels/checker.h"
+#include "levels/show.h"
+#include "levels/solver.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitProblems = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  quenchway-levels check FILE [--stats] [--limit NODES]\n"
+    "  quenchway-levels solve FILE [N] [--limit NODES]\n"
+    "  quenchway-levels show FILE N [--solved] [--png OUT] [--art DIR] [--pieces BMP]\n";
+
+int Usage(const std::string& problem) {
+  if (!problem.empty()) std::cerr << "quenchway-levels: " << problem << "\n";
+  std::cerr << kUsage;
+  return kExitUsage;
+}
+
+struct Arguments {
+  std::vector<std::string> plain;
+  bool stats = false;
+  bool solved = false;
+  std::optional<std::string> png;
+  std::optional<std::string> art;
+  std::optional<std::string> pieces;
+  std::int64_t limit = qw::kDefaultNodeLimit;
+};
+
+// A whole positive decimal number, or nullopt.
+std::optional<std::int64_t> PositiveNumber(const std::string& text) {
+  if (text.empty() || text.size() > 15) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value == 0) return std::nullopt;
+  return value;
+}
+
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string* problem) {
+  Arguments a;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) {
+        *problem = arg + " needs a value";
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (arg == "--stats") {
+      a.stats = true;
+    } else if (arg == "--solved") {
+      a.solved = true;
+    } else if (arg == "--png" || arg == "--art" || arg == "--pieces" || arg == "--limit") {
+      const std::optional<std::string> v = value();
+      if (!v) return std::nullopt;
+      if (arg == "--png") a.png = v;
+      if (arg == "--art") a.art = v;
+      if (arg == "--pieces") a.pieces = v;
+      if (arg == "--limit") {
+        const std::optional<std::int64_t> n = PositiveNumber(*v);
+        if (!n) {
+          *problem = "--limit needs a positive number of search nodes";
+          return std::nullopt;
+        }
+        a.limit = *n;
+      }
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      *problem = "unknown option " + arg;
+      return std::nullopt;
+    } else {
+      a.plain.push_back(arg);
+    }
+  }
+  return a;
+}
+
+std::optional<std::vector<qw::LevelRecord>> Load(const std::string& path) {
+  std::optional<std::vector<qw::LevelRecord>> levels = qw::LoadLevels(path);
+  if (!levels) std::cerr << "quenchway-levels: cannot read " << path << "\n";
+  return levels;
+}
+
+// Level number N (1-based) as an index, or nullopt with a message.
+std::optional<std::int32_t> LevelIndex(const std::string& text, std::size_t count) {
+  const std::optional<std::int64_t> n = PositiveNumber(text);
+  if (!n || static_cast<std::uint64_t>(*n) > count) {
+    std::cerr << "quenchway-levels: no level " << text << " (the file has " << count << " levels)\n";
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*n - 1);
+}
+
+int Check(const Arguments& a) {
+  if (a.plain.size() != 1) return Usage("check takes one level file");
+  qw::CheckOptions options;
+  options.stats = a.stats;
+  options.nodeLimit = a.limit;
+  const std::optional<qw::FileCheck> check = qw::CheckLevelFile(a.plain[0], options);
+  if (!check) {
+    std::cerr << "quenchway-levels: cannot read " << a.plain[0] << "\n";
+    return kExitUsage;
+  }
+  qw::PrintCheck(std::cout, *check, a.stats);
+  return check->Passed() ? kExitOk : kExitProblems;
+}
+
+int Solve(const Arguments& a) {
+  if (a.plain.empty() || a.plain.size() > 2) return Usage("solve takes a level file and an optional level number");
+  const auto levels = Load(a.plain[0]);
+  if (!levels) return kExitUsage;
+  std::size_t first = 0;
+  std::size_t last = levels->size();
+  if (a.plain.size() == 2) {
+    const std::optional<std::int32_t> index = LevelIndex(a.plain[1], levels->size());
+    if (!index) return kExitUsage;
+    first = static_cast<std::size_t>(*index);
+    last = first + 1;
+  }
+  bool all = true;
+  qw::SolveOptions options;
+  options.nodeLimit = a.limit;
+  for (std::size_t i = first; i < last; ++i) {
+    const qw::SolveReport report = qw::SolveFewest((*levels)[i], options.nodeLimit);
+    std::cout << "level " << i + 1 << ": ";
+    if (report.outcome == qw::SolveOutcome::kSolved && !qw::VerifySolution((*levels)[i], report.solution)) {
+      all = false;
+      std::cout << "solver error: " << qw::SolutionText(report.solution) << " fails in the game\n";
+    } else if (report.outcome == qw::SolveOutcome::kSolved) {
+      std::cout << (report.solution.empty() ? "(no pieces)" : qw::SolutionText(report.solution)) << "\n";
+    } else {
+      all = false;
+      std::cout << (report.outcome == qw::SolveOutcome::kUnsolvable ? "none" : "undecided (search limit reached)")
+                << "\n";
+    }
+  }
+  return all ? kExitOk : kExitProblems;
+}
+
+int Show(const Arguments& a) {
+  if (a.plain.size() != 2) return Usage("show takes a level file and a level number");
+  const auto levels = Load(a.plain[0]);
+  if (!levels) return kExitUsage;
+  const std::optional<std::int32_t> index = LevelIndex(a.plain[1], levels->size());
+  if (!index) return kExitUsage;
+  const qw::LevelRecord& level = (*levels)[static_cast<std::size_t>(*index)];
+
+  std::optional<qw::Solution> solution;
+  if (a.solved) {
+    qw::SolveOptions options;
+    options.nodeLimit = a.limit;
+    const qw::SolveReport report = qw::SolveFewest(level, options.nodeLimit);
+    if (report.outcome != qw::SolveOutcome::kSolved || !qw::VerifySolution(level, report.solution)) {
+      std::cerr << "quenchway-levels: level " << *index + 1 << " has no solution to show\n";
+      return kExitProblems;
+    }
+    solution = report.solution;
+  }
+  std::cout << qw::BoardText(level, *index + 1, solution ? &*solution : nullptr);
+
+  if (a.png) {
+    // The game reads its skin and layout from the data folder that holds the
+    // level file; the piece strip is a resource of the source tree.
+    const std::filesystem::path dataDir =
+        a.art ? std::filesystem::path(*a.art) : std::filesystem::path(a.plain[0]).parent_path();
+    qw::ShowArt art;
+    art.skinPath = (dataDir / "qw_images.dat").string();
+    art.layoutPath = (dataDir / "qw_layout.dat").string();
+    art.piecesPath = a.pieces ? *a.pieces : (dataDir / ".." / "resources" / "pieces.bmp").string();
+    std::string error;
+    if (!qw::RenderLevelPng(*levels, *index, solution ? &*solution : nullptr, art, *a.png, &error)) {
+      std::cerr << "quenchway-levels: " << error << "\n";
+      return kExitProblems;
+    }
+    std::cout << "picture: " << *a.png << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage("");
+  const std::string command = args.front();
+  args.erase(args.begin());
+  std::string problem;
+  const std::optional<Arguments> parsed = ParseArguments(args, &problem);
+  if (!parsed) return Usage(problem);
+  if (command == "check") return Check(*parsed);
+  if (command == "solve") return Solve(*parsed);
+  if (command == "show") return Show(*parsed);
+  if (command == "--help" || command == "help") {
+    std::cout << kUsage;
+    return kExitOk;
+  }
+  return Usage("unknown command " + command);
+}

@@ -1,0 +1,377 @@
+#include "levels/search_board.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+#include "levels/played_level.h"
+#include "model/water.h"
+
+namespace qw {
+
+namespace {
+
+constexpr std::array<std::int32_t, 3> kPieceKinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
+constexpr std::uint8_t kAllRotations = 0xff;
+
+std::int32_t KindSlot(std::int32_t kind) { return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2; }
+
+std::uint8_t BehaviourCode(const WaterPassage& p) {
+  if (p.exitCount == 0) return 0;
+  if (p.exitCount == 1) return static_cast<std::uint8_t>(1 + p.exits[0]);
+  return static_cast<std::uint8_t>(9 + p.exits[0] * 8 + p.exits[1]);
+}
+
+std::int32_t Lowest(std::uint8_t mask) { return std::countr_zero(static_cast<unsigned>(mask)); }
+
+std::int32_t CellNumberOf(std::int32_t boardIndex) {
+  return (boardIndex % kBoardSize) * kBoardSize + boardIndex / kBoardSize;
+}
+
+}  // namespace
+
+SearchBoard::SearchBoard(const LevelRecord& level) {
+  for (std::int32_t x = 0; x < kBoardSize; ++x) {
+    for (std::int32_t y = 0; y < kBoardSize; ++y) {
+      for (std::int32_t d = 0; d < 8; ++d) {
+        Position p{x, y};
+        StepPoint(p, d, 1);
+        next_[static_cast<std::size_t>(BoardIndex(x, y))][static_cast<std::size_t>(d)] =
+            IsBoardCell(p) ? BoardIndex(p.x, p.y) : -1;
+      }
+    }
+  }
+  for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+    for (std::int32_t d = 0; d < 8; ++d) {
+      for (std::int32_t r = 0; r < 8; ++r) {
+        const WaterPassage p = WaterExits(Cell{kPieceKinds[k], r}, d);
+        behaviour_[k][static_cast<std::size_t>(d)][static_cast<std::size_t>(r)] = BehaviourCode(p);
+        for (std::int32_t avail = 0; avail < 8; ++avail) {
+          if ((avail & (1 << k)) == 0) continue;
+          for (std::int32_t i = 0; i < p.exitCount; ++i) {
+            turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(d)] |=
+                static_cast<std::uint8_t>(1u << p.exits[static_cast<std::size_t>(i)]);
+          }
+        }
+      }
+    }
+  }
+
+  // The level as the game sets it up, out-of-limit values and all.
+  const PlayedLevel played(level);
+  const Puzzle& puzzle = played.puzzle;
+  start_.cells = puzzle.board;
+  for (std::size_t i = 0; i < start_.cells.size(); ++i) {
+    const Cell& cell = start_.cells[i];
+    start_.open[i] = cell.kind == KIND_EMPTY ? 1 : 0;
+    if (cell.kind == KIND_FIRE) ++start_.burning;
+  }
+  for (const Cell& slot : puzzle.tray) {
+    if (IsPipePiece(slot)) ++start_.tray[static_cast<std::size_t>(KindSlot(slot.kind))];
+  }
+  // Sources column by column, as the trace runs them; the last one pushed
+  // runs first.
+  for (std::int32_t b = kBoardCells - 1; b >= 0; --b) {
+    const Cell& cell = start_.cells[static_cast<std::size_t>(b)];
+    if (cell.kind == KIND_SOURCE) {
+      start_.pending.push_back(Flow{static_cast<std::int8_t>(b), static_cast<std::int8_t>(cell.variant)});
+    }
+  }
+}
+
+bool SearchBoard::SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const {
+  const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
+  const std::uint8_t first = codes[static_cast<std::size_t>(Lowest(mask))];
+  for (std::int32_t r = 0; r < 8; ++r) {
+    if ((mask >> r & 1) != 0 && codes[static_cast<std::size_t>(r)] != first) return false;
+  }
+  return true;
+}
+
+std::int32_t SearchBoard::Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+                                     std::array<std::uint8_t, 8>& groups) const {
+  const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
+  std::array<std::uint8_t, 8> groupCode{};
+  std::int32_t count = 0;
+  std::uint8_t stopping = 0;
+  for (std::int32_t r = 0; r < 8; ++r) {
+    if ((mask >> r & 1) == 0) continue;
+    const std::uint8_t code = codes[static_cast<std::size_t>(r)];
+    if (code == 0) {
+      stopping |= static_cast<std::uint8_t>(1u << r);
+      continue;
+    }
+    std::int32_t g = 0;
+    while (g < count && groupCode[static_cast<std::size_t>(g)] != code) ++g;
+    if (g == count) {
+      groupCode[static_cast<std::size_t>(g)] = code;
+      groups[static_cast<std::size_t>(g)] = 0;
+      ++count;
+    }
+    groups[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << r);
+  }
+  if (stopping != 0) groups[static_cast<std::size_t>(count++)] = stopping;
+  return count;
+}
+
+bool SearchBoard::Propagate(SearchState& s) const {
+  FlowList work = s.pending;
+  s.pending.clear();
+  while (!work.empty()) {
+    const Flow f = work.back();
+    work.pop_back();
+    const std::int32_t n = Next(f);
+    if (n < 0) continue;  // off the board's edge
+    const auto ni = static_cast<std::size_t>(n);
+    Cell& cell = s.cells[ni];
+    Cell rule = cell;
+    if (s.open[ni] != 0) {
+      s.pending.push_back(f);
+      continue;
+    }
+    if (IsPipePiece(cell)) {
+      if (!SameForAll(cell.kind, s.rotations[ni], f.dir)) {
+        s.pending.push_back(f);
+        continue;
+      }
+      rule.variant = Lowest(s.rotations[ni]);
+    }
+    const WaterPassage passage = WaterExits(rule, f.dir);
+    if (passage.reachesHazard) return false;
+    if (passage.douses && cell.variant == 0) {
+      cell.variant = 1;
+      --s.burning;
+    }
+    for (std::int32_t i = passage.exitCount - 1; i >= 0; --i) {
+      work.push_back(Flow{static_cast<std::int8_t>(n),
+                          static_cast<std::int8_t>(passage.exits[static_cast<std::size_t>(i)])});
+    }
+  }
+  return true;
+}
+
+bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, CellSet& reached) const {
+  reached.reset();
+  // 0-1 breadth-first search over (cell, leaving direction): a turn in an
+  // open cell costs one piece, everything else is free.
+  constexpr std::int32_t kStates = kBoardCells * 8;
+  constexpr std::uint8_t kUnreached = std::numeric_limits<std::uint8_t>::max();
+  std::array<std::uint8_t, kStates> cost;
+  cost.fill(kUnreached);
+  std::array<std::uint8_t, kBoardCells> fireCost;
+  fireCost.fill(kUnreached);
+  constexpr std::size_t kRing = 1 << 14;  // above the most pushes: 800 states x 11 costs
+  std::array<std::int16_t, kRing> ring;
+  std::size_t head = 0;
+  std::size_t tail = 0;
+  auto relax = [&](std::int32_t cell, std::int32_t dir, std::int32_t c, bool front) {
+    const auto i = static_cast<std::size_t>(cell * 8 + dir);
+    if (c >= cost[i]) return;
+    cost[i] = static_cast<std::uint8_t>(c);
+    if (front) {
+      head = (head + kRing - 1) % kRing;
+      ring[head] = static_cast<std::int16_t>(i);
+    } else {
+      ring[tail] = static_cast<std::int16_t>(i);
+      tail = (tail + 1) % kRing;
+    }
+  };
+  for (const Flow& f : s.pending) relax(f.cell, f.dir, 0, false);
+  std::int32_t avail = 0;
+  for (std::size_t k = 0; k < 3; ++k) {
+    if (s.tray[k] > 0) avail |= 1 << k;
+  }
+  const std::uint8_t noTurns = 0;
+  while (head != tail) {
+    const std::int32_t state = ring[head];
+    head = (head + 1) % kRing;
+    const std::int32_t c = cost[static_cast<std::size_t>(state)];
+    const Flow f{static_cast<std::int8_t>(state / 8), static_cast<std::int8_t>(state % 8)};
+    const std::int32_t n = Next(f);
+    if (n < 0) continue;
+    const auto ni = static_cast<std::size_t>(n);
+    reached.set(ni);
+    const Cell& cell = s.cells[ni];
+    if (s.open[ni] != 0) {
+      relax(n, f.dir, c, true);
+      const std::uint8_t turns = c < piecesLeft ? turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(f.dir)] : noTurns;
+      for (std::int32_t e = 0; e < 8; ++e) {
+        if ((turns >> e & 1) != 0) relax(n, e, c + 1, false);
+      }
+      continue;
+    }
+    const bool piece = IsPipePiece(cell);
+    for (std::int32_t r = 0; r < 8; ++r) {
+      if (piece && (s.rotations[ni] >> r & 1) == 0) continue;
+      const WaterPassage p = WaterExits(piece ? Cell{cell.kind, r} : cell, f.dir);
+      if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
+      for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
+      if (!piece) break;
+    }
+  }
+  for (std::size_t i = 0; i < s.cells.size(); ++i) {
+    const Cell& cell = s.cells[i];
+    if (cell.kind == KIND_FIRE && cell.variant == 0 && fireCost[i] > piecesLeft) return false;
+  }
+  return true;
+}
+
+std::int32_t SearchBoard::OpenCellsBeforeHazard(const SearchState& s, Flow f) const {
+  // Follows the water as if every open cell stayed empty, as far as it runs
+  // without branching; kNoHazard when it ends harmlessly.
+  std::int32_t open = 0;
+  for (std::int32_t steps = 0; steps < kBoardCells * 8; ++steps) {
+    const std::int32_t n = Next(f);
+    if (n < 0) return kNoHazard;
+    const auto ni = static_cast<std::size_t>(n);
+    const Cell& cell = s.cells[ni];
+    Cell rule = cell;
+    if (s.open[ni] != 0) {
+      ++open;
+      rule = Cell{KIND_EMPTY, 0};
+    } else if (IsPipePiece(cell)) {
+      if (!SameForAll(cell.kind, s.rotations[ni], f.dir)) return kNoHazard;
+      rule.variant = Lowest(s.rotations[ni]);
+    }
+    const WaterPassage passage = WaterExits(rule, f.dir);
+    if (passage.reachesHazard) return open;
+    if (passage.exitCount != 1) return kNoHazard;
+    f = Flow{static_cast<std::int8_t>(n), static_cast<std::int8_t>(passage.exits[0])};
+  }
+  return kNoHazard;
+}
+
+StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const {
+  // Two 64-bit FNV-1a hashes with different offsets over the same bytes.
+  StateKey key{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
+  auto add = [&key](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+      const std::uint8_t byte = static_cast<std::uint8_t>(v >> (8 * i));
+      key.a = (key.a ^ byte) * 0x100000001b3ull;
+      key.b = (key.b ^ byte) * 0x100000001b3ull + 0x9e3779b9ull;
+    }
+  };
+  std::array<std::uint16_t, kBoardCells * 8> flows{};
+  std::size_t count = 0;
+  for (const Flow& f : s.pending) {
+    if (count < flows.size()) flows[count++] = static_cast<std::uint16_t>(f.cell * 8 + f.dir);
+  }
+  std::sort(flows.begin(), flows.begin() + static_cast<std::ptrdiff_t>(count));
+  add(static_cast<std::uint32_t>(count));
+  for (std::size_t i = 0; i < count; ++i) add(flows[i]);
+  add(static_cast<std::uint32_t>(s.tray[0] | s.tray[1] << 8 | s.tray[2] << 16 | piecesLeft << 24));
+  for (std::size_t i = 0; i < kBoardCells; ++i) {
+    if (!reached.test(i)) continue;
+    const Cell& cell = s.cells[i];
+    const std::uint32_t content = IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
+    add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.open[i]) << 8 |
+        static_cast<std::uint32_t>(cell.kind & 0xff) << 16 | content << 24);
+  }
+  return key;
+}
+
+Flow SearchBoard::ChooseFlow(const SearchState& s) const {
+  // A piece whose rotations still differ costs nothing to settle: first.
+  for (const Flow& f : s.pending) {
+    if (s.open[static_cast<std::size_t>(Next(f))] == 0) return f;
+  }
+  // Then the stream that runs into a hazard past the fewest open cells: it
+  // has the fewest ways out, and a dead end shows soonest.
+  Flow best = s.pending.back();
+  std::int32_t fewest = kNoHazard;
+  for (const Flow* it = s.pending.end(); it != s.pending.begin();) {
+    --it;
+    const std::int32_t open = OpenCellsBeforeHazard(s, *it);
+    if (open < fewest) {
+      fewest = open;
+      best = *it;
+    }
+  }
+  return best;
+}
+
+std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace,
+                                  std::array<Choice, kMaxChoices>& out) const {
+  const std::int32_t n = Next(f);
+  const auto ni = static_cast<std::size_t>(n);
+  std::array<std::uint8_t, 8> groups{};
+  std::int32_t count = 0;
+  if (s.open[ni] == 0) {
+    const std::int32_t kind = s.cells[ni].kind;
+    const std::int32_t g = Behaviours(kind, s.rotations[ni], f.dir, groups);
+    for (std::int32_t i = 0; i < g; ++i) out[static_cast<std::size_t>(count++)] = Choice{kind, groups[static_cast<std::size_t>(i)]};
+    return count;
+  }
+  out[static_cast<std::size_t>(count++)] = Choice{KIND_EMPTY, 0};
+  if (!mayPlace) return count;
+  // Pieces that take the water before pieces that block it.
+  std::array<Choice, 3> blocking{};
+  std::int32_t blockingCount = 0;
+  for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+    if (s.tray[k] == 0) continue;
+    const std::int32_t g = Behaviours(kPieceKinds[k], kAllRotations, f.dir, groups);
+    for (std::int32_t i = 0; i < g; ++i) {
+      const std::uint8_t mask = groups[static_cast<std::size_t>(i)];
+      const bool stops = behaviour_[k][static_cast<std::size_t>(f.dir)][static_cast<std::size_t>(Lowest(mask))] == 0;
+      if (stops) {
+        blocking[static_cast<std::size_t>(blockingCount++)] = Choice{kPieceKinds[k], mask};
+      } else {
+        out[static_cast<std::size_t>(count++)] = Choice{kPieceKinds[k], mask};
+      }
+    }
+  }
+  for (std::int32_t i = 0; i < blockingCount; ++i) out[static_cast<std::size_t>(count++)] = blocking[static_cast<std::size_t>(i)];
+  return count;
+}
+
+void SearchBoard::Apply(SearchState& s, std::int32_t cell, const Choice& choice) const {
+  const auto ci = static_cast<std::size_t>(cell);
+  if (s.open[ci] == 0) {
+    s.rotations[ci] = choice.rotations;
+    return;
+  }
+  s.open[ci] = 0;
+  if (choice.kind == KIND_EMPTY) return;
+  s.cells[ci] = Cell{choice.kind, 0};
+  s.rotations[ci] = choice.rotations;
+  --s.tray[static_cast<std::size_t>(KindSlot(choice.kind))];
+  ++s.placed;
+  s.order[ci] = static_cast<std::uint8_t>(s.placed);
+}
+
+Solution SearchBoard::Pieces(const SearchState& s) const {
+  Solution pieces;
+  for (std::int32_t k = 1; k <= s.placed; ++k) {
+    for (std::size_t i = 0; i < s.cells.size(); ++i) {
+      if (s.order[i] != k) continue;
+      const std::uint8_t mask = s.rotations[i];
+      pieces.push_back(Placement{s.cells[i].kind, CellNumberOf(static_cast<std::int32_t>(i)), Lowest(mask), mask});
+    }
+  }
+  return pieces;
+}
+
+bool PlaceSolution(Puzzle& puzzle, const Solution& solution) {
+  for (const Placement& p : solution) {
+    if (!IsPipePiece(Cell{p.kind, 0}) || !IsCellNumber(p.cell)) return false;
+    const Position at = CellNumberPosition(p.cell);
+    Cell* target = puzzle.BoardCell(at.x, at.y);
+    if (target == nullptr || target->kind != KIND_EMPTY) return false;
+    const auto slot = std::find_if(puzzle.tray.begin(), puzzle.tray.end(),
+                                   [&](const Cell& c) { return c.kind == p.kind; });
+    if (slot == puzzle.tray.end()) return false;
+    *target = Cell{p.kind, NormalizeDirection(p.rotation)};
+    *slot = Cell{KIND_EMPTY, 0};
+  }
+  return true;
+}
+
+bool VerifySolution(const LevelRecord& level, const Solution& solution) {
+  PlayedLevel played(level);
+  if (!PlaceSolution(played.puzzle, solution)) return false;
+  NoWaterSink sink;
+  played.puzzle.TraceWater(sink);
+  return played.puzzle.screenMode == MODE_SOLVED;
+}
+
+}  // namespace qw

@@ -1,0 +1,130 @@
+// The solver's view of one level: the board the game sets up, the open
+// cells whose content is still to be decided, and the streams of water
+// waiting at them. Every step of the water goes through the game's rule,
+// WaterExits.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+#include "data/levels.h"
+#include "levels/solver.h"
+#include "model/cell.h"
+
+namespace qw {
+
+// Water leaving board index `cell` (x * 10 + y) in direction `dir`.
+struct Flow {
+  std::int8_t cell = 0;
+  std::int8_t dir = 0;
+};
+
+// The streams alive at one time. Streams never merge, and only a splitter
+// makes a new one: one source and at most ten splitters keep them at 11.
+class FlowList {
+ public:
+  static constexpr std::size_t kCapacity = 32;
+  bool empty() const { return size_ == 0; }
+  std::size_t size() const { return size_; }
+  void push_back(Flow f) { flows_[size_++ & (kCapacity - 1)] = f; }
+  void pop_back() { --size_; }
+  Flow back() const { return flows_[size_ - 1]; }
+  void clear() { size_ = 0; }
+  const Flow* begin() const { return flows_.data(); }
+  const Flow* end() const { return flows_.data() + size_; }
+
+ private:
+  std::array<Flow, kCapacity> flows_{};
+  std::size_t size_ = 0;
+};
+
+// A decision for one cell: leave it empty (kind KIND_EMPTY), or a piece of
+// `kind` turned to one of `rotations` (bit r for rotation r).
+struct Choice {
+  std::int32_t kind = KIND_EMPTY;
+  std::uint8_t rotations = 0;
+};
+
+using CellSet = std::bitset<kBoardCells>;
+
+// Two positions with the same key have the same future: the same waiting
+// streams, pieces left, and contents of every cell the water can still
+// reach. 128 bits of hash stand for it.
+struct StateKey {
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  friend bool operator==(const StateKey&, const StateKey&) = default;
+};
+struct StateKeyHash {
+  std::size_t operator()(const StateKey& k) const { return static_cast<std::size_t>(k.a ^ (k.b >> 1)); }
+};
+
+// Empty, and three kinds with at most three behaviours each.
+inline constexpr std::int32_t kMaxChoices = 10;
+
+struct SearchState {
+  std::array<Cell, kBoardCells> cells{};              // as the puzzle stores them
+  std::array<std::uint8_t, kBoardCells> rotations{};  // of the pieces placed
+  std::array<std::uint8_t, kBoardCells> open{};       // empty and not yet reached
+  std::array<std::uint8_t, kBoardCells> order{};      // 1, 2, ... as pieces were placed
+  std::array<std::int32_t, 3> tray{};                 // elbows, bends, splitters left
+  std::int32_t burning = 0;
+  std::int32_t placed = 0;
+  // Streams whose next cell is open, or holds a piece whose rotations still
+  // differ for them.
+  FlowList pending;
+
+  std::int32_t TrayTotal() const { return tray[0] + tray[1] + tray[2]; }
+};
+
+class SearchBoard {
+ public:
+  explicit SearchBoard(const LevelRecord& level);
+
+  const SearchState& Start() const { return start_; }
+  // The board index the water of f enters, or -1 past the board's edge.
+  std::int32_t Next(Flow f) const { return next_[static_cast<std::size_t>(f.cell)][static_cast<std::size_t>(f.dir)]; }
+
+  // Runs every stream whose next cell is decided, by the game's rule, until
+  // only waiting streams are left. False when water reaches a hazard.
+  bool Propagate(SearchState& s) const;
+  // False when some burning fire cannot get water from the waiting streams
+  // with at most piecesLeft pieces: each piece turns the water once, cells
+  // already decided act as they will. `reached` receives every cell the
+  // water can still enter.
+  bool FiresReachable(const SearchState& s, std::int32_t piecesLeft, CellSet& reached) const;
+  StateKey Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const;
+  // The stream to decide for next.
+  Flow ChooseFlow(const SearchState& s) const;
+  // The decisions for the cell that f enters, taking water first, blocking
+  // last; gives their number.
+  std::int32_t Choices(const SearchState& s, Flow f, bool mayPlace,
+                       std::array<Choice, kMaxChoices>& out) const;
+  void Apply(SearchState& s, std::int32_t cell, const Choice& choice) const;
+  // The pieces placed, in the order water reached them.
+  Solution Pieces(const SearchState& s) const;
+
+ private:
+  // Groups the rotations of `mask` by what a piece of `kind` does with water
+  // arriving in d; those that take it come first. Gives the group count.
+  std::int32_t Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+                          std::array<std::uint8_t, 8>& groups) const;
+  bool SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const;
+  // How many open cells the water of f passes, left empty, before it runs
+  // into a hazard; kNoHazard when it never does.
+  std::int32_t OpenCellsBeforeHazard(const SearchState& s, Flow f) const;
+  static constexpr std::int32_t kNoHazard = 1000;
+
+  std::array<std::array<std::int32_t, 8>, kBoardCells> next_{};
+  // What WaterExits does for each piece kind (0 elbow, 1 bend, 2 splitter),
+  // arriving direction and rotation, as a small code; 0 stops the water.
+  std::array<std::array<std::array<std::uint8_t, 8>, 8>, 3> behaviour_{};
+  // For each set of kinds still in the tray and each arriving direction: the
+  // directions some piece can send the water on in.
+  std::array<std::array<std::uint8_t, 8>, 8> turns_{};
+  SearchState start_;
+};
+
+}  // namespace qw

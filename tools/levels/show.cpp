@@ -1,0 +1,157 @@
+#include "levels/show.h"
+
+#include <array>
+#include <memory>
+#include <sstream>
+
+#include "data/layout.h"
+#include "levels/played_level.h"
+#include "levels/png_file.h"
+#include "platform/bitmap.h"
+#include "platform/font.h"
+#include "platform/image_list.h"
+#include "platform/utf8.h"
+#include "ui/client_area.h"
+#include "ui/controller.h"
+#include "ui/renderer.h"
+
+namespace qw {
+
+namespace {
+
+constexpr std::int32_t kCellPitch = 21;
+constexpr std::int32_t kTrayItem = 16;
+constexpr std::int32_t kBoardItem = 17;
+constexpr Color kPieceKey{255, 0, 255};
+
+// Marks the cells the water enters. With the tray and board items at (0, 0)
+// the centre of cell (x, y) lies at (11 + 21x, 11 + 21y).
+class WaterCells : public WaterSink {
+ public:
+  void WaterLine(Point, Point to) override {
+    const std::int32_t x = to.x - 11;
+    const std::int32_t y = to.y - 11;
+    if (x < 0 || y < 0 || x % kCellPitch != 0 || y % kCellPitch != 0) return;
+    if (IsOnBoard(x / kCellPitch, y / kCellPitch)) wet[static_cast<std::size_t>(BoardIndex(x / kCellPitch, y / kCellPitch))] = true;
+  }
+  std::array<bool, kBoardCells> wet{};
+};
+
+std::string CellText(const Cell& cell, bool wet) {
+  const std::string r = std::to_string(cell.variant);
+  switch (cell.kind) {
+    case KIND_EMPTY: return wet ? "~" : ".";
+    case KIND_ELBOW: return "E" + r;
+    case KIND_BEND: return "B" + r;
+    case KIND_SPLITTER: return "T" + r;
+    case KIND_SOURCE: return "S" + r;
+    case KIND_FIRE: return cell.variant == 0 ? "F" : "f";
+    case KIND_SPARK: return "H";
+    case KIND_WALL: return "#";
+    default: return "?";
+  }
+}
+
+std::string Plural(std::int32_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+class NoWindowEffects : public WindowEffects {
+ public:
+  void InvalidateRect(const Rect&) override {}
+  void InvalidateAll() override {}
+  void ShowToolbar(bool) override {}
+  void ShowMessage(const std::wstring&) override {}
+  void CapturePointer() override {}
+  void ReleasePointer() override {}
+  void EndModalRun() override {}
+};
+
+}  // namespace
+
+std::string BoardText(const LevelRecord& level, std::int32_t number, const Solution* solution) {
+  PlayedLevel played(level);
+  Puzzle& puzzle = played.puzzle;
+  std::ostringstream out;
+  out << "level " << number << " \"" << ToUtf8(level.title) << "\", password " << ToUtf8(level.password) << "\n";
+  std::array<std::int32_t, 3> tray{};
+  for (const Cell& slot : puzzle.tray) {
+    if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(slot.kind / 8)];
+  }
+  out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends") << ", "
+      << Plural(tray[2], "splitter", "splitters") << "\n";
+  if (solution != nullptr) {
+    PlaceSolution(puzzle, *solution);
+    out << "solution: " << (solution->empty() ? "no pieces" : SolutionText(*solution)) << "\n";
+  }
+  WaterCells water;
+  puzzle.TraceWater(water);
+
+  out << "     ";
+  for (std::int32_t x = 0; x < kBoardSize; ++x) out << "  " << x;
+  out << "\n";
+  for (std::int32_t y = 0; y < kBoardSize; ++y) {
+    const std::string label = std::to_string(y * kBoardSize);
+    out << std::string(4 - label.size(), ' ') << label << " ";
+    for (std::int32_t x = 0; x < kBoardSize; ++x) {
+      const std::string text = CellText(*puzzle.BoardCell(x, y), water.wet[static_cast<std::size_t>(BoardIndex(x, y))]);
+      out << std::string(3 - text.size(), ' ') << text;
+    }
+    out << "\n";
+  }
+  std::int32_t burning = 0;
+  for (const Cell& cell : puzzle.board) burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
+  out << "water: ";
+  if (puzzle.screenMode == MODE_FAILED) {
+    out << "reaches a hazard\n";
+  } else if (puzzle.screenMode == MODE_SOLVED) {
+    out << "every fire doused\n";
+  } else {
+    out << Plural(burning, "fire", "fires") << " burning\n";
+  }
+  out << "S source, E elbow, B bend, T splitter (digit: rotation), F fire (f doused), H hazard, # wall, ~ water\n";
+  return out.str();
+}
+
+bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, const Solution* solution,
+                    const ShowArt& art, const std::string& outPath, std::string* error) {
+  const std::optional<Surface> skin = LoadSkin(art.skinPath);
+  if (!skin) {
+    *error = "cannot load the skin image " + art.skinPath;
+    return false;
+  }
+  const std::optional<Layout> layout = LoadLayout(art.layoutPath);
+  if (!layout || static_cast<std::int32_t>(layout->size()) < kLayoutItemsNeeded) {
+    *error = "cannot load the layout table " + art.layoutPath + " (it needs " +
+             std::to_string(kLayoutItemsNeeded) + " items)";
+    return false;
+  }
+  std::optional<Surface> strip = LoadBmpFile(art.piecesPath);
+  if (!strip) {
+    *error = "cannot load the piece strip " + art.piecesPath;
+    return false;
+  }
+  const ImageList pieces(std::move(*strip), 20, kPieceImageCount, kPieceKey);
+  const std::unique_ptr<Font> font = Font::Open(12, 400, "Arial");
+
+  NoWindowEffects effects;
+  Puzzle puzzle(levels, ItemRect(*layout, kTrayItem), ItemRect(*layout, kBoardItem), effects);
+  if (!puzzle.StartLevel(index)) {
+    *error = "no level " + std::to_string(std::int64_t{index} + 1);
+    return false;
+  }
+  if (solution != nullptr) PlaceSolution(puzzle, *solution);
+  GameController controller(puzzle, *layout, levels, effects);
+  ScreenRenderer renderer(puzzle, controller, ScreenArt{*skin, *layout, pieces, font.get()},
+                          static_cast<std::int32_t>(levels.size()));
+  Surface picture(kClientWidth, kClientHeight);
+  Canvas canvas(picture);
+  renderer.OnPaint(canvas);
+  if (!SavePng(picture, outPath)) {
+    *error = "cannot write " + outPath;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qw

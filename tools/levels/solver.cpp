@@ -1,0 +1,153 @@
+// The search. Only cells that water reaches matter, so each cell's content
+// is decided the first time water arrives there: it stays empty, or takes a
+// piece still in the tray. Rotations that make the arriving water do the same
+// are kept together as a set and split only when water arrives from another
+// side. Every stream whose next cell is already decided runs on by the game's
+// rule before the next decision, so a hazard ends a branch as early as
+// possible; a reach bound cuts branches in which some burning fire can no
+// longer get water with the pieces left.
+#include "levels/solver.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <unordered_map>
+
+#include "levels/search_board.h"
+
+namespace qw {
+
+namespace {
+
+// Past this many remembered positions the search goes on remembering none.
+constexpr std::size_t kMostKnownPositions = 2'000'000;
+
+class Search {
+ public:
+  Search(const SearchBoard& board, const SolveOptions& options) : board_(board), options_(options) {}
+
+  SolveReport Run(SearchState start) {
+    Visit(std::move(start));
+    if (report_.solutions > 0) {
+      report_.outcome = SolveOutcome::kSolved;
+    } else {
+      report_.outcome = gaveUp_ ? SolveOutcome::kGaveUp : SolveOutcome::kUnsolvable;
+    }
+    return std::move(report_);
+  }
+
+ private:
+  void Visit(SearchState s) {
+    if (!board_.Propagate(s)) return;  // water reached a hazard
+    if (s.pending.empty()) {
+      if (s.burning == 0) Found(s);
+      return;
+    }
+    const std::int32_t left = std::min(s.TrayTotal(), options_.pieceBudget - s.placed);
+    CellSet reached;
+    if (!board_.FiresReachable(s, left, reached)) {
+      ++report_.pruned;
+      return;
+    }
+    // A position seen before has the same future: its solutions are known.
+    const StateKey key = board_.Key(s, left, reached);
+    if (const auto seen = known_.find(key); seen != known_.end()) {
+      ++report_.repeated;
+      AddKnown(seen->second);
+      return;
+    }
+    const std::int64_t before = report_.solutions;
+    const Flow flow = board_.ChooseFlow(s);
+    const std::int32_t target = board_.Next(flow);
+    std::array<Choice, kMaxChoices> choices;
+    const std::int32_t count = board_.Choices(s, flow, left > 0, choices);
+    for (std::int32_t i = 0; i < count; ++i) {
+      if (++report_.nodes > options_.nodeLimit) {
+        gaveUp_ = true;
+        stop_ = true;
+      }
+      if (stop_) return;
+      SearchState child = s;
+      board_.Apply(child, target, choices[static_cast<std::size_t>(i)]);
+      Visit(std::move(child));
+    }
+    // Only a search run to its end knows every solution below.
+    if (!stop_ && known_.size() < kMostKnownPositions) known_.emplace(key, report_.solutions - before);
+  }
+
+  void AddKnown(std::int64_t solutions) {
+    if (solutions == 0) return;
+    report_.solutions += solutions;
+    if (report_.solutions >= options_.solutionCap) {
+      report_.solutions = options_.solutionCap;
+      report_.capped = true;
+      stop_ = true;
+    }
+  }
+
+  void Found(const SearchState& s) {
+    if (report_.solutions == 0) report_.solution = board_.Pieces(s);
+    ++report_.solutions;
+    if (!options_.countAll || report_.solutions >= options_.solutionCap) {
+      report_.capped = options_.countAll;
+      stop_ = true;
+    }
+  }
+
+  const SearchBoard& board_;
+  const SolveOptions& options_;
+  SolveReport report_;
+  std::unordered_map<StateKey, std::int64_t, StateKeyHash> known_;
+  bool stop_ = false;
+  bool gaveUp_ = false;
+};
+
+}  // namespace
+
+SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options) {
+  const SearchBoard board(level);
+  Search search(board, options);
+  return search.Run(board.Start());
+}
+
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit) {
+  const SearchBoard board(level);
+  const std::int32_t pieces = board.Start().TrayTotal();
+  std::int64_t nodes = 0;
+  std::int64_t pruned = 0;
+  SolveReport report;
+  for (std::int32_t budget = 0; budget <= pieces; ++budget) {
+    SolveOptions options;
+    options.nodeLimit = nodeLimit - nodes;
+    options.pieceBudget = budget;
+    Search search(board, options);
+    report = search.Run(board.Start());
+    nodes += report.nodes;
+    pruned += report.pruned;
+    if (report.outcome != SolveOutcome::kUnsolvable) break;
+  }
+  report.nodes = nodes;
+  report.pruned = pruned;
+  return report;
+}
+
+std::string PieceName(std::int32_t kind) {
+  switch (kind) {
+    case KIND_ELBOW: return "elbow";
+    case KIND_BEND: return "bend";
+    case KIND_SPLITTER: return "splitter";
+    default: return "?";
+  }
+}
+
+std::string SolutionText(const Solution& solution) {
+  std::string text;
+  for (const Placement& p : solution) {
+    if (!text.empty()) text += ' ';
+    text += PieceName(p.kind) + "@" + std::to_string(p.cell) + "/r" + std::to_string(p.rotation);
+  }
+  return text;
+}
+
+}  // namespace qw
