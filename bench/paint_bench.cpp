@@ -30,11 +30,11 @@ bool MidGame(Scene& scene, std::string& error) {
   return true;
 }
 
-// The board with the most water, and one fire that the water misses so that
-// the play screen stays.
-bool WorstBoard(Scene& scene, std::string& error) {
+// A board of the trace benchmarks, and one fire that the water misses so
+// that the play screen stays.
+bool TraceBoard(Scene& scene, std::string& error, const BoardPicture& board) {
   Puzzle& puzzle = scene.puzzle();
-  if (!puzzle.StartLevel(0) || !PutBoard(puzzle, TraceBoards().front(), error)) return false;
+  if (!puzzle.StartLevel(0) || !PutBoard(puzzle, board, error)) return false;
   class NullSink final : public WaterSink {
     void WaterLine(Point, Point) override {}
   } sink;
@@ -47,6 +47,18 @@ bool WorstBoard(Scene& scene, std::string& error) {
     cell = Cell{};
   }
   error = "the water reaches every cell of the board";
+  return false;
+}
+
+// The board with the most water.
+bool WorstBoard(Scene& scene, std::string& error) { return TraceBoard(scene, error, TraceBoards().front()); }
+
+// The costliest board a level can give: one nozzle and the tray's ten pieces.
+bool TenPieces(Scene& scene, std::string& error) {
+  for (const BoardPicture& board : TraceBoards()) {
+    if (board.name == "ten_pieces") return TraceBoard(scene, error, board);
+  }
+  error = "no ten-piece board";
   return false;
 }
 
@@ -75,6 +87,7 @@ std::vector<ScreenCase> Screens() {
       {"help", MODE_HELP, [](Scene& s, std::string&) { s.puzzle().screenMode = MODE_HELP; return true; }},
       {"play", MODE_PLAY, MidGame},
       {"play_worst_board", MODE_PLAY, WorstBoard},
+      {"play_ten_pieces", MODE_PLAY, TenPieces},
       {"solved", MODE_SOLVED, [](Scene& s, std::string& e) { return Outcome(s, e, true); }},
       {"failed", MODE_FAILED, [](Scene& s, std::string& e) { return Outcome(s, e, false); }},
       {"password", MODE_PASSWORD,

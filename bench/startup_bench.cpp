@@ -26,7 +26,7 @@ namespace qw::bench {
 namespace {
 
 constexpr const char* kFirstFrameLine = "first frame presented";
-constexpr int kRuns = 9;
+constexpr int kRuns = 15;
 constexpr int kTimeoutMs = 20000;
 constexpr int kExitWaitMs = 5000;
 
