@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "app/game_window.h"
 #include "platform/font.h"
@@ -46,15 +48,18 @@ class DesktopHost final : public WindowHost {
 // waits for its delay.
 class DesktopLoop {
  public:
-  DesktopLoop(SdlWindow& window, Toolbar& toolbar, GameWindow& game, const Font* barFont)
+  DesktopLoop(SdlWindow& window, Toolbar& toolbar, GameWindow& game, const Font* barFont, bool reportFirstFrame)
       : window_(window), toolbar_(toolbar), game_(game), barFont_(barFont),
-        frame_(kClientWidth, kFrameHeight) {}
+        frame_(kClientWidth, kFrameHeight), reportFirstFrame_(reportFirstFrame) {}
 
   void Run() {
     Rect changed = frame_.Bounds();
     while (game_.running()) {
       changed = Union(changed, Paint());
-      if (!changed.IsEmpty()) window_.Present(frame_, changed);
+      if (!changed.IsEmpty()) {
+        window_.Present(frame_, changed);
+        ReportFirstFrame();
+      }
       changed = Rect{};
       InputEvent event;
       if (!window_.WaitEvent(event, Timeout())) {
@@ -68,6 +73,14 @@ class DesktopLoop {
   }
 
  private:
+  // For the start-up benchmark: one line once the first frame is shown.
+  void ReportFirstFrame() {
+    if (!reportFirstFrame_) return;
+    reportFirstFrame_ = false;
+    std::fputs("quenchway: first frame presented\n", stderr);
+    std::fflush(stderr);
+  }
+
   std::int32_t Timeout() const {
     const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
     if (!due) return -1;
@@ -165,6 +178,7 @@ class DesktopLoop {
   Surface frame_;
   bool penInGame_ = false;
   bool barPress_ = false;
+  bool reportFirstFrame_;
 };
 
 std::vector<ToolButton> ToolbarButtons() {
@@ -189,7 +203,10 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   GameWindow game(host, dataFolder, std::move(art.pieceStrip));
   if (!game.Create()) return 1;
   const std::unique_ptr<Font> barFont = Font::Open(12, 400, "Arial");
-  DesktopLoop(*window, toolbar, game, barFont.get()).Run();
+  // QW_REPORT_FIRST_FRAME=1: say on stderr when the first frame is presented.
+  const char* report = std::getenv("QW_REPORT_FIRST_FRAME");
+  const bool reportFirstFrame = report != nullptr && std::string_view(report) == "1";
+  DesktopLoop(*window, toolbar, game, barFont.get(), reportFirstFrame).Run();
   return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/region.h"
@@ -51,6 +52,7 @@ class Canvas {
   Surface& target_;
   Region clip_;
   std::uint64_t pixelsWritten_ = 0;
+  std::vector<Rect> lineParts_;  // reused by every DrawLine
 };
 
 }  // namespace qw

@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <string>
 
 namespace qw {
 
@@ -21,6 +22,12 @@ struct Font::Impl {
   Impl& operator=(const Impl&) = delete;
 
   TTF_Font* font = nullptr;
+  // The last text rendered and its mask: the play screen draws the same
+  // caption on every paint, and shaping and hinting it again costs more than
+  // the rest of the paint.
+  std::wstring lastText;
+  TextMask lastMask;
+  bool hasLast = false;
 };
 
 namespace {
@@ -167,6 +174,17 @@ std::unique_ptr<Font> Font::Open(std::int32_t height, std::int32_t weight, const
 }
 
 TextMask Font::Render(std::wstring_view text) const {
+  if (impl_->hasLast && impl_->lastText == text) {
+    return impl_->lastMask;
+  }
+  TextMask mask = RenderUncached(text);
+  impl_->lastText.assign(text);
+  impl_->lastMask = mask;
+  impl_->hasLast = true;
+  return mask;
+}
+
+TextMask Font::RenderUncached(std::wstring_view text) const {
   TextMask mask;
   const std::string utf8 = ToUtf8(text);
   if (utf8.empty()) {

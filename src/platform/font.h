@@ -26,12 +26,15 @@ class Font {
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
+  // Rendering the same text again in a row costs a comparison: the font
+  // keeps the last mask.
   TextMask Render(std::wstring_view text) const;
   // The file fontconfig chose, for diagnostics.
   const std::string& path() const { return path_; }
 
  private:
   struct Impl;
+  TextMask RenderUncached(std::wstring_view text) const;
   Font(std::unique_ptr<Impl> impl, std::string path);
   std::unique_ptr<Impl> impl_;
   std::string path_;

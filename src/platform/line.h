@@ -25,4 +25,10 @@ namespace qw {
 // work is bounded by the rows of `limit`, never by the line's length.
 std::vector<Rect> LineRows(Point from, Point to, std::int32_t width, const Rect& limit);
 
+// The same pixels with rows painted over the same columns joined into one
+// rectangle, from the top down: a horizontal or vertical line is a single
+// rectangle. What the canvas fills; `out` is emptied first, so that one
+// vector serves every line of a paint.
+void LineRects(Point from, Point to, std::int32_t width, const Rect& limit, std::vector<Rect>& out);
+
 }  // namespace qw

@@ -6,6 +6,7 @@
 
 #include "picture.h"
 #include "platform/canvas.h"
+#include "platform/line.h"
 
 namespace qw {
 namespace {
@@ -81,6 +82,43 @@ TEST(Line, OtherSlopesFollowTheDocumentedRule) {
     ASSERT_EQ(Picture(Drawn(16, from, to, w)), Picture(Reference(16, from, to, std::max(w, 1))))
         << from.x << "," << from.y << " -> " << to.x << "," << to.y << " width " << w;
   }
+}
+
+TEST(Line, StraightAndDiagonalLinesFollowTheRule) {
+  std::vector<Rect> rects{Rect{0, 0, 1, 1}};  // emptied by every call
+  for (int a = -2; a <= 9; ++a) {
+    for (int b = -2; b <= 9; ++b) {
+      for (int w = 1; w <= 4; ++w) {
+        const Point from{a, 4};
+        const Point across{b, 4};
+        const Point down{4, b};
+        const Point start{4, a};
+        ASSERT_EQ(Picture(Drawn(8, from, across, w)), Picture(Reference(8, from, across, w)));
+        ASSERT_EQ(Picture(Drawn(8, start, down, w)), Picture(Reference(8, start, down, w)));
+        LineRects(start, down, w, Rect{0, 0, 8, 8}, rects);
+        EXPECT_LE(rects.size(), 1u);
+        LineRects(from, across, w, Rect{0, 0, 8, 8}, rects);
+        EXPECT_LE(rects.size(), 1u);
+      }
+    }
+  }
+  // Diagonals, from and past every corner of a small surface.
+  for (int a = -3; a <= 10; ++a) {
+    for (int len = -12; len <= 12; ++len) {
+      for (int w = 1; w <= 3; ++w) {
+        const Point from{a, 4};
+        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 + len}, w)),
+                  Picture(Reference(8, from, Point{a + len, 4 + len}, w)));
+        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 - len}, w)),
+                  Picture(Reference(8, from, Point{a + len, 4 - len}, w)));
+      }
+    }
+  }
+  // The rows of a joined rectangle come back one by one.
+  const std::vector<Rect> rows = LineRows(Point{2, 1}, Point{2, 6}, 2, Rect{0, 0, 8, 8});
+  ASSERT_EQ(rows.size(), 6u);  // pixels on rows 1..5, squares reaching row 0
+  EXPECT_EQ(rows.front(), (Rect{1, 0, 3, 1}));
+  EXPECT_EQ(rows.back(), (Rect{1, 5, 3, 6}));
 }
 
 TEST(Line, ClippedWithHugeCoordinates) {
