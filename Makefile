@@ -5,13 +5,21 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# Seconds each fuzz target runs for in `make fuzz`; `make test` gives 20.
+FUZZ_SECONDS ?= 60
+# Sanitizer reports abort, so that a test of the real binary sees a signal
+# and not an ordinary exit status; libfontconfig's one known leak is the
+# only one suppressed. ASAN_OPTIONS stands last, so that a recipe may append
+# to it.
+SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
 
-.PHONY: all deps configure build run test bench fuzz clean art
+.PHONY: all deps configure build run test asan bench fuzz clean art
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS_FLAGS)
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQW_WERROR=ON $(CMAKE_FLAGS) >/dev/null
@@ -22,8 +30,33 @@ build: configure
 run: build
 	$(BUILD_DIR)/quenchway $(ARGS)
 
+# The whole suite, then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every fuzz target for 20 seconds.
+test: DEPS_FLAGS = --fuzz
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory asan
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+
+# The unit and end-to-end suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the compiler's own), in build-asan/. The tests
+# labelled e2e drive a real X window, where SDL's input-method code leaks
+# through libdbus and X libraries that SDL has already unloaded at exit
+# (nothing a suppression can name): they run with leak detection off.
+asan: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON >/dev/null
+	@$(SANITIZER_ENV) cmake --build build-asan -j $(JOBS)
+	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE e2e
+	cd build-asan && $(SANITIZER_ENV):detect_leaks=0 ctest --output-on-failure -j $(JOBS) -L e2e
+
+# Each libFuzzer target for FUZZ_SECONDS, from a copy of its corpus in
+# fuzz/corpus/; clang, in build-fuzz/. Crashing inputs land in
+# build-fuzz/artifacts/.
+fuzz: DEPS_FLAGS = --fuzz
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_FUZZ=ON -DQW_TESTS=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat and the bitmaps in
 # resources/. The same sources always give the same bytes.

@@ -41,6 +41,9 @@ class ScriptHost final : public WindowHost {
   std::ostream& out_;
 };
 
+// 4096 pixels in steps of 4: far more than any drag on the screen needs.
+constexpr std::int64_t kMaxDragSteps = 1024;
+
 struct ScriptError {
   std::string what;
 };
@@ -161,10 +164,12 @@ class ScriptSession {
   void Drag(const std::vector<Point>& ends) {
     const Point a = ends[0], b = ends[1];
     Pen(&GameWindow::PenDown, a);
-    // Moves along the straight line in steps of at most 4 pixels.
+    // Moves along the straight line in steps of at most 4 pixels. A drag
+    // far longer than the screen takes at most kMaxDragSteps moves: across
+    // the int32 range it would otherwise paint a billion times.
     const std::int64_t dx = std::int64_t{b.x} - a.x, dy = std::int64_t{b.y} - a.y;
     const std::int64_t longest = std::max(std::llabs(dx), std::llabs(dy));
-    const std::int64_t steps = (longest + 3) / 4;
+    const std::int64_t steps = std::min<std::int64_t>((longest + 3) / 4, kMaxDragSteps);
     for (std::int64_t i = 1; i <= steps && window_.running(); ++i) {
       Pen(&GameWindow::PenMove, Point{static_cast<std::int32_t>(a.x + dx * i / steps),
                                       static_cast<std::int32_t>(a.y + dy * i / steps)});

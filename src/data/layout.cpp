@@ -54,14 +54,18 @@ LayoutItem ParseLayoutLine(std::wstring_view line) {
   return LayoutItem{v[0], Saturate(std::int64_t{v[1]} - kLayoutYOffset), v[2], v[3], v[4], v[5]};
 }
 
-std::optional<Layout> LoadLayout(const std::string& path) {
-  std::optional<std::wstring> text = ReadTextFile(path);
-  if (!text) return std::nullopt;
+Layout ParseLayout(std::wstring text) {
   Layout layout;
-  TextBuffer buffer(std::move(*text));
+  TextBuffer buffer(std::move(text));
   std::wstring line;
   while (NextLine(buffer, line)) layout.push_back(ParseLayoutLine(line));
   return layout;
+}
+
+std::optional<Layout> LoadLayout(const std::string& path) {
+  std::optional<std::wstring> text = ReadTextFile(path);
+  if (!text) return std::nullopt;
+  return ParseLayout(std::move(*text));
 }
 
 Rect ItemRect(const Layout& layout, std::int32_t i) {

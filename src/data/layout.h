@@ -40,6 +40,8 @@ std::optional<Surface> LoadSkin(const std::string& path);
 // One item per meaningful line, scanned as "%d,%d,%d,%d,%d,%d". nullopt only
 // when the file cannot be read; any content loads.
 std::optional<Layout> LoadLayout(const std::string& path);
+// The same from text already read.
+Layout ParseLayout(std::wstring text);
 // One line as the scan reads it; fields the scan does not reach are 0.
 LayoutItem ParseLayoutLine(std::wstring_view line);
 

@@ -17,8 +17,8 @@ namespace qw {
 inline constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
 
 // The whole file, each byte widened to one character (Latin-1), up to the
-// first zero byte. nullopt when the file cannot be opened or read, or is too
-// large.
+// first zero byte. nullopt when the file cannot be opened or read, is too
+// large, or is no regular file (a folder, a pipe, a device).
 std::optional<std::wstring> ReadTextFile(const std::string& path);
 
 // The part of a file not yet taken by NextLine.

@@ -38,7 +38,12 @@ std::int32_t MenuButtonItem(std::int32_t button) { return 2 * button + kItemFirs
 
 }  // namespace
 
-Rect PenSquare(Point p) { return Rect{p.x - 10, p.y - 10, p.x + 10, p.y + 10}; }
+Rect PenSquare(Point p) {
+  // With the pointer captured the pen may report any position; the square
+  // stops at the int32 limits rather than wrapping.
+  return Rect{SaturateToInt32(std::int64_t{p.x} - 10), SaturateToInt32(std::int64_t{p.y} - 10),
+              SaturateToInt32(std::int64_t{p.x} + 10), SaturateToInt32(std::int64_t{p.y} + 10)};
+}
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                                WindowEffects& effects)
@@ -118,11 +123,15 @@ void GameController::MenuPenMove(Point p) {
 void GameController::PlayPenMove(Point p) {
   Puzzle::PressState& press = puzzle_.press;
   if (!press.dragging) {
-    // The distance is always measured from the press point. 64-bit squares:
-    // with the pointer captured, the pen may travel far outside the window.
+    // The distance is always measured from the press point. With the pointer
+    // captured the pen may travel anywhere in the int32 range, where even
+    // 64-bit squares overflow: a difference of 4 or more on either axis is
+    // a drag by itself, and only smaller ones are squared.
     const std::int64_t dx = std::int64_t{press.lastPoint.x} - p.x;
     const std::int64_t dy = std::int64_t{press.lastPoint.y} - p.y;
-    if (dx * dx + dy * dy < kDragDistance * kDragDistance) return;
+    const bool far = dx <= -kDragDistance || dx >= kDragDistance || dy <= -kDragDistance || dy >= kDragDistance ||
+                     dx * dx + dy * dy >= kDragDistance * kDragDistance;
+    if (!far) return;
     press.dragging = 1;
     effects_.InvalidateRect(PenSquare(press.lastPoint));
     effects_.InvalidateRect(PenSquare(p));

@@ -1,6 +1,7 @@
 #include "ui/keyboard.h"
 
 #include "data/keypad.h"
+#include "model/cell.h"
 #include "model/screen_mode.h"
 #include "ui/controller.h"
 
@@ -16,7 +17,10 @@ constexpr std::int32_t kKeyWidth = 20;
 KeyAction Command(std::int32_t id) { return KeyAction{KeyAction::Kind::Command, id, {}}; }
 
 KeyAction TapCentre(const Rect& r) {
-  return KeyAction{KeyAction::Kind::Tap, 0, Point{r.left + r.Width() / 2, r.top + r.Height() / 2}};
+  // In 64 bits: a layout item may span more than the int32 range.
+  const std::int64_t x = std::int64_t{r.left} + (std::int64_t{r.right} - r.left) / 2;
+  const std::int64_t y = std::int64_t{r.top} + (std::int64_t{r.bottom} - r.top) / 2;
+  return KeyAction{KeyAction::Kind::Tap, 0, Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}};
 }
 
 KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
@@ -28,8 +32,9 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
       const Rect keypad = ItemRect(layout, kItemKeypad);
       for (std::size_t k = 0; k < keypadAlphabet.size(); ++k) {
         if (keypadAlphabet[k] == static_cast<wchar_t>(letter)) {
-          const std::int32_t left = keypad.left + kKeyWidth * static_cast<std::int32_t>(k);
-          return TapCentre(Rect{left, keypad.top, left + kKeyWidth, keypad.bottom});
+          const std::int64_t left = std::int64_t{keypad.left} + std::int64_t{kKeyWidth} * static_cast<std::int64_t>(k);
+          return TapCentre(
+              Rect{SaturateToInt32(left), keypad.top, SaturateToInt32(left + kKeyWidth), keypad.bottom});
         }
       }
       return KeyAction{};

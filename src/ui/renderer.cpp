@@ -95,7 +95,10 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
-      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
+      DrawCell(canvas,
+               Point{SaturateToInt32(std::int64_t{press.lastPoint.x} - kHalfPiece),
+                     SaturateToInt32(std::int64_t{press.lastPoint.y} - kHalfPiece)},
+               *cell);
     }
   }
 }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "temp_file.h"
 
@@ -34,6 +37,15 @@ TEST(ReadTextFile, FailsOnlyWhenTheFileCannotBeRead) {
   TempFile empty("");
   ASSERT_TRUE(ReadTextFile(empty.path()));
   EXPECT_TRUE(ReadTextFile(empty.path())->empty());
+}
+
+TEST(ReadTextFile, RefusesPipesAndDevicesWithoutWaitingOnThem) {
+  // A FIFO nobody writes to would block a plain open() for ever.
+  const std::string fifo = TempFile("").path() + "_fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadTextFile(fifo));
+  std::filesystem::remove(fifo);
+  EXPECT_FALSE(ReadTextFile("/dev/zero"));  // endless, and no file
 }
 
 TEST(ReadTextFile, RefusesFilesTooLargeToBeDataFiles) {

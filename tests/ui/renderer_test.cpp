@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/screen_mode.h"
+#include "ui/keyboard.h"
 #include "world.h"
 
 namespace qw {
@@ -113,6 +116,52 @@ TEST(Renderer, TheDraggedPieceFollowsThePenAndLeavesItsSlotEmpty) {
   EXPECT_NE(s.At(90, 140), PieceColor(KIND_ELBOW));  // transparent corner
   const Rect slot1 = s.puzzle.CellRect(1, -1);
   EXPECT_EQ(s.At(slot1.left + 5, slot1.top + 5), kPanelColor);
+}
+
+TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
+  // Found by fuzzing: the pen square, the drag distance and the dragged
+  // piece's corner overflowed there (the script mode takes any int32
+  // position; the first move did not even start the drag).
+  constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(PenSquare(Point{lo, hi}), (Rect{lo, hi - 10, lo + 10, hi}));
+  Screen s;
+  s.StartPlaying(0);
+  s.controller.OnPenDown(s.Centre(1, -1));
+  for (const Point p : {Point{lo, lo}, Point{hi, hi}, Point{lo, hi}}) {
+    s.controller.OnPenMove(p);
+    s.Paint();
+    EXPECT_EQ(s.puzzle.press.lastPoint, p);
+  }
+  s.controller.OnPenUp(Point{lo, lo});
+  EXPECT_EQ(s.puzzle.tray[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
+}
+
+TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
+  // Found by fuzzing: the grid lines, the glyph row, the glyph source and
+  // the desktop keys' taps overflowed on such items.
+  constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
+  Layout layout = testing::TestLayout();
+  for (std::int32_t i : {16, 17, 23, 24}) layout[static_cast<std::size_t>(i)] = LayoutItem{hi - 5, hi, hi, hi, hi, hi};
+  layout[22] = LayoutItem{lo, lo, hi, hi, lo, lo};
+  testing::RecordingWindow window;
+  const std::vector<LevelRecord> levels{testing::TestLevel(L"SEAL", L"55")};
+  Puzzle puzzle(levels, ItemRect(layout, 16), ItemRect(layout, 17), window);
+  GameController controller(puzzle, layout, levels, window);
+  const Surface skin = TestSkin();
+  const ImageList pieces = TestPieces();
+  ScreenRenderer renderer(puzzle, controller, ScreenArt{skin, layout, pieces, nullptr}, 1);
+  Surface screen(240, 268);
+  Canvas canvas(screen);
+  puzzle.StartLevel(0);
+  renderer.OnPaint(canvas);
+  controller.OnPasswordCommand();
+  controller.enteredPassword = L"TEST";
+  renderer.OnPaint(canvas);
+  EXPECT_EQ(controller.GlyphRow().bottom, hi);
+  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap, (Point{hi, hi}));
+  EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Tap);
 }
 
 TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {

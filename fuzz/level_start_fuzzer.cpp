@@ -1,0 +1,148 @@
+// Level start and the water trace on arbitrary records: any number in any
+// field and any list text, tray pieces placed on the board with any
+// rotation, the pen and the toolbar commands in any order, and every
+// screen painted with the shipped art.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+
+#include "model/cell.h"
+#include "model/screen_mode.h"
+#include "support.h"
+
+namespace {
+
+using qw::fuzz::Check;
+
+// Mostly near the values that matter, sometimes anything at all.
+std::int32_t Number(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {
+  return in.ConsumeBool() ? in.ConsumeIntegralInRange(lo, hi) : in.ConsumeIntegral<std::int32_t>();
+}
+
+std::wstring Text(FuzzedDataProvider& in) {
+  std::wstring text;
+  for (char c : in.ConsumeRandomLengthString(48)) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A cell list: numbers joined by commas, "-1" or free text.
+std::wstring CellList(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 2)) {
+    case 0: return Text(in);
+    case 1: return std::wstring();  // the file's "-1"
+    default: break;
+  }
+  std::wstring list;
+  for (std::int32_t n = in.ConsumeIntegralInRange(1, 12); n > 0; --n) {
+    if (!list.empty()) list += L",";
+    list += std::to_wstring(Number(in, -5, 105));
+  }
+  return list;
+}
+
+qw::LevelRecord Record(FuzzedDataProvider& in) {
+  qw::LevelRecord r;
+  r.title = Text(in);
+  r.password = in.ConsumeBool() ? L"SEAL" : Text(in);
+  r.elbowCount = Number(in, -2, 12);
+  r.bendCount = Number(in, -2, 12);
+  r.splitterCount = Number(in, -2, 12);
+  r.sourceCell = Number(in, -2, 101);
+  r.sourceRotation = Number(in, -9, 16);
+  r.fireCells = CellList(in);
+  r.hazardCells = CellList(in);
+  r.wallCells = CellList(in);
+  return r;
+}
+
+class CountingSink final : public qw::WaterSink {
+ public:
+  void WaterLine(qw::Point, qw::Point) override { ++lines; }
+  std::int64_t lines = 0;
+};
+
+void Trace(qw::Puzzle& puzzle) {
+  CountingSink sink;
+  puzzle.TraceWater(sink);
+  const qw::TraceStats& stats = puzzle.LastTrace();
+  Check(sink.lines == stats.flowCalls, "lines and flow calls differ");
+  Check(stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+}
+
+void CheckCells(const qw::Puzzle& puzzle) {
+  auto sound = [](const qw::Cell& c) {
+    if (c.kind == qw::KIND_EMPTY) return true;
+    const std::int32_t image = c.kind + c.variant;
+    return c.variant >= 0 && image >= 0 && image < qw::kPieceImageCount;
+  };
+  for (const qw::Cell& c : puzzle.tray) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
+  for (const qw::Cell& c : puzzle.tray) Check(sound(c), "a tray Cell without an image");
+  for (const qw::Cell& c : puzzle.board) Check(sound(c), "a board Cell without an image");
+}
+
+qw::Point AnyPoint(FuzzedDataProvider& in, const qw::Puzzle& puzzle) {
+  if (in.ConsumeIntegralInRange(0, 3) == 0) return qw::Point{Number(in, -30, 270), Number(in, -30, 300)};
+  const qw::Rect r = puzzle.CellRect(in.ConsumeIntegralInRange(0, 9), in.ConsumeIntegralInRange(-1, 9));
+  return qw::RectCenter(r);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  std::vector<qw::LevelRecord> levels;
+  for (std::int32_t n = in.ConsumeIntegralInRange(1, 3); n > 0; --n) levels.push_back(Record(in));
+  qw::fuzz::Game game(qw::fuzz::ShippedSkin(), qw::fuzz::ShippedLayout(), std::move(levels));
+  qw::Puzzle& puzzle = game.puzzle;
+  Check(puzzle.StartLevel(0), "the first level did not start");
+  CheckCells(puzzle);
+  Trace(puzzle);
+
+  // Painting costs more than all the rest: a few paints per run.
+  std::int32_t paints = 2;
+  for (std::int32_t steps = 0; steps < 64 && in.remaining_bytes() > 0; ++steps) {
+    switch (in.ConsumeIntegralInRange(0, 9)) {
+      case 0: {  // a tray piece straight onto a board cell, turned
+        const auto slot = static_cast<std::size_t>(in.ConsumeIntegralInRange(0, qw::kTraySlots - 1));
+        const std::int32_t x = in.ConsumeIntegralInRange(0, 9), y = in.ConsumeIntegralInRange(0, 9);
+        qw::Cell* to = puzzle.BoardCell(x, y);
+        if (puzzle.tray[slot].kind != qw::KIND_EMPTY && to->kind == qw::KIND_EMPTY) {
+          *to = puzzle.tray[slot];
+          puzzle.tray[slot].kind = qw::KIND_EMPTY;
+          for (std::int32_t t = in.ConsumeIntegralInRange(0, 7); t > 0; --t) puzzle.TurnPiece(x, y, true);
+        }
+        break;
+      }
+      case 1: game.controller.OnPenDown(AnyPoint(in, puzzle)); break;
+      case 2: game.controller.OnPenMove(AnyPoint(in, puzzle)); break;
+      case 3: game.controller.OnPenUp(AnyPoint(in, puzzle)); break;
+      case 4: {  // its callers turn pipe pieces only; any other place is no Cell
+        const std::int32_t x = Number(in, -1, 10), y = Number(in, -2, 10);
+        const qw::Cell* cell = puzzle.At(qw::Position{x, y});
+        if (cell == nullptr || qw::IsPipePiece(*cell)) puzzle.TurnPiece(x, y, in.ConsumeBool());
+        break;
+      }
+      case 5: game.controller.OnCommand(in.PickValueInArray({qw::ID_ROTATE_CCW, qw::ID_ROTATE_CW, qw::ID_RESTART})); break;
+      case 6: puzzle.StartLevel(Number(in, -1, 3)); break;
+      case 7: Trace(puzzle); break;
+      case 8:
+        if (paints-- > 0) game.Paint();
+        break;
+      default: {  // as the controller does: a pipe piece, or nothing
+        const std::int32_t x = Number(in, -1, 10), y = Number(in, -2, 10);
+        const qw::Cell* cell = puzzle.At(qw::Position{x, y});
+        if (cell != nullptr && qw::IsPipePiece(*cell)) {
+          puzzle.SelectCell(x, y);
+        } else if (cell == nullptr) {
+          puzzle.SelectCell(-1, -1);
+        }
+        break;
+      }
+    }
+    CheckCells(puzzle);
+  }
+  Trace(puzzle);
+  game.Paint();
+  return 0;
+}

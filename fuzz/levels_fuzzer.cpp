@@ -1,0 +1,55 @@
+// The level file: any bytes through LoadLevels and ParseLevels, then the
+// first levels of the table started and traced as the game would.
+#include <cstdint>
+#include <string>
+
+#include "data/levels.h"
+#include "data/text.h"
+#include "support.h"
+
+namespace {
+
+using qw::fuzz::Check;
+
+class CountingSink final : public qw::WaterSink {
+ public:
+  void WaterLine(qw::Point, qw::Point) override { ++lines; }
+  std::int64_t lines = 0;
+};
+
+std::int32_t MeaningfulLines(const std::wstring& text) {
+  qw::TextBuffer buffer(text);
+  std::wstring line;
+  std::int32_t n = 0;
+  while (qw::NextLine(buffer, line)) ++n;
+  return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  const auto loaded = qw::LoadLevels(qw::fuzz::WriteScratchFile("levels", bytes));
+  Check(loaded.has_value(), "a small regular file was not read");
+
+  const std::wstring text = qw::fuzz::Widen(bytes);
+  std::vector<std::int32_t> starts;
+  const std::vector<qw::LevelRecord> levels = qw::ParseLevels(text, &starts);
+  Check(levels == *loaded, "the file and the text give different tables");
+  Check(starts.size() == levels.size(), "one start line per level");
+  for (std::size_t i = 1; i < starts.size(); ++i) Check(starts[i] > starts[i - 1], "start lines out of order");
+  Check(static_cast<std::int64_t>(levels.size()) * 7 <= MeaningfulLines(text), "more levels than lines");
+
+  qw::fuzz::NoEffects effects;
+  const qw::Layout& layout = qw::fuzz::ShippedLayout();
+  qw::Puzzle puzzle(levels, qw::ItemRect(layout, 16), qw::ItemRect(layout, 17), effects);
+  for (std::int32_t i = 0; i < 4 && i < puzzle.LevelCount(); ++i) {
+    Check(puzzle.StartLevel(i), "an existing level did not start");
+    CountingSink sink;
+    puzzle.TraceWater(sink);
+    Check(sink.lines == puzzle.LastTrace().flowCalls, "lines and flow calls differ");
+    Check(puzzle.LastTrace().mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+  }
+  Check(!puzzle.StartLevel(puzzle.LevelCount()), "a level past the table started");
+  return 0;
+}

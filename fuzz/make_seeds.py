@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""Writes the hand-made seeds of fuzz/corpus/: small BMPs of every depth and
+compression the game may meet, lying headers, and strange layout and level
+files. The shipped data files are copied in beside them. Run from the
+repository's top folder; the same script always writes the same bytes."""
+import os
+import shutil
+import struct
+
+OUT = "fuzz/corpus"
+
+
+def put(target, name, data):
+    os.makedirs(os.path.join(OUT, target), exist_ok=True)
+    with open(os.path.join(OUT, target, name), "wb") as f:
+        f.write(data)
+
+
+def bmp(width, height, bits, pixels, palette=b"", compression=0, info_size=40, clr_used=None,
+        offset=None, masks=b"", file_size=None):
+    """A BMP with a Windows info header (or a larger one, zero-padded)."""
+    if clr_used is None:
+        clr_used = len(palette) // 4
+    info = struct.pack("<IiiHHIIiiII", info_size, width, height, 1, bits, compression, len(pixels),
+                       2835, 2835, clr_used, 0)
+    if 40 < info_size <= 124:
+        extra = masks.ljust(info_size - 40, b"\0")[: info_size - 40]
+        info += extra
+        masks = b""
+    head_len = 14 + len(info) + len(masks) + len(palette)
+    if offset is None:
+        offset = head_len
+    total = head_len + len(pixels)
+    header = b"BM" + struct.pack("<IHHI", total if file_size is None else file_size, 0, 0, offset)
+    return header + info + masks + palette + pixels
+
+
+def rows(width, height, bits, value=0x5A):
+    stride = (width * bits + 31) // 32 * 4
+    return bytes([value]) * (stride * height)
+
+
+def grey_palette(n):
+    return b"".join(struct.pack("<BBBB", i * 255 // max(n - 1, 1), i * 255 // max(n - 1, 1), 255, 0) for i in range(n))
+
+
+def bmp_seeds():
+    put("bmp", "rgb24_3x2.bmp", bmp(3, 2, 24, bytes(range(24))))
+    put("bmp", "rgb24_top_down.bmp", bmp(2, -2, 24, rows(2, 2, 24)))
+    put("bmp", "rgb32.bmp", bmp(2, 2, 32, rows(2, 2, 32)))
+    put("bmp", "pal8.bmp", bmp(4, 2, 8, bytes([0, 1, 2, 3, 3, 2, 1, 0]), grey_palette(4)))
+    put("bmp", "pal4.bmp", bmp(4, 2, 4, bytes([0x01, 0x23, 0, 0, 0x32, 0x10, 0, 0]), grey_palette(4)))
+    put("bmp", "pal1.bmp", bmp(9, 2, 1, bytes([0xAA, 0x80, 0, 0, 0x55, 0, 0, 0]), grey_palette(2)))
+    put("bmp", "pal8_index_past_palette.bmp", bmp(4, 1, 8, bytes([0, 1, 200, 255]), grey_palette(2)))
+    masks565 = struct.pack("<III", 0xF800, 0x07E0, 0x001F)
+    put("bmp", "bitfields16.bmp", bmp(2, 2, 16, rows(2, 2, 16), compression=3, masks=masks565))
+    masks32 = struct.pack("<IIII", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
+    put("bmp", "v4_bitfields32.bmp", bmp(2, 2, 32, rows(2, 2, 32), compression=3, info_size=108, masks=masks32))
+    # Run-length: a run, a literal, an end of line, a delta, an end of file.
+    rle8 = bytes([3, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 1, 1, 4, 2, 0, 1])
+    put("bmp", "rle8.bmp", bmp(4, 4, 8, rle8, grey_palette(4), compression=1))
+    rle4 = bytes([4, 0x12, 0, 4, 0x30, 0x21, 0, 0, 4, 0x33, 0, 1])
+    put("bmp", "rle4.bmp", bmp(4, 2, 4, rle4, grey_palette(4), compression=2))
+    os2 = struct.pack("<IHHHH", 12, 2, 2, 1, 24)
+    put("bmp", "os2_24.bmp", b"BM" + struct.pack("<IHHI", 14 + 12 + 16, 0, 0, 26) + os2 + rows(2, 2, 24))
+    # Lying headers.
+    put("bmp", "zero_by_zero.bmp", bmp(0, 0, 24, b""))
+    put("bmp", "huge_dimensions.bmp", bmp(100000, 100000, 24, rows(4, 4, 24)))
+    put("bmp", "offset_past_end.bmp", bmp(2, 2, 24, rows(2, 2, 24), offset=0x7FFFFFF0))
+    put("bmp", "offset_into_header.bmp", bmp(2, 2, 24, rows(2, 2, 24), offset=2))
+    put("bmp", "palette_count_huge.bmp", bmp(2, 2, 8, rows(2, 2, 8), grey_palette(2), clr_used=0xFFFFFFFF))
+    put("bmp", "palette_count_300.bmp", bmp(2, 2, 8, rows(2, 2, 8), grey_palette(2), clr_used=300))
+    put("bmp", "compression_jpeg.bmp", bmp(2, 2, 24, rows(2, 2, 24), compression=4))
+    put("bmp", "rle8_on_24_bits.bmp", bmp(4, 4, 24, rle8, compression=1))
+    put("bmp", "bits_7.bmp", bmp(2, 2, 7, rows(2, 2, 8)))
+    put("bmp", "file_size_lies.bmp", bmp(2, 2, 24, rows(2, 2, 24), file_size=0xFFFFFFFF))
+    put("bmp", "info_size_huge.bmp", bmp(2, 2, 24, rows(2, 2, 24), info_size=0x7FFFFFFF))
+    put("bmp", "pixels_cut_short.bmp", bmp(8, 8, 24, rows(8, 8, 24))[:80])
+    put("bmp", "header_only.bmp", b"BM")
+
+
+def text_seeds():
+    crlf = lambda *lines: "".join(l + "\r\n" for l in lines).encode("latin-1")
+    lay25 = [f"{i},{30 + i},{20 + i},{10},{i},{i * 3}" for i in range(25)]
+    put("layout", "comments_between.dat", crlf("; items", *lay25[:10], "", ";x", *lay25[10:]))
+    put("layout", "huge_and_negative.dat", crlf(*lay25[:15], "2147483647,-2147483648,2147483647,2147483647,0,0",
+                                                 "-5,26,-240,-20,-100000,99999999999", "0,0,0,0,0,0",
+                                                 *lay25[18:], " +7 , -8 ,x,1,2,3"))
+    put("layout", "short_table.dat", crlf(*lay25[:24]))
+    put("layout", "no_last_line_end.dat", crlf(*lay25[:24]) + lay25[24].encode())
+    put("layout", "zero_inside.dat", crlf(*lay25[:5]) + b"\0" + crlf(*lay25[5:]))
+    level = ["Around the wall", "SEAL", "2,1,0", "0,2", "45", "-1", "3,13,23"]
+    put("levels", "worked_example.dat", crlf(";c", *level))
+    put("levels", "out_of_range.dat", crlf("t", "p", "-5,99999999999,11", "100,-9", "-1,100,99,0,,x", " -1", "5,,7",
+                                           "t2", "", "2147483647,2147483647,2147483647", "-2147483648,2147483647",
+                                           "1" * 40, "-1", "-1"))
+    put("levels", "incomplete_group.dat", crlf(*level, "t", "p", "1,1,1") + b"tail")
+    put("levels", "lone_cr_and_lf.dat", b"a\rb\nc\r\n" + crlf(*level[1:], "x\ny"))
+    put("text", "fields.dat", crlf(",,,", "5,,7", "  -12abc, +3,--4,9999999999999", ";c", "", "\t\v\f 1"))
+    put("text", "latin1.dat", crlf("\u00e9\u00ff,\u0080") + b"\xff\xfe\r\n")
+
+
+def level_start_seeds():
+    # FuzzedDataProvider takes numbers from the end: any bytes make a game.
+    put("level_start", "zeros", bytes(64))
+    put("level_start", "ones", bytes([0xFF]) * 64)
+    put("level_start", "counting", bytes(range(256)))
+    put("level_start", "digits", b"0,2\r\n45\r\n-1\r\n3,13,23" * 4)
+
+
+def shipped():
+    for target, names in {"text": ["qw_layout.dat", "qw_levels.dat"], "layout": ["qw_layout.dat"],
+                          "levels": ["qw_levels.dat"]}.items():
+        for n in names:
+            os.makedirs(os.path.join(OUT, target), exist_ok=True)
+            shutil.copyfile(os.path.join("data", n), os.path.join(OUT, target, "shipped_" + n))
+    put("bmp", "toolbar.bmp", open("resources/toolbar.bmp", "rb").read())
+    put("bmp", "icon16.bmp", open("resources/icon16.bmp", "rb").read())
+
+
+if __name__ == "__main__":
+    bmp_seeds()
+    text_seeds()
+    level_start_seeds()
+    shipped()
