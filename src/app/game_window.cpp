@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "data/layout_items.h"
 #include "model/screen_mode.h"
 #include "platform/utf8.h"
 #include "ui/client_area.h"
@@ -10,8 +11,6 @@ namespace qw {
 
 namespace {
 
-constexpr std::int32_t kItemTray = 16;
-constexpr std::int32_t kItemBoard = 17;
 constexpr std::int32_t kPieceSize = 20;
 constexpr std::int32_t kPieceCount = 36;
 constexpr Color kMagenta{255, 0, 255};

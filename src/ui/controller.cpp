@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/keypad.h"
+#include "data/layout_items.h"
 #include "model/cell.h"
 #include "model/screen_mode.h"
 #include "ui/client_area.h"
@@ -11,19 +12,7 @@ namespace qw {
 
 namespace {
 
-// Layout items the controller hit-tests or invalidates.
-constexpr std::int32_t kItemFirstMenuButton = 3;  // buttons 0..3 are items 3, 5, 7, 9
-constexpr std::int32_t kItemContinue = 12;
-constexpr std::int32_t kItemRetry = 13;
-constexpr std::int32_t kItemTray = 16;
-constexpr std::int32_t kItemBoard = 17;
-constexpr std::int32_t kItemConfirm = 20;
-constexpr std::int32_t kItemBack = 21;
-constexpr std::int32_t kItemClear = 22;
-constexpr std::int32_t kItemKeypad = 23;
-constexpr std::int32_t kItemEnteredText = 24;
-
-constexpr std::int32_t kMenuButtons = 4;
+// The menu's buttons.
 constexpr std::int32_t kMenuNewGame = 0;
 constexpr std::int32_t kMenuPassword = 1;
 constexpr std::int32_t kMenuInstructions = 2;
@@ -33,8 +22,6 @@ constexpr std::int32_t kKeyWidth = 20;
 constexpr std::int32_t kGlyphHeight = 20;
 // A press becomes a drag once the pen is this far from where it went down.
 constexpr std::int64_t kDragDistance = 4;
-
-std::int32_t MenuButtonItem(std::int32_t button) { return 2 * button + kItemFirstMenuButton; }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/keyboard.h"
 
 #include "data/keypad.h"
+#include "data/layout_items.h"
 #include "model/cell.h"
 #include "model/screen_mode.h"
 #include "ui/controller.h"
@@ -9,9 +10,6 @@ namespace qw {
 
 namespace {
 
-constexpr std::int32_t kItemConfirm = 20;
-constexpr std::int32_t kItemClear = 22;
-constexpr std::int32_t kItemKeypad = 23;
 constexpr std::int32_t kKeyWidth = 20;
 
 KeyAction Command(std::int32_t id) { return KeyAction{KeyAction::Kind::Command, id, {}}; }

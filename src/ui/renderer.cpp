@@ -3,26 +3,13 @@
 #include <string>
 
 #include "data/keypad.h"
+#include "data/layout_items.h"
 #include "model/screen_mode.h"
 #include "ui/client_area.h"
 
 namespace qw {
 
 namespace {
-
-constexpr std::int32_t kItemTitle = 0;
-constexpr std::int32_t kItemMenuFirst = 1;   // items 1 and 2
-constexpr std::int32_t kItemInstructions = 11;
-constexpr std::int32_t kItemContinue = 12;
-constexpr std::int32_t kItemRetry = 13;
-constexpr std::int32_t kItemLastLevel = 14;
-constexpr std::int32_t kItemTray = 16;
-constexpr std::int32_t kItemBoard = 17;
-constexpr std::int32_t kItemSolved = 18;
-constexpr std::int32_t kItemFailed = 19;
-constexpr std::int32_t kItemConfirm = 20;
-constexpr std::int32_t kItemKeypad = 23;
-constexpr std::int32_t kItemEnteredText = 24;
 
 constexpr Rect kCaptionRect{15, 5, 225, 18};
 constexpr std::int32_t kGridPitch = 21;
@@ -66,9 +53,9 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   canvas.FillRect(kClientRect, kPanelColor);
   DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst);
-  DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst + 1);
-  for (std::int32_t i = 0; i < 4; ++i) {
-    DrawItem(canvas, art_.skin, art_.layout, controller_.hoveredButton == i ? 2 * i + 4 : 2 * i + 3);
+  DrawItem(canvas, art_.skin, art_.layout, kItemMenuSecond);
+  for (std::int32_t i = 0; i < kMenuButtons; ++i) {
+    DrawItem(canvas, art_.skin, art_.layout, controller_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
 }
@@ -108,10 +95,10 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   canvas.ExcludeClipRect(board);
   canvas.FillRect(kClientRect, kBackgroundColor);
   if (solved) {
-    DrawItem(canvas, art_.skin, art_.layout, kItemSolved);
+    DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBanner);
     DrawItem(canvas, art_.skin, art_.layout, puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue);
   } else {
-    DrawItem(canvas, art_.skin, art_.layout, kItemFailed);
+    DrawItem(canvas, art_.skin, art_.layout, kItemFailedBanner);
     DrawItem(canvas, art_.skin, art_.layout, kItemRetry);
   }
   // Only the board part of the grid, water and pieces shows.
