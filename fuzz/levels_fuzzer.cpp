@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 1; i < starts.size(); ++i) Check(starts[i] > starts[i - 1], "start lines out of order");
   Check(static_cast<std::int64_t>(levels.size()) * 7 <= MeaningfulLines(text), "more levels than lines");
 
-  qw::fuzz::NoEffects effects;
+  qw::NoWindowEffects effects;
   const qw::Layout& layout = qw::fuzz::ShippedLayout();
   qw::Puzzle puzzle(levels, qw::ItemRect(layout, 16), qw::ItemRect(layout, 17), effects);
   for (std::int32_t i = 0; i < 4 && i < puzzle.LevelCount(); ++i) {

@@ -38,17 +38,6 @@ inline void Check(bool ok, const char* what) {
   if (!ok) Fail(what);
 }
 
-class NoEffects final : public WindowEffects {
- public:
-  void InvalidateRect(const Rect&) override {}
-  void InvalidateAll() override {}
-  void ShowToolbar(bool) override {}
-  void ShowMessage(const std::wstring&) override {}
-  void CapturePointer() override {}
-  void ReleasePointer() override {}
-  void EndModalRun() override {}
-};
-
 // The game window's parts wired as the window wires them, painting onto a
 // surface of the client area's size. The layout needs 25 items or more.
 class Game {
@@ -60,7 +49,7 @@ class Game {
   // Paints each screen mode in turn, and a mode no screen has.
   void PaintEveryScreen();
 
-  NoEffects effects;
+  NoWindowEffects effects;
   std::vector<LevelRecord> levels;
   Puzzle puzzle;
   GameController controller;

@@ -18,4 +18,16 @@ class WindowEffects : public ModelEffects {
   virtual void EndModalRun() = 0;
 };
 
+// A window that shows nothing: for tools that drive the game headless.
+class NoWindowEffects : public WindowEffects {
+ public:
+  void InvalidateRect(const Rect&) override {}
+  void InvalidateAll() override {}
+  void ShowToolbar(bool) override {}
+  void ShowMessage(const std::wstring&) override {}
+  void CapturePointer() override {}
+  void ReleasePointer() override {}
+  void EndModalRun() override {}
+};
+
 }  // namespace qw

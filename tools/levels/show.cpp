@@ -14,6 +14,7 @@
 #include "ui/client_area.h"
 #include "ui/controller.h"
 #include "ui/renderer.h"
+#include "ui/window_effects.h"
 
 namespace qw {
 
@@ -55,17 +56,6 @@ std::string CellText(const Cell& cell, bool wet) {
 std::string Plural(std::int32_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
-
-class NoWindowEffects : public WindowEffects {
- public:
-  void InvalidateRect(const Rect&) override {}
-  void InvalidateAll() override {}
-  void ShowToolbar(bool) override {}
-  void ShowMessage(const std::wstring&) override {}
-  void CapturePointer() override {}
-  void ReleasePointer() override {}
-  void EndModalRun() override {}
-};
 
 }  // namespace
 
