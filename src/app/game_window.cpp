@@ -83,15 +83,22 @@ void GameWindow::Command(std::int32_t id) {
   if (toolbarVisible_) controller_->OnCommand(id);
 }
 
+std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
+  if (dirty_.IsEmpty()) return 0;
+  Region area = std::move(dirty_);
+  dirty_.Clear();
+  Canvas canvas(client_);
+  canvas.SetClip(area);
+  renderer_->OnPaint(canvas);
+  if (bounds) *bounds = area.Bounds();
+  return canvas.PixelsWritten();
+}
+
 std::optional<Rect> GameWindow::PaintPending() {
   std::optional<Rect> painted;
   for (int round = 0; round < kMaxPaintRounds && !dirty_.IsEmpty(); ++round) {
-    Region area = std::move(dirty_);
-    dirty_.Clear();
-    Canvas canvas(client_);
-    canvas.SetClip(area);
-    renderer_->OnPaint(canvas);
-    const Rect bounds = area.Bounds();
+    Rect bounds;
+    PaintOnce(&bounds);
     painted = painted ? Rect{std::min(painted->left, bounds.left), std::min(painted->top, bounds.top),
                              std::max(painted->right, bounds.right), std::max(painted->bottom, bounds.bottom)}
                       : bounds;

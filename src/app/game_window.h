@@ -60,11 +60,17 @@ class GameWindow final : public WindowEffects {
   // once the input is handled, until nothing is left to paint. Returns the
   // bounds of what was painted, or nothing.
   std::optional<Rect> PaintPending();
+  // One paint of the area invalidated so far (which the paint itself may
+  // invalidate again); the pixels it wrote. Nothing to paint: 0.
+  std::uint64_t PaintOnce(Rect* bounds = nullptr);
+  const Region& dirty() const { return dirty_; }
 
   const Surface& client() const { return client_; }
   bool toolbarVisible() const { return toolbarVisible_; }
   const Puzzle& puzzle() const { return *puzzle_; }
+  Puzzle& puzzle() { return *puzzle_; }
   const GameController& controller() const { return *controller_; }
+  GameController& controller() { return *controller_; }
   const Layout& layout() const { return layout_; }
   std::int32_t levelCount() const { return static_cast<std::int32_t>(levels_.size()); }
 

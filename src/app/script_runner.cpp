@@ -64,7 +64,9 @@ void Dump(const GameWindow& window, std::ostream& out) {
       << "hovered " << c.hoveredButton << '\n'
       << "press " << press.buttonDown << ' ' << press.dragging << ' ' << press.lastPoint.x << ' '
       << press.lastPoint.y << ' ' << press.dragSource.x << ' ' << press.dragSource.y << '\n'
-      << "password" << (c.enteredPassword.empty() ? "" : " " + ToUtf8(c.enteredPassword)) << '\n'
+      << "password";
+  if (!c.enteredPassword.empty()) out << ' ' << ToUtf8(c.enteredPassword);
+  out << '\n'
       << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n'
       << "tray";
   for (const Cell& cell : p.tray) out << ' ' << Entry(cell);

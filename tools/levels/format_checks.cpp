@@ -15,7 +15,12 @@ constexpr std::size_t kCountsLine = 2;
 constexpr std::size_t kSourceLine = 3;
 constexpr std::size_t kFirstListLine = 4;
 
-std::string Quoted(const std::wstring& text) { return "\"" + ToUtf8(text) + "\""; }
+std::string Quoted(const std::wstring& text) {
+  std::string quoted(1, '"');
+  quoted += ToUtf8(text);
+  quoted += '"';
+  return quoted;
+}
 
 class LineChecks {
  public:
