@@ -24,13 +24,6 @@ constexpr Rect kBarRect{0, kClientHeight, kClientWidth, kFrameHeight};
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
-Rect Union(const Rect& a, const Rect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-              std::max(a.bottom, b.bottom)};
-}
-
 class DesktopHost final : public WindowHost {
  public:
   DesktopHost(SdlWindow& window, Toolbar& toolbar) : window_(window), toolbar_(toolbar) {}
@@ -55,7 +48,7 @@ class DesktopLoop {
   void Run() {
     Rect changed = frame_.Bounds();
     while (game_.running()) {
-      changed = Union(changed, Paint());
+      changed = UnionRect(changed, Paint());
       if (!changed.IsEmpty()) {
         window_.Present(frame_, changed);
         ReportFirstFrame();
@@ -66,9 +59,9 @@ class DesktopLoop {
         toolbar_.Tick(window_.NowMs());
         continue;
       }
-      changed = Union(changed, Handle(event));
+      changed = UnionRect(changed, Handle(event));
       // Everything already queued is handled before the next paint.
-      while (game_.running() && window_.WaitEvent(event, 0)) changed = Union(changed, Handle(event));
+      while (game_.running() && window_.WaitEvent(event, 0)) changed = UnionRect(changed, Handle(event));
     }
   }
 
@@ -100,7 +93,7 @@ class DesktopLoop {
     if (toolbar_.dirty()) {
       Canvas canvas(frame_);
       toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, barFont_);
-      changed = Union(changed, kBarRect);
+      changed = UnionRect(changed, kBarRect);
     }
     return changed;
   }

@@ -95,14 +95,13 @@ std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
 }
 
 std::optional<Rect> GameWindow::PaintPending() {
-  std::optional<Rect> painted;
+  Rect painted;
   for (int round = 0; round < kMaxPaintRounds && !dirty_.IsEmpty(); ++round) {
     Rect bounds;
     PaintOnce(&bounds);
-    painted = painted ? Rect{std::min(painted->left, bounds.left), std::min(painted->top, bounds.top),
-                             std::max(painted->right, bounds.right), std::max(painted->bottom, bounds.bottom)}
-                      : bounds;
+    painted = UnionRect(painted, bounds);
   }
+  if (painted.IsEmpty()) return std::nullopt;
   return painted;
 }
 

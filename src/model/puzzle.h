@@ -61,7 +61,6 @@ class Puzzle {
   const Cell* BoardCell(std::int32_t x, std::int32_t y) const { return At(Position{x, y}); }
 
   std::int32_t LevelCount() const;
-  const Rect& TrayRect() const { return trayRect_; }
   const Rect& BoardRect() const { return boardRect_; }
 
   // The pen's press on a pipe piece, driven by the input handlers.

@@ -54,6 +54,14 @@ constexpr Rect IntersectRect(const Rect& a, const Rect& b) {
   return r.IsEmpty() ? Rect{} : r;
 }
 
+// The smallest rectangle holding both; an empty rectangle adds nothing.
+constexpr Rect UnionRect(const Rect& a, const Rect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+
 // An opaque 24-bit colour.
 struct Color {
   std::uint8_t r = 0;

@@ -49,7 +49,6 @@ class Toolbar {
 
   // The bar has changed since it was last painted.
   bool dirty() const { return dirty_; }
-  void MarkDirty() { dirty_ = true; }
   void Paint(Canvas& canvas, Point origin, const Font* font);
 
   // The button rectangle in bar coordinates.
