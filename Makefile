@@ -62,7 +62,7 @@ fuzz: deps
 # resources/. The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
-	@mkdir -p data resources
+	@mkdir -p data resources/icons
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
 bench: deps
