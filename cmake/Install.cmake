@@ -3,7 +3,8 @@
 #   cmake --install build [--prefix P]   (DESTDIR honoured) lays out
 #     P/bin/quenchway, P/bin/quenchway-levels, P/share/quenchway/data/*,
 #     the desktop entry, the AppStream metadata, the icons and the manual pages.
-#   cpack (make package) builds quenchway_<version>_<arch>.deb for /usr.
+#   cpack (make package) builds quenchway_<version>_<arch>.deb for /usr,
+#     with the game in /usr/games as Debian has it.
 #
 # The game finds an installed data folder as ../share/quenchway/data from its
 # own folder, so the data stays in share/quenchway/data under every prefix.
@@ -73,7 +74,6 @@ that leads straight to the next one.
 .
 The package also holds quenchway-levels, which checks, solves and draws
 level files for level authors.")
-# Debian wants manual pages and the changelog compressed; the plain install
-# keeps them as they are.
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebCompress.cmake)
+# The game in /usr/games, manual pages and changelog compressed: see there.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebStaging.cmake)
 include(CPack)

@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "F11 or Alt+Enter toggles fullscreen.\n"
     "The game reads its data files from the data folder beside the program,\n"
     "or else from ../share/quenchway/data beside the program's folder (an\n"
-    "installed copy: /usr/share/quenchway/data for /usr/bin/quenchway).\n";
+    "installed copy: /usr/share/quenchway/data for /usr/bin/quenchway or\n"
+    "/usr/games/quenchway).\n";
 
 struct Options {
   std::int32_t scale = 0;
