@@ -31,7 +31,10 @@ constexpr const char* kUsage =
     "Keys: Z/X or Left/Right or the mouse wheel turn the selected piece,\n"
     "R restarts the level, P opens password entry, Escape goes back,\n"
     "F11 or Alt+Enter toggles fullscreen.\n"
-    "The game reads its data files from the data folder beside the program.\n";
+    "The game reads its data files from the data folder beside the program,\n"
+    "or else from ../share/quenchway/data beside the program's folder (an\n"
+    "installed copy: /usr/share/quenchway/data for /usr/bin/quenchway or\n"
+    "/usr/games/quenchway).\n";
 
 struct Options {
   std::int32_t scale = 0;
@@ -79,7 +82,7 @@ int main(int argc, char** argv) {
     return Fail("unknown option '" + arg + "'");
   }
 
-  const std::string dataFolder = qw::ExecutableFolder() + "/data";
+  const std::string dataFolder = qw::DataFolder();
   std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");
   if (!pieces) return 1;
 

@@ -15,4 +15,15 @@ std::string ExecutableFolder() {
   return folder;
 }
 
+std::string ChooseDataFolder(const std::string& exeFolder) {
+  const std::string beside = exeFolder + "/data";
+  const std::string installed = exeFolder + "/../share/quenchway/data";
+  std::error_code error;
+  if (std::filesystem::is_directory(beside, error)) return beside;
+  if (std::filesystem::is_directory(installed, error)) return installed;
+  return beside;
+}
+
+std::string DataFolder() { return ChooseDataFolder(ExecutableFolder()); }
+
 }  // namespace qw

@@ -1,4 +1,4 @@
-// Where the running program lives.
+// Where the running program lives, and where it finds its data files.
 #pragma once
 
 #include <string>
@@ -8,5 +8,15 @@ namespace qw {
 // The folder of the running executable, without a trailing slash; empty when
 // the executable sits in the root folder or cannot be found.
 std::string ExecutableFolder();
+
+// The data folder for an executable in exeFolder: `data` beside it (a build
+// folder or an unpacked archive), else `../share/quenchway/data` from it (an
+// installed copy, under any prefix), whichever is a folder first. When
+// neither is, the folder beside the executable, so that a missing data file
+// is reported where it has always been looked for.
+std::string ChooseDataFolder(const std::string& exeFolder);
+
+// ChooseDataFolder for the running executable.
+std::string DataFolder();
 
 }  // namespace qw

@@ -4,17 +4,20 @@
 //   quenchway-artgen ROOT            writes ROOT/data/qw_images.dat,
 //                                    ROOT/data/qw_layout.dat and
 //                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
+//                                    and the desktop icons in ROOT/resources/icons/
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "bmp_writer.h"
+#include "icons.h"
 #include "pieces.h"
 #include "preview.h"
 #include "skin.h"
 #include "text.h"
 #include "toolbar.h"
+#include "platform/png_file.h"
 
 namespace qw::artgen {
 namespace {
@@ -30,6 +33,19 @@ bool Check(bool ok, const std::string& path) {
   return ok;
 }
 
+// NxN.png at every size and scalable.svg.
+bool WriteDesktopIcons(const std::string& folder) {
+  bool ok = true;
+  for (int size : kDesktopIconSizes) {
+    const RgbaImage icon = DrawDesktopIcon(size);
+    const std::string path = folder + std::to_string(size) + "x" + std::to_string(size) + ".png";
+    ok = Check(SaveBytes(EncodePngRgba(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size), icon.rgba),
+                         path),
+               path) && ok;
+  }
+  return Check(WriteText(DesktopIconSvg(), folder + "scalable.svg"), folder + "scalable.svg") && ok;
+}
+
 int WriteAll(const std::string& root, const Skin& skin) {
   const std::string data = root + "/data/";
   const std::string res = root + "/resources/";
@@ -39,7 +55,7 @@ int WriteAll(const std::string& root, const Skin& skin) {
   ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"), res + "toolbar.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(32), res + "icon32.bmp"), res + "icon32.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(16), res + "icon16.bmp"), res + "icon16.bmp") && ok;
-  return ok ? 0 : 1;
+  return WriteDesktopIcons(res + "icons/") && ok ? 0 : 1;
 }
 
 int Run(int argc, char** argv) {
