@@ -259,7 +259,7 @@ TEST(Screens, PlayShowsCaptionTrayBoardAndPiecesToTheLastColumn) {
   const Played p =
       Play(box, PressMenu(3) + "drag " + CellCentre({0, -1}) + " " + CellCentre(corner) + "\ndrag " +
                     CellCentre({1, -1}) + " " + CellCentre(edge) + "\ntap " + CellCentre(edge) + "\ndump\nshot " +
-                    play.string() + "\ndown " + CellCentre({2, -1}) + "\nmove 100 150\ndump\nshot " + drag.string() +
+                    play.string() + "\ntap " + CellCentre({3, -1}) + "\ndown " + CellCentre({2, -1}) + "\nmove 100 150\ndump\nshot " + drag.string() +
                     "\n");
   ASSERT_EQ(p.dumps.size(), 2u);
   const Dump& d = p.dumps[0];
@@ -274,7 +274,9 @@ TEST(Screens, PlayShowsCaptionTrayBoardAndPiecesToTheLastColumn) {
   // The water runs from the source into the wall beside it.
   const Rect wet{Place(17).left, Place(17).top, CellSquare({1, 0}).right + 1, CellSquare({1, 0}).bottom + 1};
   ExpectScreen(PlayScreen(d, L"Level 1/4", wet), play);
+  // Then a slot is selected and another piece dragged.
   ASSERT_TRUE(p.dumps[1].dragging);
+  EXPECT_EQ(p.dumps[1].selection, (Spot{3, -1}));
   ExpectScreen(PlayScreen(p.dumps[1], L"Level 1/4", wet), drag);
 }
 
