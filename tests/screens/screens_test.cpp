@@ -84,8 +84,8 @@ class Expected {
       for (std::int32_t x = 0; x < picture_.width(); ++x) {
         if (!checked_[Index(x, y)] || shot.Pixel(x, y) == picture_.Pixel(x, y)) continue;
         if (++count <= 5) {
-          text << std::hex << " (" << std::dec << x << "," << y << ") is " << std::hex << shot.Pixel(x, y)
-               << " not " << picture_.Pixel(x, y) << ";";
+          text << " (" << x << "," << y << ") is " << std::hex << shot.Pixel(x, y) << " not "
+               << picture_.Pixel(x, y) << std::dec << ";";
         }
       }
     }
@@ -158,7 +158,9 @@ void Pieces(Expected& e, const Dump& d, bool withTray) {
   };
   for (std::int32_t x = 0; x < 10; ++x) {
     if (withTray) draw(d.tray[static_cast<std::size_t>(x)], Spot{x, -1});
-    for (std::int32_t y = 0; y < 10; ++y) draw(d.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], Spot{x, y});
+    for (std::int32_t y = 0; y < 10; ++y) {
+      draw(d.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], Spot{x, y});
+    }
   }
 }
 
@@ -195,8 +197,8 @@ Expected OutcomeScreen(const Dump& d, std::initializer_list<std::int32_t> items,
   return e;
 }
 
-// The script lines that press the menu button of item 3, 5, 7 or 9: the pen moves
-// onto it, then taps.
+// The script lines that press the menu button of item 3, 5, 7 or 9: the
+// pen moves onto it, then taps.
 std::string PressMenu(std::int32_t item) {
   return "move " + ItemCentre(item) + "\ntap " + ItemCentre(item) + "\n";
 }
@@ -245,9 +247,10 @@ TEST(Screens, PasswordKeypadAndEveryGlyph) {
   Expected e;
   e.Fill(e.picture().Bounds(), kPanel);
   for (std::int32_t i : {0, 20, 21, 22}) e.Item(i);
-  for (std::int32_t k = 0; k < 8; ++k) e.Fill(RectFromSize(Place(23).left + 20 * k, Place(23).top, 20, 20), KeyColor(k));
-  for (std::int32_t j = 0; j < 8; ++j) {
-    e.Fill(RectFromSize(Place(24).left + 20 * j, Place(24).top, 20, 20), KeyColor(7 - j));
+  // The keypad, then the glyph row: the j-th letter typed is key 7 - j.
+  for (std::int32_t k = 0; k < 8; ++k) {
+    e.Fill(RectFromSize(Place(23).left + 20 * k, Place(23).top, 20, 20), KeyColor(k));
+    e.Fill(RectFromSize(Place(24).left + 20 * k, Place(24).top, 20, 20), KeyColor(7 - k));
   }
   ExpectScreen(e, file);
 }
@@ -256,11 +259,11 @@ TEST(Screens, PlayShowsCaptionTrayBoardAndPiecesToTheLastColumn) {
   const ScreenSandbox box("play");
   const auto play = box.folder() / "play.bmp", drag = box.folder() / "drag.bmp";
   const Spot corner{9, 9}, edge{9, 0};
-  const Played p =
-      Play(box, PressMenu(3) + "drag " + CellCentre({0, -1}) + " " + CellCentre(corner) + "\ndrag " +
-                    CellCentre({1, -1}) + " " + CellCentre(edge) + "\ntap " + CellCentre(edge) + "\ndump\nshot " +
-                    play.string() + "\ntap " + CellCentre({3, -1}) + "\ndown " + CellCentre({2, -1}) + "\nmove 100 150\ndump\nshot " + drag.string() +
-                    "\n");
+  const Played p = Play(
+      box, PressMenu(3) + "drag " + CellCentre({0, -1}) + " " + CellCentre(corner) + "\ndrag " +
+               CellCentre({1, -1}) + " " + CellCentre(edge) + "\ntap " + CellCentre(edge) + "\ndump\nshot " +
+               play.string() + "\ntap " + CellCentre({3, -1}) + "\ndown " + CellCentre({2, -1}) +
+               "\nmove 100 150\ndump\nshot " + drag.string() + "\n");
   ASSERT_EQ(p.dumps.size(), 2u);
   const Dump& d = p.dumps[0];
   ASSERT_EQ(d.mode, 2);
