@@ -119,7 +119,8 @@ class GameWindowOnScreen {
   GameWindowOnScreen(const XvfbDisplay& display, const std::filesystem::path& scratch)
       : display_(display), shot_(scratch / "screen.bmp") {
     // A loaded machine may take its time to start the game.
-    for (int i = 0; i < 400 && id_.empty(); ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (id_.empty() && std::chrono::steady_clock::now() < deadline) {
       id_ = display_.Output("xdotool search --name '^Quenchway$' | head -n 1");
       if (id_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -145,15 +146,17 @@ class GameWindowOnScreen {
     return LoadBmpFile(shot_.string());
   }
   // Captures until `done` holds for the picture (the game answers input
-  // asynchronously), for up to ten seconds; gives the last picture.
+  // asynchronously), for up to ten seconds of wall time however slow each
+  // capture is; gives the last picture.
   template <typename Predicate>
   std::optional<Surface> CaptureUntil(Predicate done) {
     std::optional<Surface> last;
-    for (int i = 0; i < 200; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    do {
       last = Capture();
       if (last && done(*last)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    } while (std::chrono::steady_clock::now() < deadline);
     return last;
   }
 
