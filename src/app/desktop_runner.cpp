@@ -124,7 +124,9 @@ class DesktopLoop {
   }
 
   void PointerMove(Point p) {
-    if (barPress_ || PtInRect(kBarRect, p)) toolbar_.PointerMove(ToBar(p), window_.NowMs());
+    // Every move reaches the bar: one that leaves a button, for the board or
+    // anywhere else, clears its highlight and tooltip at once.
+    toolbar_.PointerMove(ToBar(p), window_.NowMs());
     if (barPress_) return;
     // Moves reach the game over its client area, and anywhere while a press
     // that started there lasts (the pointer is captured then).

@@ -129,6 +129,9 @@ class GameWindowOnScreen {
   }
   bool found() const { return !id_.empty(); }
 
+  const std::string& id() const { return id_; }
+
+  void MoveTo(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y)); }
   void Click(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y) + " click 1"); }
   void Drag(int x1, int y1, int x2, int y2) {
     Xdotool("mousemove --window " + id_ + " " + Xy(x1, y1) + " mousedown 1");

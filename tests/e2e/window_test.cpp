@@ -1,0 +1,167 @@
+// The desktop window's own behaviour under a window manager: the command
+// bar's hover, the window's minimum size and the game's own message box.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "../app/run_game.h"
+#include "data/layout.h"
+#include "x_session.h"
+
+namespace qw {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GameWindowOnScreen;
+using testing::Process;
+using testing::ScratchFolder;
+using testing::XvfbDisplay;
+
+constexpr int kClientWidth = 240;
+constexpr int kClientHeight = 268;
+constexpr int kFrameHeight = kClientHeight + 26;
+
+// Two levels: the first is solved as soon as it shows (the nozzle points
+// straight at the fire), so its Continue button opens the password message.
+constexpr const char* kLevels =
+    "; solved at once\r\nFirst\r\nAAAAA\r\n1,0,0\r\n0,2\r\n5\r\n-1\r\n-1\r\n"
+    "; the second\r\nSecond\r\nRAILS\r\n1,0,0\r\n90,2\r\n95\r\n-1\r\n-1\r\n";
+
+
+bool SameRows(const Surface& a, const Surface& b, int top, int bottom) {
+  if (a.width() != b.width() || a.height() < bottom || b.height() < bottom) return false;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "import", "openbox", "xprop"}) {
+      if (!testing::HaveCommand(tool)) GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
+    }
+    fs::create_directories(scratch_.path() / "data");
+    fs::copy_file(QW_GAME_BINARY, game_);
+    for (const char* f : {"qw_images.dat", "qw_layout.dat"}) {
+      fs::copy_file(fs::path(QW_SOURCE_DIR) / "data" / f, scratch_.path() / "data" / f);
+    }
+    std::ofstream(scratch_.path() / "data" / "qw_levels.dat", std::ios::binary) << kLevels;
+    layout_ = LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
+  }
+
+  Point Centre(int item) const {
+    const Rect r = ItemRect(layout_, item);
+    return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+
+  // Starts a window manager on the display and waits until it manages.
+  void StartWindowManager(const XvfbDisplay& display) {
+    wm_.emplace(std::vector<std::string>{"openbox"}, std::vector<std::string>{"DISPLAY=" + display.name()},
+                "/dev/null");
+    for (int i = 0; i < 200; ++i) {
+      if (display.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    FAIL() << "openbox did not start";
+  }
+
+  std::string Log() const { return testing::ReadAll(scratch_.path() / "log"); }
+
+  // Starts the game and waits for its first frame: until then the renderer
+  // may still re-create the window, and a window found earlier may be gone.
+  std::unique_ptr<Process> StartGame(const XvfbDisplay& display, const char* scale) {
+    auto game = std::make_unique<Process>(std::vector<std::string>{game_.string(), "--scale", scale},
+                                          std::vector<std::string>{"DISPLAY=" + display.name(), "QW_REPORT_FIRST_FRAME=1"},
+                                          (scratch_.path() / "log").string());
+    for (int i = 0; i < 400 && Log().find("first frame presented") == std::string::npos; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return game;
+  }
+
+  // What the headless mode paints after the script.
+  Surface Expected(const std::string& script) {
+    const fs::path shot = scratch_.path() / "expected.bmp";
+    const auto run = testing::RunGame(game_.string(), "--script -", script + "shot " + shot.string() + "\n",
+                                      scratch_.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    return LoadBmpFile(shot.string()).value();
+  }
+
+  ScratchFolder scratch_{"window"};
+  fs::path game_ = scratch_.path() / "quenchway";
+  std::optional<Process> wm_;
+  Layout layout_;
+};
+
+TEST_F(Window, LeavingACommandBarButtonClearsItsHoverAndTooltipAtOnce) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  const auto game = StartGame(display, "1");
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
+  const auto menu = window.CaptureUntil([](const Surface& s) { return s.height() == kFrameHeight; });
+  ASSERT_TRUE(menu);
+
+  // New game: the level is solved at once, and the bar shows its buttons.
+  window.Click(Centre(3).x, Centre(3).y);
+  const auto plain = window.CaptureUntil([&](const Surface& s) { return !SameRows(s, *menu, kClientHeight, kFrameHeight); });
+  ASSERT_TRUE(plain && !SameRows(*plain, *menu, kClientHeight, kFrameHeight)) << "the bar's buttons never showed";
+
+  // The pointer rests on the clockwise button until its tooltip shows...
+  window.MoveTo(38, kClientHeight + 14);
+  const auto hovered = window.CaptureUntil([&](const Surface& s) {
+    // the tooltip's text lies right of the four buttons
+    for (int x = 110; x < kClientWidth; ++x) {
+      if (s.Pixel(x, kClientHeight + 14) != plain->Pixel(x, kClientHeight + 14)) return true;
+    }
+    return false;
+  });
+  ASSERT_TRUE(hovered && !SameRows(*hovered, *plain, kClientHeight, kFrameHeight)) << "no hover or tooltip showed";
+
+  // ... then moves onto the board: the bar is as it was before.
+  window.MoveTo(120, 150);
+  const auto left = window.CaptureUntil([&](const Surface& s) { return SameRows(s, *plain, kClientHeight, kFrameHeight); });
+  EXPECT_TRUE(left && SameRows(*left, *plain, kClientHeight, kFrameHeight))
+      << "the button's hover or tooltip stayed after the pointer left it";
+}
+
+TEST_F(Window, IsNeverSmallerThanTheGameAtScaleOneUnderAWindowManager) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  ASSERT_NO_FATAL_FAILURE(StartWindowManager(display));
+  const auto game = StartGame(display, "2");
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
+
+  const std::string hints = display.Output("xprop -id " + window.id() + " WM_NORMAL_HINTS");
+  EXPECT_NE(hints.find("minimum size: 240 by 294"), std::string::npos) << hints;
+
+  // The window manager is asked for a window of 150 x 150 and keeps the
+  // minimum.
+  display.Run("xdotool windowsize " + window.id() + " 150 150");
+  const std::regex size(R"(Geometry: (\d+)x(\d+))");
+  std::smatch m;
+  std::string geometry;
+  int width = 0, height = 0;
+  for (int i = 0; i < 40; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    geometry = display.Output("xdotool getwindowgeometry " + window.id());
+    if (std::regex_search(geometry, m, size)) {
+      width = std::stoi(m[1]);
+      height = std::stoi(m[2]);
+      if (width != 2 * kClientWidth) break;  // the request has been served
+    }
+  }
+  EXPECT_EQ(width, kClientWidth) << geometry;
+  EXPECT_EQ(height, kFrameHeight) << geometry;
+}
+
+}  // namespace
+}  // namespace qw
