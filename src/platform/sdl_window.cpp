@@ -49,6 +49,7 @@ Key TranslateKey(SDL_Keycode code, char& letter) {
     case SDLK_LEFT: return Key::Left;
     case SDLK_RIGHT: return Key::Right;
     case SDLK_F11: return Key::F11;
+    case SDLK_SPACE: return Key::Space;
     default: return Key::Unknown;
   }
 }

@@ -27,8 +27,20 @@ constexpr int kFrameHeight = kClientHeight + 26;
 // straight at the fire), so its Continue button opens the password message.
 constexpr const char* kLevels =
     "; solved at once\r\nFirst\r\nAAAAA\r\n1,0,0\r\n0,2\r\n5\r\n-1\r\n-1\r\n"
-    "; the second\r\nSecond\r\nRAILS\r\n1,0,0\r\n90,2\r\n95\r\n-1\r\n-1\r\n";
+    "; the second\r\nSecond\r\nRAILS\r\n1,0,0\r\n90,2\r\n77\r\n-1\r\n-1\r\n";
 
+
+bool SameClient(const Surface& window, const Surface& client) {
+  if (window.height() < kClientHeight || window.width() != kClientWidth) return false;
+  for (int y = 0; y < kClientHeight; ++y) {
+    for (int x = 0; x < kClientWidth; ++x) {
+      if (window.Pixel(x, y) != client.Pixel(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+std::string Tap(Point p) { return "tap " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
 
 bool SameRows(const Surface& a, const Surface& b, int top, int bottom) {
   if (a.width() != b.width() || a.height() < bottom || b.height() < bottom) return false;
@@ -161,6 +173,82 @@ TEST_F(Window, IsNeverSmallerThanTheGameAtScaleOneUnderAWindowManager) {
   }
   EXPECT_EQ(width, kClientWidth) << geometry;
   EXPECT_EQ(height, kFrameHeight) << geometry;
+}
+
+// Solves the first level and presses Continue: the next level's password
+// shows in a box inside the game's own window, over the solved screen.
+class MessageInWindow : public Window {
+ protected:
+  void OpenPasswordMessage(GameWindowOnScreen& window) {
+    solved_ = Expected(Tap(Centre(3)));
+    window.Click(Centre(3).x, Centre(3).y);
+    const auto seen = window.CaptureUntil([&](const Surface& s) { return SameClient(s, solved_); });
+    ASSERT_TRUE(seen && SameClient(*seen, solved_)) << "the first level was not solved";
+    window.Click(Centre(12).x, Centre(12).y);
+    boxed_ = window.CaptureUntil([&](const Surface& s) { return s.height() == kFrameHeight && !SameClient(s, solved_); })
+                 .value_or(Surface());
+    ASSERT_FALSE(SameClient(boxed_, solved_)) << "no message box in the window";
+  }
+  Surface solved_;
+  Surface boxed_;
+};
+
+TEST_F(MessageInWindow, ShowsInTheGameFrameTakesAllInputAndOpensTheNextLevelOnceClosed) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  const auto game = StartGame(display, "1");
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
+  ASSERT_NO_FATAL_FAILURE(OpenPasswordMessage(window));
+
+  // No second window: the box is drawn in the game's frame, in its middle,
+  // and the solved screen shows round it.
+  EXPECT_EQ(display.Output("xdotool search --onlyvisible --name '^Quenchway$' | wc -l"), "1");
+  Rect changed;
+  int count = 0;
+  for (int y = 0; y < kClientHeight; ++y) {
+    for (int x = 0; x < kClientWidth; ++x) {
+      if (boxed_.Pixel(x, y) == solved_.Pixel(x, y)) continue;
+      changed = UnionRect(changed, RectFromSize(x, y, 1, 1));
+      ++count;
+    }
+  }
+  EXPECT_GT(count, 2000) << "a box of some size";
+  EXPECT_LE(std::abs(changed.left - (kClientWidth - changed.right)), 4) << "in the middle";
+  EXPECT_LE(std::abs(changed.top - (kClientHeight - changed.bottom)), 4) << "in the middle";
+  EXPECT_GE(changed.left, 8);
+  EXPECT_GE(changed.top, 8);
+
+  // Modal: a key, the toolbar and a tap beside the box change nothing, and
+  // the pointer resting on a command-bar button lights nothing there.
+  window.Key("r");
+  window.Click(20, kClientHeight - 20);
+  window.Click(14, kClientHeight + 14);
+  window.Click(Centre(12).x, Centre(12).y);
+  window.MoveTo(38, kClientHeight + 14);
+  std::this_thread::sleep_for(std::chrono::milliseconds(900));
+  const auto still = window.Capture();
+  EXPECT_TRUE(still && SameRows(*still, boxed_, 0, kFrameHeight)) << "input reached the game behind the box";
+
+  // Enter closes it; then the next level starts, exactly as the headless
+  // mode (where the box counts as closed at once) paints it.
+  window.Key("Return");
+  const Surface next = Expected(Tap(Centre(3)) + Tap(Centre(12)));
+  const auto after = window.CaptureUntil([&](const Surface& s) { return SameClient(s, next); });
+  EXPECT_TRUE(after && SameClient(*after, next)) << "the next level did not start as it should";
+  EXPECT_EQ(Log(), "quenchway: first frame presented\n") << "the message adds no line on stderr";
+}
+
+TEST_F(MessageInWindow, ACloseRequestClosesTheBoxAndThenTheGame) {
+  XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+  ASSERT_NO_FATAL_FAILURE(StartWindowManager(display));
+  const auto game = StartGame(display, "1");
+  GameWindowOnScreen window(display, scratch_.path());
+  ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
+  ASSERT_NO_FATAL_FAILURE(OpenPasswordMessage(window));
+  display.Run("xdotool windowfocus --sync " + window.id() + " key alt+F4");  // the window manager's close
+  EXPECT_EQ(game->Wait(std::chrono::seconds(10)), std::optional<int>(0)) << Log();
 }
 
 }  // namespace

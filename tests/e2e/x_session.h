@@ -46,7 +46,11 @@ class Process {
   ~Process() {
     if (pid_ > 0 && !exited_) {
       kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
+      // A program stuck in a modal loop may not answer SIGTERM.
+      if (!Wait(std::chrono::seconds(3))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+      }
     }
   }
   Process(const Process&) = delete;
