@@ -152,7 +152,11 @@ TEST_F(Window, IsNeverSmallerThanTheGameAtScaleOneUnderAWindowManager) {
   GameWindowOnScreen window(display, scratch_.path());
   ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
 
-  const std::string hints = display.Output("xprop -id " + window.id() + " WM_NORMAL_HINTS");
+  std::string hints;
+  for (int i = 0; i < 60 && hints.find("minimum size") == std::string::npos; ++i) {
+    if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    hints = display.Output("xprop -id " + window.id() + " WM_NORMAL_HINTS");
+  }
   EXPECT_NE(hints.find("minimum size: 240 by 294"), std::string::npos) << hints;
 
   // The window manager is asked for a window of 150 x 150 and keeps the
@@ -247,7 +251,9 @@ TEST_F(MessageInWindow, ACloseRequestClosesTheBoxAndThenTheGame) {
   GameWindowOnScreen window(display, scratch_.path());
   ASSERT_TRUE(window.found()) << "no game window appeared: " << Log();
   ASSERT_NO_FATAL_FAILURE(OpenPasswordMessage(window));
-  display.Run("xdotool windowfocus --sync " + window.id() + " key alt+F4");  // the window manager's close
+  // The window manager's close key, once the window has the focus.
+  display.Run("timeout 10 xdotool windowfocus --sync " + window.id());
+  display.Run("xdotool key alt+F4");
   EXPECT_EQ(game->Wait(std::chrono::seconds(10)), std::optional<int>(0)) << Log();
 }
 
