@@ -17,6 +17,10 @@ inline constexpr int kSheetZoom = 3;
 inline constexpr int kSheetWidth = kSheetBlockWidth * kSheetZoom + 2 * kSheetMargin;
 inline constexpr int kSheetHeight = kSheetBlockHeight * (1 + kSheetZoom) + 3 * kSheetMargin;
 
+// Piece image n on a 20 x 20 cell of the board's colour, with the water
+// running through its openings when wet.
+Image PieceOnCell(int n, bool wet);
+
 Image DrawPieceSheet();
 
 }  // namespace qw::artgen
