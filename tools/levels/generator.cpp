@@ -375,17 +375,27 @@ std::optional<GeneratedLevel> GenerateLevel(std::uint64_t seed, std::int32_t gra
     level.decoyBends = c.decoys[1];
     level.decoySplitters = c.decoys[2];
     level.record.password = MakePassword(rng, takenPasswords);
+    // Never empty: the loader skips empty lines, and the level would take
+    // its password for a title.
+    level.record.title = L"Generated, grade " + std::to_wstring(grade);
     return level;
   }
   return std::nullopt;
 }
 
-const std::vector<std::wstring>& ShippedPasswords() {
-  static const std::vector<std::wstring> passwords = [] {
+const std::vector<LevelRecord>& ShippedLevels() {
+  static const std::vector<LevelRecord> levels = [] {
     std::wstring text;
     for (std::uint8_t byte : shipped::kQwLevelsDat) text.push_back(static_cast<wchar_t>(byte));
+    return ParseLevels(text);
+  }();
+  return levels;
+}
+
+const std::vector<std::wstring>& ShippedPasswords() {
+  static const std::vector<std::wstring> passwords = [] {
     std::vector<std::wstring> words;
-    for (const LevelRecord& r : ParseLevels(text)) words.push_back(r.password);
+    for (const LevelRecord& r : ShippedLevels()) words.push_back(r.password);
     return words;
   }();
   return passwords;

@@ -38,7 +38,9 @@ inline constexpr std::int64_t kGeneratorNodeLimit = 30'000;
 std::optional<GeneratedLevel> GenerateLevel(std::uint64_t seed, std::int32_t grade,
                                             const std::vector<std::wstring>& takenPasswords);
 
-// The passwords of the shipped level set, which generated levels never use.
+// The shipped level set, built in: the grade model is calibrated on it, and
+// generated levels never use its passwords.
+const std::vector<LevelRecord>& ShippedLevels();
 const std::vector<std::wstring>& ShippedPasswords();
 
 // A grade for every level of a set: G for all of them, or with kMixedGrade a
