@@ -159,6 +159,22 @@ TEST(GradeModel, RisesAlongTheShippedSet) {
   }
 }
 
+// A counting search that stops at its node limit after a first solution
+// still says "solved": the generator must not take its count for the whole.
+TEST(GradeModel, ACountCutShortByTheLimitIsNotTrusted) {
+  const LevelRecord& aroundTheWall = ShippedLevels()[4];  // 21 solutions
+  SolveOptions options;
+  options.countAll = true;
+  options.nodeLimit = 45;
+  const SolveReport cut = SolveLevel(aroundTheWall, options);
+  EXPECT_EQ(cut.outcome, SolveOutcome::kSolved);
+  EXPECT_TRUE(GaveUp(cut, options.nodeLimit));
+  options.nodeLimit = kDefaultNodeLimit;
+  const SolveReport whole = SolveLevel(aroundTheWall, options);
+  EXPECT_FALSE(GaveUp(whole, options.nodeLimit));
+  EXPECT_EQ(whole.solutions, 21);
+}
+
 TEST(GradeModel, ScoreAndCuts) {
   LevelFeatures f;
   f.pieces = 2;
