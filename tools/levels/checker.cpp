@@ -122,6 +122,9 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     if (options.stats) {
       solve.countAll = true;
       level.count = SolveLevel(record, solve);
+      // A count that ran into the node limit after some solution still says
+      // "solved"; its number is then only a lower bound.
+      if (GaveUp(*level.count, options.nodeLimit)) level.count->outcome = SolveOutcome::kGaveUp;
       level.fewest = SolveFewest(record, options.nodeLimit);
       level.features = MeasureLevel(record, options.nodeLimit);
     }
