@@ -29,7 +29,7 @@ struct GeneratedLevel {
 // Searches beyond this many decisions mark a candidate as too costly to
 // decide, and the generator drops it: every level it gives is decided well
 // within the checker's default limit.
-inline constexpr std::int64_t kGeneratorNodeLimit = 30'000;
+inline constexpr std::int64_t kGeneratorNodeLimit = 15'000;
 
 // One level of the grade (1..5) from the seed, with a password of five keypad
 // letters that is none of `takenPasswords`. nullopt for a grade outside 1..5
