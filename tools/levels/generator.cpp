@@ -97,7 +97,7 @@ struct Stream {
 struct Candidate {
   std::int32_t source = 0;
   std::int32_t sourceDir = 0;
-  Solution route;      // the pieces, in the order the water reaches them
+  Solution route;      // the pieces that make the only solution
   CellBits used;       // source, pieces, and every cell the route's water enters
   CellBits bare;       // the bare water's straight line from the source
   CellBits fires, hazards, walls;
