@@ -5,6 +5,14 @@
 
 namespace qw {
 
+namespace {
+
+// Another copy's save takes a few milliseconds; a holder slower than this is
+// stuck, and the save is tried again next time.
+constexpr int kLockWaitMs = 500;
+
+}  // namespace
+
 ProgressFile::ProgressFile(std::string folder, std::ostream& err, FileSyscalls sys)
     : folder_(std::move(folder)), path_(folder_.empty() ? std::string() : folder_ + "/progress"), err_(err), sys_(sys) {}
 
@@ -44,6 +52,10 @@ bool ProgressFile::Save(Progress& progress) {
   if (!enabled()) return true;
   std::string error;
   if (!MakeFolders(folder_, &error)) return SaveFailed(error);
+  // Read, merge and write under the folder's lock: another copy of the game
+  // saving at the same moment waits, and then merges what this one wrote.
+  FolderLock lock;
+  if (!lock.Acquire(folder_, kLockWaitMs, &error)) return SaveFailed(error);
   Progress onDisk;
   const DiskState state = ReadDisk(onDisk);
   if (state == DiskState::Blocked) return SaveFailed("a file that cannot be read is in the way");

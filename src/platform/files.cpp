@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace qw {
 
@@ -139,6 +142,33 @@ void RemoveDeadWritersTemps(const std::string& prefix) {
     if (::kill(pid, 0) != 0 && errno == ESRCH) ::unlink((folder + "/" + name).c_str());
   }
   ::closedir(dir);
+}
+
+bool FolderLock::Acquire(const std::string& folder, int timeoutMs, std::string* error) {
+  if (fd_ >= 0) return true;
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) {
+    if (error) *error = ErrorText(folder, errno);
+    return false;
+  }
+  // Polled rather than blocking, so that a holder that hangs never stalls
+  // the game: after the time limit the caller gives up and tries later.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return true;
+    const int e = errno;
+    if ((e != EWOULDBLOCK && e != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd_);
+      fd_ = -1;
+      if (error) *error = e == EWOULDBLOCK ? folder + ": another copy of the game keeps it locked" : ErrorText(folder, e);
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 bool MakeFolders(const std::string& folder, std::string* error) {

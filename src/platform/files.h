@@ -55,6 +55,23 @@ std::string TempNameForThisProcess(const std::string& prefix);
 // running writer's file is left alone.
 void RemoveDeadWritersTemps(const std::string& prefix);
 
+// An exclusive lock on a folder, shared with every other process that locks
+// it the same way; released when the object goes. Writers that read, merge
+// and write a file hold it, so that neither loses what the other wrote.
+class FolderLock {
+ public:
+  // Waits up to timeoutMs for the lock; false (and error set) when the
+  // folder cannot be opened or another holder keeps it longer.
+  bool Acquire(const std::string& folder, int timeoutMs, std::string* error);
+  FolderLock() = default;
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
 // Creates a folder and the folders above it that are missing, new ones
 // readable by the owner only. True when the folder exists afterwards.
 bool MakeFolders(const std::string& folder, std::string* error);
