@@ -43,8 +43,11 @@ ProgressFile::DiskState ProgressFile::ReadDisk(Progress& onDisk) {
          << " and the game starts with no progress\n";
     return DiskState::None;
   }
-  err_ << "quenchway: cannot read the progress file (" << why << ") nor move it aside (" << moveError
-       << "); it is left as it is and progress is not saved over it\n";
+  if (!toldBlocked_) {
+    err_ << "quenchway: cannot read the progress file (" << why << ") nor move it aside (" << moveError
+         << "); it is left as it is and progress is not saved over it\n";
+  }
+  toldBlocked_ = true;
   return DiskState::Blocked;
 }
 

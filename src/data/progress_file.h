@@ -44,7 +44,8 @@ class ProgressFile {
   std::string path_;
   std::ostream& err_;
   FileSyscalls sys_;
-  bool failing_ = false;  // the last save failed and err was told
+  bool failing_ = false;      // the last save failed and err was told
+  bool toldBlocked_ = false;  // err knows of a bad file that cannot be moved
 };
 
 }  // namespace qw
