@@ -52,9 +52,10 @@ std::string CellText(const SavedCell& c) {
 
 std::string BestText(const std::optional<std::int32_t>& v) { return v ? std::to_string(*v) : "-"; }
 
-// One line's fields, split at single spaces.
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// One line's fields, split at single spaces, into fields (whose memory is
+// used again line after line).
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
   std::size_t start = 0;
   for (;;) {
     const std::size_t space = line.find(' ', start);
@@ -63,7 +64,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
     start = space + 1;
     if (fields.size() > 128) break;  // no line of the format has as many
   }
-  return fields;
 }
 
 // A number 0 .. int32 max, written without sign or leading zeros.
@@ -166,13 +166,19 @@ class Reader {
         return Fail("a character that is not printable ASCII");
       }
     }
-    fields_ = Fields(line_);
     return true;
   }
-  bool Is(std::string_view word) const { return fields_[0] == word; }
+  // The line's first field is word. Only such lines are split into fields;
+  // history lines, most of a long file, never are.
+  bool Is(std::string_view word) const {
+    return line_.starts_with(word) && (line_.size() == word.size() || line_[word.size()] == ' ');
+  }
   bool Expect(std::string_view word, std::size_t count) {
-    if (!Is(word)) return Fail("'" + std::string(word) + "' expected");
-    if (fields_.size() != count) return Fail("'" + std::string(word) + "' needs " + std::to_string(count - 1) + " values");
+    std::string why = "'";
+    why.append(word).append("' ");
+    if (!Is(word)) return Fail(why.append("expected"));
+    SplitFields(line_, fields_);
+    if (fields_.size() != count) return Fail(why.append("needs ").append(std::to_string(count - 1)).append(" values"));
     return true;
   }
 
