@@ -71,8 +71,21 @@ Progress Saved(std::size_t n) {
 }
 
 TEST_F(ProgressProcessTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
+  // Kills fall anywhere from the child's start to a few saves in: the range
+  // follows what a save costs here (far more where the disk is flushed).
+  const auto start = std::chrono::steady_clock::now();
+  {
+    std::ostringstream quiet;
+    ProgressFile probe(Folder(), quiet);
+    for (std::size_t n = 1; n <= 5; ++n) {
+      Progress p = Saved(n);
+      probe.Save(p);
+    }
+  }
+  fs::remove(folder_ / "progress");
+  const auto saveUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 5;
   std::mt19937 random(14);
-  std::uniform_int_distribution<int> delayUs(0, 1500);
+  std::uniform_int_distribution<std::int64_t> delayUs(0, 2 * saveUs.count() + 1000);
   std::size_t last = 0, advanced = 0;
   constexpr int kKills = 1000;
   for (int i = 0; i < kKills; ++i) {
