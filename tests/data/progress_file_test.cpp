@@ -75,7 +75,7 @@ TEST_F(ProgressFileTest, AFileThatCannotBeReadIsMovedAsideWholeAndNeverOverwritt
       "garbage\n",
       WriteProgress(Progress{}).substr(0, 30),                    // cut short
       "quenchway-progress 9\nscale 0\nfullscreen 0\nend\n",        // a later version
-      std::string("quenchway-progress 1\nscale 0\n\0\0\0", 35),  // zero bytes
+      std::string("quenchway-progress 1\nscale 0\n\0\0\0", 32),  // zero bytes
       std::string(kMaxProgressBytes + 1, '\n'),                 // too large
   };
   std::vector<std::string> kept;
