@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "data/layout_items.h"
-#include "model/screen_mode.h"
 #include "platform/utf8.h"
 #include "ui/client_area.h"
 
@@ -14,9 +13,6 @@ namespace {
 constexpr std::int32_t kPieceSize = 20;
 constexpr std::int32_t kPieceCount = 36;
 constexpr Color kMagenta{255, 0, 255};
-// A paint may invalidate again (the water trace switching to the solved or
-// failed screen); more rounds than this would mean a paint that never settles.
-constexpr int kMaxPaintRounds = 4;
 
 }  // namespace
 
@@ -69,18 +65,18 @@ bool GameWindow::Create() {
   if (!ok) return false;
 
   captionFont_ = Font::Open(12, 400, "Arial");
-  puzzle_ = std::make_unique<Puzzle>(levels_, ItemRect(layout_, kItemTray), ItemRect(layout_, kItemBoard), *this);
+  puzzle_ = std::make_unique<Puzzle>(levels_);
   controller_ = std::make_unique<GameController>(*puzzle_, layout_, levels_, *this);
   renderer_ = std::make_unique<ScreenRenderer>(
-      *puzzle_, *controller_, ScreenArt{skin_, layout_, pieces_, captionFont_.get()}, levelCount());
+      *puzzle_, controller_->state(), ScreenArt{skin_, layout_, pieces_, captionFont_.get()}, levelCount());
   ShowToolbar(false);
   running_ = true;
   InvalidateAll();  // the window's first paint covers the whole client area
   return true;
 }
 
-void GameWindow::Command(std::int32_t id) {
-  if (toolbarVisible_) controller_->OnCommand(id);
+void GameWindow::Command(ToolbarCommand command) {
+  if (toolbarVisible_) controller_->OnCommand(command);
 }
 
 std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
@@ -95,12 +91,9 @@ std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
 }
 
 std::optional<Rect> GameWindow::PaintPending() {
+  // Paints change nothing, so one paint leaves nothing to paint.
   Rect painted;
-  for (int round = 0; round < kMaxPaintRounds && !dirty_.IsEmpty(); ++round) {
-    Rect bounds;
-    PaintOnce(&bounds);
-    painted = UnionRect(painted, bounds);
-  }
+  PaintOnce(&painted);
   if (painted.IsEmpty()) return std::nullopt;
   return painted;
 }

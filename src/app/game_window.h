@@ -51,17 +51,17 @@ class GameWindow final : public WindowEffects {
   void PenMove(Point p) { controller_->OnPenMove(p); }
   void PenUp(Point p) { controller_->OnPenUp(p); }
   // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
-  void Command(std::int32_t id);
+  void Command(ToolbarCommand command);
   void Ok() { controller_->OnOkCommand(); }
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
 
-  // Runs the paints the invalidated area asks for, as the event loop does
-  // once the input is handled, until nothing is left to paint. Returns the
-  // bounds of what was painted, or nothing.
+  // Runs the paint the invalidated area asks for, as the event loop does
+  // once the input is handled. Returns the bounds of what was painted, or
+  // nothing.
   std::optional<Rect> PaintPending();
-  // One paint of the area invalidated so far (which the paint itself may
-  // invalidate again); the pixels it wrote. Nothing to paint: 0.
+  // One paint of the area invalidated so far; the pixels it wrote. Nothing
+  // to paint: 0.
   std::uint64_t PaintOnce(Rect* bounds = nullptr);
   const Region& dirty() const { return dirty_; }
 
@@ -69,6 +69,7 @@ class GameWindow final : public WindowEffects {
   bool toolbarVisible() const { return toolbarVisible_; }
   const Puzzle& puzzle() const { return *puzzle_; }
   Puzzle& puzzle() { return *puzzle_; }
+  const UiState& ui() const { return controller_->state(); }
   const GameController& controller() const { return *controller_; }
   GameController& controller() { return *controller_; }
   const Layout& layout() const { return layout_; }

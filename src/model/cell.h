@@ -2,10 +2,9 @@
 // positions and cell numbers.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <limits>
-
-#include "platform/geometry.h"
 
 namespace qw {
 
@@ -65,22 +64,29 @@ constexpr Position CellNumberPosition(std::int32_t n) {
   return Position{n % kBoardSize, n / kBoardSize};
 }
 
-// Clamps a wide intermediate to the int32 range, so that geometry built from
-// any layout values never overflows.
-constexpr std::int32_t SaturateToInt32(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
-}
-
 // Directions run 0..7 clockwise from north (0 north, 2 east, 4 south, 6
 // west); y grows downward. Any value taken modulo 8 into 0..7.
 constexpr std::int32_t NormalizeDirection(std::int32_t d) { return ((d % 8) + 8) % 8; }
 
-// Moves p by amount along direction d, the full amount on both axes for a
-// diagonal; a d outside 0..7 leaves p as it is. Results beyond 32 bits stop
-// at the int32 limits.
-void StepPoint(Point& p, std::int32_t d, std::int32_t amount);
-void StepPoint(Position& p, std::int32_t d, std::int32_t amount);
+// The step of direction d (0..7) on each axis, diagonals a full step on
+// both.
+struct DirectionStep {
+  std::int32_t dx = 0;
+  std::int32_t dy = 0;
+};
+constexpr DirectionStep StepOf(std::int32_t d) {
+  constexpr std::array<std::int32_t, 8> dx{0, 1, 1, 1, 0, -1, -1, -1};
+  constexpr std::array<std::int32_t, 8> dy{-1, -1, 0, 1, 1, 1, 0, -1};
+  if (d < 0 || d > 7) return {};
+  return DirectionStep{dx[static_cast<std::size_t>(d)], dy[static_cast<std::size_t>(d)]};
+}
+
+// Moves a board position one cell along direction d; a d outside 0..7
+// leaves it as it is. Only for positions on the board.
+constexpr void StepPosition(Position& p, std::int32_t d) {
+  const DirectionStep s = StepOf(d);
+  p.x += s.dx;
+  p.y += s.dy;
+}
 
 }  // namespace qw

@@ -139,29 +139,25 @@ TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
             "elbow@45/r2 splitter@12/r0");
 }
 
-// Marks the cells the water enters; with the board item at (0, 0), cell
-// (x, y) has its centre at (11 + 21x, 11 + 21y).
-class WetCells : public WaterSink {
- public:
-  void WaterLine(Point, Point to) override {
-    if ((to.x - 11) % 21 != 0 || (to.y - 11) % 21 != 0) return;
-    const std::int32_t x = (to.x - 11) / 21;
-    const std::int32_t y = (to.y - 11) / 21;
-    if (IsOnBoard(x, y)) cells.push_back(Position{x, y});
-  }
+// The cells the water enters.
+std::vector<Position> WetCells(const WaterTrace& water) {
   std::vector<Position> cells;
-};
+  for (const WaterStep& step : water.steps) {
+    Position next = step.cell;
+    StepPosition(next, step.direction);
+    if (IsBoardCell(next)) cells.push_back(next);
+  }
+  return cells;
+}
 
 // Tries every cell and rotation for the tray's pieces, one after the other;
 // a piece after the first only where the water runs (elsewhere it would
 // change nothing).
 bool BruteForce(Puzzle& puzzle, const std::vector<std::int32_t>& tray, std::size_t next) {
-  WetCells wet;
-  puzzle.screenMode = MODE_PLAY;
-  puzzle.TraceWater(wet);
-  if (puzzle.screenMode == MODE_SOLVED) return true;
+  const WaterTrace water = TraceWater(puzzle.board);
+  if (!water.reachesHazard && !water.fireBurning) return true;
   if (next == tray.size()) return false;
-  std::vector<Position> cells = wet.cells;
+  std::vector<Position> cells = WetCells(water);
   if (next == 0) {
     cells.clear();
     for (std::int32_t x = 0; x < kBoardSize; ++x) {

@@ -35,7 +35,7 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
     for (std::int32_t y = 0; y < kBoardSize; ++y) {
       for (std::int32_t d = 0; d < 8; ++d) {
         Position p{x, y};
-        StepPoint(p, d, 1);
+        StepPosition(p, d);
         next_[static_cast<std::size_t>(BoardIndex(x, y))][static_cast<std::size_t>(d)] =
             IsBoardCell(p) ? BoardIndex(p.x, p.y) : -1;
       }
@@ -62,7 +62,8 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
   const Puzzle& puzzle = played.puzzle;
   start_.cells = puzzle.board;
   for (std::size_t i = 0; i < start_.cells.size(); ++i) {
-    const Cell& cell = start_.cells[i];
+    Cell& cell = start_.cells[i];
+    if (cell.kind == KIND_FIRE) cell.variant = 0;  // the search douses them itself
     start_.open[i] = cell.kind == KIND_EMPTY ? 1 : 0;
     if (cell.kind == KIND_FIRE) ++start_.burning;
   }
@@ -352,26 +353,27 @@ Solution SearchBoard::Pieces(const SearchState& s) const {
 }
 
 bool PlaceSolution(Puzzle& puzzle, const Solution& solution) {
+  // The player's own moves: the first tray piece of the kind onto the cell,
+  // then turned clockwise into its rotation.
   for (const Placement& p : solution) {
     if (!IsPipePiece(Cell{p.kind, 0}) || !IsCellNumber(p.cell)) return false;
     const Position at = CellNumberPosition(p.cell);
-    Cell* target = puzzle.BoardCell(at.x, at.y);
-    if (target == nullptr || target->kind != KIND_EMPTY) return false;
     const auto slot = std::find_if(puzzle.tray.begin(), puzzle.tray.end(),
                                    [&](const Cell& c) { return c.kind == p.kind; });
     if (slot == puzzle.tray.end()) return false;
-    *target = Cell{p.kind, NormalizeDirection(p.rotation)};
-    *slot = Cell{KIND_EMPTY, 0};
+    const Position from{static_cast<std::int32_t>(slot - puzzle.tray.begin()), -1};
+    if (!puzzle.MovePiece(from, at)) return false;
+    for (std::int32_t turns = NormalizeDirection(NormalizeDirection(p.rotation) - puzzle.At(at)->variant); turns > 0;
+         --turns) {
+      puzzle.TurnPiece(at, true);
+    }
   }
   return true;
 }
 
 bool VerifySolution(const LevelRecord& level, const Solution& solution) {
   PlayedLevel played(level);
-  if (!PlaceSolution(played.puzzle, solution)) return false;
-  NoWaterSink sink;
-  played.puzzle.TraceWater(sink);
-  return played.puzzle.screenMode == MODE_SOLVED;
+  return PlaceSolution(played.puzzle, solution) && played.puzzle.GetOutcome() == Outcome::kSolved;
 }
 
 }  // namespace qw
