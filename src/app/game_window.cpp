@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "data/layout_items.h"
 #include "platform/utf8.h"
 #include "ui/client_area.h"
 
@@ -40,35 +39,21 @@ void GameWindow::Report(const std::wstring& text) {
 
 bool GameWindow::Create() {
   // All three loads run, and each failure is reported, before giving up.
-  bool ok = true;
-  if (std::optional<Surface> skin = LoadSkin(dataFolder_ + "/qw_images.dat")) {
-    skin_ = std::move(*skin);
-  } else {
-    Report(L"Could not load image.\r\nExiting...");
-    ok = false;
+  std::variant<GameData, std::vector<DataFile>> loaded = LoadGameData(dataFolder_);
+  if (const auto* failed = std::get_if<std::vector<DataFile>>(&loaded)) {
+    for (const DataFile file : *failed) {
+      switch (file) {
+        case DataFile::kImages: Report(L"Could not load image.\r\nExiting..."); break;
+        case DataFile::kLayout: Report(L"Could not load layout.\r\nExiting..."); break;
+        case DataFile::kLevels: Report(L"Could not load levels.\r\nExiting..."); break;
+      }
+    }
+    return false;
   }
-  // The program reads items 0 to 24: a shorter table is refused like a
-  // missing file rather than read past its end.
-  std::optional<Layout> layout = LoadLayout(dataFolder_ + "/qw_layout.dat");
-  if (layout && static_cast<std::int32_t>(layout->size()) >= kLayoutItemsNeeded) {
-    layout_ = std::move(*layout);
-  } else {
-    Report(L"Could not load layout.\r\nExiting...");
-    ok = false;
-  }
-  if (std::optional<std::vector<LevelRecord>> levels = LoadLevels(dataFolder_ + "/qw_levels.dat")) {
-    levels_ = std::move(*levels);
-  } else {
-    Report(L"Could not load levels.\r\nExiting...");
-    ok = false;
-  }
-  if (!ok) return false;
-
+  data_ = std::move(std::get<GameData>(loaded));
   captionFont_ = Font::Open(12, 400, "Arial");
-  puzzle_ = std::make_unique<Puzzle>(levels_);
-  controller_ = std::make_unique<GameController>(*puzzle_, layout_, levels_, *this);
-  renderer_ = std::make_unique<ScreenRenderer>(
-      *puzzle_, controller_->state(), ScreenArt{skin_, layout_, pieces_, captionFont_.get()}, levelCount());
+  game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
+                                 *this);
   ShowToolbar(false);
   running_ = true;
   InvalidateAll();  // the window's first paint covers the whole client area
@@ -76,7 +61,7 @@ bool GameWindow::Create() {
 }
 
 void GameWindow::Command(ToolbarCommand command) {
-  if (toolbarVisible_) controller_->OnCommand(command);
+  if (toolbarVisible_) game_->controller.OnCommand(command);
 }
 
 std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
@@ -85,7 +70,7 @@ std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
   dirty_.Clear();
   Canvas canvas(client_);
   canvas.SetClip(area);
-  renderer_->OnPaint(canvas);
+  game_->renderer.OnPaint(canvas);
   if (bounds) *bounds = area.Bounds();
   return canvas.PixelsWritten();
 }
