@@ -68,7 +68,7 @@ void CheckWater(const qw::Puzzle& puzzle) {
 void CheckCells(const qw::Puzzle& puzzle) {
   auto sound = [](const qw::Cell& c) {
     if (c.kind == qw::KIND_EMPTY) return true;
-    const std::int32_t image = c.kind + c.variant;
+    const std::int32_t image = qw::ImageIndex(c);
     return c.variant >= 0 && image >= 0 && image < qw::kPieceImageCount;
   };
   for (const qw::Cell& c : puzzle.tray) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");

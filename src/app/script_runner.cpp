@@ -50,7 +50,7 @@ struct ScriptError {
 
 std::string Entry(const Cell& c) {
   if (c.kind == KIND_EMPTY) return "-1";
-  return std::to_string(c.kind) + ":" + std::to_string(c.variant);
+  return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
 void Dump(const GameWindow& window, std::ostream& out) {

@@ -8,16 +8,21 @@
 
 namespace qw {
 
-// Kind codes. The image of a Cell is number kind + variant of the 36-image
-// piece strip; an empty Cell has no image.
-inline constexpr std::int32_t KIND_EMPTY = -1;
-inline constexpr std::int32_t KIND_ELBOW = 0;      // openings toward r+4 and r+2
-inline constexpr std::int32_t KIND_BEND = 8;       // openings toward r+4 and r+1
-inline constexpr std::int32_t KIND_SPLITTER = 16;  // stem toward r+4, arms toward r+2 and r+6
-inline constexpr std::int32_t KIND_SOURCE = 24;    // nozzle pointing toward r
-inline constexpr std::int32_t KIND_FIRE = 32;      // variant 0 burning, 1 doused
-inline constexpr std::int32_t KIND_SPARK = 34;     // electrical hazard
-inline constexpr std::int32_t KIND_WALL = 35;
+// Piece kinds, by their codes. The image of a Cell is number code + variant
+// of the 36-image piece strip; an empty Cell has no image.
+enum class PieceKind : std::int32_t {
+  KIND_EMPTY = -1,
+  KIND_ELBOW = 0,      // openings toward r+4 and r+2
+  KIND_BEND = 8,       // openings toward r+4 and r+1
+  KIND_SPLITTER = 16,  // stem toward r+4, arms toward r+2 and r+6
+  KIND_SOURCE = 24,    // nozzle pointing toward r
+  KIND_FIRE = 32,      // variant 0 burning, 1 doused
+  KIND_SPARK = 34,     // electrical hazard
+  KIND_WALL = 35,
+};
+using enum PieceKind;
+
+constexpr std::int32_t KindCode(PieceKind kind) { return static_cast<std::int32_t>(kind); }
 
 inline constexpr std::int32_t kPieceImageCount = 36;
 inline constexpr std::int32_t kTraySlots = 10;
@@ -25,12 +30,15 @@ inline constexpr std::int32_t kBoardSize = 10;  // columns, and rows
 inline constexpr std::int32_t kBoardCells = kBoardSize * kBoardSize;
 
 struct Cell {
-  std::int32_t kind = KIND_EMPTY;
+  PieceKind kind = KIND_EMPTY;
   // Rotation 0..7 of pipe pieces and the source, 0/1 for fire, 0 for hazard
   // and wall; meaningless for an empty Cell.
   std::int32_t variant = 0;
   friend constexpr bool operator==(const Cell&, const Cell&) = default;
 };
+
+// The Cell's picture in the piece strip; meaningless for an empty Cell.
+constexpr std::int32_t ImageIndex(const Cell& c) { return KindCode(c.kind) + c.variant; }
 
 // Elbows, bends and splitters: the only Cells that live in the tray and that
 // the player moves and turns.

@@ -40,7 +40,7 @@ bool Puzzle::StartLevel(std::int32_t index) {
 void Puzzle::FillTray(const LevelRecord& level) {
   tray.fill(Cell{KIND_EMPTY, 0});
   std::size_t slot = 0;
-  const std::array<std::pair<std::int32_t, std::int32_t>, 3> groups{
+  const std::array<std::pair<PieceKind, std::int32_t>, 3> groups{
       {{KIND_ELBOW, level.elbowCount},
        {KIND_BEND, level.bendCount},
        {KIND_SPLITTER, level.splitterCount}}};
@@ -51,7 +51,7 @@ void Puzzle::FillTray(const LevelRecord& level) {
 
 // Places kind at every cell number of a list; a number outside 0..99 places
 // nothing.
-void Puzzle::PlaceList(const std::wstring& cells, std::int32_t kind) {
+void Puzzle::PlaceList(const std::wstring& cells, PieceKind kind) {
   for (const std::int32_t n : CellNumbers(cells)) {
     if (!IsCellNumber(n)) continue;
     const Position p = CellNumberPosition(n);

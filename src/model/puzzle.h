@@ -64,7 +64,7 @@ class Puzzle {
 
  private:
   void FillTray(const LevelRecord& level);
-  void PlaceList(const std::wstring& cells, std::int32_t kind);
+  void PlaceList(const std::wstring& cells, PieceKind kind);
 
   const std::vector<LevelRecord>& levels_;
   WaterTrace water_;

@@ -170,7 +170,7 @@ void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {
   // An image number outside the strip (only a corrupted Cell could give one)
   // draws nothing.
   if (cell.kind == KIND_EMPTY) return;
-  art_.pieces.Draw(canvas, cell.kind + cell.variant, at);
+  art_.pieces.Draw(canvas, ImageIndex(cell), at);
 }
 
 void ScreenRenderer::DrawWater(Canvas& canvas) {

@@ -36,7 +36,7 @@ class PuzzleTest : public ::testing::Test {
                                   Level(2, 1, 0, 0, 2, L"55", L"95", L"9")};
   Puzzle puzzle{levels};
 
-  std::int32_t KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
+  PieceKind KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
   std::int32_t Placed() {
     return static_cast<std::int32_t>(
         std::count_if(puzzle.board.begin(), puzzle.board.end(),
@@ -48,7 +48,8 @@ TEST_F(PuzzleTest, StartLevelFillsTrayAndBoardAndResetsThePlay) {
   EXPECT_EQ(puzzle.tray[0], Cell{});  // nothing before the first level
   puzzle.selection = {4, 4};
   ASSERT_TRUE(puzzle.StartLevel(0));
-  const std::int32_t kinds[] = {0, 0, 0, 8, 8, 16, -1, -1, -1, -1};
+  const PieceKind kinds[] = {KIND_ELBOW, KIND_ELBOW, KIND_ELBOW, KIND_BEND, KIND_BEND, KIND_SPLITTER,
+                             KIND_EMPTY, KIND_EMPTY, KIND_EMPTY, KIND_EMPTY};
   for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(puzzle.tray[k], (Cell{kinds[k], 0})) << k;
   // Cell number n is column n % 10, row n / 10; storage is column by column.
   EXPECT_EQ(puzzle.board[21], (Cell{KIND_SOURCE, 5}));  // cell number 12

@@ -62,7 +62,7 @@ class WaterProperty : public ::testing::Test {
   }
   // Mostly pipe pieces; now and then a rotation no level or turn produces.
   Cell RandomCell() {
-    static constexpr std::int32_t kKinds[] = {KIND_EMPTY,    KIND_ELBOW, KIND_BEND,
+    static constexpr PieceKind kKinds[] = {KIND_EMPTY,    KIND_ELBOW, KIND_BEND,
                                               KIND_SPLITTER, KIND_ELBOW, KIND_BEND,
                                               KIND_FIRE,     KIND_SPARK, KIND_WALL};
     const std::int32_t variant = Pick(0, 49) == 0 ? Pick(-20, 20) : Pick(0, 7);

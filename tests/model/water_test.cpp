@@ -11,7 +11,7 @@ namespace {
 
 class WaterTest : public ::testing::Test {
  protected:
-  void Put(std::int32_t x, std::int32_t y, std::int32_t kind, std::int32_t variant = 0) {
+  void Put(std::int32_t x, std::int32_t y, PieceKind kind, std::int32_t variant = 0) {
     board[static_cast<std::size_t>(BoardIndex(x, y))] = Cell{kind, variant};
   }
   const Cell& At(std::int32_t x, std::int32_t y) const { return board[static_cast<std::size_t>(BoardIndex(x, y))]; }
@@ -46,7 +46,7 @@ Taken Every(F leaving) {
 }
 
 struct Row {
-  std::int32_t kind;
+  PieceKind kind;
   std::int32_t rotation;
   Taken taken;  // water arriving in any other direction stops
 };
@@ -82,7 +82,7 @@ TEST_F(WaterTest, EachKindTakesOnlyItsOpeningsInEveryTestedRotation) {
       const std::vector<std::int32_t> expected =
           it == row.taken.end() ? std::vector<std::int32_t>{} : it->second;
       EXPECT_EQ(Leaving(trace, Position{5, 5}), expected)
-          << "kind " << row.kind << " rotation " << row.rotation << " arriving " << d;
+          << "kind " << KindCode(row.kind) << " rotation " << row.rotation << " arriving " << d;
     }
   }
 }

@@ -15,6 +15,7 @@ using testing::World;
 Color ItemColor(int i) { return Color{static_cast<std::uint8_t>(10 * i + 5), 77, static_cast<std::uint8_t>(250 - 3 * i)}; }
 Color KeyColor(int k) { return Color{200, static_cast<std::uint8_t>(20 * k + 10), 0}; }
 Color PieceColor(int n) { return Color{static_cast<std::uint8_t>(7 * n), 220, 30}; }
+Color PieceColor(PieceKind kind, int variant = 0) { return PieceColor(KindCode(kind) + variant); }
 
 // Each item's band of the skin in its own colour; the keypad's keys each in
 // their own colour too.
@@ -109,7 +110,7 @@ TEST(Renderer, PlayScreenLayersGridWaterAndPieces) {
   EXPECT_EQ(s.At(slot0.left, slot0.top), kPanelColor);
   EXPECT_EQ(s.At(slot0.left + 1, slot0.top), PieceColor(KIND_ELBOW));
   const Rect source = s.CellRect(0, 0);
-  EXPECT_EQ(s.At(source.left + 5, source.top + 5), PieceColor(KIND_SOURCE + 2));
+  EXPECT_EQ(s.At(source.left + 5, source.top + 5), PieceColor(KIND_SOURCE, 2));
   // The water leaves the source eastward along row 0 and stops at the wall.
   const Point centre = RectCenter(s.CellRect(3, 0));
   EXPECT_EQ(s.At(centre.x, centre.y - 1), kWaterColor);
@@ -185,7 +186,7 @@ TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {
   EXPECT_EQ(s.At(190, 20), ItemColor(12));
   EXPECT_EQ(s.At(100, 71), kGridColor);
   const Rect fire = s.CellRect(5, 0);
-  EXPECT_EQ(s.At(fire.left + 5, fire.top + 5), PieceColor(KIND_FIRE + 1));  // doused
+  EXPECT_EQ(s.At(fire.left + 5, fire.top + 5), PieceColor(KIND_FIRE, 1));  // doused
 
   s.StartPlaying(2);  // the last level: the other button
   s.Paint();

@@ -11,10 +11,10 @@ namespace qw {
 
 namespace {
 
-constexpr std::array<std::int32_t, 3> kPieceKinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
+constexpr std::array<PieceKind, 3> kPieceKinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
 constexpr std::uint8_t kAllRotations = 0xff;
 
-std::int32_t KindSlot(std::int32_t kind) { return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2; }
+std::int32_t KindSlot(PieceKind kind) { return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2; }
 
 std::uint8_t BehaviourCode(const WaterPassage& p) {
   if (p.exitCount == 0) return 0;
@@ -80,7 +80,7 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
   }
 }
 
-bool SearchBoard::SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const {
+bool SearchBoard::SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const {
   const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   const std::uint8_t first = codes[static_cast<std::size_t>(Lowest(mask))];
   for (std::int32_t r = 0; r < 8; ++r) {
@@ -89,7 +89,7 @@ bool SearchBoard::SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t 
   return true;
 }
 
-std::int32_t SearchBoard::Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+std::int32_t SearchBoard::Behaviours(PieceKind kind, std::uint8_t mask, std::int32_t d,
                                      std::array<std::uint8_t, 8>& groups) const {
   const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   std::array<std::uint8_t, 8> groupCode{};
@@ -266,7 +266,7 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const C
     const Cell& cell = s.cells[i];
     const std::uint32_t content = IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
     add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.open[i]) << 8 |
-        static_cast<std::uint32_t>(cell.kind & 0xff) << 16 | content << 24);
+        static_cast<std::uint32_t>(KindCode(cell.kind) & 0xff) << 16 | content << 24);
   }
   return key;
 }
@@ -298,7 +298,7 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace,
   std::array<std::uint8_t, 8> groups{};
   std::int32_t count = 0;
   if (s.open[ni] == 0) {
-    const std::int32_t kind = s.cells[ni].kind;
+    const PieceKind kind = s.cells[ni].kind;
     const std::int32_t g = Behaviours(kind, s.rotations[ni], f.dir, groups);
     for (std::int32_t i = 0; i < g; ++i) out[static_cast<std::size_t>(count++)] = Choice{kind, groups[static_cast<std::size_t>(i)]};
     return count;

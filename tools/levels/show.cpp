@@ -62,7 +62,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   out << "level " << number << " \"" << ToUtf8(level.title) << "\", password " << ToUtf8(level.password) << "\n";
   std::array<std::int32_t, 3> tray{};
   for (const Cell& slot : puzzle.tray) {
-    if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(slot.kind / 8)];
+    if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(KindCode(slot.kind) / 8)];
   }
   out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends") << ", "
       << Plural(tray[2], "splitter", "splitters") << "\n";
