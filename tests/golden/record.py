@@ -443,7 +443,9 @@ def compare(old, new, count, first):
         stats["failed"] += sum(1 for line in a[1] if line == "mode 4")
         if a != b:
             differ += 1
-            print("session %d differs" % seed)
+            print("session %d differs" % seed, flush=True)
+        if (seed - first + 1) % 100 == 0:
+            print("%d sessions compared, %d differ" % (seed - first + 1, differ), flush=True)
     print("%d sessions compared, %d differ; old run: %d passwords shown, %d failed dumps, %d closed, %d shots"
           % (count, differ, stats["solved"], stats["failed"], stats["closed"], stats["shots"]))
     return 1 if differ else 0
