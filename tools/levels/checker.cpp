@@ -66,7 +66,7 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
 
 // Setting a level up runs the water over the bare board: reaching a hazard
 // then fails the level before the player can place anything.
-void CheckFirstPaint(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
+void CheckStart(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
   const PlayedLevel played(record);
   const Outcome outcome = played.puzzle.GetOutcome();
   if (outcome == Outcome::kFailed) {
@@ -112,7 +112,7 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     level.line = file.levels[i][0].line;
     level.findings = CheckLevelLines(file.levels[i], record);
     CheckPassword(level, file.levels[i][kPasswordLine], check.records);
-    CheckFirstPaint(level, file.levels[i][kSourceLine], record);
+    CheckStart(level, file.levels[i][kSourceLine], record);
 
     SolveOptions solve;
     solve.nodeLimit = options.nodeLimit;
