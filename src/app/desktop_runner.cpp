@@ -191,7 +191,9 @@ class DesktopLoop final : public MessageRunner {
   void PointerUp(Point p) {
     if (barPress_) {
       barPress_ = false;
-      if (const std::optional<std::int32_t> command = toolbar_.PointerUp(ToBar(p))) game_.Command(*command);
+      if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(p))) {
+        if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) game_.Command(*command);
+      }
       return;
     }
     if (penInGame_ || PtInRect(kClientRect, p)) game_.PenUp(p);
@@ -203,7 +205,7 @@ class DesktopLoop final : public MessageRunner {
       if (!e.repeat) window_.ToggleFullscreen();
       return;
     }
-    const KeyAction action = MapKey(e.key, e.letter, game_.puzzle().screenMode, game_.layout());
+    const KeyAction action = MapKey(e.key, e.letter, game_.ui().screenMode, game_.layout());
     // Held keys repeat turns only.
     if (e.repeat && action.kind != KeyAction::Kind::Command) return;
     Act(action);
@@ -233,10 +235,11 @@ class DesktopLoop final : public MessageRunner {
 };
 
 std::vector<ToolButton> ToolbarButtons() {
-  return {{ID_ROTATE_CCW, L"Rotate Counter-Clockwise"},
-          {ID_ROTATE_CW, L"Rotate Clockwise"},
-          {ID_RESTART, L"Restart Level"},
-          {ID_PASSWORD, L"Enter Password"}};
+  auto id = [](ToolbarCommand c) { return static_cast<std::int32_t>(c); };
+  return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
+          {id(ID_ROTATE_CW), L"Rotate Clockwise"},
+          {id(ID_RESTART), L"Restart Level"},
+          {id(ID_PASSWORD), L"Enter Password"}};
 }
 
 }  // namespace
