@@ -11,12 +11,6 @@ namespace qw {
 
 namespace {
 
-struct Stream {
-  std::int32_t index = 0;  // board index x * 10 + y of the cell the water leaves
-  std::int32_t dir = 0;
-  bool starts = false;     // the first step of a new stretch
-};
-
 // The grade model. Each feature adds its weight to the score; the cuts split
 // Calibrated on the shipped set (README).
 constexpr std::int32_t kPieceWeight = 10;
@@ -27,52 +21,30 @@ constexpr std::int32_t kDecoyWeight = 4;
 constexpr std::int32_t kHazardWeight = 2;
 constexpr std::int32_t kEffortWeight = 4;
 
-std::int32_t CellNumberOfIndex(std::int32_t index) { return (index % kBoardSize) * kBoardSize + index / kBoardSize; }
-
 }  // namespace
 
 WaterRoute TraceRoute(const LevelRecord& level, const Solution* solution) {
   PlayedLevel played(level);
   if (solution != nullptr) PlaceSolution(played.puzzle, *solution);
-  const auto& board = played.puzzle.board;
+  const Board& board = played.puzzle.board;
+  const WaterTrace water = TraceWater(board);
   WaterRoute route;
-  std::bitset<kBoardCells * 8> seen;
-  std::bitset<kBoardCells> doused;
-  std::vector<Stream> work;
-  // Sources column by column, each column top to bottom, as the game runs them.
-  for (std::int32_t b = kBoardCells - 1; b >= 0; --b) {
-    const Cell& cell = board[static_cast<std::size_t>(b)];
-    if (cell.kind == KIND_SOURCE) work.push_back(Stream{b, NormalizeDirection(cell.variant), true});
-  }
-  while (!work.empty()) {
-    const Stream s = work.back();
-    work.pop_back();
-    const auto key = static_cast<std::size_t>(s.index * 8 + s.dir);
-    if (seen.test(key)) continue;
-    seen.set(key);
-    Position p{s.index / kBoardSize, s.index % kBoardSize};
-    StepPosition(p, s.dir);
-    if (!IsBoardCell(p)) continue;
-    if (s.starts) {
+  for (const WaterStep& step : water.steps) {
+    Position next = step.cell;
+    StepPosition(next, step.direction);
+    if (!IsBoardCell(next)) continue;
+    // A stretch starts where the water leaves a nozzle or a piece.
+    const Cell& from = board[static_cast<std::size_t>(BoardIndex(step.cell.x, step.cell.y))];
+    if (from.kind == KIND_SOURCE || IsPipePiece(from)) {
       ++route.stretches;
-      if (s.dir % 2 == 1) ++route.diagonalStretches;
+      if (step.direction % 2 == 1) ++route.diagonalStretches;
     }
-    const std::int32_t next = BoardIndex(p.x, p.y);
-    const Cell& cell = board[static_cast<std::size_t>(next)];
-    const std::int32_t number = CellNumberOfIndex(next);
-    if (!route.cells.test(static_cast<std::size_t>(number))) route.order.push_back(number);
-    route.cells.set(static_cast<std::size_t>(number));
-    const WaterPassage passage = WaterExits(cell, s.dir);
-    if (passage.reachesHazard) route.reachesHazard = true;
-    if (passage.douses && !doused.test(static_cast<std::size_t>(next))) {
-      doused.set(static_cast<std::size_t>(next));
-      ++route.fires;
-    }
-    const bool turns = IsPipePiece(cell);
-    for (std::int32_t i = passage.exitCount - 1; i >= 0; --i) {
-      work.push_back(Stream{next, passage.exits[static_cast<std::size_t>(i)], turns});
-    }
+    const auto number = static_cast<std::size_t>(next.y * kBoardSize + next.x);
+    if (!route.cells.test(number)) route.order.push_back(static_cast<std::int32_t>(number));
+    route.cells.set(number);
   }
+  route.fires = static_cast<std::int32_t>(water.doused.count());
+  route.reachesHazard = water.reachesHazard;
   return route;
 }
 
