@@ -13,6 +13,7 @@
 #include "platform/utf8.h"
 #include "ui/client_area.h"
 #include "ui/controller.h"
+#include "ui/game_texts.h"
 #include "ui/keyboard.h"
 
 namespace qw {
@@ -174,13 +175,6 @@ class DesktopLoop {
   bool reportFirstFrame_;
 };
 
-std::vector<ToolButton> ToolbarButtons() {
-  return {{ID_ROTATE_CCW, L"Rotate Counter-Clockwise"},
-          {ID_ROTATE_CW, L"Rotate Clockwise"},
-          {ID_RESTART, L"Restart Level"},
-          {ID_PASSWORD, L"Enter Password"}};
-}
-
 }  // namespace
 
 int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art) {
@@ -195,7 +189,7 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   DesktopHost host(*window, toolbar);
   GameWindow game(host, dataFolder, std::move(art.pieceStrip));
   if (!game.Create()) return 1;
-  const std::unique_ptr<Font> barFont = Font::Open(12, 400, "Arial");
+  const std::unique_ptr<Font> barFont = Font::Open(kTextHeight, kTextWeight, kTextFace);
   // QW_REPORT_FIRST_FRAME=1: say on stderr when the first frame is presented.
   const char* report = std::getenv("QW_REPORT_FIRST_FRAME");
   const bool reportFirstFrame = report != nullptr && std::string_view(report) == "1";

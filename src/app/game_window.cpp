@@ -68,7 +68,7 @@ bool GameWindow::Create() {
   }
   if (!ok) return false;
 
-  captionFont_ = Font::Open(12, 400, "Arial");
+  captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
   puzzle_ = std::make_unique<Puzzle>(levels_, ItemRect(layout_, kItemTray), ItemRect(layout_, kItemBoard), *this);
   controller_ = std::make_unique<GameController>(*puzzle_, layout_, levels_, *this);
   renderer_ = std::make_unique<ScreenRenderer>(
