@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
 
-.PHONY: all deps configure build run test asan bench fuzz clean art
+.PHONY: all deps configure build run test asan bench fuzz clean art web web-serve
 
 all: build
 
@@ -65,10 +65,33 @@ art: configure
 	@mkdir -p data resources
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
+# The browser build in build-web/: index.html, page.js, quenchway.js and
+# quenchway.wasm. Its text comes from a glyph atlas that the desktop build's
+# quenchway-glyphs renders with the desktop's font code. emcc needs Debian's
+# node modules folder.
+WEB_DIR ?= build-web
+WEB_PORT ?= 8080
+EMCC_ENV = NODE_PATH=/usr/share/nodejs
+web: DEPS_FLAGS = --web
+web: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-glyphs
+	@mkdir -p $(WEB_DIR)
+	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_DIR)/glyphs.dat.new >/dev/null
+	@cmp -s $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat || mv $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat
+	@rm -f $(WEB_DIR)/glyphs.dat.new
+	@$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DQW_WEB=ON \
+		-DQW_GLYPH_ATLAS=$(CURDIR)/$(WEB_DIR)/glyphs.dat >/dev/null
+	@$(EMCC_ENV) nice -n 10 cmake --build $(WEB_DIR) -j $(JOBS)
+
+# Serves the browser build on http://127.0.0.1:$(WEB_PORT)/ until interrupted.
+web-serve: web
+	@echo "Quenchway: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQW_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target benchmarks
 	build-bench/bench/quenchway-bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan
+	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan $(WEB_DIR)
