@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
 
-.PHONY: all deps configure build run test asan bench fuzz clean art web web-serve
+.PHONY: all deps configure build run test asan bench fuzz clean art web web-serve web-test web-bench
 
 all: build
 
@@ -30,11 +30,13 @@ build: configure
 run: build
 	$(BUILD_DIR)/quenchway $(ARGS)
 
-# The whole suite, then the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every fuzz target for 20 seconds.
-test: DEPS_FLAGS = --fuzz
+# The whole suite, the browser build in headless Chromium, then the same
+# suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target for 20 seconds.
+test: DEPS_FLAGS = --fuzz --web
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory web-test
 	@$(MAKE) --no-print-directory asan
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
@@ -88,10 +90,20 @@ web-serve: web
 	@echo "Quenchway: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
 
+# The browser build against the desktop binary, in headless Chromium.
+web-test: web
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway quenchway-levels
+	python3 tests/web/browser_test.py $(WEB_DIR) $(BUILD_DIR)/quenchway $(BUILD_DIR)/quenchway-levels .
+
+# The browser build's size, gzipped, and its first frame in headless Chromium.
+web-bench: web
+	python3 tests/web/web_bench.py $(WEB_DIR)
+
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQW_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target benchmarks
 	build-bench/bench/quenchway-bench
+	@$(MAKE) --no-print-directory web-bench
 
 clean:
 	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan $(WEB_DIR)

@@ -82,7 +82,6 @@
   canvas.addEventListener('pointerdown', function (e) {
     if (!e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
     e.preventDefault();
-    canvas.focus();
     canvas.setPointerCapture(e.pointerId);
     pointer(0, e);
   });
@@ -123,7 +122,9 @@
     Module._free(name);
   });
 
-  ended.addEventListener('click', function () {
+  // pointerup, not click: the page cancels touches, and with them the
+  // clicks a finger would make.
+  ended.addEventListener('pointerup', function () {
     start();
   });
 

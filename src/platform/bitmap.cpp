@@ -27,6 +27,32 @@ std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
+// A paletted picture whose every index names a colour of its palette, as
+// the decoder counts the palette: the entries between the headers and the
+// pixels (four bytes each; after the old OS/2 header, three bytes each and
+// counted from 10 bytes further on). An index past them would make the
+// decoder read colours that are not there.
+bool IndicesInPalette(std::span<const std::uint8_t> bytes, std::uint32_t infoSize, std::int64_t width,
+                      std::int64_t height, std::uint32_t bitCount, std::int64_t dataOffset, std::int64_t rowBytes) {
+  const std::int64_t afterHeader = dataOffset - static_cast<std::int64_t>(kFileHeaderSize);
+  const std::int64_t entries = infoSize == 12 ? (afterHeader - 24) / 3 : (afterHeader - infoSize) / 4;
+  if (entries <= 0 || entries > 256) {
+    return false;
+  }
+  const std::uint32_t mask = (1u << bitCount) - 1;
+  for (std::int64_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = bytes.data() + dataOffset + y * rowBytes;
+    for (std::int64_t x = 0; x < width; ++x) {
+      const std::int64_t bit = x * bitCount;
+      const std::uint32_t index = (row[bit / 8] >> (8 - bitCount - bit % 8)) & mask;
+      if (index >= entries) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 // What the decoder is allowed to see: a file whose headers are all there and whose
 // size is that of a picture, so that lying headers cannot make it allocate
 // or read more than a skin needs.
@@ -68,6 +94,9 @@ bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
     const std::int64_t dataOffset = ReadU32(bytes, 10);
     if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
       return false;
+    }
+    if (bitCount <= 8) {
+      return IndicesInPalette(bytes, infoSize, width, height, bitCount, dataOffset, rowBytes);
     }
   }
   return true;

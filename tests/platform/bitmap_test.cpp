@@ -109,6 +109,10 @@ TEST(Bitmap, ThirtyTwoBitAndPalettedFilesGiveTheSamePixels) {
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->pixels(), sample.pixels());
   }
+  // An index past the palette names no colour: refused, never whatever the
+  // decoder finds there.
+  paletted[54 + 4 * 15] = 15;
+  EXPECT_FALSE(LoadBmpMemory(paletted).has_value());
 }
 
 TEST(Bitmap, HostileBytesAreRefused) {
