@@ -87,17 +87,18 @@ bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) {
     return false;
   }
-  // Uncompressed rows are padded to 4 bytes and must all be in the file.
-  // Run-length data has no fixed size; the decoder refuses it.
-  if (compression == kBiRgb || compression == kBiBitfields) {
-    const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-    const std::int64_t dataOffset = ReadU32(bytes, 10);
-    if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
-      return false;
-    }
-    if (bitCount <= 8) {
-      return IndicesInPalette(bytes, infoSize, width, height, bitCount, dataOffset, rowBytes);
-    }
+  // The decoder reads plain rows only: no run-length, JPEG or PNG data.
+  if (compression != kBiRgb && compression != kBiBitfields) {
+    return false;
+  }
+  // Rows are padded to 4 bytes and must all be in the file.
+  const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
+  const std::int64_t dataOffset = ReadU32(bytes, 10);
+  if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
+    return false;
+  }
+  if (bitCount <= 8) {
+    return IndicesInPalette(bytes, infoSize, width, height, bitCount, dataOffset, rowBytes);
   }
   return true;
 }
