@@ -95,8 +95,6 @@ InputEvent KeyEvent(std::string_view name) {
   return e;
 }
 
-std::optional<Surface> Embedded(std::span<const std::uint8_t> bytes) { return LoadBmpMemory(bytes); }
-
 }  // namespace
 
 }  // namespace qw
@@ -107,8 +105,8 @@ extern "C" {
 // pictures or the data files fail (the message boxes have said so).
 EMSCRIPTEN_KEEPALIVE int qw_start() {
   using namespace qw;
-  std::optional<Surface> pieces = Embedded(resources::kPiecesBmp);
-  std::optional<Surface> toolbar = Embedded(resources::kToolbarBmp);
+  std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
+  std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
   if (!pieces || !toolbar) {
     web::ShowMessage("The game's built-in pictures are damaged.");
     return 0;
@@ -157,7 +155,7 @@ EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
   std::istringstream in(text == nullptr ? "" : text);
   std::ostringstream out;
   std::ostringstream err;
-  std::optional<qw::Surface> pieces = qw::Embedded(qw::resources::kPiecesBmp);
+  std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
   if (pieces) qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces));
   result = out.str() + err.str();
   return result.c_str();
