@@ -136,6 +136,10 @@ TEST(Bitmap, HostileBytesAreRefused) {
   std::vector<std::uint8_t> huge = patched(18, 4096);
   PutU32(huge, 22, 4097);  // just past 16M pixels
   EXPECT_FALSE(LoadBmpMemory(huge).has_value());
+  // Compressions the decoder does not read: run-length, JPEG, nonsense.
+  for (const std::uint32_t compression : {1u, 2u, 4u, 99u, 0xFBFF0000u}) {
+    EXPECT_FALSE(LoadBmpMemory(patched(30, compression)).has_value()) << compression;
+  }
 
   // Random damage to the headers: refused or loaded, never a crash.
   std::mt19937 rng(11);
