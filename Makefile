@@ -14,7 +14,12 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
 
-.PHONY: all deps configure build run test asan bench fuzz clean art web web-serve web-test web-bench
+# `make install` copies the game under PREFIX (into DESTDIR when given, as a
+# package build does).
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: all deps configure build run test asan bench fuzz clean art install package web web-serve web-test web-bench
 
 all: build
 
@@ -30,6 +35,13 @@ build: configure
 run: build
 	$(BUILD_DIR)/quenchway $(ARGS)
 
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package quenchway_<version>_<arch>.deb, in $(BUILD_DIR)/.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 # The whole suite, the browser build in headless Chromium, then the same
 # suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then
 # every fuzz target for 20 seconds.
@@ -44,11 +56,13 @@ test: build
 # UndefinedBehaviorSanitizer (the compiler's own), in build-asan/. The tests
 # labelled e2e drive a real X window, where SDL's input-method code leaks
 # through libdbus and X libraries that SDL has already unloaded at exit
-# (nothing a suppression can name): they run with leak detection off.
+# (nothing a suppression can name): they run with leak detection off. The
+# tests labelled install check the installed copy and the package, which the
+# sanitizers add nothing to: they are left out.
 asan: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON >/dev/null
 	@$(SANITIZER_ENV) cmake --build build-asan -j $(JOBS)
-	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE e2e
+	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE 'e2e|install'
 	cd build-asan && $(SANITIZER_ENV):detect_leaks=0 ctest --output-on-failure -j $(JOBS) -L e2e
 
 # Each libFuzzer target for FUZZ_SECONDS, from a copy of its corpus in
@@ -60,11 +74,11 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
-# Redraws the art: data/qw_images.dat, data/qw_layout.dat and the bitmaps in
-# resources/. The same sources always give the same bytes.
+# Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
+# resources/ and docs/piece-sheet.png. The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
-	@mkdir -p data resources
+	@mkdir -p data resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
 # The browser build in build-web/: index.html, page.js, quenchway.js and
@@ -78,7 +92,7 @@ web: DEPS_FLAGS = --web
 web: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-glyphs
 	@mkdir -p $(WEB_DIR)
-	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_DIR)/glyphs.dat.new >/dev/null
+	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_DIR)/glyphs.dat.new data >/dev/null
 	@cmp -s $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat || mv $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat
 	@rm -f $(WEB_DIR)/glyphs.dat.new
 	@$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DQW_WEB=ON \

@@ -19,9 +19,14 @@
       game.ready = true;
     }
   };
+  // The browser's box, only for failures before the game has its art; the
+  // game draws its own boxes in the frame and says when one opens.
   game.showMessage = function (text) {
     game.messages.push(text);
     window.alert(text);
+  };
+  game.messageOpened = function (text) {
+    game.messages.push(text);
   };
   game.toggleFullscreen = function () {
     if (document.fullscreenElement) {
@@ -108,7 +113,7 @@
     if (started() && e.deltaY !== 0) Module._qw_wheel(e.deltaY < 0 ? 1 : -1);
   }, { passive: false });
 
-  const kKeys = ['Escape', 'Enter', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight'];
+  const kKeys = ['Escape', 'Enter', ' ', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight'];
   document.addEventListener('keydown', function (e) {
     // F11 and the browser's own shortcuts stay the browser's.
     if (e.key === 'F11' || e.ctrlKey || e.metaKey || !started()) return;

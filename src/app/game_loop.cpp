@@ -28,13 +28,70 @@ GameLoop::~GameLoop() = default;
 bool GameLoop::Create() {
   if (!game_.Create()) return false;
   barFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
+  ownBoxes_ = true;
   return true;
+}
+
+// The box is modal without a loop of its own: the game's state moves on at
+// once, but its paints wait, so the frame under the box stays the picture
+// the player saw when it opened, and what changed shows once it closes.
+void GameLoop::ShowMessage(const std::wstring& text) {
+  if (!ownBoxes_) {
+    front_.ShowMessage(text);
+    return;
+  }
+  waiting_.push_back(text);
+  if (!box_) OpenNextMessage();
+}
+
+void GameLoop::OpenNextMessage() {
+  if (waiting_.empty()) return;
+  const std::wstring text = std::move(waiting_.front());
+  waiting_.pop_front();
+  box_.emplace(barFont_.get(), text);
+  toolbar_.PointerLeave();
+  changed_ = UnionRect(changed_, box_->Bounds());
+  front_.MessageOpened(text);
+}
+
+void GameLoop::HandleInBox(const InputEvent& e) {
+  switch (e.type) {
+    case InputEvent::Type::Close:
+      // A close request closes the box, and then the game.
+      box_.reset();
+      waiting_.clear();
+      game_.Cancel();
+      return;
+    case InputEvent::Type::Redraw: changed_ = frame_.Bounds(); return;
+    case InputEvent::Type::KeyDown:
+      if (e.key == qw::Key::F11 || (e.key == qw::Key::Enter && e.alt)) {
+        if (!e.repeat) front_.ToggleFullscreen();
+        changed_ = frame_.Bounds();
+        return;
+      }
+      break;
+    default: break;
+  }
+  box_->OnEvent(e);
+  changed_ = UnionRect(changed_, box_->Bounds());
+  if (box_->open()) return;
+  // The game's picture under the box comes back; its paints run next.
+  const Rect under = IntersectRect(box_->Bounds(), kClientRect);
+  const Surface& client = game_.client();
+  for (std::int32_t y = under.top; y < under.bottom; ++y) {
+    std::copy(client.Row(y) + under.left, client.Row(y) + under.right, frame_.Row(y) + under.left);
+  }
+  box_.reset();
+  OpenNextMessage();
 }
 
 void GameLoop::Flush() {
   Rect changed = changed_;
   changed_ = Rect{};
-  if (const std::optional<Rect> painted = game_.PaintPending()) {
+  if (box_) {
+    Canvas canvas(frame_);
+    box_->Paint(canvas);
+  } else if (const std::optional<Rect> painted = game_.PaintPending()) {
     const Surface& client = game_.client();
     for (std::int32_t y = painted->top; y < painted->bottom; ++y) {
       std::copy(client.Row(y) + painted->left, client.Row(y) + painted->right, frame_.Row(y) + painted->left);
@@ -50,6 +107,8 @@ void GameLoop::Flush() {
 }
 
 std::optional<std::int32_t> GameLoop::TimeoutMs() const {
+  // No tooltip while a box shows.
+  if (box_) return std::nullopt;
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
   if (!due) return std::nullopt;
   const std::uint64_t now = front_.NowMs();
@@ -60,6 +119,10 @@ void GameLoop::Tick() { toolbar_.Tick(front_.NowMs()); }
 
 void GameLoop::Handle(const InputEvent& e) {
   if (!game_.running()) return;
+  if (box_) {
+    HandleInBox(e);
+    return;
+  }
   switch (e.type) {
     case InputEvent::Type::PointerDown: PointerDown(e.point); break;
     case InputEvent::Type::PointerMove: PointerMove(e.point); break;
@@ -83,7 +146,9 @@ void GameLoop::PointerDown(Point p) {
 }
 
 void GameLoop::PointerMove(Point p) {
-  if (barPress_ || PtInRect(kBarRect, p)) toolbar_.PointerMove(ToBar(p), front_.NowMs());
+  // Every move reaches the bar: one that leaves a button, for the board or
+  // anywhere else, clears its highlight and tooltip at once.
+  toolbar_.PointerMove(ToBar(p), front_.NowMs());
   if (barPress_) return;
   // Moves reach the game over its client area, and anywhere while a press
   // that started there lasts (the pointer is captured then).

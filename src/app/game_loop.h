@@ -1,11 +1,13 @@
 // One game loop for every front end: the game window, the command bar below
 // it and the frame both are shown in; input routed to them, paints gathered
-// into the frame, the changed part presented. A front end (the SDL window on
-// the desktop, the canvas in a browser) only waits for input, presents, keeps
-// time and shows message boxes.
+// into the frame, the changed part presented, and the game's own message box
+// over it. A front end (the SDL window on the desktop, the canvas in a
+// browser) only waits for input, presents, keeps time and shows the system's
+// message box for the load failures that come before the game's art.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +19,7 @@
 #include "platform/toolbar.h"
 #include "ui/client_area.h"
 #include "ui/keyboard.h"
+#include "ui/message_box.h"
 
 namespace qw {
 
@@ -26,8 +29,11 @@ class FrontEnd {
   // Shows the frame; only `changed` differs from the last one presented.
   virtual void Present(const Surface& frame, const Rect& changed) = 0;
   virtual void ToggleFullscreen() = 0;
-  // A modal message box; returns once it is closed.
+  // The system's modal message box, for failures before the game has its
+  // art; returns once it is closed.
   virtual void ShowMessage(const std::wstring& text) = 0;
+  // The game's own box with this text has just opened in the frame.
+  virtual void MessageOpened(const std::wstring&) {}
   virtual void CapturePointer(bool captured) = 0;
   // Milliseconds since some fixed start, for the tooltip's delay.
   virtual std::uint64_t NowMs() const = 0;
@@ -55,13 +61,19 @@ class GameLoop final : private WindowHost {
 
   const Surface& frame() const { return frame_; }
   GameWindow& game() { return game_; }
+  // The message box on show, or null.
+  const MessageBox* messageBox() const { return box_ ? &*box_ : nullptr; }
 
  private:
   // WindowHost
-  void ShowMessage(const std::wstring& text) override { front_.ShowMessage(text); }
+  void ShowMessage(const std::wstring& text) override;
   void CapturePointer(bool captured) override { front_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
 
+  // While a box shows, the pen and the keys reach only the box.
+  void HandleInBox(const InputEvent& e);
+  // Opens the next waiting message, if any.
+  void OpenNextMessage();
   void PointerDown(Point p);
   void PointerMove(Point p);
   void PointerUp(Point p);
@@ -76,6 +88,12 @@ class GameLoop final : private WindowHost {
   Rect changed_;  // to present again without a new paint
   bool penInGame_ = false;
   bool barPress_ = false;
+  // The game's messages: the one on show and those waiting for it to close,
+  // in the order the game gave them. Until Create has succeeded they go to
+  // the front end's system box instead.
+  bool ownBoxes_ = false;
+  std::optional<MessageBox> box_;
+  std::deque<std::wstring> waiting_;
 };
 
 }  // namespace qw

@@ -14,6 +14,7 @@ EM_JS(void, JsPresent, (const std::uint8_t* rgba, int left, int top, int width, 
   window.quenchway.present(HEAPU8.subarray(rgba, rgba + width * height * 4), left, top, width, height);
 });
 EM_JS(void, JsShowMessage, (const char* text), { window.quenchway.showMessage(UTF8ToString(text)); });
+EM_JS(void, JsMessageOpened, (const char* text), { window.quenchway.messageOpened(UTF8ToString(text)); });
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
 
@@ -46,6 +47,8 @@ void Present(const Surface& frame, const Rect& changed) {
 }
 
 void ShowMessage(const std::string& utf8Text) { JsShowMessage(utf8Text.c_str()); }
+
+void MessageOpened(const std::string& utf8Text) { JsMessageOpened(utf8Text.c_str()); }
 
 void ToggleFullscreen() { JsToggleFullscreen(); }
 

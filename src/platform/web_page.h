@@ -15,8 +15,12 @@ namespace qw::web {
 
 // Copies the changed part of the frame into the canvas.
 void Present(const Surface& frame, const Rect& changed);
-// A modal message box that blocks the page until it is closed.
+// The browser's own modal box that blocks the page until it is closed, for
+// failures before the game has its art.
 void ShowMessage(const std::string& utf8Text);
+// The game's own box with this text has opened in the frame: the page notes
+// it for tests.
+void MessageOpened(const std::string& utf8Text);
 void ToggleFullscreen();
 // Milliseconds since the page started.
 std::uint64_t NowMs();

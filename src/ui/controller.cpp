@@ -7,6 +7,7 @@
 #include "model/cell.h"
 #include "model/screen_mode.h"
 #include "ui/client_area.h"
+#include "ui/game_texts.h"
 
 namespace qw {
 
@@ -87,7 +88,7 @@ void GameController::SolvedPenDown(Point p) {
     effects_.InvalidateAll();
     return;
   }
-  effects_.ShowMessage(L"Password for next level is: " + levels_[static_cast<std::size_t>(next)].password);
+  effects_.ShowMessage(PasswordMessage(levels_[static_cast<std::size_t>(next)].password));
   puzzle_.StartLevel(next);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/game_texts.h"
 
 #include "ui/controller.h"
+#include "ui/message_box.h"
 
 namespace qw {
 
@@ -19,6 +20,17 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   std::vector<std::wstring> texts;
   for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
   for (std::int32_t i = 0; i < levelCount; ++i) texts.push_back(CaptionText(i, levelCount));
+  return texts;
+}
+
+std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
+
+std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font) {
+  std::vector<std::wstring> texts{MessageBox::kTitle, MessageBox::kOk};
+  for (const LevelRecord& level : levels) {
+    const MessageBox box(font, PasswordMessage(level.password));
+    texts.insert(texts.end(), box.lines().begin(), box.lines().end());
+  }
   return texts;
 }
 

@@ -5,6 +5,7 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "model/screen_mode.h"
+#include "ui/cursor_frame.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
 
@@ -167,6 +168,8 @@ void ScreenRenderer::DrawPieces(Canvas& canvas) {
       if (const Cell* cell = puzzle_.At(pos)) DrawCell(canvas, TopLeft(puzzle_.CellRect(k, y)), *cell);
     }
   }
+  // The selection: the grid's tint below the piece, the cursor's frame over it.
+  if (puzzle_.selection != Position{}) DrawCursorFrame(canvas, puzzle_.CellRect(puzzle_.selection.x, puzzle_.selection.y));
 }
 
 void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {

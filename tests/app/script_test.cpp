@@ -57,6 +57,27 @@ TEST(ScriptMode, PlaysThroughTheSameWindowAndPaints) {
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->width(), 240);
   EXPECT_EQ(picture->height(), 268);
+  // The password screen's keys are plain copies of their pictures in the
+  // skin; where they overlap, the later one (confirm, back, clear, keypad)
+  // lies on top.
+  const Surface skin = LoadBmpFile(QW_SOURCE_DIR "/data/qw_images.dat").value();
+  std::int64_t checked = 0, wrong = 0;
+  for (std::int32_t item = 20; item <= 23; ++item) {
+    const LayoutItem& it = layout[static_cast<std::size_t>(item)];
+    for (std::int32_t y = 0; y < it.h; ++y) {
+      for (std::int32_t x = 0; x < it.w; ++x) {
+        bool covered = false;
+        for (std::int32_t later = item + 1; later <= 23; ++later) {
+          covered = covered || PtInRect(ItemRect(layout, later), Point{it.x + x, it.y + y});
+        }
+        if (covered) continue;
+        ++checked;
+        wrong += picture->Pixel(it.x + x, it.y + y) != skin.Pixel(it.srcX + x, it.srcY + y) ? 1 : 0;
+      }
+    }
+  }
+  EXPECT_GT(checked, 0);
+  EXPECT_EQ(wrong, 0) << "pixels of the keys that differ from the skin";
 }
 
 TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {

@@ -70,7 +70,11 @@ TEST(DrawItem, CopiesTheSourceRectangleUnchangedAndOnlyWhatExists) {
   DrawItem(c2, skin, layout, 1);
   EXPECT_EQ(second.Pixel(1, 1), skin.Pixel(3, 3));
   EXPECT_EQ(second.Pixel(2, 2), 0u);
-  DrawItem(c2, skin, layout, 5);  // no such item: nothing happens
+  // No such item, just past the table or before it: nothing is drawn.
+  const std::vector<std::uint32_t> before = second.pixels();
+  DrawItem(c2, skin, layout, 2);
+  DrawItem(c2, skin, layout, -1);
+  EXPECT_EQ(second.pixels(), before);
 }
 
 }  // namespace

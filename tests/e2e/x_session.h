@@ -46,7 +46,11 @@ class Process {
   ~Process() {
     if (pid_ > 0 && !exited_) {
       kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
+      // A program stuck in a modal loop may not answer SIGTERM.
+      if (!Wait(std::chrono::seconds(3))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+      }
     }
   }
   Process(const Process&) = delete;
@@ -119,7 +123,8 @@ class GameWindowOnScreen {
   GameWindowOnScreen(const XvfbDisplay& display, const std::filesystem::path& scratch)
       : display_(display), shot_(scratch / "screen.bmp") {
     // A loaded machine may take its time to start the game.
-    for (int i = 0; i < 400 && id_.empty(); ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (id_.empty() && std::chrono::steady_clock::now() < deadline) {
       id_ = display_.Output("xdotool search --name '^Quenchway$' | head -n 1");
       if (id_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -129,6 +134,9 @@ class GameWindowOnScreen {
   }
   bool found() const { return !id_.empty(); }
 
+  const std::string& id() const { return id_; }
+
+  void MoveTo(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y)); }
   void Click(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y) + " click 1"); }
   void Drag(int x1, int y1, int x2, int y2) {
     Xdotool("mousemove --window " + id_ + " " + Xy(x1, y1) + " mousedown 1");
@@ -145,15 +153,17 @@ class GameWindowOnScreen {
     return LoadBmpFile(shot_.string());
   }
   // Captures until `done` holds for the picture (the game answers input
-  // asynchronously), for up to ten seconds; gives the last picture.
+  // asynchronously), for up to ten seconds of wall time however slow each
+  // capture is; gives the last picture.
   template <typename Predicate>
   std::optional<Surface> CaptureUntil(Predicate done) {
     std::optional<Surface> last;
-    for (int i = 0; i < 200; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    do {
       last = Capture();
       if (last && done(*last)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    } while (std::chrono::steady_clock::now() < deadline);
     return last;
   }
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "levels/png_file.h"
+#include "platform/png_file.h"
 #include "levels/show.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"

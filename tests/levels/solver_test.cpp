@@ -139,6 +139,27 @@ TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
             "elbow@45/r2 splitter@12/r0");
 }
 
+// Every solution runs through the same fire twice. The source at 42 faces
+// the fire at 43; the fire at 83 is walled in by hazards left and right, so
+// water reaches it only down column 3 through 43 again (three elbows: up,
+// back west along a row 0..3, down; 6 columns x 4 rows = 24 ways) or up
+// column 3 from row 9 (down one of columns 5..9, west along row 9, up: 5
+// ways). All three elbows are needed: two turn no stream round.
+TEST(Solver, CountsAndFewestOnABoardThatCrossesAFireTwice) {
+  const LevelRecord level = Level(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84");
+  const SolveReport all = Count(level);
+  ASSERT_EQ(all.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(all.solutions, 29);
+  EXPECT_TRUE(VerifySolution(level, all.solution));
+  const SolveReport fewest = SolveFewest(level);
+  ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(fewest.solution.size(), 3u);  // the whole tray
+  EXPECT_TRUE(VerifySolution(level, fewest.solution));
+  // One elbow fewer leaves nothing.
+  EXPECT_EQ(SolveFewest(Level(2, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84")).outcome,
+            SolveOutcome::kUnsolvable);
+}
+
 // Marks the cells the water enters; with the board item at (0, 0), cell
 // (x, y) has its centre at (11 + 21x, 11 + 21y).
 class WetCells : public WaterSink {

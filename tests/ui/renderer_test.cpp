@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/screen_mode.h"
+#include "ui/cursor_frame.h"
 #include "ui/keyboard.h"
 #include "world.h"
 
@@ -87,9 +88,24 @@ TEST(Renderer, PlayScreenLayersGridWaterAndPieces) {
   EXPECT_EQ(s.At(226, 43), kBackgroundColor);
   EXPECT_EQ(s.At(36, 30), kGridColor);   // tray: vertical lines only
   EXPECT_EQ(s.At(100, 71), kGridColor);  // board: a horizontal line
+  // The selection: tinted, framed on the cell's own two outermost rings of
+  // pixels (a repaint of the cell alone takes it away), the grid untouched.
   const Rect selected = s.puzzle.CellRect(4, 4);
-  EXPECT_EQ(s.At(selected.left, selected.top), kSelectionColor);
+  EXPECT_EQ(s.At(selected.left + 2, selected.top + 2), kSelectionColor);
+  EXPECT_EQ(s.At(selected.right - 3, selected.bottom - 3), kSelectionColor);
+  for (std::int32_t i = 0; i < selected.Width(); ++i) {
+    EXPECT_EQ(s.At(selected.left + i, selected.top), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.left, selected.top + i), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.right - 1, selected.top + i), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.left + i, selected.bottom - 1), kCursorOuterColor);
+  }
+  for (std::int32_t i = 1; i < selected.Width() - 1; ++i) {
+    EXPECT_EQ(s.At(selected.left + i, selected.top + 1), kCursorInnerColor);
+    EXPECT_EQ(s.At(selected.right - 2, selected.top + i), kCursorInnerColor);
+  }
   EXPECT_EQ(s.At(selected.right, selected.top), kGridColor);
+  EXPECT_EQ(s.At(selected.left - 1, selected.top), kGridColor);
+  EXPECT_EQ(s.At(selected.left, selected.top - 1), kGridColor);
   // Pieces over the water, magenta left out.
   const Rect slot0 = s.puzzle.CellRect(0, -1);
   EXPECT_EQ(s.At(slot0.left, slot0.top), kPanelColor);

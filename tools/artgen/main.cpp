@@ -4,17 +4,23 @@
 //   quenchway-artgen ROOT            writes ROOT/data/qw_images.dat,
 //                                    ROOT/data/qw_layout.dat and
 //                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
+//                                    the desktop icons in ROOT/resources/icons/
+//                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "bmp_writer.h"
+#include "icons.h"
+#include "piece_sheet.h"
+#include "platform/png_file.h"
 #include "pieces.h"
 #include "preview.h"
 #include "skin.h"
 #include "text.h"
 #include "toolbar.h"
+#include "platform/png_file.h"
 
 namespace qw::artgen {
 namespace {
@@ -25,9 +31,34 @@ bool WriteText(const std::string& text, const std::string& path) {
   return static_cast<bool>(file);
 }
 
+// The generator's image as the game's surface, for the PNG writer.
+Surface ToSurface(const Image& image) {
+  Surface surface(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const Rgb c = image.Get(x, y);
+      surface.SetPixel(x, y, ToPixel(Color{c.r, c.g, c.b}));
+    }
+  }
+  return surface;
+}
+
 bool Check(bool ok, const std::string& path) {
   if (!ok) std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
   return ok;
+}
+
+// NxN.png at every size and scalable.svg.
+bool WriteDesktopIcons(const std::string& folder) {
+  bool ok = true;
+  for (int size : kDesktopIconSizes) {
+    const RgbaImage icon = DrawDesktopIcon(size);
+    const std::string path = folder + std::to_string(size) + "x" + std::to_string(size) + ".png";
+    ok = Check(SaveBytes(EncodePngRgba(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size), icon.rgba),
+                         path),
+               path) && ok;
+  }
+  return Check(WriteText(DesktopIconSvg(), folder + "scalable.svg"), folder + "scalable.svg") && ok;
 }
 
 int WriteAll(const std::string& root, const Skin& skin) {
@@ -39,7 +70,9 @@ int WriteAll(const std::string& root, const Skin& skin) {
   ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"), res + "toolbar.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(32), res + "icon32.bmp"), res + "icon32.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(16), res + "icon16.bmp"), res + "icon16.bmp") && ok;
-  return ok ? 0 : 1;
+  const std::string sheet = root + "/docs/piece-sheet.png";
+  ok = Check(SavePng(ToSurface(DrawPieceSheet()), sheet), sheet) && ok;
+  return WriteDesktopIcons(res + "icons/") && ok ? 0 : 1;
 }
 
 int Run(int argc, char** argv) {

@@ -1,10 +1,13 @@
-// quenchway-glyphs OUT: writes the glyph atlas of the game's font (printable
-// ASCII, as the desktop renders it) to OUT, and checks that the atlas gives
-// the desktop's exact pixels for every text of the toolbar and the caption.
+// quenchway-glyphs OUT DATA: writes the glyph atlas of the game's font
+// (printable ASCII, as the desktop renders it) to OUT, and checks that the
+// atlas gives the desktop's exact pixels for every text of the toolbar and
+// the caption, and every line of the message boxes the levels in the data
+// folder DATA can show.
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/font.h"
@@ -13,9 +16,15 @@
 #include "ui/game_texts.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: quenchway-glyphs OUT\n", stderr);
+  if (argc != 3) {
+    std::fputs("usage: quenchway-glyphs OUT DATA\n", stderr);
     return 2;
+  }
+  const std::string levelsPath = std::string(argv[2]) + "/qw_levels.dat";
+  const std::optional<std::vector<qw::LevelRecord>> levels = qw::LoadLevels(levelsPath);
+  if (!levels) {
+    std::fprintf(stderr, "quenchway-glyphs: cannot read '%s'\n", levelsPath.c_str());
+    return 1;
   }
   const std::unique_ptr<qw::Font> font = qw::Font::Open(qw::kTextHeight, qw::kTextWeight, qw::kTextFace);
   if (!font) {
@@ -34,6 +43,8 @@ int main(int argc, char** argv) {
     const std::vector<std::wstring> more = qw::GameTexts(count);
     texts.insert(texts.end(), more.begin(), more.end());
   }
+  const std::vector<std::wstring> messages = qw::MessageTexts(*levels, font.get());
+  texts.insert(texts.end(), messages.begin(), messages.end());
   for (const std::wstring& text : texts) {
     if (atlas->Compose(text).coverage != font->Render(text).coverage) {
       if (++differ <= 5) std::fprintf(stderr, "quenchway-glyphs: the atlas draws '%ls' differently\n", text.c_str());

@@ -122,7 +122,11 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     if (options.stats) {
       solve.countAll = true;
       level.count = SolveLevel(record, solve);
+      // A count that ran into the node limit after some solution still says
+      // "solved"; its number is then only a lower bound.
+      if (GaveUp(*level.count, options.nodeLimit)) level.count->outcome = SolveOutcome::kGaveUp;
       level.fewest = SolveFewest(record, options.nodeLimit);
+      level.features = MeasureLevel(record, options.nodeLimit);
     }
     check.levels.push_back(std::move(level));
   }
@@ -153,6 +157,12 @@ std::string Verdict(const LevelCheck& level) {
   return "";
 }
 
+void PrintGrade(std::ostream& out, const LevelFeatures& f) {
+  out << "  grade " << GradeOf(f) << " (score " << GradeScore(f) << ": " << f.pieces << " pieces, " << f.bends
+      << " bends, " << f.splitters << " splitters, " << f.diagonalStretches << " diagonal stretches, " << f.decoys
+      << " decoys, " << f.hazardsNearRoute << " hazards next to the route, effort " << f.effort << " nodes)\n";
+}
+
 }  // namespace
 
 void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
@@ -172,6 +182,7 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
       }
       const bool fewestFound = level.fewest && level.fewest->outcome == SolveOutcome::kSolved;
       out << "; fewest pieces: " << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
+      if (level.features && level.features->solved) PrintGrade(out, *level.features);
     }
   }
   if (check.levels.empty()) return;

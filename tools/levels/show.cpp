@@ -6,7 +6,7 @@
 
 #include "data/layout.h"
 #include "levels/played_level.h"
-#include "levels/png_file.h"
+#include "platform/png_file.h"
 #include "platform/bitmap.h"
 #include "platform/font.h"
 #include "platform/image_list.h"

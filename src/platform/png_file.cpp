@@ -1,4 +1,4 @@
-#include "levels/png_file.h"
+#include "platform/png_file.h"
 
 #include <algorithm>
 #include <array>
@@ -60,40 +60,58 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
   return z;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Surface& surface) {
-  const auto w = static_cast<std::uint32_t>(surface.width());
-  const auto h = static_cast<std::uint32_t>(surface.height());
+// A PNG of rows already laid out as `channels` bytes a pixel; colour type 2
+// is RGB, 6 is RGBA.
+std::vector<std::uint8_t> EncodeRows(std::uint32_t w, std::uint32_t h, std::uint8_t colourType,
+                                     std::size_t channels, const std::vector<std::uint8_t>& pixels) {
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(h) * (1 + 3 * w));
-  for (std::int32_t y = 0; y < surface.height(); ++y) {
+  raw.reserve(static_cast<std::size_t>(h) * (1 + channels * w));
+  for (std::size_t y = 0; y < h; ++y) {
     raw.push_back(0);  // no filter
-    for (std::int32_t x = 0; x < surface.width(); ++x) {
-      const std::uint32_t p = surface.Pixel(x, y);
-      raw.push_back(static_cast<std::uint8_t>(p >> 16));
-      raw.push_back(static_cast<std::uint8_t>(p >> 8));
-      raw.push_back(static_cast<std::uint8_t>(p));
-    }
+    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * channels * w);
+    raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(channels * w));
   }
   std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   std::vector<std::uint8_t> header;
   PutU32(header, w);
   PutU32(header, h);
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter, no interlace
+  header.insert(header.end(), {8, colourType, 0, 0, 0});  // 8 bits, deflate, no filter, no interlace
   PutChunk(png, "IHDR", header);
   PutChunk(png, "IDAT", StoredZlib(raw));
   PutChunk(png, "IEND", {});
   return png;
 }
 
-bool SavePng(const Surface& surface, const std::string& path) {
-  const std::vector<std::uint8_t> bytes = EncodePng(surface);
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Surface& surface) {
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(surface.width()) * static_cast<std::size_t>(surface.height()) * 3);
+  for (std::int32_t y = 0; y < surface.height(); ++y) {
+    for (std::int32_t x = 0; x < surface.width(); ++x) {
+      const std::uint32_t p = surface.Pixel(x, y);
+      rgb.push_back(static_cast<std::uint8_t>(p >> 16));
+      rgb.push_back(static_cast<std::uint8_t>(p >> 8));
+      rgb.push_back(static_cast<std::uint8_t>(p));
+    }
+  }
+  return EncodeRows(static_cast<std::uint32_t>(surface.width()), static_cast<std::uint32_t>(surface.height()), 2, 3,
+                    rgb);
+}
+
+std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t height,
+                                        const std::vector<std::uint8_t>& rgba) {
+  return EncodeRows(width, height, 6, 4, rgba);
+}
+
+bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   file.close();
   return static_cast<bool>(file);
 }
+
+bool SavePng(const Surface& surface, const std::string& path) { return SaveBytes(EncodePng(surface), path); }
 
 }  // namespace qw
