@@ -8,7 +8,7 @@ namespace qw {
 namespace {
 
 constexpr std::array<std::uint8_t, 4> kMagic{'Q', 'W', 'G', 'A'};
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 // Far beyond the game's one small font; a file past them is refused.
 constexpr std::int32_t kMaxHeight = 1024;
 constexpr std::int32_t kMaxGlyphWidth = 4096;
@@ -17,6 +17,12 @@ constexpr std::uint32_t kMaxEntries = 1 << 20;
 constexpr std::int64_t kMaxLineWidth = 1 << 16;
 // How far from the first glyph's left edge the second may land in a pair.
 constexpr std::int32_t kPairSlack = 8;
+
+std::u32string Key(std::wstring_view text) {
+  std::u32string key;
+  for (const wchar_t c : text) key.push_back(static_cast<char32_t>(c));
+  return key;
+}
 
 // `part` OR-ed into `mask` at column x; columns outside the mask are left out.
 void Overlay(TextMask& mask, const std::vector<std::uint8_t>& part, std::int32_t partWidth, std::int64_t x) {
@@ -131,6 +137,7 @@ std::int32_t GlyphAtlas::Step(char32_t a, char32_t b) const {
 TextMask GlyphAtlas::Compose(std::wstring_view text) const {
   // Up to the first zero character, as the font does.
   text = text.substr(0, text.find(L'\0'));
+  if (const auto stored = lines_.find(Key(text)); stored != lines_.end()) return stored->second;
   std::vector<std::pair<const Glyph*, std::int64_t>> placed;
   std::int64_t x = 0;
   std::int64_t left = 0;
@@ -155,6 +162,15 @@ TextMask GlyphAtlas::Compose(std::wstring_view text) const {
   return mask;
 }
 
+bool GlyphAtlas::AddLine(std::wstring_view text, TextMask mask) {
+  if (mask.height != height_ || mask.width < 1 || mask.width > kMaxLineWidth ||
+      mask.coverage.size() != static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
+    return false;
+  }
+  lines_[Key(text)] = std::move(mask);
+  return true;
+}
+
 std::vector<std::uint8_t> GlyphAtlas::Serialize() const {
   Writer out;
   out.bytes.assign(kMagic.begin(), kMagic.end());
@@ -172,6 +188,13 @@ std::vector<std::uint8_t> GlyphAtlas::Serialize() const {
     out.U32(pair.first);
     out.U32(pair.second);
     out.I32(step);
+  }
+  out.U32(static_cast<std::uint32_t>(lines_.size()));
+  for (const auto& [text, mask] : lines_) {
+    out.U32(static_cast<std::uint32_t>(text.size()));
+    for (const char32_t c : text) out.U32(c);
+    out.I32(mask.width);
+    out.bytes.insert(out.bytes.end(), mask.coverage.begin(), mask.coverage.end());
   }
   return out.bytes;
 }
@@ -208,6 +231,23 @@ std::optional<GlyphAtlas> GlyphAtlas::Parse(std::span<const std::uint8_t> bytes)
     const auto step = in.I32();
     if (!a || !b || !step || *step < -kMaxGlyphWidth || *step > kMaxGlyphWidth) return std::nullopt;
     atlas.kerning_[{*a, *b}] = *step;
+  }
+  const auto lines = in.U32();
+  if (!lines || *lines > kMaxEntries) return std::nullopt;
+  for (std::uint32_t i = 0; i < *lines; ++i) {
+    const auto length = in.U32();
+    if (!length || *length > kMaxEntries) return std::nullopt;
+    std::u32string text;
+    for (std::uint32_t k = 0; k < *length; ++k) {
+      const auto c = in.U32();
+      if (!c) return std::nullopt;
+      text.push_back(*c);
+    }
+    const auto width = in.I32();
+    if (!width || *width < 1 || *width > kMaxLineWidth) return std::nullopt;
+    const auto coverage = in.Bytes(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height));
+    if (!coverage) return std::nullopt;
+    atlas.lines_[text] = TextMask{*width, *height, {coverage->begin(), coverage->end()}};
   }
   if (!in.AtEnd() || atlas.glyphs_.empty()) return std::nullopt;
   return atlas;

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -30,9 +31,17 @@ class GlyphAtlas {
   static std::optional<GlyphAtlas> Parse(std::span<const std::uint8_t> bytes);
   std::vector<std::uint8_t> Serialize() const;
 
-  // The text as the font would render it: each glyph's coverage OR-ed in at
-  // its place. A character without a glyph is drawn as '?', or left out.
+  // The text as the font would render it: a line stored whole as it is, else
+  // each glyph's coverage OR-ed in at its place. A character without a glyph
+  // is drawn as '?', or left out.
   TextMask Compose(std::wstring_view text) const;
+  // Stores a line whole. The font places glyphs at fractions of a pixel and
+  // rounds only the sum, so a line with several kerned pairs can land a
+  // pixel away from what its pairs say; the game's own such lines are kept
+  // as the font drew them. Refused (false) when the mask's height is not
+  // the atlas's or it is empty.
+  bool AddLine(std::wstring_view text, TextMask mask);
+  std::size_t lineCount() const { return lines_.size(); }
 
   std::int32_t height() const { return height_; }
   std::size_t glyphCount() const { return glyphs_.size(); }
@@ -49,6 +58,7 @@ class GlyphAtlas {
   std::int32_t height_ = 0;
   std::map<char32_t, Glyph> glyphs_;
   std::map<std::pair<char32_t, char32_t>, std::int32_t> kerning_;  // the step from a to b
+  std::map<std::u32string, TextMask> lines_;
 };
 
 }  // namespace qw

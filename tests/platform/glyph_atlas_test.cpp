@@ -36,6 +36,28 @@ TEST(GlyphAtlas, ComposesTheGameTextsWithTheFontsOwnPixels) {
   EXPECT_EQ(atlas->Compose(std::wstring(L"ab\0cd", 5)).coverage, atlas->Compose(L"ab").coverage);
 }
 
+// Two kerned pairs in a row ("is: TITAN", a password's message) add up to a
+// pixel that neither pair shows: such a line is stored whole and comes back
+// exactly; a line the atlas cannot hold is refused.
+TEST(GlyphAtlas, KeepsALineWholeWhereItsPairsLandAPixelOff) {
+  const std::unique_ptr<Font> font = Font::Open(kTextHeight, kTextWeight, kTextFace);
+  ASSERT_NE(font, nullptr);
+  std::optional<GlyphAtlas> atlas = AtlasOf(*font);
+  ASSERT_TRUE(atlas.has_value());
+  const std::wstring line = L"is: TITAN";
+  ASSERT_NE(atlas->Compose(line).coverage, font->Render(line).coverage) << "the font no longer rounds this line apart";
+  EXPECT_TRUE(atlas->AddLine(line, font->Render(line)));
+  EXPECT_EQ(atlas->Compose(line).coverage, font->Render(line).coverage);
+  EXPECT_EQ(atlas->Compose(L"TITAN").coverage, font->Render(L"TITAN").coverage);
+  EXPECT_FALSE(atlas->AddLine(L"x", TextMask{3, atlas->height() + 1, std::vector<std::uint8_t>(3 * (atlas->height() + 1))}));
+  EXPECT_FALSE(atlas->AddLine(L"x", TextMask{}));
+
+  const std::optional<GlyphAtlas> back = GlyphAtlas::Parse(atlas->Serialize());
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->lineCount(), 1u);
+  EXPECT_EQ(back->Compose(line).coverage, font->Render(line).coverage);
+}
+
 TEST(GlyphAtlas, ReadsBackWhatItWroteAndRefusesDamage) {
   const std::unique_ptr<Font> font = Font::Open(kTextHeight, kTextWeight, kTextFace);
   ASSERT_NE(font, nullptr);
