@@ -25,8 +25,9 @@
     game.messages.push(text);
     window.alert(text);
   };
-  game.messageOpened = function (text) {
+  game.messageOpened = function (text, ok) {
     game.messages.push(text);
+    game.okButton = ok;
   };
   game.toggleFullscreen = function () {
     if (document.fullscreenElement) {

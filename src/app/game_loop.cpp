@@ -51,7 +51,7 @@ void GameLoop::OpenNextMessage() {
   box_.emplace(barFont_.get(), text);
   toolbar_.PointerLeave();
   changed_ = UnionRect(changed_, box_->Bounds());
-  front_.MessageOpened(text);
+  front_.MessageOpened(text, box_->OkButton());
 }
 
 void GameLoop::HandleInBox(const InputEvent& e) {

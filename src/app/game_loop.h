@@ -32,8 +32,9 @@ class FrontEnd {
   // The system's modal message box, for failures before the game has its
   // art; returns once it is closed.
   virtual void ShowMessage(const std::wstring& text) = 0;
-  // The game's own box with this text has just opened in the frame.
-  virtual void MessageOpened(const std::wstring&) {}
+  // The game's own box with this text has just opened in the frame, its OK
+  // button at `ok`.
+  virtual void MessageOpened(const std::wstring& /*text*/, const Rect& /*ok*/) {}
   virtual void CapturePointer(bool captured) = 0;
   // Milliseconds since some fixed start, for the tooltip's delay.
   virtual std::uint64_t NowMs() const = 0;

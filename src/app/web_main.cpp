@@ -28,7 +28,7 @@ class WebFrontEnd final : public FrontEnd {
   void Present(const Surface& frame, const Rect& changed) override { web::Present(frame, changed); }
   void ToggleFullscreen() override { web::ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { web::ShowMessage(ToUtf8(text)); }
-  void MessageOpened(const std::wstring& text) override { web::MessageOpened(ToUtf8(text)); }
+  void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
   std::uint64_t NowMs() const override { return web::NowMs(); }

@@ -14,7 +14,9 @@ EM_JS(void, JsPresent, (const std::uint8_t* rgba, int left, int top, int width, 
   window.quenchway.present(HEAPU8.subarray(rgba, rgba + width * height * 4), left, top, width, height);
 });
 EM_JS(void, JsShowMessage, (const char* text), { window.quenchway.showMessage(UTF8ToString(text)); });
-EM_JS(void, JsMessageOpened, (const char* text), { window.quenchway.messageOpened(UTF8ToString(text)); });
+EM_JS(void, JsMessageOpened, (const char* text, int left, int top, int right, int bottom), {
+  window.quenchway.messageOpened(UTF8ToString(text), [ left, top, right, bottom ]);
+});
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
 
@@ -48,7 +50,9 @@ void Present(const Surface& frame, const Rect& changed) {
 
 void ShowMessage(const std::string& utf8Text) { JsShowMessage(utf8Text.c_str()); }
 
-void MessageOpened(const std::string& utf8Text) { JsMessageOpened(utf8Text.c_str()); }
+void MessageOpened(const std::string& utf8Text, const Rect& ok) {
+  JsMessageOpened(utf8Text.c_str(), ok.left, ok.top, ok.right, ok.bottom);
+}
 
 void ToggleFullscreen() { JsToggleFullscreen(); }
 

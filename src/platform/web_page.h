@@ -18,9 +18,9 @@ void Present(const Surface& frame, const Rect& changed);
 // The browser's own modal box that blocks the page until it is closed, for
 // failures before the game has its art.
 void ShowMessage(const std::string& utf8Text);
-// The game's own box with this text has opened in the frame: the page notes
-// it for tests.
-void MessageOpened(const std::string& utf8Text);
+// The game's own box with this text has opened in the frame, its OK button
+// at `ok`: the page notes both for tests.
+void MessageOpened(const std::string& utf8Text, const Rect& ok);
 void ToggleFullscreen();
 // Milliseconds since the page started.
 std::uint64_t NowMs();

@@ -6,7 +6,9 @@
 - the canvas's menu frame equals the desktop's script-mode shot, pixel for
   pixel, and so do the play screen's caption and a tooltip;
 - a level is solved with real pointer events, mouse and touch, and the
-  password message box is seen;
+  password shows in the game's own box, drawn in the canvas over the solved
+  screen, which takes all input and closes on Enter; a second level solved
+  and its box closed by a tap on OK;
 - window.quenchway.script gives exactly what `quenchway --script` prints, for
   the scripts in tests/web/scripts and for the whole game played through.
 
@@ -60,6 +62,34 @@ def desktop_shot(game, commands, cwd):
 
 def differing_pixels(a, b, rows):
     return sum(1 for i in range(0, WIDTH * rows * 3, 3) if a[i:i + 3] != b[i:i + 3])
+
+
+def differing_bounds(a, b, rows):
+    """The smallest rectangle [left, top, right, bottom) holding every pixel
+    that differs, or None."""
+    points = [(i // 3 % WIDTH, i // 3 // WIDTH) for i in range(0, WIDTH * rows * 3, 3) if a[i:i + 3] != b[i:i + 3]]
+    if not points:
+        return None
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return [min(xs), min(ys), max(xs) + 1, max(ys) + 1]
+
+
+def press_key(browser, key, code):
+    for kind in ("keyDown", "keyUp"):
+        browser.page("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code})
+
+
+def solve(pen, data, level):
+    """Plays `level` by hand, fingers and mouse taking turns; returns the
+    same moves in script commands."""
+    script = ""
+    for i, (slot, cell, turns) in enumerate(data.placements(level)):
+        pen.tap(slot)
+        for _ in range(turns):
+            pen.click(slot)
+        pen.drag(slot, cell, finger=(i % 2 == 0))
+        script += "tap %d %d\n" % slot * (1 + turns) + "drag %d %d %d %d\n" % (slot + cell)
+    return script
 
 
 class Pen:
@@ -139,22 +169,37 @@ def main(web_dir, game, levels_tool, source):
         check(played[:len(caption_shot)] == caption_shot,
               "the play screen, caption included, equals the desktop's (%d pixels differ)"
               % differing_pixels(played, caption_shot, CLIENT_HEIGHT))
-        script = "tap %d %d\n" % data.centre(3)
-        for i, (slot, cell, turns) in enumerate(plan):
-            pen.tap(slot)
-            for _ in range(turns):
-                pen.click(slot)
-            pen.drag(slot, cell, finger=(i % 2 == 0))
-            script += "tap %d %d\n" % slot * (1 + turns) + "drag %d %d %d %d\n" % (slot + cell)
+        script = "tap %d %d\n" % data.centre(3) + solve(pen, data, 1)
         solved = canvas_rgb(browser)
         solved_shot = desktop_shot(game, script, scratch.name)
         check(solved[:len(solved_shot)] == solved_shot,
               "the solved screen equals the desktop's after the same moves (%d pixels differ)"
               % differing_pixels(solved, solved_shot, CLIENT_HEIGHT))
+        # Continuing opens the game's own box with the next password, in the
+        # canvas over the solved screen, which stays as it was around it.
         pen.tap(data.centre(CONTINUE))
         password = data.password(2)
-        check(any(password in d for d in browser.dialogs),
-              "continuing shows the next level's password in a message box (%s)" % browser.dialogs)
+        messages = browser.evaluate("window.quenchway.messages")
+        check(not browser.dialogs and messages and password in messages[-1],
+              "continuing shows the next level's password in the game's box, not the browser's (%s, %s)"
+              % (messages, browser.dialogs))
+        boxed = canvas_rgb(browser)
+        ok = browser.evaluate("window.quenchway.okButton")
+        box = differing_bounds(boxed, solved_shot, CLIENT_HEIGHT)
+        check(box is not None and differing_pixels(boxed, solved_shot, CLIENT_HEIGHT) > 2000
+              and box[0] > 0 and box[1] > 0 and box[2] < WIDTH and box[3] < CLIENT_HEIGHT
+              and box[0] < ok[0] and box[1] < ok[1] and ok[2] < box[2] and ok[3] < box[3],
+              "the box is drawn in the middle of the solved screen, its OK button inside (%s, OK %s)" % (box, ok))
+        # Modal: a key and a tap beside the box reach nothing behind it.
+        press_key(browser, "r", "KeyR")
+        pen.tap((2, 2))
+        check(canvas_rgb(browser) == boxed, "while the box shows, keys and taps reach only the box")
+        press_key(browser, "Enter", "Enter")
+        script += "tap %d %d\n" % data.centre(CONTINUE)
+        level2 = desktop_shot(game, script, scratch.name)
+        check(canvas_rgb(browser)[:len(level2)] == level2,
+              "Enter closes the box and level 2 shows as on the desktop (%d pixels differ)"
+              % differing_pixels(canvas_rgb(browser), level2, CLIENT_HEIGHT))
 
         # On level 2 the toolbar is shown; a hovered button shows its
         # tooltip after its delay, drawn from the glyph atlas.
@@ -166,6 +211,20 @@ def main(web_dir, game, levels_tool, source):
         pen.mouse("mouseMoved", data.toolbar_button_centre(0))
         browser.evaluate("new Promise(r => setTimeout(() => r(true), 900))")
         check(tooltip_area() != before, "hovering a toolbar button shows its tooltip after the delay")
+
+        # Level 2 solved too; its box closes on a tap on OK.
+        script += solve(pen, data, 2)
+        pen.tap(data.centre(CONTINUE))
+        messages = browser.evaluate("window.quenchway.messages")
+        check(not browser.dialogs and password != data.password(3) and data.password(3) in messages[-1],
+              "level 2 continued shows level 3's password in the game's box (%s)" % messages)
+        ok = browser.evaluate("window.quenchway.okButton")
+        pen.tap(((ok[0] + ok[2]) // 2, (ok[1] + ok[3]) // 2))
+        script += "tap %d %d\n" % data.centre(CONTINUE)
+        level3 = desktop_shot(game, script, scratch.name)
+        check(canvas_rgb(browser)[:len(level3)] == level3,
+              "a tap on OK closes the box and level 3 shows as on the desktop (%d pixels differ)"
+              % differing_pixels(canvas_rgb(browser), level3, CLIENT_HEIGHT))
 
         # A phone: 390 x 844 CSS pixels at 3 device pixels each.
         browser.viewport(390, 844, scale=3, mobile=True)
