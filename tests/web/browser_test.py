@@ -186,8 +186,10 @@ def main(web_dir, game, levels_tool, source):
         boxed = canvas_rgb(browser)
         ok = browser.evaluate("window.quenchway.okButton")
         box = differing_bounds(boxed, solved_shot, CLIENT_HEIGHT)
+        # Only the box differs: the pixels that changed make one rectangle
+        # centred in the client area (the box and its shadow), OK inside it.
         check(box is not None and differing_pixels(boxed, solved_shot, CLIENT_HEIGHT) > 2000
-              and box[0] > 0 and box[1] > 0 and box[2] < WIDTH and box[3] < CLIENT_HEIGHT
+              and box[0] + box[2] == WIDTH and box[1] + box[3] == CLIENT_HEIGHT
               and box[0] < ok[0] and box[1] < ok[1] and ok[2] < box[2] and ok[3] < box[3],
               "the box is drawn in the middle of the solved screen, its OK button inside (%s, OK %s)" % (box, ok))
         # Modal: a key and a tap beside the box reach nothing behind it.
