@@ -158,7 +158,9 @@ void GameLoop::PointerMove(Point p) {
 void GameLoop::PointerUp(Point p) {
   if (barPress_) {
     barPress_ = false;
-    if (const std::optional<std::int32_t> command = toolbar_.PointerUp(ToBar(p))) game_.Command(*command);
+    if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(p))) {
+      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) game_.Command(*command);
+    }
     return;
   }
   if (penInGame_ || PtInRect(kClientRect, p)) game_.PenUp(p);
@@ -170,7 +172,7 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  const KeyAction action = MapKey(e.key, e.letter, game_.puzzle().screenMode, game_.layout());
+  const KeyAction action = MapKey(e.key, e.letter, game_.ui().screenMode, game_.layout());
   // Held keys repeat turns only.
   if (e.repeat && action.kind != KeyAction::Kind::Command) return;
   Act(action);

@@ -10,10 +10,11 @@ std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount) {
 }
 
 std::vector<ToolButton> ToolbarButtons() {
-  return {{ID_ROTATE_CCW, L"Rotate Counter-Clockwise"},
-          {ID_ROTATE_CW, L"Rotate Clockwise"},
-          {ID_RESTART, L"Restart Level"},
-          {ID_PASSWORD, L"Enter Password"}};
+  auto id = [](ToolbarCommand c) { return static_cast<std::int32_t>(c); };
+  return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
+          {id(ID_ROTATE_CW), L"Rotate Clockwise"},
+          {id(ID_RESTART), L"Restart Level"},
+          {id(ID_PASSWORD), L"Enter Password"}};
 }
 
 std::vector<std::wstring> GameTexts(std::int32_t levelCount) {

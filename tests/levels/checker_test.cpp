@@ -112,7 +112,7 @@ TEST(Checker, UnsolvableLevelFails) {
   EXPECT_FALSE(check.Passed());
 }
 
-TEST(Checker, LevelsThatEndAtTheirFirstPaint) {
+TEST(Checker, LevelsThatEndAsTheyStart) {
   // Straight into a hazard: failed before the player can act.
   const FileCheck fails = CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
   EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));

@@ -64,17 +64,16 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
   }
 }
 
-// The first paint of a level runs the water over the bare board: reaching a
-// hazard then fails the level before the player can place anything.
-void CheckFirstPaint(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
-  PlayedLevel played(record);
-  NoWaterSink sink;
-  played.puzzle.TraceWater(sink);
-  if (played.puzzle.screenMode == MODE_FAILED) {
+// Setting a level up runs the water over the bare board: reaching a hazard
+// then fails the level before the player can place anything.
+void CheckStart(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
+  const PlayedLevel played(record);
+  const Outcome outcome = played.puzzle.GetOutcome();
+  if (outcome == Outcome::kFailed) {
     level.findings.push_back(Finding{true, sourceLine.line,
                                      "the water reaches a hazard before any piece is placed: the level fails as "
                                      "it starts"});
-  } else if (played.puzzle.screenMode == MODE_SOLVED) {
+  } else if (outcome == Outcome::kSolved) {
     level.findings.push_back(Finding{false, sourceLine.line,
                                      "every fire is out before any piece is placed: the level is solved as it "
                                      "starts"});
@@ -113,7 +112,7 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     level.line = file.levels[i][0].line;
     level.findings = CheckLevelLines(file.levels[i], record);
     CheckPassword(level, file.levels[i][kPasswordLine], check.records);
-    CheckFirstPaint(level, file.levels[i][kSourceLine], record);
+    CheckStart(level, file.levels[i][kSourceLine], record);
 
     SolveOptions solve;
     solve.nodeLimit = options.nodeLimit;

@@ -54,7 +54,7 @@ constexpr std::int32_t kMostBlocks = 24;
 // The cell next to cell number n in direction d, or -1 past the edge.
 std::int32_t Step(std::int32_t n, std::int32_t d) {
   Position p = CellNumberPosition(n);
-  StepPoint(p, d, 1);
+  StepPosition(p, d);
   return IsBoardCell(p) ? p.y * kBoardSize + p.x : -1;
 }
 
@@ -170,7 +170,7 @@ class Builder {
       if (static_cast<std::int32_t>(cells.size()) != run) continue;
       const std::int32_t at = cells.back();
       cells.pop_back();
-      const std::int32_t kind = ChooseKind();
+      const PieceKind kind = ChooseKind();
       std::array<std::int32_t, 8> rotations{};
       std::int32_t options = 0;
       for (std::int32_t r = 0; r < 8; ++r) {
@@ -235,7 +235,7 @@ class Builder {
     return true;
   }
 
-  std::int32_t ChooseKind() {
+  PieceKind ChooseKind() {
     if (splittersLeft_ > 0 && rng_.Chance(1, 2)) return KIND_SPLITTER;
     return rng_.Below(100) < recipe_.bendPercent ? KIND_BEND : KIND_ELBOW;
   }

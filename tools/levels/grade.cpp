@@ -51,7 +51,7 @@ WaterRoute TraceRoute(const LevelRecord& level, const Solution* solution) {
     if (seen.test(key)) continue;
     seen.set(key);
     Position p{s.index / kBoardSize, s.index % kBoardSize};
-    StepPoint(p, s.dir, 1);
+    StepPosition(p, s.dir);
     if (!IsBoardCell(p)) continue;
     if (s.starts) {
       ++route.stretches;
@@ -117,7 +117,7 @@ LevelFeatures FeaturesOf(const LevelRecord& level, const Solution& fewest, std::
     bool near = false;
     for (std::int32_t d = 0; d < 8 && !near; ++d) {
       Position q = at;
-      StepPoint(q, d, 1);
+      StepPosition(q, d);
       near = IsBoardCell(q) && route.cells.test(static_cast<std::size_t>(q.y * kBoardSize + q.x));
     }
     if (near) ++f.hazardsNearRoute;

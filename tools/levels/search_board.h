@@ -43,7 +43,7 @@ class FlowList {
 // A decision for one cell: leave it empty (kind KIND_EMPTY), or a piece of
 // `kind` turned to one of `rotations` (bit r for rotation r).
 struct Choice {
-  std::int32_t kind = KIND_EMPTY;
+  PieceKind kind = KIND_EMPTY;
   std::uint8_t rotations = 0;
 };
 
@@ -109,9 +109,9 @@ class SearchBoard {
  private:
   // Groups the rotations of `mask` by what a piece of `kind` does with water
   // arriving in d; those that take it come first. Gives the group count.
-  std::int32_t Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+  std::int32_t Behaviours(PieceKind kind, std::uint8_t mask, std::int32_t d,
                           std::array<std::uint8_t, 8>& groups) const;
-  bool SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const;
+  bool SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const;
   // How many open cells the water of f passes, left empty, before it runs
   // into a hazard; kNoHazard when it never does.
   std::int32_t OpenCellsBeforeHazard(const SearchState& s, Flow f) const;
