@@ -39,7 +39,7 @@ struct WebGame {
   std::unique_ptr<GameLoop> loop;
 };
 
-WebGame& Game() {
+WebGame& Page() {
   static WebGame game;
   return game;
 }
@@ -47,7 +47,7 @@ WebGame& Game() {
 void Settle();
 
 void OnTimer() {
-  GameLoop* loop = Game().loop.get();
+  GameLoop* loop = Page().loop.get();
   if (loop == nullptr || !loop->running()) return;
   loop->Tick();
   Settle();
@@ -55,7 +55,7 @@ void OnTimer() {
 
 // After every input: paint and present, then end the game or arm the timer.
 void Settle() {
-  GameLoop& loop = *Game().loop;
+  GameLoop& loop = *Page().loop;
   loop.Flush();
   if (!loop.running()) {
     web::GameEnded();
@@ -65,7 +65,7 @@ void Settle() {
 }
 
 void Feed(const InputEvent& e) {
-  GameLoop* loop = Game().loop.get();
+  GameLoop* loop = Page().loop.get();
   if (loop == nullptr || !loop->running()) return;
   loop->Handle(e);
   Settle();
@@ -114,9 +114,9 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     web::ShowMessage("The game's built-in pictures are damaged.");
     return 0;
   }
-  Game().loop = std::make_unique<GameLoop>(Game().front, kDataFolder, std::move(*pieces), std::move(*toolbar));
-  if (!Game().loop->Create()) {
-    Game().loop.reset();
+  Page().loop = std::make_unique<GameLoop>(Page().front, kDataFolder, std::move(*pieces), std::move(*toolbar));
+  if (!Page().loop->Create()) {
+    Page().loop.reset();
     return 0;
   }
   Settle();
