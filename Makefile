@@ -19,7 +19,7 @@ SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build run test asan bench fuzz clean art install package
+.PHONY: all deps configure build run test asan bench fuzz clean art install package web web-serve web-test web-bench
 
 all: build
 
@@ -42,11 +42,13 @@ install: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-# The whole suite, then the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every fuzz target for 20 seconds.
-test: DEPS_FLAGS = --fuzz
+# The whole suite, the browser build in headless Chromium, then the same
+# suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target for 20 seconds.
+test: DEPS_FLAGS = --fuzz --web
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory web-test
 	@$(MAKE) --no-print-directory asan
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
@@ -79,10 +81,43 @@ art: configure
 	@mkdir -p data resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
+# The browser build in build-web/: index.html, page.js, quenchway.js and
+# quenchway.wasm. Its text comes from a glyph atlas that the desktop build's
+# quenchway-glyphs renders with the desktop's font code. emcc needs Debian's
+# node modules folder.
+WEB_DIR ?= build-web
+WEB_PORT ?= 8080
+EMCC_ENV = NODE_PATH=/usr/share/nodejs
+web: DEPS_FLAGS = --web
+web: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-glyphs
+	@mkdir -p $(WEB_DIR)
+	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_DIR)/glyphs.dat.new data >/dev/null
+	@cmp -s $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat || mv $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat
+	@rm -f $(WEB_DIR)/glyphs.dat.new
+	@$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DQW_WEB=ON \
+		-DQW_GLYPH_ATLAS=$(CURDIR)/$(WEB_DIR)/glyphs.dat >/dev/null
+	@$(EMCC_ENV) nice -n 10 cmake --build $(WEB_DIR) -j $(JOBS)
+
+# Serves the browser build on http://127.0.0.1:$(WEB_PORT)/ until interrupted.
+web-serve: web
+	@echo "Quenchway: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
+# The browser build against the desktop binary, in headless Chromium.
+web-test: web
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway quenchway-levels
+	python3 tests/web/browser_test.py $(WEB_DIR) $(BUILD_DIR)/quenchway $(BUILD_DIR)/quenchway-levels .
+
+# The browser build's size, gzipped, and its first frame in headless Chromium.
+web-bench: web
+	python3 tests/web/web_bench.py $(WEB_DIR)
+
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQW_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target benchmarks
 	build-bench/bench/quenchway-bench
+	@$(MAKE) --no-print-directory web-bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan
+	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan $(WEB_DIR)

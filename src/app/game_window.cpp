@@ -51,7 +51,7 @@ bool GameWindow::Create() {
     return false;
   }
   data_ = std::move(std::get<GameData>(loaded));
-  captionFont_ = Font::Open(12, 400, "Arial");
+  captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
   game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
                                  *this);
   ShowToolbar(false);

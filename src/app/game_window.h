@@ -26,7 +26,8 @@ namespace qw {
 class WindowHost {
  public:
   virtual ~WindowHost() = default;
-  // A modal message box; returns once it is closed.
+  // A modal message box; it may return before the box is closed (see
+  // WindowEffects::ShowMessage).
   virtual void ShowMessage(const std::wstring& text) = 0;
   virtual void CapturePointer(bool captured) = 0;
   virtual void ToolbarVisibilityChanged(bool visible) = 0;

@@ -1,11 +1,11 @@
 #include "platform/bitmap.h"
 
-#include <SDL.h>
-
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <vector>
+
+#include "platform/stb_image_decoder.h"
 
 namespace qw {
 namespace {
@@ -27,7 +27,33 @@ std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
-// What SDL is allowed to see: a file whose headers are all there and whose
+// A paletted picture whose every index names a colour of its palette, as
+// the decoder counts the palette: the entries between the headers and the
+// pixels (four bytes each; after the old OS/2 header, three bytes each and
+// counted from 10 bytes further on). An index past them would make the
+// decoder read colours that are not there.
+bool IndicesInPalette(std::span<const std::uint8_t> bytes, std::uint32_t infoSize, std::int64_t width,
+                      std::int64_t height, std::uint32_t bitCount, std::int64_t dataOffset, std::int64_t rowBytes) {
+  const std::int64_t afterHeader = dataOffset - static_cast<std::int64_t>(kFileHeaderSize);
+  const std::int64_t entries = infoSize == 12 ? (afterHeader - 24) / 3 : (afterHeader - infoSize) / 4;
+  if (entries <= 0 || entries > 256) {
+    return false;
+  }
+  const std::uint32_t mask = (1u << bitCount) - 1;
+  for (std::int64_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = bytes.data() + dataOffset + y * rowBytes;
+    for (std::int64_t x = 0; x < width; ++x) {
+      const std::int64_t bit = x * bitCount;
+      const std::uint32_t index = (row[bit / 8] >> (8 - bitCount - bit % 8)) & mask;
+      if (index >= entries) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// What the decoder is allowed to see: a file whose headers are all there and whose
 // size is that of a picture, so that lying headers cannot make it allocate
 // or read more than a skin needs.
 bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
@@ -61,38 +87,20 @@ bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) {
     return false;
   }
-  // Uncompressed rows are padded to 4 bytes and must all be in the file.
-  // Run-length data has no fixed size; SDL stops at its end.
-  if (compression == kBiRgb || compression == kBiBitfields) {
-    const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-    const std::int64_t dataOffset = ReadU32(bytes, 10);
-    if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
-      return false;
-    }
+  // The decoder reads plain rows only: no run-length, JPEG or PNG data.
+  if (compression != kBiRgb && compression != kBiBitfields) {
+    return false;
+  }
+  // Rows are padded to 4 bytes and must all be in the file.
+  const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
+  const std::int64_t dataOffset = ReadU32(bytes, 10);
+  if (dataOffset + rowBytes * height > static_cast<std::int64_t>(bytes.size())) {
+    return false;
+  }
+  if (bitCount <= 8) {
+    return IndicesInPalette(bytes, infoSize, width, height, bitCount, dataOffset, rowBytes);
   }
   return true;
-}
-
-std::optional<Surface> ToSurface(SDL_Surface* loaded) {
-  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-  if (rgb == nullptr) {
-    return std::nullopt;
-  }
-  std::optional<Surface> result;
-  if (SDL_LockSurface(rgb) == 0) {
-    result.emplace(rgb->w, rgb->h);
-    const auto* bytes = static_cast<const std::uint8_t*>(rgb->pixels);
-    for (int y = 0; y < rgb->h; ++y) {
-      const auto* in = reinterpret_cast<const std::uint32_t*>(bytes + static_cast<std::size_t>(y) * rgb->pitch);
-      std::uint32_t* out = result->Row(y);
-      for (int x = 0; x < rgb->w; ++x) {
-        out[x] = in[x] & 0xFFFFFFu;
-      }
-    }
-    SDL_UnlockSurface(rgb);
-  }
-  SDL_FreeSurface(rgb);
-  return result;
 }
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -110,17 +118,7 @@ std::optional<Surface> LoadBmpMemory(std::span<const std::uint8_t> bytes) {
   if (!HeadersAreSane(bytes) || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return std::nullopt;
   }
-  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (stream == nullptr) {
-    return std::nullopt;
-  }
-  SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
-  if (loaded == nullptr) {
-    return std::nullopt;
-  }
-  std::optional<Surface> result = ToSurface(loaded);
-  SDL_FreeSurface(loaded);
-  return result;
+  return DecodeBmp(bytes);
 }
 
 std::optional<Surface> LoadBmpFile(const std::string& path) {
@@ -133,14 +131,12 @@ std::optional<Surface> LoadBmpFile(const std::string& path) {
   if (error || size > kMaxFileBytes) {
     return std::nullopt;
   }
-  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
-  if (stream == nullptr) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  const std::size_t read = bytes.empty() ? 0 : SDL_RWread(stream, bytes.data(), 1, bytes.size());
-  SDL_RWclose(stream);
-  if (read != bytes.size()) {
+  if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
     return std::nullopt;
   }
   return LoadBmpMemory(bytes);

@@ -10,7 +10,8 @@
 
 namespace qw {
 
-// Any BMP that SDL decodes, converted to the surface's pixel format. Refuses
+// Any BMP that the decoder reads (1, 4, 8, 16, 24 and 32 bits, plain rows or
+// bit fields), converted to the surface's pixel format. Refuses
 // (nullopt) files that are missing, unreadable, malformed, or of dimensions
 // too large to be a skin.
 std::optional<Surface> LoadBmpFile(const std::string& path);

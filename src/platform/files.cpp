@@ -209,10 +209,16 @@ std::string MoveAside(const std::string& path, const std::string& stamp, std::st
   const std::string base = path + ".bad-" + stamp;
   for (int n = 1; n <= 1000; ++n) {
     const std::string target = n == 1 ? base : base + "-" + std::to_string(n);
+#ifdef RENAME_NOREPLACE
     // RENAME_NOREPLACE: the move never replaces a file kept aside before.
     if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return target;
     if (errno == EEXIST) continue;
-    if (errno == EINVAL || errno == ENOSYS) {
+    const bool noReplaceMissing = errno == EINVAL || errno == ENOSYS;
+#else
+    // A C library without renameat2 (the browser build's).
+    const bool noReplaceMissing = true;
+#endif
+    if (noReplaceMissing) {
       // A file system without RENAME_NOREPLACE: a hard link never replaces
       // either; the old name goes only once the new one holds the file.
       if (::link(path.c_str(), target.c_str()) == 0) {

@@ -11,4 +11,9 @@ inline constexpr std::int32_t kClientWidth = 240;
 inline constexpr std::int32_t kClientHeight = 268;
 inline constexpr Rect kClientRect{0, 0, kClientWidth, kClientHeight};
 
+// The one font of the caption and the tooltips.
+inline constexpr std::int32_t kTextHeight = 12;
+inline constexpr std::int32_t kTextWeight = 400;
+inline constexpr const char* kTextFace = "Arial";
+
 }  // namespace qw

@@ -6,6 +6,7 @@
 #include "data/layout_items.h"
 #include "model/cell.h"
 #include "ui/client_area.h"
+#include "ui/game_texts.h"
 
 namespace qw {
 
@@ -86,7 +87,7 @@ void GameController::SolvedPenDown(Point p) {
     effects_.InvalidateAll();
     return;
   }
-  effects_.ShowMessage(L"Password for next level is: " + levels_[static_cast<std::size_t>(next)].password);
+  effects_.ShowMessage(PasswordMessage(levels_[static_cast<std::size_t>(next)].password));
   StartLevel(next);
 }
 

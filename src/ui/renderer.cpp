@@ -6,6 +6,7 @@
 #include "data/layout_items.h"
 #include "ui/cursor_frame.h"
 #include "ui/client_area.h"
+#include "ui/game_texts.h"
 
 namespace qw {
 
@@ -68,8 +69,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemTray));
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemBoard));
   canvas.FillRect(kClientRect, kBackgroundColor);
-  const std::wstring caption =
-      L"Level " + std::to_wstring(std::int64_t{puzzle_.currentLevel} + 1) + L"/" + std::to_wstring(levelCount_);
+  const std::wstring caption = CaptionText(puzzle_.currentLevel, levelCount_);
   canvas.DrawText(art_.captionFont, caption, kCaptionRect, kCaptionColor);
 
   SelectClip(canvas, playArea_);

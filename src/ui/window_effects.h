@@ -16,7 +16,9 @@ class WindowEffects {
   virtual void InvalidateRect(const Rect& rect) = 0;
   virtual void InvalidateAll() = 0;
   virtual void ShowToolbar(bool visible) = 0;
-  // A modal message box owned by the window; returns once it is closed.
+  // A modal message box owned by the window. It may return before the box
+  // is closed: the window then keeps the game's input and paints from the
+  // player until it is.
   virtual void ShowMessage(const std::wstring& text) = 0;
   virtual void CapturePointer() = 0;
   virtual void ReleasePointer() = 0;

@@ -72,6 +72,49 @@ TEST(Bitmap, SaveThenLoadGivesTheSamePixels) {
   fs::remove_all(dir);
 }
 
+// The skin may come in any depth: a 32-bit file (alpha dropped) and an 8-bit
+// paletted one give the same pixels as the 24-bit one.
+TEST(Bitmap, ThirtyTwoBitAndPalettedFilesGiveTheSamePixels) {
+  const Surface sample = Sample();
+  auto header = [](std::int32_t bits, std::uint32_t dataOffset, std::uint32_t colours) {
+    std::vector<std::uint8_t> b(54, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    PutU32(b, 10, dataOffset);
+    PutU32(b, 14, 40);
+    PutU32(b, 18, 5);
+    PutU32(b, 22, static_cast<std::uint32_t>(-3));  // top-down
+    b[26] = 1;
+    b[28] = static_cast<std::uint8_t>(bits);
+    PutU32(b, 46, colours);
+    return b;
+  };
+  std::vector<std::uint8_t> deep = header(32, 54, 0);
+  std::vector<std::uint8_t> paletted = header(8, 54 + 4 * 15, 15);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const Color c = sample.ColorAt(x, y);
+      deep.insert(deep.end(), {c.b, c.g, c.r, 0x80});
+      paletted.insert(paletted.begin() + 54 + 4 * (5 * y + x), {c.b, c.g, c.r, 0});
+    }
+  }
+  for (int y = 0; y < 3; ++y) {
+    paletted.insert(paletted.end(), {std::uint8_t(5 * y), std::uint8_t(5 * y + 1), std::uint8_t(5 * y + 2),
+                                     std::uint8_t(5 * y + 3), std::uint8_t(5 * y + 4), 0, 0, 0});
+  }
+  PutU32(deep, 2, static_cast<std::uint32_t>(deep.size()));
+  PutU32(paletted, 2, static_cast<std::uint32_t>(paletted.size()));
+  for (const auto* bytes : {&deep, &paletted}) {
+    const std::optional<Surface> loaded = LoadBmpMemory(*bytes);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->pixels(), sample.pixels());
+  }
+  // An index past the palette names no colour: refused, never whatever the
+  // decoder finds there.
+  paletted[54 + 4 * 15] = 15;
+  EXPECT_FALSE(LoadBmpMemory(paletted).has_value());
+}
+
 TEST(Bitmap, HostileBytesAreRefused) {
   const fs::path dir = TestDir();
   ASSERT_TRUE(SaveBmp24(Sample(), (dir / "a.bmp").string()));
@@ -93,6 +136,10 @@ TEST(Bitmap, HostileBytesAreRefused) {
   std::vector<std::uint8_t> huge = patched(18, 4096);
   PutU32(huge, 22, 4097);  // just past 16M pixels
   EXPECT_FALSE(LoadBmpMemory(huge).has_value());
+  // Compressions the decoder does not read: run-length, JPEG, nonsense.
+  for (const std::uint32_t compression : {1u, 2u, 4u, 99u, 0xFBFF0000u}) {
+    EXPECT_FALSE(LoadBmpMemory(patched(30, compression)).has_value()) << compression;
+  }
 
   // Random damage to the headers: refused or loaded, never a crash.
   std::mt19937 rng(11);

@@ -1,0 +1,167 @@
+// Quenchway in the browser: the page's input fed to the game loop, the
+// canvas as its front end, and the script hook for tests. The page script
+// (web/page.js) calls the exported functions below.
+#include <emscripten.h>
+
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "app/game_loop.h"
+#include "app/script_runner.h"
+#include "platform/bitmap.h"
+#include "platform/utf8.h"
+#include "platform/web_page.h"
+#include "qw_app_resources.h"
+
+namespace qw {
+
+namespace {
+
+// The data files are embedded in the build at this folder.
+constexpr const char* kDataFolder = "/data";
+
+class WebFrontEnd final : public FrontEnd {
+ public:
+  void Present(const Surface& frame, const Rect& changed) override { web::Present(frame, changed); }
+  void ToggleFullscreen() override { web::ToggleFullscreen(); }
+  void ShowMessage(const std::wstring& text) override { web::ShowMessage(ToUtf8(text)); }
+  void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
+  // The page captures the pointer on every press that lands on the canvas.
+  void CapturePointer(bool) override {}
+  std::uint64_t NowMs() const override { return web::NowMs(); }
+};
+
+struct WebGame {
+  WebFrontEnd front;
+  std::unique_ptr<GameLoop> loop;
+};
+
+WebGame& Page() {
+  static WebGame game;
+  return game;
+}
+
+void Settle();
+
+void OnTimer() {
+  GameLoop* loop = Page().loop.get();
+  if (loop == nullptr || !loop->running()) return;
+  loop->Tick();
+  Settle();
+}
+
+// After every input: paint and present, then end the game or arm the timer.
+void Settle() {
+  GameLoop& loop = *Page().loop;
+  loop.Flush();
+  if (!loop.running()) {
+    web::GameEnded();
+  } else if (const std::optional<std::int32_t> timeout = loop.TimeoutMs()) {
+    web::SetTimer(*timeout, OnTimer);
+  }
+}
+
+void Feed(const InputEvent& e) {
+  GameLoop* loop = Page().loop.get();
+  if (loop == nullptr || !loop->running()) return;
+  loop->Handle(e);
+  Settle();
+}
+
+// The page's key names (KeyboardEvent.key) as the game's keys.
+InputEvent KeyEvent(std::string_view name) {
+  InputEvent e;
+  e.type = InputEvent::Type::KeyDown;
+  if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'))) {
+    e.key = Key::Letter;
+    e.letter = static_cast<char>(name[0] & ~0x20);
+  } else if (name == "Escape") {
+    e.key = Key::Escape;
+  } else if (name == "Enter") {
+    e.key = Key::Enter;
+  } else if (name == "Backspace") {
+    e.key = Key::Backspace;
+  } else if (name == "Delete") {
+    e.key = Key::Delete;
+  } else if (name == "ArrowLeft") {
+    e.key = Key::Left;
+  } else if (name == "ArrowRight") {
+    e.key = Key::Right;
+  } else if (name == " ") {
+    e.key = Key::Space;
+  } else if (name == "F11") {
+    e.key = Key::F11;
+  }
+  return e;
+}
+
+}  // namespace
+
+}  // namespace qw
+
+extern "C" {
+
+// Starts a new game in the menu. 1 when it runs, 0 when the built-in
+// pictures or the data files fail (the message boxes have said so).
+EMSCRIPTEN_KEEPALIVE int qw_start() {
+  using namespace qw;
+  std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
+  std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
+  if (!pieces || !toolbar) {
+    web::ShowMessage("The game's built-in pictures are damaged.");
+    return 0;
+  }
+  Page().loop = std::make_unique<GameLoop>(Page().front, kDataFolder, std::move(*pieces), std::move(*toolbar));
+  if (!Page().loop->Create()) {
+    Page().loop.reset();
+    return 0;
+  }
+  Settle();
+  return 1;
+}
+
+// Pointer input in frame pixels: kind 0 press, 1 move, 2 release, 3 the
+// pointer left the canvas.
+EMSCRIPTEN_KEEPALIVE void qw_pointer(int kind, int x, int y) {
+  using Type = qw::InputEvent::Type;
+  constexpr Type kTypes[] = {Type::PointerDown, Type::PointerMove, Type::PointerUp, Type::PointerLeave};
+  if (kind < 0 || kind > 3) return;
+  qw::InputEvent e;
+  e.type = kTypes[kind];
+  e.point = qw::Point{x, y};
+  qw::Feed(e);
+}
+
+// Wheel steps: positive away from the user.
+EMSCRIPTEN_KEEPALIVE void qw_wheel(int steps) {
+  qw::InputEvent e;
+  e.type = qw::InputEvent::Type::Wheel;
+  e.wheel = steps;
+  qw::Feed(e);
+}
+
+// A key pressed, by its KeyboardEvent.key name.
+EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat) {
+  qw::InputEvent e = qw::KeyEvent(name == nullptr ? "" : name);
+  e.alt = alt != 0;
+  e.repeat = repeat != 0;
+  qw::Feed(e);
+}
+
+// Runs script-mode commands against a fresh game and returns what script
+// mode prints, its error line last. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
+  static std::string result;
+  std::istringstream in(text == nullptr ? "" : text);
+  std::ostringstream out;
+  std::ostringstream err;
+  std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
+  if (pieces) qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces));
+  result = out.str() + err.str();
+  return result.c_str();
+}
+
+}  // extern "C"

@@ -1,0 +1,32 @@
+// The browser page as the game's screen: the frame drawn into the page's
+// <canvas> (at one canvas pixel per frame pixel; the page scales it by a
+// whole number with sharp pixels), message boxes, fullscreen, the clock and
+// a timer. Input comes the other way: the page calls the game's exported
+// functions. Built only for the browser.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/geometry.h"
+#include "platform/surface.h"
+
+namespace qw::web {
+
+// Copies the changed part of the frame into the canvas.
+void Present(const Surface& frame, const Rect& changed);
+// The browser's own modal box that blocks the page until it is closed, for
+// failures before the game has its art.
+void ShowMessage(const std::string& utf8Text);
+// The game's own box with this text has opened in the frame, its OK button
+// at `ok`: the page notes both for tests.
+void MessageOpened(const std::string& utf8Text, const Rect& ok);
+void ToggleFullscreen();
+// Milliseconds since the page started.
+std::uint64_t NowMs();
+// Calls `callback` once after `delayMs`, replacing a timer still waiting.
+void SetTimer(std::int32_t delayMs, void (*callback)());
+// The game's modal run has ended: the page says so and offers a new game.
+void GameEnded();
+
+}  // namespace qw::web

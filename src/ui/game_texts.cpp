@@ -1,0 +1,38 @@
+#include "ui/game_texts.h"
+
+#include "ui/controller.h"
+#include "ui/message_box.h"
+
+namespace qw {
+
+std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount) {
+  return L"Level " + std::to_wstring(std::int64_t{levelIndex} + 1) + L"/" + std::to_wstring(levelCount);
+}
+
+std::vector<ToolButton> ToolbarButtons() {
+  auto id = [](ToolbarCommand c) { return static_cast<std::int32_t>(c); };
+  return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
+          {id(ID_ROTATE_CW), L"Rotate Clockwise"},
+          {id(ID_RESTART), L"Restart Level"},
+          {id(ID_PASSWORD), L"Enter Password"}};
+}
+
+std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
+  std::vector<std::wstring> texts;
+  for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
+  for (std::int32_t i = 0; i < levelCount; ++i) texts.push_back(CaptionText(i, levelCount));
+  return texts;
+}
+
+std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
+
+std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font) {
+  std::vector<std::wstring> texts{MessageBox::kTitle, MessageBox::kOk};
+  for (const LevelRecord& level : levels) {
+    const MessageBox box(font, PasswordMessage(level.password));
+    texts.insert(texts.end(), box.lines().begin(), box.lines().end());
+  }
+  return texts;
+}
+
+}  // namespace qw

@@ -1,0 +1,114 @@
+// The game loop's message box, through a front end that records what it is
+// asked to do: modal without a loop of its own, one box at a time in the
+// order the game gave them, the picture under it held until it closes.
+#include "app/game_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/layout.h"
+#include "platform/bitmap.h"
+#include "qw_app_resources.h"
+
+namespace qw {
+namespace {
+
+class RecordingFrontEnd final : public FrontEnd {
+ public:
+  void Present(const Surface&, const Rect&) override { ++presents; }
+  void ToggleFullscreen() override {}
+  void ShowMessage(const std::wstring& text) override { systemBoxes.push_back(text); }
+  void MessageOpened(const std::wstring& text, const Rect&) override { opened.push_back(text); }
+  void CapturePointer(bool) override {}
+  std::uint64_t NowMs() const override { return 0; }
+
+  int presents = 0;
+  std::vector<std::wstring> systemBoxes;
+  std::vector<std::wstring> opened;
+};
+
+InputEvent Key(qw::Key key) {
+  InputEvent e;
+  e.type = InputEvent::Type::KeyDown;
+  e.key = key;
+  return e;
+}
+
+bool SameClient(const Surface& a, const Surface& b) {
+  for (std::int32_t y = 0; y < kClientHeight; ++y) {
+    for (std::int32_t x = 0; x < kClientWidth; ++x) {
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+class GameLoopBox : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(loop_.Create()) << "the data files in " << QW_SOURCE_DIR "/data";
+    loop_.Flush();
+  }
+  RecordingFrontEnd front_;
+  GameLoop loop_{front_, QW_SOURCE_DIR "/data", *LoadBmpMemory(resources::kPiecesBmp),
+                 *LoadBmpMemory(resources::kToolbarBmp)};
+};
+
+TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTheGame) {
+  const Surface menu = loop_.frame();
+  // Two messages from one handler, and a change the game wants painted.
+  loop_.game().ShowMessage(L"first");
+  loop_.game().ShowMessage(L"second");
+  loop_.game().InvalidateAll();
+  loop_.Flush();
+  ASSERT_NE(loop_.messageBox(), nullptr);
+  EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"first"});
+  EXPECT_TRUE(front_.systemBoxes.empty()) << "the game's own box, not the system's";
+  EXPECT_FALSE(SameClient(loop_.frame(), menu)) << "the box is drawn in the frame";
+  EXPECT_FALSE(loop_.TimeoutMs().has_value()) << "no tooltip timer under a box";
+
+  // Escape closes the box; on the menu it would end the game if it got there.
+  loop_.Handle(Key(Key::Escape));
+  loop_.Flush();
+  EXPECT_TRUE(loop_.running());
+  EXPECT_EQ(front_.opened, (std::vector<std::wstring>{L"first", L"second"}));
+  loop_.Handle(Key(Key::Space));
+  loop_.Flush();
+  EXPECT_EQ(loop_.messageBox(), nullptr);
+  EXPECT_TRUE(loop_.running());
+  EXPECT_TRUE(SameClient(loop_.frame(), menu)) << "the menu comes back whole once the last box closes";
+}
+
+TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
+  const Surface menu = loop_.frame();
+  loop_.game().ShowMessage(L"message");
+  loop_.Flush();
+  const Surface boxed = loop_.frame();
+  // The game starts level 1 behind the box (the menu's new-game button).
+  const Rect start = ItemRect(loop_.game().layout(), 3);
+  const Point p{(start.left + start.right) / 2, (start.top + start.bottom) / 2};
+  loop_.game().PenDown(p);
+  loop_.game().PenUp(p);
+  loop_.Flush();
+  EXPECT_TRUE(SameClient(loop_.frame(), boxed)) << "a paint reached the frame under the box";
+  loop_.Handle(Key(Key::Enter));
+  loop_.Flush();
+  EXPECT_FALSE(SameClient(loop_.frame(), menu)) << "what changed behind the box shows once it closes";
+}
+
+TEST_F(GameLoopBox, ACloseRequestClosesTheBoxAndThenTheGame) {
+  loop_.game().ShowMessage(L"one");
+  loop_.game().ShowMessage(L"two");
+  loop_.Flush();
+  InputEvent close;
+  close.type = InputEvent::Type::Close;
+  loop_.Handle(close);
+  EXPECT_EQ(loop_.messageBox(), nullptr);
+  EXPECT_FALSE(loop_.running());
+  EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"one"});
+}
+
+}  // namespace
+}  // namespace qw

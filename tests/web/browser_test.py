@@ -1,0 +1,275 @@
+#!/usr/bin/env python3
+"""The browser build in headless Chromium, against the desktop binary:
+
+- the page loads and says it is ready; the canvas is shown at a whole-number
+  scale, on a desktop window and on a phone;
+- the canvas's menu frame equals the desktop's script-mode shot, pixel for
+  pixel, and so do the play screen's caption and a tooltip;
+- a level is solved with real pointer events, mouse and touch, and the
+  password shows in the game's own box, drawn in the canvas over the solved
+  screen, which takes all input and closes on Enter; a second level solved
+  and its box closed by a tap on OK;
+- window.quenchway.script gives exactly what `quenchway --script` prints, for
+  the scripts in tests/web/scripts and for the whole game played through.
+
+usage: browser_test.py WEB_DIR GAME LEVELS_TOOL SOURCE_DIR
+"""
+
+import base64
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import Browser, Server  # noqa: E402
+from game_data import CONTINUE  # noqa: E402
+import game_data  # noqa: E402
+
+WIDTH, CLIENT_HEIGHT, FRAME_HEIGHT = 240, 268, 294
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def canvas_rgb(browser):
+    """The canvas as RGB bytes, row by row, read back through getImageData."""
+    data = browser.evaluate("""(() => {
+      const d = document.getElementById('screen').getContext('2d').getImageData(0, 0, 240, 294).data;
+      let s = '';
+      for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+      return btoa(s);
+    })()""")
+    return base64.b64decode(data)
+
+
+def desktop_script(game, text, cwd):
+    run = subprocess.run([game, "--script", "-"], input=text.encode(), capture_output=True, cwd=cwd, timeout=120)
+    return run.stdout.decode() + run.stderr.decode()
+
+
+def desktop_shot(game, commands, cwd):
+    """The desktop's client area after `commands`, as RGB rows."""
+    path = os.path.join(cwd, "shot.bmp")
+    desktop_script(game, commands + "shot " + path + "\n", cwd)
+    return game_data.read_bmp24(path)
+
+
+def differing_pixels(a, b, rows):
+    return sum(1 for i in range(0, WIDTH * rows * 3, 3) if a[i:i + 3] != b[i:i + 3])
+
+
+def differing_bounds(a, b, rows):
+    """The smallest rectangle [left, top, right, bottom) holding every pixel
+    that differs, or None."""
+    points = [(i // 3 % WIDTH, i // 3 // WIDTH) for i in range(0, WIDTH * rows * 3, 3) if a[i:i + 3] != b[i:i + 3]]
+    if not points:
+        return None
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return [min(xs), min(ys), max(xs) + 1, max(ys) + 1]
+
+
+def press_key(browser, key, code):
+    for kind in ("keyDown", "keyUp"):
+        browser.page("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code})
+
+
+def solve(pen, data, level):
+    """Plays `level` by hand, fingers and mouse taking turns; returns the
+    same moves in script commands."""
+    script = ""
+    for i, (slot, cell, turns) in enumerate(data.placements(level)):
+        pen.tap(slot)
+        for _ in range(turns):
+            pen.click(slot)
+        pen.drag(slot, cell, finger=(i % 2 == 0))
+        script += "tap %d %d\n" % slot * (1 + turns) + "drag %d %d %d %d\n" % (slot + cell)
+    return script
+
+
+class Pen:
+    """Real input events at frame pixels: the mouse, or one finger."""
+
+    def __init__(self, browser):
+        self.browser = browser
+        box = browser.evaluate("(() => { const r = document.getElementById('screen').getBoundingClientRect();"
+                               " return [r.left, r.top, r.width / 240]; })()")
+        self.left, self.top, self.scale = box
+
+    def at(self, p):
+        # The middle of the frame pixel, in page coordinates.
+        return self.left + (p[0] + 0.5) * self.scale, self.top + (p[1] + 0.5) * self.scale
+
+    def mouse(self, kind, p):
+        x, y = self.at(p)
+        params = {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1,
+                  "buttons": 1 if kind != "mouseReleased" else 0}
+        self.browser.page("Input.dispatchMouseEvent", params)
+
+    def touch(self, kind, p=None):
+        points = [] if p is None else [dict(zip(("x", "y"), self.at(p)), id=1)]
+        self.browser.page("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def click(self, p):
+        self.mouse("mouseMoved", p)
+        self.mouse("mousePressed", p)
+        self.mouse("mouseReleased", p)
+
+    def tap(self, p):
+        self.touch("touchStart", p)
+        self.touch("touchEnd")
+
+    def drag(self, a, b, finger):
+        steps = max(abs(b[0] - a[0]), abs(b[1] - a[1])) // 4 + 1
+        line = [(a[0] + (b[0] - a[0]) * i // steps, a[1] + (b[1] - a[1]) * i // steps) for i in range(1, steps + 1)]
+        if finger:
+            self.touch("touchStart", a)
+            for p in line:
+                self.touch("touchMove", p)
+            self.touch("touchEnd")
+        else:
+            self.mouse("mouseMoved", a)
+            self.mouse("mousePressed", a)
+            for p in line:
+                self.mouse("mouseMoved", p)
+            self.mouse("mouseReleased", b)
+
+
+def main(web_dir, game, levels_tool, source):
+    game, levels_tool, source = (os.path.abspath(p) for p in (game, levels_tool, source))
+    data = game_data.GameData(source, levels_tool)
+    server = Server(web_dir)
+    browser = Browser()
+    scratch = tempfile.TemporaryDirectory(prefix="qw-web-")
+    try:
+        browser.viewport(800, 700)
+        seconds = browser.open(server.url)
+        check(True, "the page becomes ready (%.2f s)" % seconds)
+        scale = browser.evaluate("document.getElementById('screen').getBoundingClientRect().width / 240")
+        check(scale == 2, "an 800 x 700 page shows the frame at scale 2 (%s)" % scale)
+
+        menu = canvas_rgb(browser)
+        desktop = desktop_shot(game, "", scratch.name)
+        check(menu[:len(desktop)] == desktop, "the menu frame equals the desktop's shot (%d pixels differ)"
+              % differing_pixels(menu, desktop, CLIENT_HEIGHT))
+
+        # Level 1 by hand: the menu's new-game button clicked, the piece
+        # selected with a finger and turned by clicking it, dragged onto its
+        # cell with a finger.
+        pen = Pen(browser)
+        pen.click(data.centre(3))
+        plan = data.placements(1)
+        caption_shot = desktop_shot(game, "tap %d %d\n" % data.centre(3), scratch.name)
+        played = canvas_rgb(browser)
+        check(played[:len(caption_shot)] == caption_shot,
+              "the play screen, caption included, equals the desktop's (%d pixels differ)"
+              % differing_pixels(played, caption_shot, CLIENT_HEIGHT))
+        script = "tap %d %d\n" % data.centre(3) + solve(pen, data, 1)
+        solved = canvas_rgb(browser)
+        solved_shot = desktop_shot(game, script, scratch.name)
+        check(solved[:len(solved_shot)] == solved_shot,
+              "the solved screen equals the desktop's after the same moves (%d pixels differ)"
+              % differing_pixels(solved, solved_shot, CLIENT_HEIGHT))
+        # Continuing opens the game's own box with the next password, in the
+        # canvas over the solved screen, which stays as it was around it.
+        pen.tap(data.centre(CONTINUE))
+        password = data.password(2)
+        messages = browser.evaluate("window.quenchway.messages")
+        check(not browser.dialogs and messages and password in messages[-1],
+              "continuing shows the next level's password in the game's box, not the browser's (%s, %s)"
+              % (messages, browser.dialogs))
+        boxed = canvas_rgb(browser)
+        ok = browser.evaluate("window.quenchway.okButton")
+        box = differing_bounds(boxed, solved_shot, CLIENT_HEIGHT)
+        # Only the box differs: the pixels that changed make one rectangle
+        # centred in the client area (the box and its shadow), OK inside it.
+        check(box is not None and differing_pixels(boxed, solved_shot, CLIENT_HEIGHT) > 2000
+              and box[0] + box[2] == WIDTH and box[1] + box[3] == CLIENT_HEIGHT
+              and box[0] < ok[0] and box[1] < ok[1] and ok[2] < box[2] and ok[3] < box[3],
+              "the box is drawn in the middle of the solved screen, its OK button inside (%s, OK %s)" % (box, ok))
+        # Modal: a key and a tap beside the box reach nothing behind it.
+        press_key(browser, "r", "KeyR")
+        pen.tap((2, 2))
+        check(canvas_rgb(browser) == boxed, "while the box shows, keys and taps reach only the box")
+        press_key(browser, "Enter", "Enter")
+        script += "tap %d %d\n" % data.centre(CONTINUE)
+        level2 = desktop_shot(game, script, scratch.name)
+        check(canvas_rgb(browser)[:len(level2)] == level2,
+              "Enter closes the box and level 2 shows as on the desktop (%d pixels differ)"
+              % differing_pixels(canvas_rgb(browser), level2, CLIENT_HEIGHT))
+
+        # On level 2 the toolbar is shown; a hovered button shows its
+        # tooltip after its delay, drawn from the glyph atlas.
+        def tooltip_area():
+            # The bar right of its four buttons, where the tooltip is written.
+            frame = canvas_rgb(browser)
+            return [frame[(y * WIDTH + 110) * 3:(y * WIDTH + WIDTH) * 3] for y in range(CLIENT_HEIGHT, FRAME_HEIGHT)]
+        before = tooltip_area()
+        pen.mouse("mouseMoved", data.toolbar_button_centre(0))
+        browser.evaluate("new Promise(r => setTimeout(() => r(true), 900))")
+        check(tooltip_area() != before, "hovering a toolbar button shows its tooltip after the delay")
+
+        # Level 2 solved too; its box closes on a tap on OK.
+        script += solve(pen, data, 2)
+        pen.tap(data.centre(CONTINUE))
+        messages = browser.evaluate("window.quenchway.messages")
+        check(not browser.dialogs and password != data.password(3) and data.password(3) in messages[-1],
+              "level 2 continued shows level 3's password in the game's box (%s)" % messages)
+        ok = browser.evaluate("window.quenchway.okButton")
+        pen.tap(((ok[0] + ok[2]) // 2, (ok[1] + ok[3]) // 2))
+        script += "tap %d %d\n" % data.centre(CONTINUE)
+        level3 = desktop_shot(game, script, scratch.name)
+        check(canvas_rgb(browser)[:len(level3)] == level3,
+              "a tap on OK closes the box and level 3 shows as on the desktop (%d pixels differ)"
+              % differing_pixels(canvas_rgb(browser), level3, CLIENT_HEIGHT))
+
+        # A phone: 390 x 844 CSS pixels at 3 device pixels each.
+        browser.viewport(390, 844, scale=3, mobile=True)
+        browser.evaluate("new Promise(r => requestAnimationFrame(() => requestAnimationFrame(() => r(true))))")
+        css = browser.evaluate("document.getElementById('screen').getBoundingClientRect().width")
+        check(abs(css * 3 - 4 * 240) < 0.01, "a phone shows the frame at 4 device pixels a pixel (%s CSS px)" % css)
+
+        # The script hook against the binary.
+        scripts = data.scripts()
+        for name, text in scripts:
+            expected = desktop_script(game, text, scratch.name)
+            got = browser.evaluate("window.quenchway.script(%s)" % json_string(text))
+            check(got == expected, "script %s gives what the binary prints" % name)
+            if got != expected:
+                show_difference(expected, got)
+        check(not browser.errors, "no script errors on the page %s" % browser.errors)
+    finally:
+        browser.close()
+        server.close()
+        scratch.cleanup()
+    if failures:
+        print("%d of the browser checks failed" % len(failures))
+        return 1
+    return 0
+
+
+def json_string(text):
+    import json
+    return json.dumps(text)
+
+
+def show_difference(expected, got):
+    a, b = expected.splitlines(), got.splitlines()
+    for i in range(max(len(a), len(b))):
+        x = a[i] if i < len(a) else "<end>"
+        y = b[i] if i < len(b) else "<end>"
+        if x != y:
+            print("     line %d: binary %r, page %r" % (i + 1, x, y))
+            return
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 5:
+        print(__doc__)
+        sys.exit(2)
+    sys.exit(main(*sys.argv[1:]))

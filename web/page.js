@@ -1,0 +1,140 @@
+// The page's side of Quenchway: shows the game's frame on the canvas at the
+// largest whole-number scale that fits, feeds it pointer, wheel and key
+// input, and offers the hooks tests use (window.quenchway, see the README).
+'use strict';
+
+(function () {
+  const kWidth = 240;
+  const kHeight = 294;
+  const canvas = document.getElementById('screen');
+  const context = canvas.getContext('2d');
+  const ended = document.getElementById('ended');
+  const game = window.quenchway = { ready: false, messages: [] };
+
+  // Called by the game.
+  game.present = function (rgba, left, top, width, height) {
+    context.putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), left, top);
+    if (!game.ready) {
+      game.firstFrameMs = performance.now();
+      game.ready = true;
+    }
+  };
+  // The browser's box, only for failures before the game has its art; the
+  // game draws its own boxes in the frame and says when one opens.
+  game.showMessage = function (text) {
+    game.messages.push(text);
+    window.alert(text);
+  };
+  game.messageOpened = function (text, ok) {
+    game.messages.push(text);
+    game.okButton = ok;
+  };
+  game.toggleFullscreen = function () {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(function () {});
+    } else if (document.documentElement.requestFullscreen) {
+      document.documentElement.requestFullscreen().catch(function () {});
+    }
+  };
+  game.gameEnded = function () {
+    running = false;
+    ended.hidden = false;
+  };
+
+  // Script-mode commands against a fresh game; what script mode prints.
+  game.script = function (text) {
+    const size = Module.lengthBytesUTF8(text) + 1;
+    const buffer = Module._malloc(size);
+    Module.stringToUTF8(text, buffer, size);
+    const result = Module.UTF8ToString(Module._qw_script(buffer));
+    Module._free(buffer);
+    return result;
+  };
+
+  // The largest whole number of device pixels per game pixel that fits,
+  // centred; at least one.
+  function fit() {
+    const ratio = window.devicePixelRatio || 1;
+    const scale = Math.max(1, Math.floor(Math.min(window.innerWidth * ratio / kWidth,
+                                                  window.innerHeight * ratio / kHeight)));
+    const width = kWidth * scale / ratio;
+    const height = kHeight * scale / ratio;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.style.left = Math.max(0, Math.floor((window.innerWidth - width) / 2)) + 'px';
+    canvas.style.top = Math.max(0, Math.floor((window.innerHeight - height) / 2)) + 'px';
+    game.scale = scale;
+  }
+  window.addEventListener('resize', fit);
+  fit();
+
+  // True while a game runs; input before the game starts or after it ended is dropped.
+  let running = false;
+  function started() { return running; }
+  function start() {
+    running = Module._qw_start() === 1;
+    ended.hidden = running;
+  }
+
+  // One pointer is the pen: the mouse's left button, a pen, or the first
+  // finger on the screen.
+  function pointer(kind, e) {
+    if (!started()) return;
+    const r = canvas.getBoundingClientRect();
+    const x = Math.floor((e.clientX - r.left) * kWidth / r.width);
+    const y = Math.floor((e.clientY - r.top) * kHeight / r.height);
+    Module._qw_pointer(kind, x, y);
+  }
+  canvas.addEventListener('pointerdown', function (e) {
+    if (!e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
+    e.preventDefault();
+    canvas.setPointerCapture(e.pointerId);
+    pointer(0, e);
+  });
+  canvas.addEventListener('pointermove', function (e) {
+    if (e.isPrimary) pointer(1, e);
+  });
+  canvas.addEventListener('pointerup', function (e) {
+    if (!e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
+    pointer(2, e);
+  });
+  // The system took the touch away: the pen is lifted where it was.
+  canvas.addEventListener('pointercancel', function (e) {
+    if (e.isPrimary) pointer(2, e);
+  });
+  canvas.addEventListener('pointerleave', function (e) {
+    if (e.isPrimary && !canvas.hasPointerCapture(e.pointerId) && started()) Module._qw_pointer(3, 0, 0);
+  });
+  // No scrolling, zooming or context menu while playing.
+  for (const type of ['touchstart', 'touchmove', 'gesturestart', 'contextmenu']) {
+    document.addEventListener(type, function (e) { e.preventDefault(); }, { passive: false });
+  }
+  canvas.addEventListener('wheel', function (e) {
+    e.preventDefault();
+    if (started() && e.deltaY !== 0) Module._qw_wheel(e.deltaY < 0 ? 1 : -1);
+  }, { passive: false });
+
+  const kKeys = ['Escape', 'Enter', ' ', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight'];
+  document.addEventListener('keydown', function (e) {
+    // F11 and the browser's own shortcuts stay the browser's.
+    if (e.key === 'F11' || e.ctrlKey || e.metaKey || !started()) return;
+    const letter = e.key.length === 1 && /[a-z]/i.test(e.key);
+    if (!letter && kKeys.indexOf(e.key) < 0) return;
+    e.preventDefault();
+    const size = Module.lengthBytesUTF8(e.key) + 1;
+    const name = Module._malloc(size);
+    Module.stringToUTF8(e.key, name, size);
+    Module._qw_key(name, e.altKey ? 1 : 0, e.repeat ? 1 : 0);
+    Module._free(name);
+  });
+
+  // pointerup, not click: the page cancels touches, and with them the
+  // clicks a finger would make.
+  ended.addEventListener('pointerup', function () {
+    start();
+  });
+
+  window.Module = {
+    onRuntimeInitialized: start,
+  };
+})();
