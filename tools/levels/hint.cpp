@@ -1,0 +1,292 @@
+// The hint: the solver, started from the player's board, finds the solution
+// with the fewest take-backs, then the fewest turns, then the fewest
+// placements; an order search then puts its steps in an order in which the
+// water never reaches a hazard. See hint.h.
+#include "levels/hint.h"
+
+#include <algorithm>
+#include <bit>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "levels/played_level.h"
+#include "levels/search_board.h"
+#include "levels/solver.h"
+
+namespace qw {
+
+namespace {
+
+using BoardCells = std::array<Cell, kBoardCells>;
+using TrayCells = std::array<Cell, kTraySlots>;
+
+constexpr std::int32_t kUnlimited = 100;
+
+Position BoardPosition(std::int32_t index) { return Position{index / kBoardSize, index % kBoardSize}; }
+
+struct WaterOutcome {
+  bool hazard = false;
+  bool burning = false;
+};
+
+// The game's own water trace over a board.
+WaterOutcome RunWater(const BoardCells& board) {
+  static const std::vector<LevelRecord> kNoLevels;
+  NoModelEffects effects;
+  Puzzle puzzle(kNoLevels, Rect{}, Rect{}, effects);
+  puzzle.board = board;
+  puzzle.screenMode = MODE_PLAY;
+  NoWaterSink sink;
+  puzzle.TraceWater(sink);
+  return WaterOutcome{puzzle.screenMode == MODE_FAILED, puzzle.screenMode == MODE_PLAY};
+}
+
+bool Safe(const BoardCells& board) { return !RunWater(board).hazard; }
+
+// One step of a solution's plan, on board index `cell`.
+struct Step {
+  HintKind kind = HintKind::kPlace;
+  std::int32_t cell = 0;
+  std::int32_t piece = KIND_EMPTY;
+  std::uint8_t rotations = 0;  // those that act as the solution needs
+};
+
+// Take-backs, turns of the player's pieces, then placements in the order the
+// water reaches them.
+std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
+  std::vector<Step> steps;
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    if (IsPipePiece(board[ii]) && end.removed.test(ii)) steps.push_back(Step{HintKind::kTakeBack, i, board[ii].kind, 0});
+  }
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    if (!IsPipePiece(board[ii]) || end.removed.test(ii)) continue;
+    const std::uint8_t mask = end.rotations[ii];
+    if ((mask >> NormalizeDirection(board[ii].variant) & 1) == 0) {
+      steps.push_back(Step{HintKind::kTurn, i, board[ii].kind, mask});
+    }
+  }
+  for (std::int32_t k = 1; k <= end.placed; ++k) {
+    for (std::int32_t i = 0; i < kBoardCells; ++i) {
+      const auto ii = static_cast<std::size_t>(i);
+      if (end.order[ii] == k) steps.push_back(Step{HintKind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
+    }
+  }
+  return steps;
+}
+
+// The rotations of a mask, the nearest to `from` first.
+std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
+  std::vector<std::int32_t> out;
+  for (std::int32_t distance = 0; distance <= 4; ++distance) {
+    for (const std::int32_t r : {from + distance, from - distance}) {
+      const std::int32_t n = NormalizeDirection(r);
+      if ((mask >> n & 1) != 0 && std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
+    }
+  }
+  return out;
+}
+
+// Depth-first over the orders of a plan's steps (and the rotations each
+// placed or turned piece may take): the first order whose every board is
+// safe and whose end is solved. Take-backs come first.
+class OrderSearch {
+ public:
+  OrderSearch(const BoardCells& board, std::vector<Step> steps, std::int64_t& runsLeft)
+      : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {}
+
+  // The first step of a safe order and the rotation it leaves, or nullopt.
+  std::optional<std::pair<Step, std::int32_t>> Find() {
+    if (steps_.size() > 30) return std::nullopt;
+    if (!Visit(0)) return std::nullopt;
+    return std::make_pair(first_, firstRotation_);
+  }
+  bool OutOfRuns() const { return runsLeft_ <= 0; }
+
+ private:
+  bool Visit(std::uint32_t done) {
+    if (done == (1u << steps_.size()) - 1) return !RunWater(board_).burning;
+    if (!seen_.insert(Hash(done)).second) return false;
+    bool takeBacksLeft = false;
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+      if ((done >> i & 1) == 0 && steps_[i].kind == HintKind::kTakeBack) takeBacksLeft = true;
+    }
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+      if ((done >> i & 1) != 0) continue;
+      const Step& step = steps_[i];
+      if (takeBacksLeft && step.kind != HintKind::kTakeBack) continue;
+      Cell& cell = board_[static_cast<std::size_t>(step.cell)];
+      const Cell before = cell;
+      std::vector<std::int32_t> rotations{0};
+      if (step.kind != HintKind::kTakeBack) {
+        rotations = RotationsNear(step.rotations, step.kind == HintKind::kTurn ? NormalizeDirection(cell.variant) : 0);
+      }
+      for (const std::int32_t r : rotations) {
+        if (runsLeft_-- <= 0) return false;
+        cell = step.kind == HintKind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
+        const WaterOutcome water = RunWater(board_);
+        // A board that is solved on the way ends the level: the order is done.
+        const bool found = !water.hazard && (!water.burning || Visit(done | 1u << i));
+        cell = before;
+        if (found) {
+          first_ = step;
+          firstRotation_ = r;
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  std::uint64_t Hash(std::uint32_t done) const {
+    std::uint64_t h = 0xcbf29ce484222325ull ^ done;
+    for (const Cell& c : board_) {
+      h = (h ^ static_cast<std::uint64_t>(c.kind + 1)) * 0x100000001b3ull;
+      h = (h ^ static_cast<std::uint64_t>(c.variant)) * 0x100000001b3ull;
+    }
+    return h;
+  }
+
+  BoardCells board_;
+  std::vector<Step> steps_;
+  std::int64_t& runsLeft_;
+  std::unordered_set<std::uint64_t> seen_;
+  Step first_;
+  std::int32_t firstRotation_ = 0;
+};
+
+// Fills in the tray slot of a placement or take-back, or the way of a turn.
+bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCells& tray, const BoardCells& board) {
+  hint.kind = step.kind;
+  hint.piece = step.piece;
+  hint.rotation = rotation;
+  const Position cell = BoardPosition(step.cell);
+  switch (step.kind) {
+    case HintKind::kPlace: {
+      // A slot whose piece already has the rotation, or else the first.
+      std::int32_t slot = -1;
+      for (std::int32_t k = 0; k < kTraySlots; ++k) {
+        const Cell& c = tray[static_cast<std::size_t>(k)];
+        if (c.kind != step.piece) continue;
+        if (slot < 0 || NormalizeDirection(c.variant) == rotation) slot = k;
+        if (NormalizeDirection(c.variant) == rotation) break;
+      }
+      if (slot < 0) return false;
+      hint.from = Position{slot, -1};
+      hint.to = cell;
+      return true;
+    }
+    case HintKind::kTakeBack: {
+      const auto empty = std::find_if(tray.begin(), tray.end(), [](const Cell& c) { return c.kind == KIND_EMPTY; });
+      if (empty == tray.end()) return false;
+      hint.from = cell;
+      hint.to = Position{static_cast<std::int32_t>(empty - tray.begin()), -1};
+      return true;
+    }
+    default: {
+      hint.from = cell;
+      hint.to = cell;
+      const std::int32_t now = NormalizeDirection(board[static_cast<std::size_t>(step.cell)].variant);
+      const std::int32_t clockwiseSteps = NormalizeDirection(rotation - now);
+      // Every board on the way between, one 45-degree step at a time.
+      auto safeWay = [&](bool clockwise) {
+        BoardCells b = board;
+        Cell& c = b[static_cast<std::size_t>(step.cell)];
+        const std::int32_t count = clockwise ? clockwiseSteps : 8 - clockwiseSteps;
+        for (std::int32_t i = 1; i < count; ++i) {
+          c.variant = NormalizeDirection(now + (clockwise ? i : -i));
+          if (!Safe(b)) return false;
+        }
+        return true;
+      };
+      hint.clockwise = clockwiseSteps <= 4;
+      if (!safeWay(hint.clockwise) && safeWay(!hint.clockwise)) hint.clockwise = !hint.clockwise;
+      hint.turnSteps = hint.clockwise ? clockwiseSteps : 8 - clockwiseSteps;
+      return true;
+    }
+  }
+}
+
+}  // namespace
+
+Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options) {
+  Hint hint;
+  const WaterOutcome water = RunWater(board);
+  if (!water.hazard && !water.burning) {
+    hint.kind = HintKind::kSolved;
+    return hint;
+  }
+  const SearchBoard searchBoard(board, tray);
+  const std::int32_t players = static_cast<std::int32_t>(
+      std::count_if(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }));
+  // The fewest take-backs, then turns, then placements. A search stopped by
+  // the limit gives the best it found (the hint may then take back, turn or
+  // place more than it had to).
+  SolveOptions fewest;
+  fewest.fewestSteps = true;
+  fewest.takeBackBudget = players;
+  fewest.turnBudget = players;
+  fewest.pieceBudget = kUnlimited;
+  fewest.nodeLimit = options.nodeLimit / 2;
+  const SolveReport best = SolveFrom(searchBoard, fewest);
+  hint.nodes += best.nodes;
+  if (best.outcome != SolveOutcome::kSolved) {
+    hint.kind = best.outcome == SolveOutcome::kGaveUp ? HintKind::kLimitReached : HintKind::kNotFound;
+    return hint;
+  }
+  const std::int32_t pieces = static_cast<std::int32_t>(best.solution.size());
+
+  // The solutions with that many take-backs and turns and the fewest
+  // placements go to the order search one by one, then those with more.
+  std::int64_t runsLeft = options.orderRuns;
+  std::optional<std::pair<Step, std::int32_t>> step;
+  bool gaveUp = false;
+  for (std::int32_t n = pieces; n <= kTraySlots && !gaveUp && !step && runsLeft > 0; ++n) {
+    SolveOptions o;
+    o.nodeLimit = std::max<std::int64_t>(options.nodeLimit - hint.nodes, 0);
+    o.takeBackBudget = best.takeBacks;
+    o.turnBudget = best.turns;
+    o.pieceBudget = n;
+    o.solutionCap = options.solutionsTried;
+    o.accept = [&](const SearchState& end) {
+      OrderSearch order(board, Plan(board, end), runsLeft);
+      step = order.Find();
+      return step.has_value() || order.OutOfRuns();
+    };
+    const SolveReport report = SolveFrom(searchBoard, o);
+    hint.nodes += report.nodes;
+    gaveUp = report.outcome == SolveOutcome::kGaveUp && !report.capped;
+  }
+  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
+  hint.kind = gaveUp || runsLeft <= 0 ? HintKind::kLimitReached : HintKind::kNotFound;
+  return hint;
+}
+
+bool ApplyHint(const Hint& hint, TrayCells& tray, BoardCells& board) {
+  auto at = [&](const Position& p) -> Cell* {
+    if (IsTraySlot(p)) return &tray[static_cast<std::size_t>(p.x)];
+    if (IsBoardCell(p)) return &board[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
+    return nullptr;
+  };
+  Cell* from = at(hint.from);
+  Cell* to = at(hint.to);
+  if (from == nullptr || to == nullptr || !IsPipePiece(*from)) return false;
+  switch (hint.kind) {
+    case HintKind::kPlace:
+    case HintKind::kTakeBack:
+      if (to->kind != KIND_EMPTY) return false;
+      *to = Cell{from->kind, hint.kind == HintKind::kPlace ? hint.rotation : from->variant};
+      *from = Cell{KIND_EMPTY, 0};
+      return true;
+    case HintKind::kTurn:
+      if (from != to) return false;
+      from->variant = NormalizeDirection(from->variant + (hint.clockwise ? hint.turnSteps : -hint.turnSteps));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace qw
