@@ -9,6 +9,7 @@
 
 #include "data/levels.h"
 #include "levels/played_level.h"
+#include "levels/random_play.h"
 #include "levels/solver.h"
 
 namespace qw {
@@ -20,22 +21,6 @@ using BoardCells = std::array<Cell, kBoardCells>;
 const std::vector<LevelRecord>& ShippedLevels() {
   static const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
   return levels;
-}
-
-enum class Water { kPlaying, kSolved, kFailed };
-
-// The game's own trace over a board.
-Water RunWater(const BoardCells& board) {
-  static const std::vector<LevelRecord> kNoLevels;
-  NoModelEffects effects;
-  Puzzle puzzle(kNoLevels, Rect{}, Rect{}, effects);
-  puzzle.board = board;
-  puzzle.screenMode = MODE_PLAY;
-  NoWaterSink sink;
-  puzzle.TraceWater(sink);
-  return puzzle.screenMode == MODE_FAILED ? Water::kFailed
-         : puzzle.screenMode == MODE_SOLVED ? Water::kSolved
-                                            : Water::kPlaying;
 }
 
 struct HintRun {
@@ -51,7 +36,7 @@ HintRun HintUntilSolved(TrayCells tray, BoardCells board, std::int32_t most = 40
   for (; run.hints < most; ++run.hints) {
     const Hint hint = FindHint(tray, board);
     if (hint.kind == HintKind::kSolved) {
-      run.solved = RunWater(board) == Water::kSolved;
+      run.solved = BoardWater(board) == WaterState::kSolved;
       if (!run.solved) run.trouble = "solved reported on an unsolved board";
       return run;
     }
@@ -59,7 +44,7 @@ HintRun HintUntilSolved(TrayCells tray, BoardCells board, std::int32_t most = 40
       run.trouble = "hint " + std::to_string(static_cast<int>(hint.kind)) + " does not apply";
       return run;
     }
-    if (RunWater(board) == Water::kFailed) {
+    if (BoardWater(board) == WaterState::kFailed) {
       run.trouble = "hint " + std::to_string(run.hints + 1) + " sends the water into a hazard";
       return run;
     }
@@ -81,44 +66,6 @@ TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
   }
 }
 
-// A player's random moves from the level's start: tray pieces put on empty
-// cells, board pieces moved on or back to the tray, pieces turned. A move
-// that sends the water into a hazard is taken back (the game would end the
-// level there), and a solved board ends the scramble.
-void Scramble(std::mt19937& rng, TrayCells& tray, BoardCells& board, std::int32_t moves) {
-  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  for (std::int32_t m = 0; m < moves; ++m) {
-    const TrayCells trayBefore = tray;
-    const BoardCells boardBefore = board;
-    const std::size_t slot = static_cast<std::size_t>(pick(0, kTraySlots - 1));
-    const std::size_t cell = static_cast<std::size_t>(pick(0, kBoardCells - 1));
-    const std::size_t other = static_cast<std::size_t>(pick(0, kBoardCells - 1));
-    switch (pick(0, 3)) {
-      case 0:  // tray to board, in any rotation
-        if (IsPipePiece(tray[slot]) && board[cell].kind == KIND_EMPTY) {
-          board[cell] = Cell{tray[slot].kind, pick(0, 7)};
-          tray[slot] = Cell{};
-        }
-        break;
-      case 1:  // board to board
-        if (IsPipePiece(board[cell]) && board[other].kind == KIND_EMPTY) std::swap(board[cell], board[other]);
-        break;
-      case 2:  // board to tray
-        if (IsPipePiece(board[cell]) && tray[slot].kind == KIND_EMPTY) std::swap(board[cell], tray[slot]);
-        break;
-      default:  // a turn
-        if (IsPipePiece(board[cell])) board[cell].variant = NormalizeDirection(board[cell].variant + pick(1, 7));
-        break;
-    }
-    const Water water = RunWater(board);
-    if (water == Water::kFailed) {
-      tray = trayBefore;
-      board = boardBefore;
-    }
-    if (water == Water::kSolved) return;
-  }
-}
-
 // Boards with pieces put where they happen to fall, so that most need turns
 // and take-backs: repeated hints solve every one, never touching a hazard.
 TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
@@ -131,7 +78,7 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
       PlayedLevel played(levels[i]);
       TrayCells tray = played.puzzle.tray;
       BoardCells board = played.puzzle.board;
-      Scramble(rng, tray, board, 4 + 6 * b);
+      RandomMoves(rng, tray, board, 4 + 6 * b);
       withPieces += std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1 : 0;
       const HintRun run = HintUntilSolved(tray, board);
       EXPECT_TRUE(run.solved) << "level " << i + 1 << " board " << b << ": " << run.trouble;

@@ -30,16 +30,9 @@ struct WaterOutcome {
   bool burning = false;
 };
 
-// The game's own water trace over a board.
 WaterOutcome RunWater(const BoardCells& board) {
-  static const std::vector<LevelRecord> kNoLevels;
-  NoModelEffects effects;
-  Puzzle puzzle(kNoLevels, Rect{}, Rect{}, effects);
-  puzzle.board = board;
-  puzzle.screenMode = MODE_PLAY;
-  NoWaterSink sink;
-  puzzle.TraceWater(sink);
-  return WaterOutcome{puzzle.screenMode == MODE_FAILED, puzzle.screenMode == MODE_PLAY};
+  const WaterState state = BoardWater(board);
+  return WaterOutcome{state == WaterState::kFailed, state == WaterState::kPlaying};
 }
 
 bool Safe(const BoardCells& board) { return !RunWater(board).hazard; }
@@ -210,6 +203,19 @@ bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCel
 }
 
 }  // namespace
+
+WaterState BoardWater(const BoardCells& board) {
+  static const std::vector<LevelRecord> kNoLevels;
+  NoModelEffects effects;
+  Puzzle puzzle(kNoLevels, Rect{}, Rect{}, effects);
+  puzzle.board = board;
+  puzzle.screenMode = MODE_PLAY;
+  NoWaterSink sink;
+  puzzle.TraceWater(sink);
+  return puzzle.screenMode == MODE_FAILED   ? WaterState::kFailed
+         : puzzle.screenMode == MODE_SOLVED ? WaterState::kSolved
+                                            : WaterState::kPlaying;
+}
 
 Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options) {
   Hint hint;

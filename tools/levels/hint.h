@@ -69,6 +69,10 @@ struct HintOptions {
 Hint FindHint(const std::array<Cell, kTraySlots>& tray, const std::array<Cell, kBoardCells>& board,
               const HintOptions& options = {});
 
+// What the game's water trace makes of a board.
+enum class WaterState : std::uint8_t { kPlaying, kSolved, kFailed };
+WaterState BoardWater(const std::array<Cell, kBoardCells>& board);
+
 // Makes the hint's step on a tray and board, as one move. False, with nothing
 // changed, for a hint that is no step or does not fit them.
 bool ApplyHint(const Hint& hint, std::array<Cell, kTraySlots>& tray, std::array<Cell, kBoardCells>& board);
