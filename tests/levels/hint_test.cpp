@@ -53,6 +53,84 @@ HintRun HintUntilSolved(TrayCells tray, BoardCells board, std::int32_t most = 40
   return run;
 }
 
+// Water runs south from cell 5 down column 5. An elbow at (5, 5) in
+// rotation 6 turns it east to the fire at (7, 5); in rotation 4 it turns it
+// west into the hazard at (3, 5). The tray holds that one elbow. Walls at
+// (4, 3) and (6, 3) leave an elbow at (5, 3) no way on.
+LevelRecord OneElbowLevel() {
+  LevelRecord r;
+  r.title = L"test";
+  r.password = L"TEST";
+  r.elbowCount = 1;
+  r.sourceCell = 5;
+  r.sourceRotation = 4;
+  r.fireCells = L"57";
+  r.hazardCells = L"53";
+  r.wallCells = L"34,36";
+  return r;
+}
+
+// The level with its elbow moved from the tray to cell (x, y) in a rotation.
+void PutElbow(PlayedLevel& played, Position at, std::int32_t rotation) {
+  played.puzzle.tray[0] = Cell{};
+  *played.puzzle.BoardCell(at.x, at.y) = Cell{KIND_ELBOW, rotation};
+}
+
+TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
+  PlayedLevel played(OneElbowLevel());
+  // From rotation 3 the short way (clockwise, 3 steps) passes rotation 4,
+  // which sends the water into the hazard; the long way is safe.
+  PutElbow(played, Position{5, 5}, 3);
+  Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTurn);
+  EXPECT_EQ(hint.from, (Position{5, 5}));
+  EXPECT_EQ(hint.rotation, 6);
+  EXPECT_FALSE(hint.clockwise);
+  EXPECT_EQ(hint.turnSteps, 5);
+  // From rotation 0 the short way, counter-clockwise through 7, is safe.
+  PutElbow(played, Position{5, 5}, 0);
+  hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTurn);
+  EXPECT_FALSE(hint.clockwise);
+  EXPECT_EQ(hint.turnSteps, 2);
+  TrayCells tray = played.puzzle.tray;
+  BoardCells board = played.puzzle.board;
+  ASSERT_TRUE(ApplyHint(hint, tray, board));
+  EXPECT_EQ(BoardWater(board), WaterState::kSolved);
+  EXPECT_EQ(FindHint(tray, board).kind, HintKind::kSolved);
+}
+
+TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
+  // In the water's way, where no rotation helps: back to the tray first.
+  PlayedLevel inTheWay(OneElbowLevel());
+  PutElbow(inTheWay, Position{5, 3}, 3);
+  Hint hint = FindHint(inTheWay.puzzle.tray, inTheWay.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
+  EXPECT_EQ(hint.from, (Position{5, 3}));
+  EXPECT_EQ(hint.to, (Position{0, -1}));
+  EXPECT_EQ(HintUntilSolved(inTheWay.puzzle.tray, inTheWay.puzzle.board).hints, 2);
+  // Where the water never goes, but the tray has no other elbow.
+  PlayedLevel elsewhere(OneElbowLevel());
+  PutElbow(elsewhere, Position{0, 9}, 0);
+  hint = FindHint(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
+  EXPECT_EQ(hint.from, (Position{0, 9}));
+  const HintRun run = HintUntilSolved(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  EXPECT_TRUE(run.solved) << run.trouble;
+  EXPECT_EQ(run.hints, 2);
+}
+
+TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
+  PlayedLevel played(OneElbowLevel());
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kPlace);
+  HintOptions tight;
+  tight.nodeLimit = 1;
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board, tight).kind, HintKind::kLimitReached);
+  // Without the elbow nothing leads the water to the fire.
+  played.puzzle.tray[0] = Cell{};
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
+}
+
 TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
   const auto& levels = ShippedLevels();
   ASSERT_GE(levels.size(), 30u);
