@@ -229,38 +229,41 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
       std::count_if(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }));
   // The fewest take-backs, then turns, then placements. A search stopped by
   // the limit gives the best it found (the hint may then take back, turn or
-  // place more than it had to).
+  // place more than it had to). Each better solution goes to the order
+  // search at once, so that the best one usually needs no second search.
+  std::int64_t runsLeft = options.orderRuns;
+  std::optional<std::pair<Step, std::int32_t>> step;
+  auto safeOrder = [&](const SearchState& end) {
+    OrderSearch order(board, Plan(board, end), runsLeft);
+    step = order.Find();
+    return step.has_value() || order.OutOfRuns();
+  };
   SolveOptions fewest;
   fewest.fewestSteps = true;
   fewest.takeBackBudget = players;
   fewest.turnBudget = players;
   fewest.pieceBudget = kUnlimited;
   fewest.nodeLimit = options.nodeLimit / 2;
+  fewest.accept = safeOrder;
   const SolveReport best = SolveFrom(searchBoard, fewest);
   hint.nodes += best.nodes;
   if (best.outcome != SolveOutcome::kSolved) {
     hint.kind = best.outcome == SolveOutcome::kGaveUp ? HintKind::kLimitReached : HintKind::kNotFound;
     return hint;
   }
-  const std::int32_t pieces = static_cast<std::int32_t>(best.solution.size());
-
-  // The solutions with that many take-backs and turns and the fewest
-  // placements go to the order search one by one, then those with more.
-  std::int64_t runsLeft = options.orderRuns;
-  std::optional<std::pair<Step, std::int32_t>> step;
+  // Otherwise the solutions with as many take-backs and turns and the
+  // fewest placements go to the order search one by one, then those with
+  // more placements.
   bool gaveUp = false;
-  for (std::int32_t n = pieces; n <= kTraySlots && !gaveUp && !step && runsLeft > 0; ++n) {
+  for (auto n = static_cast<std::int32_t>(best.solution.size()); n <= kTraySlots && !gaveUp && !step && runsLeft > 0;
+       ++n) {
     SolveOptions o;
     o.nodeLimit = std::max<std::int64_t>(options.nodeLimit - hint.nodes, 0);
     o.takeBackBudget = best.takeBacks;
     o.turnBudget = best.turns;
     o.pieceBudget = n;
     o.solutionCap = options.solutionsTried;
-    o.accept = [&](const SearchState& end) {
-      OrderSearch order(board, Plan(board, end), runsLeft);
-      step = order.Find();
-      return step.has_value() || order.OutOfRuns();
-    };
+    o.accept = safeOrder;
     const SolveReport report = SolveFrom(searchBoard, o);
     hint.nodes += report.nodes;
     gaveUp = report.outcome == SolveOutcome::kGaveUp && !report.capped;

@@ -67,6 +67,22 @@ void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::ar
     }
   }
 
+  for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+    for (std::int32_t d = 0; d < 8; ++d) {
+      auto& sets = exitsOfSet_[k][static_cast<std::size_t>(d)];
+      for (std::int32_t r = 0; r < 8; ++r) {
+        const WaterPassage p = WaterExits(Cell{kPieceKinds[k], r}, d);
+        std::uint8_t bits = 0;
+        for (std::int32_t i = 0; i < p.exitCount; ++i) bits |= static_cast<std::uint8_t>(1u << p.exits[static_cast<std::size_t>(i)]);
+        sets[static_cast<std::size_t>(1u << r)] = bits;
+      }
+      for (std::size_t mask = 1; mask < sets.size(); ++mask) {
+        const std::size_t low = mask & (~mask + 1);
+        sets[mask] = static_cast<std::uint8_t>(sets[low] | sets[mask ^ low]);
+      }
+    }
+  }
+
   start_.cells = board;
   playerRotation_.fill(-1);
   for (std::size_t i = 0; i < start_.cells.size(); ++i) {
@@ -229,14 +245,17 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
       }
       if (!untouched) continue;
     }
-    const bool piece = IsPipePiece(cell);
-    for (std::int32_t r = 0; r < 8; ++r) {
-      if (piece && (s.rotations[ni] >> r & 1) == 0) continue;
-      const WaterPassage p = WaterExits(piece ? Cell{cell.kind, r} : cell, f.dir);
-      if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
-      for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
-      if (!piece) break;
+    if (IsPipePiece(cell)) {
+      const std::uint8_t exits = exitsOfSet_[static_cast<std::size_t>(KindSlot(cell.kind))]
+                                            [static_cast<std::size_t>(f.dir)][s.rotations[ni]];
+      for (std::int32_t e = 0; e < 8; ++e) {
+        if ((exits >> e & 1) != 0) relax(n, e, c, true);
+      }
+      continue;
     }
+    const WaterPassage p = WaterExits(cell, f.dir);
+    if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
+    for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
   }
   for (std::size_t i = 0; i < s.cells.size(); ++i) {
     const Cell& cell = s.cells[i];
@@ -289,14 +308,15 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const C
   add(static_cast<std::uint32_t>(count));
   for (std::size_t i = 0; i < count; ++i) add(flows[i]);
   add(static_cast<std::uint32_t>(s.tray[0] | s.tray[1] << 8 | s.tray[2] << 16 | piecesLeft << 24));
-  // The player's pieces, reached or not: those still untouched may be taken
-  // back and used anywhere.
+  // The player's untouched pieces that the water cannot reach may still be
+  // taken back and used anywhere: only how many of each kind matters.
   add(static_cast<std::uint32_t>(s.turns | s.takenBack << 8));
+  std::array<std::uint32_t, 3> spare{};
   for (const std::int32_t i : playerCells_) {
     const auto ii = static_cast<std::size_t>(i);
-    add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.removed.test(ii)) << 8 |
-        static_cast<std::uint32_t>(s.rotations[ii]) << 16);
+    if (!reached.test(ii) && IsUntouched(s, ii)) ++spare[static_cast<std::size_t>(KindSlot(s.cells[ii].kind))];
   }
+  add(spare[0] | spare[1] << 8 | spare[2] << 16);
   for (std::size_t i = 0; i < kBoardCells; ++i) {
     if (!reached.test(i)) continue;
     const Cell& cell = s.cells[i];
@@ -328,7 +348,7 @@ Flow SearchBoard::ChooseFlow(const SearchState& s) const {
 }
 
 std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack,
-                                  std::array<Choice, kMaxChoices>& out) const {
+                                  const CellSet& reached, std::array<Choice, kMaxChoices>& out) const {
   const std::int32_t n = Next(f);
   const auto ni = static_cast<std::size_t>(n);
   std::array<std::uint8_t, 8> groups{};
@@ -353,7 +373,7 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, b
     add(Choice{KIND_EMPTY, 0, true});
     if (!mayPlace) return count;
     for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
-      if (kPieceKinds[k] != kind) AddPlacements(s, k, f.dir, n, true, add);
+      if (kPieceKinds[k] != kind) AddPlacements(s, k, f.dir, n, true, reached, add);
     }
     return count;
   }
@@ -380,14 +400,14 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, b
   // A kind the tray has run out of: one of the player's untouched pieces,
   // taken from where it stands.
   for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
-    if (s.tray[k] == 0) AddPlacements(s, k, f.dir, n, false, add);
+    if (s.tray[k] == 0) AddPlacements(s, k, f.dir, n, false, reached, add);
   }
   return count;
 }
 
 template <typename Add>
 void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell,
-                                bool takesBack, Add&& add) const {
+                                bool takesBack, const CellSet& reached, Add&& add) const {
   std::array<std::uint8_t, 8> groups{};
   const std::int32_t g = Behaviours(kPieceKinds[k], kAllRotations, d, groups);
   auto addFrom = [&](std::int8_t from) {
@@ -397,9 +417,17 @@ void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_
     addFrom(-1);
     return;
   }
+  // Pieces the water cannot reach are all alike: the first of them stands
+  // for the others.
+  bool spare = false;
   for (const std::int32_t from : playerCells_) {
     const auto fi = static_cast<std::size_t>(from);
-    if (from != cell && s.cells[fi].kind == kPieceKinds[k] && IsUntouched(s, fi)) addFrom(static_cast<std::int8_t>(from));
+    if (from == cell || s.cells[fi].kind != kPieceKinds[k] || !IsUntouched(s, fi)) continue;
+    if (!reached.test(fi)) {
+      if (spare) continue;
+      spare = true;
+    }
+    addFrom(static_cast<std::int8_t>(from));
   }
 }
 

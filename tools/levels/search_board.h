@@ -124,7 +124,8 @@ class SearchBoard {
   // The decisions for the cell that f enters, taking water first, blocking
   // last; gives their number.
   // mayTakeBack allows decisions that take a player's piece back.
-  std::int32_t Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack,
+  // `reached` as FiresReachable gave it.
+  std::int32_t Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack, const CellSet& reached,
                        std::array<Choice, kMaxChoices>& out) const;
   void Apply(SearchState& s, std::int32_t cell, const Choice& choice) const;
   // The pieces placed, in the order water reached them.
@@ -145,7 +146,7 @@ class SearchBoard {
   // arriving in d: from the tray, or from the board when the tray has none.
   template <typename Add>
   void AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell, bool takesBack,
-                     Add&& add) const;
+                     const CellSet& reached, Add&& add) const;
   void Init(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray);
   bool IsUntouched(const SearchState& s, std::size_t i) const {
     return playerRotation_[i] >= 0 && !s.removed.test(i) && s.rotations[i] == 0xff;
@@ -157,6 +158,9 @@ class SearchBoard {
   // What WaterExits does for each piece kind (0 elbow, 1 bend, 2 splitter),
   // arriving direction and rotation, as a small code; 0 stops the water.
   std::array<std::array<std::array<std::uint8_t, 8>, 8>, 3> behaviour_{};
+  // For each kind, arriving direction and set of rotations: the directions
+  // some rotation of the set sends the water on in.
+  std::array<std::array<std::array<std::uint8_t, 256>, 8>, 3> exitsOfSet_{};
   // For each set of kinds still in the tray and each arriving direction: the
   // directions some piece can send the water on in.
   std::array<std::array<std::uint8_t, 8>, 8> turns_{};

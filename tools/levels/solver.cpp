@@ -29,7 +29,7 @@ class Search {
 
   SolveReport Run(SearchState start) {
     Visit(std::move(start));
-    if (options_.accept) {
+    if (options_.accept && !options_.fewestSteps) {
       report_.outcome = accepted_ ? SolveOutcome::kSolved
                         : gaveUp_ || report_.capped ? SolveOutcome::kGaveUp
                                                     : SolveOutcome::kUnsolvable;
@@ -72,7 +72,7 @@ class Search {
     const Flow flow = board_.ChooseFlow(s);
     const std::int32_t target = board_.Next(flow);
     std::array<Choice, kMaxChoices> choices;
-    const std::int32_t count = board_.Choices(s, flow, left > 0, mayTakeBack, choices);
+    const std::int32_t count = board_.Choices(s, flow, left > 0, mayTakeBack, reached, choices);
     for (std::int32_t i = 0; i < count; ++i) {
       if (++report_.nodes > options_.nodeLimit) {
         gaveUp_ = true;
@@ -127,6 +127,7 @@ class Search {
       report_.takeBacks = s.takenBack;
       report_.turns = s.turns;
       ++report_.solutions;
+      if (options_.accept) options_.accept(s);
       if (s.takenBack == 0 && s.turns == 0 && s.placed == 0) stop_ = true;
       return;
     }

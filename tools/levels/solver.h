@@ -68,7 +68,8 @@ struct SolveOptions {
   // stopped by the node limit reports the best found so far as solved.
   bool fewestSteps = false;
   // When set, sees every solution found (at most solutionCap of them) and
-  // says whether to take it.
+  // says whether to take it. Under fewestSteps it sees each better solution
+  // and its answer is ignored.
   std::function<bool(const SearchState&)> accept;
 };
 
