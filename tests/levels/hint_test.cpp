@@ -31,10 +31,11 @@ struct HintRun {
 
 // Hints one after the other, each made as the game makes a step and
 // followed by the water, until the level is solved or something goes wrong.
-HintRun HintUntilSolved(TrayCells tray, BoardCells board, std::int32_t most = 40) {
+HintRun HintUntilSolved(TrayCells tray, BoardCells board, const LevelHints* level = nullptr,
+                        std::int32_t most = 40) {
   HintRun run;
   for (; run.hints < most; ++run.hints) {
-    const Hint hint = FindHint(tray, board);
+    const Hint hint = level != nullptr ? level->Next(tray, board) : FindHint(tray, board);
     if (hint.kind == HintKind::kSolved) {
       run.solved = BoardWater(board) == WaterState::kSolved;
       if (!run.solved) run.trouble = "solved reported on an unsolved board";
@@ -126,6 +127,13 @@ TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   HintOptions tight;
   tight.nodeLimit = 1;
   EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board, tight).kind, HintKind::kLimitReached);
+  // The level's own solution answers where the search stops.
+  const LevelHints known(OneElbowLevel(), tight);
+  ASSERT_EQ(known.Fewest().size(), 1u);
+  const Hint hint = known.Next(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kPlace);
+  EXPECT_EQ(hint.to, (Position{5, 5}));
+  EXPECT_EQ(hint.rotation, 6);
   // Without the elbow nothing leads the water to the fire.
   played.puzzle.tray[0] = Cell{};
   EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
@@ -138,7 +146,8 @@ TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
     const PlayedLevel played(levels[i]);
     const SolveReport fewest = SolveFewest(levels[i]);
     ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
-    const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board);
+    const LevelHints hints(levels[i]);
+    const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board, &hints);
     EXPECT_TRUE(run.solved) << "level " << i + 1 << ": " << run.trouble;
     EXPECT_EQ(run.hints, static_cast<std::int32_t>(fewest.solution.size())) << "level " << i + 1;
   }
@@ -152,13 +161,14 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
   const auto& levels = ShippedLevels();
   std::int32_t withPieces = 0;
   for (std::size_t i = 0; i < levels.size(); ++i) {
+    const LevelHints hints(levels[i]);
     for (int b = 0; b < kBoardsPerLevel; ++b) {
       PlayedLevel played(levels[i]);
       TrayCells tray = played.puzzle.tray;
       BoardCells board = played.puzzle.board;
       RandomMoves(rng, tray, board, 4 + 6 * b);
       withPieces += std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1 : 0;
-      const HintRun run = HintUntilSolved(tray, board);
+      const HintRun run = HintUntilSolved(tray, board, &hints);
       EXPECT_TRUE(run.solved) << "level " << i + 1 << " board " << b << ": " << run.trouble;
     }
   }

@@ -70,6 +70,75 @@ std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
   return steps;
 }
 
+// The way from the board to a solution of the level's start: the player's
+// pieces on the solution's cells stay (turned when their rotation acts
+// otherwise), those on its cells in another kind go back to the tray, and so
+// do pieces elsewhere whose kind the tray lacks for the placements.
+std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
+  std::vector<Step> steps;
+  std::array<std::int32_t, 3> inTray{};
+  auto slotOf = [](std::int32_t kind) { return static_cast<std::size_t>(kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2); };
+  for (const Cell& c : tray) {
+    if (IsPipePiece(c)) ++inTray[slotOf(c.kind)];
+  }
+  std::array<const Placement*, kBoardCells> wanted{};
+  for (const Placement& p : solution) {
+    if (!IsCellNumber(p.cell)) return {};
+    const Position at = CellNumberPosition(p.cell);
+    wanted[static_cast<std::size_t>(BoardIndex(at.x, at.y))] = &p;
+  }
+  std::vector<Step> places;
+  std::vector<std::int32_t> spare;  // pieces off the solution's cells
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    const Cell& cell = board[ii];
+    const Placement* p = wanted[ii];
+    if (p == nullptr) {
+      if (IsPipePiece(cell)) spare.push_back(i);
+      continue;
+    }
+    if (cell.kind == p->kind) {
+      if ((p->rotations >> NormalizeDirection(cell.variant) & 1) == 0) {
+        steps.push_back(Step{HintKind::kTurn, i, cell.kind, p->rotations});
+      }
+      continue;
+    }
+    if (IsPipePiece(cell)) {
+      steps.push_back(Step{HintKind::kTakeBack, i, cell.kind, 0});
+      ++inTray[slotOf(cell.kind)];
+    } else if (cell.kind != KIND_EMPTY) {
+      return {};  // a fixed cell: not this level's solution
+    }
+    places.push_back(Step{HintKind::kPlace, i, p->kind, p->rotations});
+  }
+  for (const Step& place : places) {
+    std::int32_t& have = inTray[slotOf(place.piece)];
+    if (have == 0) {
+      const auto from = std::find_if(spare.begin(), spare.end(), [&](std::int32_t i) {
+        return board[static_cast<std::size_t>(i)].kind == place.piece;
+      });
+      if (from == spare.end()) return {};
+      steps.push_back(Step{HintKind::kTakeBack, *from, place.piece, 0});
+      spare.erase(from);
+      ++have;
+    }
+    --have;
+    steps.push_back(place);
+  }
+  return steps;
+}
+
+StepCount CountSteps(const std::vector<Step>& steps) {
+  StepCount count;
+  for (const Step& step : steps) {
+    std::int32_t& n = step.kind == HintKind::kTakeBack ? count.takeBacks
+                      : step.kind == HintKind::kTurn   ? count.turns
+                                                       : count.placed;
+    ++n;
+  }
+  return count;
+}
+
 // The rotations of a mask, the nearest to `from` first.
 std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
   std::vector<std::int32_t> out;
@@ -217,7 +286,31 @@ WaterState BoardWater(const BoardCells& board) {
                                             : WaterState::kPlaying;
 }
 
-Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options) {
+LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : options_(options) {
+  const SearchBoard board(level);
+  SolveOptions fewest;
+  fewest.fewestSteps = true;
+  const SolveReport first = SolveFrom(board, fewest);
+  if (first.outcome != SolveOutcome::kSolved) return;
+  // Solutions with that many pieces, up to the first that can be placed in
+  // a safe order from the start.
+  const PlayedLevel played(level);
+  const BoardCells& start = played.puzzle.board;
+  std::int64_t runsLeft = options.orderRuns;
+  SolveOptions all;
+  all.pieceBudget = static_cast<std::int32_t>(first.solution.size());
+  all.solutionCap = kMostKnownSolutions;
+  all.accept = [&](const SearchState& end) {
+    fewest_.push_back(board.Pieces(end));
+    OrderSearch order(start, Plan(start, end), runsLeft);
+    return order.Find().has_value() || order.OutOfRuns();
+  };
+  SolveFrom(board, all);
+  if (fewest_.empty()) fewest_.push_back(first.solution);
+}
+
+Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options,
+              const std::vector<Solution>& known) {
   Hint hint;
   const WaterOutcome water = RunWater(board);
   if (!water.hazard && !water.burning) {
@@ -227,12 +320,24 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   const SearchBoard searchBoard(board, tray);
   const std::int32_t players = static_cast<std::int32_t>(
       std::count_if(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }));
-  // The fewest take-backs, then turns, then placements. A search stopped by
-  // the limit gives the best it found (the hint may then take back, turn or
-  // place more than it had to). Each better solution goes to the order
-  // search at once, so that the best one usually needs no second search.
+  // The way to the nearest known solution that has a safe order sets the
+  // bar; the search looks for fewer take-backs, then turns, then placements.
+  // A search stopped by the limit gives the best it found, or the known way
+  // (the hint may then take back, turn or place more than it had to). Each
+  // better solution goes to the order search at once.
   std::int64_t runsLeft = options.orderRuns;
   std::optional<std::pair<Step, std::int32_t>> step;
+  std::optional<StepCount> bar;
+  std::optional<std::pair<Step, std::int32_t>> knownStep;
+  for (const Solution& solution : known) {
+    const std::vector<Step> plan = KnownPlan(board, tray, solution);
+    if (plan.empty() || (bar && !(CountSteps(plan) < *bar))) continue;
+    OrderSearch order(board, plan, runsLeft);
+    if (auto first = order.Find()) {
+      bar = CountSteps(plan);
+      knownStep = first;
+    }
+  }
   auto safeOrder = [&](const SearchState& end) {
     OrderSearch order(board, Plan(board, end), runsLeft);
     step = order.Find();
@@ -245,8 +350,11 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   fewest.pieceBudget = kUnlimited;
   fewest.nodeLimit = options.nodeLimit / 2;
   fewest.accept = safeOrder;
+  fewest.below = bar;
   const SolveReport best = SolveFrom(searchBoard, fewest);
   hint.nodes += best.nodes;
+  if (!step && knownStep) step = knownStep;
+  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
   if (best.outcome != SolveOutcome::kSolved) {
     hint.kind = best.outcome == SolveOutcome::kGaveUp ? HintKind::kLimitReached : HintKind::kNotFound;
     return hint;

@@ -27,7 +27,10 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "data/levels.h"
+#include "levels/solver.h"
 #include "model/cell.h"
 
 namespace qw {
@@ -55,8 +58,10 @@ struct Hint {
   std::int64_t nodes = 0;  // search decisions spent
 };
 
-// Every hint on the shipped levels takes far fewer decisions than this.
-inline constexpr std::int64_t kDefaultHintNodeLimit = 400'000;
+// Decisions a hint may spend, about 50 ms on the development machine.
+inline constexpr std::int64_t kDefaultHintNodeLimit = 40'000;
+// The most fewest-piece solutions of a level that LevelHints looks at.
+inline constexpr std::int64_t kMostKnownSolutions = 16;
 
 struct HintOptions {
   std::int64_t nodeLimit = kDefaultHintNodeLimit;
@@ -66,8 +71,30 @@ struct HintOptions {
   std::int64_t orderRuns = 20'000;
 };
 
+// `known` are solutions of the level from its start (the fewest-piece ones,
+// as LevelHints keeps them): the way to one of them from the board is the
+// answer whenever the search finds nothing better within its limit.
 Hint FindHint(const std::array<Cell, kTraySlots>& tray, const std::array<Cell, kBoardCells>& board,
-              const HintOptions& options = {});
+              const HintOptions& options = {}, const std::vector<Solution>& known = {});
+
+// The hints of one level. The level's fewest-piece solutions (up to the
+// first that can be placed in a safe order) are found once, when it is made:
+// the one search that may take longer than a hint, bounded by the toolkit's
+// node limit. Every hint is then bounded by the hint limit and falls back on
+// them, so that from the level's start the hints follow a fewest-piece
+// solution, and from any board they reach one.
+class LevelHints {
+ public:
+  explicit LevelHints(const LevelRecord& level, const HintOptions& options = {});
+  Hint Next(const std::array<Cell, kTraySlots>& tray, const std::array<Cell, kBoardCells>& board) const {
+    return FindHint(tray, board, options_, fewest_);
+  }
+  const std::vector<Solution>& Fewest() const { return fewest_; }
+
+ private:
+  HintOptions options_;
+  std::vector<Solution> fewest_;
+};
 
 // What the game's water trace makes of a board.
 enum class WaterState : std::uint8_t { kPlaying, kSolved, kFailed };

@@ -25,7 +25,12 @@ constexpr std::size_t kMostKnownPositions = 2'000'000;
 
 class Search {
  public:
-  Search(const SearchBoard& board, const SolveOptions& options) : board_(board), options_(options) {}
+  Search(const SearchBoard& board, const SolveOptions& options) : board_(board), options_(options) {
+    if (options.fewestSteps && options.below) {
+      haveBest_ = true;
+      best_ = *options.below;
+    }
+  }
 
   SolveReport Run(SearchState start) {
     Visit(std::move(start));
@@ -33,7 +38,7 @@ class Search {
       report_.outcome = accepted_ ? SolveOutcome::kSolved
                         : gaveUp_ || report_.capped ? SolveOutcome::kGaveUp
                                                     : SolveOutcome::kUnsolvable;
-    } else if (report_.solutions > 0 || haveBest_) {
+    } else if (report_.solutions > 0) {
       report_.outcome = SolveOutcome::kSolved;
     } else {
       report_.outcome = gaveUp_ ? SolveOutcome::kGaveUp : SolveOutcome::kUnsolvable;
@@ -106,12 +111,12 @@ class Search {
     if (!haveBest_) return true;
     if (s.takenBack != best_.takeBacks) return s.takenBack < best_.takeBacks;
     if (s.turns != best_.turns) return s.turns < best_.turns;
-    return s.placed < static_cast<std::int32_t>(best_.solution.size());
+    return s.placed < best_.placed;
   }
   // The most pieces a solution below may place.
   std::int32_t PieceCap(const SearchState& s) const {
     if (haveBest_ && s.takenBack == best_.takeBacks && s.turns == best_.turns) {
-      return static_cast<std::int32_t>(best_.solution.size()) - 1;
+      return best_.placed - 1;
     }
     return options_.pieceBudget;
   }
@@ -120,10 +125,8 @@ class Search {
     if (options_.fewestSteps) {
       // Visit let only a better one through.
       haveBest_ = true;
-      best_.solution = board_.Pieces(s);
-      best_.takeBacks = s.takenBack;
-      best_.turns = s.turns;
-      report_.solution = best_.solution;
+      best_ = StepCount{s.takenBack, s.turns, s.placed};
+      report_.solution = board_.Pieces(s);
       report_.takeBacks = s.takenBack;
       report_.turns = s.turns;
       ++report_.solutions;
@@ -161,7 +164,7 @@ class Search {
   bool gaveUp_ = false;
   bool accepted_ = false;
   bool haveBest_ = false;
-  SolveReport best_;
+  StepCount best_;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // game's own water rule (WaterExits) cell by cell.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -54,6 +55,14 @@ inline constexpr std::int64_t kDefaultSolutionCap = 1000;
 
 struct SearchState;
 
+// The steps from a board in play to a solution, in the order they weigh.
+struct StepCount {
+  std::int32_t takeBacks = 0;
+  std::int32_t turns = 0;
+  std::int32_t placed = 0;
+  friend auto operator<=>(const StepCount&, const StepCount&) = default;
+};
+
 struct SolveOptions {
   std::int64_t nodeLimit = kDefaultNodeLimit;
   bool countAll = false;  // go on after the first solution, up to the cap
@@ -67,6 +76,8 @@ struct SolveOptions {
   // take-backs, then the fewest turns, then the fewest placements; a search
   // stopped by the node limit reports the best found so far as solved.
   bool fewestSteps = false;
+  // With fewestSteps: only solutions that need fewer steps than this.
+  std::optional<StepCount> below;
   // When set, sees every solution found (at most solutionCap of them) and
   // says whether to take it. Under fewestSteps it sees each better solution
   // and its answer is ignored.
