@@ -10,6 +10,7 @@
 #include "data/levels.h"
 #include "levels/played_level.h"
 #include "levels/random_play.h"
+#include "levels/search_board.h"
 #include "levels/solver.h"
 
 namespace qw {
@@ -77,6 +78,27 @@ void PutElbow(PlayedLevel& played, Position at, std::int32_t rotation) {
   *played.puzzle.BoardCell(at.x, at.y) = Cell{KIND_ELBOW, rotation};
 }
 
+// The search from a board in play counts what the way to its best solution
+// takes: pieces taken back, turned and placed.
+TEST(Hint, SearchCountsTakeBacksTurnsAndPlacements) {
+  auto count = [](Position elbow, std::int32_t rotation) {
+    PlayedLevel played(OneElbowLevel());
+    if (elbow != kNoPosition) PutElbow(played, elbow, rotation);
+    SolveOptions options;
+    options.fewestSteps = true;
+    options.takeBackBudget = 1;
+    options.turnBudget = 1;
+    const SolveReport report = SolveFrom(SearchBoard(played.puzzle.board, played.puzzle.tray), options);
+    EXPECT_EQ(report.outcome, SolveOutcome::kSolved);
+    return StepCount{report.takeBacks, report.turns, static_cast<std::int32_t>(report.solution.size())};
+  };
+  EXPECT_EQ(count(kNoPosition, 0), (StepCount{0, 0, 1}));
+  EXPECT_EQ(count(Position{5, 5}, 6), (StepCount{0, 0, 0}));
+  EXPECT_EQ(count(Position{5, 5}, 3), (StepCount{0, 1, 0}));
+  EXPECT_EQ(count(Position{5, 3}, 3), (StepCount{1, 0, 1}));
+  EXPECT_EQ(count(Position{0, 9}, 0), (StepCount{1, 0, 1}));
+}
+
 TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
   PlayedLevel played(OneElbowLevel());
   // From rotation 3 the short way (clockwise, 3 steps) passes rotation 4,
@@ -117,6 +139,24 @@ TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
   EXPECT_EQ(hint.kind, HintKind::kTakeBack);
   EXPECT_EQ(hint.from, (Position{0, 9}));
   const HintRun run = HintUntilSolved(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  EXPECT_TRUE(run.solved) << run.trouble;
+  EXPECT_EQ(run.hints, 2);
+}
+
+// A second elbow in the tray and a hazard at (5, 7): taking the blocking
+// elbow back first would send the water down into the hazard, so the tray's
+// elbow goes to (5, 5) first.
+TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
+  LevelRecord level = OneElbowLevel();
+  level.elbowCount = 2;
+  level.hazardCells = L"53,75";
+  PlayedLevel played(level);
+  played.puzzle.tray[1] = Cell{};
+  *played.puzzle.BoardCell(5, 3) = Cell{KIND_ELBOW, 3};
+  const Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kPlace);
+  EXPECT_EQ(hint.to, (Position{5, 5}));
+  const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board);
   EXPECT_TRUE(run.solved) << run.trouble;
   EXPECT_EQ(run.hints, 2);
 }

@@ -70,6 +70,10 @@ std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
   return steps;
 }
 
+std::size_t KindIndex(std::int32_t kind) {
+  return static_cast<std::size_t>(kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2);
+}
+
 // The way from the board to a solution of the level's start: the player's
 // pieces on the solution's cells stay (turned when their rotation acts
 // otherwise), those on its cells in another kind go back to the tray, and so
@@ -77,9 +81,8 @@ std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
 std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
   std::vector<Step> steps;
   std::array<std::int32_t, 3> inTray{};
-  auto slotOf = [](std::int32_t kind) { return static_cast<std::size_t>(kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2); };
   for (const Cell& c : tray) {
-    if (IsPipePiece(c)) ++inTray[slotOf(c.kind)];
+    if (IsPipePiece(c)) ++inTray[KindIndex(c.kind)];
   }
   std::array<const Placement*, kBoardCells> wanted{};
   for (const Placement& p : solution) {
@@ -105,14 +108,14 @@ std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, cons
     }
     if (IsPipePiece(cell)) {
       steps.push_back(Step{HintKind::kTakeBack, i, cell.kind, 0});
-      ++inTray[slotOf(cell.kind)];
+      ++inTray[KindIndex(cell.kind)];
     } else if (cell.kind != KIND_EMPTY) {
       return {};  // a fixed cell: not this level's solution
     }
     places.push_back(Step{HintKind::kPlace, i, p->kind, p->rotations});
   }
   for (const Step& place : places) {
-    std::int32_t& have = inTray[slotOf(place.piece)];
+    std::int32_t& have = inTray[KindIndex(place.piece)];
     if (have == 0) {
       const auto from = std::find_if(spare.begin(), spare.end(), [&](std::int32_t i) {
         return board[static_cast<std::size_t>(i)].kind == place.piece;
@@ -153,11 +156,17 @@ std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
 
 // Depth-first over the orders of a plan's steps (and the rotations each
 // placed or turned piece may take): the first order whose every board is
-// safe and whose end is solved. Take-backs come first.
+// safe and whose end is solved. Take-backs are tried first, but a placement
+// or turn may come before one whose water would touch a hazard; a piece is
+// placed only on an empty cell and while the tray holds one of its kind.
 class OrderSearch {
  public:
-  OrderSearch(const BoardCells& board, std::vector<Step> steps, std::int64_t& runsLeft)
-      : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {}
+  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Step> steps, std::int64_t& runsLeft)
+      : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {
+    for (const Cell& c : tray) {
+      if (IsPipePiece(c)) ++inTray_[KindIndex(c.kind)];
+    }
+  }
 
   // The first step of a safe order and the rotation it leaves, or nullopt.
   std::optional<std::pair<Step, std::int32_t>> Find() {
@@ -171,31 +180,33 @@ class OrderSearch {
   bool Visit(std::uint32_t done) {
     if (done == (1u << steps_.size()) - 1) return !RunWater(board_).burning;
     if (!seen_.insert(Hash(done)).second) return false;
-    bool takeBacksLeft = false;
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-      if ((done >> i & 1) == 0 && steps_[i].kind == HintKind::kTakeBack) takeBacksLeft = true;
-    }
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-      if ((done >> i & 1) != 0) continue;
-      const Step& step = steps_[i];
-      if (takeBacksLeft && step.kind != HintKind::kTakeBack) continue;
-      Cell& cell = board_[static_cast<std::size_t>(step.cell)];
-      const Cell before = cell;
-      std::vector<std::int32_t> rotations{0};
-      if (step.kind != HintKind::kTakeBack) {
-        rotations = RotationsNear(step.rotations, step.kind == HintKind::kTurn ? NormalizeDirection(cell.variant) : 0);
-      }
-      for (const std::int32_t r : rotations) {
-        if (runsLeft_-- <= 0) return false;
-        cell = step.kind == HintKind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
-        const WaterOutcome water = RunWater(board_);
-        // A board that is solved on the way ends the level: the order is done.
-        const bool found = !water.hazard && (!water.burning || Visit(done | 1u << i));
-        cell = before;
-        if (found) {
-          first_ = step;
-          firstRotation_ = r;
-          return true;
+    for (const bool takeBacks : {true, false}) {
+      for (std::size_t i = 0; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        if ((done >> i & 1) != 0 || takeBacks != (step.kind == HintKind::kTakeBack)) continue;
+        Cell& cell = board_[static_cast<std::size_t>(step.cell)];
+        std::int32_t& inTray = inTray_[KindIndex(step.piece)];
+        if (step.kind == HintKind::kPlace && (cell.kind != KIND_EMPTY || inTray == 0)) continue;
+        const std::int32_t trayChange = step.kind == HintKind::kPlace ? -1 : step.kind == HintKind::kTakeBack ? 1 : 0;
+        const Cell before = cell;
+        std::vector<std::int32_t> rotations{0};
+        if (step.kind != HintKind::kTakeBack) {
+          rotations = RotationsNear(step.rotations, step.kind == HintKind::kTurn ? NormalizeDirection(cell.variant) : 0);
+        }
+        for (const std::int32_t r : rotations) {
+          if (runsLeft_-- <= 0) return false;
+          cell = step.kind == HintKind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
+          inTray += trayChange;
+          const WaterOutcome water = RunWater(board_);
+          // A board that is solved on the way ends the level: the order is done.
+          const bool found = !water.hazard && (!water.burning || Visit(done | 1u << i));
+          cell = before;
+          inTray -= trayChange;
+          if (found) {
+            first_ = step;
+            firstRotation_ = r;
+            return true;
+          }
         }
       }
     }
@@ -214,6 +225,7 @@ class OrderSearch {
   BoardCells board_;
   std::vector<Step> steps_;
   std::int64_t& runsLeft_;
+  std::array<std::int32_t, 3> inTray_{};
   std::unordered_set<std::uint64_t> seen_;
   Step first_;
   std::int32_t firstRotation_ = 0;
@@ -302,7 +314,7 @@ LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : o
   all.solutionCap = kMostKnownSolutions;
   all.accept = [&](const SearchState& end) {
     fewest_.push_back(board.Pieces(end));
-    OrderSearch order(start, Plan(start, end), runsLeft);
+    OrderSearch order(start, played.puzzle.tray, Plan(start, end), runsLeft);
     return order.Find().has_value() || order.OutOfRuns();
   };
   SolveFrom(board, all);
@@ -332,14 +344,14 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   for (const Solution& solution : known) {
     const std::vector<Step> plan = KnownPlan(board, tray, solution);
     if (plan.empty() || (bar && !(CountSteps(plan) < *bar))) continue;
-    OrderSearch order(board, plan, runsLeft);
+    OrderSearch order(board, tray, plan, runsLeft);
     if (auto first = order.Find()) {
       bar = CountSteps(plan);
       knownStep = first;
     }
   }
   auto safeOrder = [&](const SearchState& end) {
-    OrderSearch order(board, Plan(board, end), runsLeft);
+    OrderSearch order(board, tray, Plan(board, end), runsLeft);
     step = order.Find();
     return step.has_value() || order.OutOfRuns();
   };

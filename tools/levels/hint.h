@@ -16,9 +16,10 @@
 //   each hint takes back one more until the board can be completed.
 // - The water runs after every step and touching a hazard loses the level,
 //   so the steps of the chosen solution are put in an order in which the
-//   water reaches no hazard after any of them: all take-backs first, then
-//   turns and placements, each piece in any rotation that acts alike in the
-//   solution. Solutions with such an order are preferred; when none of the
+//   water reaches no hazard after any of them: take-backs first, unless
+//   taking a piece back would send the water into a hazard, and then turns
+//   and placements that make it safe come first; each piece in any rotation
+//   that acts alike in the solution. Solutions with such an order are preferred; when none of the
 //   fewest placements has one, solutions with more placements are tried.
 // From a level's start, repeated hints therefore solve it in as many steps
 // as its fewest-piece solution has pieces, and from any board they solve it
