@@ -69,7 +69,7 @@ struct HintOptions {
   // Solutions offered to the order search for each number of placements,
   // and water runs it may spend on all of them together.
   std::int64_t solutionsTried = 64;
-  std::int64_t orderRuns = 20'000;
+  std::int64_t orderRuns = 8'000;
 };
 
 // `known` are solutions of the level from its start (the fewest-piece ones,
