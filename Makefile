@@ -72,11 +72,11 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
-# Redraws the art: data/qw_images.dat, data/qw_layout.dat and the bitmaps in
-# resources/. The same sources always give the same bytes.
+# Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
+# resources/ and docs/piece-sheet.png. The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
-	@mkdir -p data resources/icons
+	@mkdir -p data resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
 bench: deps

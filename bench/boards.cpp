@@ -65,15 +65,16 @@ bool PutBoard(Puzzle& puzzle, const BoardPicture& picture, std::string& error) {
   }
   puzzle.board = board;
   puzzle.tray = tray;
+  puzzle.UpdateWater();
   return true;
 }
 
 const std::array<BoardPicture, 5>& TraceBoards() {
   // The first four were found by a simulated-annealing search over boards
-  // (random cell changes, scored by the trace's FlowFrom count); the
+  // (random cell changes, scored by the trace's step count); the
   // serpentine is built by hand.
   static constexpr std::array<BoardPicture, 5> kBoards{{
-      // Twelve nozzles, the most FlowFrom steps found: 324.
+      // Twelve nozzles, the most trace steps found: 324.
       {"many_sources",
        {
            "S1 N5 N3 N4 N4 N5 S6 N6 B1 N6",

@@ -11,7 +11,7 @@
 #include "bench/benchmarks.h"
 #include "bench/boards.h"
 #include "bench/scene.h"
-#include "model/screen_mode.h"
+#include "ui/keyboard.h"
 #include "ui/client_area.h"
 
 namespace qw::bench {
@@ -25,8 +25,8 @@ using Setup = std::function<bool(Scene&, std::string&)>;
 
 bool MidGame(Scene& scene, std::string& error) {
   Puzzle& puzzle = scene.puzzle();
-  if (!puzzle.StartLevel(0) || !PutBoard(puzzle, MidGameBoard(), error)) return false;
-  puzzle.SelectCell(2, 5);  // the elbow placed last
+  if (!StartFirstLevel(scene) || !PutBoard(puzzle, MidGameBoard(), error)) return false;
+  puzzle.Select({2, 5});  // the elbow placed last
   return true;
 }
 
@@ -34,18 +34,15 @@ bool MidGame(Scene& scene, std::string& error) {
 // that the play screen stays.
 bool TraceBoard(Scene& scene, std::string& error, const BoardPicture& board) {
   Puzzle& puzzle = scene.puzzle();
-  if (!puzzle.StartLevel(0) || !PutBoard(puzzle, board, error)) return false;
-  class NullSink final : public WaterSink {
-    void WaterLine(Point, Point) override {}
-  } sink;
+  if (!StartFirstLevel(scene) || !PutBoard(puzzle, board, error)) return false;
   for (Cell& cell : puzzle.board) {
     if (cell.kind != KIND_EMPTY) continue;
     cell = Cell{KIND_FIRE, 0};
-    puzzle.TraceWater(sink);
-    puzzle.screenMode = MODE_PLAY;  // a wet fire was the last one: solved
+    puzzle.UpdateWater();
     if (cell.variant == 0) return true;
     cell = Cell{};
   }
+  puzzle.UpdateWater();
   error = "the water reaches every cell of the board";
   return false;
 }
@@ -62,39 +59,44 @@ bool TenPieces(Scene& scene, std::string& error) {
   return false;
 }
 
-// The play screen of a board whose water reaches the last fire, or a hazard,
-// after the paint that switches to the outcome screen.
-bool Outcome(Scene& scene, std::string& error, bool solved) {
+// The outcome screen of a board whose water reaches the last fire, or a
+// hazard.
+bool ShowOutcome(Scene& scene, std::string& error, bool solved) {
   if (!MidGame(scene, error)) return false;
   Puzzle& puzzle = scene.puzzle();
   for (Cell& cell : puzzle.board) {
-    if (cell.kind == KIND_FIRE && !solved) cell.kind = KIND_SPARK;
+    if (cell.kind == KIND_FIRE && !solved) cell = Cell{KIND_SPARK, 0};
     if (cell.kind == KIND_FIRE) cell.kind = KIND_EMPTY;  // nothing left burning
   }
-  scene.PaintAll();
-  return puzzle.screenMode == (solved ? MODE_SOLVED : MODE_FAILED);
+  puzzle.UpdateWater();
+  scene.controller().ShowScreen(solved ? MODE_SOLVED : MODE_FAILED);
+  return puzzle.GetOutcome() == (solved ? Outcome::kSolved : Outcome::kFailed);
 }
 
 struct ScreenCase {
   std::string name;
-  std::int32_t mode;  // the screen the paint must draw
+  ScreenMode mode;  // the screen the paint must draw
   Setup setup;
 };
 
 std::vector<ScreenCase> Screens() {
   return {
-      {"menu", MODE_MENU, [](Scene& s, std::string&) { return s.puzzle().screenMode == MODE_MENU; }},
-      {"help", MODE_HELP, [](Scene& s, std::string&) { s.puzzle().screenMode = MODE_HELP; return true; }},
+      {"menu", MODE_MENU, [](Scene& s, std::string&) { return s.ui().screenMode == MODE_MENU; }},
+      {"help", MODE_HELP, [](Scene& s, std::string&) { s.controller().ShowScreen(MODE_HELP); return true; }},
       {"play", MODE_PLAY, MidGame},
       {"play_worst_board", MODE_PLAY, WorstBoard},
       {"play_ten_pieces", MODE_PLAY, TenPieces},
-      {"solved", MODE_SOLVED, [](Scene& s, std::string& e) { return Outcome(s, e, true); }},
-      {"failed", MODE_FAILED, [](Scene& s, std::string& e) { return Outcome(s, e, false); }},
+      {"solved", MODE_SOLVED, [](Scene& s, std::string& e) { return ShowOutcome(s, e, true); }},
+      {"failed", MODE_FAILED, [](Scene& s, std::string& e) { return ShowOutcome(s, e, false); }},
       {"password", MODE_PASSWORD,
        [](Scene& s, std::string&) {
          s.controller().OnPasswordCommand();
-         s.controller().enteredPassword = L"AEIRS";
-         return true;
+         for (const char letter : {'A', 'E', 'I', 'R', 'S'}) {
+           const Point key = MapKey(Key::Letter, letter, MODE_PASSWORD, s.layout()).tap;
+           s.controller().OnPenDown(key);
+           s.controller().OnPenUp(key);
+         }
+         return s.ui().enteredPassword == L"AEIRS";
        }},
   };
 }
@@ -121,8 +123,8 @@ void SetRatios(benchmark::State& state, double cpuSeconds, std::uint64_t pixels,
 void FullPaint(benchmark::State& state, const ScreenCase& screen, double frameCopySeconds) {
   std::unique_ptr<Scene> scene = Prepare(state, screen.setup);
   if (!scene) return;
-  const std::int32_t mode = screen.mode;
-  if (scene->puzzle().screenMode != mode) {
+  const ScreenMode mode = screen.mode;
+  if (scene->ui().screenMode != mode) {
     state.SkipWithError("the screen was not set up");
     return;
   }
@@ -130,7 +132,7 @@ void FullPaint(benchmark::State& state, const ScreenCase& screen, double frameCo
   const double start = ThreadCpuSeconds();
   for (auto _ : state) pixels += scene->PaintAll();
   const double cpu = ThreadCpuSeconds() - start;
-  if (scene->puzzle().screenMode != mode || scene->HasDirty()) {
+  if (scene->ui().screenMode != mode || scene->HasDirty()) {
     state.SkipWithError("the paint changed the screen mode");
     return;
   }
@@ -160,15 +162,15 @@ void DragMove(benchmark::State& state, const Setup& setup, double frameCopySecon
     state.SkipWithError("no piece in the tray");
     return;
   }
-  const Point press = RectCenter(puzzle.CellRect(slot, -1));
+  const Point press = scene->geometry().CellCentre({slot, -1});
   controller.OnPenDown(press);
   controller.OnPenMove(Point{press.x, press.y + 8});
   scene->PaintDirty();
-  if (puzzle.press.dragging != 1) {
+  if (scene->ui().press.dragging != 1) {
     state.SkipWithError("the drag did not start");
     return;
   }
-  const std::vector<Point> path = DragPath(puzzle.BoardRect());
+  const std::vector<Point> path = DragPath(scene->geometry().board());
   std::size_t step = 0;
   std::uint64_t pixels = 0;
   const double start = ThreadCpuSeconds();

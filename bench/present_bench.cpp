@@ -85,7 +85,7 @@ void Present(benchmark::State& state, const XDisplay& display, std::int32_t scal
 void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
   std::string error;
   std::unique_ptr<Scene> scene = Scene::Load(DataFolder(), error);
-  if (!scene || !scene->puzzle().StartLevel(0) || !PutBoard(scene->puzzle(), MidGameBoard(), error)) {
+  if (!scene || !StartFirstLevel(*scene) || !PutBoard(scene->puzzle(), MidGameBoard(), error)) {
     state.SkipWithError(error.c_str());
     return;
   }
@@ -95,15 +95,15 @@ void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
   GameController& controller = scene->controller();
   Surface frame(kClientWidth, kFrameHeight);
   scene->PaintAll();
-  const Point press = RectCenter(puzzle.CellRect(2, -1));  // the tray's first piece
+  const Point press = scene->geometry().CellCentre({2, -1});  // the tray's first piece
   controller.OnPenDown(press);
   controller.OnPenMove(Point{press.x, press.y + 8});
-  if (puzzle.press.dragging != 1) {
+  if (scene->ui().press.dragging != 1) {
     state.SkipWithError("the drag did not start");
     return;
   }
   std::vector<Point> path;
-  const Rect board = puzzle.BoardRect();
+  const Rect board = scene->geometry().board();
   for (std::int32_t x = board.left + 12; x < board.right - 12; x += 5) path.push_back(Point{x, 150});
   for (std::int32_t x = board.right - 12; x > board.left + 12; x -= 5) path.push_back(Point{x, 155});
   std::size_t step = 0;

@@ -21,8 +21,7 @@ class Scene {
   static std::unique_ptr<Scene> Load(const std::string& dataFolder, std::string& error);
 
   // One paint of the invalidated area, as the window runs it; gives the
-  // pixels written. A paint that invalidates again (the trace changing the
-  // mode) leaves that for the next call.
+  // pixels written.
   std::uint64_t PaintDirty() { return window_.PaintOnce(); }
   // Invalidates the whole client area and paints it.
   std::uint64_t PaintAll() {
@@ -33,6 +32,8 @@ class Scene {
   const Region& Dirty() const { return window_.dirty(); }
 
   Puzzle& puzzle() { return window_.puzzle(); }
+  const UiState& ui() const { return window_.ui(); }
+  const BoardGeometry& geometry() const { return window_.controller().geometry(); }
   GameController& controller() { return window_.controller(); }
   const Layout& layout() const { return window_.layout(); }
   const Surface& client() const { return window_.client(); }
@@ -49,5 +50,11 @@ class Scene {
   Host host_;
   GameWindow window_;
 };
+
+// Starts the shipped set's first level as the menu's new game does.
+inline bool StartFirstLevel(Scene& scene) {
+  scene.controller().StartLevel(0);
+  return scene.puzzle().currentLevel == 0 && scene.ui().screenMode == MODE_PLAY;
+}
 
 }  // namespace qw::bench

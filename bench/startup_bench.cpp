@@ -98,7 +98,8 @@ double Median(std::vector<double> v) {
 
 void Startup(benchmark::State& state) {
   const std::string folder = ExecutableFolder();
-  const std::vector<std::string> game{folder + "/../quenchway", "--scale", "1"};
+  // A benchmark never touches the player's progress.
+  const std::vector<std::string> game{folder + "/../quenchway", "--scale", "1", "--no-progress"};
   const std::vector<std::string> minimal{folder + "/quenchway-minimal-sdl"};
   if (!Exists(game[0]) || !Exists(minimal[0])) {
     state.SkipWithError("build the target 'benchmarks' first: the game or quenchway-minimal-sdl is missing");

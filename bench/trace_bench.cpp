@@ -15,26 +15,12 @@ namespace qw::bench {
 
 namespace {
 
-class NullSink final : public WaterSink {
- public:
-  void WaterLine(Point, Point) override {}
-};
-
-class PenSink final : public WaterSink {
- public:
-  explicit PenSink(Canvas& canvas) : canvas_(canvas) {}
-  void WaterLine(Point from, Point to) override { canvas_.DrawLine(from, to, kWaterWidth, kWaterColor); }
-
- private:
-  Canvas& canvas_;
-};
-
 constexpr std::int32_t kItemBoard = 17;
 
 void TraceBoard(benchmark::State& state, const BoardPicture& board, bool drawn) {
   std::string error;
   std::unique_ptr<Scene> scene = Scene::Load(DataFolder(), error);
-  if (!scene || !scene->puzzle().StartLevel(0) || !PutBoard(scene->puzzle(), board, error)) {
+  if (!scene || !StartFirstLevel(*scene) || !PutBoard(scene->puzzle(), board, error)) {
     state.SkipWithError(error.c_str());
     return;
   }
@@ -42,19 +28,23 @@ void TraceBoard(benchmark::State& state, const BoardPicture& board, bool drawn) 
   Surface surface(scene->client().width(), scene->client().height());
   Canvas canvas(surface);
   canvas.IntersectClipRect(ItemRect(scene->layout(), kItemBoard));
-  NullSink nullSink;
-  PenSink penSink(canvas);
-  WaterSink& sink = drawn ? static_cast<WaterSink&>(penSink) : nullSink;
+  const BoardGeometry& geometry = scene->geometry();
+  WaterTrace water;
   for (auto _ : state) {
-    puzzle.screenMode = MODE_PLAY;
-    puzzle.TraceWater(sink);
-    benchmark::DoNotOptimize(puzzle.board.data());
+    TraceWater(puzzle.board, water);
+    if (drawn) {
+      for (const WaterStep& step : water.steps) {
+        const auto [from, to] = geometry.WaterLine(step);
+        canvas.DrawLine(from, to, kWaterWidth, kWaterColor);
+      }
+    }
+    benchmark::DoNotOptimize(water.steps.data());
   }
-  const TraceStats& stats = puzzle.LastTrace();
+  const TraceStats& stats = water.stats;
   state.counters["flow_calls"] = stats.flowCalls;
   state.counters["sources"] = stats.sources;
   state.counters["most_per_source"] = stats.mostFlowCallsPerSource;
-  // Seconds per FlowFrom step.
+  // Seconds per trace step.
   state.counters["per_step"] = benchmark::Counter(static_cast<double>(stats.flowCalls),
                                                   benchmark::Counter::kIsIterationInvariantRate |
                                                       benchmark::Counter::kInvert);

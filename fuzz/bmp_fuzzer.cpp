@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::uint32_t p : skin->pixels()) Check(p <= 0xFFFFFFu, "a pixel with more than 24 bits");
 
   qw::fuzz::Game game(*skin, qw::fuzz::ShippedLayout(), qw::fuzz::ShippedLevels());
-  game.puzzle.StartLevel(0);
-  game.controller.enteredPassword = L"ALERTS?";
+  game.controller.StartLevel(0);
   game.PaintEveryScreen();
+  game.PaintPassword(L"ALERTS?");
   return 0;
 }

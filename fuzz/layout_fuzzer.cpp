@@ -6,7 +6,6 @@
 #include <string>
 
 #include "data/layout.h"
-#include "model/screen_mode.h"
 #include "support.h"
 #include "ui/client_area.h"
 #include "ui/keyboard.h"
@@ -28,8 +27,8 @@ void Play(qw::fuzz::Game& game, const qw::Layout& layout) {
     game.controller.OnPenUp(p);
   };
   tap(Centre(qw::ItemRect(layout, 3)));
-  const qw::Point slot = Centre(game.puzzle.CellRect(0, -1));
-  const qw::Point cell = Centre(game.puzzle.CellRect(4, 4));
+  const qw::Point slot = Centre(game.controller.geometry().CellRect(0, -1));
+  const qw::Point cell = Centre(game.controller.geometry().CellRect(4, 4));
   game.controller.OnPenDown(slot);
   game.controller.OnPenMove(qw::Point{slot.x, cell.y});
   game.controller.OnPenMove(cell);
@@ -77,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   qw::fuzz::Game game(skin, layout, qw::fuzz::ShippedLevels());
   game.PaintEveryScreen();
-  game.puzzle.screenMode = qw::MODE_MENU;
+  game.controller.ShowScreen(qw::MODE_MENU);
   Play(game, layout);
   return 0;
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "model/cell.h"
-#include "model/screen_mode.h"
 #include "support.h"
 
 namespace {
@@ -56,24 +55,20 @@ qw::LevelRecord Record(FuzzedDataProvider& in) {
   return r;
 }
 
-class CountingSink final : public qw::WaterSink {
- public:
-  void WaterLine(qw::Point, qw::Point) override { ++lines; }
-  std::int64_t lines = 0;
-};
-
-void Trace(qw::Puzzle& puzzle) {
-  CountingSink sink;
-  puzzle.TraceWater(sink);
-  const qw::TraceStats& stats = puzzle.LastTrace();
-  Check(sink.lines == stats.flowCalls, "lines and flow calls differ");
-  Check(stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+// The puzzle's water is always the trace of its board as it stands.
+void CheckWater(const qw::Puzzle& puzzle) {
+  const qw::WaterTrace& water = puzzle.Water();
+  Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
+  Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+  const qw::WaterTrace fresh = qw::TraceWater(puzzle.board);
+  Check(fresh.steps == water.steps && fresh.doused == water.doused && fresh.reachesHazard == water.reachesHazard,
+        "the puzzle's water is not the board's");
 }
 
 void CheckCells(const qw::Puzzle& puzzle) {
   auto sound = [](const qw::Cell& c) {
     if (c.kind == qw::KIND_EMPTY) return true;
-    const std::int32_t image = c.kind + c.variant;
+    const std::int32_t image = qw::ImageIndex(c);
     return c.variant >= 0 && image >= 0 && image < qw::kPieceImageCount;
   };
   for (const qw::Cell& c : puzzle.tray) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
@@ -81,9 +76,9 @@ void CheckCells(const qw::Puzzle& puzzle) {
   for (const qw::Cell& c : puzzle.board) Check(sound(c), "a board Cell without an image");
 }
 
-qw::Point AnyPoint(FuzzedDataProvider& in, const qw::Puzzle& puzzle) {
+qw::Point AnyPoint(FuzzedDataProvider& in, const qw::GameController& controller) {
   if (in.ConsumeIntegralInRange(0, 3) == 0) return qw::Point{Number(in, -30, 270), Number(in, -30, 300)};
-  const qw::Rect r = puzzle.CellRect(in.ConsumeIntegralInRange(0, 9), in.ConsumeIntegralInRange(-1, 9));
+  const qw::Rect r = controller.geometry().CellRect(in.ConsumeIntegralInRange(0, 9), in.ConsumeIntegralInRange(-1, 9));
   return qw::RectCenter(r);
 }
 
@@ -97,35 +92,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qw::Puzzle& puzzle = game.puzzle;
   Check(puzzle.StartLevel(0), "the first level did not start");
   CheckCells(puzzle);
-  Trace(puzzle);
+  CheckWater(puzzle);
 
   // Painting costs more than all the rest: a few paints per run.
   std::int32_t paints = 2;
   for (std::int32_t steps = 0; steps < 64 && in.remaining_bytes() > 0; ++steps) {
     switch (in.ConsumeIntegralInRange(0, 9)) {
       case 0: {  // a tray piece straight onto a board cell, turned
-        const auto slot = static_cast<std::size_t>(in.ConsumeIntegralInRange(0, qw::kTraySlots - 1));
+        const std::int32_t slot = in.ConsumeIntegralInRange(0, qw::kTraySlots - 1);
         const std::int32_t x = in.ConsumeIntegralInRange(0, 9), y = in.ConsumeIntegralInRange(0, 9);
-        qw::Cell* to = puzzle.BoardCell(x, y);
-        if (puzzle.tray[slot].kind != qw::KIND_EMPTY && to->kind == qw::KIND_EMPTY) {
-          *to = puzzle.tray[slot];
-          puzzle.tray[slot].kind = qw::KIND_EMPTY;
-          for (std::int32_t t = in.ConsumeIntegralInRange(0, 7); t > 0; --t) puzzle.TurnPiece(x, y, true);
+        if (puzzle.MovePiece(qw::Position{slot, -1}, qw::Position{x, y})) {
+          for (std::int32_t t = in.ConsumeIntegralInRange(0, 7); t > 0; --t) puzzle.TurnPiece({x, y}, true);
         }
         break;
       }
-      case 1: game.controller.OnPenDown(AnyPoint(in, puzzle)); break;
-      case 2: game.controller.OnPenMove(AnyPoint(in, puzzle)); break;
-      case 3: game.controller.OnPenUp(AnyPoint(in, puzzle)); break;
+      case 1: game.controller.OnPenDown(AnyPoint(in, game.controller)); break;
+      case 2: game.controller.OnPenMove(AnyPoint(in, game.controller)); break;
+      case 3: game.controller.OnPenUp(AnyPoint(in, game.controller)); break;
       case 4: {  // its callers turn pipe pieces only; any other place is no Cell
         const std::int32_t x = Number(in, -1, 10), y = Number(in, -2, 10);
         const qw::Cell* cell = puzzle.At(qw::Position{x, y});
-        if (cell == nullptr || qw::IsPipePiece(*cell)) puzzle.TurnPiece(x, y, in.ConsumeBool());
+        if (cell == nullptr || qw::IsPipePiece(*cell)) puzzle.TurnPiece({x, y}, in.ConsumeBool());
         break;
       }
       case 5: game.controller.OnCommand(in.PickValueInArray({qw::ID_ROTATE_CCW, qw::ID_ROTATE_CW, qw::ID_RESTART})); break;
-      case 6: puzzle.StartLevel(Number(in, -1, 3)); break;
-      case 7: Trace(puzzle); break;
+      case 6: game.controller.StartLevel(Number(in, -1, 3)); break;
+      case 7: game.controller.OnOkCommand(); break;
       case 8:
         if (paints-- > 0) game.Paint();
         break;
@@ -133,16 +125,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int32_t x = Number(in, -1, 10), y = Number(in, -2, 10);
         const qw::Cell* cell = puzzle.At(qw::Position{x, y});
         if (cell != nullptr && qw::IsPipePiece(*cell)) {
-          puzzle.SelectCell(x, y);
+          puzzle.Select({x, y});
         } else if (cell == nullptr) {
-          puzzle.SelectCell(-1, -1);
+          puzzle.Select(qw::kNoPosition);
         }
         break;
       }
     }
     CheckCells(puzzle);
+    CheckWater(puzzle);
   }
-  Trace(puzzle);
   game.Paint();
   return 0;
 }

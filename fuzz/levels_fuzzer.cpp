@@ -11,12 +11,6 @@ namespace {
 
 using qw::fuzz::Check;
 
-class CountingSink final : public qw::WaterSink {
- public:
-  void WaterLine(qw::Point, qw::Point) override { ++lines; }
-  std::int64_t lines = 0;
-};
-
 std::int32_t MeaningfulLines(const std::wstring& text) {
   qw::TextBuffer buffer(text);
   std::wstring line;
@@ -40,15 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 1; i < starts.size(); ++i) Check(starts[i] > starts[i - 1], "start lines out of order");
   Check(static_cast<std::int64_t>(levels.size()) * 7 <= MeaningfulLines(text), "more levels than lines");
 
-  qw::NoWindowEffects effects;
-  const qw::Layout& layout = qw::fuzz::ShippedLayout();
-  qw::Puzzle puzzle(levels, qw::ItemRect(layout, 16), qw::ItemRect(layout, 17), effects);
+  qw::Puzzle puzzle(levels);
   for (std::int32_t i = 0; i < 4 && i < puzzle.LevelCount(); ++i) {
     Check(puzzle.StartLevel(i), "an existing level did not start");
-    CountingSink sink;
-    puzzle.TraceWater(sink);
-    Check(sink.lines == puzzle.LastTrace().flowCalls, "lines and flow calls differ");
-    Check(puzzle.LastTrace().mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+    const qw::WaterTrace& water = puzzle.Water();
+    Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
+    Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
   }
   Check(!puzzle.StartLevel(puzzle.LevelCount()), "a level past the table started");
   return 0;

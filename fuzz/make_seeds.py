@@ -108,6 +108,20 @@ def level_start_seeds():
     put("level_start", "digits", b"0,2\r\n45\r\n-1\r\n3,13,23" * 4)
 
 
+def progress_seeds():
+    head = b"quenchway-progress 1\nscale 3\nfullscreen 1\n"
+    solved = b"solved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
+    board = b"".join(b"row%d" % r + b" -1" * 10 + b"\n" for r in range(10))
+    play = (b"play abdcb4dfb7e27f1a\ncounters 9 2 123456\ntray 0:0 -1 8:7 -1 -1 -1 -1 -1 -1 -1\n" +
+            board.replace(b"row0 -1", b"row0 24:2", 1) + b"undo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\n")
+    put("progress", "empty_record", head + b"end\n")
+    put("progress", "solved_only", head + solved + b"end\n")
+    put("progress", "full", head + solved + play + b"end\n")
+    put("progress", "cut_short", (head + solved + play)[:200])
+    put("progress", "later_version", b"quenchway-progress 2\nscale 0\nfullscreen 0\nend\n")
+    put("progress", "crlf", (head + solved + b"end\n").replace(b"\n", b"\r\n"))
+
+
 def shipped():
     for target, names in {"text": ["qw_layout.dat", "qw_levels.dat"], "layout": ["qw_layout.dat"],
                           "levels": ["qw_levels.dat"]}.items():
@@ -122,4 +136,5 @@ if __name__ == "__main__":
     bmp_seeds()
     text_seeds()
     level_start_seeds()
+    progress_seeds()
     shipped()

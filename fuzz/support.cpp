@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/screen_mode.h"
 #include "platform/bitmap.h"
 #include "qw_fuzz_support_resources.h"
 #include "ui/client_area.h"
@@ -16,8 +15,6 @@ namespace qw::fuzz {
 
 namespace {
 
-constexpr std::int32_t kItemTray = 16;
-constexpr std::int32_t kItemBoard = 17;
 constexpr std::int32_t kPieceSize = 20;
 constexpr std::int32_t kPieceCount = 36;
 constexpr Color kMagenta{255, 0, 255};
@@ -75,23 +72,29 @@ void Fail(const char* what) {
 }
 
 Game::Game(const Surface& skin, const Layout& layout, std::vector<LevelRecord> levelTable)
-    : levels(std::move(levelTable)),
-      puzzle(levels, ItemRect(layout, kItemTray), ItemRect(layout, kItemBoard), effects),
-      controller(puzzle, layout, levels, effects),
-      renderer(puzzle, controller, ScreenArt{skin, layout, ShippedPieces(), nullptr},
-               static_cast<std::int32_t>(levels.size())),
+    : art{skin, layout, ShippedPieces(), nullptr},
+      levels(std::move(levelTable)),
+      parts(art, levels, effects),
       client(kClientWidth, kClientHeight) {}
 
 void Game::Paint() {
   Canvas canvas(client);
-  renderer.OnPaint(canvas);
+  parts.renderer.OnPaint(canvas);
 }
 
 void Game::PaintEveryScreen() {
-  for (std::int32_t mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD, 99}) {
-    puzzle.screenMode = mode;
+  for (ScreenMode mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD}) {
+    controller.ShowScreen(mode);
     Paint();
   }
+}
+
+void Game::PaintPassword(const std::wstring& typed) {
+  UiState ui;
+  ui.screenMode = MODE_PASSWORD;
+  ui.enteredPassword = typed;
+  Canvas canvas(client);
+  ScreenRenderer(puzzle, ui, art, puzzle.LevelCount()).OnPaint(canvas);
 }
 
 }  // namespace qw::fuzz

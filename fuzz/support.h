@@ -13,6 +13,7 @@
 #include "platform/image_list.h"
 #include "platform/surface.h"
 #include "ui/controller.h"
+#include "ui/game.h"
 #include "ui/renderer.h"
 #include "ui/window_effects.h"
 
@@ -38,22 +39,25 @@ inline void Check(bool ok, const char* what) {
   if (!ok) Fail(what);
 }
 
-// The game window's parts wired as the window wires them, painting onto a
-// surface of the client area's size. The layout needs 25 items or more.
+// The game as the window builds it, painting onto a surface of the client
+// area's size. The layout needs 25 items or more.
 class Game {
  public:
   Game(const Surface& skin, const Layout& layout, std::vector<LevelRecord> levels);
 
   // Repaints the whole client area in the current mode.
   void Paint();
-  // Paints each screen mode in turn, and a mode no screen has.
+  // Paints each screen mode in turn.
   void PaintEveryScreen();
+  // Paints the password screen with any text as the typed letters.
+  void PaintPassword(const std::wstring& typed);
 
+  ScreenArt art;
   NoWindowEffects effects;
   std::vector<LevelRecord> levels;
-  Puzzle puzzle;
-  GameController controller;
-  ScreenRenderer renderer;
+  qw::Game parts;
+  Puzzle& puzzle = parts.puzzle;
+  GameController& controller = parts.controller;
   Surface client;
 };
 

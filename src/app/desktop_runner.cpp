@@ -14,6 +14,7 @@
 #include "ui/client_area.h"
 #include "ui/controller.h"
 #include "ui/keyboard.h"
+#include "ui/message_box.h"
 
 namespace qw {
 
@@ -24,22 +25,39 @@ constexpr Rect kBarRect{0, kClientHeight, kClientWidth, kFrameHeight};
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
+// Shows a message in the game's own frame and returns once it is closed.
+class MessageRunner {
+ public:
+  virtual ~MessageRunner() = default;
+  virtual void RunMessage(const std::wstring& text) = 0;
+};
+
 class DesktopHost final : public WindowHost {
  public:
   DesktopHost(SdlWindow& window, Toolbar& toolbar) : window_(window), toolbar_(toolbar) {}
-  void ShowMessage(const std::wstring& text) override { window_.ShowMessage(ToUtf8(text)); }
+  // Until the event loop runs (the load failures, before the game's art
+  // exists) messages go to the system's box.
+  void ShowMessage(const std::wstring& text) override {
+    if (messages_) {
+      messages_->RunMessage(text);
+    } else {
+      window_.ShowMessage(ToUtf8(text));
+    }
+  }
   void CapturePointer(bool captured) override { window_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
+  void SetMessageRunner(MessageRunner* messages) { messages_ = messages; }
 
  private:
   SdlWindow& window_;
   Toolbar& toolbar_;
+  MessageRunner* messages_ = nullptr;
 };
 
 // The event loop: input first, then the paints it asked for, then one
 // present. While idle it sleeps; it wakes on a timer only while a tooltip
 // waits for its delay.
-class DesktopLoop {
+class DesktopLoop final : public MessageRunner {
  public:
   DesktopLoop(SdlWindow& window, Toolbar& toolbar, GameWindow& game, const Font* barFont, bool reportFirstFrame)
       : window_(window), toolbar_(toolbar), game_(game), barFont_(barFont),
@@ -48,7 +66,8 @@ class DesktopLoop {
   void Run() {
     Rect changed = frame_.Bounds();
     while (game_.running()) {
-      changed = UnionRect(changed, Paint());
+      changed = UnionRect(UnionRect(changed, uncovered_), Paint());
+      uncovered_ = Rect{};
       if (!changed.IsEmpty()) {
         window_.Present(frame_, changed);
         ReportFirstFrame();
@@ -98,6 +117,42 @@ class DesktopLoop {
     return changed;
   }
 
+  // The message box, modal: its own small loop, in which only the box gets
+  // the pen and the keys. The game's state waits until it is closed; a close
+  // request closes the box and then the game.
+  void RunMessage(const std::wstring& text) override {
+    MessageBox box(barFont_, text);
+    toolbar_.PointerLeave();
+    Rect changed = frame_.Bounds();
+    while (box.open()) {
+      Canvas canvas(frame_);
+      box.Paint(canvas);
+      if (toolbar_.dirty()) toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, barFont_);
+      window_.Present(frame_, UnionRect(UnionRect(changed, box.Bounds()), kBarRect));
+      changed = Rect{};
+      InputEvent e;
+      if (!window_.WaitEvent(e, -1)) continue;
+      if (e.type == InputEvent::Type::Close) {
+        box.Close();
+        game_.Cancel();
+      } else if (e.type == InputEvent::Type::Redraw) {
+        changed = frame_.Bounds();
+      } else if (e.type == InputEvent::Type::KeyDown && (e.key == qw::Key::F11 || (e.key == qw::Key::Enter && e.alt))) {
+        if (!e.repeat) window_.ToggleFullscreen();
+        changed = frame_.Bounds();
+      } else {
+        box.OnEvent(e);
+      }
+    }
+    // The game's picture under the box comes back.
+    const Rect under = IntersectRect(box.Bounds(), kClientRect);
+    const Surface& client = game_.client();
+    for (std::int32_t y = under.top; y < under.bottom; ++y) {
+      std::copy(client.Row(y) + under.left, client.Row(y) + under.right, frame_.Row(y) + under.left);
+    }
+    uncovered_ = UnionRect(uncovered_, under);
+  }
+
   // Returns what must be presented again without a new paint.
   Rect Handle(const InputEvent& e) {
     switch (e.type) {
@@ -124,7 +179,9 @@ class DesktopLoop {
   }
 
   void PointerMove(Point p) {
-    if (barPress_ || PtInRect(kBarRect, p)) toolbar_.PointerMove(ToBar(p), window_.NowMs());
+    // Every move reaches the bar: one that leaves a button, for the board or
+    // anywhere else, clears its highlight and tooltip at once.
+    toolbar_.PointerMove(ToBar(p), window_.NowMs());
     if (barPress_) return;
     // Moves reach the game over its client area, and anywhere while a press
     // that started there lasts (the pointer is captured then).
@@ -134,7 +191,9 @@ class DesktopLoop {
   void PointerUp(Point p) {
     if (barPress_) {
       barPress_ = false;
-      if (const std::optional<std::int32_t> command = toolbar_.PointerUp(ToBar(p))) game_.Command(*command);
+      if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(p))) {
+        if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) game_.Command(*command);
+      }
       return;
     }
     if (penInGame_ || PtInRect(kClientRect, p)) game_.PenUp(p);
@@ -146,7 +205,7 @@ class DesktopLoop {
       if (!e.repeat) window_.ToggleFullscreen();
       return;
     }
-    const KeyAction action = MapKey(e.key, e.letter, game_.puzzle().screenMode, game_.layout());
+    const KeyAction action = MapKey(e.key, e.letter, game_.ui().screenMode, game_.layout());
     // Held keys repeat turns only.
     if (e.repeat && action.kind != KeyAction::Kind::Command) return;
     Act(action);
@@ -172,13 +231,15 @@ class DesktopLoop {
   bool penInGame_ = false;
   bool barPress_ = false;
   bool reportFirstFrame_;
+  Rect uncovered_;  // where a closed message box was
 };
 
 std::vector<ToolButton> ToolbarButtons() {
-  return {{ID_ROTATE_CCW, L"Rotate Counter-Clockwise"},
-          {ID_ROTATE_CW, L"Rotate Clockwise"},
-          {ID_RESTART, L"Restart Level"},
-          {ID_PASSWORD, L"Enter Password"}};
+  auto id = [](ToolbarCommand c) { return static_cast<std::int32_t>(c); };
+  return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
+          {id(ID_ROTATE_CW), L"Rotate Clockwise"},
+          {id(ID_RESTART), L"Restart Level"},
+          {id(ID_PASSWORD), L"Enter Password"}};
 }
 
 }  // namespace
@@ -199,7 +260,9 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   // QW_REPORT_FIRST_FRAME=1: say on stderr when the first frame is presented.
   const char* report = std::getenv("QW_REPORT_FIRST_FRAME");
   const bool reportFirstFrame = report != nullptr && std::string_view(report) == "1";
-  DesktopLoop(*window, toolbar, game, barFont.get(), reportFirstFrame).Run();
+  DesktopLoop loop(*window, toolbar, game, barFont.get(), reportFirstFrame);
+  host.SetMessageRunner(&loop);
+  loop.Run();
   return 0;
 }
 

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "data/layout_items.h"
-#include "model/screen_mode.h"
 #include "platform/utf8.h"
 #include "ui/client_area.h"
 
@@ -14,9 +12,6 @@ namespace {
 constexpr std::int32_t kPieceSize = 20;
 constexpr std::int32_t kPieceCount = 36;
 constexpr Color kMagenta{255, 0, 255};
-// A paint may invalidate again (the water trace switching to the solved or
-// failed screen); more rounds than this would mean a paint that never settles.
-constexpr int kMaxPaintRounds = 4;
 
 }  // namespace
 
@@ -44,43 +39,29 @@ void GameWindow::Report(const std::wstring& text) {
 
 bool GameWindow::Create() {
   // All three loads run, and each failure is reported, before giving up.
-  bool ok = true;
-  if (std::optional<Surface> skin = LoadSkin(dataFolder_ + "/qw_images.dat")) {
-    skin_ = std::move(*skin);
-  } else {
-    Report(L"Could not load image.\r\nExiting...");
-    ok = false;
+  std::variant<GameData, std::vector<DataFile>> loaded = LoadGameData(dataFolder_);
+  if (const auto* failed = std::get_if<std::vector<DataFile>>(&loaded)) {
+    for (const DataFile file : *failed) {
+      switch (file) {
+        case DataFile::kImages: Report(L"Could not load image.\r\nExiting..."); break;
+        case DataFile::kLayout: Report(L"Could not load layout.\r\nExiting..."); break;
+        case DataFile::kLevels: Report(L"Could not load levels.\r\nExiting..."); break;
+      }
+    }
+    return false;
   }
-  // The program reads items 0 to 24: a shorter table is refused like a
-  // missing file rather than read past its end.
-  std::optional<Layout> layout = LoadLayout(dataFolder_ + "/qw_layout.dat");
-  if (layout && static_cast<std::int32_t>(layout->size()) >= kLayoutItemsNeeded) {
-    layout_ = std::move(*layout);
-  } else {
-    Report(L"Could not load layout.\r\nExiting...");
-    ok = false;
-  }
-  if (std::optional<std::vector<LevelRecord>> levels = LoadLevels(dataFolder_ + "/qw_levels.dat")) {
-    levels_ = std::move(*levels);
-  } else {
-    Report(L"Could not load levels.\r\nExiting...");
-    ok = false;
-  }
-  if (!ok) return false;
-
+  data_ = std::move(std::get<GameData>(loaded));
   captionFont_ = Font::Open(12, 400, "Arial");
-  puzzle_ = std::make_unique<Puzzle>(levels_, ItemRect(layout_, kItemTray), ItemRect(layout_, kItemBoard), *this);
-  controller_ = std::make_unique<GameController>(*puzzle_, layout_, levels_, *this);
-  renderer_ = std::make_unique<ScreenRenderer>(
-      *puzzle_, *controller_, ScreenArt{skin_, layout_, pieces_, captionFont_.get()}, levelCount());
+  game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
+                                 *this);
   ShowToolbar(false);
   running_ = true;
   InvalidateAll();  // the window's first paint covers the whole client area
   return true;
 }
 
-void GameWindow::Command(std::int32_t id) {
-  if (toolbarVisible_) controller_->OnCommand(id);
+void GameWindow::Command(ToolbarCommand command) {
+  if (toolbarVisible_) game_->controller.OnCommand(command);
 }
 
 std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
@@ -89,18 +70,15 @@ std::uint64_t GameWindow::PaintOnce(Rect* bounds) {
   dirty_.Clear();
   Canvas canvas(client_);
   canvas.SetClip(area);
-  renderer_->OnPaint(canvas);
+  game_->renderer.OnPaint(canvas);
   if (bounds) *bounds = area.Bounds();
   return canvas.PixelsWritten();
 }
 
 std::optional<Rect> GameWindow::PaintPending() {
+  // Paints change nothing, so one paint leaves nothing to paint.
   Rect painted;
-  for (int round = 0; round < kMaxPaintRounds && !dirty_.IsEmpty(); ++round) {
-    Rect bounds;
-    PaintOnce(&bounds);
-    painted = UnionRect(painted, bounds);
-  }
+  PaintOnce(&painted);
   if (painted.IsEmpty()) return std::nullopt;
   return painted;
 }

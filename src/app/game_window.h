@@ -11,15 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "data/layout.h"
-#include "data/levels.h"
+#include "data/game_data.h"
 #include "model/puzzle.h"
 #include "platform/font.h"
 #include "platform/image_list.h"
 #include "platform/region.h"
 #include "platform/surface.h"
 #include "ui/controller.h"
-#include "ui/renderer.h"
+#include "ui/game.h"
 #include "ui/window_effects.h"
 
 namespace qw {
@@ -47,32 +46,34 @@ class GameWindow final : public WindowEffects {
   // False once the modal run has ended (exit from the menu, or cancel).
   bool running() const { return running_; }
 
-  void PenDown(Point p) { controller_->OnPenDown(p); }
-  void PenMove(Point p) { controller_->OnPenMove(p); }
-  void PenUp(Point p) { controller_->OnPenUp(p); }
+  void PenDown(Point p) { game_->controller.OnPenDown(p); }
+  void PenMove(Point p) { game_->controller.OnPenMove(p); }
+  void PenUp(Point p) { game_->controller.OnPenUp(p); }
   // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
-  void Command(std::int32_t id);
-  void Ok() { controller_->OnOkCommand(); }
+  void Command(ToolbarCommand command);
+  void Ok() { game_->controller.OnOkCommand(); }
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
 
-  // Runs the paints the invalidated area asks for, as the event loop does
-  // once the input is handled, until nothing is left to paint. Returns the
-  // bounds of what was painted, or nothing.
+  // Runs the paint the invalidated area asks for, as the event loop does
+  // once the input is handled. Returns the bounds of what was painted, or
+  // nothing.
   std::optional<Rect> PaintPending();
-  // One paint of the area invalidated so far (which the paint itself may
-  // invalidate again); the pixels it wrote. Nothing to paint: 0.
+  // One paint of the area invalidated so far; the pixels it wrote. Nothing
+  // to paint: 0.
   std::uint64_t PaintOnce(Rect* bounds = nullptr);
   const Region& dirty() const { return dirty_; }
 
   const Surface& client() const { return client_; }
   bool toolbarVisible() const { return toolbarVisible_; }
-  const Puzzle& puzzle() const { return *puzzle_; }
-  Puzzle& puzzle() { return *puzzle_; }
-  const GameController& controller() const { return *controller_; }
-  GameController& controller() { return *controller_; }
-  const Layout& layout() const { return layout_; }
-  std::int32_t levelCount() const { return static_cast<std::int32_t>(levels_.size()); }
+  // The game; only once Create has succeeded.
+  const Puzzle& puzzle() const { return game_->puzzle; }
+  Puzzle& puzzle() { return game_->puzzle; }
+  const UiState& ui() const { return game_->controller.state(); }
+  const GameController& controller() const { return game_->controller; }
+  GameController& controller() { return game_->controller; }
+  const Layout& layout() const { return data_.layout; }
+  std::int32_t levelCount() const { return game_->puzzle.LevelCount(); }
 
   // WindowEffects
   void InvalidateRect(const Rect& r) override;
@@ -93,14 +94,10 @@ class GameWindow final : public WindowEffects {
   bool running_ = false;
   bool toolbarVisible_ = false;
 
-  Surface skin_;
-  Layout layout_;
-  std::vector<LevelRecord> levels_;
+  GameData data_;
   std::unique_ptr<Font> captionFont_;
   ImageList pieces_;
-  std::unique_ptr<Puzzle> puzzle_;
-  std::unique_ptr<GameController> controller_;
-  std::unique_ptr<ScreenRenderer> renderer_;
+  std::unique_ptr<Game> game_;
 };
 
 }  // namespace qw

@@ -9,6 +9,7 @@
 
 #include "app/desktop_runner.h"
 #include "app/script_runner.h"
+#include "data/progress_file.h"
 #include "qw_app_resources.h"
 #include "platform/bitmap.h"
 #include "platform/paths.h"
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: quenchway [--scale N] [--script FILE]\n"
+    "Usage: quenchway [--scale N] [--script FILE] [--progress DIR | --no-progress]\n"
     "\n"
     "Route water from the nozzle through pipe pieces so that every fire is\n"
     "doused, without the water touching an electrical hazard.\n"
@@ -25,6 +26,10 @@ constexpr const char* kUsage =
     "                 default: the largest scale that fits the desktop\n"
     "  --script FILE  play without a window, reading commands from FILE\n"
     "                 ('-' for standard input); see the README\n"
+    "  --progress DIR keep the player's progress in DIR/progress; default:\n"
+    "                 $XDG_DATA_HOME/quenchway, or ~/.local/share/quenchway\n"
+    "                 (script mode keeps progress only with --progress)\n"
+    "  --no-progress  read and write no progress\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -39,7 +44,23 @@ constexpr const char* kUsage =
 struct Options {
   std::int32_t scale = 0;
   std::optional<std::string> script;
+  std::optional<std::string> progress;
+  bool noProgress = false;
 };
+
+// The folder of the progress file, or empty when none is kept: the game's
+// own folder by default, but never in script mode, so that tests and level
+// authors never touch a player's progress unless they name a folder.
+std::string ProgressFolderFor(const Options& options) {
+  if (options.noProgress) return std::string();
+  if (options.progress) return *options.progress;
+  if (options.script) return std::string();
+  std::string folder = qw::ProgressFolder();
+  if (folder.empty()) {
+    std::fputs("quenchway: no home folder is known, so progress is not kept; see --progress\n", stderr);
+  }
+  return folder;
+}
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "quenchway: %s\nTry 'quenchway --help'.\n", message.c_str());
@@ -50,6 +71,24 @@ std::optional<qw::Surface> Embedded(std::span<const std::uint8_t> bytes, const c
   std::optional<qw::Surface> s = qw::LoadBmpMemory(bytes);
   if (!s) std::fprintf(stderr, "quenchway: the built-in %s image is damaged\n", name);
   return s;
+}
+
+int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces) {
+  if (options.script) {
+    if (*options.script == "-") return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces));
+    std::ifstream file(*options.script);
+    if (!file) {
+      std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
+      return 2;
+    }
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces));
+  }
+
+  std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
+  std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
+  if (!toolbar || !icon) return 1;
+  return qw::RunDesktop(dataFolder, options.scale,
+                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)});
 }
 
 }  // namespace
@@ -66,11 +105,20 @@ int main(int argc, char** argv) {
       std::puts("quenchway 1.0.0");
       return 0;
     }
-    if (arg == "--scale" || arg == "--script") {
+    if (arg == "--no-progress") {
+      options.noProgress = true;
+      continue;
+    }
+    if (arg == "--scale" || arg == "--script" || arg == "--progress") {
       if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
       const std::string value = argv[++i];
       if (arg == "--script") {
         options.script = value;
+        continue;
+      }
+      if (arg == "--progress") {
+        if (value.empty()) return Fail("--progress needs a folder");
+        options.progress = value;
         continue;
       }
       char* end = nullptr;
@@ -81,24 +129,17 @@ int main(int argc, char** argv) {
     }
     return Fail("unknown option '" + arg + "'");
   }
+  if (options.progress && options.noProgress) return Fail("--progress and --no-progress exclude each other");
 
   const std::string dataFolder = qw::DataFolder();
   std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");
   if (!pieces) return 1;
 
-  if (options.script) {
-    if (*options.script == "-") return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(*pieces));
-    std::ifstream file(*options.script);
-    if (!file) {
-      std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
-      return 2;
-    }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(*pieces));
-  }
-
-  std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
-  std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
-  if (!toolbar || !icon) return 1;
-  return qw::RunDesktop(dataFolder, options.scale,
-                        qw::DesktopArt{std::move(*pieces), std::move(*toolbar), std::move(*icon)});
+  // Progress is read before the game starts and saved when it has ended
+  // normally; a game that could not start writes nothing.
+  qw::ProgressFile progressFile(ProgressFolderFor(options), std::cerr);
+  qw::Progress progress = progressFile.Load();
+  const int status = Run(options, dataFolder, std::move(*pieces));
+  if (status == 0) progressFile.Save(progress);
+  return status;
 }

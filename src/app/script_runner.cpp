@@ -50,22 +50,22 @@ struct ScriptError {
 
 std::string Entry(const Cell& c) {
   if (c.kind == KIND_EMPTY) return "-1";
-  return std::to_string(c.kind) + ":" + std::to_string(c.variant);
+  return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
 void Dump(const GameWindow& window, std::ostream& out) {
   const Puzzle& p = window.puzzle();
-  const GameController& c = window.controller();
-  const auto& press = p.press;
-  out << "mode " << p.screenMode << '\n'
+  const UiState& ui = window.ui();
+  const PressState& press = ui.press;
+  out << "mode " << static_cast<std::int32_t>(ui.screenMode) << '\n'
       << "level " << p.currentLevel << '\n'
       << "levels " << window.levelCount() << '\n'
       << "selection " << p.selection.x << ' ' << p.selection.y << '\n'
-      << "hovered " << c.hoveredButton << '\n'
+      << "hovered " << ui.hoveredButton << '\n'
       << "press " << press.buttonDown << ' ' << press.dragging << ' ' << press.lastPoint.x << ' '
       << press.lastPoint.y << ' ' << press.dragSource.x << ' ' << press.dragSource.y << '\n'
       << "password";
-  if (!c.enteredPassword.empty()) out << ' ' << ToUtf8(c.enteredPassword);
+  if (!ui.enteredPassword.empty()) out << ' ' << ToUtf8(ui.enteredPassword);
   out << '\n'
       << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n'
       << "tray";
@@ -156,8 +156,8 @@ class ScriptSession {
     (window_.*handler)(p);
     Settle();
   }
-  void Command(std::int32_t id) {
-    window_.Command(id);
+  void Command(ToolbarCommand command) {
+    window_.Command(command);
     Settle();
   }
   void Settle() {

@@ -11,11 +11,6 @@ namespace qw {
 
 namespace {
 
-std::int32_t Saturate(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
-}
-
 bool IsBlank(wchar_t c) {
   return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
 }
@@ -51,7 +46,7 @@ LayoutItem ParseLayoutLine(std::wstring_view line) {
     }
     if (!ScanInt(line, pos, v[k])) break;
   }
-  return LayoutItem{v[0], Saturate(std::int64_t{v[1]} - kLayoutYOffset), v[2], v[3], v[4], v[5]};
+  return LayoutItem{v[0], SaturateToInt32(std::int64_t{v[1]} - kLayoutYOffset), v[2], v[3], v[4], v[5]};
 }
 
 Layout ParseLayout(std::wstring text) {
@@ -71,14 +66,14 @@ std::optional<Layout> LoadLayout(const std::string& path) {
 Rect ItemRect(const Layout& layout, std::int32_t i) {
   if (i < 0 || static_cast<std::size_t>(i) >= layout.size()) return Rect{};
   const LayoutItem& it = layout[static_cast<std::size_t>(i)];
-  return Rect{it.x, it.y, Saturate(std::int64_t{it.x} + it.w), Saturate(std::int64_t{it.y} + it.h)};
+  return Rect{it.x, it.y, SaturateToInt32(std::int64_t{it.x} + it.w), SaturateToInt32(std::int64_t{it.y} + it.h)};
 }
 
 void DrawItem(Canvas& canvas, const Surface& skin, const Layout& layout, std::int32_t i) {
   if (i < 0 || static_cast<std::size_t>(i) >= layout.size()) return;
   const LayoutItem& it = layout[static_cast<std::size_t>(i)];
-  const Rect source{it.srcX, it.srcY, Saturate(std::int64_t{it.srcX} + it.w),
-                    Saturate(std::int64_t{it.srcY} + it.h)};
+  const Rect source{it.srcX, it.srcY, SaturateToInt32(std::int64_t{it.srcX} + it.w),
+                    SaturateToInt32(std::int64_t{it.srcY} + it.h)};
   canvas.CopyRect(skin, source, Point{it.x, it.y});
 }
 

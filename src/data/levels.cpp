@@ -54,4 +54,11 @@ std::optional<std::vector<LevelRecord>> LoadLevels(const std::string& path) {
   return ParseLevels(std::move(*text));
 }
 
+std::vector<std::int32_t> CellNumbers(const std::wstring& list) {
+  const FieldTokenizer fields(list, L",");
+  std::vector<std::int32_t> numbers;
+  for (std::int32_t i = 0; i < fields.count(); ++i) numbers.push_back(ReadNumber(fields.field(i)));
+  return numbers;
+}
+
 }  // namespace qw

@@ -31,4 +31,8 @@ std::optional<std::vector<LevelRecord>> LoadLevels(const std::string& path);
 // each level, the number of the file line its title stands on.
 std::vector<LevelRecord> ParseLevels(std::wstring text, std::vector<std::int32_t>* startLines = nullptr);
 
+// The numbers of a comma-separated cell list (fires, hazards or walls), each
+// read the forgiving way, in order; they are not checked against the board.
+std::vector<std::int32_t> CellNumbers(const std::wstring& list);
+
 }  // namespace qw

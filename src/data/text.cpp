@@ -1,45 +1,12 @@
 #include "data/text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <limits>
+
+#include "platform/files.h"
 
 namespace qw {
 
 namespace {
-
-// An open file descriptor, closed when it goes.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Opens a plain file for reading; -1 for anything else. A pipe, a device or
-// a folder is refused before a single byte is read: opening is non-blocking,
-// so a FIFO with no writer cannot stall the game, and nothing but a regular
-// file gets past the check.
-int OpenRegularFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
 
 bool IsBlank(wchar_t c) {
   // The C locale's white space, as the number rule skips it.
@@ -49,29 +16,15 @@ bool IsBlank(wchar_t c) {
 }  // namespace
 
 std::optional<std::wstring> ReadTextFile(const std::string& path) {
-  const Descriptor file(OpenRegularFile(path));
-  if (file.get() < 0) return std::nullopt;
-  // Only the bytes actually read are widened, so the length needs no trust
-  // (a file may grow or shrink while it is read): read in chunks and stop at
-  // the limit or at the end.
+  // A pipe, a device or a folder is refused before a single byte is read,
+  // and a file that grows past the limit while it is read is refused too.
+  const FileRead file = ReadFileBytes(path, kMaxTextFileBytes);
+  if (file.status != FileRead::Status::Ok) return std::nullopt;
   std::wstring text;
-  unsigned char chunk[65536];
-  std::uintmax_t total = 0;
-  bool zeroSeen = false;
-  for (;;) {
-    const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;  // a read error
-    if (n == 0) break;
-    total += static_cast<std::uintmax_t>(n);
-    if (total > kMaxTextFileBytes) return std::nullopt;
-    for (ssize_t i = 0; i < n && !zeroSeen; ++i) {
-      if (chunk[i] == 0) {
-        zeroSeen = true;  // the text ends at the first zero byte
-      } else {
-        text.push_back(static_cast<wchar_t>(chunk[i]));
-      }
-    }
+  text.reserve(file.bytes.size());
+  for (const char c : file.bytes) {
+    if (c == 0) break;  // the text ends at the first zero byte
+    text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
   }
   return text;
 }

@@ -2,23 +2,27 @@
 // positions and cell numbers.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <limits>
-
-#include "platform/geometry.h"
 
 namespace qw {
 
-// Kind codes. The image of a Cell is number kind + variant of the 36-image
-// piece strip; an empty Cell has no image.
-inline constexpr std::int32_t KIND_EMPTY = -1;
-inline constexpr std::int32_t KIND_ELBOW = 0;      // openings toward r+4 and r+2
-inline constexpr std::int32_t KIND_BEND = 8;       // openings toward r+4 and r+1
-inline constexpr std::int32_t KIND_SPLITTER = 16;  // stem toward r+4, arms toward r+2 and r+6
-inline constexpr std::int32_t KIND_SOURCE = 24;    // nozzle pointing toward r
-inline constexpr std::int32_t KIND_FIRE = 32;      // variant 0 burning, 1 doused
-inline constexpr std::int32_t KIND_SPARK = 34;     // electrical hazard
-inline constexpr std::int32_t KIND_WALL = 35;
+// Piece kinds, by their codes. The image of a Cell is number code + variant
+// of the 36-image piece strip; an empty Cell has no image.
+enum class PieceKind : std::int32_t {
+  KIND_EMPTY = -1,
+  KIND_ELBOW = 0,      // openings toward r+4 and r+2
+  KIND_BEND = 8,       // openings toward r+4 and r+1
+  KIND_SPLITTER = 16,  // stem toward r+4, arms toward r+2 and r+6
+  KIND_SOURCE = 24,    // nozzle pointing toward r
+  KIND_FIRE = 32,      // variant 0 burning, 1 doused
+  KIND_SPARK = 34,     // electrical hazard
+  KIND_WALL = 35,
+};
+using enum PieceKind;
+
+constexpr std::int32_t KindCode(PieceKind kind) { return static_cast<std::int32_t>(kind); }
 
 inline constexpr std::int32_t kPieceImageCount = 36;
 inline constexpr std::int32_t kTraySlots = 10;
@@ -26,12 +30,15 @@ inline constexpr std::int32_t kBoardSize = 10;  // columns, and rows
 inline constexpr std::int32_t kBoardCells = kBoardSize * kBoardSize;
 
 struct Cell {
-  std::int32_t kind = KIND_EMPTY;
+  PieceKind kind = KIND_EMPTY;
   // Rotation 0..7 of pipe pieces and the source, 0/1 for fire, 0 for hazard
   // and wall; meaningless for an empty Cell.
   std::int32_t variant = 0;
   friend constexpr bool operator==(const Cell&, const Cell&) = default;
 };
+
+// The Cell's picture in the piece strip; meaningless for an empty Cell.
+constexpr std::int32_t ImageIndex(const Cell& c) { return KindCode(c.kind) + c.variant; }
 
 // Elbows, bends and splitters: the only Cells that live in the tray and that
 // the player moves and turns.
@@ -65,22 +72,29 @@ constexpr Position CellNumberPosition(std::int32_t n) {
   return Position{n % kBoardSize, n / kBoardSize};
 }
 
-// Clamps a wide intermediate to the int32 range, so that geometry built from
-// any layout values never overflows.
-constexpr std::int32_t SaturateToInt32(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
-}
-
 // Directions run 0..7 clockwise from north (0 north, 2 east, 4 south, 6
 // west); y grows downward. Any value taken modulo 8 into 0..7.
 constexpr std::int32_t NormalizeDirection(std::int32_t d) { return ((d % 8) + 8) % 8; }
 
-// Moves p by amount along direction d, the full amount on both axes for a
-// diagonal; a d outside 0..7 leaves p as it is. Results beyond 32 bits stop
-// at the int32 limits.
-void StepPoint(Point& p, std::int32_t d, std::int32_t amount);
-void StepPoint(Position& p, std::int32_t d, std::int32_t amount);
+// The step of direction d (0..7) on each axis, diagonals a full step on
+// both.
+struct DirectionStep {
+  std::int32_t dx = 0;
+  std::int32_t dy = 0;
+};
+constexpr DirectionStep StepOf(std::int32_t d) {
+  constexpr std::array<std::int32_t, 8> dx{0, 1, 1, 1, 0, -1, -1, -1};
+  constexpr std::array<std::int32_t, 8> dy{-1, -1, 0, 1, 1, 1, 0, -1};
+  if (d < 0 || d > 7) return {};
+  return DirectionStep{dx[static_cast<std::size_t>(d)], dy[static_cast<std::size_t>(d)]};
+}
+
+// Moves a board position one cell along direction d; a d outside 0..7
+// leaves it as it is. Only for positions on the board.
+constexpr void StepPosition(Position& p, std::int32_t d) {
+  const DirectionStep s = StepOf(d);
+  p.x += s.dx;
+  p.y += s.dy;
+}
 
 }  // namespace qw

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace qw {
 
@@ -27,6 +28,21 @@ struct Rect {
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Clamps a wide intermediate to the int32 range, so that geometry built from
+// any layout values or pen points never overflows.
+constexpr std::int32_t SaturateToInt32(std::int64_t v) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
+}
+
+// The centre of a rectangle, each coordinate truncated toward zero.
+constexpr Point RectCenter(const Rect& rect) {
+  // The sum of two int32 values fits in 64 bits, and so does half of it in 32.
+  return Point{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
+               static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
+}
+
 constexpr Rect RectFromSize(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
   return Rect{x, y, x + w, y + h};
 }
@@ -40,11 +56,8 @@ constexpr bool PtInRect(const Rect& r, Point p) {
 // bottom; negative values shrink it.
 // The sums saturate at the int32 limits.
 constexpr Rect InflateRect(Rect r, std::int32_t dx, std::int32_t dy) {
-  auto clamp = [](std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-  };
-  return Rect{clamp(std::int64_t{r.left} - dx), clamp(std::int64_t{r.top} - dy), clamp(std::int64_t{r.right} + dx),
-              clamp(std::int64_t{r.bottom} + dy)};
+  return Rect{SaturateToInt32(std::int64_t{r.left} - dx), SaturateToInt32(std::int64_t{r.top} - dy),
+              SaturateToInt32(std::int64_t{r.right} + dx), SaturateToInt32(std::int64_t{r.bottom} + dy)};
 }
 
 // The common part of two rectangles; empty (all zero) when they do not meet.

@@ -18,6 +18,7 @@ enum class Key : std::uint8_t {
   Left,
   Right,
   F11,
+  Space,
 };
 
 struct InputEvent {

@@ -19,4 +19,14 @@ std::string ChooseDataFolder(const std::string& exeFolder);
 // ChooseDataFolder for the running executable.
 std::string DataFolder();
 
+// The folder of the player's progress: $XDG_DATA_HOME/quenchway, or
+// $HOME/.local/share/quenchway when XDG_DATA_HOME is unset, empty or not an
+// absolute path (such a value is to be ignored). Empty when neither gives
+// an absolute folder.
+std::string ChooseProgressFolder(const char* xdgDataHome, const char* home);
+
+// ChooseProgressFolder from this process's environment, with the account's
+// home folder from the user database when HOME is unset.
+std::string ProgressFolder();
+
 }  // namespace qw

@@ -49,6 +49,7 @@ Key TranslateKey(SDL_Keycode code, char& letter) {
     case SDLK_LEFT: return Key::Left;
     case SDLK_RIGHT: return Key::Right;
     case SDLK_F11: return Key::F11;
+    case SDLK_SPACE: return Key::Space;
     default: return Key::Unknown;
   }
 }
@@ -107,13 +108,16 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
     error = SDL_GetError();
     return nullptr;
   }
-  SDL_SetWindowMinimumSize(handles->window.get(), config.frameWidth, config.frameHeight);
   handles->renderer.reset(SDL_CreateRenderer(handles->window.get(), -1, SDL_RENDERER_ACCELERATED));
   if (!handles->renderer) handles->renderer.reset(SDL_CreateRenderer(handles->window.get(), -1, 0));
   if (!handles->renderer) {
     error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
     return nullptr;
   }
+  // Set only now: an OpenGL renderer may re-create the X window, and the new
+  // one would not know the minimum. The window is never smaller than the
+  // game at scale 1.
+  SDL_SetWindowMinimumSize(handles->window.get(), config.frameWidth, config.frameHeight);
   handles->texture.reset(SDL_CreateTexture(handles->renderer.get(), SDL_PIXELFORMAT_RGB888,
                                            SDL_TEXTUREACCESS_STREAMING, config.frameWidth,
                                            config.frameHeight));

@@ -5,7 +5,6 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "model/cell.h"
-#include "model/screen_mode.h"
 #include "ui/client_area.h"
 
 namespace qw {
@@ -34,7 +33,7 @@ Rect PenSquare(Point p) {
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                                WindowEffects& effects)
-    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects) {}
+    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects), geometry_(layout) {}
 
 Rect GameController::GlyphRow() const {
   const Rect item = ItemRect(layout_, kItemEnteredText);
@@ -45,12 +44,12 @@ Rect GameController::GlyphRow() const {
 // ---- pen down -------------------------------------------------------------
 
 void GameController::OnPenDown(Point p) {
-  switch (puzzle_.screenMode) {
+  switch (state_.screenMode) {
     case MODE_MENU: MenuPenDown(p); break;
     case MODE_PLAY: PlayPenDown(p); break;
     case MODE_SOLVED: SolvedPenDown(p); break;
     case MODE_FAILED:
-      if (PtInRect(ItemRect(layout_, kItemRetry), p)) puzzle_.RestartLevel();
+      if (PtInRect(ItemRect(layout_, kItemRetry), p)) RestartLevel();
       break;
     default: break;  // the instructions and password screens act on pen up
   }
@@ -62,19 +61,19 @@ void GameController::MenuPenDown(Point p) {
   for (std::int32_t i = 0; i < kMenuButtons; ++i) {
     const Rect r = ItemRect(layout_, MenuButtonItem(i));
     if (PtInRect(r, p)) {
-      hoveredButton = i;
+      state_.hoveredButton = i;
       effects_.InvalidateRect(r);
     }
   }
 }
 
 void GameController::PlayPenDown(Point p) {
-  const Position pos = puzzle_.HitTest(p);
+  const Position pos = geometry_.HitTest(p);
   const Cell* cell = puzzle_.At(pos);
   if (!cell || !IsPipePiece(*cell)) return;  // only pipe pieces are pressed
-  puzzle_.press.buttonDown = 1;
-  puzzle_.press.lastPoint = p;
-  puzzle_.press.dragSource = pos;
+  state_.press.buttonDown = 1;
+  state_.press.lastPoint = p;
+  state_.press.dragSource = pos;
   effects_.CapturePointer();
 }
 
@@ -82,33 +81,33 @@ void GameController::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
   const std::int32_t next = puzzle_.NextLevelIndex();
   if (next == -1) {
-    puzzle_.screenMode = MODE_MENU;
+    state_.screenMode = MODE_MENU;
     effects_.ShowToolbar(false);
     effects_.InvalidateAll();
     return;
   }
   effects_.ShowMessage(L"Password for next level is: " + levels_[static_cast<std::size_t>(next)].password);
-  puzzle_.StartLevel(next);
+  StartLevel(next);
 }
 
 // ---- pen move -------------------------------------------------------------
 
 void GameController::OnPenMove(Point p) {
-  if (puzzle_.screenMode == MODE_MENU) {
+  if (state_.screenMode == MODE_MENU) {
     MenuPenMove(p);
-  } else if (puzzle_.screenMode == MODE_PLAY && puzzle_.press.buttonDown) {
+  } else if (state_.screenMode == MODE_PLAY && state_.press.buttonDown) {
     PlayPenMove(p);
   }
 }
 
 void GameController::MenuPenMove(Point p) {
-  if (hoveredButton != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(hoveredButton)));
-  hoveredButton = -1;
+  if (state_.hoveredButton != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(state_.hoveredButton)));
+  state_.hoveredButton = -1;
   MenuPenDown(p);
 }
 
 void GameController::PlayPenMove(Point p) {
-  Puzzle::PressState& press = puzzle_.press;
+  PressState& press = state_.press;
   if (!press.dragging) {
     // The distance is always measured from the press point. With the pointer
     // captured the pen may travel anywhere in the int32 range, where even
@@ -122,7 +121,7 @@ void GameController::PlayPenMove(Point p) {
     press.dragging = 1;
     effects_.InvalidateRect(PenSquare(press.lastPoint));
     effects_.InvalidateRect(PenSquare(p));
-    effects_.InvalidateRect(puzzle_.CellRect(press.dragSource.x, press.dragSource.y));
+    effects_.InvalidateRect(geometry_.CellRect(press.dragSource.x, press.dragSource.y));
   } else {
     effects_.InvalidateRect(PenSquare(press.lastPoint));
     effects_.InvalidateRect(PenSquare(p));
@@ -134,10 +133,10 @@ void GameController::PlayPenMove(Point p) {
 
 void GameController::OnPenUp(Point p) {
   effects_.ReleasePointer();
-  switch (puzzle_.screenMode) {
+  switch (state_.screenMode) {
     case MODE_MENU: MenuPenUp(); break;
     case MODE_HELP:
-      puzzle_.screenMode = MODE_MENU;
+      state_.screenMode = MODE_MENU;
       effects_.InvalidateAll();
       break;
     case MODE_PLAY: PlayPenUp(p); break;
@@ -149,13 +148,13 @@ void GameController::OnPenUp(Point p) {
 void GameController::MenuPenUp() {
   // The release point is not tested: the button is the one the last pen down
   // or move left highlighted.
-  const std::int32_t button = hoveredButton;
+  const std::int32_t button = state_.hoveredButton;
   if (button != -1) {
     switch (button) {
-      case kMenuNewGame: puzzle_.StartLevel(0); break;
+      case kMenuNewGame: StartLevel(0); break;
       case kMenuPassword: OnPasswordCommand(); break;
       case kMenuInstructions:
-        puzzle_.screenMode = MODE_HELP;
+        state_.screenMode = MODE_HELP;
         effects_.InvalidateAll();
         break;
       case kMenuExit: OnOkCommand(); break;
@@ -163,19 +162,19 @@ void GameController::MenuPenUp() {
     }
     effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(button)));
   }
-  hoveredButton = -1;
+  state_.hoveredButton = -1;
 }
 
 void GameController::PlayPenUp(Point p) {
-  Puzzle::PressState& press = puzzle_.press;
+  PressState& press = state_.press;
   if (!press.buttonDown) return;
   if (!press.dragging) {
     // A tap acts on the pressed piece wherever the pen is lifted: the first
     // tap selects it, a tap on the selection turns it clockwise.
     if (puzzle_.selection == press.dragSource) {
-      puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, true);
+      TurnSelection(true);
     } else {
-      puzzle_.SelectCell(press.dragSource.x, press.dragSource.y);
+      Select(press.dragSource);
     }
     press.dragSource = Position{};
     press.buttonDown = 0;
@@ -191,22 +190,20 @@ void GameController::PlayPenUp(Point p) {
 }
 
 void GameController::DropPiece(Point p) {
-  // A whole Cell moves to an empty slot or cell and keeps its rotation; a
-  // drop anywhere else moves nothing and leaves the selection alone.
-  const Position target = puzzle_.HitTest(p);
-  Cell* to = puzzle_.At(target);
-  Cell* from = puzzle_.At(puzzle_.press.dragSource);
-  if (!to || !from || to->kind != KIND_EMPTY) return;
-  *to = *from;
-  from->kind = KIND_EMPTY;  // the old variant stays behind, unseen
-  puzzle_.SelectCell(target.x, target.y);
+  // A drop anywhere but an empty slot or cell moves nothing and leaves the
+  // selection alone.
+  const Position before = puzzle_.selection;
+  if (!puzzle_.MovePiece(state_.press.dragSource, geometry_.HitTest(p))) return;
+  if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
+  effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
+  ShowOutcome();
 }
 
 void GameController::PasswordPenUp(Point p) {
   if (PtInRect(ItemRect(layout_, kItemConfirm), p)) {
     for (std::size_t i = 0; i < levels_.size(); ++i) {
-      if (levels_[i].password == enteredPassword) {
-        puzzle_.StartLevel(static_cast<std::int32_t>(i));
+      if (levels_[i].password == state_.enteredPassword) {
+        StartLevel(static_cast<std::int32_t>(i));
         return;
       }
     }
@@ -214,12 +211,12 @@ void GameController::PasswordPenUp(Point p) {
   } else if (PtInRect(ItemRect(layout_, kItemBack), p)) {
     ReturnToMenu();
   } else if (PtInRect(ItemRect(layout_, kItemClear), p)) {
-    enteredPassword.clear();
+    state_.enteredPassword.clear();
     EnteredPasswordChanged();
   } else if (const Rect keypad = ItemRect(layout_, kItemKeypad); PtInRect(keypad, p)) {
     const std::int64_t k = (std::int64_t{p.x} - keypad.left) / kKeyWidth;
     if (k >= 0 && k < static_cast<std::int64_t>(keypadAlphabet.size())) {
-      enteredPassword.push_back(keypadAlphabet[static_cast<std::size_t>(k)]);
+      state_.enteredPassword.push_back(keypadAlphabet[static_cast<std::size_t>(k)]);
     }
     EnteredPasswordChanged();  // also for a tap past the eighth key
   }
@@ -234,44 +231,87 @@ void GameController::EnteredPasswordChanged() {
 
 void GameController::ReturnToMenu() {
   // The toolbar keeps its visibility.
-  puzzle_.screenMode = MODE_MENU;
+  state_.screenMode = MODE_MENU;
   effects_.InvalidateAll();
 }
 
 // ---- commands -------------------------------------------------------------
 
 void GameController::OnRotateClockwise() {
-  if (puzzle_.screenMode == MODE_PLAY) puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, true);
+  if (state_.screenMode == MODE_PLAY) TurnSelection(true);
 }
 
 void GameController::OnRotateCounterClockwise() {
-  if (puzzle_.screenMode == MODE_PLAY) puzzle_.TurnPiece(puzzle_.selection.x, puzzle_.selection.y, false);
+  if (state_.screenMode == MODE_PLAY) TurnSelection(false);
 }
 
 void GameController::OnPasswordCommand() {
-  enteredPassword.clear();
-  puzzle_.screenMode = MODE_PASSWORD;
+  state_.enteredPassword.clear();
+  state_.screenMode = MODE_PASSWORD;
   effects_.InvalidateAll();
 }
 
 void GameController::OnOkCommand() {
-  if (puzzle_.screenMode == MODE_MENU) {
+  if (state_.screenMode == MODE_MENU) {
     effects_.EndModalRun();
     return;
   }
-  puzzle_.screenMode = MODE_MENU;
+  state_.screenMode = MODE_MENU;
   effects_.ShowToolbar(false);
   effects_.InvalidateAll();
 }
 
-void GameController::OnCommand(std::int32_t id) {
-  switch (id) {
+void GameController::OnCommand(ToolbarCommand command) {
+  switch (command) {
     case ID_ROTATE_CCW: OnRotateCounterClockwise(); break;
     case ID_ROTATE_CW: OnRotateClockwise(); break;
-    case ID_RESTART: puzzle_.RestartLevel(); break;
+    case ID_RESTART: RestartLevel(); break;
     case ID_PASSWORD: OnPasswordCommand(); break;
-    default: break;
   }
+}
+
+void GameController::ShowScreen(ScreenMode mode) {
+  state_.screenMode = mode;
+  effects_.InvalidateAll();
+}
+
+// ---- moves ----------------------------------------------------------------
+
+void GameController::StartLevel(std::int32_t index) {
+  if (!puzzle_.StartLevel(index)) return;
+  state_.press = PressState{};
+  state_.screenMode = MODE_PLAY;
+  effects_.ShowToolbar(true);
+  effects_.InvalidateAll();
+  ShowOutcome();  // a level may be solved or lost before any move
+}
+
+void GameController::RestartLevel() {
+  if (state_.screenMode == MODE_MENU) return;
+  StartLevel(puzzle_.currentLevel);
+}
+
+void GameController::TurnSelection(bool clockwise) {
+  const Position p = puzzle_.selection;
+  if (!puzzle_.TurnPiece(p, clockwise)) return;
+  effects_.InvalidateRect(p.y == -1 ? geometry_.CellRect(p) : geometry_.board());
+  ShowOutcome();
+}
+
+void GameController::Select(Position p) {
+  if (puzzle_.selection != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
+  puzzle_.Select(p);
+  if (p != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(p));
+}
+
+void GameController::ShowOutcome() {
+  if (state_.screenMode != MODE_PLAY) return;
+  switch (puzzle_.GetOutcome()) {
+    case Outcome::kPlaying: return;
+    case Outcome::kSolved: state_.screenMode = MODE_SOLVED; break;
+    case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
+  }
+  effects_.InvalidateAll();
 }
 
 }  // namespace qw

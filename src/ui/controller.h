@@ -1,7 +1,8 @@
-// The game's controller: pen input, the toolbar commands and the OK action
-// turned into changes of the game state. It owns the screen-mode state
-// machine together with the level start and the water trace, never draws,
-// and invalidates exactly the rectangles whose picture changed.
+// The game's controller: decides which move of the puzzle a pen event, a
+// toolbar command or the OK action means, and keeps the screen state (the
+// screen mode with its flow, the press, the hover, the typed password). It
+// shows the puzzle's outcome the moment a move decides it, never draws, and
+// invalidates exactly the rectangles whose picture changed.
 #pragma once
 
 #include <cstdint>
@@ -12,15 +13,11 @@
 #include "data/levels.h"
 #include "model/puzzle.h"
 #include "platform/geometry.h"
+#include "ui/board_geometry.h"
+#include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
 namespace qw {
-
-// Toolbar commands.
-inline constexpr std::int32_t ID_ROTATE_CCW = 32771;
-inline constexpr std::int32_t ID_ROTATE_CW = 32772;
-inline constexpr std::int32_t ID_RESTART = 32773;
-inline constexpr std::int32_t ID_PASSWORD = 32776;
 
 // The pen square of a point: the 20 x 20 rectangle the dragged piece covers.
 Rect PenSquare(Point p);
@@ -37,13 +34,16 @@ class GameController {
   void OnRotateCounterClockwise();
   void OnPasswordCommand();
   void OnOkCommand();
-  // A toolbar command by identifier; unknown identifiers do nothing.
-  void OnCommand(std::int32_t id);
+  void OnCommand(ToolbarCommand command);
+  // Starts level index in play (nothing happens when there is no such
+  // level); the toolbar shows.
+  void StartLevel(std::int32_t index);
 
-  // The highlighted menu button 0..3, or -1.
-  std::int32_t hoveredButton = -1;
-  // The letters typed on the keypad, in order; no length limit.
-  std::wstring enteredPassword;
+  const UiState& state() const { return state_; }
+  const BoardGeometry& geometry() const { return geometry_; }
+  // Shows a screen as it stands, for tools and tests that want a picture of
+  // it: the mode changes and the whole window is invalidated.
+  void ShowScreen(ScreenMode mode);
 
   // Where the entered letters are drawn: from item 24's top-left corner,
   // 20 pixels high, to the client area's right edge.
@@ -59,6 +59,12 @@ class GameController {
   void SolvedPenDown(Point p);
   void PasswordPenUp(Point p);
   void DropPiece(Point p);
+  // Restarting, turning and selecting with their repaints.
+  void RestartLevel();
+  void TurnSelection(bool clockwise);
+  void Select(Position p);
+  // Switches the play screen to the outcome screen once a move decides it.
+  void ShowOutcome();
   void EnteredPasswordChanged();
   void ReturnToMenu();
   void SetHoveredFromPoint(Point p);
@@ -67,6 +73,8 @@ class GameController {
   const Layout& layout_;
   const std::vector<LevelRecord>& levels_;
   WindowEffects& effects_;
+  BoardGeometry geometry_;
+  UiState state_;
 };
 
 }  // namespace qw

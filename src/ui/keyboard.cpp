@@ -3,8 +3,6 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "model/cell.h"
-#include "model/screen_mode.h"
-#include "ui/controller.h"
 
 namespace qw {
 
@@ -12,13 +10,13 @@ namespace {
 
 constexpr std::int32_t kKeyWidth = 20;
 
-KeyAction Command(std::int32_t id) { return KeyAction{KeyAction::Kind::Command, id, {}}; }
+KeyAction Command(ToolbarCommand c) { return KeyAction{KeyAction::Kind::Command, c, {}}; }
 
 KeyAction TapCentre(const Rect& r) {
   // In 64 bits: a layout item may span more than the int32 range.
   const std::int64_t x = std::int64_t{r.left} + (std::int64_t{r.right} - r.left) / 2;
   const std::int64_t y = std::int64_t{r.top} + (std::int64_t{r.bottom} - r.top) / 2;
-  return KeyAction{KeyAction::Kind::Tap, 0, Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}};
+  return KeyAction{KeyAction::Kind::Tap, ID_ROTATE_CCW, Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}};
 }
 
 KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
@@ -43,8 +41,8 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
 
 }  // namespace
 
-KeyAction MapKey(Key key, char letter, std::int32_t screenMode, const Layout& layout) {
-  if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, 0, {}};
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout) {
+  if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_PASSWORD) {
     const KeyAction typed = PasswordKey(key, letter, layout);
     if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;

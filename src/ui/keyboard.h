@@ -7,13 +7,14 @@
 #include "data/layout.h"
 #include "platform/geometry.h"
 #include "platform/input_event.h"
+#include "ui/ui_state.h"
 
 namespace qw {
 
 struct KeyAction {
   enum class Kind : std::uint8_t { None, Command, Ok, Tap };
   Kind kind = Kind::None;
-  std::int32_t command = 0;  // for Kind::Command
+  ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                 // for Kind::Tap: where the pen touches and lifts
 };
 
@@ -21,7 +22,7 @@ struct KeyAction {
 // R restarts, P opens password entry, Escape is the OK action. On the
 // password screen the keypad's letters tap their key, Enter taps confirm,
 // Delete and Backspace tap clear, and other letters do nothing.
-KeyAction MapKey(Key key, char letter, std::int32_t screenMode, const Layout& layout);
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout);
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.
 KeyAction MapWheel(std::int32_t wheel);

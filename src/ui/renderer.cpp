@@ -4,7 +4,7 @@
 
 #include "data/keypad.h"
 #include "data/layout_items.h"
-#include "model/screen_mode.h"
+#include "ui/cursor_frame.h"
 #include "ui/client_area.h"
 
 namespace qw {
@@ -12,8 +12,7 @@ namespace qw {
 namespace {
 
 constexpr Rect kCaptionRect{15, 5, 225, 18};
-constexpr std::int32_t kGridPitch = 21;
-constexpr std::int32_t kGridEnd = 210;
+constexpr std::int32_t kGridEnd = kCellPitch * kBoardSize;
 constexpr std::int32_t kGlyphSize = 20;
 constexpr std::int32_t kHalfPiece = 10;
 
@@ -21,9 +20,13 @@ Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
 
 }  // namespace
 
-ScreenRenderer::ScreenRenderer(Puzzle& puzzle, const GameController& controller, const ScreenArt& art,
+ScreenRenderer::ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art,
                                std::int32_t levelCount)
-    : puzzle_(puzzle), controller_(controller), art_(art), levelCount_(levelCount) {
+    : puzzle_(puzzle),
+      ui_(ui),
+      art_(art),
+      geometry_(art.layout),
+      levelCount_(levelCount) {
   playArea_.Union(ItemRect(art_.layout, kItemTray));
   playArea_.Union(ItemRect(art_.layout, kItemBoard));
   clientRegion_ = Region(kClientRect);
@@ -31,14 +34,13 @@ ScreenRenderer::ScreenRenderer(Puzzle& puzzle, const GameController& controller,
 
 void ScreenRenderer::OnPaint(Canvas& canvas) {
   paintArea_ = canvas.Clip();
-  switch (puzzle_.screenMode) {
+  switch (ui_.screenMode) {
     case MODE_MENU: PaintMenu(canvas, false); break;
     case MODE_HELP: PaintMenu(canvas, true); break;
     case MODE_PLAY: PaintPlay(canvas); break;
     case MODE_SOLVED: PaintOutcome(canvas, true); break;
     case MODE_FAILED: PaintOutcome(canvas, false); break;
     case MODE_PASSWORD: PaintPassword(canvas); break;
-    default: break;  // no screen: nothing is drawn
   }
   canvas.SetClip(paintArea_);
 }
@@ -55,7 +57,7 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst);
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuSecond);
   for (std::int32_t i = 0; i < kMenuButtons; ++i) {
-    DrawItem(canvas, art_.skin, art_.layout, controller_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
+    DrawItem(canvas, art_.skin, art_.layout, ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
 }
@@ -72,13 +74,11 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
 
   SelectClip(canvas, playArea_);
   DrawGrid(canvas);
-  canvas_ = &canvas;
-  puzzle_.TraceWater(*this);
-  canvas_ = nullptr;
+  DrawWater(canvas);
   DrawPieces(canvas);
 
   SelectClip(canvas, clientRegion_);
-  const Puzzle::PressState& press = puzzle_.press;
+  const PressState& press = ui_.press;
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
@@ -104,9 +104,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   // Only the board part of the grid, water and pieces shows.
   SelectClip(canvas, Region(board));
   DrawGrid(canvas);
-  canvas_ = &canvas;
-  puzzle_.TraceWater(*this);
-  canvas_ = nullptr;
+  DrawWater(canvas);
   DrawPieces(canvas);
 }
 
@@ -121,7 +119,7 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
   const LayoutItem& keys = art_.layout[kItemKeypad];
   const std::int32_t surfaceRight = canvas.target().width();
   std::int64_t x = text.x;
-  for (wchar_t ch : controller_.enteredPassword) {
+  for (wchar_t ch : ui_.enteredPassword) {
     if (x >= surfaceRight) break;  // nothing further can show
     std::int32_t k = 0;
     for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
@@ -148,36 +146,41 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   // lines only.
   // (Sums saturate: a layout may hold any numbers.)
   auto offset = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
-  for (std::int32_t d = kGridPitch; d < kGridEnd; d += kGridPitch) {
+  for (std::int32_t d = kCellPitch; d < kGridEnd; d += kCellPitch) {
     canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
   }
   if (puzzle_.selection != Position{}) {
-    canvas.FillRect(puzzle_.CellRect(puzzle_.selection.x, puzzle_.selection.y), kSelectionColor);
+    canvas.FillRect(geometry_.CellRect(puzzle_.selection), kSelectionColor);
   }
 }
 
 void ScreenRenderer::DrawPieces(Canvas& canvas) {
-  const Position skip = puzzle_.press.dragSource;
+  const Position skip = ui_.press.dragSource;
   for (std::int32_t k = 0; k < 10; ++k) {
     for (std::int32_t y = -1; y < 10; ++y) {
       const Position pos{k, y};
       if (pos == skip) continue;
-      if (const Cell* cell = puzzle_.At(pos)) DrawCell(canvas, TopLeft(puzzle_.CellRect(k, y)), *cell);
+      if (const Cell* cell = puzzle_.At(pos)) DrawCell(canvas, TopLeft(geometry_.CellRect(k, y)), *cell);
     }
   }
+  // The selection: the grid's tint below the piece, the cursor's frame over it.
+  if (puzzle_.selection != Position{}) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection));
 }
 
 void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {
   // An image number outside the strip (only a corrupted Cell could give one)
   // draws nothing.
   if (cell.kind == KIND_EMPTY) return;
-  art_.pieces.Draw(canvas, cell.kind + cell.variant, at);
+  art_.pieces.Draw(canvas, ImageIndex(cell), at);
 }
 
-void ScreenRenderer::WaterLine(Point from, Point to) {
-  if (canvas_) canvas_->DrawLine(from, to, kWaterWidth, kWaterColor);
+void ScreenRenderer::DrawWater(Canvas& canvas) {
+  for (const WaterStep& step : puzzle_.Water().steps) {
+    const auto [from, to] = geometry_.WaterLine(step);
+    canvas.DrawLine(from, to, kWaterWidth, kWaterColor);
+  }
 }
 
 }  // namespace qw

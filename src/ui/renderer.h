@@ -9,11 +9,11 @@
 #include "data/layout.h"
 #include "model/cell.h"
 #include "model/puzzle.h"
-#include "model/water.h"
 #include "platform/canvas.h"
 #include "platform/image_list.h"
 #include "platform/region.h"
-#include "ui/controller.h"
+#include "ui/board_geometry.h"
+#include "ui/ui_state.h"
 
 namespace qw {
 
@@ -36,17 +36,19 @@ struct ScreenArt {
   const Font* captionFont;  // may be null: the caption is then not drawn
 };
 
-class ScreenRenderer : private WaterSink {
+// Reads the puzzle and the controller's screen state and changes neither.
+class ScreenRenderer {
  public:
-  ScreenRenderer(Puzzle& puzzle, const GameController& controller, const ScreenArt& art,
-                 std::int32_t levelCount);
+  // puzzle and ui are kept by reference: the controller's state, or any
+  // other to draw a picture of.
+  ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art, std::int32_t levelCount);
 
-  // Draws the screen of the mode read at its start. The water trace run on
-  // the play and outcome screens may change the mode; the change shows at
-  // the next paint.
+  // Draws the screen of the current mode.
   void OnPaint(Canvas& canvas);
 
   void DrawGrid(Canvas& canvas);
+  // The water's stretches, in the order it runs, as 2-pixel lines.
+  void DrawWater(Canvas& canvas);
   void DrawPieces(Canvas& canvas);
   void DrawCell(Canvas& canvas, Point at, const Cell& cell);
 
@@ -57,16 +59,15 @@ class ScreenRenderer : private WaterSink {
   void PaintPassword(Canvas& canvas);
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
-  void WaterLine(Point from, Point to) override;
 
-  Puzzle& puzzle_;
-  const GameController& controller_;
+  const Puzzle& puzzle_;
+  const UiState& ui_;
   ScreenArt art_;
+  BoardGeometry geometry_;
   std::int32_t levelCount_;
   Region playArea_;      // tray and board
   Region clientRegion_;
   Region paintArea_;     // the invalidated area of the paint in progress
-  Canvas* canvas_ = nullptr;  // set while the water is traced
 };
 
 }  // namespace qw

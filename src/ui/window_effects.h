@@ -1,15 +1,21 @@
-// What the input handlers ask of the game window beyond the model's needs:
-// a modal message box, pointer capture and the end of the window's run.
+// What the game asks of its window: repaints, the toolbar, a modal message
+// box, pointer capture and the end of the window's run. The game window
+// implements it; tests record the calls.
 #pragma once
 
 #include <string>
 
-#include "model/effects.h"
+#include "platform/geometry.h"
 
 namespace qw {
 
-class WindowEffects : public ModelEffects {
+class WindowEffects {
  public:
+  virtual ~WindowEffects() = default;
+  // Both invalidations leave the background as it is.
+  virtual void InvalidateRect(const Rect& rect) = 0;
+  virtual void InvalidateAll() = 0;
+  virtual void ShowToolbar(bool visible) = 0;
   // A modal message box owned by the window; returns once it is closed.
   virtual void ShowMessage(const std::wstring& text) = 0;
   virtual void CapturePointer() = 0;

@@ -25,10 +25,10 @@ Point Centre(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bo
 // of the order the water reaches them, so that no half-built path sends the
 // water anywhere it would not go in the end.
 std::string PlaceLevel(const LevelRecord& level, const Solution& solution, const Layout& layout) {
-  std::array<std::int32_t, 10> trayKinds{};
-  trayKinds.fill(-1);
+  std::array<PieceKind, 10> trayKinds{};
+  trayKinds.fill(KIND_EMPTY);
   std::size_t slot = 0;
-  for (const auto& [kind, count] : {std::pair{0, level.elbowCount}, {8, level.bendCount}, {16, level.splitterCount}}) {
+  for (const auto& [kind, count] : {std::pair{KIND_ELBOW, level.elbowCount}, {KIND_BEND, level.bendCount}, {KIND_SPLITTER, level.splitterCount}}) {
     for (std::int32_t i = 0; i < count && slot < trayKinds.size(); ++i) trayKinds[slot++] = kind;
   }
   const Rect tray = ItemRect(layout, 16), board = ItemRect(layout, 17);
@@ -36,7 +36,7 @@ std::string PlaceLevel(const LevelRecord& level, const Solution& solution, const
   for (auto it = solution.rbegin(); it != solution.rend(); ++it) {
     std::size_t k = 0;
     while (trayKinds[k] != it->kind) ++k;
-    trayKinds[k] = -1;
+    trayKinds[k] = KIND_EMPTY;
     const Point from{tray.left + 1 + 21 * static_cast<std::int32_t>(k) + 10, tray.top + 11};
     const Point to{board.left + 1 + 21 * (it->cell % 10) + 10, board.top + 1 + 21 * (it->cell / 10) + 10};
     script << "tap " << At(from) << "\n";

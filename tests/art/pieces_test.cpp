@@ -115,5 +115,30 @@ TEST(PieceStrip, PipeWallsReachTheCellEdgeBesideEveryOpening) {
   }
 }
 
+TEST(PieceStrip, ADarkBoreLinesTheWaterOnBothSidesOfEveryPipeArm) {
+  // So that the 2-pixel water line never hides the pipe it runs in, the
+  // diagonal arms included: every pixel beside the water is the pipe's dark
+  // bore, never the cell or a lit wall.
+  ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  for (std::int32_t n = 0; n < 24; ++n) {
+    std::vector<bool> water(kCell * kCell, false);
+    for (std::int32_t d : Openings(n)) {
+      for (const Point p : WaterPixels(d)) water[static_cast<std::size_t>(p.y * kCell + p.x)] = true;
+    }
+    for (std::int32_t d : Openings(n)) {
+      for (const Point p : WaterPixels(d)) {
+        const std::int32_t fromCentre = std::max(std::abs(p.x - 10), std::abs(p.y - 10));
+        if (fromCentre < 3 || fromCentre > 7) continue;
+        for (const Point q : {Point{p.x + 1, p.y}, Point{p.x - 1, p.y}, Point{p.x, p.y + 1}, Point{p.x, p.y - 1}}) {
+          if (water[static_cast<std::size_t>(q.y * kCell + q.x)]) continue;
+          const Color c = PiecePixel(n, q.x, q.y);
+          EXPECT_TRUE(c != kMagenta && c.r + c.g + c.b < 3 * 60)
+              << "image " << n << " direction " << d << " at " << q.x << "," << q.y;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qw::testing

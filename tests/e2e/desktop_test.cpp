@@ -89,7 +89,7 @@ std::string Tap(Point p) { return "tap " + std::to_string(p.x) + " " + std::to_s
 TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
   XvfbDisplay display;
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
-  Process game({game_.string(), "--scale", "1"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  Process game({game_.string(), "--scale", "1", "--no-progress"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
   ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
 
@@ -134,7 +134,7 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
 TEST_F(Desktop, ScaledWindowMapsThePointerBackToGamePixels) {
   XvfbDisplay display;
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
-  Process game({game_.string(), "--scale", "2"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  Process game({game_.string(), "--scale", "2", "--no-progress"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
   ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
   window.Click(Centre(7).x * 2, Centre(7).y * 2);  // Instructions

@@ -46,7 +46,11 @@ class Process {
   ~Process() {
     if (pid_ > 0 && !exited_) {
       kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
+      // A program stuck in a modal loop may not answer SIGTERM.
+      if (!Wait(std::chrono::seconds(3))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+      }
     }
   }
   Process(const Process&) = delete;
@@ -130,6 +134,9 @@ class GameWindowOnScreen {
   }
   bool found() const { return !id_.empty(); }
 
+  const std::string& id() const { return id_; }
+
+  void MoveTo(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y)); }
   void Click(int x, int y) { Xdotool("mousemove --window " + id_ + " " + Xy(x, y) + " click 1"); }
   void Drag(int x1, int y1, int x2, int y2) {
     Xdotool("mousemove --window " + id_ + " " + Xy(x1, y1) + " mousedown 1");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "levels/checker.h"
@@ -111,7 +112,7 @@ TEST(Checker, UnsolvableLevelFails) {
   EXPECT_FALSE(check.Passed());
 }
 
-TEST(Checker, LevelsThatEndAtTheirFirstPaint) {
+TEST(Checker, LevelsThatEndAsTheyStart) {
   // Straight into a hazard: failed before the player can act.
   const FileCheck fails = CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
   EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));
@@ -130,6 +131,26 @@ TEST(Checker, StatsCountSolutionsAndFewestPieces) {
   ASSERT_TRUE(check.levels[0].fewest.has_value());
   EXPECT_GT(check.levels[0].count->solutions, 1);
   EXPECT_EQ(check.levels[0].fewest->solution.size(), 2u);
+}
+
+// A count cut short by the node limit says so instead of passing for the
+// whole number.
+TEST(Checker, StatsSayWhenTheCountRanIntoTheLimit) {
+  const LevelRecord record = ParseLevels(Good())[0];
+  const std::int64_t first = SolveLevel(record).nodes;
+  SolveOptions all;
+  all.countAll = true;
+  ASSERT_GT(SolveLevel(record, all).nodes, first);
+  CheckOptions options;
+  options.stats = true;
+  options.nodeLimit = first;
+  const FileCheck check = CheckLevelText(Good(), options);
+  ASSERT_TRUE(check.levels[0].count.has_value());
+  EXPECT_TRUE(check.levels[0].Solvable());
+  EXPECT_EQ(check.levels[0].count->outcome, SolveOutcome::kGaveUp);
+  std::ostringstream out;
+  PrintCheck(out, check, true);
+  EXPECT_NE(out.str().find("(search gave up)"), std::string::npos) << out.str();
 }
 
 TEST(LevelText, EditorLineNumbersSkipCommentsAndEmptyLines) {

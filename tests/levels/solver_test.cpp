@@ -35,14 +35,14 @@ SolveReport Count(const LevelRecord& level, std::int64_t cap = 100000) {
 // The flow ends because no cell sends two arriving directions out the same
 // way; the solver's search relies on the same rule.
 TEST(WaterExits, NoTwoArrivalsLeaveAlike) {
-  for (std::int32_t kind : {KIND_EMPTY, KIND_ELBOW, KIND_BEND, KIND_SPLITTER, KIND_FIRE}) {
+  for (PieceKind kind : {KIND_EMPTY, KIND_ELBOW, KIND_BEND, KIND_SPLITTER, KIND_FIRE}) {
     for (std::int32_t r = 0; r < 8; ++r) {
       std::array<int, 8> leaving{};
       for (std::int32_t d = 0; d < 8; ++d) {
         const WaterPassage p = WaterExits(Cell{kind, r}, d);
         for (std::int32_t i = 0; i < p.exitCount; ++i) ++leaving[static_cast<std::size_t>(p.exits[i])];
       }
-      for (int n : leaving) EXPECT_LE(n, 1) << "kind " << kind << " rotation " << r;
+      for (int n : leaving) EXPECT_LE(n, 1) << "kind " << KindCode(kind) << " rotation " << r;
     }
   }
 }
@@ -160,29 +160,25 @@ TEST(Solver, CountsAndFewestOnABoardThatCrossesAFireTwice) {
             SolveOutcome::kUnsolvable);
 }
 
-// Marks the cells the water enters; with the board item at (0, 0), cell
-// (x, y) has its centre at (11 + 21x, 11 + 21y).
-class WetCells : public WaterSink {
- public:
-  void WaterLine(Point, Point to) override {
-    if ((to.x - 11) % 21 != 0 || (to.y - 11) % 21 != 0) return;
-    const std::int32_t x = (to.x - 11) / 21;
-    const std::int32_t y = (to.y - 11) / 21;
-    if (IsOnBoard(x, y)) cells.push_back(Position{x, y});
-  }
+// The cells the water enters.
+std::vector<Position> WetCells(const WaterTrace& water) {
   std::vector<Position> cells;
-};
+  for (const WaterStep& step : water.steps) {
+    Position next = step.cell;
+    StepPosition(next, step.direction);
+    if (IsBoardCell(next)) cells.push_back(next);
+  }
+  return cells;
+}
 
 // Tries every cell and rotation for the tray's pieces, one after the other;
 // a piece after the first only where the water runs (elsewhere it would
 // change nothing).
-bool BruteForce(Puzzle& puzzle, const std::vector<std::int32_t>& tray, std::size_t next) {
-  WetCells wet;
-  puzzle.screenMode = MODE_PLAY;
-  puzzle.TraceWater(wet);
-  if (puzzle.screenMode == MODE_SOLVED) return true;
+bool BruteForce(Puzzle& puzzle, const std::vector<PieceKind>& tray, std::size_t next) {
+  const WaterTrace water = TraceWater(puzzle.board);
+  if (!water.reachesHazard && !water.fireBurning) return true;
   if (next == tray.size()) return false;
-  std::vector<Position> cells = wet.cells;
+  std::vector<Position> cells = WetCells(water);
   if (next == 0) {
     cells.clear();
     for (std::int32_t x = 0; x < kBoardSize; ++x) {
@@ -207,7 +203,7 @@ bool BruteForce(Puzzle& puzzle, const std::vector<std::int32_t>& tray, std::size
 TEST(Solver, AgreesWithBruteForce) {
   std::mt19937 rng(20261206);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const std::array<std::int32_t, 3> kinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
+  const std::array<PieceKind, 3> kinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
   int solvable = 0;
   constexpr int kRounds = 60;
   for (int round = 0; round < kRounds; ++round) {
@@ -222,7 +218,7 @@ TEST(Solver, AgreesWithBruteForce) {
     const LevelRecord level = Level(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7), cells(pick(1, 2)),
                                     cells(pick(0, 3)), cells(pick(0, 4)));
     PlayedLevel played(level);
-    std::vector<std::int32_t> tray;
+    std::vector<PieceKind> tray;
     for (std::size_t k = 0; k < 3; ++k) tray.insert(tray.end(), static_cast<std::size_t>(counts[k]), kinds[k]);
     const bool found = BruteForce(played.puzzle, tray, 0);
     const SolveReport report = SolveLevel(level);

@@ -5,14 +5,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "fakes.h"
-
 namespace qw {
 namespace {
-
-using testing::AllEffect;
-using testing::RectEffect;
-using testing::ToolbarEffect;
 
 constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
 
@@ -31,18 +25,18 @@ LevelRecord Level(std::int32_t elbows, std::int32_t bends, std::int32_t splitter
   return r;
 }
 
-constexpr Rect kTray{15, 250, 226, 272};
-constexpr Rect kBoard{15, 40, 226, 251};
-
 class PuzzleTest : public ::testing::Test {
  protected:
   std::vector<LevelRecord> levels{Level(3, 2, 1, 12, 5, L"7,70", L"99"),
                                   Level(4, 3, 3, 0, 0, L"5,6,8", L"6,8,5", L"8,5"),
-                                  Level(0, 0, 0, 55, 2, L"")};
-  testing::RecordingEffects effects;
-  Puzzle puzzle{levels, kTray, kBoard, effects};
+                                  Level(0, 0, 0, 55, 2, L""),
+                                  // Water runs east along row 0; an elbow at
+                                  // (5, 0) turned twice sends it south to the
+                                  // fire at (5, 5) and on to the hazard.
+                                  Level(2, 1, 0, 0, 2, L"55", L"95", L"9")};
+  Puzzle puzzle{levels};
 
-  std::int32_t KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
+  PieceKind KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
   std::int32_t Placed() {
     return static_cast<std::int32_t>(
         std::count_if(puzzle.board.begin(), puzzle.board.end(),
@@ -52,10 +46,10 @@ class PuzzleTest : public ::testing::Test {
 
 TEST_F(PuzzleTest, StartLevelFillsTrayAndBoardAndResetsThePlay) {
   EXPECT_EQ(puzzle.tray[0], Cell{});  // nothing before the first level
-  puzzle.press = {1, 1, {5, 5}, {2, 3}};
   puzzle.selection = {4, 4};
   ASSERT_TRUE(puzzle.StartLevel(0));
-  const std::int32_t kinds[] = {0, 0, 0, 8, 8, 16, -1, -1, -1, -1};
+  const PieceKind kinds[] = {KIND_ELBOW, KIND_ELBOW, KIND_ELBOW, KIND_BEND, KIND_BEND, KIND_SPLITTER,
+                             KIND_EMPTY, KIND_EMPTY, KIND_EMPTY, KIND_EMPTY};
   for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(puzzle.tray[k], (Cell{kinds[k], 0})) << k;
   // Cell number n is column n % 10, row n / 10; storage is column by column.
   EXPECT_EQ(puzzle.board[21], (Cell{KIND_SOURCE, 5}));  // cell number 12
@@ -65,12 +59,10 @@ TEST_F(PuzzleTest, StartLevelFillsTrayAndBoardAndResetsThePlay) {
   EXPECT_EQ(Placed(), 4);
 
   EXPECT_EQ(puzzle.currentLevel, 0);
-  EXPECT_EQ(puzzle.screenMode, MODE_PLAY);
   EXPECT_EQ(puzzle.selection, kNoPosition);
-  EXPECT_EQ(puzzle.press.buttonDown + puzzle.press.dragging, 0);
-  EXPECT_EQ(puzzle.press.lastPoint, (Point{-1, -1}));
-  EXPECT_EQ(puzzle.press.dragSource, kNoPosition);
-  EXPECT_EQ(effects.calls, (std::vector{ToolbarEffect(true), AllEffect()}));
+  // The water is traced at once: south-west from cell 12 and off the board.
+  EXPECT_EQ(puzzle.Water().steps, (std::vector<WaterStep>{{{2, 1}, 5}, {{1, 2}, 5}, {{0, 3}, 5}}));
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);
 }
 
 TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
@@ -86,15 +78,13 @@ TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
   EXPECT_EQ(Placed(), 1);  // the old level is gone
   EXPECT_EQ(*puzzle.BoardCell(5, 5), (Cell{KIND_SOURCE, 2}));
 
-  // No such level: nothing changes, not even the mode.
-  puzzle.screenMode = MODE_FAILED;
-  effects.calls.clear();
-  EXPECT_FALSE(puzzle.StartLevel(3));
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kSolved);  // no fire to put out
+
+  // No such level: nothing changes.
+  EXPECT_FALSE(puzzle.StartLevel(4));
   EXPECT_FALSE(puzzle.StartLevel(-1));
   EXPECT_EQ(Placed(), 1);
   EXPECT_EQ(puzzle.currentLevel, 2);
-  EXPECT_EQ(puzzle.screenMode, MODE_FAILED);
-  EXPECT_TRUE(effects.calls.empty());
 }
 
 TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
@@ -113,88 +103,85 @@ TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
   EXPECT_EQ(puzzle.board[0].variant, 7);
 }
 
-TEST_F(PuzzleTest, RestartAndNextLevel) {
+TEST_F(PuzzleTest, NextLevel) {
   EXPECT_EQ(puzzle.NextLevelIndex(), -1);
-  puzzle.screenMode = MODE_FAILED;
-  puzzle.RestartLevel();  // no level yet: nothing to start
-  EXPECT_EQ(puzzle.screenMode, MODE_FAILED);
-
   ASSERT_TRUE(puzzle.StartLevel(1));
   EXPECT_EQ(puzzle.NextLevelIndex(), 2);
-  puzzle.board[55] = Cell{KIND_ELBOW, 3};
-  puzzle.tray[0].kind = KIND_EMPTY;
-  puzzle.screenMode = MODE_MENU;
-  puzzle.RestartLevel();
-  EXPECT_EQ(puzzle.tray[0].kind, KIND_EMPTY);
-  puzzle.screenMode = MODE_FAILED;
-  puzzle.RestartLevel();
-  EXPECT_EQ(puzzle.screenMode, MODE_PLAY);
-  EXPECT_EQ(puzzle.tray[0], (Cell{KIND_ELBOW, 0}));
-  EXPECT_EQ(puzzle.board[55].kind, KIND_EMPTY);
-
-  ASSERT_TRUE(puzzle.StartLevel(2));
+  ASSERT_TRUE(puzzle.StartLevel(3));
   EXPECT_EQ(puzzle.NextLevelIndex(), -1);
 }
 
-TEST_F(PuzzleTest, TurnPieceWrapsAndRepaintsSlotOrBoard) {
-  ASSERT_TRUE(puzzle.StartLevel(0));
-  effects.calls.clear();
-  puzzle.TurnPiece(2, -1, false);
+TEST_F(PuzzleTest, TurnPieceWrapsAndTracesTheBoardAgain) {
+  ASSERT_TRUE(puzzle.StartLevel(3));
+  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, false));
   EXPECT_EQ(puzzle.tray[2].variant, 7);
-  puzzle.TurnPiece(2, -1, true);
+  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, true));
   EXPECT_EQ(puzzle.tray[2].variant, 0);
-  puzzle.board[33] = Cell{KIND_BEND, 7};
-  puzzle.TurnPiece(3, 3, true);
-  EXPECT_EQ(puzzle.board[33].variant, 0);
-  const Rect slot2{58, 251, 78, 271};
-  EXPECT_EQ(effects.calls, (std::vector{RectEffect(slot2), RectEffect(slot2), RectEffect(kBoard)}));
 
-  effects.calls.clear();
+  ASSERT_TRUE(puzzle.MovePiece({0, -1}, {5, 0}));
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);  // rotation 0 stops the water
+  EXPECT_TRUE(puzzle.TurnPiece({5, 0}, true));
+  EXPECT_TRUE(puzzle.TurnPiece({5, 0}, true));
+  EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 1);  // doused on the way
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kFailed);  // and the hazard below it wins
+  EXPECT_TRUE(puzzle.TurnPiece({5, 0}, false));
+  EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 0);  // the water cut off: it burns again
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);
+
   const auto board = puzzle.board;
+  const auto tray = puzzle.tray;
   for (Position p : {kNoPosition, Position{10, -1}, Position{-1, 3}, Position{3, 10}}) {
-    puzzle.TurnPiece(p.x, p.y, true);
+    EXPECT_FALSE(puzzle.TurnPiece(p, true));
   }
   EXPECT_EQ(puzzle.board, board);
-  EXPECT_TRUE(effects.calls.empty());
+  EXPECT_EQ(puzzle.tray, tray);
 }
 
-TEST_F(PuzzleTest, SelectCellRepaintsOldAndNewCell) {
-  puzzle.SelectCell(2, 3);
-  puzzle.SelectCell(2, 3);
-  puzzle.SelectCell(4, -1);
-  puzzle.SelectCell(-1, -1);
-  const Rect cell{58, 104, 78, 124};
-  const Rect slot{100, 251, 120, 271};
-  EXPECT_EQ(effects.calls, (std::vector{RectEffect(cell), RectEffect(cell), RectEffect(cell),
-                                        RectEffect(cell), RectEffect(slot), RectEffect(slot)}));
-  EXPECT_EQ(puzzle.selection, kNoPosition);
+TEST_F(PuzzleTest, MovePieceTakesPipePiecesToEmptyPlacesOnly) {
+  levels[3].hazardCells = L"";  // the elbow turned twice now solves the level
+  ASSERT_TRUE(puzzle.StartLevel(3));
+  puzzle.TurnPiece({1, -1}, true);
+  puzzle.TurnPiece({1, -1}, true);
+
+  // Tray to cell: the whole piece moves with its rotation and is selected;
+  // the slot it left is empty.
+  ASSERT_TRUE(puzzle.MovePiece({1, -1}, {5, 0}));
+  EXPECT_EQ(*puzzle.BoardCell(5, 0), (Cell{KIND_ELBOW, 2}));
+  EXPECT_EQ(puzzle.tray[1].kind, KIND_EMPTY);
+  EXPECT_EQ(puzzle.selection, (Position{5, 0}));
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kSolved);  // traced at once
+
+  // Not onto a piece, a fire, the source, a wall, or off the tray and board;
+  // not from an empty place or a piece of the level's own.
+  const auto board = puzzle.board;
+  const auto tray = puzzle.tray;
+  for (const auto& [from, to] : std::vector<std::pair<Position, Position>>{
+           {{0, -1}, {5, 0}}, {{0, -1}, {5, 5}}, {{0, -1}, {0, 0}}, {{0, -1}, {9, 0}},
+           {{0, -1}, {10, -1}}, {{0, -1}, {3, 10}}, {{0, -1}, kNoPosition}, {{1, -1}, {3, 3}},
+           {{4, 4}, {3, 3}}, {{5, 5}, {3, 3}}, {{0, 0}, {3, 3}}, {kNoPosition, {3, 3}}, {{5, 0}, {5, 0}}}) {
+    EXPECT_FALSE(puzzle.MovePiece(from, to)) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+  }
+  EXPECT_EQ(puzzle.board, board);
+  EXPECT_EQ(puzzle.tray, tray);
+  EXPECT_EQ(puzzle.selection, (Position{5, 0}));
+
+  // Cell to cell, cell back to any empty slot.
+  ASSERT_TRUE(puzzle.MovePiece({5, 0}, {3, 3}));
+  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);  // the fire burns again
+  EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 0);
+  ASSERT_TRUE(puzzle.MovePiece({3, 3}, {7, -1}));
+  EXPECT_EQ(puzzle.tray[7], (Cell{KIND_ELBOW, 2}));
+  EXPECT_EQ(puzzle.BoardCell(3, 3)->kind, KIND_EMPTY);
+  EXPECT_EQ(puzzle.selection, (Position{7, -1}));
 }
 
-TEST_F(PuzzleTest, CellGeometryAndHitTestAtGapsAndEdges) {
-  EXPECT_EQ(puzzle.CellRect(0, 0), (Rect{16, 41, 36, 61}));
-  EXPECT_EQ(puzzle.CellRect(9, 9), (Rect{205, 230, 225, 250}));
-  EXPECT_EQ(puzzle.CellRect(3, -1), (Rect{79, 251, 99, 271}));
-  EXPECT_EQ(puzzle.HitTest({36, 50}), kNoPosition);  // gap between columns
-  EXPECT_EQ(puzzle.HitTest({37, 50}), (Position{1, 0}));
-  EXPECT_EQ(puzzle.HitTest({16, 41}), (Position{0, 0}));
-  EXPECT_EQ(puzzle.HitTest({35, 60}), (Position{0, 0}));
-  EXPECT_EQ(puzzle.HitTest({20, 61}), kNoPosition);  // gap between rows
-  EXPECT_EQ(puzzle.HitTest({15, 40}), kNoPosition);  // frame
-  EXPECT_EQ(puzzle.HitTest({225, 250}), kNoPosition);
-  EXPECT_EQ(puzzle.HitTest({224, 270}), (Position{9, -1}));
-  EXPECT_EQ(RectCenter(puzzle.CellRect(0, 0)), (Point{26, 51}));
-  EXPECT_EQ(RectCenter(Rect{-3, -3, 0, 0}), (Point{-1, -1}));  // truncated toward zero
-
-  // Tray and board on top of each other: the tray slot of a column wins.
-  Puzzle stacked{levels, kBoard, kBoard, effects};
-  EXPECT_EQ(stacked.HitTest({37, 50}), (Position{1, -1}));
-  // Layout values at the int32 limits saturate instead of overflowing.
-  Puzzle far{levels, Rect{-kBig, -kBig, 0, 0}, Rect{kBig - 5, kBig - 5, kBig, kBig}, effects};
-  EXPECT_EQ(far.CellRect(9, 9), (Rect{kBig, kBig, kBig, kBig}));
-  EXPECT_EQ(far.CellRect(-kBig, -1).left, -kBig - 1);
-  EXPECT_EQ(RectCenter(far.CellRect(9, 9)), (Point{kBig, kBig}));
+TEST_F(PuzzleTest, AtReachesTrayAndBoardOnly) {
+  EXPECT_EQ(puzzle.At({9, -1}), &puzzle.tray[9]);
+  EXPECT_EQ(puzzle.At({2, 3}), &puzzle.board[23]);
   EXPECT_EQ(puzzle.At({10, -1}), nullptr);
   EXPECT_EQ(puzzle.At({0, 10}), nullptr);
+  EXPECT_EQ(puzzle.At({-1, 0}), nullptr);
+  EXPECT_EQ(puzzle.At(kNoPosition), nullptr);
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <random>
 
-#include "fakes.h"
-#include "model/puzzle.h"
+#include "model/water.h"
 
 namespace qw {
 namespace {
@@ -14,30 +13,31 @@ class WaterProperty : public ::testing::Test {
   // Hazards, fires, walls and turned pipe pieces at random, and one source.
   void Scatter() {
     const std::int32_t density = Pick(0, 40);
-    for (Cell& cell : puzzle.board) cell = Pick(0, 99) < density ? RandomCell() : Cell{};
+    for (Cell& cell : board) cell = Pick(0, 99) < density ? RandomCell() : Cell{};
     AddSource();
   }
 
   void AddSource() {
-    puzzle.board[static_cast<std::size_t>(Pick(0, 99))] = Cell{KIND_SOURCE, Pick(0, 7)};
+    board[static_cast<std::size_t>(Pick(0, 99))] = Cell{KIND_SOURCE, Pick(0, 7)};
   }
 
   // Changes a cell where some water stops or leaves the board, and keeps the
   // change unless the longest flow got shorter: the boards grow long,
   // branching and crossing flows.
   void Grow() {
-    // Depth first: water taken at a line's end goes on with the next line.
+    // Depth first: water taken at a step's end goes on with the next step.
     std::vector<Position> ends;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i + 1 < lines.size() && lines[i + 1].first == lines[i].second) continue;
-      const Position end = CellAt(lines[i].second);
-      ends.push_back(IsBoardCell(end) ? end : CellAt(lines[i].first));
+    for (std::size_t i = 0; i < trace.steps.size(); ++i) {
+      Position end = trace.steps[i].cell;
+      StepPosition(end, trace.steps[i].direction);
+      if (i + 1 < trace.steps.size() && trace.steps[i + 1].cell == end) continue;
+      ends.push_back(IsBoardCell(end) ? end : trace.steps[i].cell);
     }
-    Cell& cell = *puzzle.At(
-        ends[static_cast<std::size_t>(Pick(0, static_cast<std::int32_t>(ends.size()) - 1))]);
+    const Position at = ends[static_cast<std::size_t>(Pick(0, static_cast<std::int32_t>(ends.size()) - 1))];
+    Cell& cell = board[static_cast<std::size_t>(BoardIndex(at.x, at.y))];
     if (cell.kind == KIND_SOURCE) return;
     const Cell before = cell;
-    const std::int32_t longest = puzzle.LastTrace().mostFlowCallsPerSource;
+    const std::int32_t longest = trace.stats.mostFlowCallsPerSource;
     cell = RandomCell();
     if (Trace() < longest) {
       cell = before;
@@ -48,22 +48,13 @@ class WaterProperty : public ::testing::Test {
   // Runs the water and checks the bound; gives the longest flow of a source.
   std::int32_t Trace() {
     std::int32_t sources = 0;
-    for (const Cell& cell : puzzle.board) sources += cell.kind == KIND_SOURCE;
-    puzzle.screenMode = MODE_PLAY;
-    testing::RecordingSink sink;
-    puzzle.TraceWater(sink);
-    const TraceStats& stats = puzzle.LastTrace();
+    for (const Cell& cell : board) sources += cell.kind == KIND_SOURCE;
+    TraceWater(board, trace);
+    const TraceStats& stats = trace.stats;
     EXPECT_EQ(stats.sources, sources);
     EXPECT_LE(stats.mostFlowCallsPerSource, kMaxFlowCallsPerSource);
-    EXPECT_EQ(stats.flowCalls, static_cast<std::int32_t>(sink.lines.size()));
-    lines = std::move(sink.lines);
+    EXPECT_EQ(stats.flowCalls, static_cast<std::int32_t>(trace.steps.size()));
     return stats.mostFlowCallsPerSource;
-  }
-
-  // The board cell whose centre a line starts or ends at; off the board
-  // (-1 or 10) for the ends past its edge.
-  static Position CellAt(Point centre) {
-    return Position{(centre.x + 10) / 21 - 1, (centre.y + 10) / 21 - 1};
   }
 
   std::int32_t Pick(std::int32_t lo, std::int32_t hi) {
@@ -71,18 +62,16 @@ class WaterProperty : public ::testing::Test {
   }
   // Mostly pipe pieces; now and then a rotation no level or turn produces.
   Cell RandomCell() {
-    static constexpr std::int32_t kKinds[] = {KIND_EMPTY,    KIND_ELBOW, KIND_BEND,
+    static constexpr PieceKind kKinds[] = {KIND_EMPTY,    KIND_ELBOW, KIND_BEND,
                                               KIND_SPLITTER, KIND_ELBOW, KIND_BEND,
                                               KIND_FIRE,     KIND_SPARK, KIND_WALL};
     const std::int32_t variant = Pick(0, 49) == 0 ? Pick(-20, 20) : Pick(0, 7);
     return Cell{kKinds[Pick(0, 8)], variant};
   }
 
-  std::vector<LevelRecord> levels;
-  testing::RecordingEffects effects;
-  Puzzle puzzle{levels, Rect{0, 300, 211, 322}, Rect{0, 0, 211, 211}, effects};
+  Board board{};
   std::mt19937 random{20240611u};
-  std::vector<std::pair<Point, Point>> lines;  // of the last run
+  WaterTrace trace;  // of the last run
 };
 
 // Whatever stands on the board, the water of each source ends after at most
@@ -93,7 +82,7 @@ TEST_F(WaterProperty, EveryRandomBoardEndsWithinTheBound) {
     Scatter();
     Trace();
     for (std::int32_t step = 0; step < 60; ++step) Grow();
-    longest = std::max(longest, puzzle.LastTrace().mostFlowCallsPerSource);
+    longest = std::max(longest, trace.stats.mostFlowCallsPerSource);
     // More sources on the grown board, cutting into its flow or not.
     for (std::int32_t n = Pick(0, 3); n > 0; --n) AddSource();
     Trace();

@@ -4,49 +4,35 @@
 #include <map>
 #include <vector>
 
-#include "fakes.h"
-#include "model/puzzle.h"
+#include "model/water.h"
 
 namespace qw {
 namespace {
 
-using testing::AllEffect;
-using testing::RecordingEffects;
-using testing::RecordingSink;
-
-// Board item at the origin: cell (x, y) has its centre at (11 + 21x, 11 + 21y).
-Point Centre(std::int32_t x, std::int32_t y) { return Point{11 + 21 * x, 11 + 21 * y}; }
-
 class WaterTest : public ::testing::Test {
  protected:
-  WaterTest() { puzzle.screenMode = MODE_PLAY; }
-
-  void Put(std::int32_t x, std::int32_t y, std::int32_t kind, std::int32_t variant = 0) {
-    *puzzle.BoardCell(x, y) = Cell{kind, variant};
+  void Put(std::int32_t x, std::int32_t y, PieceKind kind, std::int32_t variant = 0) {
+    board[static_cast<std::size_t>(BoardIndex(x, y))] = Cell{kind, variant};
   }
-  RecordingSink Trace() {
-    RecordingSink sink;
-    puzzle.TraceWater(sink);
-    EXPECT_EQ(puzzle.LastTrace().flowCalls, static_cast<std::int32_t>(sink.lines.size()));
-    return sink;
+  const Cell& At(std::int32_t x, std::int32_t y) const { return board[static_cast<std::size_t>(BoardIndex(x, y))]; }
+  WaterTrace Trace() {
+    WaterTrace trace = TraceWater(board);
+    EXPECT_EQ(trace.stats.flowCalls, static_cast<std::int32_t>(trace.steps.size()));
+    return trace;
   }
-  // The directions in which water leaves cell (x, y), in the order drawn.
-  static std::vector<std::int32_t> Leaving(const RecordingSink& sink, Point centre) {
+  bool Doused(const WaterTrace& trace, std::int32_t x, std::int32_t y) {
+    return trace.doused.test(static_cast<std::size_t>(BoardIndex(x, y)));
+  }
+  // The directions in which water leaves cell (x, y), in the order run.
+  static std::vector<std::int32_t> Leaving(const WaterTrace& trace, Position cell) {
     std::vector<std::int32_t> out;
-    for (const auto& [from, to] : sink.lines) {
-      if (!(from == centre)) continue;
-      for (std::int32_t d = 0; d < 8; ++d) {
-        Point p = from;
-        StepPoint(p, d, 21);
-        if (p == to) out.push_back(d);
-      }
+    for (const WaterStep& step : trace.steps) {
+      if (step.cell == cell) out.push_back(step.direction);
     }
     return out;
   }
 
-  std::vector<LevelRecord> levels;
-  RecordingEffects effects;
-  Puzzle puzzle{levels, Rect{0, 300, 211, 322}, Rect{0, 0, 211, 211}, effects};
+  Board board{};
 };
 
 using Taken = std::map<std::int32_t, std::vector<std::int32_t>>;  // arriving -> leaving
@@ -60,7 +46,7 @@ Taken Every(F leaving) {
 }
 
 struct Row {
-  std::int32_t kind;
+  PieceKind kind;
   std::int32_t rotation;
   Taken taken;  // water arriving in any other direction stops
 };
@@ -84,20 +70,19 @@ TEST_F(WaterTest, EachKindTakesOnlyItsOpeningsInEveryTestedRotation) {
   };
   for (const Row& row : table) {
     for (std::int32_t d = 0; d < 8; ++d) {
-      puzzle.board.fill(Cell{});
+      board.fill(Cell{});
       Put(5, 5, row.kind, row.rotation);
       Position behind{5, 5};
-      StepPoint(behind, (d + 4) % 8, 1);
+      StepPosition(behind, (d + 4) % 8);
       Put(behind.x, behind.y, KIND_SOURCE, d);
-      const RecordingSink sink = Trace();
-      // The arriving stretch ends at the piece's centre, taken or not.
-      const auto arriving = std::make_pair(Centre(behind.x, behind.y), Centre(5, 5));
-      EXPECT_EQ(std::count(sink.lines.begin(), sink.lines.end(), arriving), 1);
+      const WaterTrace trace = Trace();
+      // The arriving stretch runs into the piece, taken or not.
+      EXPECT_EQ(std::count(trace.steps.begin(), trace.steps.end(), WaterStep{behind, d}), 1);
       const auto it = row.taken.find(d);
       const std::vector<std::int32_t> expected =
           it == row.taken.end() ? std::vector<std::int32_t>{} : it->second;
-      EXPECT_EQ(Leaving(sink, Centre(5, 5)), expected)
-          << "kind " << row.kind << " rotation " << row.rotation << " arriving " << d;
+      EXPECT_EQ(Leaving(trace, Position{5, 5}), expected)
+          << "kind " << KindCode(row.kind) << " rotation " << row.rotation << " arriving " << d;
     }
   }
 }
@@ -105,12 +90,12 @@ TEST_F(WaterTest, EachKindTakesOnlyItsOpeningsInEveryTestedRotation) {
 TEST_F(WaterTest, SplitterRunsEastArmToTheEdgeBeforeTheWestArm) {
   Put(5, 6, KIND_SOURCE, 0);
   Put(5, 5, KIND_SPLITTER, 0);
-  const RecordingSink sink = Trace();
-  std::vector<std::pair<Point, Point>> expected{{Centre(5, 6), Centre(5, 5)}};
-  for (std::int32_t x = 5; x <= 9; ++x) expected.emplace_back(Centre(x, 5), Centre(x + 1, 5));
-  for (std::int32_t x = 5; x >= 0; --x) expected.emplace_back(Centre(x, 5), Centre(x - 1, 5));
-  EXPECT_EQ(sink.lines, expected);  // the edge lines end past the board, at 221 and -10
-  EXPECT_EQ(puzzle.LastTrace().sources, 1);
+  const WaterTrace trace = Trace();
+  std::vector<WaterStep> expected{{{5, 6}, 0}};
+  for (std::int32_t x = 5; x <= 9; ++x) expected.push_back({{x, 5}, 2});
+  for (std::int32_t x = 5; x >= 0; --x) expected.push_back({{x, 5}, 6});
+  EXPECT_EQ(trace.steps, expected);  // the edge steps lead off the board
+  EXPECT_EQ(trace.stats.sources, 1);
 }
 
 TEST_F(WaterTest, SourcesRunColumnByColumnAndStreamsCross) {
@@ -120,66 +105,53 @@ TEST_F(WaterTest, SourcesRunColumnByColumnAndStreamsCross) {
   Put(0, 5, KIND_SOURCE, 2);  // east along row 5
   Put(5, 0, KIND_SOURCE, 4);  // south along column 5, through (5, 5) as well
   Put(3, 5, KIND_FIRE);
-  const RecordingSink sink = Trace();
-  ASSERT_EQ(sink.lines.size(), 3u + 10u + 10u);
-  EXPECT_EQ(sink.lines[0].first, Centre(0, 5));
-  EXPECT_EQ(sink.lines[10].first, Centre(0, 9));
-  EXPECT_EQ(sink.lines[11].first, Centre(5, 0));
-  EXPECT_EQ(sink.lines[21].first, Centre(9, 0));
-  EXPECT_EQ(sink.lines[22].first, Centre(9, 3));
-  EXPECT_EQ(Leaving(sink, Centre(5, 5)), (std::vector<std::int32_t>{2, 4}));
-  EXPECT_EQ(puzzle.LastTrace().sources, 5);
-  EXPECT_EQ(puzzle.LastTrace().mostFlowCallsPerSource, 10);
-  EXPECT_EQ(puzzle.screenMode, MODE_SOLVED);  // the fire on row 5 is doused
+  const WaterTrace trace = Trace();
+  ASSERT_EQ(trace.steps.size(), 3u + 10u + 10u);
+  EXPECT_EQ(trace.steps[0].cell, (Position{0, 5}));
+  EXPECT_EQ(trace.steps[10].cell, (Position{0, 9}));
+  EXPECT_EQ(trace.steps[11].cell, (Position{5, 0}));
+  EXPECT_EQ(trace.steps[21].cell, (Position{9, 0}));
+  EXPECT_EQ(trace.steps[22].cell, (Position{9, 3}));
+  EXPECT_EQ(Leaving(trace, Position{5, 5}), (std::vector<std::int32_t>{2, 4}));
+  EXPECT_EQ(trace.stats.sources, 5);
+  EXPECT_EQ(trace.stats.mostFlowCallsPerSource, 10);
+  EXPECT_TRUE(Doused(trace, 3, 5));
+  EXPECT_FALSE(trace.fireBurning);
+  EXPECT_FALSE(trace.reachesHazard);
 }
 
-TEST_F(WaterTest, FailingBeatsSolvingAndHappensOnce) {
+TEST_F(WaterTest, HazardsAndFiresAreReportedTogether) {
   Put(5, 6, KIND_SOURCE, 0);
   Put(5, 5, KIND_SPLITTER, 0);
-  Put(7, 5, KIND_SPARK);  // east arm first: the hazard
-  Put(2, 5, KIND_FIRE);   // the west arm still runs and douses the only fire
-  Trace();
-  EXPECT_EQ(puzzle.board[25].variant, 1);
-  EXPECT_EQ(puzzle.screenMode, MODE_FAILED);
-  EXPECT_EQ(effects.calls, (std::vector{AllEffect()}));
-  Trace();
-  EXPECT_EQ(puzzle.screenMode, MODE_FAILED);
-  EXPECT_EQ(effects.calls.size(), 1u);
-}
+  Put(7, 5, KIND_SPARK);  // east arm first: the hazard stops it
+  Put(8, 5, KIND_FIRE);   // behind the hazard: never reached
+  Put(2, 5, KIND_FIRE);   // the west arm still runs and douses this one
+  WaterTrace trace = Trace();
+  EXPECT_TRUE(trace.reachesHazard);
+  EXPECT_TRUE(Doused(trace, 2, 5));
+  EXPECT_FALSE(Doused(trace, 8, 5));
+  EXPECT_TRUE(trace.fireBurning);
+  EXPECT_EQ(Leaving(trace, Position{7, 5}), std::vector<std::int32_t>{});
+  // The trace reads the board and leaves it as it was.
+  EXPECT_EQ(At(2, 5), (Cell{KIND_FIRE, 0}));
 
-TEST_F(WaterTest, BoardWithoutFiresIsSolvedOnlyFromPlay) {
-  puzzle.screenMode = MODE_MENU;
-  Trace();
-  EXPECT_EQ(puzzle.screenMode, MODE_MENU);
-  puzzle.screenMode = MODE_PLAY;
-  Trace();
-  EXPECT_EQ(puzzle.screenMode, MODE_SOLVED);
-  Trace();
-  EXPECT_EQ(effects.calls, (std::vector{AllEffect()}));
-  EXPECT_EQ(puzzle.LastTrace().sources, 0);
-}
-
-TEST_F(WaterTest, FiresAreDousedAfreshOnEveryRun) {
-  Put(0, 0, KIND_SOURCE, 4);
-  for (std::int32_t y = 2; y <= 8; y += 3) Put(0, y, KIND_FIRE, 1);
-  Put(4, 4, KIND_FIRE, 1);  // never reached: burns again at once
-  Trace();
-  for (std::int32_t y = 2; y <= 8; y += 3) EXPECT_EQ(puzzle.BoardCell(0, y)->variant, 1);
-  EXPECT_EQ(puzzle.BoardCell(4, 4)->variant, 0);
-  Put(0, 4, KIND_BEND, 0);  // cuts the water off below row 3
-  Trace();
-  EXPECT_EQ(puzzle.BoardCell(0, 2)->variant, 1);
-  EXPECT_EQ(puzzle.BoardCell(0, 5)->variant, 0);
-  EXPECT_EQ(puzzle.BoardCell(0, 8)->variant, 0);
-  EXPECT_EQ(puzzle.screenMode, MODE_PLAY);
+  Put(8, 5, KIND_EMPTY);
+  TraceWater(board, trace);  // reusing a trace starts it afresh
+  EXPECT_FALSE(trace.fireBurning);
+  EXPECT_TRUE(trace.reachesHazard);
+  EXPECT_EQ(trace.stats.flowCalls, static_cast<std::int32_t>(trace.steps.size()));
+  board.fill(Cell{});
+  TraceWater(board, trace);
+  EXPECT_TRUE(trace.steps.empty());
+  EXPECT_FALSE(trace.reachesHazard || trace.fireBurning || trace.doused.any());
+  EXPECT_EQ(trace.stats.sources, 0);
 }
 
 TEST_F(WaterTest, WaterWithoutADirectionStops) {
-  RecordingSink sink;
-  EXPECT_EQ(puzzle.FlowFrom(sink, 4, 4, 8), 1);
-  EXPECT_EQ(puzzle.FlowFrom(sink, 4, 4, -1), 1);
-  EXPECT_EQ(sink.lines.size(), 2u);
-  EXPECT_EQ(sink.lines[0], std::make_pair(Centre(4, 4), Centre(4, 4)));
+  Put(4, 4, KIND_SOURCE, 8);
+  Put(6, 6, KIND_SOURCE, -1);
+  const WaterTrace trace = Trace();
+  EXPECT_EQ(trace.steps, (std::vector<WaterStep>{{{4, 4}, 8}, {{6, 6}, -1}}));
 }
 
 }  // namespace

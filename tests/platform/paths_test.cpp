@@ -41,5 +41,15 @@ TEST_F(DataFolderTest, BesideTheProgramFirstThenTheSharedFolderElseBeside) {
   EXPECT_EQ(ChooseDataFolder(Bin()), Bin() + "/data");
 }
 
+TEST(ProgressFolder, XdgDataHomeWhenAbsoluteElseTheHomeFolder) {
+  EXPECT_EQ(ChooseProgressFolder("/x/data", "/home/p"), "/x/data/quenchway");
+  // Unset, empty or relative: ignored, as the base-directory rules ask.
+  EXPECT_EQ(ChooseProgressFolder(nullptr, "/home/p"), "/home/p/.local/share/quenchway");
+  EXPECT_EQ(ChooseProgressFolder("", "/home/p"), "/home/p/.local/share/quenchway");
+  EXPECT_EQ(ChooseProgressFolder("data", "/home/p"), "/home/p/.local/share/quenchway");
+  EXPECT_EQ(ChooseProgressFolder(nullptr, nullptr), "");
+  EXPECT_EQ(ChooseProgressFolder("rel", "also/rel"), "");
+}
+
 }  // namespace
 }  // namespace qw

@@ -48,11 +48,15 @@ void Sandbox::Write(const std::string& name, std::string_view bytes) const {
   std::ofstream(data() / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-Outcome Sandbox::Run(const std::string& script, std::chrono::seconds limit) const {
+Outcome Sandbox::Run(const std::string& script, std::chrono::seconds limit,
+                     const std::vector<std::string>& args) const {
   const fs::path in = folder_ / "script.txt", out = folder_ / "out.txt", err = folder_ / "err.txt";
   std::ofstream(in, std::ios::binary) << script;
   const std::string binary = (folder_ / "quenchway").string();
   const std::string inPath = in.string(), outPath = out.string(), errPath = err.string();
+  std::vector<const char*> argv = {binary.c_str(), "--script", "-"};
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  argv.push_back(nullptr);
 
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
@@ -61,7 +65,7 @@ Outcome Sandbox::Run(const std::string& script, std::chrono::seconds limit) cons
     const int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (i < 0 || o < 0 || e < 0 || ::dup2(i, 0) < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0) ::_exit(127);
-    ::execl(binary.c_str(), binary.c_str(), "--script", "-", static_cast<char*>(nullptr));
+    ::execv(binary.c_str(), const_cast<char* const*>(argv.data()));
     ::_exit(127);
   }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qw::testing {
 
@@ -39,8 +40,10 @@ class Sandbox {
   // Replaces data file `name` (qw_images.dat and so on) with these bytes.
   void Write(const std::string& name, std::string_view bytes) const;
 
-  // Runs `quenchway --script -` with the script on standard input.
-  Outcome Run(const std::string& script, std::chrono::seconds limit = std::chrono::seconds(60)) const;
+  // Runs `quenchway --script -` with the script on standard input, and
+  // any further arguments after those.
+  Outcome Run(const std::string& script, std::chrono::seconds limit = std::chrono::seconds(60),
+              const std::vector<std::string>& args = {}) const;
 
  private:
   std::filesystem::path folder_;

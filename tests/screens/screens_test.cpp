@@ -32,6 +32,9 @@ constexpr Color kSelection{235, 235, 255};
 constexpr Color kGrid{172, 172, 223};
 constexpr Color kCaption{94, 94, 94};
 constexpr Color kBlack{0, 0, 0};
+// The selection's frame over the piece: a dark ring, a bright ring inside it.
+constexpr Color kFrameOuter{20, 20, 110};
+constexpr Color kFrameInner{255, 210, 0};
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr Rect kCaptionBox{15, 5, 225, 18};
 
@@ -56,11 +59,11 @@ class Expected {
     }
   }
   void Item(std::int32_t i) { Fill(Place(i), ItemColor(i)); }
-  void Frame(const Rect& r) {
-    Fill(Rect{r.left, r.top, r.right, r.top + 1}, kBlack);
-    Fill(Rect{r.left, r.bottom - 1, r.right, r.bottom}, kBlack);
-    Fill(Rect{r.left, r.top, r.left + 1, r.bottom}, kBlack);
-    Fill(Rect{r.right - 1, r.top, r.right, r.bottom}, kBlack);
+  void Frame(const Rect& r, Color c = kBlack) {
+    Fill(Rect{r.left, r.top, r.right, r.top + 1}, c);
+    Fill(Rect{r.left, r.bottom - 1, r.right, r.bottom}, c);
+    Fill(Rect{r.left, r.top, r.left + 1, r.bottom}, c);
+    Fill(Rect{r.right - 1, r.top, r.right, r.bottom}, c);
   }
   // Where water runs: not checked, except where a piece lies over it.
   void Ignore(const Rect& r) { Mark(r, false); }
@@ -161,6 +164,11 @@ void Pieces(Expected& e, const Dump& d, bool withTray) {
     for (std::int32_t y = 0; y < 10; ++y) {
       draw(d.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], Spot{x, y});
     }
+  }
+  if (d.selection != Spot{} && (withTray || d.selection.y >= 0)) {
+    const Rect r = CellSquare(d.selection);
+    e.Frame(r, kFrameOuter);
+    e.Frame(Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kFrameInner);
   }
 }
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/screen_mode.h"
+#include <algorithm>
+
 #include "world.h"
 
 namespace qw {
@@ -18,41 +19,40 @@ std::string Square(Point p) { return RectText(PenSquare(p)); }
 TEST(Menu, HighlightFollowsThePenAndThePenUpActsOnTheLastHighlight) {
   World w;
   w.controller.OnPenDown(w.ItemCentre(7));  // instructions
-  EXPECT_EQ(w.controller.hoveredButton, 2);
+  EXPECT_EQ(w.Ui().hoveredButton, 2);
   EXPECT_EQ(w.window.Take(), Log{Item(w, 7)});
   w.controller.OnPenMove(Point{5, 200});  // off every button
-  EXPECT_EQ(w.controller.hoveredButton, -1);
+  EXPECT_EQ(w.Ui().hoveredButton, -1);
   w.controller.OnPenUp(Point{5, 200});
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);  // sliding off triggers nothing
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);  // sliding off triggers nothing
   EXPECT_EQ(w.window.Take(), (Log{Item(w, 7), "release"}));
 
   // Down beside the buttons, slide onto button 1, lift: password entry.
-  w.controller.enteredPassword = L"OLD";
   w.controller.OnPenDown(Point{5, 100});
   w.controller.OnPenMove(w.ItemCentre(5));
   w.controller.OnPenUp(Point{5, 5});
-  EXPECT_EQ(w.puzzle.screenMode, MODE_PASSWORD);
-  EXPECT_EQ(w.controller.enteredPassword, L"");
-  EXPECT_EQ(w.controller.hoveredButton, -1);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PASSWORD);
+  EXPECT_EQ(w.Ui().enteredPassword, L"");
+  EXPECT_EQ(w.Ui().hoveredButton, -1);
   EXPECT_EQ(w.window.Take(), (Log{Item(w, 5), "release", "all", Item(w, 5)}));
 }
 
 TEST(Menu, NewGameHelpAndExit) {
   World w;
   w.Tap(w.ItemCentre(3));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_PLAY);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
   EXPECT_EQ(w.puzzle.currentLevel, 0);
   EXPECT_EQ(w.window.Take(), (Log{Item(w, 3), "release", "toolbar 1", "all", Item(w, 3)}));
 
   w.controller.OnOkCommand();  // back to the menu, toolbar hidden
   EXPECT_EQ(w.window.Take(), (Log{"toolbar 0", "all"}));
   w.Tap(w.ItemCentre(7));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_HELP);
+  EXPECT_EQ(w.Ui().screenMode, MODE_HELP);
   w.window.Take();
   w.controller.OnPenDown(Point{1, 1});  // a pen down on the page does nothing
-  EXPECT_EQ(w.puzzle.screenMode, MODE_HELP);
+  EXPECT_EQ(w.Ui().screenMode, MODE_HELP);
   w.controller.OnPenUp(Point{1, 1});
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   EXPECT_EQ(w.window.Take(), (Log{"release", "all"}));
 
   w.Tap(w.ItemCentre(9));
@@ -63,8 +63,8 @@ TEST(Menu, NewGameWithoutLevelsStaysOnTheMenu) {
   World w;
   w.levels.clear();
   w.Tap(w.ItemCentre(3));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
-  EXPECT_EQ(w.controller.hoveredButton, -1);
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().hoveredButton, -1);
 }
 
 TEST(Play, APressBecomesADragAtFourPixels) {
@@ -75,25 +75,25 @@ TEST(Play, APressBecomesADragAtFourPixels) {
   EXPECT_EQ(w.window.Take(), Log{"capture"});
   w.controller.OnPenMove(Point{press.x + 3, press.y + 2});  // 13: no drag
   w.controller.OnPenMove(Point{press.x - 3, press.y - 2});
-  EXPECT_FALSE(w.puzzle.press.dragging);
+  EXPECT_FALSE(w.Ui().press.dragging);
   EXPECT_TRUE(w.window.Take().empty());
-  EXPECT_EQ(w.puzzle.press.lastPoint, press);  // still measured from the press
+  EXPECT_EQ(w.Ui().press.lastPoint, press);  // still measured from the press
 
   const Point moved{press.x + 4, press.y};
   w.controller.OnPenMove(moved);
-  EXPECT_TRUE(w.puzzle.press.dragging);
-  EXPECT_EQ(w.window.Take(), (Log{Square(press), Square(moved), RectText(w.puzzle.CellRect(0, -1))}));
+  EXPECT_TRUE(w.Ui().press.dragging);
+  EXPECT_EQ(w.window.Take(), (Log{Square(press), Square(moved), RectText(w.CellRect(0, -1))}));
   const Point next{moved.x + 30, moved.y + 40};
   w.controller.OnPenMove(next);
   EXPECT_EQ(w.window.Take(), (Log{Square(moved), Square(next)}));
-  EXPECT_EQ(w.puzzle.press.lastPoint, next);
+  EXPECT_EQ(w.Ui().press.lastPoint, next);
 
   // 3 right and 3 down (18) also starts a drag.
   World v;
   v.StartPlaying();
   v.controller.OnPenDown(press);
   v.controller.OnPenMove(Point{press.x + 3, press.y + 3});
-  EXPECT_TRUE(v.puzzle.press.dragging);
+  EXPECT_TRUE(v.Ui().press.dragging);
 }
 
 TEST(Play, TapsSelectThenTurnAndOnlyPipePiecesArePressed) {
@@ -102,7 +102,7 @@ TEST(Play, TapsSelectThenTurnAndOnlyPipePiecesArePressed) {
   w.controller.OnPenDown(w.Centre(0, 0));  // the source
   w.controller.OnPenUp(w.Centre(0, 0));
   w.controller.OnPenDown(w.Centre(4, 4));  // an empty cell
-  EXPECT_EQ(w.puzzle.press.buttonDown, 0);
+  EXPECT_EQ(w.Ui().press.buttonDown, 0);
   EXPECT_EQ(w.window.Take(), (Log{"release"}));
 
   w.controller.OnPenDown(w.Centre(1, -1));
@@ -112,8 +112,8 @@ TEST(Play, TapsSelectThenTurnAndOnlyPipePiecesArePressed) {
   w.puzzle.tray[1].variant = 7;
   w.Tap(w.Centre(1, -1));
   EXPECT_EQ(w.puzzle.tray[1].variant, 0);
-  EXPECT_EQ(w.puzzle.press.dragSource, Position{});
-  EXPECT_EQ(w.puzzle.press.buttonDown, 0);
+  EXPECT_EQ(w.Ui().press.dragSource, Position{});
+  EXPECT_EQ(w.Ui().press.buttonDown, 0);
 }
 
 TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
@@ -129,7 +129,7 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
   EXPECT_EQ(w.puzzle.tray[2].kind, KIND_EMPTY);
   EXPECT_EQ(*w.puzzle.BoardCell(4, 4), (Cell{KIND_BEND, 3}));
   EXPECT_EQ(w.puzzle.selection, (Position{4, 4}));
-  const Rect cell = w.puzzle.CellRect(4, 4);
+  const Rect cell = w.CellRect(4, 4);
   EXPECT_EQ(w.window.Take(), (Log{"release", RectText(cell), Item(w, 16), Item(w, 17), Square(to)}));
 
   // Back to an empty tray slot.
@@ -141,40 +141,39 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
   EXPECT_EQ(w.puzzle.selection, (Position{7, -1}));
 
   // Onto an occupied cell, a grid gap, outside: nothing moves, the selection stays.
-  const Rect gap = w.puzzle.CellRect(3, 3);
+  const Rect gap = w.CellRect(3, 3);
   for (const Point target : {w.Centre(0, 0), Point{gap.right, gap.top + 5}, Point{2, 2}, w.Centre(7, -1)}) {
     w.controller.OnPenDown(w.Centre(7, -1));
     w.controller.OnPenMove(Point{target.x + 1, target.y - 20});
     w.controller.OnPenUp(target);
     EXPECT_EQ(w.puzzle.tray[7], (Cell{KIND_BEND, 3}));
     EXPECT_EQ(w.puzzle.selection, (Position{7, -1}));
-    EXPECT_EQ(w.puzzle.press.dragging, 0);
-    EXPECT_EQ(w.puzzle.press.dragSource, Position{});
+    EXPECT_EQ(w.Ui().press.dragging, 0);
+    EXPECT_EQ(w.Ui().press.dragSource, Position{});
   }
 }
 
 TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) {
   World w;
-  w.StartPlaying(1);
-  w.puzzle.screenMode = MODE_SOLVED;
+  w.StartPlaying(1);  // the water douses the only fire: solved as it starts
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
   w.controller.OnPenDown(Point{1, 250});  // outside the button
   w.controller.OnPenUp(w.ItemCentre(12));  // buttons act on pen down
   EXPECT_EQ(w.window.Take(), Log{"release"});
   w.controller.OnPenDown(w.ItemCentre(12));
-  EXPECT_EQ(w.window.Take(), (Log{"message Password for next level is: SEAL", "toolbar 1", "all"}));
+  EXPECT_EQ(w.window.Take(), (Log{"message Password for next level is: SEAL", "toolbar 1", "all", "all"}));
   EXPECT_EQ(w.puzzle.currentLevel, 2);
-  EXPECT_EQ(w.puzzle.screenMode, MODE_PLAY);
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // this one too
 
-  w.puzzle.screenMode = MODE_SOLVED;
   w.controller.OnPenDown(w.ItemCentre(12));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   EXPECT_EQ(w.window.Take(), (Log{"toolbar 0", "all"}));
 
-  w.StartPlaying(1);
-  w.puzzle.screenMode = MODE_FAILED;
+  w.StartPlaying(0);
+  w.controller.ShowScreen(MODE_FAILED);
   w.puzzle.tray[0].kind = KIND_EMPTY;
   w.controller.OnPenDown(w.ItemCentre(13));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_PLAY);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
   EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);  // set up again
 }
 
@@ -187,34 +186,36 @@ TEST(Password, KeysActOnPenUpInTheirOrder) {
   w.controller.OnPenDown(Point{0, 0});
   w.controller.OnPenUp(third);
   w.controller.OnPenUp(Point{keypad.left, keypad.top});
-  EXPECT_EQ(w.controller.enteredPassword, L"IA");
+  EXPECT_EQ(w.Ui().enteredPassword, L"IA");
   const std::string row = RectText(w.controller.GlyphRow());
   EXPECT_EQ(row, "rect 40 110 240 130");
   EXPECT_EQ(w.window.Take(), (Log{"release", Item(w, 24), row, "release", Item(w, 24), row}));
 
   w.Tap(w.ItemCentre(22));  // clear
-  EXPECT_EQ(w.controller.enteredPassword, L"");
+  EXPECT_EQ(w.Ui().enteredPassword, L"");
   for (const wchar_t* letters : {L"S", L"E", L"A", L"L"}) {
     const std::size_t k = std::wstring(L"AEILNRST").find(letters[0]);
     w.Tap(Point{keypad.left + 20 * static_cast<std::int32_t>(k) + 10, keypad.top + 10});
   }
   w.Tap(w.ItemCentre(20));  // confirm: the lower of two equal passwords starts
-  EXPECT_EQ(w.puzzle.screenMode, MODE_PLAY);
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // and its fire is out at once
   EXPECT_EQ(w.puzzle.currentLevel, 1);
 
   w.controller.OnPasswordCommand();
   w.Tap(w.ItemCentre(23));  // the fifth key
   w.Tap(w.ItemCentre(20));  // no level has it: back to the menu, entry kept
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
-  EXPECT_EQ(w.controller.enteredPassword, L"N");
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().enteredPassword, L"N");
+  w.controller.OnPasswordCommand();  // a new entry starts empty
+  EXPECT_EQ(w.Ui().enteredPassword, L"");
 }
 
 TEST(Commands, ActOnlyWhereTheyMean) {
   World w;
-  w.puzzle.RestartLevel();  // nothing in the menu
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
+  w.controller.OnCommand(ID_RESTART);  // nothing in the menu
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   w.StartPlaying();
-  w.puzzle.SelectCell(0, -1);
+  w.Tap(w.Centre(0, -1));  // selects the elbow
   w.controller.OnRotateCounterClockwise();
   EXPECT_EQ(w.puzzle.tray[0].variant, 7);
   w.controller.OnRotateClockwise();
@@ -225,16 +226,58 @@ TEST(Commands, ActOnlyWhereTheyMean) {
   w.window.Take();
   w.controller.OnCommand(ID_PASSWORD);
   w.Tap(w.ItemCentre(21));
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   EXPECT_EQ(w.window.Take(), (Log{"all", "release", "all"}));
   w.controller.OnCommand(ID_ROTATE_CW);
   w.controller.OnCommand(ID_RESTART);
-  EXPECT_EQ(w.puzzle.screenMode, MODE_MENU);
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   EXPECT_EQ(w.puzzle.tray[0].variant, 0);
   EXPECT_TRUE(w.window.Take().empty());
 
   w.controller.OnOkCommand();  // OK on the menu ends the game
   EXPECT_EQ(w.window.Take(), Log{"end"});
+}
+
+TEST(Outcome, AMoveThatDecidesTheLevelShowsItsScreenAtOnce) {
+  World w;
+  w.levels[0].hazardCells = L"35";  // below (5, 0), above the fire at (5, 5)
+  w.StartPlaying(0);
+  // Turn the tray's first elbow twice, then drop it on (5, 0): the water
+  // turns south, douses nothing and reaches the hazard.
+  w.Tap(w.Centre(0, -1));
+  w.Tap(w.Centre(0, -1));
+  w.Tap(w.Centre(0, -1));
+  EXPECT_EQ(w.puzzle.tray[0].variant, 2);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  w.window.Take();
+  w.controller.OnPenDown(w.Centre(0, -1));
+  w.controller.OnPenMove(w.Centre(5, 0));
+  w.controller.OnPenUp(w.Centre(5, 0));
+  EXPECT_EQ(w.Ui().screenMode, MODE_FAILED);  // before any paint
+  const Log log = w.window.Take();
+  EXPECT_NE(std::find(log.begin(), log.end(), "all"), log.end());
+  // Pen events now meet the failed screen: no press starts.
+  w.controller.OnPenDown(w.Centre(5, 0));
+  EXPECT_EQ(w.Ui().press.buttonDown, 0);
+
+  // Retry; then, with the fire moved to (5, 3), the elbow dropped as the
+  // tray holds it stops the water, and two turns on the board solve the
+  // level.
+  w.controller.OnPenDown(w.ItemCentre(13));
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  w.levels[0].hazardCells = L"";
+  w.levels[0].fireCells = L"35";
+  w.controller.OnCommand(ID_RESTART);
+  w.controller.OnPenDown(w.Centre(0, -1));
+  w.controller.OnPenMove(w.Centre(5, 0));
+  w.controller.OnPenUp(w.Centre(5, 0));
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);  // rotation 0 stops the water
+  w.controller.OnRotateClockwise();
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  w.controller.OnRotateClockwise();
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
+  w.controller.OnRotateClockwise();  // turning only works in play
+  EXPECT_EQ(w.puzzle.BoardCell(5, 0)->variant, 2);
 }
 
 }  // namespace

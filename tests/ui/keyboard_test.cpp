@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/screen_mode.h"
 #include "ui/controller.h"
 #include "world.h"
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <random>
 
-#include "model/screen_mode.h"
 #include "platform/font.h"
 #include "ui/renderer.h"
 #include "world.h"
@@ -39,7 +38,7 @@ ImageList PatternPieces() {
 struct PaintedWorld : World {
   PaintedWorld()
       : font(Font::Open(12, 400, "Arial")),
-        renderer(puzzle, controller, ScreenArt{skin, layout, pieces, font.get()}, 3) {}
+        renderer(puzzle, controller.state(), ScreenArt{skin, layout, pieces, font.get()}, 3) {}
 
   void Paint(Surface& target, const Rect& area) {
     Canvas canvas(target);
@@ -61,7 +60,7 @@ struct PaintedWorld : World {
       spoil.FillRect(area, Color{1, 2, 3});
       Paint(part, area);
       ASSERT_EQ(part.pixels(), full.pixels()) << "area " << area.left << "," << area.top << " - " << area.right
-                                               << "," << area.bottom << " in mode " << puzzle.screenMode;
+                                               << "," << area.bottom << " in mode " << static_cast<int>(Ui().screenMode);
     }
   }
 
@@ -77,16 +76,17 @@ TEST(PartialPaint, EveryAreaMatchesTheFullPaint) {
   w.StartPlaying(0);
   // A bend in the water's way sends it on diagonally; a piece is dragged.
   *w.puzzle.BoardCell(4, 0) = Cell{KIND_BEND, 2};
-  w.puzzle.SelectCell(4, 0);
+  w.puzzle.UpdateWater();
+  w.puzzle.Select({4, 0});
   const Point press = w.Centre(0, -1);
   w.controller.OnPenDown(press);
   w.controller.OnPenMove(Point{press.x + 30, press.y + 40});
   w.ExpectAreasMatchFullPaint(rng, 150);
-  ASSERT_EQ(w.puzzle.screenMode, MODE_PLAY);
+  ASSERT_EQ(w.Ui().screenMode, MODE_PLAY);
 
-  w.puzzle.screenMode = MODE_FAILED;
+  w.controller.ShowScreen(MODE_FAILED);
   w.ExpectAreasMatchFullPaint(rng, 50);
-  w.puzzle.screenMode = MODE_MENU;
+  w.controller.ShowScreen(MODE_MENU);
   w.ExpectAreasMatchFullPaint(rng, 50);
 }
 

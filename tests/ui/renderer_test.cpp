@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "model/screen_mode.h"
+#include "ui/cursor_frame.h"
 #include "ui/keyboard.h"
 #include "world.h"
 
@@ -16,6 +16,7 @@ using testing::World;
 Color ItemColor(int i) { return Color{static_cast<std::uint8_t>(10 * i + 5), 77, static_cast<std::uint8_t>(250 - 3 * i)}; }
 Color KeyColor(int k) { return Color{200, static_cast<std::uint8_t>(20 * k + 10), 0}; }
 Color PieceColor(int n) { return Color{static_cast<std::uint8_t>(7 * n), 220, 30}; }
+Color PieceColor(PieceKind kind, int variant = 0) { return PieceColor(KindCode(kind) + variant); }
 
 // Each item's band of the skin in its own colour; the keypad's keys each in
 // their own colour too.
@@ -38,11 +39,28 @@ ImageList TestPieces() {
   return ImageList(std::move(strip), 20, 36, Color{255, 0, 255});
 }
 
-struct Screen : World {
-  Screen() : renderer(puzzle, controller, ScreenArt{skin, layout, pieces, nullptr}, 3) {}
+// A screen state of the test's own.
+UiState Shown(ScreenMode mode, std::int32_t hovered = -1, std::wstring password = L"") {
+  UiState ui;
+  ui.screenMode = mode;
+  ui.hoveredButton = hovered;
+  ui.enteredPassword = std::move(password);
+  return ui;
+}
 
+struct Screen : World {
+  Screen() : renderer(puzzle, controller.state(), Art(), 3) {}
+
+  ScreenArt Art() const { return ScreenArt{skin, layout, pieces, nullptr}; }
   // One paint of the whole client area, as after an invalidation of all.
   void Paint() { PaintArea(Rect{0, 0, 240, 268}); }
+  // The same for a screen state of the test's own.
+  void PaintWith(const UiState& ui) {
+    ScreenRenderer other(puzzle, ui, Art(), 3);
+    Canvas canvas(screen);
+    canvas.SetClip(Region(Rect{0, 0, 240, 268}));
+    other.OnPaint(canvas);
+  }
   void PaintArea(const Rect& area) {
     Canvas canvas(screen);
     canvas.SetClip(Region(area));
@@ -64,12 +82,10 @@ TEST(Renderer, MenuDrawsItsItemsInOrderWithTheHighlightedButton) {
   EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(7));
   EXPECT_EQ(s.At(5, 200), kPanelColor);
   EXPECT_EQ(s.At(5, 255), ItemColor(2));
-  s.controller.hoveredButton = 2;
-  s.Paint();
+  s.PaintWith(Shown(MODE_MENU, 2));
   EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(8));
   EXPECT_EQ(s.At(s.ItemCentre(9)), ItemColor(9));
-  s.puzzle.screenMode = MODE_HELP;
-  s.Paint();
+  s.PaintWith(Shown(MODE_HELP, 2));
   EXPECT_EQ(s.At(s.ItemCentre(7)), ItemColor(11));  // the page lies over the menu
   EXPECT_EQ(s.At(5, 255), ItemColor(2));
 }
@@ -77,9 +93,9 @@ TEST(Renderer, MenuDrawsItsItemsInOrderWithTheHighlightedButton) {
 TEST(Renderer, PlayScreenLayersGridWaterAndPieces) {
   Screen s;
   s.StartPlaying(0);
-  s.puzzle.SelectCell(4, 4);
+  s.puzzle.Select({4, 4});
   s.Paint();
-  EXPECT_EQ(s.puzzle.screenMode, MODE_PLAY);  // the fire at 55 still burns
+  EXPECT_EQ(s.Ui().screenMode, MODE_PLAY);  // the fire at 55 still burns
   EXPECT_EQ(s.At(2, 2), kBackgroundColor);
   // Frames on the outermost pixels, panel inside, grid lines in the gaps.
   EXPECT_EQ(s.At(15, 22), kFrameColor);
@@ -87,21 +103,36 @@ TEST(Renderer, PlayScreenLayersGridWaterAndPieces) {
   EXPECT_EQ(s.At(226, 43), kBackgroundColor);
   EXPECT_EQ(s.At(36, 30), kGridColor);   // tray: vertical lines only
   EXPECT_EQ(s.At(100, 71), kGridColor);  // board: a horizontal line
-  const Rect selected = s.puzzle.CellRect(4, 4);
-  EXPECT_EQ(s.At(selected.left, selected.top), kSelectionColor);
+  // The selection: tinted, framed on the cell's own two outermost rings of
+  // pixels (a repaint of the cell alone takes it away), the grid untouched.
+  const Rect selected = s.CellRect(4, 4);
+  EXPECT_EQ(s.At(selected.left + 2, selected.top + 2), kSelectionColor);
+  EXPECT_EQ(s.At(selected.right - 3, selected.bottom - 3), kSelectionColor);
+  for (std::int32_t i = 0; i < selected.Width(); ++i) {
+    EXPECT_EQ(s.At(selected.left + i, selected.top), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.left, selected.top + i), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.right - 1, selected.top + i), kCursorOuterColor);
+    EXPECT_EQ(s.At(selected.left + i, selected.bottom - 1), kCursorOuterColor);
+  }
+  for (std::int32_t i = 1; i < selected.Width() - 1; ++i) {
+    EXPECT_EQ(s.At(selected.left + i, selected.top + 1), kCursorInnerColor);
+    EXPECT_EQ(s.At(selected.right - 2, selected.top + i), kCursorInnerColor);
+  }
   EXPECT_EQ(s.At(selected.right, selected.top), kGridColor);
+  EXPECT_EQ(s.At(selected.left - 1, selected.top), kGridColor);
+  EXPECT_EQ(s.At(selected.left, selected.top - 1), kGridColor);
   // Pieces over the water, magenta left out.
-  const Rect slot0 = s.puzzle.CellRect(0, -1);
+  const Rect slot0 = s.CellRect(0, -1);
   EXPECT_EQ(s.At(slot0.left, slot0.top), kPanelColor);
   EXPECT_EQ(s.At(slot0.left + 1, slot0.top), PieceColor(KIND_ELBOW));
-  const Rect source = s.puzzle.CellRect(0, 0);
-  EXPECT_EQ(s.At(source.left + 5, source.top + 5), PieceColor(KIND_SOURCE + 2));
+  const Rect source = s.CellRect(0, 0);
+  EXPECT_EQ(s.At(source.left + 5, source.top + 5), PieceColor(KIND_SOURCE, 2));
   // The water leaves the source eastward along row 0 and stops at the wall.
-  const Point centre = RectCenter(s.puzzle.CellRect(3, 0));
+  const Point centre = RectCenter(s.CellRect(3, 0));
   EXPECT_EQ(s.At(centre.x, centre.y - 1), kWaterColor);
   EXPECT_EQ(s.At(centre.x, centre.y), kWaterColor);
   EXPECT_EQ(s.At(centre.x, centre.y + 1), kPanelColor);
-  EXPECT_EQ(s.At(RectCenter(s.puzzle.CellRect(3, 1))), kPanelColor);
+  EXPECT_EQ(s.At(RectCenter(s.CellRect(3, 1))), kPanelColor);
 }
 
 TEST(Renderer, TheDraggedPieceFollowsThePenAndLeavesItsSlotEmpty) {
@@ -114,7 +145,7 @@ TEST(Renderer, TheDraggedPieceFollowsThePenAndLeavesItsSlotEmpty) {
   EXPECT_EQ(s.At(109, 159), PieceColor(KIND_ELBOW));
   EXPECT_NE(s.At(110, 160), PieceColor(KIND_ELBOW));
   EXPECT_NE(s.At(90, 140), PieceColor(KIND_ELBOW));  // transparent corner
-  const Rect slot1 = s.puzzle.CellRect(1, -1);
+  const Rect slot1 = s.CellRect(1, -1);
   EXPECT_EQ(s.At(slot1.left + 5, slot1.top + 5), kPanelColor);
 }
 
@@ -131,7 +162,7 @@ TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
   for (const Point p : {Point{lo, lo}, Point{hi, hi}, Point{lo, hi}}) {
     s.controller.OnPenMove(p);
     s.Paint();
-    EXPECT_EQ(s.puzzle.press.lastPoint, p);
+    EXPECT_EQ(s.Ui().press.lastPoint, p);
   }
   s.controller.OnPenUp(Point{lo, lo});
   EXPECT_EQ(s.puzzle.tray[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
@@ -147,18 +178,16 @@ TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
   layout[22] = LayoutItem{lo, lo, hi, hi, lo, lo};
   testing::RecordingWindow window;
   const std::vector<LevelRecord> levels{testing::TestLevel(L"SEAL", L"55")};
-  Puzzle puzzle(levels, ItemRect(layout, 16), ItemRect(layout, 17), window);
+  Puzzle puzzle(levels);
   GameController controller(puzzle, layout, levels, window);
   const Surface skin = TestSkin();
   const ImageList pieces = TestPieces();
-  ScreenRenderer renderer(puzzle, controller, ScreenArt{skin, layout, pieces, nullptr}, 1);
+  const ScreenArt art{skin, layout, pieces, nullptr};
   Surface screen(240, 268);
   Canvas canvas(screen);
-  puzzle.StartLevel(0);
-  renderer.OnPaint(canvas);
-  controller.OnPasswordCommand();
-  controller.enteredPassword = L"TEST";
-  renderer.OnPaint(canvas);
+  controller.StartLevel(0);
+  ScreenRenderer(puzzle, controller.state(), art, 1).OnPaint(canvas);
+  ScreenRenderer(puzzle, Shown(MODE_PASSWORD, -1, L"TEST"), art, 1).OnPaint(canvas);
   EXPECT_EQ(controller.GlyphRow().bottom, hi);
   EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap, (Point{hi, hi}));
   EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Tap);
@@ -168,18 +197,14 @@ TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {
   Screen s;
   s.StartPlaying(1);  // the stream douses the only fire
   s.Paint();
-  EXPECT_EQ(s.puzzle.screenMode, MODE_SOLVED);
-  EXPECT_EQ(s.window.Take(), std::vector<std::string>{"all"});
-  s.Paint();
   EXPECT_EQ(s.At(148, 43), kBackgroundColor);  // no tray
   EXPECT_EQ(s.At(50, 20), ItemColor(18));
   EXPECT_EQ(s.At(190, 20), ItemColor(12));
   EXPECT_EQ(s.At(100, 71), kGridColor);
-  const Rect fire = s.puzzle.CellRect(5, 0);
-  EXPECT_EQ(s.At(fire.left + 5, fire.top + 5), PieceColor(KIND_FIRE + 1));  // doused
+  const Rect fire = s.CellRect(5, 0);
+  EXPECT_EQ(s.At(fire.left + 5, fire.top + 5), PieceColor(KIND_FIRE, 1));  // doused
 
   s.StartPlaying(2);  // the last level: the other button
-  s.Paint();
   s.Paint();
   EXPECT_EQ(s.At(190, 20), ItemColor(14));
 }
@@ -187,9 +212,7 @@ TEST(Renderer, SolvedScreenShowsTheBoardOnlyWithItsBannerAndButton) {
 TEST(Renderer, FailedScreenShowsItsBannerAndRetry) {
   Screen s;
   s.StartPlaying(0);
-  s.puzzle.BoardCell(3, 0)->kind = KIND_SPARK;
-  s.Paint();
-  EXPECT_EQ(s.puzzle.screenMode, MODE_FAILED);
+  s.controller.ShowScreen(MODE_FAILED);
   s.Paint();
   EXPECT_EQ(s.At(50, 20), ItemColor(19));
   EXPECT_EQ(s.At(190, 20), ItemColor(13));
@@ -197,16 +220,13 @@ TEST(Renderer, FailedScreenShowsItsBannerAndRetry) {
 
 TEST(Renderer, PasswordGlyphsComeFromTheKeypadAndRunPastTheirItem) {
   Screen s;
-  s.controller.OnPasswordCommand();
-  s.controller.enteredPassword = L"SAX";
-  s.Paint();
+  s.PaintWith(Shown(MODE_PASSWORD, -1, L"SAX"));
   EXPECT_EQ(s.At(s.ItemCentre(20)), ItemColor(20));
   EXPECT_EQ(s.At(45, 115), KeyColor(6));
   EXPECT_EQ(s.At(65, 115), KeyColor(0));
   EXPECT_EQ(s.At(85, 115), KeyColor(0));  // no key: the first glyph
   EXPECT_EQ(s.At(105, 115), kPanelColor);
-  s.controller.enteredPassword = std::wstring(12, L'T');
-  s.Paint();
+  s.PaintWith(Shown(MODE_PASSWORD, -1, std::wstring(12, L'T')));
   EXPECT_EQ(s.At(239, 115), KeyColor(7));  // past item 24's right edge
 }
 

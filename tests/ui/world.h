@@ -75,11 +75,14 @@ struct World {
   World()
       : layout(TestLayout()),
         levels{TestLevel(L"AAA", L"55"), TestLevel(L"SEAL", L"5"), TestLevel(L"SEAL", L"7")},
-        puzzle(levels, ItemRect(layout, 16), ItemRect(layout, 17), window),
+        puzzle(levels),
         controller(puzzle, layout, levels, window) {}
 
-  // The client point at the centre of a tray slot or board cell.
-  Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(puzzle.CellRect(x, y)); }
+  // The screen rectangle of a tray slot or board cell, and the client point
+  // at its centre.
+  Rect CellRect(std::int32_t x, std::int32_t y) const { return controller.geometry().CellRect(x, y); }
+  Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(CellRect(x, y)); }
+  const UiState& Ui() const { return controller.state(); }
   Point ItemCentre(std::int32_t i) const {
     const Rect r = ItemRect(layout, i);
     return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -89,7 +92,7 @@ struct World {
     controller.OnPenUp(p);
   }
   void StartPlaying(std::int32_t level = 0) {
-    puzzle.StartLevel(level);
+    controller.StartLevel(level);
     window.Take();
   }
 

@@ -12,22 +12,31 @@
 namespace qw::artgen {
 namespace {
 
-enum class Icon { kNozzle, kFires, kHazard, kPipes, kToolbar, kKey };
+enum class Icon { kNozzle, kFires, kHazardAndWall, kPipes, kToolbar, kKey };
 
 struct Row {
   Icon icon;
   std::vector<std::string> lines;
 };
 
+// Everything a new player needs, on one page: the goal, what stops water,
+// the three pieces, how to move and turn them, the keys and the passwords.
 const std::vector<Row>& Rows() {
   static const std::vector<Row> kRows{
-      {Icon::kNozzle, {"Water flows from the nozzle in a", "straight line until a pipe turns it."}},
-      {Icon::kFires, {"Lead it through every fire to put", "it out. All out: the level is solved!"}},
-      {Icon::kHazard, {"Keep the water off the lightning,", "or the level is lost."}},
-      {Icon::kPipes, {"Drag pipes from the tray at the top", "onto the board, and back again."}},
+      {Icon::kNozzle, {"Water runs straight from the nozzle,", "across or diagonally."}},
+      {Icon::kFires, {"Lead it through every fire: all out,", "and the level is solved!"}},
+      {Icon::kHazardAndWall,
+       {"Water that touches lightning loses.", "Walls stop it, but it slips between", "two walls that touch at a corner."}},
+      {Icon::kPipes,
+       {"Elbows turn water 90\u00b0, bends 45\u00b0;", "a T splitter sends it out both sides.",
+        "Drag pieces from the tray to the board", "and back. Turn one in the tray before",
+        "you drop it, or later on the board."}},
       {Icon::kToolbar,
-       {"Tap a pipe to select it, tap again to", "turn it. The toolbar arrows turn it", "too; the page starts the level anew."}},
-      {Icon::kKey, {"Each solved level shows a password:", "enter it later with Password."}},
+       {"Tap a piece to select it, tap again to", "turn it; the arrows, Z, X and the wheel",
+        "turn it too. Restart (R): start over."}},
+      {Icon::kKey,
+       {"A solved level shows the next one's", "password: enter it with Password (P).",
+        "F11: full screen. Esc: back to menu."}},
   };
   return kRows;
 }
@@ -52,10 +61,14 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
       DrawPieceBox(img, cx - 21, cy - 10, 32);
       DrawPieceBox(img, cx + 1, cy - 10, 33);
       break;
-    case Icon::kHazard: DrawPieceBox(img, cx - 10, cy - 10, 34); break;
+    case Icon::kHazardAndWall:
+      DrawPieceBox(img, cx - 21, cy - 10, 34);
+      DrawPieceBox(img, cx + 1, cy - 10, 35);
+      break;
     case Icon::kPipes:
-      DrawPieceBox(img, cx - 21, cy - 10, 0);
-      DrawPieceBox(img, cx + 1, cy - 10, 9);
+      DrawPieceBox(img, cx - 21, cy - 21, 0);
+      DrawPieceBox(img, cx + 1, cy - 21, 9);
+      DrawPieceBox(img, cx - 10, cy + 1, 16);
       break;
     case Icon::kToolbar:
       DrawToolButton(img, cx - 17, cy - 16, 0);
@@ -74,19 +87,20 @@ Image DrawHelpPage(const Fonts& fonts) {
   fonts.heading->DrawCentred(page, kClientWidth / 2, 3, "How to play", kWhite);
 
   const TextFont& body = *fonts.body;
-  constexpr int kLineHeight = 12;
-  constexpr int kTextX = 54;
-  int y = 30;
+  constexpr int kLineHeight = 11;
+  constexpr int kTextX = 52;
+  int y = 28;
   for (const Row& row : Rows()) {
     const int lines = static_cast<int>(row.lines.size());
-    const int rowHeight = std::max(22, lines * kLineHeight);
+    const int minHeight = row.icon == Icon::kPipes ? 44 : (row.icon == Icon::kToolbar ? 36 : 22);
+    const int rowHeight = std::max(minHeight, lines * kLineHeight);
     DrawIcon(page, row.icon, 26, y + rowHeight / 2);
     int ty = y + (rowHeight - lines * kLineHeight) / 2 - 1;
     for (const std::string& line : row.lines) {
       DrawFitted(page, body, kTextX, ty, line, kInk, kClientWidth - 3);
       ty += kLineHeight;
     }
-    y += rowHeight + 10;
+    y += rowHeight + 3;
   }
   page.Fill(12, 246, kClientWidth - 24, 1, kGrid);
   fonts.bodyBold->DrawCentred(page, kClientWidth / 2, 251, "Tap anywhere to return to the menu.", kDeepBlue);

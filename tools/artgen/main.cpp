@@ -4,7 +4,8 @@
 //   quenchway-artgen ROOT            writes ROOT/data/qw_images.dat,
 //                                    ROOT/data/qw_layout.dat and
 //                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
-//                                    and the desktop icons in ROOT/resources/icons/
+//                                    the desktop icons in ROOT/resources/icons/
+//                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
 #include <cstdio>
 #include <fstream>
@@ -12,6 +13,8 @@
 
 #include "bmp_writer.h"
 #include "icons.h"
+#include "piece_sheet.h"
+#include "platform/png_file.h"
 #include "pieces.h"
 #include "preview.h"
 #include "skin.h"
@@ -26,6 +29,18 @@ bool WriteText(const std::string& text, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
   return static_cast<bool>(file);
+}
+
+// The generator's image as the game's surface, for the PNG writer.
+Surface ToSurface(const Image& image) {
+  Surface surface(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const Rgb c = image.Get(x, y);
+      surface.SetPixel(x, y, ToPixel(Color{c.r, c.g, c.b}));
+    }
+  }
+  return surface;
 }
 
 bool Check(bool ok, const std::string& path) {
@@ -55,6 +70,8 @@ int WriteAll(const std::string& root, const Skin& skin) {
   ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"), res + "toolbar.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(32), res + "icon32.bmp"), res + "icon32.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(16), res + "icon16.bmp"), res + "icon16.bmp") && ok;
+  const std::string sheet = root + "/docs/piece-sheet.png";
+  ok = Check(SavePng(ToSurface(DrawPieceSheet()), sheet), sheet) && ok;
   return WriteDesktopIcons(res + "icons/") && ok ? 0 : 1;
 }
 

@@ -11,8 +11,22 @@ namespace {
 
 constexpr Vec2 kCentre{10, 10};
 
-constexpr Rgb kPipeInner{54, 58, 84};
+constexpr Rgb kPipeInner{26, 28, 46};
+// Lighter than the nozzle's steel on its shaded side, so that the dark bore
+// stands out on both sides of the water.
+constexpr Metal kPipeMetal{{36, 38, 60}, {132, 138, 164}, {240, 242, 250}};
 constexpr double kPipeHalfWidth = 5.0;
+// The bore: dark on both sides of the 2-pixel water line, so that the pipe's
+// walls show beside the water on straight and diagonal arms alike.
+constexpr double kBoreHalfWidth = 2.0;
+// A flange near every opening: wider and darker than the pipe, edged on both
+// faces, so that two pieces that meet show a joint and every opening of every
+// rotation can be told at a glance.
+constexpr Metal kFlange{{60, 36, 8}, {150, 100, 30}, {255, 222, 130}};
+constexpr double kFlangeHalfWidth = kPipeHalfWidth + 1.6;
+constexpr double kFlangeLength = 2.4;
+constexpr double kFlangeFace = 0.7;
+constexpr double kFlangeGap = 1.4;  // pipe between the flange and the cell's edge or corner
 
 // The nearest point on any arm from the centre toward the given directions.
 // Arms run a little past the cell edge or corner, so that the cell's edge, not
@@ -32,26 +46,33 @@ Vec2 NearestAxis(Vec2 p, const std::vector<int>& arms, double length) {
   return best;
 }
 
-Paint PipeShader(Vec2 p, const std::vector<int>& arms, bool hub) {
+// The flange of the arm toward d, or nothing where p lies outside it.
+Paint Flange(Vec2 p, int d) {
+  const Vec2 step = DirectionStep(d);
+  const double stepLength = Length(step);
+  const Vec2 unit = step * (1.0 / stepLength);
+  // The cell's edge lies 10 pixels from the centre, its corner 14.1: a
+  // flange toward a corner sits further in, where the cell still holds it.
+  const bool diagonal = d % 2 != 0;
+  const double end = diagonal ? 9.2 : 10.0 - kFlangeGap;
+  const double halfWidth = diagonal ? kFlangeHalfWidth - 0.4 : kFlangeHalfWidth;
+  const double along = (p - kCentre).x * unit.x + (p - kCentre).y * unit.y;
+  if (along < end - kFlangeLength || along > end) return Paint{};
+  const Vec2 axis = kCentre + unit * along;
+  const double across = Length(p - axis);
+  if (across > halfWidth) return Paint{};
+  if (across < kBoreHalfWidth) return Solid(kPipeInner);
+  if (along < end - kFlangeLength + kFlangeFace || along > end - kFlangeFace) return Solid(kFlange.outline);
+  return TubeShade(p, axis, halfWidth, kFlange);
+}
+
+Paint PipeShader(Vec2 p, const std::vector<int>& arms) {
   const Vec2 q = NearestAxis(p, arms, 13.0);
-  Paint paint = TubeShade(p, q, kPipeHalfWidth);
-  if (paint.a > 0 && Length(p - q) < 1.0) paint = Solid(kPipeInner);
-  // Collars where a straight arm meets the cell edge.
+  Paint paint = TubeShade(p, q, kPipeHalfWidth, kPipeMetal);
+  if (paint.a > 0 && Length(p - q) < kBoreHalfWidth) paint = Solid(kPipeInner);
   for (int d : arms) {
-    if (d % 2 != 0) continue;
-    const Vec2 step = DirectionStep(d);
-    const Vec2 a = kCentre + step * 8.0;
-    const Vec2 b = kCentre + step * 9.6;
-    const Vec2 qa = NearestOnSegment(p, a, b);
-    const double along = (p - kCentre).x * step.x + (p - kCentre).y * step.y;
-    if (along >= 8.0 && along <= 11.0) {
-      const Paint collar = TubeShade(p, qa, kPipeHalfWidth + 1.0);
-      if (collar.a > 0) paint = Length(p - qa) < 1.0 ? Solid(kPipeInner) : collar;
-    }
-  }
-  if (hub) {
-    const Paint dome = TubeShade(p, kCentre, kPipeHalfWidth + 1.4);
-    if (dome.a > 0) paint = Length(p - kCentre) < 1.2 ? Solid(kPipeInner) : dome;
+    const Paint flange = Flange(p, d);
+    if (flange.a > 0) paint = flange;
   }
   return paint;
 }
@@ -67,9 +88,9 @@ void PunchWater(Image& img, const std::vector<int>& directions, double keepRadiu
   }
 }
 
-Image DrawPipe(const std::vector<int>& arms, bool hub) {
+Image DrawPipe(const std::vector<int>& arms) {
   Image img(kCell, kCell, kMagenta);
-  ShadeHard(img, 0, 0, kCell, kCell, [&](double x, double y) { return PipeShader({x, y}, arms, hub); });
+  ShadeHard(img, 0, 0, kCell, kCell, [&](double x, double y) { return PipeShader({x, y}, arms); });
   PunchWater(img, arms);
   return img;
 }
@@ -113,9 +134,7 @@ std::array<bool, kCell * kCell> WaterPixels(const std::vector<int>& directions) 
 }
 
 Image DrawPiece(int n) {
-  if (n < 8) return DrawPipe(PieceOpenings(n), false);
-  if (n < 16) return DrawPipe(PieceOpenings(n), false);
-  if (n < 24) return DrawPipe(PieceOpenings(n), false);
+  if (n < 24) return DrawPipe(PieceOpenings(n));
   if (n < 32) {
     Image img = DrawNozzle(n - 24);
     PunchWater(img, PieceOpenings(n), kNozzleBodyRadius + 0.5);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "bmp_writer.h"
+#include "piece_sheet.h"
 #include "pieces.h"
 #include "shapes.h"
 
@@ -198,14 +199,7 @@ Image PieceSheet() {
       const int row = n < 32 ? n / 8 : 4;
       const int x0 = wet * (8 * 21 + 2) + 1 + col * 21;
       const int y0 = 1 + row * 21;
-      sheet.Fill(x0, y0, 20, 20, kPanel);
-      const auto water = WaterPixels(PieceOpenings(n));
-      for (int y = 0; y < 20 && wet == 1; ++y) {
-        for (int x = 0; x < 20; ++x) {
-          if (water[y * 20 + x]) sheet.Set(x0 + x, y0 + y, kWater);
-        }
-      }
-      sheet.Paste(DrawPiece(n), x0, y0, true);
+      sheet.Paste(PieceOnCell(n, wet == 1), x0, y0);
     }
   }
   return sheet;

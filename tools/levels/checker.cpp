@@ -64,17 +64,16 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
   }
 }
 
-// The first paint of a level runs the water over the bare board: reaching a
-// hazard then fails the level before the player can place anything.
-void CheckFirstPaint(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
-  PlayedLevel played(record);
-  NoWaterSink sink;
-  played.puzzle.TraceWater(sink);
-  if (played.puzzle.screenMode == MODE_FAILED) {
+// Setting a level up runs the water over the bare board: reaching a hazard
+// then fails the level before the player can place anything.
+void CheckStart(LevelCheck& level, const SourceLine& sourceLine, const LevelRecord& record) {
+  const PlayedLevel played(record);
+  const Outcome outcome = played.puzzle.GetOutcome();
+  if (outcome == Outcome::kFailed) {
     level.findings.push_back(Finding{true, sourceLine.line,
                                      "the water reaches a hazard before any piece is placed: the level fails as "
                                      "it starts"});
-  } else if (played.puzzle.screenMode == MODE_SOLVED) {
+  } else if (outcome == Outcome::kSolved) {
     level.findings.push_back(Finding{false, sourceLine.line,
                                      "every fire is out before any piece is placed: the level is solved as it "
                                      "starts"});
@@ -113,7 +112,7 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     level.line = file.levels[i][0].line;
     level.findings = CheckLevelLines(file.levels[i], record);
     CheckPassword(level, file.levels[i][kPasswordLine], check.records);
-    CheckFirstPaint(level, file.levels[i][kSourceLine], record);
+    CheckStart(level, file.levels[i][kSourceLine], record);
 
     SolveOptions solve;
     solve.nodeLimit = options.nodeLimit;
@@ -122,7 +121,11 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     if (options.stats) {
       solve.countAll = true;
       level.count = SolveLevel(record, solve);
+      // A count that ran into the node limit after some solution still says
+      // "solved"; its number is then only a lower bound.
+      if (GaveUp(*level.count, options.nodeLimit)) level.count->outcome = SolveOutcome::kGaveUp;
       level.fewest = SolveFewest(record, options.nodeLimit);
+      level.features = MeasureLevel(record, options.nodeLimit);
     }
     check.levels.push_back(std::move(level));
   }
@@ -153,6 +156,12 @@ std::string Verdict(const LevelCheck& level) {
   return "";
 }
 
+void PrintGrade(std::ostream& out, const LevelFeatures& f) {
+  out << "  grade " << GradeOf(f) << " (score " << GradeScore(f) << ": " << f.pieces << " pieces, " << f.bends
+      << " bends, " << f.splitters << " splitters, " << f.diagonalStretches << " diagonal stretches, " << f.decoys
+      << " decoys, " << f.hazardsNearRoute << " hazards next to the route, effort " << f.effort << " nodes)\n";
+}
+
 }  // namespace
 
 void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
@@ -172,6 +181,7 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
       }
       const bool fewestFound = level.fewest && level.fewest->outcome == SolveOutcome::kSolved;
       out << "; fewest pieces: " << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
+      if (level.features && level.features->solved) PrintGrade(out, *level.features);
     }
   }
   if (check.levels.empty()) return;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/levels.h"
+#include "levels/grade.h"
 #include "levels/solver.h"
 
 namespace qw {
@@ -31,6 +32,7 @@ struct LevelCheck {
   // With stats: the counting search and the fewest pieces any solution needs.
   std::optional<SolveReport> count;
   std::optional<SolveReport> fewest;
+  std::optional<LevelFeatures> features;  // what the grade model sees
 
   bool Sound() const;
   bool Solvable() const { return solve.outcome == SolveOutcome::kSolved && verified; }

@@ -13,6 +13,7 @@
 #include "levels/played_level.h"
 #include "levels/search_board.h"
 #include "levels/solver.h"
+#include "model/water.h"
 
 namespace qw {
 
@@ -41,7 +42,7 @@ bool Safe(const BoardCells& board) { return !RunWater(board).hazard; }
 struct Step {
   HintKind kind = HintKind::kPlace;
   std::int32_t cell = 0;
-  std::int32_t piece = KIND_EMPTY;
+  PieceKind piece = KIND_EMPTY;
   std::uint8_t rotations = 0;  // those that act as the solution needs
 };
 
@@ -70,7 +71,7 @@ std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
   return steps;
 }
 
-std::size_t KindIndex(std::int32_t kind) {
+std::size_t KindIndex(PieceKind kind) {
   return static_cast<std::size_t>(kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2);
 }
 
@@ -216,7 +217,7 @@ class OrderSearch {
   std::uint64_t Hash(std::uint32_t done) const {
     std::uint64_t h = 0xcbf29ce484222325ull ^ done;
     for (const Cell& c : board_) {
-      h = (h ^ static_cast<std::uint64_t>(c.kind + 1)) * 0x100000001b3ull;
+      h = (h ^ static_cast<std::uint64_t>(KindCode(c.kind) + 1)) * 0x100000001b3ull;
       h = (h ^ static_cast<std::uint64_t>(c.variant)) * 0x100000001b3ull;
     }
     return h;
@@ -286,16 +287,8 @@ bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCel
 }  // namespace
 
 WaterState BoardWater(const BoardCells& board) {
-  static const std::vector<LevelRecord> kNoLevels;
-  NoModelEffects effects;
-  Puzzle puzzle(kNoLevels, Rect{}, Rect{}, effects);
-  puzzle.board = board;
-  puzzle.screenMode = MODE_PLAY;
-  NoWaterSink sink;
-  puzzle.TraceWater(sink);
-  return puzzle.screenMode == MODE_FAILED   ? WaterState::kFailed
-         : puzzle.screenMode == MODE_SOLVED ? WaterState::kSolved
-                                            : WaterState::kPlaying;
+  const WaterTrace trace = TraceWater(board);
+  return trace.reachesHazard ? WaterState::kFailed : trace.fireBurning ? WaterState::kPlaying : WaterState::kSolved;
 }
 
 LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : options_(options) {

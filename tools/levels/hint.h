@@ -49,7 +49,7 @@ struct Hint {
   HintKind kind = HintKind::kNotFound;
   Position from;
   Position to;
-  std::int32_t piece = KIND_EMPTY;  // the kind of the piece the step moves or turns
+  PieceKind piece = KIND_EMPTY;  // the kind of the piece the step moves or turns
   std::int32_t rotation = 0;        // the piece's rotation after the step
   // A turn as the game makes it: turnSteps 45-degree steps, clockwise or
   // counter-clockwise. The shorter way, unless only the other one keeps the

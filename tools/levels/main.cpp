@@ -2,6 +2,7 @@
 // authoring" section.
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "data/levels.h"
 #include "data/text.h"
 #include "levels/checker.h"
+#include "levels/generator.h"
 #include "levels/show.h"
 #include "levels/solver.h"
 
@@ -23,7 +25,9 @@ constexpr const char* kUsage =
     "usage:\n"
     "  quenchway-levels check FILE [--stats] [--limit NODES]\n"
     "  quenchway-levels solve FILE [N] [--limit NODES]\n"
-    "  quenchway-levels show FILE N [--solved] [--png OUT] [--art DIR] [--pieces BMP]\n";
+    "  quenchway-levels show FILE N [--solved] [--png OUT] [--art DIR] [--pieces BMP]\n"
+    "  quenchway-levels generate [--count N] [--seed S] [--grade 1..5|mixed] [-o FILE]\n"
+    "  quenchway-levels generate --daily YYYY-MM-DD [-o FILE]\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "quenchway-levels: " << problem << "\n";
@@ -39,6 +43,11 @@ struct Arguments {
   std::optional<std::string> art;
   std::optional<std::string> pieces;
   std::int64_t limit = qw::kDefaultNodeLimit;
+  std::optional<std::string> count;
+  std::optional<std::string> seed;
+  std::optional<std::string> grade;
+  std::optional<std::string> output;
+  std::optional<std::string> daily;
 };
 
 // A whole positive decimal number, or nullopt.
@@ -82,6 +91,10 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
         }
         a.limit = *n;
       }
+    } else if (arg == "--count" || arg == "--seed" || arg == "--grade" || arg == "-o" || arg == "--daily") {
+      const std::optional<std::string> v = value();
+      if (!v) return std::nullopt;
+      (arg == "--count" ? a.count : arg == "--seed" ? a.seed : arg == "--grade" ? a.grade : arg == "-o" ? a.output : a.daily) = v;
     } else if (arg.size() > 1 && arg[0] == '-') {
       *problem = "unknown option " + arg;
       return std::nullopt;
@@ -194,6 +207,92 @@ int Show(const Arguments& a) {
   return kExitOk;
 }
 
+// A whole decimal number that fits 64 unsigned bits, or nullopt.
+std::optional<std::uint64_t> Unsigned64(const std::string& text) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
+constexpr std::int64_t kMostGenerated = 10000;
+
+// The options of generate, checked; nullopt after a usage message.
+std::optional<qw::GenerateOptions> GenerateOptionsOf(const Arguments& a, std::string* problem) {
+  qw::GenerateOptions options;
+  if (a.count) {
+    const std::optional<std::int64_t> n = PositiveNumber(*a.count);
+    if (!n || *n > kMostGenerated) {
+      *problem = "--count needs a number of levels from 1 to " + std::to_string(kMostGenerated);
+      return std::nullopt;
+    }
+    options.count = static_cast<std::int32_t>(*n);
+  }
+  if (a.seed) {
+    const std::optional<std::uint64_t> s = Unsigned64(*a.seed);
+    if (!s) {
+      *problem = "--seed needs a whole number from 0 to " + std::to_string(UINT64_MAX);
+      return std::nullopt;
+    }
+    options.seed = *s;
+  }
+  if (a.grade && *a.grade != "mixed") {
+    const std::optional<std::int64_t> g = PositiveNumber(*a.grade);
+    if (!g || *g > qw::kHighestGrade) {
+      *problem = "--grade needs 1 (first steps) to 5 (expert), or mixed";
+      return std::nullopt;
+    }
+    options.grade = static_cast<std::int32_t>(*g);
+  }
+  return options;
+}
+
+int Generate(const Arguments& a) {
+  if (!a.plain.empty()) return Usage("generate takes no file but -o FILE");
+  std::string text;
+  if (a.daily) {
+    if (a.count || a.seed || a.grade) return Usage("--daily takes neither --count, --seed nor --grade");
+    const std::optional<qw::Date> date = qw::ParseDate(*a.daily);
+    if (!date) return Usage("--daily needs a date YYYY-MM-DD between 1970-01-01 and 9999-12-31");
+    const std::optional<qw::GeneratedLevel> level = qw::GenerateDaily(*date);
+    if (!level) {
+      std::cerr << "quenchway-levels: no daily puzzle could be made for " << *a.daily << "\n";
+      return kExitProblems;
+    }
+    text = "; Quenchway daily puzzle of " + qw::DateText(*date) + "\r\n\r\n" + qw::LevelText(*level);
+  } else {
+    std::string problem;
+    const std::optional<qw::GenerateOptions> options = GenerateOptionsOf(a, &problem);
+    if (!options) return Usage(problem);
+    const auto levels = qw::GenerateSet(*options);
+    if (!levels) {
+      std::cerr << "quenchway-levels: a level of the set could not be made\n";
+      return kExitProblems;
+    }
+    text = "; Quenchway levels made by: quenchway-levels generate --count " + std::to_string(options->count) +
+           " --seed " + std::to_string(options->seed) + " --grade " +
+           (options->grade == qw::kMixedGrade ? std::string("mixed") : std::to_string(options->grade)) + "\r\n";
+    for (const qw::GeneratedLevel& level : *levels) text += "\r\n" + qw::LevelText(level);
+  }
+  if (!a.output) {
+    std::cout << text << std::flush;
+    return std::cout ? kExitOk : kExitProblems;
+  }
+  std::ofstream file(*a.output, std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  if (!file) {
+    std::cerr << "quenchway-levels: cannot write " << *a.output << "\n";
+    return kExitProblems;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,6 +306,7 @@ int main(int argc, char** argv) {
   if (command == "check") return Check(*parsed);
   if (command == "solve") return Solve(*parsed);
   if (command == "show") return Show(*parsed);
+  if (command == "generate") return Generate(*parsed);
   if (command == "--help" || command == "help") {
     std::cout << kUsage;
     return kExitOk;

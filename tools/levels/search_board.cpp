@@ -11,10 +11,10 @@ namespace qw {
 
 namespace {
 
-constexpr std::array<std::int32_t, 3> kPieceKinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
+constexpr std::array<PieceKind, 3> kPieceKinds{KIND_ELBOW, KIND_BEND, KIND_SPLITTER};
 constexpr std::uint8_t kAllRotations = 0xff;
 
-std::int32_t KindSlot(std::int32_t kind) { return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2; }
+std::int32_t KindSlot(PieceKind kind) { return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2; }
 
 std::uint8_t BehaviourCode(const WaterPassage& p) {
   if (p.exitCount == 0) return 0;
@@ -45,7 +45,7 @@ void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::ar
     for (std::int32_t y = 0; y < kBoardSize; ++y) {
       for (std::int32_t d = 0; d < 8; ++d) {
         Position p{x, y};
-        StepPoint(p, d, 1);
+        StepPosition(p, d);
         next_[static_cast<std::size_t>(BoardIndex(x, y))][static_cast<std::size_t>(d)] =
             IsBoardCell(p) ? BoardIndex(p.x, p.y) : -1;
       }
@@ -116,7 +116,7 @@ std::int32_t SearchBoard::Untouched(const SearchState& s) const {
   return count;
 }
 
-bool SearchBoard::SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const {
+bool SearchBoard::SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const {
   const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   const std::uint8_t first = codes[static_cast<std::size_t>(Lowest(mask))];
   for (std::int32_t r = 0; r < 8; ++r) {
@@ -125,7 +125,7 @@ bool SearchBoard::SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t 
   return true;
 }
 
-std::int32_t SearchBoard::Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+std::int32_t SearchBoard::Behaviours(PieceKind kind, std::uint8_t mask, std::int32_t d,
                                      std::array<std::uint8_t, 8>& groups) const {
   const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   std::array<std::uint8_t, 8> groupCode{};
@@ -322,7 +322,7 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const C
     const Cell& cell = s.cells[i];
     const std::uint32_t content = IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
     add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.open[i]) << 8 |
-        static_cast<std::uint32_t>(cell.kind & 0xff) << 16 | content << 24);
+        static_cast<std::uint32_t>(KindCode(cell.kind) & 0xff) << 16 | content << 24);
   }
   return key;
 }
@@ -355,7 +355,7 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, b
   std::int32_t count = 0;
   auto add = [&out, &count](const Choice& choice) { out[static_cast<std::size_t>(count++)] = choice; };
   if (s.open[ni] == 0) {
-    const std::int32_t kind = s.cells[ni].kind;
+    const PieceKind kind = s.cells[ni].kind;
     const std::int32_t g = Behaviours(kind, s.rotations[ni], f.dir, groups);
     // A player's piece: first the rotations that need no turn.
     const std::int32_t own = s.removed.test(ni) ? -1 : PlayerRotation(n);
@@ -477,26 +477,27 @@ Solution SearchBoard::Pieces(const SearchState& s) const {
 }
 
 bool PlaceSolution(Puzzle& puzzle, const Solution& solution) {
+  // The player's own moves: the first tray piece of the kind onto the cell,
+  // then turned clockwise into its rotation.
   for (const Placement& p : solution) {
     if (!IsPipePiece(Cell{p.kind, 0}) || !IsCellNumber(p.cell)) return false;
     const Position at = CellNumberPosition(p.cell);
-    Cell* target = puzzle.BoardCell(at.x, at.y);
-    if (target == nullptr || target->kind != KIND_EMPTY) return false;
     const auto slot = std::find_if(puzzle.tray.begin(), puzzle.tray.end(),
                                    [&](const Cell& c) { return c.kind == p.kind; });
     if (slot == puzzle.tray.end()) return false;
-    *target = Cell{p.kind, NormalizeDirection(p.rotation)};
-    *slot = Cell{KIND_EMPTY, 0};
+    const Position from{static_cast<std::int32_t>(slot - puzzle.tray.begin()), -1};
+    if (!puzzle.MovePiece(from, at)) return false;
+    for (std::int32_t turns = NormalizeDirection(NormalizeDirection(p.rotation) - puzzle.At(at)->variant); turns > 0;
+         --turns) {
+      puzzle.TurnPiece(at, true);
+    }
   }
   return true;
 }
 
 bool VerifySolution(const LevelRecord& level, const Solution& solution) {
   PlayedLevel played(level);
-  if (!PlaceSolution(played.puzzle, solution)) return false;
-  NoWaterSink sink;
-  played.puzzle.TraceWater(sink);
-  return played.puzzle.screenMode == MODE_SOLVED;
+  return PlaceSolution(played.puzzle, solution) && played.puzzle.GetOutcome() == Outcome::kSolved;
 }
 
 }  // namespace qw

@@ -47,7 +47,7 @@ class FlowList {
 // `kind`, or, when the tray has no piece of `kind` left, the one on board
 // index `takeFrom`, which then stands on this cell.
 struct Choice {
-  std::int32_t kind = KIND_EMPTY;
+  PieceKind kind = KIND_EMPTY;
   std::uint8_t rotations = 0;
   bool takesBack = false;
   std::int8_t takeFrom = -1;
@@ -134,9 +134,9 @@ class SearchBoard {
  private:
   // Groups the rotations of `mask` by what a piece of `kind` does with water
   // arriving in d; those that take it come first. Gives the group count.
-  std::int32_t Behaviours(std::int32_t kind, std::uint8_t mask, std::int32_t d,
+  std::int32_t Behaviours(PieceKind kind, std::uint8_t mask, std::int32_t d,
                           std::array<std::uint8_t, 8>& groups) const;
-  bool SameForAll(std::int32_t kind, std::uint8_t mask, std::int32_t d) const;
+  bool SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const;
   // How many open cells the water of f passes, left empty, before it runs
   // into a hazard; kNoHazard when it never does.
   std::int32_t OpenCellsBeforeHazard(const SearchState& s, Flow f) const;

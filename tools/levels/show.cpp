@@ -12,31 +12,27 @@
 #include "platform/image_list.h"
 #include "platform/utf8.h"
 #include "ui/client_area.h"
-#include "ui/controller.h"
 #include "ui/renderer.h"
-#include "ui/window_effects.h"
+#include "ui/ui_state.h"
 
 namespace qw {
 
 namespace {
 
-constexpr std::int32_t kCellPitch = 21;
-constexpr std::int32_t kTrayItem = 16;
-constexpr std::int32_t kBoardItem = 17;
 constexpr Color kPieceKey{255, 0, 255};
 
-// Marks the cells the water enters. With the tray and board items at (0, 0)
-// the centre of cell (x, y) lies at (11 + 21x, 11 + 21y).
-class WaterCells : public WaterSink {
- public:
-  void WaterLine(Point, Point to) override {
-    const std::int32_t x = to.x - 11;
-    const std::int32_t y = to.y - 11;
-    if (x < 0 || y < 0 || x % kCellPitch != 0 || y % kCellPitch != 0) return;
-    if (IsOnBoard(x / kCellPitch, y / kCellPitch)) wet[static_cast<std::size_t>(BoardIndex(x / kCellPitch, y / kCellPitch))] = true;
-  }
+// The cells the water enters.
+std::array<bool, kBoardCells> WetCells(const WaterTrace& water) {
   std::array<bool, kBoardCells> wet{};
-};
+  for (const WaterStep& step : water.steps) {
+    Position next = step.cell;
+    StepPosition(next, step.direction);
+    if (step.direction >= 0 && step.direction <= 7 && IsBoardCell(next)) {
+      wet[static_cast<std::size_t>(BoardIndex(next.x, next.y))] = true;
+    }
+  }
+  return wet;
+}
 
 std::string CellText(const Cell& cell, bool wet) {
   const std::string r = std::to_string(cell.variant);
@@ -66,7 +62,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   out << "level " << number << " \"" << ToUtf8(level.title) << "\", password " << ToUtf8(level.password) << "\n";
   std::array<std::int32_t, 3> tray{};
   for (const Cell& slot : puzzle.tray) {
-    if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(slot.kind / 8)];
+    if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(KindCode(slot.kind) / 8)];
   }
   out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends") << ", "
       << Plural(tray[2], "splitter", "splitters") << "\n";
@@ -74,8 +70,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
     PlaceSolution(puzzle, *solution);
     out << "solution: " << (solution->empty() ? "no pieces" : SolutionText(*solution)) << "\n";
   }
-  WaterCells water;
-  puzzle.TraceWater(water);
+  const std::array<bool, kBoardCells> wet = WetCells(puzzle.Water());
 
   out << "     ";
   for (std::int32_t x = 0; x < kBoardSize; ++x) out << "  " << x;
@@ -84,7 +79,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
     const std::string label = std::to_string(y * kBoardSize);
     out << std::string(4 - label.size(), ' ') << label << " ";
     for (std::int32_t x = 0; x < kBoardSize; ++x) {
-      const std::string text = CellText(*puzzle.BoardCell(x, y), water.wet[static_cast<std::size_t>(BoardIndex(x, y))]);
+      const std::string text = CellText(*puzzle.BoardCell(x, y), wet[static_cast<std::size_t>(BoardIndex(x, y))]);
       out << std::string(3 - text.size(), ' ') << text;
     }
     out << "\n";
@@ -92,9 +87,9 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   std::int32_t burning = 0;
   for (const Cell& cell : puzzle.board) burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
   out << "water: ";
-  if (puzzle.screenMode == MODE_FAILED) {
+  if (puzzle.GetOutcome() == Outcome::kFailed) {
     out << "reaches a hazard\n";
-  } else if (puzzle.screenMode == MODE_SOLVED) {
+  } else if (puzzle.GetOutcome() == Outcome::kSolved) {
     out << "every fire doused\n";
   } else {
     out << Plural(burning, "fire", "fires") << " burning\n";
@@ -124,15 +119,17 @@ bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, 
   const ImageList pieces(std::move(*strip), 20, kPieceImageCount, kPieceKey);
   const std::unique_ptr<Font> font = Font::Open(12, 400, "Arial");
 
-  NoWindowEffects effects;
-  Puzzle puzzle(levels, ItemRect(*layout, kTrayItem), ItemRect(*layout, kBoardItem), effects);
+  Puzzle puzzle(levels);
   if (!puzzle.StartLevel(index)) {
     *error = "no level " + std::to_string(std::int64_t{index} + 1);
     return false;
   }
   if (solution != nullptr) PlaceSolution(puzzle, *solution);
-  GameController controller(puzzle, *layout, levels, effects);
-  ScreenRenderer renderer(puzzle, controller, ScreenArt{*skin, *layout, pieces, font.get()},
+  // The play screen with nothing pressed: the picture does not show whether
+  // the level is solved.
+  UiState ui;
+  ui.screenMode = MODE_PLAY;
+  ScreenRenderer renderer(puzzle, ui, ScreenArt{*skin, *layout, pieces, font.get()},
                           static_cast<std::int32_t>(levels.size()));
   Surface picture(kClientWidth, kClientHeight);
   Canvas canvas(picture);

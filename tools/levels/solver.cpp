@@ -201,7 +201,7 @@ SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit) {
   return report;
 }
 
-std::string PieceName(std::int32_t kind) {
+std::string PieceName(PieceKind kind) {
   switch (kind) {
     case KIND_ELBOW: return "elbow";
     case KIND_BEND: return "bend";

@@ -19,7 +19,7 @@ namespace qw {
 // One piece of a solution: its kind (KIND_ELBOW, KIND_BEND or
 // KIND_SPLITTER), the cell number it stands on and its rotation.
 struct Placement {
-  std::int32_t kind = 0;
+  PieceKind kind = KIND_ELBOW;
   std::int32_t cell = 0;
   std::int32_t rotation = 0;
   // Bit r set for every rotation r that makes the water do the same here;
@@ -102,7 +102,7 @@ bool PlaceSolution(Puzzle& puzzle, const Solution& solution);
 bool VerifySolution(const LevelRecord& level, const Solution& solution);
 
 // "elbow", "bend" or "splitter".
-std::string PieceName(std::int32_t kind);
+std::string PieceName(PieceKind kind);
 // "elbow@45/r2 bend@46/r7", or "" for no pieces.
 std::string SolutionText(const Solution& solution);
 

@@ -1,0 +1,401 @@
+#include "data/progress.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qw {
+
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+class Fnv {
+ public:
+  void Byte(unsigned char b) { hash_ = (hash_ ^ b) * kFnvPrime; }
+  void Text(std::string_view s) {
+    for (const char c : s) Byte(static_cast<unsigned char>(c));
+  }
+  void Number(std::int64_t n) { Text(std::to_string(n) + ";"); }
+  // Length first, so that no two lists of strings write the same bytes.
+  // Characters above one byte (never in a file read byte by byte) are written
+  // as their number, which keeps the form one-to-one.
+  void String(const std::wstring& s) {
+    Number(static_cast<std::int64_t>(s.size()));
+    for (const wchar_t c : s) {
+      if (c >= 0 && c < 256) {
+        Byte(static_cast<unsigned char>(c));
+      } else {
+        Text("\\");
+        Number(static_cast<std::int64_t>(c));
+      }
+    }
+    Text(";");
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  std::uint64_t hash_ = kFnvOffset;
+};
+
+std::string KeyText(LevelKey key) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string text(16, '0');
+  for (int i = 15; i >= 0; --i, key >>= 4) text[static_cast<std::size_t>(i)] = kHex[key & 15];
+  return text;
+}
+
+std::string CellText(const SavedCell& c) {
+  if (c.kind == -1) return "-1";
+  return std::to_string(c.kind) + ":" + std::to_string(c.variant);
+}
+
+std::string BestText(const std::optional<std::int32_t>& v) { return v ? std::to_string(*v) : "-"; }
+
+// One line's fields, split at single spaces, into fields (whose memory is
+// used again line after line).
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t space = line.find(' ', start);
+    fields.push_back(line.substr(start, space == std::string_view::npos ? std::string_view::npos : space - start));
+    if (space == std::string_view::npos) break;
+    start = space + 1;
+    if (fields.size() > 128) break;  // no line of the format has as many
+  }
+}
+
+// A number 0 .. int32 max, written without sign or leading zeros.
+std::optional<std::int32_t> ReadCount(std::string_view s) {
+  if (s.empty() || s.size() > 10 || (s.size() > 1 && s[0] == '0')) return std::nullopt;
+  std::int64_t v = 0;
+  for (const char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + (c - '0');
+  }
+  if (v > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(v);
+}
+
+std::optional<LevelKey> ReadKey(std::string_view s) {
+  if (s.size() != 16) return std::nullopt;
+  LevelKey key = 0;
+  for (const char c : s) {
+    int digit;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else {
+      return std::nullopt;
+    }
+    key = (key << 4) | static_cast<LevelKey>(digit);
+  }
+  return key;
+}
+
+bool ValidCell(const SavedCell& c) {
+  if (c.kind == -1) return c.variant == 0;
+  return c.kind >= 0 && c.kind <= 35 && c.variant >= 0 && c.variant <= 7;
+}
+
+std::optional<SavedCell> ReadCell(std::string_view s) {
+  if (s == "-1") return SavedCell{};
+  const std::size_t colon = s.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const std::optional<std::int32_t> kind = ReadCount(s.substr(0, colon));
+  const std::optional<std::int32_t> variant = ReadCount(s.substr(colon + 1));
+  if (!kind || !variant) return std::nullopt;
+  const SavedCell cell{*kind, *variant};
+  if (!ValidCell(cell)) return std::nullopt;
+  return cell;
+}
+
+std::optional<std::int32_t> ReadBest(std::string_view s, bool& ok) {
+  if (s == "-") return std::nullopt;
+  const std::optional<std::int32_t> v = ReadCount(s);
+  if (!v) ok = false;
+  return v;
+}
+
+bool ValidStep(std::string_view text) {
+  if (text.empty() || text.size() > kMaxHistoryStepLength) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
+}
+
+std::optional<std::int32_t> Better(const std::optional<std::int32_t>& a, const std::optional<std::int32_t>& b) {
+  if (!a) return b;
+  if (!b) return a;
+  return std::min(*a, *b);
+}
+
+// Reads the text line by line; each step names the line it stopped on.
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  ProgressParse Read() {
+    ProgressParse result;
+    Progress p;
+    if (!ReadAll(p)) {
+      result.error = "line " + std::to_string(lineNumber_) + ": " + error_;
+      return result;
+    }
+    result.progress = std::move(p);
+    return result;
+  }
+
+ private:
+  bool Fail(const std::string& why) {
+    error_ = why;
+    return false;
+  }
+
+  // The next line without its "\n"; false at the end of the text or for a
+  // line that does not end in "\n".
+  bool Next() {
+    ++lineNumber_;
+    if (pos_ >= text_.size()) return Fail("the text ends before its end line");
+    const std::size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) return Fail("the last line does not end");
+    line_ = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    for (const char c : line_) {
+      if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e) {
+        return Fail("a character that is not printable ASCII");
+      }
+    }
+    return true;
+  }
+  // The line's first field is word. Only such lines are split into fields;
+  // history lines, most of a long file, never are.
+  bool Is(std::string_view word) const {
+    return line_.starts_with(word) && (line_.size() == word.size() || line_[word.size()] == ' ');
+  }
+  bool Expect(std::string_view word, std::size_t count) {
+    std::string why = "'";
+    why.append(word).append("' ");
+    if (!Is(word)) return Fail(why.append("expected"));
+    SplitFields(line_, fields_);
+    if (fields_.size() != count) return Fail(why.append("needs ").append(std::to_string(count - 1)).append(" values"));
+    return true;
+  }
+
+  bool ReadAll(Progress& p) {
+    if (!Next()) return false;
+    if (line_ != kProgressHeader) {
+      return Fail(line_.rfind("quenchway-progress ", 0) == 0 ? "a version this game does not know"
+                                                              : "not a progress file");
+    }
+    if (!Next() || !Expect("scale", 2)) return false;
+    const std::optional<std::int32_t> scale = ReadCount(fields_[1]);
+    if (!scale || *scale > kMaxSavedScale) return Fail("a scale outside 0 to 16");
+    p.scale = *scale;
+    if (!Next() || !Expect("fullscreen", 2)) return false;
+    if (fields_[1] != "0" && fields_[1] != "1") return Fail("fullscreen is neither 0 nor 1");
+    p.fullscreen = fields_[1] == "1";
+
+    if (!Next()) return false;
+    while (Is("solved")) {
+      if (!ReadSolved(p)) return false;
+      if (!Next()) return false;
+    }
+    if (Is("play")) {
+      if (!ReadPlay(p)) return false;
+    }
+    if (line_ != "end") return Fail("'end' expected");
+    if (pos_ != text_.size()) {
+      ++lineNumber_;
+      return Fail("text after the end line");
+    }
+    return true;
+  }
+
+  bool ReadSolved(Progress& p) {
+    if (!Expect("solved", 6)) return false;
+    const std::optional<LevelKey> key = ReadKey(fields_[1]);
+    if (!key) return Fail("a level key is 16 lowercase hexadecimal digits");
+    bool ok = true;
+    LevelBest best;
+    best.pieces = ReadBest(fields_[2], ok);
+    best.steps = ReadBest(fields_[3], ok);
+    best.hints = ReadBest(fields_[4], ok);
+    best.timeMs = ReadBest(fields_[5], ok);
+    if (!ok) return Fail("a best is a number or '-'");
+    if (p.solved.size() >= kMaxSolvedLevels && !p.solved.contains(*key)) return Fail("too many solved levels");
+    RecordSolved(p, *key, best);
+    return true;
+  }
+
+  bool ReadCells(std::string_view word, SavedCell* cells, std::size_t count) {
+    if (!Next() || !Expect(word, count + 1)) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::optional<SavedCell> c = ReadCell(fields_[i + 1]);
+      if (!c) return Fail("a cell is -1 or KIND:VARIANT, kind 0 to 35 and variant 0 to 7");
+      cells[i] = *c;
+    }
+    return true;
+  }
+
+  bool ReadPlay(Progress& p) {
+    SavedPlay play;
+    if (!Expect("play", 2)) return false;
+    const std::optional<LevelKey> key = ReadKey(fields_[1]);
+    if (!key) return Fail("a level key is 16 lowercase hexadecimal digits");
+    play.level = *key;
+    if (!Next() || !Expect("counters", 4)) return false;
+    const std::optional<std::int32_t> steps = ReadCount(fields_[1]), hints = ReadCount(fields_[2]),
+                                      time = ReadCount(fields_[3]);
+    if (!steps || !hints || !time) return Fail("a counter is a number");
+    play.steps = *steps;
+    play.hints = *hints;
+    play.timeMs = *time;
+    if (!ReadCells("tray", play.tray.data(), play.tray.size())) return false;
+    for (std::size_t row = 0; row < 10; ++row) {
+      if (!ReadCells("row" + std::to_string(row), play.board.data() + 10 * row, 10)) return false;
+    }
+    if (!Next()) return false;
+    for (const std::string_view word : {std::string_view("undo "), std::string_view("redo ")}) {
+      std::vector<std::string>& steps = word == "undo " ? play.undo : play.redo;
+      while (line_.rfind(word, 0) == 0) {
+        const std::string_view step = line_.substr(word.size());
+        if (!ValidStep(step)) return Fail("a history step is 1 to 256 printable characters");
+        if (play.undo.size() + play.redo.size() >= kMaxHistorySteps) return Fail("too long a history");
+        steps.emplace_back(step);
+        if (!Next()) return false;
+      }
+    }
+    p.play = std::move(play);
+    return true;
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::int32_t lineNumber_ = 0;
+  std::string_view line_;
+  std::vector<std::string_view> fields_;
+  std::string error_;
+};
+
+}  // namespace
+
+LevelKey KeyOfLevel(const LevelRecord& level) {
+  Fnv h;
+  h.Text("quenchway-level;");
+  h.String(level.title);
+  h.String(level.password);
+  h.Number(level.elbowCount);
+  h.Number(level.bendCount);
+  h.Number(level.splitterCount);
+  h.Number(level.sourceCell);
+  h.Number(level.sourceRotation);
+  h.String(level.fireCells);
+  h.String(level.hazardCells);
+  h.String(level.wallCells);
+  return h.value();
+}
+
+std::string WriteProgress(const Progress& p) {
+  std::string out;
+  out.reserve(256 + 48 * p.solved.size() +
+              (p.play ? 700 + 64 * (p.play->undo.size() + p.play->redo.size()) : 0));
+  out.append(kProgressHeader).append("\n");
+  out.append("scale ").append(std::to_string(p.scale)).append("\n");
+  out.append("fullscreen ").append(p.fullscreen ? "1" : "0").append("\n");
+  for (const auto& [key, best] : p.solved) {
+    out.append("solved ").append(KeyText(key));
+    for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) out.append(" ").append(BestText(*v));
+    out.append("\n");
+  }
+  if (p.play) {
+    const SavedPlay& play = *p.play;
+    out.append("play ").append(KeyText(play.level)).append("\n");
+    out.append("counters ")
+        .append(std::to_string(play.steps))
+        .append(" ")
+        .append(std::to_string(play.hints))
+        .append(" ")
+        .append(std::to_string(play.timeMs))
+        .append("\n");
+    out.append("tray");
+    for (const SavedCell& c : play.tray) out.append(" ").append(CellText(c));
+    out.append("\n");
+    for (std::size_t row = 0; row < 10; ++row) {
+      out.append("row").append(std::to_string(row));
+      for (std::size_t col = 0; col < 10; ++col) out.append(" ").append(CellText(play.board[10 * row + col]));
+      out.append("\n");
+    }
+    for (const std::string& s : play.undo) out.append("undo ").append(s).append("\n");
+    for (const std::string& s : play.redo) out.append("redo ").append(s).append("\n");
+  }
+  out.append("end\n");
+  return out;
+}
+
+ProgressParse ParseProgress(std::string_view text) {
+  if (text.size() > kMaxProgressBytes) return ProgressParse{std::nullopt, "larger than the format allows"};
+  return Reader(text).Read();
+}
+
+bool CheckProgress(const Progress& p, std::string* error) {
+  const auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  if (p.scale < 0 || p.scale > kMaxSavedScale) return fail("a scale outside 0 to 16");
+  if (p.solved.size() > kMaxSolvedLevels) return fail("too many solved levels");
+  for (const auto& [key, best] : p.solved) {
+    for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) {
+      if (*v && **v < 0) return fail("a negative best");
+    }
+  }
+  if (!p.play) return true;
+  const SavedPlay& play = *p.play;
+  if (play.steps < 0 || play.hints < 0 || play.timeMs < 0) return fail("a negative counter");
+  if (!std::all_of(play.tray.begin(), play.tray.end(), ValidCell) ||
+      !std::all_of(play.board.begin(), play.board.end(), ValidCell)) {
+    return fail("a cell outside the format");
+  }
+  if (play.undo.size() + play.redo.size() > kMaxHistorySteps) return fail("too long a history");
+  if (!std::all_of(play.undo.begin(), play.undo.end(), ValidStep) ||
+      !std::all_of(play.redo.begin(), play.redo.end(), ValidStep)) {
+    return fail("a history step outside the format");
+  }
+  return true;
+}
+
+void RecordSolved(Progress& p, LevelKey level, const LevelBest& run) {
+  LevelBest& best = p.solved[level];
+  best.pieces = Better(best.pieces, run.pieces);
+  best.steps = Better(best.steps, run.steps);
+  best.hints = Better(best.hints, run.hints);
+  best.timeMs = Better(best.timeMs, run.timeMs);
+}
+
+Progress MergeProgress(const Progress& onDisk, const Progress& mine) {
+  Progress merged = mine;
+  for (const auto& [key, best] : onDisk.solved) {
+    // A merge never drops a solved level, even past the limit of the format:
+    // CheckProgress then refuses to write, which keeps the file as it was.
+    RecordSolved(merged, key, best);
+  }
+  return merged;
+}
+
+std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p, const std::vector<LevelRecord>& levels) {
+  std::vector<std::int32_t> indexes;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (p.solved.contains(KeyOfLevel(levels[i]))) indexes.push_back(static_cast<std::int32_t>(i));
+  }
+  return indexes;
+}
+
+std::int32_t LevelIndexOfKey(LevelKey key, const std::vector<LevelRecord>& levels) {
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (KeyOfLevel(levels[i]) == key) return static_cast<std::int32_t>(i);
+  }
+  return -1;
+}
+
+}  // namespace qw

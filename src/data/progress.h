@@ -1,0 +1,128 @@
+// The player's progress as a record and as text: the levels solved with the
+// player's best for each, the level in play (tray, board, history and
+// counters) and the window's scale and fullscreen choice. Levels are known
+// by a key computed from their content, so that an edited or reordered
+// level file never credits a level that was not solved.
+//
+// The text, one item a line, each line ending in "\n":
+//
+//   quenchway-progress 1
+//   scale S                      0 (the largest that fits) or 1..16
+//   fullscreen F                 0 or 1
+//   solved KEY P S H T           any number of lines: level key, fewest pieces
+//                                used, fewest steps, fewest hints, shortest
+//                                time in ms; "-" for a best not recorded
+//   play KEY                     the level in play, when there is one, then:
+//   counters S H T               steps, hints, ms played so far
+//   tray E0 ... E9
+//   row0 E ... E                 ten lines row0 ... row9, columns 0 ... 9
+//   undo TEXT                    any number: the undo history, oldest first
+//   redo TEXT                    any number: the redo history, next first
+//   end
+//
+// A key is 16 lowercase hexadecimal digits; a cell entry E is -1 or
+// KIND:VARIANT; numbers are decimal without sign or leading zeros. A history
+// step's TEXT is 1 to 256 printable ASCII characters; the game's model
+// writes and checks it. Anything else makes the whole text unreadable.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/levels.h"
+
+namespace qw {
+
+inline constexpr std::string_view kProgressHeader = "quenchway-progress 1";
+// Limits that keep any progress text small enough to read and write within
+// a frame; the writer refuses a record beyond them, so that everything it
+// writes reads back.
+inline constexpr std::size_t kMaxSolvedLevels = 10000;
+inline constexpr std::size_t kMaxHistorySteps = 10000;  // undo and redo together
+inline constexpr std::size_t kMaxHistoryStepLength = 256;
+inline constexpr std::uintmax_t kMaxProgressBytes = 4u * 1024u * 1024u;
+inline constexpr std::int32_t kMaxSavedScale = 16;
+
+using LevelKey = std::uint64_t;
+
+// The key of a level: FNV-1a (64 bits) of its record written canonically,
+// all ten fields in order, each string as its length and its characters, each
+// number in decimal. Comments, blank lines and the level's place in the file
+// do not change it; any change to the level itself does.
+LevelKey KeyOfLevel(const LevelRecord& level);
+
+// The player's best for one level; each value is kept on its own, nullopt
+// when it was never recorded.
+struct LevelBest {
+  std::optional<std::int32_t> pieces;  // fewest pieces used
+  std::optional<std::int32_t> steps;   // fewest steps
+  std::optional<std::int32_t> hints;   // fewest hints
+  std::optional<std::int32_t> timeMs;  // shortest time
+  friend bool operator==(const LevelBest&, const LevelBest&) = default;
+};
+
+// A tray slot or board cell as the game writes it: kind -1 (empty, variant
+// 0) or 0..35, variant 0..7. Whether it fits the level is the model's check.
+struct SavedCell {
+  std::int32_t kind = -1;
+  std::int32_t variant = 0;
+  friend bool operator==(const SavedCell&, const SavedCell&) = default;
+};
+
+struct SavedPlay {
+  LevelKey level = 0;
+  std::int32_t steps = 0;
+  std::int32_t hints = 0;
+  std::int32_t timeMs = 0;
+  std::array<SavedCell, 10> tray{};
+  std::array<SavedCell, 100> board{};  // cell number 10 * row + column
+  std::vector<std::string> undo;       // oldest first
+  std::vector<std::string> redo;       // next first
+  friend bool operator==(const SavedPlay&, const SavedPlay&) = default;
+};
+
+struct Progress {
+  std::int32_t scale = 0;
+  bool fullscreen = false;
+  std::map<LevelKey, LevelBest> solved;
+  std::optional<SavedPlay> play;
+  friend bool operator==(const Progress&, const Progress&) = default;
+};
+
+// The text of a record, in the one canonical order.
+std::string WriteProgress(const Progress& progress);
+
+struct ProgressParse {
+  std::optional<Progress> progress;  // nullopt when the text is unreadable
+  std::string error;                 // then: which line, and why
+};
+// Reads a progress text. Never trusts it: any bytes give a record or an
+// error, in time linear in their length.
+ProgressParse ParseProgress(std::string_view text);
+
+// True when the record keeps every limit of the format, so that its text
+// reads back; else error says which.
+bool CheckProgress(const Progress& progress, std::string* error);
+
+// Records a solved level: its best becomes the better of the old and run,
+// value by value.
+void RecordSolved(Progress& progress, LevelKey level, const LevelBest& run);
+
+// What two writers together know: every level either solved with the best
+// of each best, and mine's level in play, scale and fullscreen (mine is the
+// later writer).
+Progress MergeProgress(const Progress& onDisk, const Progress& mine);
+
+// The indexes of the solved levels in this level table, ascending; a level
+// whose key the record does not hold is unsolved.
+std::vector<std::int32_t> SolvedLevelIndexes(const Progress& progress, const std::vector<LevelRecord>& levels);
+
+// The index of the first level with this key, or -1.
+std::int32_t LevelIndexOfKey(LevelKey key, const std::vector<LevelRecord>& levels);
+
+}  // namespace qw

@@ -1,0 +1,63 @@
+// What the screen shows beyond the puzzle itself: the screen mode, the pen's
+// press, the highlighted menu button and the letters typed on the password
+// screen. The controller owns it and the renderer reads it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/cell.h"
+#include "platform/geometry.h"
+
+namespace qw {
+
+enum class ScreenMode : std::int32_t {
+  MODE_MENU = 0,
+  MODE_HELP = 1,
+  MODE_PLAY = 2,
+  MODE_SOLVED = 3,
+  MODE_FAILED = 4,
+  MODE_PASSWORD = 5,
+};
+using enum ScreenMode;
+
+// The toolbar's commands, by the identifiers its buttons send.
+enum class ToolbarCommand : std::int32_t {
+  ID_ROTATE_CCW = 32771,
+  ID_ROTATE_CW = 32772,
+  ID_RESTART = 32773,
+  ID_PASSWORD = 32776,
+};
+using enum ToolbarCommand;
+
+// The command a toolbar button's identifier stands for; nothing for any
+// other number.
+constexpr std::optional<ToolbarCommand> ToolbarCommandFromId(std::int32_t id) {
+  switch (id) {
+    case 32771: return ID_ROTATE_CCW;
+    case 32772: return ID_ROTATE_CW;
+    case 32773: return ID_RESTART;
+    case 32776: return ID_PASSWORD;
+    default: return std::nullopt;
+  }
+}
+
+// The pen's press on a pipe piece.
+struct PressState {
+  std::int32_t buttonDown = 0;
+  std::int32_t dragging = 0;
+  Point lastPoint{-1, -1};
+  Position dragSource;
+};
+
+struct UiState {
+  ScreenMode screenMode = MODE_MENU;
+  PressState press;
+  // The highlighted menu button 0..3, or -1.
+  std::int32_t hoveredButton = -1;
+  // The letters typed on the keypad, in order; no length limit.
+  std::wstring enteredPassword;
+};
+
+}  // namespace qw

@@ -1,0 +1,222 @@
+#include "data/progress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "temp_file.h"
+
+namespace qw {
+namespace {
+
+using testing::TempFile;
+
+constexpr const char* kTwoLevels =
+    "; two levels\r\n"
+    "Around the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,23\r\n"
+    "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n";
+
+// A record with something in every field: bests partly recorded, a level in
+// play with pieces on the board and a history both ways.
+Progress FullProgress() {
+  Progress p;
+  p.scale = 3;
+  p.fullscreen = true;
+  p.solved[0x0123456789abcdefull] = LevelBest{4, 17, 0, 61250};
+  p.solved[0xfedcba9876543210ull] = LevelBest{2, std::nullopt, 1, std::nullopt};
+  SavedPlay play;
+  play.level = 0xabdcb4dfb7e27f1aull;
+  play.steps = 9;
+  play.hints = 2;
+  play.timeMs = 123456;
+  play.tray[0] = SavedCell{0, 0};
+  play.tray[2] = SavedCell{8, 7};
+  play.board[0] = SavedCell{24, 2};
+  play.board[45] = SavedCell{32, 1};
+  play.board[99] = SavedCell{16, 5};
+  play.undo = {"move 0 -1 4 5", "turn 4 5 cw"};
+  play.redo = {"turn 4 5 ccw"};
+  p.play = play;
+  return p;
+}
+
+TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
+  const Progress p = FullProgress();
+  const std::string text = WriteProgress(p);
+  const std::string head =
+      "quenchway-progress 1\nscale 3\nfullscreen 1\n"
+      "solved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
+      "play abdcb4dfb7e27f1a\ncounters 9 2 123456\ntray 0:0 -1 8:7 -1 -1 -1 -1 -1 -1 -1\n"
+      "row0 24:2 -1";
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_NE(text.find("\nrow4 -1 -1 -1 -1 -1 32:1 -1 -1 -1 -1\n"), std::string::npos);
+  EXPECT_NE(text.find("\nundo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\nend\n"), std::string::npos);
+  const ProgressParse back = ParseProgress(text);
+  ASSERT_TRUE(back.progress) << back.error;
+  EXPECT_EQ(*back.progress, p);
+
+  const ProgressParse empty = ParseProgress(WriteProgress(Progress{}));
+  ASSERT_TRUE(empty.progress);
+  EXPECT_EQ(*empty.progress, Progress{});
+}
+
+TEST(ProgressText, EveryCutShortTextIsRefused) {
+  // A file cut off anywhere (a full disk under a writer that does not write
+  // atomically, a copy interrupted) must never pass for a smaller record.
+  const std::string text = WriteProgress(FullProgress());
+  for (std::size_t n = 0; n < text.size(); ++n) {
+    EXPECT_FALSE(ParseProgress(text.substr(0, n)).progress) << "cut at " << n;
+  }
+}
+
+TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
+  const std::string good = WriteProgress(FullProgress());
+  const auto with = [&](const std::string& from, const std::string& to) {
+    std::string s = good;
+    const std::size_t at = s.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return s.replace(at, from.size(), to);
+  };
+  const std::string bad[] = {
+      with("progress 1", "progress 2"),  // a version this game does not know
+      with("scale 3", "scale 17"),
+      with("scale 3", "scale 03"),
+      with("fullscreen 1", "fullscreen 2"),
+      with("0123456789abcdef", "0123456789ABCDEF"),
+      with("0123456789abcdef", "0123456789abcde"),
+      with(" 4 17 0 61250", " 4 17 0 -5"),
+      with(" 4 17 0 61250", " 4 17 0 2147483648"),
+      with(" 4 17 0 61250", " 4 17 0"),
+      with(" 4 17 0 61250", "  4 17 0 61250"),
+      with("32:1", "36:1"),  // no such kind
+      with("32:1", "32:8"),  // no such rotation
+      with("32:1", "32"),
+      with("tray 0:0", "tray 0:0 -1"),
+      with("counters 9 2", "counters 9 x"),
+      with("row3", "row4"),
+      with("undo turn 4 5 cw", "undo " + std::string(257, 'a')),
+      with("undo turn 4 5 cw", "undo "),
+      with("redo turn 4 5 ccw\n", "redo turn 4 5 ccw\nundo late\n"),
+      with("end\n", "end\nsolved 0123456789abcdef 1 1 1 1\n"),
+      with("\n", "\r\n"),
+      with("cw", std::string("c\0w", 3)),
+      with("cw", "c\xe9w"),
+      with("solved fedcba9876543210 2 - 1 -\n", ""),  // still good, shown to differ from the rest
+  };
+  for (std::size_t i = 0; i + 1 < std::size(bad); ++i) {
+    EXPECT_FALSE(ParseProgress(bad[i]).progress) << "case " << i << ":\n" << bad[i];
+  }
+  EXPECT_TRUE(ParseProgress(bad[std::size(bad) - 1]).progress);
+  EXPECT_EQ(ParseProgress(with("progress 1", "progress 2")).error, "line 1: a version this game does not know");
+}
+
+TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
+  Progress p = FullProgress();
+  for (LevelKey k = 0; p.solved.size() < kMaxSolvedLevels; ++k) {
+    p.solved[k * 0x9e3779b97f4a7c15ull] = LevelBest{2147483647, 2147483647, 2147483647, 2147483647};
+  }
+  p.play->undo.assign(kMaxHistorySteps - 1, std::string(kMaxHistoryStepLength, '~'));
+  ASSERT_TRUE(CheckProgress(p, nullptr));
+  const std::string text = WriteProgress(p);
+  EXPECT_LE(text.size(), kMaxProgressBytes);
+  const ProgressParse back = ParseProgress(text);
+  ASSERT_TRUE(back.progress) << back.error;
+  EXPECT_EQ(*back.progress, p);
+
+  // One more of either, and the writer refuses what the reader would.
+  Progress more = p;
+  more.play->redo.push_back("x");
+  more.play->redo.push_back("y");
+  EXPECT_FALSE(CheckProgress(more, nullptr));
+  EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
+  more = p;
+  more.solved[1] = LevelBest{};
+  EXPECT_FALSE(CheckProgress(more, nullptr));
+  EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
+  more = p;
+  more.play->board[3] = SavedCell{-1, 4};
+  EXPECT_FALSE(CheckProgress(more, nullptr));
+}
+
+TEST(LevelKey, IsTheSameEverywhereAndFollowsTheLevelNotItsPlace) {
+  const std::vector<LevelRecord> levels = ParseLevels(std::wstring(kTwoLevels, kTwoLevels + std::strlen(kTwoLevels)));
+  ASSERT_EQ(levels.size(), 2u);
+  // FNV-1a of the canonical record, worked out by hand: the same on every
+  // machine and in every build.
+  EXPECT_EQ(KeyOfLevel(levels[0]), 0xabdcb4dfb7e27f1aull);
+
+  // Each field counts, and strings cannot run into one another.
+  LevelRecord changed = levels[0];
+  changed.wallCells = L"3,13,24";
+  EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
+  changed = levels[0];
+  changed.sourceRotation = 3;
+  EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
+  changed = levels[0];
+  changed.title = L"Around the wal";
+  changed.password = L"lSTARE";
+  EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
+  changed = levels[0];
+  changed.hazardCells = L"45";
+  changed.fireCells = L"";
+  EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
+}
+
+TEST(LevelKey, AnEditedLevelFileCreditsOnlyTheLevelsSolved) {
+  TempFile before(kTwoLevels);
+  const auto levels = LoadLevels(before.path());
+  ASSERT_TRUE(levels);
+  Progress p;
+  RecordSolved(p, KeyOfLevel((*levels)[0]), LevelBest{});
+  EXPECT_EQ(SolvedLevelIndexes(p, *levels), std::vector<std::int32_t>{0});
+
+  // Reordered, with comments added: the solved level is found at its new place.
+  TempFile reordered(
+      "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n"
+      "; moved down\r\n\r\nAround the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,23\r\n");
+  const auto moved = LoadLevels(reordered.path());
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(SolvedLevelIndexes(p, *moved), std::vector<std::int32_t>{1});
+  EXPECT_EQ(LevelIndexOfKey(KeyOfLevel((*levels)[0]), *moved), 1);
+
+  // One wall moved: a different level, unsolved; and the old key names no level.
+  TempFile edited(
+      "Around the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,33\r\n"
+      "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n");
+  const auto changed = LoadLevels(edited.path());
+  ASSERT_TRUE(changed);
+  EXPECT_TRUE(SolvedLevelIndexes(p, *changed).empty());
+  EXPECT_EQ(LevelIndexOfKey(KeyOfLevel((*levels)[0]), *changed), -1);
+}
+
+TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
+  Progress disk;
+  disk.scale = 2;
+  disk.solved[1] = LevelBest{5, 20, std::nullopt, 9000};
+  disk.solved[2] = LevelBest{3, 3, 3, 3};
+  disk.play = SavedPlay{};
+  disk.play->level = 2;
+
+  Progress mine;
+  mine.scale = 4;
+  mine.solved[1] = LevelBest{6, 12, 1, std::nullopt};
+  mine.solved[3] = LevelBest{};
+  mine.play = SavedPlay{};
+  mine.play->level = 3;
+  mine.play->undo = {"a"};
+
+  const Progress merged = MergeProgress(disk, mine);
+  EXPECT_EQ(merged.solved.size(), 3u);
+  EXPECT_EQ(merged.solved.at(1), (LevelBest{5, 12, 1, 9000}));
+  EXPECT_EQ(merged.solved.at(2), disk.solved.at(2));
+  EXPECT_EQ(merged.solved.at(3), LevelBest{});
+  EXPECT_EQ(merged.play, mine.play);  // the later writer's level in play
+  EXPECT_EQ(merged.scale, 4);
+
+  // The later writer with no level in play clears it.
+  mine.play.reset();
+  EXPECT_FALSE(MergeProgress(disk, mine).play);
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,152 @@
+// Replays the golden sessions (sessions.txt) through the built game in script
+// mode and compares what it prints and every shot's pixels with what the
+// recorded game did (expected.txt). A dump is compared by the lines the
+// recording knows; lines a later game appends to a dump are skipped.
+// Re-record after a deliberate change with
+//   python3 tests/golden/record.py record build
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_game.h"
+
+namespace qw {
+namespace {
+
+using testing::ReadAll;
+using testing::ScratchFolder;
+
+constexpr int kDumpLines = 19;  // "mode" to "row9"
+constexpr int kChunks = 8;      // the sessions run as this many tests
+
+struct Expected {
+  int status = 0;
+  std::vector<std::string> out;
+  std::string shots;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Sessions by number, each the lines of its script.
+std::map<int, std::vector<std::string>> ReadSessions() {
+  std::map<int, std::vector<std::string>> sessions;
+  std::vector<std::string>* current = nullptr;
+  for (const std::string& line : Lines(ReadAll(QW_GOLDEN_DIR "/sessions.txt"))) {
+    if (line.starts_with("session ")) {
+      current = &sessions[std::stoi(line.substr(8))];
+    } else if (line == "end") {
+      current = nullptr;
+    } else if (current) {
+      current->push_back(line);
+    }
+  }
+  return sessions;
+}
+
+std::map<int, Expected> ReadExpected() {
+  std::map<int, Expected> expected;
+  Expected* current = nullptr;
+  for (const std::string& line : Lines(ReadAll(QW_GOLDEN_DIR "/expected.txt"))) {
+    int number = 0, status = 0;
+    if (std::sscanf(line.c_str(), "session %d status %d", &number, &status) == 2) {
+      current = &expected[number];
+      current->status = status;
+    } else if (line == "end") {
+      current = nullptr;
+    } else if (current && line.starts_with("shots")) {
+      current->shots = line;
+    } else if (current) {
+      current->out.push_back(line);
+    }
+  }
+  return expected;
+}
+
+// The output with lines that a newer game appends to a dump taken out.
+std::vector<std::string> KnownLines(const std::vector<std::string>& out) {
+  std::vector<std::string> known;
+  for (std::size_t i = 0; i < out.size();) {
+    if (out[i].starts_with("mode ")) {
+      for (int k = 0; k < kDumpLines && i < out.size(); ++k) known.push_back(out[i++]);
+      while (i < out.size() && !out[i].starts_with("mode ") && !out[i].starts_with("message: ") &&
+             out[i] != "closed") {
+        ++i;
+      }
+    } else {
+      known.push_back(out[i++]);
+    }
+  }
+  return known;
+}
+
+// FNV-1a 64 of a BMP's pixel bytes, as the recorder computes it.
+std::string ShotDigest(const std::filesystem::path& path) {
+  if (!std::filesystem::exists(path)) return "none";
+  const std::string data = ReadAll(path);
+  if (data.size() < 14) return "short";
+  std::uint32_t offset = 0;
+  for (int i = 3; i >= 0; --i) offset = offset << 8 | static_cast<unsigned char>(data[10 + i]);
+  std::uint64_t h = 0xcbf29ce484222325ULL;
+  for (std::size_t i = offset; i < data.size(); ++i) {
+    h ^= static_cast<unsigned char>(data[i]);
+    h *= 0x100000001b3ULL;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
+}
+
+class Golden : public ::testing::TestWithParam<int> {};
+
+TEST_P(Golden, SessionsPrintAndPaintAsRecorded) {
+  static const auto sessions = ReadSessions();
+  static const auto expected = ReadExpected();
+  ASSERT_GE(sessions.size(), 100u);
+  ASSERT_EQ(sessions.size(), expected.size());
+  ScratchFolder scratch("golden_" + std::to_string(GetParam()));
+  int index = 0, failures = 0;
+  for (const auto& [number, script] : sessions) {
+    if (index++ % kChunks != GetParam()) continue;
+    std::ofstream(scratch.path() / "script.txt") << [&] {
+      std::string text;
+      for (const std::string& line : script) text += line + "\n";
+      return text;
+    }();
+    int shots = 0;
+    for (const std::string& line : script) shots += line.starts_with("shot ");
+    const std::string command = "cd '" + scratch.path().string() + "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
+                                "' --script script.txt > out.txt 2> err.txt";
+    const int raw = std::system(command.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::string digests = "shots";
+    for (int i = 1; i <= shots; ++i) digests += " " + ShotDigest(scratch.path() / ("shot-" + std::to_string(i) + ".bmp"));
+
+    const Expected& want = expected.at(number);
+    const std::vector<std::string> got = KnownLines(Lines(ReadAll(scratch.path() / "out.txt")));
+    std::size_t first = 0;
+    while (first < got.size() && first < want.out.size() && got[first] == want.out[first]) ++first;
+    const bool same = status == want.status && got == want.out && digests == want.shots;
+    EXPECT_TRUE(same) << "session " << number << ": status " << status << " (recorded " << want.status
+                      << "), output line " << first + 1 << ": '" << (first < got.size() ? got[first] : "<end>")
+                      << "' (recorded '" << (first < want.out.size() ? want.out[first] : "<end>") << "')\n"
+                      << digests << "\n" << want.shots;
+    if (!same && ++failures >= 5) break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Chunks, Golden, ::testing::Range(0, kChunks));
+
+}  // namespace
+}  // namespace qw

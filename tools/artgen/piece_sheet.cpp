@@ -1,0 +1,43 @@
+#include "piece_sheet.h"
+
+#include "pieces.h"
+#include "style.h"
+
+namespace qw::artgen {
+
+Image PieceOnCell(int n, bool wet) {
+  Image cell(kCell, kCell, kPanel);
+  const auto water = WaterPixels(PieceOpenings(n));
+  for (int y = 0; y < kCell && wet; ++y) {
+    for (int x = 0; x < kCell; ++x) {
+      if (water[y * kCell + x]) cell.Set(x, y, kWater);
+    }
+  }
+  cell.Paste(DrawPiece(n), 0, 0, true);
+  return cell;
+}
+
+namespace {
+
+// The three rows of eight cells at scale 1.
+Image DrawBlock() {
+  Image block(kSheetBlockWidth, kSheetBlockHeight, kGrid);
+  for (int kind = 0; kind < 3; ++kind) {
+    for (int r = 0; r < 8; ++r) {
+      block.Paste(PieceOnCell(kind * 8 + r, true), 1 + r * kSheetPitch, 1 + kind * kSheetPitch);
+    }
+  }
+  return block;
+}
+
+}  // namespace
+
+Image DrawPieceSheet() {
+  Image sheet(kSheetWidth, kSheetHeight, kBackground);
+  const Image block = DrawBlock();
+  sheet.Paste(block, kSheetMargin, kSheetMargin);
+  sheet.Paste(block.Scaled(kSheetZoom), kSheetMargin, 2 * kSheetMargin + kSheetBlockHeight);
+  return sheet;
+}
+
+}  // namespace qw::artgen
