@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "data/levels.h"
-#include "levels/hint.h"
-#include "levels/played_level.h"
+#include "solver/hint.h"
+#include "solver/played_level.h"
 #include "levels/random_play.h"
 #include "quenchway-bench_resources.h"
 

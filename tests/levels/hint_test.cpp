@@ -1,6 +1,6 @@
 // The hint engine on the shipped levels and on boards built to need a turn,
 // a take-back or more than one take-back.
-#include "levels/hint.h"
+#include "solver/hint.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <random>
 
 #include "data/levels.h"
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "levels/random_play.h"
-#include "levels/search_board.h"
-#include "levels/solver.h"
+#include "solver/search_board.h"
+#include "solver/solver.h"
 
 namespace qw {
 namespace {

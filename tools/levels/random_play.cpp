@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "levels/hint.h"
+#include "solver/hint.h"
 
 namespace qw {
 

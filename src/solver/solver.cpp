@@ -6,7 +6,7 @@
 // rule before the next decision, so a hazard ends a branch as early as
 // possible; a reach bound cuts branches in which some burning fire can no
 // longer get water with the pieces left.
-#include "levels/solver.h"
+#include "solver/solver.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <unordered_map>
 
-#include "levels/search_board.h"
+#include "solver/search_board.h"
 
 namespace qw {
 

@@ -2,7 +2,7 @@
 // with the fewest take-backs, then the fewest turns, then the fewest
 // placements; an order search then puts its steps in an order in which the
 // water never reaches a hazard. See hint.h.
-#include "levels/hint.h"
+#include "solver/hint.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,9 +10,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "levels/played_level.h"
-#include "levels/search_board.h"
-#include "levels/solver.h"
+#include "solver/played_level.h"
+#include "solver/search_board.h"
+#include "solver/solver.h"
 #include "model/water.h"
 
 namespace qw {

@@ -1,10 +1,10 @@
-#include "levels/search_board.h"
+#include "solver/search_board.h"
 
 #include <algorithm>
 #include <bit>
 #include <limits>
 
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "model/water.h"
 
 namespace qw {
