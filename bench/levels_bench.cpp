@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/levels.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 #include "quenchway-bench_resources.h"
 
 namespace qw {

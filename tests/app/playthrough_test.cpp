@@ -8,7 +8,7 @@
 
 #include "data/layout.h"
 #include "data/levels.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 #include "run_game.h"
 
 namespace qw {

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "levels/played_level.h"
-#include "levels/solver.h"
+#include "solver/played_level.h"
+#include "solver/solver.h"
 #include "model/water.h"
 
 namespace qw {

@@ -6,7 +6,7 @@
 #include "data/text.h"
 #include "levels/format_checks.h"
 #include "levels/level_text.h"
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "platform/utf8.h"
 
 namespace qw {

@@ -12,7 +12,7 @@
 
 #include "data/levels.h"
 #include "levels/grade.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 
 namespace qw {
 

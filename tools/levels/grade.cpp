@@ -4,7 +4,7 @@
 #include <bit>
 #include <vector>
 
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "model/water.h"
 
 namespace qw {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/levels.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 #include "model/cell.h"
 
 namespace qw {

@@ -13,7 +13,7 @@
 #include "levels/checker.h"
 #include "levels/generator.h"
 #include "levels/show.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "data/layout.h"
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "platform/png_file.h"
 #include "platform/bitmap.h"
 #include "platform/font.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/levels.h"
-#include "levels/solver.h"
+#include "solver/solver.h"
 
 namespace qw {
 

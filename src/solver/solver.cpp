@@ -6,7 +6,7 @@
 // rule before the next decision, so a hazard ends a branch as early as
 // possible; a reach bound cuts branches in which some burning fire can no
 // longer get water with the pieces left.
-#include "levels/solver.h"
+#include "solver/solver.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <unordered_map>
 
-#include "levels/search_board.h"
+#include "solver/search_board.h"
 
 namespace qw {
 
@@ -25,11 +25,20 @@ constexpr std::size_t kMostKnownPositions = 2'000'000;
 
 class Search {
  public:
-  Search(const SearchBoard& board, const SolveOptions& options) : board_(board), options_(options) {}
+  Search(const SearchBoard& board, const SolveOptions& options) : board_(board), options_(options) {
+    if (options.fewestSteps && options.below) {
+      haveBest_ = true;
+      best_ = *options.below;
+    }
+  }
 
   SolveReport Run(SearchState start) {
     Visit(std::move(start));
-    if (report_.solutions > 0) {
+    if (options_.accept && !options_.fewestSteps) {
+      report_.outcome = accepted_ ? SolveOutcome::kSolved
+                        : gaveUp_ || report_.capped ? SolveOutcome::kGaveUp
+                                                    : SolveOutcome::kUnsolvable;
+    } else if (report_.solutions > 0) {
       report_.outcome = SolveOutcome::kSolved;
     } else {
       report_.outcome = gaveUp_ ? SolveOutcome::kGaveUp : SolveOutcome::kUnsolvable;
@@ -39,20 +48,27 @@ class Search {
 
  private:
   void Visit(SearchState s) {
+    if (!InBound(s)) return;
     if (!board_.Propagate(s)) return;  // water reached a hazard
     if (s.pending.empty()) {
       if (s.burning == 0) Found(s);
       return;
     }
-    const std::int32_t left = std::min(s.TrayTotal(), options_.pieceBudget - s.placed);
+    const std::int32_t takeBacksLeft = options_.takeBackBudget - s.takenBack;
+    const bool mayTakeBack = takeBacksLeft > 0 && board_.Untouched(s) > 0;
+    const std::int32_t inHand = s.TrayTotal() + (mayTakeBack ? std::min(takeBacksLeft, board_.Untouched(s)) : 0);
+    const std::int32_t left = std::min(inHand, PieceCap(s) - s.placed);
     CellSet reached;
-    if (!board_.FiresReachable(s, left, reached)) {
+    if (!board_.FiresReachable(s, left, mayTakeBack, reached)) {
       ++report_.pruned;
       return;
     }
     // A position seen before has the same future: its solutions are known.
+    // Only positions without any are skipped when each solution is offered
+    // to `accept`, as another way to them may give one it takes.
     const StateKey key = board_.Key(s, left, reached);
-    if (const auto seen = known_.find(key); seen != known_.end()) {
+    if (const auto seen = known_.find(key);
+        seen != known_.end() && (!Reexplores() || seen->second == 0)) {
       ++report_.repeated;
       AddKnown(seen->second);
       return;
@@ -61,7 +77,7 @@ class Search {
     const Flow flow = board_.ChooseFlow(s);
     const std::int32_t target = board_.Next(flow);
     std::array<Choice, kMaxChoices> choices;
-    const std::int32_t count = board_.Choices(s, flow, left > 0, choices);
+    const std::int32_t count = board_.Choices(s, flow, left > 0, mayTakeBack, reached, choices);
     for (std::int32_t i = 0; i < count; ++i) {
       if (++report_.nodes > options_.nodeLimit) {
         gaveUp_ = true;
@@ -86,7 +102,52 @@ class Search {
     }
   }
 
+  // Under fewestSteps a position may be met again with a tighter bound, and
+  // under accept by another way that gives a solution it takes.
+  bool Reexplores() const { return options_.accept || options_.fewestSteps; }
+
+  bool InBound(const SearchState& s) const {
+    if (s.turns > options_.turnBudget || s.takenBack > options_.takeBackBudget) return false;
+    if (!haveBest_) return true;
+    if (s.takenBack != best_.takeBacks) return s.takenBack < best_.takeBacks;
+    if (s.turns != best_.turns) return s.turns < best_.turns;
+    return s.placed < best_.placed;
+  }
+  // The most pieces a solution below may place.
+  std::int32_t PieceCap(const SearchState& s) const {
+    if (haveBest_ && s.takenBack == best_.takeBacks && s.turns == best_.turns) {
+      return best_.placed - 1;
+    }
+    return options_.pieceBudget;
+  }
+
   void Found(const SearchState& s) {
+    if (options_.fewestSteps) {
+      // Visit let only a better one through.
+      haveBest_ = true;
+      best_ = StepCount{s.takenBack, s.turns, s.placed};
+      report_.solution = board_.Pieces(s);
+      report_.takeBacks = s.takenBack;
+      report_.turns = s.turns;
+      ++report_.solutions;
+      if (options_.accept) options_.accept(s);
+      if (s.takenBack == 0 && s.turns == 0 && s.placed == 0) stop_ = true;
+      return;
+    }
+    if (options_.accept) {
+      ++report_.solutions;
+      if (options_.accept(s)) {
+        report_.solution = board_.Pieces(s);
+        report_.takeBacks = s.takenBack;
+        report_.turns = s.turns;
+        accepted_ = true;
+        stop_ = true;
+      } else if (report_.solutions >= options_.solutionCap) {
+        report_.capped = true;
+        stop_ = true;
+      }
+      return;
+    }
     if (report_.solutions == 0) report_.solution = board_.Pieces(s);
     ++report_.solutions;
     if (!options_.countAll || report_.solutions >= options_.solutionCap) {
@@ -101,9 +162,17 @@ class Search {
   std::unordered_map<StateKey, std::int64_t, StateKeyHash> known_;
   bool stop_ = false;
   bool gaveUp_ = false;
+  bool accepted_ = false;
+  bool haveBest_ = false;
+  StepCount best_;
 };
 
 }  // namespace
+
+SolveReport SolveFrom(const SearchBoard& board, const SolveOptions& options) {
+  Search search(board, options);
+  return search.Run(board.Start());
+}
 
 SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options) {
   const SearchBoard board(level);

@@ -4,7 +4,9 @@
 // game's own water rule (WaterExits) cell by cell.
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +42,10 @@ struct SolveReport {
   std::int64_t repeated = 0;    // positions met before, whose outcome was known
   std::int64_t solutions = 0;   // when counting: distinct solutions found
   bool capped = false;          // counting stopped at the cap
+  // From a board with the player's pieces on it: of the solution found, the
+  // pieces it takes back and turns (its placements: solution.size()).
+  std::int32_t takeBacks = 0;
+  std::int32_t turns = 0;
 };
 
 // Searches beyond this many decisions give up rather than run on; no level
@@ -47,11 +53,35 @@ struct SolveReport {
 inline constexpr std::int64_t kDefaultNodeLimit = 5'000'000;
 inline constexpr std::int64_t kDefaultSolutionCap = 1000;
 
+struct SearchState;
+
+// The steps from a board in play to a solution, in the order they weigh.
+struct StepCount {
+  std::int32_t takeBacks = 0;
+  std::int32_t turns = 0;
+  std::int32_t placed = 0;
+  friend auto operator<=>(const StepCount&, const StepCount&) = default;
+};
+
 struct SolveOptions {
   std::int64_t nodeLimit = kDefaultNodeLimit;
   bool countAll = false;  // go on after the first solution, up to the cap
   std::int64_t solutionCap = kDefaultSolutionCap;
   std::int32_t pieceBudget = 10;  // at most this many pieces reached by water
+  // From a board with the player's pieces on it: at most this many of them
+  // turned to another rotation, and taken back to the tray.
+  std::int32_t turnBudget = 0;
+  std::int32_t takeBackBudget = 0;
+  // Searches on past the first solution for the one with the fewest
+  // take-backs, then the fewest turns, then the fewest placements; a search
+  // stopped by the node limit reports the best found so far as solved.
+  bool fewestSteps = false;
+  // With fewestSteps: only solutions that need fewer steps than this.
+  std::optional<StepCount> below;
+  // When set, sees every solution found (at most solutionCap of them) and
+  // says whether to take it. Under fewestSteps it sees each better solution
+  // and its answer is ignored.
+  std::function<bool(const SearchState&)> accept;
 };
 
 // Complete: reports kSolved whenever some placement solves the level, and

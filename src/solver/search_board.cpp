@@ -1,10 +1,10 @@
-#include "levels/search_board.h"
+#include "solver/search_board.h"
 
 #include <algorithm>
 #include <bit>
 #include <limits>
 
-#include "levels/played_level.h"
+#include "solver/played_level.h"
 #include "model/water.h"
 
 namespace qw {
@@ -31,6 +31,16 @@ std::int32_t CellNumberOf(std::int32_t boardIndex) {
 }  // namespace
 
 SearchBoard::SearchBoard(const LevelRecord& level) {
+  // The level as the game sets it up, out-of-limit values and all.
+  const PlayedLevel played(level);
+  Init(played.puzzle.board, played.puzzle.tray);
+}
+
+SearchBoard::SearchBoard(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray) {
+  Init(board, tray);
+}
+
+void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray) {
   for (std::int32_t x = 0; x < kBoardSize; ++x) {
     for (std::int32_t y = 0; y < kBoardSize; ++y) {
       for (std::int32_t d = 0; d < 8; ++d) {
@@ -57,17 +67,37 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
     }
   }
 
-  // The level as the game sets it up, out-of-limit values and all.
-  const PlayedLevel played(level);
-  const Puzzle& puzzle = played.puzzle;
-  start_.cells = puzzle.board;
+  for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+    for (std::int32_t d = 0; d < 8; ++d) {
+      auto& sets = exitsOfSet_[k][static_cast<std::size_t>(d)];
+      for (std::int32_t r = 0; r < 8; ++r) {
+        const WaterPassage p = WaterExits(Cell{kPieceKinds[k], r}, d);
+        std::uint8_t bits = 0;
+        for (std::int32_t i = 0; i < p.exitCount; ++i) bits |= static_cast<std::uint8_t>(1u << p.exits[static_cast<std::size_t>(i)]);
+        sets[static_cast<std::size_t>(1u << r)] = bits;
+      }
+      for (std::size_t mask = 1; mask < sets.size(); ++mask) {
+        const std::size_t low = mask & (~mask + 1);
+        sets[mask] = static_cast<std::uint8_t>(sets[low] | sets[mask ^ low]);
+      }
+    }
+  }
+
+  start_.cells = board;
+  playerRotation_.fill(-1);
   for (std::size_t i = 0; i < start_.cells.size(); ++i) {
     Cell& cell = start_.cells[i];
     if (cell.kind == KIND_FIRE) cell.variant = 0;  // the search douses them itself
     start_.open[i] = cell.kind == KIND_EMPTY ? 1 : 0;
     if (cell.kind == KIND_FIRE) ++start_.burning;
+    if (IsPipePiece(cell)) {
+      cell.variant = NormalizeDirection(cell.variant);
+      playerRotation_[i] = static_cast<std::int8_t>(cell.variant);
+      playerCells_.push_back(static_cast<std::int32_t>(i));
+      start_.rotations[i] = kAllRotations;
+    }
   }
-  for (const Cell& slot : puzzle.tray) {
+  for (const Cell& slot : tray) {
     if (IsPipePiece(slot)) ++start_.tray[static_cast<std::size_t>(KindSlot(slot.kind))];
   }
   // Sources column by column, as the trace runs them; the last one pushed
@@ -78,6 +108,12 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
       start_.pending.push_back(Flow{static_cast<std::int8_t>(b), static_cast<std::int8_t>(cell.variant)});
     }
   }
+}
+
+std::int32_t SearchBoard::Untouched(const SearchState& s) const {
+  std::int32_t count = 0;
+  for (const std::int32_t i : playerCells_) count += IsUntouched(s, static_cast<std::size_t>(i)) ? 1 : 0;
+  return count;
 }
 
 bool SearchBoard::SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const {
@@ -151,7 +187,8 @@ bool SearchBoard::Propagate(SearchState& s) const {
   return true;
 }
 
-bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, CellSet& reached) const {
+bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, bool mayTakeBack,
+                                 CellSet& reached) const {
   reached.reset();
   // 0-1 breadth-first search over (cell, leaving direction): a turn in an
   // open cell costs one piece, everything else is free.
@@ -182,6 +219,12 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
   for (std::size_t k = 0; k < 3; ++k) {
     if (s.tray[k] > 0) avail |= 1 << k;
   }
+  if (mayTakeBack) {
+    for (const std::int32_t i : playerCells_) {
+      const auto ii = static_cast<std::size_t>(i);
+      if (IsUntouched(s, ii)) avail |= 1 << KindSlot(s.cells[ii].kind);
+    }
+  }
   const std::uint8_t noTurns = 0;
   while (head != tail) {
     const std::int32_t state = ring[head];
@@ -193,22 +236,26 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
     const auto ni = static_cast<std::size_t>(n);
     reached.set(ni);
     const Cell& cell = s.cells[ni];
-    if (s.open[ni] != 0) {
+    const bool untouched = IsUntouched(s, ni);
+    if (s.open[ni] != 0 || (mayTakeBack && untouched)) {
       relax(n, f.dir, c, true);
       const std::uint8_t turns = c < piecesLeft ? turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(f.dir)] : noTurns;
       for (std::int32_t e = 0; e < 8; ++e) {
         if ((turns >> e & 1) != 0) relax(n, e, c + 1, false);
       }
+      if (!untouched) continue;
+    }
+    if (IsPipePiece(cell)) {
+      const std::uint8_t exits = exitsOfSet_[static_cast<std::size_t>(KindSlot(cell.kind))]
+                                            [static_cast<std::size_t>(f.dir)][s.rotations[ni]];
+      for (std::int32_t e = 0; e < 8; ++e) {
+        if ((exits >> e & 1) != 0) relax(n, e, c, true);
+      }
       continue;
     }
-    const bool piece = IsPipePiece(cell);
-    for (std::int32_t r = 0; r < 8; ++r) {
-      if (piece && (s.rotations[ni] >> r & 1) == 0) continue;
-      const WaterPassage p = WaterExits(piece ? Cell{cell.kind, r} : cell, f.dir);
-      if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
-      for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
-      if (!piece) break;
-    }
+    const WaterPassage p = WaterExits(cell, f.dir);
+    if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
+    for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
   }
   for (std::size_t i = 0; i < s.cells.size(); ++i) {
     const Cell& cell = s.cells[i];
@@ -261,6 +308,15 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const C
   add(static_cast<std::uint32_t>(count));
   for (std::size_t i = 0; i < count; ++i) add(flows[i]);
   add(static_cast<std::uint32_t>(s.tray[0] | s.tray[1] << 8 | s.tray[2] << 16 | piecesLeft << 24));
+  // The player's untouched pieces that the water cannot reach may still be
+  // taken back and used anywhere: only how many of each kind matters.
+  add(static_cast<std::uint32_t>(s.turns | s.takenBack << 8));
+  std::array<std::uint32_t, 3> spare{};
+  for (const std::int32_t i : playerCells_) {
+    const auto ii = static_cast<std::size_t>(i);
+    if (!reached.test(ii) && IsUntouched(s, ii)) ++spare[static_cast<std::size_t>(KindSlot(s.cells[ii].kind))];
+  }
+  add(spare[0] | spare[1] << 8 | spare[2] << 16);
   for (std::size_t i = 0; i < kBoardCells; ++i) {
     if (!reached.test(i)) continue;
     const Cell& cell = s.cells[i];
@@ -291,19 +347,37 @@ Flow SearchBoard::ChooseFlow(const SearchState& s) const {
   return best;
 }
 
-std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace,
-                                  std::array<Choice, kMaxChoices>& out) const {
+std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack,
+                                  const CellSet& reached, std::array<Choice, kMaxChoices>& out) const {
   const std::int32_t n = Next(f);
   const auto ni = static_cast<std::size_t>(n);
   std::array<std::uint8_t, 8> groups{};
   std::int32_t count = 0;
+  auto add = [&out, &count](const Choice& choice) { out[static_cast<std::size_t>(count++)] = choice; };
   if (s.open[ni] == 0) {
     const PieceKind kind = s.cells[ni].kind;
     const std::int32_t g = Behaviours(kind, s.rotations[ni], f.dir, groups);
-    for (std::int32_t i = 0; i < g; ++i) out[static_cast<std::size_t>(count++)] = Choice{kind, groups[static_cast<std::size_t>(i)]};
+    // A player's piece: first the rotations that need no turn.
+    const std::int32_t own = s.removed.test(ni) ? -1 : PlayerRotation(n);
+    for (const bool turned : {false, true}) {
+      for (std::int32_t i = 0; i < g; ++i) {
+        const std::uint8_t mask = groups[static_cast<std::size_t>(i)];
+        if (own >= 0 && turned == ((mask >> own & 1) != 0)) continue;
+        if (own < 0 && turned) continue;
+        add(Choice{kind, mask});
+      }
+    }
+    if (!mayTakeBack || !IsUntouched(s, ni)) return count;
+    // Or the piece goes back to the tray, and the cell stays empty or takes
+    // a piece of another kind.
+    add(Choice{KIND_EMPTY, 0, true});
+    if (!mayPlace) return count;
+    for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+      if (kPieceKinds[k] != kind) AddPlacements(s, k, f.dir, n, true, reached, add);
+    }
     return count;
   }
-  out[static_cast<std::size_t>(count++)] = Choice{KIND_EMPTY, 0};
+  add(Choice{KIND_EMPTY, 0});
   if (!mayPlace) return count;
   // Pieces that take the water before pieces that block it.
   std::array<Choice, 3> blocking{};
@@ -317,22 +391,72 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace,
       if (stops) {
         blocking[static_cast<std::size_t>(blockingCount++)] = Choice{kPieceKinds[k], mask};
       } else {
-        out[static_cast<std::size_t>(count++)] = Choice{kPieceKinds[k], mask};
+        add(Choice{kPieceKinds[k], mask});
       }
     }
   }
-  for (std::int32_t i = 0; i < blockingCount; ++i) out[static_cast<std::size_t>(count++)] = blocking[static_cast<std::size_t>(i)];
+  for (std::int32_t i = 0; i < blockingCount; ++i) add(blocking[static_cast<std::size_t>(i)]);
+  if (!mayTakeBack) return count;
+  // A kind the tray has run out of: one of the player's untouched pieces,
+  // taken from where it stands.
+  for (std::size_t k = 0; k < kPieceKinds.size(); ++k) {
+    if (s.tray[k] == 0) AddPlacements(s, k, f.dir, n, false, reached, add);
+  }
   return count;
+}
+
+template <typename Add>
+void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell,
+                                bool takesBack, const CellSet& reached, Add&& add) const {
+  std::array<std::uint8_t, 8> groups{};
+  const std::int32_t g = Behaviours(kPieceKinds[k], kAllRotations, d, groups);
+  auto addFrom = [&](std::int8_t from) {
+    for (std::int32_t i = 0; i < g; ++i) add(Choice{kPieceKinds[k], groups[static_cast<std::size_t>(i)], takesBack, from});
+  };
+  if (s.tray[k] > 0) {
+    addFrom(-1);
+    return;
+  }
+  // Pieces the water cannot reach are all alike: the first of them stands
+  // for the others.
+  bool spare = false;
+  for (const std::int32_t from : playerCells_) {
+    const auto fi = static_cast<std::size_t>(from);
+    if (from == cell || s.cells[fi].kind != kPieceKinds[k] || !IsUntouched(s, fi)) continue;
+    if (!reached.test(fi)) {
+      if (spare) continue;
+      spare = true;
+    }
+    addFrom(static_cast<std::int8_t>(from));
+  }
 }
 
 void SearchBoard::Apply(SearchState& s, std::int32_t cell, const Choice& choice) const {
   const auto ci = static_cast<std::size_t>(cell);
-  if (s.open[ci] == 0) {
+  // A player's piece leaves board index i for the tray.
+  auto takeBack = [&s, this](std::size_t i) {
+    ++s.tray[static_cast<std::size_t>(KindSlot(s.cells[i].kind))];
+    ++s.takenBack;
+    s.removed.set(i);
+    s.cells[i] = Cell{KIND_EMPTY, 0};
+    s.rotations[i] = 0;
+  };
+  if (choice.takesBack) {
+    takeBack(ci);
+  } else if (s.open[ci] == 0) {
+    const std::int32_t own = s.removed.test(ci) ? -1 : PlayerRotation(cell);
+    if (own >= 0 && (s.rotations[ci] >> own & 1) != 0 && (choice.rotations >> own & 1) == 0) ++s.turns;
     s.rotations[ci] = choice.rotations;
     return;
   }
   s.open[ci] = 0;
   if (choice.kind == KIND_EMPTY) return;
+  if (choice.takeFrom >= 0) {
+    // Its cell is open again, for the water to reach later.
+    const auto fi = static_cast<std::size_t>(choice.takeFrom);
+    takeBack(fi);
+    s.open[fi] = 1;
+  }
   s.cells[ci] = Cell{choice.kind, 0};
   s.rotations[ci] = choice.rotations;
   --s.tray[static_cast<std::size_t>(KindSlot(choice.kind))];

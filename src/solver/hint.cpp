@@ -1,0 +1,414 @@
+// The hint: the solver, started from the player's board, finds the solution
+// with the fewest take-backs, then the fewest turns, then the fewest
+// placements; an order search then puts its steps in an order in which the
+// water never reaches a hazard. See hint.h.
+#include "solver/hint.h"
+
+#include <algorithm>
+#include <bit>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "solver/played_level.h"
+#include "solver/search_board.h"
+#include "solver/solver.h"
+#include "model/water.h"
+
+namespace qw {
+
+namespace {
+
+using BoardCells = std::array<Cell, kBoardCells>;
+using TrayCells = std::array<Cell, kTraySlots>;
+
+constexpr std::int32_t kUnlimited = 100;
+
+Position BoardPosition(std::int32_t index) { return Position{index / kBoardSize, index % kBoardSize}; }
+
+struct WaterOutcome {
+  bool hazard = false;
+  bool burning = false;
+};
+
+WaterOutcome RunWater(const BoardCells& board) {
+  const WaterState state = BoardWater(board);
+  return WaterOutcome{state == WaterState::kFailed, state == WaterState::kPlaying};
+}
+
+bool Safe(const BoardCells& board) { return !RunWater(board).hazard; }
+
+// One step of a solution's plan, on board index `cell`.
+struct Step {
+  HintKind kind = HintKind::kPlace;
+  std::int32_t cell = 0;
+  PieceKind piece = KIND_EMPTY;
+  std::uint8_t rotations = 0;  // those that act as the solution needs
+};
+
+// Take-backs, turns of the player's pieces, then placements in the order the
+// water reaches them.
+std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
+  std::vector<Step> steps;
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    if (IsPipePiece(board[ii]) && end.removed.test(ii)) steps.push_back(Step{HintKind::kTakeBack, i, board[ii].kind, 0});
+  }
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    if (!IsPipePiece(board[ii]) || end.removed.test(ii)) continue;
+    const std::uint8_t mask = end.rotations[ii];
+    if ((mask >> NormalizeDirection(board[ii].variant) & 1) == 0) {
+      steps.push_back(Step{HintKind::kTurn, i, board[ii].kind, mask});
+    }
+  }
+  for (std::int32_t k = 1; k <= end.placed; ++k) {
+    for (std::int32_t i = 0; i < kBoardCells; ++i) {
+      const auto ii = static_cast<std::size_t>(i);
+      if (end.order[ii] == k) steps.push_back(Step{HintKind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
+    }
+  }
+  return steps;
+}
+
+std::size_t KindIndex(PieceKind kind) {
+  return static_cast<std::size_t>(kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2);
+}
+
+// The way from the board to a solution of the level's start: the player's
+// pieces on the solution's cells stay (turned when their rotation acts
+// otherwise), those on its cells in another kind go back to the tray, and so
+// do pieces elsewhere whose kind the tray lacks for the placements.
+std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
+  std::vector<Step> steps;
+  std::array<std::int32_t, 3> inTray{};
+  for (const Cell& c : tray) {
+    if (IsPipePiece(c)) ++inTray[KindIndex(c.kind)];
+  }
+  std::array<const Placement*, kBoardCells> wanted{};
+  for (const Placement& p : solution) {
+    if (!IsCellNumber(p.cell)) return {};
+    const Position at = CellNumberPosition(p.cell);
+    wanted[static_cast<std::size_t>(BoardIndex(at.x, at.y))] = &p;
+  }
+  std::vector<Step> places;
+  std::vector<std::int32_t> spare;  // pieces off the solution's cells
+  for (std::int32_t i = 0; i < kBoardCells; ++i) {
+    const auto ii = static_cast<std::size_t>(i);
+    const Cell& cell = board[ii];
+    const Placement* p = wanted[ii];
+    if (p == nullptr) {
+      if (IsPipePiece(cell)) spare.push_back(i);
+      continue;
+    }
+    if (cell.kind == p->kind) {
+      if ((p->rotations >> NormalizeDirection(cell.variant) & 1) == 0) {
+        steps.push_back(Step{HintKind::kTurn, i, cell.kind, p->rotations});
+      }
+      continue;
+    }
+    if (IsPipePiece(cell)) {
+      steps.push_back(Step{HintKind::kTakeBack, i, cell.kind, 0});
+      ++inTray[KindIndex(cell.kind)];
+    } else if (cell.kind != KIND_EMPTY) {
+      return {};  // a fixed cell: not this level's solution
+    }
+    places.push_back(Step{HintKind::kPlace, i, p->kind, p->rotations});
+  }
+  for (const Step& place : places) {
+    std::int32_t& have = inTray[KindIndex(place.piece)];
+    if (have == 0) {
+      const auto from = std::find_if(spare.begin(), spare.end(), [&](std::int32_t i) {
+        return board[static_cast<std::size_t>(i)].kind == place.piece;
+      });
+      if (from == spare.end()) return {};
+      steps.push_back(Step{HintKind::kTakeBack, *from, place.piece, 0});
+      spare.erase(from);
+      ++have;
+    }
+    --have;
+    steps.push_back(place);
+  }
+  return steps;
+}
+
+StepCount CountSteps(const std::vector<Step>& steps) {
+  StepCount count;
+  for (const Step& step : steps) {
+    std::int32_t& n = step.kind == HintKind::kTakeBack ? count.takeBacks
+                      : step.kind == HintKind::kTurn   ? count.turns
+                                                       : count.placed;
+    ++n;
+  }
+  return count;
+}
+
+// The rotations of a mask, the nearest to `from` first.
+std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
+  std::vector<std::int32_t> out;
+  for (std::int32_t distance = 0; distance <= 4; ++distance) {
+    for (const std::int32_t r : {from + distance, from - distance}) {
+      const std::int32_t n = NormalizeDirection(r);
+      if ((mask >> n & 1) != 0 && std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
+    }
+  }
+  return out;
+}
+
+// Depth-first over the orders of a plan's steps (and the rotations each
+// placed or turned piece may take): the first order whose every board is
+// safe and whose end is solved. Take-backs are tried first, but a placement
+// or turn may come before one whose water would touch a hazard; a piece is
+// placed only on an empty cell and while the tray holds one of its kind.
+class OrderSearch {
+ public:
+  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Step> steps, std::int64_t& runsLeft)
+      : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {
+    for (const Cell& c : tray) {
+      if (IsPipePiece(c)) ++inTray_[KindIndex(c.kind)];
+    }
+  }
+
+  // The first step of a safe order and the rotation it leaves, or nullopt.
+  std::optional<std::pair<Step, std::int32_t>> Find() {
+    if (steps_.size() > 30) return std::nullopt;
+    if (!Visit(0)) return std::nullopt;
+    return std::make_pair(first_, firstRotation_);
+  }
+  bool OutOfRuns() const { return runsLeft_ <= 0; }
+
+ private:
+  bool Visit(std::uint32_t done) {
+    if (done == (1u << steps_.size()) - 1) return !RunWater(board_).burning;
+    if (!seen_.insert(Hash(done)).second) return false;
+    for (const bool takeBacks : {true, false}) {
+      for (std::size_t i = 0; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        if ((done >> i & 1) != 0 || takeBacks != (step.kind == HintKind::kTakeBack)) continue;
+        Cell& cell = board_[static_cast<std::size_t>(step.cell)];
+        std::int32_t& inTray = inTray_[KindIndex(step.piece)];
+        if (step.kind == HintKind::kPlace && (cell.kind != KIND_EMPTY || inTray == 0)) continue;
+        const std::int32_t trayChange = step.kind == HintKind::kPlace ? -1 : step.kind == HintKind::kTakeBack ? 1 : 0;
+        const Cell before = cell;
+        std::vector<std::int32_t> rotations{0};
+        if (step.kind != HintKind::kTakeBack) {
+          rotations = RotationsNear(step.rotations, step.kind == HintKind::kTurn ? NormalizeDirection(cell.variant) : 0);
+        }
+        for (const std::int32_t r : rotations) {
+          if (runsLeft_-- <= 0) return false;
+          cell = step.kind == HintKind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
+          inTray += trayChange;
+          const WaterOutcome water = RunWater(board_);
+          // A board that is solved on the way ends the level: the order is done.
+          const bool found = !water.hazard && (!water.burning || Visit(done | 1u << i));
+          cell = before;
+          inTray -= trayChange;
+          if (found) {
+            first_ = step;
+            firstRotation_ = r;
+            return true;
+          }
+        }
+      }
+    }
+    return false;
+  }
+
+  std::uint64_t Hash(std::uint32_t done) const {
+    std::uint64_t h = 0xcbf29ce484222325ull ^ done;
+    for (const Cell& c : board_) {
+      h = (h ^ static_cast<std::uint64_t>(KindCode(c.kind) + 1)) * 0x100000001b3ull;
+      h = (h ^ static_cast<std::uint64_t>(c.variant)) * 0x100000001b3ull;
+    }
+    return h;
+  }
+
+  BoardCells board_;
+  std::vector<Step> steps_;
+  std::int64_t& runsLeft_;
+  std::array<std::int32_t, 3> inTray_{};
+  std::unordered_set<std::uint64_t> seen_;
+  Step first_;
+  std::int32_t firstRotation_ = 0;
+};
+
+// Fills in the tray slot of a placement or take-back, or the way of a turn.
+bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCells& tray, const BoardCells& board) {
+  hint.kind = step.kind;
+  hint.piece = step.piece;
+  hint.rotation = rotation;
+  const Position cell = BoardPosition(step.cell);
+  switch (step.kind) {
+    case HintKind::kPlace: {
+      // A slot whose piece already has the rotation, or else the first.
+      std::int32_t slot = -1;
+      for (std::int32_t k = 0; k < kTraySlots; ++k) {
+        const Cell& c = tray[static_cast<std::size_t>(k)];
+        if (c.kind != step.piece) continue;
+        if (slot < 0 || NormalizeDirection(c.variant) == rotation) slot = k;
+        if (NormalizeDirection(c.variant) == rotation) break;
+      }
+      if (slot < 0) return false;
+      hint.from = Position{slot, -1};
+      hint.to = cell;
+      return true;
+    }
+    case HintKind::kTakeBack: {
+      const auto empty = std::find_if(tray.begin(), tray.end(), [](const Cell& c) { return c.kind == KIND_EMPTY; });
+      if (empty == tray.end()) return false;
+      hint.from = cell;
+      hint.to = Position{static_cast<std::int32_t>(empty - tray.begin()), -1};
+      return true;
+    }
+    default: {
+      hint.from = cell;
+      hint.to = cell;
+      const std::int32_t now = NormalizeDirection(board[static_cast<std::size_t>(step.cell)].variant);
+      const std::int32_t clockwiseSteps = NormalizeDirection(rotation - now);
+      // Every board on the way between, one 45-degree step at a time.
+      auto safeWay = [&](bool clockwise) {
+        BoardCells b = board;
+        Cell& c = b[static_cast<std::size_t>(step.cell)];
+        const std::int32_t count = clockwise ? clockwiseSteps : 8 - clockwiseSteps;
+        for (std::int32_t i = 1; i < count; ++i) {
+          c.variant = NormalizeDirection(now + (clockwise ? i : -i));
+          if (!Safe(b)) return false;
+        }
+        return true;
+      };
+      hint.clockwise = clockwiseSteps <= 4;
+      if (!safeWay(hint.clockwise) && safeWay(!hint.clockwise)) hint.clockwise = !hint.clockwise;
+      hint.turnSteps = hint.clockwise ? clockwiseSteps : 8 - clockwiseSteps;
+      return true;
+    }
+  }
+}
+
+}  // namespace
+
+WaterState BoardWater(const BoardCells& board) {
+  const WaterTrace trace = TraceWater(board);
+  return trace.reachesHazard ? WaterState::kFailed : trace.fireBurning ? WaterState::kPlaying : WaterState::kSolved;
+}
+
+LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : options_(options) {
+  const SearchBoard board(level);
+  SolveOptions fewest;
+  fewest.fewestSteps = true;
+  const SolveReport first = SolveFrom(board, fewest);
+  if (first.outcome != SolveOutcome::kSolved) return;
+  // Solutions with that many pieces, up to the first that can be placed in
+  // a safe order from the start.
+  const PlayedLevel played(level);
+  const BoardCells& start = played.puzzle.board;
+  std::int64_t runsLeft = options.orderRuns;
+  SolveOptions all;
+  all.pieceBudget = static_cast<std::int32_t>(first.solution.size());
+  all.solutionCap = kMostKnownSolutions;
+  all.accept = [&](const SearchState& end) {
+    fewest_.push_back(board.Pieces(end));
+    OrderSearch order(start, played.puzzle.tray, Plan(start, end), runsLeft);
+    return order.Find().has_value() || order.OutOfRuns();
+  };
+  SolveFrom(board, all);
+  if (fewest_.empty()) fewest_.push_back(first.solution);
+}
+
+Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options,
+              const std::vector<Solution>& known) {
+  Hint hint;
+  const WaterOutcome water = RunWater(board);
+  if (!water.hazard && !water.burning) {
+    hint.kind = HintKind::kSolved;
+    return hint;
+  }
+  const SearchBoard searchBoard(board, tray);
+  const std::int32_t players = static_cast<std::int32_t>(
+      std::count_if(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }));
+  // The way to the nearest known solution that has a safe order sets the
+  // bar; the search looks for fewer take-backs, then turns, then placements.
+  // A search stopped by the limit gives the best it found, or the known way
+  // (the hint may then take back, turn or place more than it had to). Each
+  // better solution goes to the order search at once.
+  std::int64_t runsLeft = options.orderRuns;
+  std::optional<std::pair<Step, std::int32_t>> step;
+  std::optional<StepCount> bar;
+  std::optional<std::pair<Step, std::int32_t>> knownStep;
+  for (const Solution& solution : known) {
+    const std::vector<Step> plan = KnownPlan(board, tray, solution);
+    if (plan.empty() || (bar && !(CountSteps(plan) < *bar))) continue;
+    OrderSearch order(board, tray, plan, runsLeft);
+    if (auto first = order.Find()) {
+      bar = CountSteps(plan);
+      knownStep = first;
+    }
+  }
+  auto safeOrder = [&](const SearchState& end) {
+    OrderSearch order(board, tray, Plan(board, end), runsLeft);
+    step = order.Find();
+    return step.has_value() || order.OutOfRuns();
+  };
+  SolveOptions fewest;
+  fewest.fewestSteps = true;
+  fewest.takeBackBudget = players;
+  fewest.turnBudget = players;
+  fewest.pieceBudget = kUnlimited;
+  fewest.nodeLimit = options.nodeLimit / 2;
+  fewest.accept = safeOrder;
+  fewest.below = bar;
+  const SolveReport best = SolveFrom(searchBoard, fewest);
+  hint.nodes += best.nodes;
+  if (!step && knownStep) step = knownStep;
+  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
+  if (best.outcome != SolveOutcome::kSolved) {
+    hint.kind = best.outcome == SolveOutcome::kGaveUp ? HintKind::kLimitReached : HintKind::kNotFound;
+    return hint;
+  }
+  // Otherwise the solutions with as many take-backs and turns and the
+  // fewest placements go to the order search one by one, then those with
+  // more placements.
+  bool gaveUp = false;
+  for (auto n = static_cast<std::int32_t>(best.solution.size()); n <= kTraySlots && !gaveUp && !step && runsLeft > 0;
+       ++n) {
+    SolveOptions o;
+    o.nodeLimit = std::max<std::int64_t>(options.nodeLimit - hint.nodes, 0);
+    o.takeBackBudget = best.takeBacks;
+    o.turnBudget = best.turns;
+    o.pieceBudget = n;
+    o.solutionCap = options.solutionsTried;
+    o.accept = safeOrder;
+    const SolveReport report = SolveFrom(searchBoard, o);
+    hint.nodes += report.nodes;
+    gaveUp = report.outcome == SolveOutcome::kGaveUp && !report.capped;
+  }
+  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
+  hint.kind = gaveUp || runsLeft <= 0 ? HintKind::kLimitReached : HintKind::kNotFound;
+  return hint;
+}
+
+bool ApplyHint(const Hint& hint, TrayCells& tray, BoardCells& board) {
+  auto at = [&](const Position& p) -> Cell* {
+    if (IsTraySlot(p)) return &tray[static_cast<std::size_t>(p.x)];
+    if (IsBoardCell(p)) return &board[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
+    return nullptr;
+  };
+  Cell* from = at(hint.from);
+  Cell* to = at(hint.to);
+  if (from == nullptr || to == nullptr || !IsPipePiece(*from)) return false;
+  switch (hint.kind) {
+    case HintKind::kPlace:
+    case HintKind::kTakeBack:
+      if (to->kind != KIND_EMPTY) return false;
+      *to = Cell{from->kind, hint.kind == HintKind::kPlace ? hint.rotation : from->variant};
+      *from = Cell{KIND_EMPTY, 0};
+      return true;
+    case HintKind::kTurn:
+      if (from != to) return false;
+      from->variant = NormalizeDirection(from->variant + (hint.clockwise ? hint.turnSteps : -hint.turnSteps));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace qw

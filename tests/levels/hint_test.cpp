@@ -1,0 +1,219 @@
+// The hint engine on the shipped levels and on boards built to need a turn,
+// a take-back or more than one take-back.
+#include "solver/hint.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "data/levels.h"
+#include "solver/played_level.h"
+#include "levels/random_play.h"
+#include "solver/search_board.h"
+#include "solver/solver.h"
+
+namespace qw {
+namespace {
+
+using TrayCells = std::array<Cell, kTraySlots>;
+using BoardCells = std::array<Cell, kBoardCells>;
+
+const std::vector<LevelRecord>& ShippedLevels() {
+  static const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
+  return levels;
+}
+
+struct HintRun {
+  std::int32_t hints = 0;
+  bool solved = false;
+  std::string trouble;  // what went wrong, or empty
+};
+
+// Hints one after the other, each made as the game makes a step and
+// followed by the water, until the level is solved or something goes wrong.
+HintRun HintUntilSolved(TrayCells tray, BoardCells board, const LevelHints* level = nullptr,
+                        std::int32_t most = 40) {
+  HintRun run;
+  for (; run.hints < most; ++run.hints) {
+    const Hint hint = level != nullptr ? level->Next(tray, board) : FindHint(tray, board);
+    if (hint.kind == HintKind::kSolved) {
+      run.solved = BoardWater(board) == WaterState::kSolved;
+      if (!run.solved) run.trouble = "solved reported on an unsolved board";
+      return run;
+    }
+    if (!ApplyHint(hint, tray, board)) {
+      run.trouble = "hint " + std::to_string(static_cast<int>(hint.kind)) + " does not apply";
+      return run;
+    }
+    if (BoardWater(board) == WaterState::kFailed) {
+      run.trouble = "hint " + std::to_string(run.hints + 1) + " sends the water into a hazard";
+      return run;
+    }
+  }
+  run.trouble = "no end after " + std::to_string(most) + " hints";
+  return run;
+}
+
+// Water runs south from cell 5 down column 5. An elbow at (5, 5) in
+// rotation 6 turns it east to the fire at (7, 5); in rotation 4 it turns it
+// west into the hazard at (3, 5). The tray holds that one elbow. Walls at
+// (4, 3) and (6, 3) leave an elbow at (5, 3) no way on.
+LevelRecord OneElbowLevel() {
+  LevelRecord r;
+  r.title = L"test";
+  r.password = L"TEST";
+  r.elbowCount = 1;
+  r.sourceCell = 5;
+  r.sourceRotation = 4;
+  r.fireCells = L"57";
+  r.hazardCells = L"53";
+  r.wallCells = L"34,36";
+  return r;
+}
+
+// The level with its elbow moved from the tray to cell (x, y) in a rotation.
+void PutElbow(PlayedLevel& played, Position at, std::int32_t rotation) {
+  played.puzzle.tray[0] = Cell{};
+  *played.puzzle.BoardCell(at.x, at.y) = Cell{KIND_ELBOW, rotation};
+}
+
+// The search from a board in play counts what the way to its best solution
+// takes: pieces taken back, turned and placed.
+TEST(Hint, SearchCountsTakeBacksTurnsAndPlacements) {
+  auto count = [](Position elbow, std::int32_t rotation) {
+    PlayedLevel played(OneElbowLevel());
+    if (elbow != kNoPosition) PutElbow(played, elbow, rotation);
+    SolveOptions options;
+    options.fewestSteps = true;
+    options.takeBackBudget = 1;
+    options.turnBudget = 1;
+    const SolveReport report = SolveFrom(SearchBoard(played.puzzle.board, played.puzzle.tray), options);
+    EXPECT_EQ(report.outcome, SolveOutcome::kSolved);
+    return StepCount{report.takeBacks, report.turns, static_cast<std::int32_t>(report.solution.size())};
+  };
+  EXPECT_EQ(count(kNoPosition, 0), (StepCount{0, 0, 1}));
+  EXPECT_EQ(count(Position{5, 5}, 6), (StepCount{0, 0, 0}));
+  EXPECT_EQ(count(Position{5, 5}, 3), (StepCount{0, 1, 0}));
+  EXPECT_EQ(count(Position{5, 3}, 3), (StepCount{1, 0, 1}));
+  EXPECT_EQ(count(Position{0, 9}, 0), (StepCount{1, 0, 1}));
+}
+
+TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
+  PlayedLevel played(OneElbowLevel());
+  // From rotation 3 the short way (clockwise, 3 steps) passes rotation 4,
+  // which sends the water into the hazard; the long way is safe.
+  PutElbow(played, Position{5, 5}, 3);
+  Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTurn);
+  EXPECT_EQ(hint.from, (Position{5, 5}));
+  EXPECT_EQ(hint.rotation, 6);
+  EXPECT_FALSE(hint.clockwise);
+  EXPECT_EQ(hint.turnSteps, 5);
+  // From rotation 0 the short way, counter-clockwise through 7, is safe.
+  PutElbow(played, Position{5, 5}, 0);
+  hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTurn);
+  EXPECT_FALSE(hint.clockwise);
+  EXPECT_EQ(hint.turnSteps, 2);
+  TrayCells tray = played.puzzle.tray;
+  BoardCells board = played.puzzle.board;
+  ASSERT_TRUE(ApplyHint(hint, tray, board));
+  EXPECT_EQ(BoardWater(board), WaterState::kSolved);
+  EXPECT_EQ(FindHint(tray, board).kind, HintKind::kSolved);
+}
+
+TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
+  // In the water's way, where no rotation helps: back to the tray first.
+  PlayedLevel inTheWay(OneElbowLevel());
+  PutElbow(inTheWay, Position{5, 3}, 3);
+  Hint hint = FindHint(inTheWay.puzzle.tray, inTheWay.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
+  EXPECT_EQ(hint.from, (Position{5, 3}));
+  EXPECT_EQ(hint.to, (Position{0, -1}));
+  EXPECT_EQ(HintUntilSolved(inTheWay.puzzle.tray, inTheWay.puzzle.board).hints, 2);
+  // Where the water never goes, but the tray has no other elbow.
+  PlayedLevel elsewhere(OneElbowLevel());
+  PutElbow(elsewhere, Position{0, 9}, 0);
+  hint = FindHint(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
+  EXPECT_EQ(hint.from, (Position{0, 9}));
+  const HintRun run = HintUntilSolved(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  EXPECT_TRUE(run.solved) << run.trouble;
+  EXPECT_EQ(run.hints, 2);
+}
+
+// A second elbow in the tray and a hazard at (5, 7): taking the blocking
+// elbow back first would send the water down into the hazard, so the tray's
+// elbow goes to (5, 5) first.
+TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
+  LevelRecord level = OneElbowLevel();
+  level.elbowCount = 2;
+  level.hazardCells = L"53,75";
+  PlayedLevel played(level);
+  played.puzzle.tray[1] = Cell{};
+  *played.puzzle.BoardCell(5, 3) = Cell{KIND_ELBOW, 3};
+  const Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kPlace);
+  EXPECT_EQ(hint.to, (Position{5, 5}));
+  const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board);
+  EXPECT_TRUE(run.solved) << run.trouble;
+  EXPECT_EQ(run.hints, 2);
+}
+
+TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
+  PlayedLevel played(OneElbowLevel());
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kPlace);
+  HintOptions tight;
+  tight.nodeLimit = 1;
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board, tight).kind, HintKind::kLimitReached);
+  // The level's own solution answers where the search stops.
+  const LevelHints known(OneElbowLevel(), tight);
+  ASSERT_EQ(known.Fewest().size(), 1u);
+  const Hint hint = known.Next(played.puzzle.tray, played.puzzle.board);
+  EXPECT_EQ(hint.kind, HintKind::kPlace);
+  EXPECT_EQ(hint.to, (Position{5, 5}));
+  EXPECT_EQ(hint.rotation, 6);
+  // Without the elbow nothing leads the water to the fire.
+  played.puzzle.tray[0] = Cell{};
+  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
+}
+
+TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
+  const auto& levels = ShippedLevels();
+  ASSERT_GE(levels.size(), 30u);
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const PlayedLevel played(levels[i]);
+    const SolveReport fewest = SolveFewest(levels[i]);
+    ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
+    const LevelHints hints(levels[i]);
+    const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board, &hints);
+    EXPECT_TRUE(run.solved) << "level " << i + 1 << ": " << run.trouble;
+    EXPECT_EQ(run.hints, static_cast<std::int32_t>(fewest.solution.size())) << "level " << i + 1;
+  }
+}
+
+// Boards with pieces put where they happen to fall, so that most need turns
+// and take-backs: repeated hints solve every one, never touching a hazard.
+TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
+  std::mt19937 rng(20261206);
+  constexpr int kBoardsPerLevel = 6;
+  const auto& levels = ShippedLevels();
+  std::int32_t withPieces = 0;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const LevelHints hints(levels[i]);
+    for (int b = 0; b < kBoardsPerLevel; ++b) {
+      PlayedLevel played(levels[i]);
+      TrayCells tray = played.puzzle.tray;
+      BoardCells board = played.puzzle.board;
+      RandomMoves(rng, tray, board, 4 + 6 * b);
+      withPieces += std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1 : 0;
+      const HintRun run = HintUntilSolved(tray, board, &hints);
+      EXPECT_TRUE(run.solved) << "level " << i + 1 << " board " << b << ": " << run.trouble;
+    }
+  }
+  EXPECT_GT(withPieces, static_cast<std::int32_t>(levels.size()) * kBoardsPerLevel * 3 / 4);
+}
+
+}  // namespace
+}  // namespace qw
