@@ -59,15 +59,15 @@ class Process {
   // The exit status once the process has ended within the timeout.
   std::optional<int> Wait(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
+    for (;;) {  // looks at least once, so that a timeout of 0 polls
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
         exited_ = true;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
       }
+      if (std::chrono::steady_clock::now() >= end) return std::nullopt;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return std::nullopt;
   }
 
  private:
@@ -83,8 +83,12 @@ class XvfbDisplay {
       const std::string name = ":" + std::to_string(n);
       server_.emplace(std::vector<std::string>{"Xvfb", name, "-screen", "0", "800x600x24", "-nolisten", "tcp"},
                       std::vector<std::string>{}, "/dev/null");
+      // Ready once our own server still runs and answers: a socket alone may
+      // be another server's that took the same display a moment earlier.
       for (int i = 0; i < 400; ++i) {
-        if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
+        if (server_->Wait(std::chrono::milliseconds(0))) break;  // the display was taken
+        if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+            std::system(("DISPLAY=" + name + " xprop -root >/dev/null 2>&1").c_str()) == 0) {
           name_ = name;
           return;
         }
