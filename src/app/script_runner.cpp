@@ -76,6 +76,10 @@ void Dump(const GameWindow& window, std::ostream& out) {
     for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
+  const History& history = window.controller().history();
+  out << "history " << history.UndoCount() << ' ' << history.RedoCount() << '\n'
+      << "cursor " << ui.cursor.x << ' ' << ui.cursor.y << '\n'
+      << "hints " << history.hintsUsed << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -131,6 +135,12 @@ class ScriptSession {
     } else if (verb == "password") {
       noArguments();
       Command(ID_PASSWORD);
+    } else if (verb == "undo") {
+      noArguments();
+      Command(ID_UNDO);
+    } else if (verb == "redo") {
+      noArguments();
+      Command(ID_REDO);
     } else if (verb == "ok") {
       noArguments();
       window_.Ok();

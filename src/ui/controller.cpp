@@ -193,7 +193,7 @@ void GameController::DropPiece(Point p) {
   // A drop anywhere but an empty slot or cell moves nothing and leaves the
   // selection alone.
   const Position before = puzzle_.selection;
-  if (!puzzle_.MovePiece(state_.press.dragSource, geometry_.HitTest(p))) return;
+  if (!history_.Apply(puzzle_, Step::Move(state_.press.dragSource, geometry_.HitTest(p)))) return;
   if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
   effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
   ShowOutcome();
@@ -267,7 +267,28 @@ void GameController::OnCommand(ToolbarCommand command) {
     case ID_ROTATE_CW: OnRotateClockwise(); break;
     case ID_RESTART: RestartLevel(); break;
     case ID_PASSWORD: OnPasswordCommand(); break;
+    case ID_UNDO: OnUndo(); break;
+    case ID_REDO: OnRedo(); break;
+    case ID_HINT: break;
   }
+}
+
+void GameController::OnUndo() {
+  if (state_.screenMode != MODE_PLAY && state_.screenMode != MODE_FAILED) return;
+  if (history_.Undo(puzzle_)) ShowRestored();
+}
+
+void GameController::OnRedo() {
+  if (state_.screenMode != MODE_PLAY) return;
+  if (history_.Redo(puzzle_)) ShowRestored();
+}
+
+void GameController::ShowRestored() {
+  state_.press = PressState{};
+  effects_.ReleasePointer();
+  state_.screenMode = MODE_PLAY;
+  effects_.InvalidateAll();
+  ShowOutcome();
 }
 
 void GameController::ShowScreen(ScreenMode mode) {
@@ -279,6 +300,7 @@ void GameController::ShowScreen(ScreenMode mode) {
 
 void GameController::StartLevel(std::int32_t index) {
   if (!puzzle_.StartLevel(index)) return;
+  history_.Clear();  // a level entered anew begins a new history
   state_.press = PressState{};
   state_.screenMode = MODE_PLAY;
   effects_.ShowToolbar(true);
@@ -288,12 +310,18 @@ void GameController::StartLevel(std::int32_t index) {
 
 void GameController::RestartLevel() {
   if (state_.screenMode == MODE_MENU) return;
-  StartLevel(puzzle_.currentLevel);
+  // A restart is a step like any other, so it can be undone.
+  if (!history_.Apply(puzzle_, Step::Restart())) return;
+  state_.press = PressState{};
+  state_.screenMode = MODE_PLAY;
+  effects_.ShowToolbar(true);
+  effects_.InvalidateAll();
+  ShowOutcome();  // a level may be solved or lost before any move
 }
 
 void GameController::TurnSelection(bool clockwise) {
   const Position p = puzzle_.selection;
-  if (!puzzle_.TurnPiece(p, clockwise)) return;
+  if (!history_.Apply(puzzle_, Step::Turn(p, clockwise))) return;
   effects_.InvalidateRect(p.y == -1 ? geometry_.CellRect(p) : geometry_.board());
   ShowOutcome();
 }

@@ -11,6 +11,7 @@
 
 #include "data/layout.h"
 #include "data/levels.h"
+#include "model/history.h"
 #include "model/puzzle.h"
 #include "platform/geometry.h"
 #include "ui/board_geometry.h"
@@ -35,11 +36,17 @@ class GameController {
   void OnPasswordCommand();
   void OnOkCommand();
   void OnCommand(ToolbarCommand command);
+  // Takes the last step back, on the play screen and on the failed one,
+  // which then returns to play; the solved screen stays final.
+  void OnUndo();
+  // Makes the last undone step again, on the play screen.
+  void OnRedo();
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
   void StartLevel(std::int32_t index);
 
   const UiState& state() const { return state_; }
+  const History& history() const { return history_; }
   const BoardGeometry& geometry() const { return geometry_; }
   // Shows a screen as it stands, for tools and tests that want a picture of
   // it: the mode changes and the whole window is invalidated.
@@ -59,6 +66,8 @@ class GameController {
   void SolvedPenDown(Point p);
   void PasswordPenUp(Point p);
   void DropPiece(Point p);
+  // After an undo or redo: the play screen, repainted, and the outcome.
+  void ShowRestored();
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);
@@ -75,6 +84,7 @@ class GameController {
   WindowEffects& effects_;
   BoardGeometry geometry_;
   UiState state_;
+  History history_;
 };
 
 }  // namespace qw
