@@ -90,6 +90,8 @@ class DesktopLoop {
       }
       changed = *painted;
     }
+    toolbar_.SetEnabled(static_cast<std::int32_t>(ID_UNDO), game_.controller().CanUndo());
+    toolbar_.SetEnabled(static_cast<std::int32_t>(ID_REDO), game_.controller().CanRedo());
     if (toolbar_.dirty()) {
       Canvas canvas(frame_);
       toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, barFont_);
@@ -105,7 +107,7 @@ class DesktopLoop {
       case InputEvent::Type::PointerMove: PointerMove(e.point); break;
       case InputEvent::Type::PointerUp: PointerUp(e.point); break;
       case InputEvent::Type::PointerLeave: toolbar_.PointerLeave(); break;
-      case InputEvent::Type::Wheel: Act(MapWheel(e.wheel)); break;
+      case InputEvent::Type::Wheel: game_.Act(MapWheel(e.wheel)); break;
       case InputEvent::Type::KeyDown: Key(e); break;
       case InputEvent::Type::Close: game_.Cancel(); break;
       case InputEvent::Type::Redraw: return frame_.Bounds();
@@ -148,22 +150,7 @@ class DesktopLoop {
       if (!e.repeat) window_.ToggleFullscreen();
       return;
     }
-    const KeyAction action = MapKey(e.key, e.letter, game_.ui().screenMode, game_.layout());
-    // Held keys repeat turns only.
-    if (e.repeat && action.kind != KeyAction::Kind::Command) return;
-    Act(action);
-  }
-
-  void Act(const KeyAction& action) {
-    switch (action.kind) {
-      case KeyAction::Kind::Command: game_.Command(action.command); break;
-      case KeyAction::Kind::Ok: game_.Ok(); break;
-      case KeyAction::Kind::Tap:
-        game_.PenDown(action.tap);
-        game_.PenUp(action.tap);
-        break;
-      default: break;
-    }
+    game_.KeyDown(e.key, e.letter, KeyMods{e.ctrl, e.shift}, e.repeat);
   }
 
   SdlWindow& window_;
@@ -181,7 +168,10 @@ std::vector<ToolButton> ToolbarButtons() {
   return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
           {id(ID_ROTATE_CW), L"Rotate Clockwise"},
           {id(ID_RESTART), L"Restart Level"},
-          {id(ID_PASSWORD), L"Enter Password"}};
+          {id(ID_PASSWORD), L"Enter Password"},
+          {id(ID_UNDO), L"Undo"},
+          {id(ID_REDO), L"Redo"},
+          {id(ID_HINT), L"Hint"}};
 }
 
 }  // namespace

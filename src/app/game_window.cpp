@@ -60,6 +60,24 @@ bool GameWindow::Create() {
   return true;
 }
 
+void GameWindow::KeyDown(Key key, char letter, KeyMods mods, bool repeat) {
+  const KeyAction action = MapKey(key, letter, ui().screenMode, layout(), mods);
+  if (repeat && action.kind != KeyAction::Kind::Command) return;
+  Act(action);
+}
+
+void GameWindow::Act(const KeyAction& action) {
+  switch (action.kind) {
+    case KeyAction::Kind::Command: Command(action.command); break;
+    case KeyAction::Kind::Ok: Ok(); break;
+    case KeyAction::Kind::Tap:
+      PenDown(action.tap);
+      PenUp(action.tap);
+      break;
+    default: break;
+  }
+}
+
 void GameWindow::Command(ToolbarCommand command) {
   if (toolbarVisible_) game_->controller.OnCommand(command);
 }

@@ -19,6 +19,7 @@
 #include "platform/surface.h"
 #include "ui/controller.h"
 #include "ui/game.h"
+#include "ui/keyboard.h"
 #include "ui/window_effects.h"
 
 namespace qw {
@@ -52,6 +53,10 @@ class GameWindow final : public WindowEffects {
   // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
   void Command(ToolbarCommand command);
   void Ok() { game_->controller.OnOkCommand(); }
+  // A key press as the window gets it; a held key repeats commands only.
+  void KeyDown(Key key, char letter, KeyMods mods, bool repeat);
+  // Does what a key or the wheel stands for.
+  void Act(const KeyAction& action);
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
 

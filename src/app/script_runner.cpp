@@ -1,5 +1,6 @@
 #include "app/script_runner.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <istream>
@@ -141,6 +142,12 @@ class ScriptSession {
     } else if (verb == "redo") {
       noArguments();
       Command(ID_REDO);
+    } else if (verb == "hint") {
+      noArguments();
+      Command(ID_HINT);
+    } else if (verb == "key") {
+      if (words.size() != 2) throw ScriptError{"'key' takes one key name"};
+      PressKey(words[1]);
     } else if (verb == "ok") {
       noArguments();
       window_.Ok();
@@ -169,6 +176,43 @@ class ScriptSession {
   void Command(ToolbarCommand command) {
     window_.Command(command);
     Settle();
+  }
+  // "ctrl+shift+Z": the modifiers, then a key name as SDL names it.
+  void PressKey(const std::string& text) {
+    std::string name = text;
+    KeyMods mods;
+    for (bool more = true; more;) {
+      more = false;
+      for (const auto& [prefix, flag] : {std::pair<std::string, bool*>{"ctrl+", &mods.ctrl},
+                                         std::pair<std::string, bool*>{"shift+", &mods.shift},
+                                         std::pair<std::string, bool*>{"alt+", nullptr}}) {
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+          if (flag) *flag = true;
+          name.erase(0, prefix.size());
+          more = true;
+        }
+      }
+    }
+    char letter = 0;
+    const Key key = KeyByName(name, letter);
+    if (key == Key::Unknown) throw ScriptError{"unknown key '" + text + "'"};
+    if (!window_.running()) return;
+    window_.KeyDown(key, letter, mods, false);
+    Settle();
+  }
+  static Key KeyByName(const std::string& name, char& letter) {
+    if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
+      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+      return Key::Letter;
+    }
+    static const std::pair<const char*, Key> kNames[] = {
+        {"Left", Key::Left},     {"Right", Key::Right},         {"Up", Key::Up},         {"Down", Key::Down},
+        {"Space", Key::Space},   {"Return", Key::Enter},        {"Escape", Key::Escape}, {"Backspace", Key::Backspace},
+        {"Delete", Key::Delete}, {"Keypad Enter", Key::Enter}, {"F11", Key::F11}};
+    for (const auto& [n, k] : kNames) {
+      if (name == n) return k;
+    }
+    return Key::Unknown;
   }
   void Settle() {
     if (window_.running()) window_.PaintPending();

@@ -20,6 +20,7 @@ class Font;
 struct ToolButton {
   std::int32_t command = 0;
   std::wstring tooltip;
+  bool enabled = true;  // a disabled button looks faded and takes no press
 };
 
 class Toolbar {
@@ -33,6 +34,9 @@ class Toolbar {
 
   void SetVisible(bool visible);
   bool visible() const { return visible_; }
+  // Enables or disables the buttons that send command.
+  void SetEnabled(std::int32_t command, bool enabled);
+  bool enabled(std::size_t i) const { return buttons_[i].enabled; }
 
   // Pointer input in bar coordinates, (0, 0) being the bar's top-left pixel.
   void PointerMove(Point p, std::uint64_t nowMs);

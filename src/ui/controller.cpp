@@ -273,14 +273,18 @@ void GameController::OnCommand(ToolbarCommand command) {
   }
 }
 
+bool GameController::CanUndo() const {
+  return (state_.screenMode == MODE_PLAY || state_.screenMode == MODE_FAILED) && history_.UndoCount() > 0;
+}
+
+bool GameController::CanRedo() const { return state_.screenMode == MODE_PLAY && history_.RedoCount() > 0; }
+
 void GameController::OnUndo() {
-  if (state_.screenMode != MODE_PLAY && state_.screenMode != MODE_FAILED) return;
-  if (history_.Undo(puzzle_)) ShowRestored();
+  if (CanUndo() && history_.Undo(puzzle_)) ShowRestored();
 }
 
 void GameController::OnRedo() {
-  if (state_.screenMode != MODE_PLAY) return;
-  if (history_.Redo(puzzle_)) ShowRestored();
+  if (CanRedo() && history_.Redo(puzzle_)) ShowRestored();
 }
 
 void GameController::ShowRestored() {

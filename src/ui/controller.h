@@ -47,6 +47,9 @@ class GameController {
 
   const UiState& state() const { return state_; }
   const History& history() const { return history_; }
+  // Whether an undo or a redo would act now.
+  bool CanUndo() const;
+  bool CanRedo() const;
   const BoardGeometry& geometry() const { return geometry_; }
   // Shows a screen as it stands, for tools and tests that want a picture of
   // it: the mode changes and the whole window is invalidated.

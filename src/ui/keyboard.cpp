@@ -41,7 +41,13 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
 
 }  // namespace
 
-KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout) {
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods) {
+  if (mods.ctrl) {
+    if (key != Key::Letter) return KeyAction{};
+    if (letter == 'Z') return Command(mods.shift ? ID_REDO : ID_UNDO);
+    if (letter == 'Y') return Command(ID_REDO);
+    return KeyAction{};
+  }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_PASSWORD) {
     const KeyAction typed = PasswordKey(key, letter, layout);
@@ -56,6 +62,7 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
         case 'X': return Command(ID_ROTATE_CW);
         case 'R': return Command(ID_RESTART);
         case 'P': return Command(ID_PASSWORD);
+        case 'H': return Command(ID_HINT);
         default: return KeyAction{};
       }
     default: return KeyAction{};

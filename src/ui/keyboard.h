@@ -18,11 +18,19 @@ struct KeyAction {
   Point tap;                 // for Kind::Tap: where the pen touches and lifts
 };
 
+// The modifier keys held with a key.
+struct KeyMods {
+  bool ctrl = false;
+  bool shift = false;
+};
+
 // Z and Left turn the selection counter-clockwise, X and Right clockwise,
-// R restarts, P opens password entry, Escape is the OK action. On the
-// password screen the keypad's letters tap their key, Enter taps confirm,
-// Delete and Backspace tap clear, and other letters do nothing.
-KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout);
+// R restarts, P opens password entry, H asks for a hint, Escape is the OK
+// action; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, and Ctrl with any
+// other key does nothing. On the password screen the keypad's letters tap
+// their key, Enter taps confirm, Delete and Backspace tap clear, and other
+// letters do nothing.
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods = {});
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.
 KeyAction MapWheel(std::int32_t wheel);
