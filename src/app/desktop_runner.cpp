@@ -30,6 +30,7 @@ class DesktopHost final : public WindowHost {
   void ShowMessage(const std::wstring& text) override { window_.ShowMessage(ToUtf8(text)); }
   void CapturePointer(bool captured) override { window_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
+  void ShowNote(const std::wstring& text) override { toolbar_.ShowNote(text, window_.NowMs()); }
 
  private:
   SdlWindow& window_;

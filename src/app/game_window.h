@@ -31,6 +31,8 @@ class WindowHost {
   virtual void ShowMessage(const std::wstring& text) = 0;
   virtual void CapturePointer(bool captured) = 0;
   virtual void ToolbarVisibilityChanged(bool visible) = 0;
+  // A note in the command bar for a few seconds.
+  virtual void ShowNote(const std::wstring& /*text*/) {}
 };
 
 class GameWindow final : public WindowEffects {
@@ -88,6 +90,7 @@ class GameWindow final : public WindowEffects {
   void CapturePointer() override { host_.CapturePointer(true); }
   void ReleasePointer() override { host_.CapturePointer(false); }
   void EndModalRun() override { running_ = false; }
+  void ShowNote(const std::wstring& text) override { host_.ShowNote(text); }
 
  private:
   void Report(const std::wstring& text);

@@ -22,6 +22,7 @@ namespace {
 class ScriptHost final : public WindowHost {
  public:
   explicit ScriptHost(std::ostream& out) : out_(out) {}
+  void ShowNote(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
   void ShowMessage(const std::wstring& text) override {
     std::string line;
     for (char c : ToUtf8(text)) {

@@ -31,8 +31,12 @@ std::optional<Position> ReadPosition(const std::vector<std::string>& words, std:
 std::string StepText(const Step& step) {
   std::string text = step.hint ? "hint " : "";
   switch (step.kind) {
-    case Step::Kind::Move: return text + "move " + PositionText(step.from) + ' ' + PositionText(step.to);
-    case Step::Kind::Turn: return text + "turn " + PositionText(step.from) + (step.clockwise ? " cw" : " ccw");
+    case Step::Kind::Move:
+      text += "move " + PositionText(step.from) + ' ' + PositionText(step.to);
+      return step.rotation == -1 ? text : text + " r" + std::to_string(step.rotation);
+    case Step::Kind::Turn:
+      text += "turn " + PositionText(step.from) + (step.clockwise ? " cw" : " ccw");
+      return step.turns == 1 ? text : text + ' ' + std::to_string(step.turns);
     case Step::Kind::Restart: return text + "restart";
   }
   return text;
@@ -57,7 +61,13 @@ std::optional<Step> ParseStep(const std::string& text) {
   }
   if (verb == "move") {
     const auto from = ReadPosition(words, i), to = ReadPosition(words, i + 2);
-    if (!from || !to || *from == *to || words.size() != i + 4) return std::nullopt;
+    if (!from || !to || *from == *to || words.size() < i + 4 || words.size() > i + 5) return std::nullopt;
+    if (words.size() == i + 5) {
+      const std::string& r = words[i + 4];
+      const auto rotation = r.size() == 2 && r[0] == 'r' ? Number(r.substr(1)) : std::nullopt;
+      if (!rotation || *rotation < 0 || *rotation > 7) return std::nullopt;
+      step.rotation = *rotation;
+    }
     step.kind = Step::Kind::Move;
     step.from = *from;
     step.to = *to;
@@ -65,7 +75,14 @@ std::optional<Step> ParseStep(const std::string& text) {
   }
   if (verb == "turn") {
     const auto at = ReadPosition(words, i);
-    if (!at || words.size() != i + 3 || (words[i + 2] != "cw" && words[i + 2] != "ccw")) return std::nullopt;
+    if (!at || words.size() < i + 3 || words.size() > i + 4 || (words[i + 2] != "cw" && words[i + 2] != "ccw")) {
+      return std::nullopt;
+    }
+    if (words.size() == i + 4) {
+      const auto turns = Number(words[i + 3]);
+      if (!turns || *turns < 2 || *turns > 7) return std::nullopt;
+      step.turns = *turns;
+    }
     step.kind = Step::Kind::Turn;
     step.from = *at;
     step.clockwise = words[i + 2] == "cw";
@@ -76,11 +93,21 @@ std::optional<Step> ParseStep(const std::string& text) {
 
 bool ApplyStep(Puzzle& puzzle, const Step& step) {
   switch (step.kind) {
-    case Step::Kind::Move: return puzzle.MovePiece(step.from, step.to);
+    case Step::Kind::Move: {
+      if (step.rotation < -1 || step.rotation > 7) return false;
+      if (step.rotation != -1 && puzzle.At(step.from)) {
+        const Cell* piece = puzzle.At(step.from);
+        const Cell* target = puzzle.At(step.to);
+        if (!IsPipePiece(*piece) || !target || target->kind != KIND_EMPTY) return false;
+        puzzle.At(step.from)->variant = step.rotation;  // the water is traced by the move
+      }
+      return puzzle.MovePiece(step.from, step.to);
+    }
     case Step::Kind::Turn: {
       const Cell* cell = puzzle.At(step.from);
       // Only pipe pieces turn: the nozzle, fires and walls stay as they are.
-      if (!cell || !IsPipePiece(*cell) || !puzzle.TurnPiece(step.from, step.clockwise)) return false;
+      if (!cell || !IsPipePiece(*cell) || step.turns < 1 || step.turns > 7) return false;
+      for (std::int32_t t = 0; t < step.turns; ++t) puzzle.TurnPiece(step.from, step.clockwise);
       puzzle.Select(step.from);
       return true;
     }

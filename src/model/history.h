@@ -23,15 +23,25 @@ struct Step {
   Position to;             // Move: the empty slot or cell it goes to
   bool clockwise = true;   // Turn
   bool hint = false;       // the step was a hint's
+  // Turn: 45-degree turns, 1 to 7. Move: the rotation the piece lands in
+  // (0..7), or -1 to keep its own. Only hints use other than 1 and -1.
+  std::int32_t turns = 1;
+  std::int32_t rotation = -1;
   friend bool operator==(const Step&, const Step&) = default;
 
-  static Step Move(Position from, Position to) { return Step{Kind::Move, from, to, true, false}; }
-  static Step Turn(Position at, bool clockwise) { return Step{Kind::Turn, at, kNoPosition, clockwise, false}; }
+  static Step Move(Position from, Position to, std::int32_t rotation = -1) {
+    return Step{Kind::Move, from, to, true, false, 1, rotation};
+  }
+  static Step Turn(Position at, bool clockwise, std::int32_t turns = 1) {
+    return Step{Kind::Turn, at, kNoPosition, clockwise, false, turns, -1};
+  }
   static Step Restart() { return Step{}; }
 };
 
 // One line that names the step: "move 3 -1 4 5", "turn 4 5 cw", "restart",
-// each prefixed with "hint " for a hint's step.
+// each prefixed with "hint " for a hint's step; a move into a rotation of
+// its own ends with it ("move 3 -1 4 5 r6"), a turn of more than one 45-degree
+// turn with their count ("turn 4 5 cw 3").
 std::string StepText(const Step& step);
 // The step a line of StepText names; nothing for any other text.
 std::optional<Step> ParseStep(const std::string& text);

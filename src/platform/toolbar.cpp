@@ -1,5 +1,7 @@
 #include "platform/toolbar.h"
 
+#include <algorithm>
+
 #include "platform/font.h"
 
 namespace qw {
@@ -55,6 +57,12 @@ void Toolbar::SetEnabled(std::int32_t command, bool enabled) {
   }
 }
 
+void Toolbar::ShowNote(std::wstring text, std::uint64_t nowMs) {
+  note_ = std::move(text);
+  noteUntil_ = nowMs + kNoteMs;
+  dirty_ = true;
+}
+
 void Toolbar::SetHover(std::optional<std::size_t> button, std::uint64_t nowMs) {
   if (button == hover_) return;
   hover_ = button;
@@ -98,12 +106,20 @@ void Toolbar::PointerLeave() {
 }
 
 std::optional<std::uint64_t> Toolbar::TooltipDue() const {
-  if (!hover_ || tooltipShown_ || pressed_) return std::nullopt;
-  return hoverSince_ + kTooltipDelayMs;
+  std::optional<std::uint64_t> due;
+  if (!note_.empty()) due = noteUntil_;
+  if (!hover_ || tooltipShown_ || pressed_) return due;
+  return due ? std::min(*due, hoverSince_ + kTooltipDelayMs) : hoverSince_ + kTooltipDelayMs;
 }
 
 void Toolbar::Tick(std::uint64_t nowMs) {
-  const std::optional<std::uint64_t> due = TooltipDue();
+  if (!note_.empty() && nowMs >= noteUntil_) {
+    note_.clear();
+    dirty_ = true;
+  }
+  const std::optional<std::uint64_t> due = hover_ && !tooltipShown_ && !pressed_
+                                               ? std::optional<std::uint64_t>(hoverSince_ + kTooltipDelayMs)
+                                               : std::nullopt;
   if (due && nowMs >= *due) {
     tooltipShown_ = true;
     dirty_ = true;
@@ -136,11 +152,13 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       }
     }
   }
+  const std::int32_t textLeft =
+      origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
+  const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
   if (hover_ && tooltipShown_) {
-    const std::int32_t textLeft =
-        origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
-    const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
     canvas.DrawText(font, buttons_[*hover_].tooltip, box, kTooltipText);
+  } else if (!note_.empty()) {
+    canvas.DrawText(font, note_, box, kTooltipText);
   }
 }
 

@@ -269,7 +269,7 @@ void GameController::OnCommand(ToolbarCommand command) {
     case ID_PASSWORD: OnPasswordCommand(); break;
     case ID_UNDO: OnUndo(); break;
     case ID_REDO: OnRedo(); break;
-    case ID_HINT: break;
+    case ID_HINT: OnHint(); break;
   }
 }
 
@@ -285,6 +285,27 @@ void GameController::OnUndo() {
 
 void GameController::OnRedo() {
   if (CanRedo() && history_.Redo(puzzle_)) ShowRestored();
+}
+
+void GameController::OnHint() {
+  if (state_.screenMode != MODE_PLAY || !hints_) return;
+  HintAnswer answer = hints_->Next(puzzle_);
+  switch (answer.kind) {
+    case HintAnswer::Kind::kSolved: return;
+    case HintAnswer::Kind::kNotFound: effects_.ShowNote(kNoHintNote); return;
+    case HintAnswer::Kind::kLimitReached: effects_.ShowNote(kHintLimitNote); return;
+    case HintAnswer::Kind::kStep: break;
+  }
+  answer.step.hint = true;
+  if (!history_.Apply(puzzle_, answer.step)) {
+    effects_.ShowNote(kNoHintNote);  // a step that does not fit the board
+    return;
+  }
+  ++history_.hintsUsed;
+  state_.press = PressState{};
+  if (answer.step.kind == Step::Kind::Move && IsTraySlot(answer.step.to)) effects_.ShowNote(kTookBackNote);
+  effects_.InvalidateAll();
+  ShowOutcome();
 }
 
 void GameController::ShowRestored() {

@@ -15,6 +15,7 @@
 #include "model/puzzle.h"
 #include "platform/geometry.h"
 #include "ui/board_geometry.h"
+#include "ui/hints.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
@@ -41,6 +42,12 @@ class GameController {
   void OnUndo();
   // Makes the last undone step again, on the play screen.
   void OnRedo();
+  // Makes the hint source's step as an ordinary step of the player's, on
+  // the play screen; a take-back or no step leaves a note in the bar.
+  void OnHint();
+  // Where hints come from; none: the hint does nothing. Must outlive the
+  // controller.
+  void SetHintSource(HintSource* source) { hints_ = source; }
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
   void StartLevel(std::int32_t index);
@@ -88,6 +95,7 @@ class GameController {
   BoardGeometry geometry_;
   UiState state_;
   History history_;
+  HintSource* hints_ = nullptr;
 };
 
 }  // namespace qw

@@ -20,16 +20,20 @@ Shot Take(const Puzzle& p) { return Shot{p.tray, p.board, p.Water().steps.size()
 
 TEST(StepText, RoundTripsEveryKindAndRejectsWhatNoStepWrites) {
   const std::vector<Step> steps{Step::Move({3, -1}, {4, 5}), Step::Move({9, 9}, {0, -1}),
-                                Step::Turn({4, 5}, true), Step::Turn({0, -1}, false), Step::Restart()};
+                                Step::Turn({4, 5}, true), Step::Turn({0, -1}, false), Step::Restart(),
+                                Step::Move({3, -1}, {4, 5}, 6), Step::Move({3, -1}, {4, 5}, 0),
+                                Step::Turn({4, 5}, false, 3), Step::Turn({4, 5}, true, 7)};
   for (Step s : steps) {
     EXPECT_EQ(ParseStep(StepText(s)), s) << StepText(s);
     s.hint = true;
     EXPECT_EQ(ParseStep(StepText(s)), s) << StepText(s);
   }
   EXPECT_EQ(StepText(Step::Move({3, -1}, {4, 5})), "move 3 -1 4 5");
+  EXPECT_EQ(StepText(Step::Turn({4, 5}, false, 3)), "turn 4 5 ccw 3");
   for (const char* bad : {"", "hint", "move 3 -1 4", "move 3 -1 4 5 6", "move 1 1 1 1", "move 10 -1 4 5",
                           "move 3 -2 4 5", "turn 4 5", "turn 4 5 left", "turn 4 10 cw", "restart now",
-                          "turn x 5 cw", "jump 1 1", "hint hint restart"}) {
+                          "turn x 5 cw", "jump 1 1", "hint hint restart", "move 3 -1 4 5 r8", "move 3 -1 4 5 6",
+                          "move 3 -1 4 5 r-1", "turn 4 5 cw 1", "turn 4 5 cw 8", "turn 4 5 cw 2 2"}) {
     EXPECT_FALSE(ParseStep(bad).has_value()) << bad;
   }
 }
@@ -103,8 +107,10 @@ TEST_F(HistoryTest, UndoAndRedoRetraceRandomPlayOnEveryShippedLevel) {
     std::vector<Position> selected{kNoPosition};
     for (int tries = 0; tries < 400 && states.size() < 60; ++tries) {
       const std::int32_t kind = pick(0, 19);
-      const Step step = kind == 0 ? Step::Restart() : kind < 8 ? Step::Turn(place(), pick(0, 1) == 1)
-                                                               : Step::Move(place(), place());
+      const Step step = kind == 0   ? Step::Restart()
+                        : kind < 8  ? Step::Turn(place(), pick(0, 1) == 1, pick(1, 7))
+                        : kind < 12 ? Step::Move(place(), place(), pick(-1, 7))
+                                    : Step::Move(place(), place());
       if (!history.Apply(puzzle, step)) continue;
       states.push_back(Take(puzzle));
       selected.push_back(step.from);

@@ -381,5 +381,47 @@ TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
   EXPECT_EQ(w.puzzle.GetOutcome(), Outcome::kSolved);
 }
 
+// Hands out the answers it is given, in order.
+class ScriptedHints : public HintSource {
+ public:
+  HintAnswer Next(const Puzzle&) override {
+    asked++;
+    return answers.empty() ? HintAnswer{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+  }
+  std::vector<HintAnswer> answers;
+  int asked = 0;
+};
+
+TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
+  World w;
+  ScriptedHints hints;
+  w.controller.SetHintSource(&hints);
+  w.controller.OnHint();  // on the menu: not asked
+  EXPECT_EQ(hints.asked, 0);
+  w.StartPlaying();
+  Drop(w, {0, -1}, {3, 3});
+  hints.answers = {HintAnswer{HintAnswer::Kind::kStep, Step::Move({3, 3}, {0, -1})},
+                   HintAnswer{HintAnswer::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)},
+                   HintAnswer{HintAnswer::Kind::kNotFound, {}}};
+  w.window.Take();
+  w.controller.OnCommand(ID_HINT);
+  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.window.Take(), (Log{"note Took a piece back", "all"}));
+  w.controller.OnHint();
+  EXPECT_EQ(*w.puzzle.BoardCell(4, 0), (Cell{KIND_ELBOW, 3}));
+  EXPECT_EQ(w.controller.history().hintsUsed, 2);
+  EXPECT_EQ(StepText(w.controller.history().Steps().back()), "hint move 0 -1 4 0 r3");
+  w.controller.OnUndo();
+  w.controller.OnUndo();
+  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
+  EXPECT_EQ(w.controller.history().hintsUsed, 2);  // undoing gives no hint back
+  w.window.Take();
+  w.controller.OnHint();
+  EXPECT_EQ(w.window.Take(), (Log{"note No hint found"}));
+  EXPECT_EQ(w.controller.history().RedoCount(), 2u);
+  w.StartPlaying(1);
+  EXPECT_EQ(w.controller.history().hintsUsed, 0);
+}
+
 }  // namespace
 }  // namespace qw
