@@ -74,6 +74,9 @@ void GameWindow::Act(const KeyAction& action) {
       PenDown(action.tap);
       PenUp(action.tap);
       break;
+    case KeyAction::Kind::Cursor: game_->controller.OnCursorKey(action.dx, action.dy); break;
+    case KeyAction::Kind::Pick: game_->controller.OnPickKey(); break;
+    case KeyAction::Kind::Activate: game_->controller.OnActivateKey(); break;
     default: break;
   }
 }

@@ -1,5 +1,6 @@
 #include "app/script_runner.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -210,8 +211,14 @@ class ScriptSession {
         {"Left", Key::Left},     {"Right", Key::Right},         {"Up", Key::Up},         {"Down", Key::Down},
         {"Space", Key::Space},   {"Return", Key::Enter},        {"Escape", Key::Escape}, {"Backspace", Key::Backspace},
         {"Delete", Key::Delete}, {"Keypad Enter", Key::Enter}, {"F11", Key::F11}};
+    // Key names are matched as SDL matches them: in any case.
+    auto same = [](const std::string& a, const std::string& b) {
+      return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+             });
+    };
     for (const auto& [n, k] : kNames) {
-      if (name == n) return k;
+      if (same(name, n)) return k;
     }
     return Key::Unknown;
   }

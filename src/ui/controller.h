@@ -45,6 +45,17 @@ class GameController {
   // Makes the hint source's step as an ordinary step of the player's, on
   // the play screen; a take-back or no step leaves a note in the bar.
   void OnHint();
+  // Keyboard play. In play the cursor key shows the cursor (first at the
+  // selection, or tray slot 0) and then moves it over the tray and board,
+  // Up from the board's top row to the tray and Down from the tray to the
+  // board; a carried piece travels with it. On the menu it moves the
+  // highlight.
+  void OnCursorKey(std::int32_t dx, std::int32_t dy);
+  // Picks up the piece under the cursor, or drops the carried one there
+  // with the pen's rules: on an occupied place it stays carried.
+  void OnPickKey();
+  // Presses the menu's highlighted button.
+  void OnActivateKey();
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
   void SetHintSource(HintSource* source) { hints_ = source; }
@@ -78,6 +89,10 @@ class GameController {
   void DropPiece(Point p);
   // After an undo or redo: the play screen, repainted, and the outcome.
   void ShowRestored();
+  // Ends the keyboard's carry without a step, and hides the cursor.
+  void EndKeyCarry();
+  void HideCursor();
+  void MoveCursor(Position to);
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);

@@ -53,9 +53,27 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     const KeyAction typed = PasswordKey(key, letter, layout);
     if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;
   }
+  auto cursor = [](std::int32_t dx, std::int32_t dy) {
+    KeyAction a{KeyAction::Kind::Cursor, ID_ROTATE_CCW, {}};
+    a.dx = dx;
+    a.dy = dy;
+    return a;
+  };
+  const bool play = screenMode == MODE_PLAY;
   switch (key) {
-    case Key::Left: return Command(ID_ROTATE_CCW);
-    case Key::Right: return Command(ID_ROTATE_CW);
+    case Key::Left: return play ? cursor(-1, 0) : KeyAction{};
+    case Key::Right: return play ? cursor(1, 0) : KeyAction{};
+    case Key::Up: return play || screenMode == MODE_MENU ? cursor(0, -1) : KeyAction{};
+    case Key::Down: return play || screenMode == MODE_MENU ? cursor(0, 1) : KeyAction{};
+    case Key::Space: return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
+    case Key::Enter:
+      switch (screenMode) {
+        case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
+        case MODE_MENU: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
+        case MODE_SOLVED: return TapCentre(ItemRect(layout, kItemContinue));
+        case MODE_FAILED: return TapCentre(ItemRect(layout, kItemRetry));
+        default: return KeyAction{};
+      }
     case Key::Letter:
       switch (letter) {
         case 'Z': return Command(ID_ROTATE_CCW);

@@ -76,6 +76,13 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   DrawWater(canvas);
   DrawPieces(canvas);
 
+  if (ui_.cursor != kNoPosition) {
+    // The keyboard cursor: a frame two pixels wide on the cell's edge.
+    const Rect c = geometry_.CellRect(ui_.cursor);
+    canvas.FrameRect(c, kCursorColor, kCursorColor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor, kCursorColor);
+  }
+
   SelectClip(canvas, clientRegion_);
   const PressState& press = ui_.press;
   if (press.dragging) {

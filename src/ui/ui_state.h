@@ -67,6 +67,8 @@ struct UiState {
   // The keyboard cursor over a tray slot or board cell; kNoPosition while
   // hidden.
   Position cursor;
+  // The press is the keyboard's: the piece travels with the cursor.
+  bool keyCarry = false;
 };
 
 }  // namespace qw
