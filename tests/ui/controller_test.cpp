@@ -423,5 +423,57 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   EXPECT_EQ(w.controller.history().hintsUsed, 0);
 }
 
+TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
+  World w;
+  w.StartPlaying();
+  w.controller.OnPickKey();  // the first key only shows the cursor
+  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
+  w.controller.OnCursorKey(0, -1);  // Up from the tray stays there
+  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
+  w.controller.OnPickKey();
+  EXPECT_TRUE(w.Ui().keyCarry);
+  w.controller.OnRotateClockwise();  // X turns the carried piece
+  EXPECT_EQ(w.puzzle.tray[0], (Cell{KIND_ELBOW, 1}));
+  w.controller.OnCursorKey(1, 0);  // onto slot 1, occupied: the drop fails
+  w.controller.OnPickKey();
+  EXPECT_TRUE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().press.lastPoint, w.Centre(1, -1));  // drawn where the cursor is
+  w.controller.OnCursorKey(0, 1);  // Down to the board's top row
+  w.controller.OnCursorKey(0, 1);
+  EXPECT_EQ(w.Ui().cursor, (Position{1, 1}));
+  w.controller.OnPickKey();
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(*w.puzzle.BoardCell(1, 1), (Cell{KIND_ELBOW, 1}));
+  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
+  w.controller.OnPickKey();  // up again, then Escape puts it back
+  w.controller.OnCursorKey(0, -1);
+  w.controller.OnOkCommand();
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  EXPECT_EQ(w.puzzle.BoardCell(1, 1)->kind, KIND_ELBOW);
+  w.controller.OnCursorKey(0, -1);  // Up from the top row reaches the tray
+  EXPECT_EQ(w.Ui().cursor, (Position{1, -1}));
+  w.controller.OnPickKey();
+  w.controller.OnPenDown(Point{1, 1});  // the pen hides the cursor and drops nothing
+  EXPECT_EQ(w.Ui().cursor, kNoPosition);
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().press.buttonDown, 0);
+  EXPECT_EQ(w.puzzle.tray[1].kind, KIND_ELBOW);
+}
+
+TEST(Keys, TheMenuHighlightMovesAndEnterPressesIt) {
+  World w;
+  w.controller.OnCursorKey(0, 1);  // the first key highlights new game
+  EXPECT_EQ(w.Ui().hoveredButton, 0);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  EXPECT_EQ(w.Ui().hoveredButton, 3);
+  w.controller.OnCursorKey(0, -1);
+  w.controller.OnActivateKey();  // instructions
+  EXPECT_EQ(w.Ui().screenMode, MODE_HELP);
+}
+
 }  // namespace
 }  // namespace qw
