@@ -28,9 +28,12 @@ constexpr const char* kUsage =
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
-    "Keys: Z/X or Left/Right or the mouse wheel turn the selected piece,\n"
-    "R restarts the level, P opens password entry, Escape goes back,\n"
-    "F11 or Alt+Enter toggles fullscreen.\n"
+    "Keys: Z/X or the mouse wheel turn the selected or carried piece,\n"
+    "the arrows move the cursor (the menu's highlight on the menu), Space or\n"
+    "Enter picks up and drops, Enter presses a screen's button,\n"
+    "Ctrl+Z undoes, Ctrl+Y or Ctrl+Shift+Z redoes, H gives a hint,\n"
+    "R restarts the level, P opens password entry, Escape puts a carried\n"
+    "piece back or goes back, F11 or Alt+Enter toggles fullscreen.\n"
     "The game reads its data files from the data folder beside the program.\n";
 
 struct Options {

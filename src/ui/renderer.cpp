@@ -76,13 +76,6 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   DrawWater(canvas);
   DrawPieces(canvas);
 
-  if (ui_.cursor != kNoPosition) {
-    // The keyboard cursor: a frame two pixels wide on the cell's edge.
-    const Rect c = geometry_.CellRect(ui_.cursor);
-    canvas.FrameRect(c, kCursorColor, kCursorColor);
-    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor, kCursorColor);
-  }
-
   SelectClip(canvas, clientRegion_);
   const PressState& press = ui_.press;
   if (press.dragging) {
@@ -93,6 +86,13 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
                      SaturateToInt32(std::int64_t{press.lastPoint.y} - kHalfPiece)},
                *cell);
     }
+  }
+  if (ui_.cursor != kNoPosition) {
+    // The keyboard cursor, over a carried piece: a frame two pixels wide on
+    // the cell's edge.
+    const Rect c = geometry_.CellRect(ui_.cursor);
+    canvas.FrameRect(c, kCursorColor, kCursorColor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor, kCursorColor);
   }
 }
 

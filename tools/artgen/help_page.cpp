@@ -26,7 +26,8 @@ const std::vector<Row>& Rows() {
       {Icon::kHazard, {"Keep the water off the lightning,", "or the level is lost."}},
       {Icon::kPipes, {"Drag pipes from the tray at the top", "onto the board, and back again."}},
       {Icon::kToolbar,
-       {"Tap a pipe to select it, tap again to", "turn it. The toolbar arrows turn it", "too; the page starts the level anew."}},
+       {"Tap a pipe to select it, again (or Z, X)", "to turn it. Undo: Ctrl+Z, redo: Ctrl+Y,",
+        "hint: H. Arrows, Space: play by keys."}},
       {Icon::kKey, {"Each solved level shows a password:", "enter it later with Password."}},
   };
   return kRows;
@@ -60,7 +61,8 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
     case Icon::kToolbar:
       DrawToolButton(img, cx - 17, cy - 16, 0);
       DrawToolButton(img, cx + 1, cy - 16, 1);
-      DrawToolButton(img, cx - 8, cy + 2, 2);
+      DrawToolButton(img, cx - 17, cy + 2, 4);
+      DrawToolButton(img, cx + 1, cy + 2, 6);
       break;
     case Icon::kKey: DrawToolButton(img, cx - 8, cy - 7, 3); break;
   }
