@@ -1,0 +1,30 @@
+// The game's hints from the level solver's hint search. Not built yet: it
+// joins the app library once src/solver (qw_solver) is on this branch; the
+// game window then owns one and hands it to the controller with
+// SetHintSource.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "data/levels.h"
+#include "solver/hint.h"
+#include "ui/hints.h"
+
+namespace qw {
+
+class SolverHints final : public HintSource {
+ public:
+  // levels must outlive the source.
+  explicit SolverHints(const std::vector<LevelRecord>& levels) : levels_(levels) {}
+  HintAnswer Next(const Puzzle& puzzle) override;
+
+ private:
+  const std::vector<LevelRecord>& levels_;
+  // The level's fewest-piece solutions are searched once, on its first hint.
+  std::int32_t level_ = -1;
+  std::unique_ptr<LevelHints> hints_;
+};
+
+}  // namespace qw
