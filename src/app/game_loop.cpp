@@ -98,6 +98,8 @@ void GameLoop::Flush() {
     }
     changed = UnionRect(changed, *painted);
   }
+  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_UNDO), game_.controller().CanUndo());
+  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_REDO), game_.controller().CanRedo());
   if (toolbar_.dirty()) {
     Canvas canvas(frame_);
     toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, barFont_.get());
@@ -128,7 +130,7 @@ void GameLoop::Handle(const InputEvent& e) {
     case InputEvent::Type::PointerMove: PointerMove(e.point); break;
     case InputEvent::Type::PointerUp: PointerUp(e.point); break;
     case InputEvent::Type::PointerLeave: toolbar_.PointerLeave(); break;
-    case InputEvent::Type::Wheel: Act(MapWheel(e.wheel)); break;
+    case InputEvent::Type::Wheel: game_.Act(MapWheel(e.wheel)); break;
     case InputEvent::Type::KeyDown: Key(e); break;
     case InputEvent::Type::Close: game_.Cancel(); break;
     case InputEvent::Type::Redraw: changed_ = frame_.Bounds(); break;
@@ -172,22 +174,7 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  const KeyAction action = MapKey(e.key, e.letter, game_.ui().screenMode, game_.layout());
-  // Held keys repeat turns only.
-  if (e.repeat && action.kind != KeyAction::Kind::Command) return;
-  Act(action);
-}
-
-void GameLoop::Act(const KeyAction& action) {
-  switch (action.kind) {
-    case KeyAction::Kind::Command: game_.Command(action.command); break;
-    case KeyAction::Kind::Ok: game_.Ok(); break;
-    case KeyAction::Kind::Tap:
-      game_.PenDown(action.tap);
-      game_.PenUp(action.tap);
-      break;
-    default: break;
-  }
+  game_.KeyDown(e.key, e.letter, KeyMods{e.ctrl, e.shift}, e.repeat);
 }
 
 }  // namespace qw

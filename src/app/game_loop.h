@@ -70,6 +70,7 @@ class GameLoop final : private WindowHost {
   void ShowMessage(const std::wstring& text) override;
   void CapturePointer(bool captured) override { front_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
+  void ShowNote(const std::wstring& text) override { toolbar_.ShowNote(text, front_.NowMs()); }
 
   // While a box shows, the pen and the keys reach only the box.
   void HandleInBox(const InputEvent& e);
@@ -79,7 +80,6 @@ class GameLoop final : private WindowHost {
   void PointerMove(Point p);
   void PointerUp(Point p);
   void Key(const InputEvent& e);
-  void Act(const KeyAction& action);
 
   FrontEnd& front_;
   Toolbar toolbar_;

@@ -54,10 +54,33 @@ bool GameWindow::Create() {
   captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
   game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
                                  *this);
+  hints_ = std::make_unique<SolverHints>(data_.levels);
+  game_->controller.SetHintSource(hints_.get());
   ShowToolbar(false);
   running_ = true;
   InvalidateAll();  // the window's first paint covers the whole client area
   return true;
+}
+
+void GameWindow::KeyDown(Key key, char letter, KeyMods mods, bool repeat) {
+  const KeyAction action = MapKey(key, letter, ui().screenMode, layout(), mods);
+  if (repeat && action.kind != KeyAction::Kind::Command) return;
+  Act(action);
+}
+
+void GameWindow::Act(const KeyAction& action) {
+  switch (action.kind) {
+    case KeyAction::Kind::Command: Command(action.command); break;
+    case KeyAction::Kind::Ok: Ok(); break;
+    case KeyAction::Kind::Tap:
+      PenDown(action.tap);
+      PenUp(action.tap);
+      break;
+    case KeyAction::Kind::Cursor: game_->controller.OnCursorKey(action.dx, action.dy); break;
+    case KeyAction::Kind::Pick: game_->controller.OnPickKey(); break;
+    case KeyAction::Kind::Activate: game_->controller.OnActivateKey(); break;
+    default: break;
+  }
 }
 
 void GameWindow::Command(ToolbarCommand command) {

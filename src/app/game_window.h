@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/solver_hints.h"
 #include "data/game_data.h"
 #include "model/puzzle.h"
 #include "platform/font.h"
@@ -19,6 +20,7 @@
 #include "platform/surface.h"
 #include "ui/controller.h"
 #include "ui/game.h"
+#include "ui/keyboard.h"
 #include "ui/window_effects.h"
 
 namespace qw {
@@ -31,6 +33,8 @@ class WindowHost {
   virtual void ShowMessage(const std::wstring& text) = 0;
   virtual void CapturePointer(bool captured) = 0;
   virtual void ToolbarVisibilityChanged(bool visible) = 0;
+  // A note in the command bar for a few seconds.
+  virtual void ShowNote(const std::wstring& /*text*/) {}
 };
 
 class GameWindow final : public WindowEffects {
@@ -53,6 +57,10 @@ class GameWindow final : public WindowEffects {
   // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
   void Command(ToolbarCommand command);
   void Ok() { game_->controller.OnOkCommand(); }
+  // A key press as the window gets it; a held key repeats commands only.
+  void KeyDown(Key key, char letter, KeyMods mods, bool repeat);
+  // Does what a key or the wheel stands for.
+  void Act(const KeyAction& action);
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
 
@@ -84,6 +92,7 @@ class GameWindow final : public WindowEffects {
   void CapturePointer() override { host_.CapturePointer(true); }
   void ReleasePointer() override { host_.CapturePointer(false); }
   void EndModalRun() override { running_ = false; }
+  void ShowNote(const std::wstring& text) override { host_.ShowNote(text); }
 
  private:
   void Report(const std::wstring& text);
@@ -99,6 +108,8 @@ class GameWindow final : public WindowEffects {
   std::unique_ptr<Font> captionFont_;
   ImageList pieces_;
   std::unique_ptr<Game> game_;
+  // The hints' search, over data_.levels; the controller holds a pointer.
+  std::unique_ptr<SolverHints> hints_;
 };
 
 }  // namespace qw

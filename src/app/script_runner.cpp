@@ -1,5 +1,7 @@
 #include "app/script_runner.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <istream>
@@ -21,6 +23,7 @@ namespace {
 class ScriptHost final : public WindowHost {
  public:
   explicit ScriptHost(std::ostream& out) : out_(out) {}
+  void ShowNote(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
   void ShowMessage(const std::wstring& text) override {
     std::string line;
     for (char c : ToUtf8(text)) {
@@ -76,6 +79,10 @@ void Dump(const GameWindow& window, std::ostream& out) {
     for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
+  const History& history = window.controller().history();
+  out << "history " << history.UndoCount() << ' ' << history.RedoCount() << '\n'
+      << "cursor " << ui.cursor.x << ' ' << ui.cursor.y << '\n'
+      << "hints " << history.hintsUsed << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -131,6 +138,18 @@ class ScriptSession {
     } else if (verb == "password") {
       noArguments();
       Command(ID_PASSWORD);
+    } else if (verb == "undo") {
+      noArguments();
+      Command(ID_UNDO);
+    } else if (verb == "redo") {
+      noArguments();
+      Command(ID_REDO);
+    } else if (verb == "hint") {
+      noArguments();
+      Command(ID_HINT);
+    } else if (verb == "key") {
+      if (words.size() != 2) throw ScriptError{"'key' takes one key name"};
+      PressKey(words[1]);
     } else if (verb == "ok") {
       noArguments();
       window_.Ok();
@@ -159,6 +178,49 @@ class ScriptSession {
   void Command(ToolbarCommand command) {
     window_.Command(command);
     Settle();
+  }
+  // "ctrl+shift+Z": the modifiers, then a key name as SDL names it.
+  void PressKey(const std::string& text) {
+    std::string name = text;
+    KeyMods mods;
+    for (bool more = true; more;) {
+      more = false;
+      for (const auto& [prefix, flag] : {std::pair<std::string, bool*>{"ctrl+", &mods.ctrl},
+                                         std::pair<std::string, bool*>{"shift+", &mods.shift},
+                                         std::pair<std::string, bool*>{"alt+", nullptr}}) {
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+          if (flag) *flag = true;
+          name.erase(0, prefix.size());
+          more = true;
+        }
+      }
+    }
+    char letter = 0;
+    const Key key = KeyByName(name, letter);
+    if (key == Key::Unknown) throw ScriptError{"unknown key '" + text + "'"};
+    if (!window_.running()) return;
+    window_.KeyDown(key, letter, mods, false);
+    Settle();
+  }
+  static Key KeyByName(const std::string& name, char& letter) {
+    if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
+      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+      return Key::Letter;
+    }
+    static const std::pair<const char*, Key> kNames[] = {
+        {"Left", Key::Left},     {"Right", Key::Right},         {"Up", Key::Up},         {"Down", Key::Down},
+        {"Space", Key::Space},   {"Return", Key::Enter},        {"Escape", Key::Escape}, {"Backspace", Key::Backspace},
+        {"Delete", Key::Delete}, {"Keypad Enter", Key::Enter}, {"F11", Key::F11}};
+    // Key names are matched as SDL matches them: in any case.
+    auto same = [](const std::string& a, const std::string& b) {
+      return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+             });
+    };
+    for (const auto& [n, k] : kNames) {
+      if (same(name, n)) return k;
+    }
+    return Key::Unknown;
   }
   void Settle() {
     if (window_.running()) window_.PaintPending();

@@ -107,6 +107,19 @@ Outcome Puzzle::GetOutcome() const {
   return water_.fireBurning ? Outcome::kPlaying : Outcome::kSolved;
 }
 
+std::vector<Position> Puzzle::WetHazards() const {
+  std::vector<Position> hazards;
+  for (const WaterStep& step : water_.steps) {
+    Position next = step.cell;
+    StepPosition(next, step.direction);
+    const Cell* cell = IsBoardCell(next) ? At(next) : nullptr;
+    if (cell && cell->kind == KIND_SPARK && std::find(hazards.begin(), hazards.end(), next) == hazards.end()) {
+      hazards.push_back(next);
+    }
+  }
+  return hazards;
+}
+
 Cell* Puzzle::At(Position p) { return const_cast<Cell*>(static_cast<const Puzzle&>(*this).At(p)); }
 
 const Cell* Puzzle::At(Position p) const {

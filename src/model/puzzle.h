@@ -48,6 +48,9 @@ class Puzzle {
   void UpdateWater();
   const WaterTrace& Water() const { return water_; }
   Outcome GetOutcome() const;
+  // The hazard cells the water reaches, each once, in the water's order:
+  // why a lost level was lost.
+  std::vector<Position> WetHazards() const;
 
   // The Cell at a tray slot or board cell; nullptr for any other position.
   Cell* At(Position p);

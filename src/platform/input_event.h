@@ -18,6 +18,8 @@ enum class Key : std::uint8_t {
   Left,
   Right,
   F11,
+  Up,
+  Down,
   Space,
 };
 
@@ -39,6 +41,8 @@ struct InputEvent {
   Key key = Key::Unknown;
   char letter = 0;       // 'A'..'Z' for Key::Letter
   bool alt = false;
+  bool ctrl = false;
+  bool shift = false;
   bool repeat = false;   // a key held down
 };
 

@@ -49,6 +49,8 @@ Key TranslateKey(SDL_Keycode code, char& letter) {
     case SDLK_LEFT: return Key::Left;
     case SDLK_RIGHT: return Key::Right;
     case SDLK_F11: return Key::F11;
+    case SDLK_UP: return Key::Up;
+    case SDLK_DOWN: return Key::Down;
     case SDLK_SPACE: return Key::Space;
     default: return Key::Unknown;
   }
@@ -200,6 +202,8 @@ bool SdlWindow::WaitEvent(InputEvent& event, std::int32_t timeoutMs) {
       event.type = InputEvent::Type::KeyDown;
       event.key = TranslateKey(e.key.keysym.sym, event.letter);
       event.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      event.ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+      event.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
       event.repeat = e.key.repeat != 0;
       break;
     default:

@@ -1,5 +1,7 @@
 #include "platform/toolbar.h"
 
+#include <algorithm>
+
 #include "platform/font.h"
 
 namespace qw {
@@ -46,6 +48,21 @@ void Toolbar::SetVisible(bool visible) {
   dirty_ = true;
 }
 
+void Toolbar::SetEnabled(std::int32_t command, bool enabled) {
+  for (ToolButton& b : buttons_) {
+    if (b.command == command && b.enabled != enabled) {
+      b.enabled = enabled;
+      dirty_ = true;
+    }
+  }
+}
+
+void Toolbar::ShowNote(std::wstring text, std::uint64_t nowMs) {
+  note_ = std::move(text);
+  noteUntil_ = nowMs + kNoteMs;
+  dirty_ = true;
+}
+
 void Toolbar::SetHover(std::optional<std::size_t> button, std::uint64_t nowMs) {
   if (button == hover_) return;
   hover_ = button;
@@ -66,11 +83,13 @@ void Toolbar::PointerMove(Point p, std::uint64_t nowMs) {
 }
 
 bool Toolbar::PointerDown(Point p) {
-  pressed_ = ButtonAt(p);
+  const std::optional<std::size_t> at = ButtonAt(p);
+  // A disabled button takes the press but sends nothing.
+  pressed_ = at && buttons_[*at].enabled ? at : std::nullopt;
   pressedInside_ = pressed_.has_value();
   tooltipShown_ = false;
   dirty_ = true;
-  return pressed_.has_value();
+  return at.has_value();
 }
 
 std::optional<std::int32_t> Toolbar::PointerUp(Point p) {
@@ -87,12 +106,20 @@ void Toolbar::PointerLeave() {
 }
 
 std::optional<std::uint64_t> Toolbar::TooltipDue() const {
-  if (!hover_ || tooltipShown_ || pressed_) return std::nullopt;
-  return hoverSince_ + kTooltipDelayMs;
+  std::optional<std::uint64_t> due;
+  if (!note_.empty()) due = noteUntil_;
+  if (!hover_ || tooltipShown_ || pressed_) return due;
+  return due ? std::min(*due, hoverSince_ + kTooltipDelayMs) : hoverSince_ + kTooltipDelayMs;
 }
 
 void Toolbar::Tick(std::uint64_t nowMs) {
-  const std::optional<std::uint64_t> due = TooltipDue();
+  if (!note_.empty() && nowMs >= noteUntil_) {
+    note_.clear();
+    dirty_ = true;
+  }
+  const std::optional<std::uint64_t> due = hover_ && !tooltipShown_ && !pressed_
+                                               ? std::optional<std::uint64_t>(hoverSince_ + kTooltipDelayMs)
+                                               : std::nullopt;
   if (due && nowMs >= *due) {
     tooltipShown_ = true;
     dirty_ = true;
@@ -111,19 +138,27 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
     const bool down = pressed_ == i && pressedInside_;
     if (down) {
       canvas.FrameRect(r, kShadow, kLight);
-    } else if (hover_ == i && !pressed_) {
+    } else if (hover_ == i && !pressed_ && buttons_[i].enabled) {
       canvas.FrameRect(r, kLight, kShadow);
     }
     const std::int32_t shift = down ? 1 : 0;
     const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift, r.top + (kButtonHeight - kImageHeight) / 2 + shift};
     canvas.CopyTransparent(strip_, RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at,
                            kButtonFace);
+    if (!buttons_[i].enabled) {
+      // Faded: every other pixel of the picture gives way to the bar.
+      for (std::int32_t y = 0; y < kImageHeight; ++y) {
+        for (std::int32_t x = (y % 2); x < kImageWidth; x += 2) canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), kBarColor);
+      }
+    }
   }
+  const std::int32_t textLeft =
+      origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
+  const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
   if (hover_ && tooltipShown_) {
-    const std::int32_t textLeft =
-        origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
-    const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
     canvas.DrawText(font, buttons_[*hover_].tooltip, box, kTooltipText);
+  } else if (!note_.empty()) {
+    canvas.DrawText(font, note_, box, kTooltipText);
   }
 }
 

@@ -20,6 +20,7 @@ class Font;
 struct ToolButton {
   std::int32_t command = 0;
   std::wstring tooltip;
+  bool enabled = true;  // a disabled button looks faded and takes no press
 };
 
 class Toolbar {
@@ -33,6 +34,12 @@ class Toolbar {
 
   void SetVisible(bool visible);
   bool visible() const { return visible_; }
+  // Enables or disables the buttons that send command.
+  void SetEnabled(std::int32_t command, bool enabled);
+  // A note where tooltips show, for kNoteMs; a tooltip covers it meanwhile.
+  void ShowNote(std::wstring text, std::uint64_t nowMs);
+  static constexpr std::uint64_t kNoteMs = 4000;
+  bool enabled(std::size_t i) const { return buttons_[i].enabled; }
 
   // Pointer input in bar coordinates, (0, 0) being the bar's top-left pixel.
   void PointerMove(Point p, std::uint64_t nowMs);
@@ -68,6 +75,8 @@ class Toolbar {
   bool pressedInside_ = false;
   std::uint64_t hoverSince_ = 0;
   bool tooltipShown_ = false;
+  std::wstring note_;
+  std::uint64_t noteUntil_ = 0;
 };
 
 }  // namespace qw

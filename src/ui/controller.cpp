@@ -45,6 +45,7 @@ Rect GameController::GlyphRow() const {
 // ---- pen down -------------------------------------------------------------
 
 void GameController::OnPenDown(Point p) {
+  HideCursor();  // the pen takes over from the keys
   switch (state_.screenMode) {
     case MODE_MENU: MenuPenDown(p); break;
     case MODE_PLAY: PlayPenDown(p); break;
@@ -94,6 +95,7 @@ void GameController::SolvedPenDown(Point p) {
 // ---- pen move -------------------------------------------------------------
 
 void GameController::OnPenMove(Point p) {
+  if (state_.keyCarry) return;
   if (state_.screenMode == MODE_MENU) {
     MenuPenMove(p);
   } else if (state_.screenMode == MODE_PLAY && state_.press.buttonDown) {
@@ -133,6 +135,7 @@ void GameController::PlayPenMove(Point p) {
 // ---- pen up ---------------------------------------------------------------
 
 void GameController::OnPenUp(Point p) {
+  if (state_.keyCarry) return;
   effects_.ReleasePointer();
   switch (state_.screenMode) {
     case MODE_MENU: MenuPenUp(); break;
@@ -194,7 +197,7 @@ void GameController::DropPiece(Point p) {
   // A drop anywhere but an empty slot or cell moves nothing and leaves the
   // selection alone.
   const Position before = puzzle_.selection;
-  if (!puzzle_.MovePiece(state_.press.dragSource, geometry_.HitTest(p))) return;
+  if (!history_.Apply(puzzle_, Step::Move(state_.press.dragSource, geometry_.HitTest(p)))) return;
   if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
   effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
   ShowOutcome();
@@ -247,12 +250,17 @@ void GameController::OnRotateCounterClockwise() {
 }
 
 void GameController::OnPasswordCommand() {
+  EndKeyCarry();
   state_.enteredPassword.clear();
   state_.screenMode = MODE_PASSWORD;
   effects_.InvalidateAll();
 }
 
 void GameController::OnOkCommand() {
+  if (state_.keyCarry) {  // Escape puts the carried piece back
+    EndKeyCarry();
+    return;
+  }
   if (state_.screenMode == MODE_MENU) {
     effects_.EndModalRun();
     return;
@@ -268,7 +276,145 @@ void GameController::OnCommand(ToolbarCommand command) {
     case ID_ROTATE_CW: OnRotateClockwise(); break;
     case ID_RESTART: RestartLevel(); break;
     case ID_PASSWORD: OnPasswordCommand(); break;
+    case ID_UNDO: OnUndo(); break;
+    case ID_REDO: OnRedo(); break;
+    case ID_HINT: OnHint(); break;
   }
+}
+
+bool GameController::CanUndo() const {
+  return (state_.screenMode == MODE_PLAY || state_.screenMode == MODE_FAILED) && history_.UndoCount() > 0;
+}
+
+bool GameController::CanRedo() const { return state_.screenMode == MODE_PLAY && history_.RedoCount() > 0; }
+
+void GameController::OnUndo() {
+  if (CanUndo() && history_.Undo(puzzle_)) ShowRestored();
+}
+
+void GameController::OnRedo() {
+  if (CanRedo() && history_.Redo(puzzle_)) ShowRestored();
+}
+
+void GameController::OnHint() {
+  if (state_.screenMode != MODE_PLAY || !hints_) return;
+  HintAnswer answer = hints_->Next(puzzle_);
+  switch (answer.kind) {
+    case HintAnswer::Kind::kSolved: return;
+    case HintAnswer::Kind::kNotFound: effects_.ShowNote(kNoHintNote); return;
+    case HintAnswer::Kind::kLimitReached: effects_.ShowNote(kHintLimitNote); return;
+    case HintAnswer::Kind::kStep: break;
+  }
+  answer.step.hint = true;
+  if (!history_.Apply(puzzle_, answer.step)) {
+    effects_.ShowNote(kNoHintNote);  // a step that does not fit the board
+    return;
+  }
+  ++history_.hintsUsed;
+  state_.press = PressState{};
+  state_.keyCarry = false;
+  if (answer.step.kind == Step::Kind::Move && IsTraySlot(answer.step.to)) effects_.ShowNote(kTookBackNote);
+  effects_.InvalidateAll();
+  ShowOutcome();
+}
+
+void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {
+  if (state_.screenMode == MODE_MENU) {
+    const std::int32_t from = state_.hoveredButton;
+    const std::int32_t to = from == -1 ? 0 : std::clamp(from + dy, 0, kMenuButtons - 1);
+    if (from != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(from)));
+    state_.hoveredButton = to;
+    effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(to)));
+    return;
+  }
+  if (state_.screenMode != MODE_PLAY || (state_.press.buttonDown && !state_.keyCarry)) return;
+  Position c = state_.cursor;
+  if (c == kNoPosition) {
+    MoveCursor(puzzle_.selection != kNoPosition ? puzzle_.selection : Position{0, -1});
+    return;
+  }
+  if (c.y == -1) {
+    if (dy > 0) {
+      c = Position{std::min(c.x, kBoardSize - 1), 0};
+    } else {
+      c.x = std::clamp(c.x + dx, 0, kTraySlots - 1);
+    }
+  } else if (c.y == 0 && dy < 0) {
+    c = Position{std::min(c.x, kTraySlots - 1), -1};
+  } else {
+    c = Position{std::clamp(c.x + dx, 0, kBoardSize - 1), std::clamp(c.y + dy, 0, kBoardSize - 1)};
+  }
+  MoveCursor(c);
+}
+
+void GameController::MoveCursor(Position to) {
+  if (state_.cursor != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(state_.cursor));
+  state_.cursor = to;
+  effects_.InvalidateRect(geometry_.CellRect(to));
+  if (state_.keyCarry) {
+    effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
+    state_.press.lastPoint = geometry_.CellCentre(to);
+    effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
+  }
+}
+
+void GameController::OnPickKey() {
+  if (state_.screenMode != MODE_PLAY || (state_.press.buttonDown && !state_.keyCarry)) return;
+  const Position c = state_.cursor;
+  if (c == kNoPosition) {
+    OnCursorKey(0, 0);
+    return;
+  }
+  if (!state_.keyCarry) {
+    const Cell* cell = puzzle_.At(c);
+    if (!cell || !IsPipePiece(*cell)) return;
+    state_.press = PressState{1, 1, geometry_.CellCentre(c), c};
+    state_.keyCarry = true;
+    effects_.InvalidateRect(geometry_.CellRect(c));
+    return;
+  }
+  const Position from = state_.press.dragSource;
+  if (c == from) {  // dropped where it was picked up: no step
+    EndKeyCarry();
+    return;
+  }
+  const Position before = puzzle_.selection;
+  if (!history_.Apply(puzzle_, Step::Move(from, c))) return;  // occupied: still carried
+  state_.keyCarry = false;
+  state_.press = PressState{};
+  if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
+  effects_.InvalidateRect(ItemRect(layout_, kItemTray));
+  effects_.InvalidateRect(ItemRect(layout_, kItemBoard));
+  effects_.InvalidateRect(PenSquare(geometry_.CellCentre(c)));
+  ShowOutcome();
+}
+
+void GameController::OnActivateKey() {
+  if (state_.screenMode == MODE_MENU && state_.hoveredButton != -1) MenuPenUp();
+}
+
+void GameController::EndKeyCarry() {
+  if (!state_.keyCarry) return;
+  effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
+  effects_.InvalidateRect(geometry_.CellRect(state_.press.dragSource));
+  state_.keyCarry = false;
+  state_.press = PressState{};
+}
+
+void GameController::HideCursor() {
+  EndKeyCarry();
+  if (state_.cursor == kNoPosition) return;
+  effects_.InvalidateRect(geometry_.CellRect(state_.cursor));
+  state_.cursor = kNoPosition;
+}
+
+void GameController::ShowRestored() {
+  EndKeyCarry();
+  state_.press = PressState{};
+  effects_.ReleasePointer();
+  state_.screenMode = MODE_PLAY;
+  effects_.InvalidateAll();
+  ShowOutcome();
 }
 
 void GameController::ShowScreen(ScreenMode mode) {
@@ -280,7 +426,10 @@ void GameController::ShowScreen(ScreenMode mode) {
 
 void GameController::StartLevel(std::int32_t index) {
   if (!puzzle_.StartLevel(index)) return;
+  history_.Clear();  // a level entered anew begins a new history
   state_.press = PressState{};
+  state_.keyCarry = false;
+  state_.cursor = kNoPosition;
   state_.screenMode = MODE_PLAY;
   effects_.ShowToolbar(true);
   effects_.InvalidateAll();
@@ -289,12 +438,20 @@ void GameController::StartLevel(std::int32_t index) {
 
 void GameController::RestartLevel() {
   if (state_.screenMode == MODE_MENU) return;
-  StartLevel(puzzle_.currentLevel);
+  // A restart is a step like any other, so it can be undone.
+  if (!history_.Apply(puzzle_, Step::Restart())) return;
+  state_.press = PressState{};
+  state_.keyCarry = false;
+  state_.screenMode = MODE_PLAY;
+  effects_.ShowToolbar(true);
+  effects_.InvalidateAll();
+  ShowOutcome();  // a level may be solved or lost before any move
 }
 
 void GameController::TurnSelection(bool clockwise) {
-  const Position p = puzzle_.selection;
-  if (!puzzle_.TurnPiece(p, clockwise)) return;
+  const Position p = state_.keyCarry ? state_.press.dragSource : puzzle_.selection;
+  if (!history_.Apply(puzzle_, Step::Turn(p, clockwise))) return;
+  if (state_.keyCarry) effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
   effects_.InvalidateRect(p.y == -1 ? geometry_.CellRect(p) : geometry_.board());
   ShowOutcome();
 }
@@ -312,6 +469,7 @@ void GameController::ShowOutcome() {
     case Outcome::kSolved: state_.screenMode = MODE_SOLVED; break;
     case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
   }
+  EndKeyCarry();  // the outcome screens carry nothing
   effects_.InvalidateAll();
 }
 

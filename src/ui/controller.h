@@ -11,9 +11,11 @@
 
 #include "data/layout.h"
 #include "data/levels.h"
+#include "model/history.h"
 #include "model/puzzle.h"
 #include "platform/geometry.h"
 #include "ui/board_geometry.h"
+#include "ui/hints.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
@@ -35,11 +37,37 @@ class GameController {
   void OnPasswordCommand();
   void OnOkCommand();
   void OnCommand(ToolbarCommand command);
+  // Takes the last step back, on the play screen and on the failed one,
+  // which then returns to play; the solved screen stays final.
+  void OnUndo();
+  // Makes the last undone step again, on the play screen.
+  void OnRedo();
+  // Makes the hint source's step as an ordinary step of the player's, on
+  // the play screen; a take-back or no step leaves a note in the bar.
+  void OnHint();
+  // Keyboard play. In play the cursor key shows the cursor (first at the
+  // selection, or tray slot 0) and then moves it over the tray and board,
+  // Up from the board's top row to the tray and Down from the tray to the
+  // board; a carried piece travels with it. On the menu it moves the
+  // highlight.
+  void OnCursorKey(std::int32_t dx, std::int32_t dy);
+  // Picks up the piece under the cursor, or drops the carried one there
+  // with the pen's rules: on an occupied place it stays carried.
+  void OnPickKey();
+  // Presses the menu's highlighted button.
+  void OnActivateKey();
+  // Where hints come from; none: the hint does nothing. Must outlive the
+  // controller.
+  void SetHintSource(HintSource* source) { hints_ = source; }
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
   void StartLevel(std::int32_t index);
 
   const UiState& state() const { return state_; }
+  const History& history() const { return history_; }
+  // Whether an undo or a redo would act now.
+  bool CanUndo() const;
+  bool CanRedo() const;
   const BoardGeometry& geometry() const { return geometry_; }
   // Shows a screen as it stands, for tools and tests that want a picture of
   // it: the mode changes and the whole window is invalidated.
@@ -59,6 +87,12 @@ class GameController {
   void SolvedPenDown(Point p);
   void PasswordPenUp(Point p);
   void DropPiece(Point p);
+  // After an undo or redo: the play screen, repainted, and the outcome.
+  void ShowRestored();
+  // Ends the keyboard's carry without a step, and hides the cursor.
+  void EndKeyCarry();
+  void HideCursor();
+  void MoveCursor(Position to);
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);
@@ -75,6 +109,8 @@ class GameController {
   WindowEffects& effects_;
   BoardGeometry geometry_;
   UiState state_;
+  History history_;
+  HintSource* hints_ = nullptr;
 };
 
 }  // namespace qw

@@ -14,7 +14,10 @@ std::vector<ToolButton> ToolbarButtons() {
   return {{id(ID_ROTATE_CCW), L"Rotate Counter-Clockwise"},
           {id(ID_ROTATE_CW), L"Rotate Clockwise"},
           {id(ID_RESTART), L"Restart Level"},
-          {id(ID_PASSWORD), L"Enter Password"}};
+          {id(ID_PASSWORD), L"Enter Password"},
+          {id(ID_UNDO), L"Undo"},
+          {id(ID_REDO), L"Redo"},
+          {id(ID_HINT), L"Hint"}};
 }
 
 std::vector<std::wstring> GameTexts(std::int32_t levelCount) {

@@ -41,21 +41,46 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
 
 }  // namespace
 
-KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout) {
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods) {
+  if (mods.ctrl) {
+    if (key != Key::Letter) return KeyAction{};
+    if (letter == 'Z') return Command(mods.shift ? ID_REDO : ID_UNDO);
+    if (letter == 'Y') return Command(ID_REDO);
+    return KeyAction{};
+  }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_PASSWORD) {
     const KeyAction typed = PasswordKey(key, letter, layout);
     if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;
   }
+  auto cursor = [](std::int32_t dx, std::int32_t dy) {
+    KeyAction a{KeyAction::Kind::Cursor, ID_ROTATE_CCW, {}};
+    a.dx = dx;
+    a.dy = dy;
+    return a;
+  };
+  const bool play = screenMode == MODE_PLAY;
   switch (key) {
-    case Key::Left: return Command(ID_ROTATE_CCW);
-    case Key::Right: return Command(ID_ROTATE_CW);
+    case Key::Left: return play ? cursor(-1, 0) : KeyAction{};
+    case Key::Right: return play ? cursor(1, 0) : KeyAction{};
+    case Key::Up: return play || screenMode == MODE_MENU ? cursor(0, -1) : KeyAction{};
+    case Key::Down: return play || screenMode == MODE_MENU ? cursor(0, 1) : KeyAction{};
+    case Key::Space: return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
+    case Key::Enter:
+      switch (screenMode) {
+        case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
+        case MODE_MENU: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
+        case MODE_SOLVED: return TapCentre(ItemRect(layout, kItemContinue));
+        case MODE_FAILED: return TapCentre(ItemRect(layout, kItemRetry));
+        default: return KeyAction{};
+      }
     case Key::Letter:
       switch (letter) {
         case 'Z': return Command(ID_ROTATE_CCW);
         case 'X': return Command(ID_ROTATE_CW);
         case 'R': return Command(ID_RESTART);
         case 'P': return Command(ID_PASSWORD);
+        case 'H': return Command(ID_HINT);
         default: return KeyAction{};
       }
     default: return KeyAction{};

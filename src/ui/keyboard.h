@@ -12,17 +12,33 @@
 namespace qw {
 
 struct KeyAction {
-  enum class Kind : std::uint8_t { None, Command, Ok, Tap };
+  // Cursor: move the keyboard cursor, or the menu's highlight, by (dx, dy);
+  // Pick: pick up or drop the piece under the cursor; Activate: press the
+  // highlighted menu button.
+  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                 // for Kind::Tap: where the pen touches and lifts
+  std::int32_t dx = 0;       // for Kind::Cursor
+  std::int32_t dy = 0;
 };
 
-// Z and Left turn the selection counter-clockwise, X and Right clockwise,
-// R restarts, P opens password entry, Escape is the OK action. On the
-// password screen the keypad's letters tap their key, Enter taps confirm,
-// Delete and Backspace tap clear, and other letters do nothing.
-KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout);
+// The modifier keys held with a key.
+struct KeyMods {
+  bool ctrl = false;
+  bool shift = false;
+};
+
+// The arrow keys move the cursor in play and the highlight on the menu;
+// Space and Enter pick up and drop in play, Enter presses the menu's
+// highlighted button and the solved and failed screens' button. Z turns the
+// selection counter-clockwise, X clockwise,
+// R restarts, P opens password entry, H asks for a hint, Escape is the OK
+// action; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, and Ctrl with any
+// other key does nothing. On the password screen the keypad's letters tap
+// their key, Enter taps confirm, Delete and Backspace tap clear, and other
+// letters do nothing.
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods = {});
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.
 KeyAction MapWheel(std::int32_t wheel);

@@ -88,6 +88,13 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
                *cell);
     }
   }
+  if (ui_.cursor != kNoPosition) {
+    // The keyboard cursor, over a carried piece: a frame two pixels wide on
+    // the cell's edge.
+    const Rect c = geometry_.CellRect(ui_.cursor);
+    canvas.FrameRect(c, kCursorColor, kCursorColor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor, kCursorColor);
+  }
 }
 
 void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
@@ -106,6 +113,19 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawGrid(canvas);
   DrawWater(canvas);
   DrawPieces(canvas);
+  if (!solved) MarkWetHazards(canvas);
+}
+
+// A red frame two pixels wide just inside each hazard cell the water
+// reached, over its piece: why the level was lost.
+void ScreenRenderer::MarkWetHazards(Canvas& canvas) {
+  for (const Position p : puzzle_.WetHazards()) {
+    const Rect cell = geometry_.CellRect(p);
+    for (std::int32_t inset = 1; inset <= 2; ++inset) {
+      canvas.FrameRect(Rect{cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset},
+                       kWetHazardColor, kWetHazardColor);
+    }
+  }
 }
 
 void ScreenRenderer::PaintPassword(Canvas& canvas) {

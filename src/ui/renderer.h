@@ -24,6 +24,8 @@ inline constexpr Color kBackgroundColor{153, 153, 255};
 inline constexpr Color kPanelColor{204, 204, 255};
 inline constexpr Color kSelectionColor{235, 235, 255};
 inline constexpr Color kGridColor{172, 172, 223};
+inline constexpr Color kWetHazardColor{230, 0, 0};
+inline constexpr Color kCursorColor{255, 128, 0};
 inline constexpr Color kCaptionColor{94, 94, 94};
 inline constexpr Color kFrameColor{0, 0, 0};
 inline constexpr Color kWaterColor{0, 0, 255};
@@ -50,6 +52,7 @@ class ScreenRenderer {
   // The water's stretches, in the order it runs, as 2-pixel lines.
   void DrawWater(Canvas& canvas);
   void DrawPieces(Canvas& canvas);
+  void MarkWetHazards(Canvas& canvas);
   void DrawCell(Canvas& canvas, Point at, const Cell& cell);
 
  private:

@@ -28,6 +28,9 @@ enum class ToolbarCommand : std::int32_t {
   ID_ROTATE_CW = 32772,
   ID_RESTART = 32773,
   ID_PASSWORD = 32776,
+  ID_UNDO = 32777,
+  ID_REDO = 32778,
+  ID_HINT = 32779,
 };
 using enum ToolbarCommand;
 
@@ -39,6 +42,9 @@ constexpr std::optional<ToolbarCommand> ToolbarCommandFromId(std::int32_t id) {
     case 32772: return ID_ROTATE_CW;
     case 32773: return ID_RESTART;
     case 32776: return ID_PASSWORD;
+    case 32777: return ID_UNDO;
+    case 32778: return ID_REDO;
+    case 32779: return ID_HINT;
     default: return std::nullopt;
   }
 }
@@ -58,6 +64,11 @@ struct UiState {
   std::int32_t hoveredButton = -1;
   // The letters typed on the keypad, in order; no length limit.
   std::wstring enteredPassword;
+  // The keyboard cursor over a tray slot or board cell; kNoPosition while
+  // hidden.
+  Position cursor;
+  // The press is the keyboard's: the piece travels with the cursor.
+  bool keyCarry = false;
 };
 
 }  // namespace qw

@@ -24,6 +24,8 @@ class WindowEffects {
   virtual void ReleasePointer() = 0;
   // Ends the window's modal run; the game then ends.
   virtual void EndModalRun() = 0;
+  // A short note in the command bar, shown for a few seconds.
+  virtual void ShowNote(const std::wstring& /*text*/) {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

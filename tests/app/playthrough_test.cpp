@@ -79,5 +79,122 @@ TEST(PlayThrough, EveryShippedLevelFromTheMenuToTheEnd) {
   EXPECT_EQ(story, expected + "level " + std::to_string(levels.size() - 1) + "\n");
 }
 
+// The same placements with keys only: the cursor walks to the tray piece,
+// Space picks it up, X turns it, the cursor carries it to its cell and Space
+// drops it there.
+class KeyPlayer {
+ public:
+  std::string PlaceLevel(const LevelRecord& level, const Solution& solution) {
+    std::array<PieceKind, 10> trayKinds{};
+    trayKinds.fill(KIND_EMPTY);
+    std::size_t slot = 0;
+    for (const auto& [kind, count] : {std::pair{KIND_ELBOW, level.elbowCount}, {KIND_BEND, level.bendCount}, {KIND_SPLITTER, level.splitterCount}}) {
+      for (std::int32_t i = 0; i < count && slot < trayKinds.size(); ++i) trayKinds[slot++] = kind;
+    }
+    std::ostringstream script;
+    if (!shown_) {
+      script << "key Left\n";  // shows the cursor on tray slot 0
+      shown_ = true;
+      at_ = {0, -1};
+    }
+    for (auto it = solution.rbegin(); it != solution.rend(); ++it) {
+      std::int32_t k = 0;
+      while (trayKinds[static_cast<std::size_t>(k)] != it->kind) ++k;
+      trayKinds[static_cast<std::size_t>(k)] = KIND_EMPTY;
+      Walk(script, {k, -1});
+      script << "key Space\n";
+      for (std::int32_t r = 0; r < it->rotation; ++r) script << "key X\n";
+      Walk(script, {it->cell % 10, it->cell / 10});
+      script << "key space\n";
+    }
+    return script.str();
+  }
+  // A new level hides the cursor.
+  void NewLevel() { shown_ = false; }
+
+ private:
+  void Walk(std::ostringstream& script, Position to) {
+    while (at_ != to) {
+      if (at_.y == -1 && to.y >= 0) {
+        script << "key Down\n";
+        at_ = {std::min(at_.x, 9), 0};
+      } else if (at_.y >= 0 && to.y == -1) {
+        script << "key Up\n";
+        at_ = at_.y == 0 ? Position{at_.x, -1} : Position{at_.x, at_.y - 1};
+      } else if (at_.x != to.x) {
+        script << (at_.x < to.x ? "key Right\n" : "key Left\n");
+        at_.x += at_.x < to.x ? 1 : -1;
+      } else {
+        script << (at_.y < to.y ? "key Down\n" : "key Up\n");
+        at_.y += at_.y < to.y ? 1 : -1;
+      }
+    }
+  }
+  bool shown_ = false;
+  Position at_;
+};
+
+TEST(PlayThrough, TheFirstLevelsWithKeysOnly) {
+  const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
+  constexpr std::size_t kLevels = 6;
+  ASSERT_GE(levels.size(), kLevels);
+  std::string script = "key Down\nkey Return\nkey Left\ndump\n";  // the highlight on new game, pressed
+  std::string expected = "mode 2\nlevel 0\n";
+  KeyPlayer player;
+  player.NewLevel();
+  script += "key Escape\n";  // nothing carried: back to the menu...
+  script += "key Down\nkey Return\n";  // ... and in again
+  for (std::size_t i = 0; i < kLevels; ++i) {
+    const SolveReport report = SolveLevel(levels[i]);
+    ASSERT_EQ(report.outcome, SolveOutcome::kSolved) << "level " << i + 1;
+    script += player.PlaceLevel(levels[i], report.solution) + "dump\nkey Return\n";
+    player.NewLevel();
+    expected += "mode 3\nlevel " + std::to_string(i) + "\n";
+    expected += "message: Password for next level is: " +
+                std::string(levels[i + 1].password.begin(), levels[i + 1].password.end()) + "\n";
+  }
+  ScratchFolder scratch("keys");
+  const auto run = RunGame(QW_GAME_BINARY, "--script -", script + "dump\n", scratch.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string story;
+  std::istringstream out(run.out);
+  for (std::string line; std::getline(out, line);) {
+    if (line.starts_with("mode ") || line.starts_with("level ") || line.starts_with("message: ")) story += line + "\n";
+  }
+  EXPECT_EQ(run.out.substr(run.out.find("\ncursor "), 13), "\ncursor 0 -1\n");
+  EXPECT_EQ(story, expected + "mode 2\nlevel " + std::to_string(kLevels) + "\n") << run.out.substr(0, 3000);
+}
+
+// The whole game with hints alone, through the real binary: from each
+// level's start the hints solve it in as many hints as its fewest-piece
+// solution has pieces, every one of them in play (a hint never loses).
+TEST(PlayThrough, EveryShippedLevelByHintsAlone) {
+  const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
+  std::string script = "key Down\nkey Return\n";
+  std::string expected;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const SolveReport fewest = SolveFewest(levels[i]);
+    ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved) << "level " << i + 1;
+    const std::size_t pieces = fewest.solution.size();
+    for (std::size_t h = 0; h < pieces; ++h) script += "dump\nhint\n";
+    script += "dump\nkey Return\n";
+    for (std::size_t h = 0; h < pieces; ++h) expected += "mode 2 level " + std::to_string(i) + "\n";
+    expected += "mode 3 level " + std::to_string(i) + " hints " + std::to_string(pieces) + "\n";
+  }
+  ScratchFolder scratch("hints");
+  const auto run = RunGame(QW_GAME_BINARY, "--script -", script, scratch.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  // One line a dump: its mode and level, and on the solved screen the hints.
+  std::string story;
+  std::istringstream out(run.out);
+  std::string mode, level;
+  for (std::string line; std::getline(out, line);) {
+    if (line.starts_with("mode ")) mode = line;
+    if (line.starts_with("level ")) level = line;
+    if (line.starts_with("hints ")) story += mode + " " + level + (mode == "mode 3" ? " " + line : "") + "\n";
+  }
+  EXPECT_EQ(story, expected);
+}
+
 }  // namespace
 }  // namespace qw

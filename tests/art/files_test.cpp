@@ -27,7 +27,7 @@ TEST(ShippedBitmaps, HaveTheirSizesAndDepthsAndLoad) {
     const char* file;
     std::int32_t width, height, bits;
   };
-  for (const Expected& e : {Expected{"resources/pieces.bmp", 720, 20, 24}, Expected{"resources/toolbar.bmp", 64, 15, 4},
+  for (const Expected& e : {Expected{"resources/pieces.bmp", 720, 20, 24}, Expected{"resources/toolbar.bmp", 112, 15, 4},
                             Expected{"resources/icon32.bmp", 32, 32, 24}, Expected{"resources/icon16.bmp", 16, 16, 24}}) {
     SCOPED_TRACE(e.file);
     const auto header = ReadBmpHeader(ShippedPath(e.file));

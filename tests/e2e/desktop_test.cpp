@@ -124,6 +124,12 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
   expect("rotate-cw\n", "the elbow turned by the toolbar");
   window.Key("z");
   expect("rotate-ccw\n", "the elbow turned back by the keyboard");
+  window.Key("ctrl+z");
+  expect("undo\n", "Ctrl+Z undoes the turn back, and does not turn");
+  window.Key("ctrl+z");
+  expect("undo\n", "Ctrl+Z again undoes the toolbar's turn");
+  window.Key("ctrl+shift+z");
+  expect("redo\n", "Ctrl+Shift+Z redoes it");
 
   window.Key("Escape");
   expect("ok\n", "the menu after Escape");

@@ -421,6 +421,26 @@ def load_inputs(build):
     return layout, levels, solutions
 
 
+DUMP_LINES = 19  # "mode" to "row9": what the game printed when recorded
+
+
+def known_lines(out):
+    """The output with the lines that a newer game appends to a dump left out,
+    as the replay test reads it."""
+    known = []
+    i = 0
+    while i < len(out):
+        if out[i].startswith("mode "):
+            known.extend(out[i:i + DUMP_LINES])
+            i += DUMP_LINES
+            while i < len(out) and not out[i].startswith(("mode ", "message: ")) and out[i] != "closed":
+                i += 1
+        else:
+            known.append(out[i])
+            i += 1
+    return known
+
+
 def record(build):
     inputs = load_inputs(build)
     binary = os.path.join(build, "quenchway")
@@ -429,7 +449,7 @@ def record(build):
             lines = make_session(seed, *inputs)
             status, out, digests = run_session(binary, lines)
             sessions.write("session %d\n" % seed + "".join(line + "\n" for line in lines) + "end\n")
-            expected.write("session %d status %d\n" % (seed, status) + "".join(line + "\n" for line in out))
+            expected.write("session %d status %d\n" % (seed, status) + "".join(line + "\n" for line in known_lines(out)))
             expected.write("shots" + "".join(" " + d for d in digests) + "\nend\n")
     print("recorded %d sessions" % RECORDED_SESSIONS)
 

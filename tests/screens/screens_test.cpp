@@ -35,6 +35,8 @@ constexpr Color kBlack{0, 0, 0};
 // The selection's frame over the piece: a dark ring, a bright ring inside it.
 constexpr Color kFrameOuter{20, 20, 110};
 constexpr Color kFrameInner{255, 210, 0};
+// Hazards the water reached, on the failed screen.
+constexpr Color kWetHazard{230, 0, 0};
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr Rect kCaptionBox{15, 5, 225, 18};
 
@@ -310,7 +312,17 @@ TEST(Screens, SolvedAndFailedShowTheBoardWithBannerAndButton) {
   // over it and are checked.
   const Rect wet{Place(17).left, Place(17).top, Place(17).right, CellSquare({0, 0}).bottom + 1};
   ExpectScreen(OutcomeScreen(p.dumps[0], {18, 12}, wet), solved);
-  ExpectScreen(OutcomeScreen(p.dumps[1], {19, 13}, wet), failed);
+  // The failed screen frames the hazard the water reached in red, two
+  // pixels wide just inside its cell: the first along the top row.
+  Expected lost = OutcomeScreen(p.dumps[1], {19, 13}, wet);
+  for (std::int32_t x = 0; x < 10; ++x) {
+    if (p.dumps[1].rows[0][static_cast<std::size_t>(x)].kind != 34) continue;
+    const Rect r = CellSquare({x, 0});
+    lost.Frame(Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kWetHazard);
+    lost.Frame(Rect{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2}, kWetHazard);
+    break;
+  }
+  ExpectScreen(lost, failed);
   ExpectScreen(OutcomeScreen(p.dumps[2], {18, 14}, wet), last);
 }
 

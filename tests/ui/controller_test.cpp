@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "data/layout_items.h"
 #include "world.h"
 
 namespace qw {
@@ -278,6 +279,200 @@ TEST(Outcome, AMoveThatDecidesTheLevelShowsItsScreenAtOnce) {
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
   w.controller.OnRotateClockwise();  // turning only works in play
   EXPECT_EQ(w.puzzle.BoardCell(5, 0)->variant, 2);
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+using testing::World;
+
+void Drop(World& w, Position from, Position to) {
+  w.controller.OnPenDown(w.Centre(from.x, from.y));
+  w.controller.OnPenMove(w.Centre(to.x, to.y));
+  w.controller.OnPenUp(w.Centre(to.x, to.y));
+}
+
+struct Placement {
+  Position slot;
+  Position at;
+  int turns = 0;
+};
+
+// A tray piece, the board cell and the clockwise turns that give it, placed
+// alone, the outcome wanted.
+Placement PlacementFor(const World& w, Outcome wanted) {
+  for (std::int32_t slot = 0; slot < 4; ++slot) {
+    for (std::int32_t i = 0; i < kBoardCells; ++i) {
+      for (int turns = 0; turns < 8; ++turns) {
+        Puzzle p(w.levels);
+        p.StartLevel(0);
+        const Position at{i % kBoardSize, i / kBoardSize};
+        if (!p.MovePiece({slot, -1}, at)) break;
+        for (int t = 0; t < turns; ++t) p.TurnPiece(at, true);
+        if (p.GetOutcome() == wanted) return {{slot, -1}, at, turns};
+      }
+    }
+  }
+  ADD_FAILURE() << "no placement";
+  return {};
+}
+
+TEST(Undo, EveryPlayerStepIsUndoneAndRedoneAndANewLevelForgetsThem) {
+  World w;
+  w.StartPlaying();
+  Drop(w, {0, -1}, {3, 3});
+  const Point at = w.Centre(3, 3);  // a drag that ends where it began: no step
+  w.controller.OnPenDown(at);
+  w.controller.OnPenMove(Point{at.x + 8, at.y});
+  w.controller.OnPenUp(at);
+  w.controller.OnRotateClockwise();
+  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
+  w.controller.OnCommand(ID_RESTART);
+  EXPECT_EQ(w.puzzle.BoardCell(3, 3)->kind, KIND_EMPTY);
+  w.window.Take();
+  w.controller.OnCommand(ID_UNDO);  // the restart
+  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 1}));
+  EXPECT_EQ(w.window.Take(), (Log{"release", "all"}));
+  w.controller.OnUndo();  // the turn
+  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
+  w.controller.OnUndo();  // the drop
+  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.selection, (Position{0, -1}));
+  w.controller.OnCommand(ID_REDO);
+  EXPECT_EQ(w.puzzle.selection, (Position{3, 3}));
+  EXPECT_EQ(w.controller.history().RedoCount(), 2u);
+  w.controller.OnPasswordCommand();  // not in play: neither undoes
+  w.controller.OnUndo();
+  w.controller.OnRedo();
+  EXPECT_EQ(w.controller.history().UndoCount(), 1u);
+  w.StartPlaying(1);
+  EXPECT_EQ(w.controller.history().UndoCount() + w.controller.history().RedoCount(), 0u);
+}
+
+TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
+  World w;
+  w.levels[0].hazardCells = L"35";  // below row 0's water: one elbow loses
+  w.StartPlaying();
+  const Placement lost = PlacementFor(w, Outcome::kFailed);
+  Drop(w, lost.slot, lost.at);
+  for (int t = 0; t < lost.turns && w.Ui().screenMode == MODE_PLAY; ++t) w.controller.OnRotateClockwise();
+  ASSERT_EQ(w.Ui().screenMode, MODE_FAILED);
+  w.controller.OnPenDown(w.ItemCentre(kItemRetry));  // retry is a step too
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  w.controller.OnUndo();
+  EXPECT_EQ(w.Ui().screenMode, MODE_FAILED);  // the lost board again
+  w.controller.OnRedo();                      // nothing to redo there
+  EXPECT_EQ(w.Ui().screenMode, MODE_FAILED);
+  w.controller.OnUndo();
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  EXPECT_EQ(w.puzzle.GetOutcome(), Outcome::kPlaying);
+
+  w.levels[0].hazardCells = L"90";
+  w.StartPlaying();
+  const Placement won = PlacementFor(w, Outcome::kSolved);
+  Drop(w, won.slot, won.at);
+  for (int t = 0; t < won.turns && w.Ui().screenMode == MODE_PLAY; ++t) w.controller.OnRotateClockwise();
+  ASSERT_EQ(w.Ui().screenMode, MODE_SOLVED);
+  w.controller.OnUndo();
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
+  EXPECT_EQ(w.puzzle.GetOutcome(), Outcome::kSolved);
+}
+
+// Hands out the answers it is given, in order.
+class ScriptedHints : public HintSource {
+ public:
+  HintAnswer Next(const Puzzle&) override {
+    asked++;
+    return answers.empty() ? HintAnswer{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+  }
+  std::vector<HintAnswer> answers;
+  int asked = 0;
+};
+
+TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
+  World w;
+  ScriptedHints hints;
+  w.controller.SetHintSource(&hints);
+  w.controller.OnHint();  // on the menu: not asked
+  EXPECT_EQ(hints.asked, 0);
+  w.StartPlaying();
+  Drop(w, {0, -1}, {3, 3});
+  hints.answers = {HintAnswer{HintAnswer::Kind::kStep, Step::Move({3, 3}, {0, -1})},
+                   HintAnswer{HintAnswer::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)},
+                   HintAnswer{HintAnswer::Kind::kNotFound, {}}};
+  w.window.Take();
+  w.controller.OnCommand(ID_HINT);
+  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.window.Take(), (Log{"note Took a piece back", "all"}));
+  w.controller.OnHint();
+  EXPECT_EQ(*w.puzzle.BoardCell(4, 0), (Cell{KIND_ELBOW, 3}));
+  EXPECT_EQ(w.controller.history().hintsUsed, 2);
+  EXPECT_EQ(StepText(w.controller.history().Steps().back()), "hint move 0 -1 4 0 r3");
+  w.controller.OnUndo();
+  w.controller.OnUndo();
+  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
+  EXPECT_EQ(w.controller.history().hintsUsed, 2);  // undoing gives no hint back
+  w.window.Take();
+  w.controller.OnHint();
+  EXPECT_EQ(w.window.Take(), (Log{"note No hint found"}));
+  EXPECT_EQ(w.controller.history().RedoCount(), 2u);
+  w.StartPlaying(1);
+  EXPECT_EQ(w.controller.history().hintsUsed, 0);
+}
+
+TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
+  World w;
+  w.StartPlaying();
+  w.controller.OnPickKey();  // the first key only shows the cursor
+  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
+  w.controller.OnCursorKey(0, -1);  // Up from the tray stays there
+  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
+  w.controller.OnPickKey();
+  EXPECT_TRUE(w.Ui().keyCarry);
+  w.controller.OnRotateClockwise();  // X turns the carried piece
+  EXPECT_EQ(w.puzzle.tray[0], (Cell{KIND_ELBOW, 1}));
+  w.controller.OnCursorKey(1, 0);  // onto slot 1, occupied: the drop fails
+  w.controller.OnPickKey();
+  EXPECT_TRUE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().press.lastPoint, w.Centre(1, -1));  // drawn where the cursor is
+  w.controller.OnCursorKey(0, 1);  // Down to the board's top row
+  w.controller.OnCursorKey(0, 1);
+  EXPECT_EQ(w.Ui().cursor, (Position{1, 1}));
+  w.controller.OnPickKey();
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(*w.puzzle.BoardCell(1, 1), (Cell{KIND_ELBOW, 1}));
+  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
+  w.controller.OnPickKey();  // up again, then Escape puts it back
+  w.controller.OnCursorKey(0, -1);
+  w.controller.OnOkCommand();
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  EXPECT_EQ(w.puzzle.BoardCell(1, 1)->kind, KIND_ELBOW);
+  w.controller.OnCursorKey(0, -1);  // Up from the top row reaches the tray
+  EXPECT_EQ(w.Ui().cursor, (Position{1, -1}));
+  w.controller.OnPickKey();
+  w.controller.OnPenDown(Point{1, 1});  // the pen hides the cursor and drops nothing
+  EXPECT_EQ(w.Ui().cursor, kNoPosition);
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(w.Ui().press.buttonDown, 0);
+  EXPECT_EQ(w.puzzle.tray[1].kind, KIND_ELBOW);
+}
+
+TEST(Keys, TheMenuHighlightMovesAndEnterPressesIt) {
+  World w;
+  w.controller.OnCursorKey(0, 1);  // the first key highlights new game
+  EXPECT_EQ(w.Ui().hoveredButton, 0);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  w.controller.OnCursorKey(0, 1);
+  EXPECT_EQ(w.Ui().hoveredButton, 3);
+  w.controller.OnCursorKey(0, -1);
+  w.controller.OnActivateKey();  // instructions
+  EXPECT_EQ(w.Ui().screenMode, MODE_HELP);
 }
 
 }  // namespace

@@ -11,11 +11,18 @@ namespace {
 TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   const Layout layout = testing::TestLayout();
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout).command, ID_ROTATE_CCW);
-  EXPECT_EQ(MapKey(Key::Right, 0, MODE_PLAY, layout).command, ID_ROTATE_CW);
+  EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout).command, ID_ROTATE_CW);
   EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).command, ID_RESTART);
   EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_SOLVED, layout).command, ID_PASSWORD);
   EXPECT_EQ(MapKey(Key::Escape, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Ok);
   EXPECT_EQ(MapKey(Key::Letter, 'Q', MODE_PLAY, layout).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapKey(Key::Letter, 'H', MODE_PLAY, layout).command, ID_HINT);
+  // Ctrl+Z undoes instead of turning; Ctrl+Y and Ctrl+Shift+Z redo.
+  EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {true, false}).command, ID_UNDO);
+  EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {true, true}).command, ID_REDO);
+  EXPECT_EQ(MapKey(Key::Letter, 'Y', MODE_PLAY, layout, {true, false}).command, ID_REDO);
+  EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout, {true, false}).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {false, true}).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);
 }
@@ -28,7 +35,7 @@ TEST(Keyboard, OnThePasswordScreenKeysTapTheirKey) {
   EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_PASSWORD, layout).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapKey(Key::Enter, 0, MODE_PASSWORD, layout).tap, (Point{50, 212}));
   EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).tap, (Point{190, 212}));
-  EXPECT_EQ(MapKey(Key::Right, 0, MODE_PASSWORD, layout).command, ID_ROTATE_CW);
+  EXPECT_EQ(MapKey(Key::Right, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::None);
 }
 
 }  // namespace

@@ -218,6 +218,26 @@ TEST(Renderer, FailedScreenShowsItsBannerAndRetry) {
   EXPECT_EQ(s.At(190, 20), ItemColor(13));
 }
 
+TEST(Renderer, TheFailedScreenFramesEachHazardTheWaterReached) {
+  Screen s;
+  s.levels[0].hazardCells = L"4,99";  // row 0's water runs into (4, 0) only
+  s.StartPlaying(0);
+  ASSERT_EQ(s.Ui().screenMode, MODE_FAILED);
+  s.Paint();
+  const Rect wet = s.CellRect(4, 0), dry = s.CellRect(9, 9);
+  for (const std::int32_t inset : {1, 2}) {
+    EXPECT_EQ(s.At(wet.left + inset, wet.top + 9), kWetHazardColor);
+    EXPECT_EQ(s.At(wet.right - 1 - inset, wet.bottom - 1 - inset), kWetHazardColor);
+    EXPECT_EQ(s.At(dry.left + inset, dry.top + 9), PieceColor(KIND_SPARK));
+  }
+  EXPECT_EQ(s.At(wet.left + 9, wet.top + 9), PieceColor(KIND_SPARK));  // the piece still shows
+  EXPECT_EQ(s.At(wet.left + 3, wet.top + 9), PieceColor(KIND_SPARK));
+  // Play and the solved screen mark nothing.
+  s.controller.ShowScreen(MODE_PLAY);
+  s.Paint();
+  EXPECT_EQ(s.At(wet.left + 1, wet.top + 9), PieceColor(KIND_SPARK));
+}
+
 TEST(Renderer, PasswordGlyphsComeFromTheKeypadAndRunPastTheirItem) {
   Screen s;
   s.PaintWith(Shown(MODE_PASSWORD, -1, L"SAX"));

@@ -15,7 +15,7 @@ namespace qw::testing {
 
 // What the window was asked to do, in order, as short texts:
 // "rect L T R B", "all", "toolbar 0|1", "message TEXT", "capture",
-// "release", "end".
+// "release", "end", "note TEXT".
 class RecordingWindow : public WindowEffects {
  public:
   void InvalidateRect(const Rect& r) override {
@@ -28,6 +28,7 @@ class RecordingWindow : public WindowEffects {
   void CapturePointer() override { log.push_back("capture"); }
   void ReleasePointer() override { log.push_back("release"); }
   void EndModalRun() override { log.push_back("end"); }
+  void ShowNote(const std::wstring& text) override { log.push_back("note " + std::string(text.begin(), text.end())); }
   std::vector<std::string> Take() { return std::exchange(log, {}); }
   std::vector<std::string> log;
 };

@@ -32,11 +32,11 @@ const std::vector<Row>& Rows() {
         "Drag pieces from the tray to the board", "and back. Turn one in the tray before",
         "you drop it, or later on the board."}},
       {Icon::kToolbar,
-       {"Tap a piece to select it, tap again to", "turn it; the arrows, Z, X and the wheel",
-        "turn it too. Restart (R): start over."}},
+       {"Tap a piece to select it, tap again", "(or Z, X, wheel) to turn it. Ctrl+Z:",
+        "undo, Ctrl+Y: redo, H: hint, R: restart."}},
       {Icon::kKey,
-       {"A solved level shows the next one's", "password: enter it with Password (P).",
-        "F11: full screen. Esc: back to menu."}},
+       {"Arrows, Space: keyboard play. Solved", "levels show the next one's password:",
+        "enter it in Password (P). F11: full view."}},
   };
   return kRows;
 }
@@ -73,7 +73,8 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
     case Icon::kToolbar:
       DrawToolButton(img, cx - 17, cy - 16, 0);
       DrawToolButton(img, cx + 1, cy - 16, 1);
-      DrawToolButton(img, cx - 8, cy + 2, 2);
+      DrawToolButton(img, cx - 17, cy + 2, 4);
+      DrawToolButton(img, cx + 1, cy + 2, 6);
       break;
     case Icon::kKey: DrawToolButton(img, cx - 8, cy - 7, 3); break;
   }

@@ -71,6 +71,26 @@ constexpr const char* kRestartArrow[8] = {
     "..ggggg...",
 };
 
+// The undo arrow: its head points left, its tail hooks down on the right.
+// Mirrored, it is the redo arrow.
+constexpr const char* kUndoArrow[15] = {
+    "................",
+    "....n...........",
+    "...nbn..........",
+    "..nbbnnnnnnnn...",
+    ".nbbbbbbbbbbbnn.",
+    "nbbbbbbbbbbbbbbn",
+    ".nbbbnnnnnnnnbbn",
+    "..nbbn......nbbn",
+    "...nn.......nbbn",
+    "............nbbn",
+    "...........nbbn.",
+    "........nnnbbn..",
+    "........nbbbn...",
+    "........nnnn....",
+    "................",
+};
+
 int ColourOf(char c) {
   switch (c) {
     case 'n': return kNavy;
@@ -119,6 +139,18 @@ void DrawKeyButton(Image& img, int x0) {
   });
 }
 
+// A light bulb: the hint.
+void DrawHintButton(Image& img, int x0) {
+  ShadeMajority(img, x0, 16, 15, [&](Vec2 p) {
+    if (p.x >= 5.5 && p.x <= 10.5 && p.y >= 11 && p.y <= 14) {
+      return int((static_cast<int>(p.y) % 2 == 0) ? kGrey : kBlack);
+    }
+    const double glass = std::min(CircleDistance(p, {8, 6.2}, 5.2), SegmentDistance(p, {8, 8}, {8, 10.6}) - 2.4);
+    if (SegmentDistance(p, {6.4, 5}, {7.4, 3.8}) <= 0.6) return int(kWhite);
+    return Outlined(glass, kYellow, kOlive, kSilver);
+  });
+}
+
 }  // namespace
 
 const std::array<Rgb, 16>& ToolbarPalette() {
@@ -130,11 +162,14 @@ const std::array<Rgb, 16>& ToolbarPalette() {
 }
 
 Image DrawToolbarStrip() {
-  Image strip(64, 15, ToolbarPalette()[kSilver]);
+  Image strip(112, 15, ToolbarPalette()[kSilver]);
   DrawTurnButton(strip, 0, true);
   DrawTurnButton(strip, 16, false);
   DrawRestartButton(strip, 32);
   DrawKeyButton(strip, 48);
+  DrawPixelMap(strip, 64, 0, kUndoArrow, 15, false);
+  DrawPixelMap(strip, 80, 0, kUndoArrow, 15, true);
+  DrawHintButton(strip, 96);
   return strip;
 }
 

@@ -1,0 +1,35 @@
+// Where hints come from: something that looks at the puzzle and answers
+// with one step toward a solution. The game only makes the step; the search
+// lives behind this interface.
+#pragma once
+
+#include <cstdint>
+
+#include "model/history.h"
+#include "model/puzzle.h"
+
+namespace qw {
+
+struct HintAnswer {
+  enum class Kind : std::uint8_t {
+    kStep,          // make `step`; a move to a tray slot takes a piece back
+    kSolved,        // nothing to do
+    kNotFound,      // no solution can be reached from this board
+    kLimitReached,  // the search stopped before it found a step
+  };
+  Kind kind = Kind::kNotFound;
+  Step step;
+};
+
+class HintSource {
+ public:
+  virtual ~HintSource() = default;
+  virtual HintAnswer Next(const Puzzle& puzzle) = 0;
+};
+
+// The notes a hint leaves in the command bar.
+inline constexpr const wchar_t* kTookBackNote = L"Took a piece back";
+inline constexpr const wchar_t* kNoHintNote = L"No hint found";
+inline constexpr const wchar_t* kHintLimitNote = L"Hint: search limit";
+
+}  // namespace qw
