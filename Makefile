@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 # only one suppressed. ASAN_OPTIONS stands last, so that a recipe may append
 # to it.
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=abort_on_error=1
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ASAN_OPTIONS=abort_on_error=1
 
 # `make install` copies the game under PREFIX (into DESTDIR when given, as a
 # package build does).

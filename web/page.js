@@ -114,17 +114,19 @@
     if (started() && e.deltaY !== 0) Module._qw_wheel(e.deltaY < 0 ? 1 : -1);
   }, { passive: false });
 
-  const kKeys = ['Escape', 'Enter', ' ', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight'];
+  const kKeys = ['Escape', 'Enter', ' ', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'];
   document.addEventListener('keydown', function (e) {
-    // F11 and the browser's own shortcuts stay the browser's.
-    if (e.key === 'F11' || e.ctrlKey || e.metaKey || !started()) return;
+    // F11 and the browser's own shortcuts stay the browser's, but for the
+    // game's undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+    const undoRedo = e.ctrlKey && !e.altKey && !e.metaKey && /^[zy]$/i.test(e.key);
+    if (e.key === 'F11' || ((e.ctrlKey || e.metaKey) && !undoRedo) || !started()) return;
     const letter = e.key.length === 1 && /[a-z]/i.test(e.key);
     if (!letter && kKeys.indexOf(e.key) < 0) return;
     e.preventDefault();
     const size = Module.lengthBytesUTF8(e.key) + 1;
     const name = Module._malloc(size);
     Module.stringToUTF8(e.key, name, size);
-    Module._qw_key(name, e.altKey ? 1 : 0, e.repeat ? 1 : 0);
+    Module._qw_key(name, e.altKey ? 1 : 0, e.repeat ? 1 : 0, e.ctrlKey ? 1 : 0, e.shiftKey ? 1 : 0);
     Module._free(name);
   });
 

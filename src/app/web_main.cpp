@@ -90,6 +90,10 @@ InputEvent KeyEvent(std::string_view name) {
     e.key = Key::Left;
   } else if (name == "ArrowRight") {
     e.key = Key::Right;
+  } else if (name == "ArrowUp") {
+    e.key = Key::Up;
+  } else if (name == "ArrowDown") {
+    e.key = Key::Down;
   } else if (name == " ") {
     e.key = Key::Space;
   } else if (name == "F11") {
@@ -144,9 +148,11 @@ EMSCRIPTEN_KEEPALIVE void qw_wheel(int steps) {
 }
 
 // A key pressed, by its KeyboardEvent.key name.
-EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat) {
+EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat, int ctrl, int shift) {
   qw::InputEvent e = qw::KeyEvent(name == nullptr ? "" : name);
   e.alt = alt != 0;
+  e.ctrl = ctrl != 0;
+  e.shift = shift != 0;
   e.repeat = repeat != 0;
   qw::Feed(e);
 }

@@ -1,6 +1,7 @@
 #include "ui/game_texts.h"
 
 #include "ui/controller.h"
+#include "ui/hints.h"
 #include "ui/message_box.h"
 
 namespace qw {
@@ -23,6 +24,7 @@ std::vector<ToolButton> ToolbarButtons() {
 std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   std::vector<std::wstring> texts;
   for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
+  for (const wchar_t* note : {kTookBackNote, kNoHintNote, kHintLimitNote}) texts.push_back(note);
   for (std::int32_t i = 0; i < levelCount; ++i) texts.push_back(CaptionText(i, levelCount));
   return texts;
 }
