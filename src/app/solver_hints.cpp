@@ -2,12 +2,17 @@
 
 namespace qw {
 
-HintAnswer SolverHints::Next(const Puzzle& puzzle) {
-  if (puzzle.currentLevel < 0 || static_cast<std::size_t>(puzzle.currentLevel) >= levels_.size()) return HintAnswer{};
-  if (level_ != puzzle.currentLevel || !hints_) {
-    hints_ = std::make_unique<LevelHints>(levels_[static_cast<std::size_t>(puzzle.currentLevel)]);
-    level_ = puzzle.currentLevel;
+bool SolverHints::Prepare(std::int32_t level) {
+  if (level < 0 || static_cast<std::size_t>(level) >= levels_.size()) return false;
+  if (level_ != level || !hints_) {
+    hints_ = std::make_unique<LevelHints>(levels_[static_cast<std::size_t>(level)]);
+    level_ = level;
   }
+  return true;
+}
+
+HintAnswer SolverHints::Next(const Puzzle& puzzle) {
+  if (!Prepare(puzzle.currentLevel)) return HintAnswer{};
   const Hint hint = hints_->Next(puzzle.tray, puzzle.board);
   switch (hint.kind) {
     case HintKind::kPlace: return HintAnswer{HintAnswer::Kind::kStep, Step::Move(hint.from, hint.to, hint.rotation)};

@@ -17,11 +17,17 @@ class SolverHints final : public HintSource {
   // levels must outlive the source.
   explicit SolverHints(const std::vector<LevelRecord>& levels) : levels_(levels) {}
   HintAnswer Next(const Puzzle& puzzle) override;
+  void LevelStarted(std::int32_t level) override { Prepare(level); }
 
  private:
+  // Searches the level's fewest-piece solutions unless they are at hand:
+  // false for an index outside the level table.
+  bool Prepare(std::int32_t level);
+
   const std::vector<LevelRecord>& levels_;
-  // The level's fewest-piece solutions are searched once, on its first hint
-  // (the longest, level 32's, takes about 0.17 s).
+  // The level's fewest-piece solutions, searched once when the level starts
+  // (the longest, level 32's, takes about 0.17 s), so that no hint waits for
+  // them.
   std::int32_t level_ = -1;
   std::unique_ptr<LevelHints> hints_;
 };

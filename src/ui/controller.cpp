@@ -427,6 +427,7 @@ void GameController::ShowScreen(ScreenMode mode) {
 void GameController::StartLevel(std::int32_t index) {
   if (!puzzle_.StartLevel(index)) return;
   history_.Clear();  // a level entered anew begins a new history
+  if (hints_) hints_->LevelStarted(index);
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.cursor = kNoPosition;

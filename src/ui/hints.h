@@ -25,6 +25,9 @@ class HintSource {
  public:
   virtual ~HintSource() = default;
   virtual HintAnswer Next(const Puzzle& puzzle) = 0;
+  // A level has just started: the moment to prepare what its hints need, so
+  // that the first hint answers as quickly as the later ones.
+  virtual void LevelStarted(std::int32_t /*level*/) {}
 };
 
 // The notes a hint leaves in the command bar.

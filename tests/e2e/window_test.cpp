@@ -76,7 +76,8 @@ class Window : public ::testing::Test {
   void StartWindowManager(const XvfbDisplay& display) {
     wm_.emplace(std::vector<std::string>{"openbox"}, std::vector<std::string>{"DISPLAY=" + display.name()},
                 "/dev/null");
-    for (int i = 0; i < 200; ++i) {
+    // Up to 30 s: on a loaded machine openbox takes its time.
+    for (int i = 0; i < 600; ++i) {
       if (display.Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos) return;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -388,8 +388,10 @@ class ScriptedHints : public HintSource {
     asked++;
     return answers.empty() ? HintAnswer{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
   }
+  void LevelStarted(std::int32_t level) override { started.push_back(level); }
   std::vector<HintAnswer> answers;
   int asked = 0;
+  std::vector<std::int32_t> started;  // the levels it was told of
 };
 
 TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
@@ -421,6 +423,8 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   EXPECT_EQ(w.controller.history().RedoCount(), 2u);
   w.StartPlaying(1);
   EXPECT_EQ(w.controller.history().hintsUsed, 0);
+  // Told of each level as it starts, so that it can prepare before a hint.
+  EXPECT_EQ(hints.started, (std::vector<std::int32_t>{0, 1}));
 }
 
 TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
