@@ -34,19 +34,10 @@ class Desktop : public ::testing::Test {
     for (const char* tool : {"Xvfb", "xdotool", "import"}) {
       if (!testing::HaveCommand(tool)) GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
     }
-    fs::create_directories(scratch_.path() / "data");
-    fs::copy_file(QW_GAME_BINARY, game_);
-    for (const char* f : {"qw_images.dat", "qw_layout.dat"}) {
-      fs::copy_file(fs::path(QW_SOURCE_DIR) / "data" / f, scratch_.path() / "data" / f);
-    }
-    std::ofstream(scratch_.path() / "data" / "qw_levels.dat", std::ios::binary) << kLevels;
-    layout_ = LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
+    layout_ = testing::PrepareGameFolder(scratch_.path(), game_, kLevels);
   }
 
-  Point Centre(int item) const {
-    const Rect r = ItemRect(layout_, item);
-    return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
+  Point Centre(int item) const { return testing::ItemCentre(layout_, item); }
   // The centre of tray slot k (y = -1) or board cell (x, y).
   Point CellCentre(int x, int y) const {
     const Rect r = ItemRect(layout_, y < 0 ? 16 : 17);

@@ -11,11 +11,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "data/layout.h"
 #include "platform/bitmap.h"
 
 namespace qw::testing {
@@ -74,6 +76,26 @@ class Process {
   pid_t pid_ = -1;
   bool exited_ = false;
 };
+
+// A copy of the game in `folder` with the shipped skin and layout and the
+// given level file, so that a test plays levels of its own; the layout it
+// reads.
+inline Layout PrepareGameFolder(const std::filesystem::path& folder, const std::filesystem::path& game,
+                                const std::string& levels) {
+  std::filesystem::create_directories(folder / "data");
+  std::filesystem::copy_file(QW_GAME_BINARY, game);
+  for (const char* f : {"qw_images.dat", "qw_layout.dat"}) {
+    std::filesystem::copy_file(std::filesystem::path(QW_SOURCE_DIR) / "data" / f, folder / "data" / f);
+  }
+  std::ofstream(folder / "data" / "qw_levels.dat", std::ios::binary) << levels;
+  return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
+}
+
+// The centre of layout item `item`.
+inline Point ItemCentre(const Layout& layout, int item) {
+  const Rect r = ItemRect(layout, item);
+  return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 class XvfbDisplay {
  public:
