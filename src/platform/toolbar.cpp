@@ -13,6 +13,9 @@ constexpr Color kBarEdge{120, 120, 170};
 constexpr Color kLight{255, 255, 255};
 constexpr Color kShadow{96, 96, 140};
 constexpr Color kTooltipText{40, 40, 60};
+constexpr Color kTooltipFace{255, 255, 225};
+constexpr std::int32_t kTextTop = 7;
+constexpr std::int32_t kBoxPadding = 3;  // between a text box's frame and its text
 // The strip's 16-colour button face, left out so the bar shows through.
 constexpr Color kButtonFace{192, 192, 192};
 constexpr std::int32_t kButtonWidth = 22;
@@ -152,14 +155,44 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       }
     }
   }
-  const std::int32_t textLeft =
-      origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4;
-  const Rect box{textLeft, origin.y + 7, bar.right - 2, bar.bottom - 2};
-  if (hover_ && tooltipShown_) {
-    canvas.DrawText(font, buttons_[*hover_].tooltip, box, kTooltipText);
-  } else if (!note_.empty()) {
-    canvas.DrawText(font, note_, box, kTooltipText);
+  const std::wstring* text = hover_ && tooltipShown_ ? &buttons_[*hover_].tooltip : note_.empty() ? nullptr : &note_;
+  if (text) PaintText(canvas, origin, font, *text);
+}
+
+// Text goes in the room right of the buttons. With seven buttons that room
+// is about 60 pixels, so a longer tooltip or note shows in a framed box laid
+// over the buttons instead, kept clear of the button under the pointer: a
+// tooltip just right of its button, a note at the bar's right end, or at its
+// left end when the pointer is on a button there.
+void Toolbar::PaintText(Canvas& canvas, Point origin, const Font* font, const std::wstring& text) const {
+  if (font == nullptr) return;
+  const Rect bar = RectFromSize(origin.x, origin.y, width_, kHeight);
+  const Rect room{origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4,
+                  origin.y + kTextTop, bar.right - 2, bar.bottom - 2};
+  const std::int32_t textWidth = font->Render(text).width;
+  if (textWidth <= room.right - room.left) {
+    canvas.DrawText(font, text, room, kTooltipText);
+    return;
   }
+  const std::int32_t boxWidth = std::min(textWidth + 2 * kBoxPadding, width_ - 2);
+  const std::int32_t lowest = bar.left + 1;
+  const std::int32_t highest = bar.right - 1 - boxWidth;
+  std::int32_t left = highest;
+  if (hover_) {
+    const Rect keep = ButtonRect(*hover_);
+    const std::int32_t rightOfKeep = origin.x + keep.right + 1;
+    const std::int32_t leftOfKeep = origin.x + keep.left - 1 - boxWidth;
+    if (rightOfKeep <= highest) {
+      left = tooltipShown_ ? rightOfKeep : highest;
+    } else if (leftOfKeep >= lowest) {
+      left = tooltipShown_ ? leftOfKeep : lowest;
+    }
+  }
+  const Rect box{left, origin.y + kButtonY - 1, left + boxWidth, origin.y + kButtonY + kButtonHeight + 1};
+  canvas.FillRect(box, kTooltipFace);
+  canvas.FrameRect(box, kShadow, kShadow);
+  canvas.DrawText(font, text, Rect{box.left + kBoxPadding, origin.y + kTextTop, box.right - 1, box.bottom - 1},
+                  kTooltipText);
 }
 
 }  // namespace qw

@@ -64,6 +64,7 @@ class Toolbar {
  private:
   std::optional<std::size_t> ButtonAt(Point p) const;
   void SetHover(std::optional<std::size_t> button, std::uint64_t nowMs);
+  void PaintText(Canvas& canvas, Point origin, const Font* font, const std::wstring& text) const;
 
   Surface strip_;
   std::vector<ToolButton> buttons_;
