@@ -2,8 +2,8 @@
 // date alone.
 #include <array>
 
-#include "levels/generator.h"
-#include "levels/random.h"
+#include "levelgen/generator.h"
+#include "levelgen/random.h"
 
 namespace qw {
 
