@@ -12,7 +12,7 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   const Layout layout = testing::TestLayout();
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout).command, ID_ROTATE_CW);
-  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).command, ID_RESTART);
+  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_PLAY, layout).command, ID_RESTART);
   EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_SOLVED, layout).command, ID_PASSWORD);
   EXPECT_EQ(MapKey(Key::Escape, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Ok);
   EXPECT_EQ(MapKey(Key::Letter, 'Q', MODE_PLAY, layout).kind, KeyAction::Kind::None);
@@ -23,6 +23,18 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   EXPECT_EQ(MapKey(Key::Letter, 'Y', MODE_PLAY, layout, {true, false}).command, ID_REDO);
   EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout, {true, false}).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {false, true}).command, ID_ROTATE_CCW);
+  // On the menu: the daily puzzle, a random level of a grade, or of the
+  // grade chosen last; elsewhere the same keys do what they always did.
+  EXPECT_EQ(MapKey(Key::Letter, 'D', MODE_MENU, layout).kind, KeyAction::Kind::Daily);
+  const KeyAction three = MapKey(Key::Letter, '3', MODE_MENU, layout);
+  EXPECT_EQ(three.kind, KeyAction::Kind::Random);
+  EXPECT_EQ(three.grade, 3);
+  const KeyAction again = MapKey(Key::Letter, 'R', MODE_MENU, layout);
+  EXPECT_EQ(again.kind, KeyAction::Kind::Random);
+  EXPECT_EQ(again.grade, 0);
+  EXPECT_EQ(MapKey(Key::Letter, '6', MODE_MENU, layout).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapKey(Key::Letter, 'D', MODE_PLAY, layout).kind, KeyAction::Kind::None);
+  EXPECT_EQ(MapKey(Key::Letter, '3', MODE_PLAY, layout).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);
 }
