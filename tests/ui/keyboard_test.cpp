@@ -23,17 +23,10 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   EXPECT_EQ(MapKey(Key::Letter, 'Y', MODE_PLAY, layout, {true, false}).command, ID_REDO);
   EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout, {true, false}).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {false, true}).command, ID_ROTATE_CCW);
-  // On the menu: the daily puzzle, a random level of a grade, or of the
-  // grade chosen last; elsewhere the same keys do what they always did.
-  EXPECT_EQ(MapKey(Key::Letter, 'D', MODE_MENU, layout).kind, KeyAction::Kind::Daily);
-  const KeyAction three = MapKey(Key::Letter, '3', MODE_MENU, layout);
-  EXPECT_EQ(three.kind, KeyAction::Kind::Random);
-  EXPECT_EQ(three.grade, 3);
-  const KeyAction again = MapKey(Key::Letter, 'R', MODE_MENU, layout);
-  EXPECT_EQ(again.kind, KeyAction::Kind::Random);
-  EXPECT_EQ(again.grade, 0);
-  EXPECT_EQ(MapKey(Key::Letter, '6', MODE_MENU, layout).kind, KeyAction::Kind::None);
-  EXPECT_EQ(MapKey(Key::Letter, 'D', MODE_PLAY, layout).kind, KeyAction::Kind::None);
+  // On the menu R plays a random level of the grade chosen last (0) and a
+  // digit one of its grade; in play a digit does nothing.
+  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).kind, KeyAction::Kind::Random);
+  EXPECT_EQ(MapKey(Key::Letter, '3', MODE_MENU, layout).grade, 3);
   EXPECT_EQ(MapKey(Key::Letter, '3', MODE_PLAY, layout).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);
