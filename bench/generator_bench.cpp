@@ -9,7 +9,7 @@
 #include <ctime>
 #include <vector>
 
-#include "levels/generator.h"
+#include "levelgen/generator.h"
 
 namespace qw {
 namespace {

@@ -54,8 +54,9 @@ bool GameWindow::Create() {
   captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
   game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
                                  *this);
-  hints_ = std::make_unique<SolverHints>(data_.levels);
+  hints_ = std::make_unique<SolverHints>();
   game_->controller.SetHintSource(hints_.get());
+  game_->controller.SetGeneratedLevelSource(&generatedLevels_);
   ShowToolbar(false);
   running_ = true;
   InvalidateAll();  // the window's first paint covers the whole client area
@@ -79,6 +80,8 @@ void GameWindow::Act(const KeyAction& action) {
     case KeyAction::Kind::Cursor: game_->controller.OnCursorKey(action.dx, action.dy); break;
     case KeyAction::Kind::Pick: game_->controller.OnPickKey(); break;
     case KeyAction::Kind::Activate: game_->controller.OnActivateKey(); break;
+    case KeyAction::Kind::Daily: game_->controller.OnDailyKey(); break;
+    case KeyAction::Kind::Random: game_->controller.OnRandomKey(action.grade); break;
     default: break;
   }
 }

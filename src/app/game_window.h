@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/generator_levels.h"
 #include "app/solver_hints.h"
 #include "data/game_data.h"
 #include "model/puzzle.h"
@@ -83,6 +84,9 @@ class GameWindow final : public WindowEffects {
   GameController& controller() { return game_->controller; }
   const Layout& layout() const { return data_.layout; }
   std::int32_t levelCount() const { return game_->puzzle.LevelCount(); }
+  // Where solved daily puzzles are recorded; none: nowhere. Must outlive
+  // the window.
+  void SetProgress(Progress* progress) { generatedLevels_.SetProgress(progress); }
 
   // WindowEffects
   void InvalidateRect(const Rect& r) override;
@@ -108,8 +112,10 @@ class GameWindow final : public WindowEffects {
   std::unique_ptr<Font> captionFont_;
   ImageList pieces_;
   std::unique_ptr<Game> game_;
-  // The hints' search, over data_.levels; the controller holds a pointer.
+  // The hints' search; the controller holds a pointer.
   std::unique_ptr<SolverHints> hints_;
+  // The daily puzzle and random levels; the controller holds a pointer.
+  GeneratorLevels generatedLevels_;
 };
 
 }  // namespace qw

@@ -1,5 +1,6 @@
 // Quenchway: route the water, douse every fire, keep it off the lightning.
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "app/desktop_runner.h"
 #include "app/script_runner.h"
+#include "data/calendar.h"
 #include "data/progress_file.h"
 #include "qw_app_resources.h"
 #include "platform/bitmap.h"
@@ -18,6 +20,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: quenchway [--scale N] [--script FILE] [--progress DIR | --no-progress]\n"
+    "                 [--daily YYYY-MM-DD | --random SEED --grade G]\n"
     "\n"
     "Route water from the nozzle through pipe pieces so that every fire is\n"
     "doused, without the water touching an electrical hazard.\n"
@@ -30,6 +33,10 @@ constexpr const char* kUsage =
     "                 $XDG_DATA_HOME/quenchway, or ~/.local/share/quenchway\n"
     "                 (script mode keeps progress only with --progress)\n"
     "  --no-progress  read and write no progress\n"
+    "  --daily YYYY-MM-DD  start on the daily puzzle of that day (UTC)\n"
+    "  --random SEED --grade G  start on the random level of that seed\n"
+    "                 (0 to 18446744073709551615) and grade (1 first steps\n"
+    "                 to 5 expert)\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -39,6 +46,8 @@ constexpr const char* kUsage =
     "Ctrl+Z undoes, Ctrl+Y or Ctrl+Shift+Z redoes, H gives a hint,\n"
     "R restarts the level, P opens password entry, Escape puts a carried\n"
     "piece back or goes back, F11 or Alt+Enter toggles fullscreen.\n"
+    "On the menu D plays today's daily puzzle, 1 to 5 a random level of\n"
+    "that grade, R another random level of the grade chosen last.\n"
     "The game reads its data files from the data folder beside the program,\n"
     "or else from ../share/quenchway/data beside the program's folder (an\n"
     "installed copy: /usr/share/quenchway/data for /usr/bin/quenchway or\n"
@@ -49,6 +58,9 @@ struct Options {
   std::optional<std::string> script;
   std::optional<std::string> progress;
   bool noProgress = false;
+  std::optional<std::string> daily;
+  std::optional<std::string> random;
+  std::optional<std::string> grade;
 };
 
 // The folder of the progress file, or empty when none is kept: the game's
@@ -76,22 +88,70 @@ std::optional<qw::Surface> Embedded(std::span<const std::uint8_t> bytes, const c
   return s;
 }
 
-int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces) {
+// A seed: decimal digits that fit 64 bits.
+std::optional<std::uint64_t> ParseSeed(const std::string& text) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
+// The generated level the options name, if any; a message for options that
+// name none well.
+std::optional<qw::GeneratedLevelChoice> StartLevelOf(const Options& options, std::string& problem) {
+  if (options.daily && (options.random || options.grade)) {
+    problem = "--daily and --random exclude each other";
+    return std::nullopt;
+  }
+  if (options.daily) {
+    const std::optional<qw::Date> date = qw::ParseDate(*options.daily);
+    if (!date) {
+      problem = "--daily needs a date YYYY-MM-DD from 1970-01-01 to 9999-12-31";
+      return std::nullopt;
+    }
+    return qw::GeneratedLevelChoice::Daily(qw::DayNumber(*date));
+  }
+  if (!options.random && !options.grade) return std::nullopt;
+  if (!options.random || !options.grade) {
+    problem = "--random and --grade go together";
+    return std::nullopt;
+  }
+  const std::optional<std::uint64_t> seed = ParseSeed(*options.random);
+  if (!seed) {
+    problem = "--random needs a seed, a whole number from 0 to 18446744073709551615";
+    return std::nullopt;
+  }
+  const std::string& g = *options.grade;
+  if (g.size() != 1 || g[0] < '0' + qw::kEasiestGrade || g[0] > '0' + qw::kHardestGrade) {
+    problem = "--grade needs 1 (first steps) to 5 (expert)";
+    return std::nullopt;
+  }
+  return qw::GeneratedLevelChoice::Random(g[0] - '0', seed);
+}
+
+int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces, const qw::GameStart& start) {
   if (options.script) {
-    if (*options.script == "-") return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces));
+    if (*options.script == "-") {
+      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), start);
+    }
     std::ifstream file(*options.script);
     if (!file) {
       std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
       return 2;
     }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces));
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), start);
   }
 
   std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
   std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
   if (!toolbar || !icon) return 1;
   return qw::RunDesktop(dataFolder, options.scale,
-                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)});
+                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)}, start);
 }
 
 }  // namespace
@@ -110,6 +170,11 @@ int main(int argc, char** argv) {
     }
     if (arg == "--no-progress") {
       options.noProgress = true;
+      continue;
+    }
+    if (arg == "--daily" || arg == "--random" || arg == "--grade") {
+      if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
+      (arg == "--daily" ? options.daily : arg == "--random" ? options.random : options.grade) = argv[++i];
       continue;
     }
     if (arg == "--scale" || arg == "--script" || arg == "--progress") {
@@ -133,6 +198,10 @@ int main(int argc, char** argv) {
     return Fail("unknown option '" + arg + "'");
   }
   if (options.progress && options.noProgress) return Fail("--progress and --no-progress exclude each other");
+  std::string problem;
+  qw::GameStart start;
+  start.level = StartLevelOf(options, problem);
+  if (!problem.empty()) return Fail(problem);
 
   const std::string dataFolder = qw::DataFolder();
   std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");
@@ -142,7 +211,8 @@ int main(int argc, char** argv) {
   // normally; a game that could not start writes nothing.
   qw::ProgressFile progressFile(ProgressFolderFor(options), std::cerr);
   qw::Progress progress = progressFile.Load();
-  const int status = Run(options, dataFolder, std::move(*pieces));
+  start.progress = &progress;
+  const int status = Run(options, dataFolder, std::move(*pieces), start);
   if (status == 0) progressFile.Save(progress);
   return status;
 }

@@ -203,6 +203,10 @@ class ScriptSession {
     Settle();
   }
   static Key KeyByName(const std::string& name, char& letter) {
+    if (name.size() == 1 && std::isdigit(static_cast<unsigned char>(name[0]))) {
+      letter = name[0];
+      return Key::Letter;
+    }
     if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
       letter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
       return Key::Letter;
@@ -255,10 +259,15 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip) {
+              Surface pieceStrip, const GameStart& start) {
   ScriptHost host(out);
   GameWindow window(host, dataFolder, std::move(pieceStrip));
   if (!window.Create()) return 1;
+  window.SetProgress(start.progress);
+  if (start.level && !window.controller().StartGeneratedLevel(*start.level)) {
+    err << "quenchway: the generated level could not be made\n";
+    return 1;
+  }
   window.PaintPending();
   ScriptSession session(window, out);
   std::string line;

@@ -6,15 +6,17 @@
 #include <iosfwd>
 #include <string>
 
+#include "app/game_start.h"
 #include "platform/surface.h"
 
 namespace qw {
 
 // Runs the script read from `in`, writing what it prints to `out` and its
 // errors to `err`. Returns the process exit status: 0 at the end of the
-// input or when the game closes, 1 when a data file fails to load, 2 for a
-// line that is not a command.
+// input or when the game closes, 1 when a data file fails to load or the
+// generated level to start on cannot be made, 2 for a line that is not a
+// command.
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip);
+              Surface pieceStrip, const GameStart& start = {});
 
 }  // namespace qw

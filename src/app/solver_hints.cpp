@@ -2,17 +2,18 @@
 
 namespace qw {
 
-bool SolverHints::Prepare(std::int32_t level) {
-  if (level < 0 || static_cast<std::size_t>(level) >= levels_.size()) return false;
-  if (level_ != level || !hints_) {
-    hints_ = std::make_unique<LevelHints>(levels_[static_cast<std::size_t>(level)]);
-    level_ = level;
+bool SolverHints::Prepare(const Puzzle& puzzle) {
+  const LevelRecord* level = puzzle.CurrentRecord();
+  if (!level) return false;
+  if (level_ != *level || !hints_) {
+    hints_ = std::make_unique<LevelHints>(*level);
+    level_ = *level;
   }
   return true;
 }
 
 HintAnswer SolverHints::Next(const Puzzle& puzzle) {
-  if (!Prepare(puzzle.currentLevel)) return HintAnswer{};
+  if (!Prepare(puzzle)) return HintAnswer{};
   const Hint hint = hints_->Next(puzzle.tray, puzzle.board);
   switch (hint.kind) {
     case HintKind::kPlace: return HintAnswer{HintAnswer::Kind::kStep, Step::Move(hint.from, hint.to, hint.rotation)};

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+#include <optional>
 
 #include "data/levels.h"
 #include "solver/hint.h"
@@ -14,21 +14,18 @@ namespace qw {
 
 class SolverHints final : public HintSource {
  public:
-  // levels must outlive the source.
-  explicit SolverHints(const std::vector<LevelRecord>& levels) : levels_(levels) {}
   HintAnswer Next(const Puzzle& puzzle) override;
-  void LevelStarted(std::int32_t level) override { Prepare(level); }
+  void LevelStarted(const Puzzle& puzzle) override { Prepare(puzzle); }
 
  private:
-  // Searches the level's fewest-piece solutions unless they are at hand:
-  // false for an index outside the level table.
-  bool Prepare(std::int32_t level);
+  // Searches the fewest-piece solutions of the puzzle's level unless they
+  // are at hand: false when no level is in play.
+  bool Prepare(const Puzzle& puzzle);
 
-  const std::vector<LevelRecord>& levels_;
   // The level's fewest-piece solutions, searched once when the level starts
   // (the longest, level 32's, takes about 0.17 s), so that no hint waits for
-  // them.
-  std::int32_t level_ = -1;
+  // them. The level is kept whole: a generated level has no index.
+  std::optional<LevelRecord> level_;
   std::unique_ptr<LevelHints> hints_;
 };
 

@@ -78,6 +78,9 @@ InputEvent KeyEvent(std::string_view name) {
   if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'))) {
     e.key = Key::Letter;
     e.letter = static_cast<char>(name[0] & ~0x20);
+  } else if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
+    e.key = Key::Letter;
+    e.letter = name[0];
   } else if (name == "Escape") {
     e.key = Key::Escape;
   } else if (name == "Enter") {

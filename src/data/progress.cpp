@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "data/calendar.h"
+
 namespace qw {
 
 namespace {
@@ -184,7 +186,8 @@ class Reader {
 
   bool ReadAll(Progress& p) {
     if (!Next()) return false;
-    if (line_ != kProgressHeader) {
+    const bool first = line_ == kProgressHeaderV1;
+    if (line_ != kProgressHeader && !first) {
       return Fail(line_.rfind("quenchway-progress ", 0) == 0 ? "a version this game does not know"
                                                               : "not a progress file");
     }
@@ -199,6 +202,10 @@ class Reader {
     if (!Next()) return false;
     while (Is("solved")) {
       if (!ReadSolved(p)) return false;
+      if (!Next()) return false;
+    }
+    while (!first && Is("daily")) {
+      if (!ReadDaily(p)) return false;
       if (!Next()) return false;
     }
     if (Is("play")) {
@@ -225,6 +232,17 @@ class Reader {
     if (!ok) return Fail("a best is a number or '-'");
     if (p.solved.size() >= kMaxSolvedLevels && !p.solved.contains(*key)) return Fail("too many solved levels");
     RecordSolved(p, *key, best);
+    return true;
+  }
+
+  bool ReadDaily(Progress& p) {
+    if (!Expect("daily", 2)) return false;
+    const std::optional<Date> date = ParseDate(std::string(fields_[1]));
+    if (!date) return Fail("a day is YYYY-MM-DD, from 1970-01-01 to 9999-12-31");
+    const std::int64_t day = DayNumber(*date);
+    if (!p.dailySolved.empty() && day <= *p.dailySolved.rbegin()) return Fail("the days are not in ascending order");
+    if (p.dailySolved.size() >= kMaxSolvedDays) return Fail("too many solved days");
+    p.dailySolved.insert(day);
     return true;
   }
 
@@ -298,7 +316,7 @@ LevelKey KeyOfLevel(const LevelRecord& level) {
 
 std::string WriteProgress(const Progress& p) {
   std::string out;
-  out.reserve(256 + 48 * p.solved.size() +
+  out.reserve(256 + 48 * p.solved.size() + 17 * p.dailySolved.size() +
               (p.play ? 700 + 64 * (p.play->undo.size() + p.play->redo.size()) : 0));
   out.append(kProgressHeader).append("\n");
   out.append("scale ").append(std::to_string(p.scale)).append("\n");
@@ -307,6 +325,9 @@ std::string WriteProgress(const Progress& p) {
     out.append("solved ").append(KeyText(key));
     for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) out.append(" ").append(BestText(*v));
     out.append("\n");
+  }
+  for (const std::int64_t day : p.dailySolved) {
+    if (const std::optional<Date> date = DateOfDay(day)) out.append("daily ").append(DateText(*date)).append("\n");
   }
   if (p.play) {
     const SavedPlay& play = *p.play;
@@ -350,6 +371,10 @@ bool CheckProgress(const Progress& p, std::string* error) {
       if (*v && **v < 0) return fail("a negative best");
     }
   }
+  if (p.dailySolved.size() > kMaxSolvedDays) return fail("too many solved days");
+  for (const std::int64_t day : p.dailySolved) {
+    if (!DateOfDay(day)) return fail("a solved day outside the years 1970 to 9999");
+  }
   if (!p.play) return true;
   const SavedPlay& play = *p.play;
   if (play.steps < 0 || play.hints < 0 || play.timeMs < 0) return fail("a negative counter");
@@ -373,8 +398,24 @@ void RecordSolved(Progress& p, LevelKey level, const LevelBest& run) {
   best.timeMs = Better(best.timeMs, run.timeMs);
 }
 
+void RecordDailySolved(Progress& p, std::int64_t day) {
+  if (DateOfDay(day)) p.dailySolved.insert(day);
+}
+
+std::int32_t DailyStreak(const Progress& p, std::int64_t today) {
+  std::int64_t day = p.dailySolved.contains(today) ? today : today - 1;
+  std::int32_t streak = 0;
+  while (p.dailySolved.contains(day)) {
+    ++streak;
+    --day;
+  }
+  return streak;
+}
+
 Progress MergeProgress(const Progress& onDisk, const Progress& mine) {
   Progress merged = mine;
+  // Like the solved levels, no solved day is dropped.
+  merged.dailySolved.insert(onDisk.dailySolved.begin(), onDisk.dailySolved.end());
   for (const auto& [key, best] : onDisk.solved) {
     // A merge never drops a solved level, even past the limit of the format:
     // CheckProgress then refuses to write, which keeps the file as it was.

@@ -1,17 +1,19 @@
 // The player's progress as a record and as text: the levels solved with the
-// player's best for each, the level in play (tray, board, history and
+// player's best for each, the days whose daily puzzle was solved, the level in play (tray, board, history and
 // counters) and the window's scale and fullscreen choice. Levels are known
 // by a key computed from their content, so that an edited or reordered
 // level file never credits a level that was not solved.
 //
 // The text, one item a line, each line ending in "\n":
 //
-//   quenchway-progress 1
+//   quenchway-progress 2         version 1 (without daily lines) is read too
 //   scale S                      0 (the largest that fits) or 1..16
 //   fullscreen F                 0 or 1
 //   solved KEY P S H T           any number of lines: level key, fewest pieces
 //                                used, fewest steps, fewest hints, shortest
 //                                time in ms; "-" for a best not recorded
+//   daily YYYY-MM-DD             any number of lines, ascending: a day whose
+//                                daily puzzle was solved
 //   play KEY                     the level in play, when there is one, then:
 //   counters S H T               steps, hints, ms played so far
 //   tray E0 ... E9
@@ -30,6 +32,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,11 +41,14 @@
 
 namespace qw {
 
-inline constexpr std::string_view kProgressHeader = "quenchway-progress 1";
+inline constexpr std::string_view kProgressHeader = "quenchway-progress 2";
+// The first version, without daily lines; still read.
+inline constexpr std::string_view kProgressHeaderV1 = "quenchway-progress 1";
 // Limits that keep any progress text small enough to read and write within
 // a frame; the writer refuses a record beyond them, so that everything it
 // writes reads back.
 inline constexpr std::size_t kMaxSolvedLevels = 10000;
+inline constexpr std::size_t kMaxSolvedDays = 10000;
 inline constexpr std::size_t kMaxHistorySteps = 10000;  // undo and redo together
 inline constexpr std::size_t kMaxHistoryStepLength = 256;
 inline constexpr std::uintmax_t kMaxProgressBytes = 4u * 1024u * 1024u;
@@ -90,6 +96,9 @@ struct Progress {
   std::int32_t scale = 0;
   bool fullscreen = false;
   std::map<LevelKey, LevelBest> solved;
+  // The days whose daily puzzle was solved, days since 1970-01-01 in UTC,
+  // each a day of the years 1970 to 9999.
+  std::set<std::int64_t> dailySolved;
   std::optional<SavedPlay> play;
   friend bool operator==(const Progress&, const Progress&) = default;
 };
@@ -113,8 +122,16 @@ bool CheckProgress(const Progress& progress, std::string* error);
 // value by value.
 void RecordSolved(Progress& progress, LevelKey level, const LevelBest& run);
 
+// Records a day whose daily puzzle was solved; a day outside the years 1970
+// to 9999 is not recorded.
+void RecordDailySolved(Progress& progress, std::int64_t day);
+
+// The days in a row, ending today or yesterday, whose daily puzzle was
+// solved: 0 when neither today's nor yesterday's was.
+std::int32_t DailyStreak(const Progress& progress, std::int64_t today);
+
 // What two writers together know: every level either solved with the best
-// of each best, and mine's level in play, scale and fullscreen (mine is the
+// of each best, every day either solved, and mine's level in play, scale and fullscreen (mine is the
 // later writer).
 Progress MergeProgress(const Progress& onDisk, const Progress& mine);
 

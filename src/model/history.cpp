@@ -111,7 +111,7 @@ bool ApplyStep(Puzzle& puzzle, const Step& step) {
       puzzle.Select(step.from);
       return true;
     }
-    case Step::Kind::Restart: return puzzle.StartLevel(puzzle.currentLevel);
+    case Step::Kind::Restart: return puzzle.Restart();
   }
   return false;
 }

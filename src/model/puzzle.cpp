@@ -11,8 +11,32 @@ Puzzle::Puzzle(const std::vector<LevelRecord>& levels) : levels_(levels) {}
 
 bool Puzzle::StartLevel(std::int32_t index) {
   if (index < 0 || index >= LevelCount()) return false;
-  const LevelRecord& level = levels_[static_cast<std::size_t>(index)];
+  generated_.reset();
+  SetUp(levels_[static_cast<std::size_t>(index)]);
+  currentLevel = index;
+  return true;
+}
 
+void Puzzle::StartLevel(const LevelRecord& level) {
+  generated_ = level;
+  SetUp(*generated_);
+  currentLevel = kGeneratedLevel;
+}
+
+bool Puzzle::Restart() {
+  const LevelRecord* level = CurrentRecord();
+  if (!level) return false;
+  SetUp(*level);
+  return true;
+}
+
+const LevelRecord* Puzzle::CurrentRecord() const {
+  if (currentLevel == kGeneratedLevel) return generated_ ? &*generated_ : nullptr;
+  if (currentLevel < 0 || currentLevel >= LevelCount()) return nullptr;
+  return &levels_[static_cast<std::size_t>(currentLevel)];
+}
+
+void Puzzle::SetUp(const LevelRecord& level) {
   FillTray(level);
   board.fill(Cell{KIND_EMPTY, 0});
   // Later placements overwrite earlier ones: source over wall over hazard
@@ -28,11 +52,8 @@ bool Puzzle::StartLevel(std::int32_t index) {
     board[static_cast<std::size_t>(BoardIndex(p.x, p.y))] =
         Cell{KIND_SOURCE, NormalizeDirection(level.sourceRotation)};
   }
-
-  currentLevel = index;
   selection = kNoPosition;
   UpdateWater();
-  return true;
 }
 
 // Elbows, then bends, then splitters from slot 0, all in rotation 0. A

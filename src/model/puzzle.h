@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "data/levels.h"
@@ -14,6 +15,10 @@
 #include "model/water.h"
 
 namespace qw {
+
+// The level index of a level that is not in the table: one made for the
+// moment, such as the daily puzzle.
+inline constexpr std::int32_t kGeneratedLevel = -2;
 
 enum class Outcome : std::uint8_t {
   kPlaying,
@@ -29,6 +34,13 @@ class Puzzle {
   // Sets up level index: tray and board from its record, no selection, the
   // water traced. False, with nothing changed, when there is no such level.
   bool StartLevel(std::int32_t index);
+  // Sets up a level that is not in the table, kept as a copy: the level
+  // index becomes kGeneratedLevel.
+  void StartLevel(const LevelRecord& level);
+  // Sets up the level in play again; false when none is.
+  bool Restart();
+  // The record of the level in play; nullptr when none is.
+  const LevelRecord* CurrentRecord() const;
   // The level after the one in play, or -1 when there is none.
   std::int32_t NextLevelIndex() const;
 
@@ -66,10 +78,12 @@ class Puzzle {
   std::int32_t currentLevel = -1;
 
  private:
+  void SetUp(const LevelRecord& level);
   void FillTray(const LevelRecord& level);
   void PlaceList(const std::wstring& cells, PieceKind kind);
 
   const std::vector<LevelRecord>& levels_;
+  std::optional<LevelRecord> generated_;  // while a generated level is in play
   WaterTrace water_;
 };
 

@@ -10,7 +10,7 @@ namespace qw {
 
 enum class Key : std::uint8_t {
   Unknown,
-  Letter,  // A to Z; see InputEvent::letter
+  Letter,  // A to Z or 0 to 9; see InputEvent::letter
   Escape,
   Enter,
   Backspace,
@@ -39,7 +39,7 @@ struct InputEvent {
   Point point;           // frame pixels, for pointer events
   std::int32_t wheel = 0;
   Key key = Key::Unknown;
-  char letter = 0;       // 'A'..'Z' for Key::Letter
+  char letter = 0;       // 'A'..'Z' or '0'..'9' for Key::Letter
   bool alt = false;
   bool ctrl = false;
   bool shift = false;

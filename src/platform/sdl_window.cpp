@@ -40,6 +40,10 @@ Key TranslateKey(SDL_Keycode code, char& letter) {
     letter = static_cast<char>('A' + (code - SDLK_a));
     return Key::Letter;
   }
+  if (code >= SDLK_0 && code <= SDLK_9) {
+    letter = static_cast<char>('0' + (code - SDLK_0));
+    return Key::Letter;
+  }
   switch (code) {
     case SDLK_ESCAPE: return Key::Escape;
     case SDLK_RETURN:

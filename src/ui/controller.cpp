@@ -81,6 +81,11 @@ void GameController::PlayPenDown(Point p) {
 
 void GameController::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
+  if (puzzle_.currentLevel == kGeneratedLevel) {
+    effects_.ShowMessage(kSolvedMessage);
+    LeaveGeneratedLevel();
+    return;
+  }
   const std::int32_t next = puzzle_.NextLevelIndex();
   if (next == -1) {
     state_.screenMode = MODE_MENU;
@@ -236,6 +241,12 @@ void GameController::EnteredPasswordChanged() {
 void GameController::ReturnToMenu() {
   // The toolbar keeps its visibility.
   state_.screenMode = MODE_MENU;
+  effects_.InvalidateAll();
+}
+
+void GameController::LeaveGeneratedLevel() {
+  state_.screenMode = MODE_MENU;
+  effects_.ShowToolbar(false);
   effects_.InvalidateAll();
 }
 
@@ -426,8 +437,42 @@ void GameController::ShowScreen(ScreenMode mode) {
 
 void GameController::StartLevel(std::int32_t index) {
   if (!puzzle_.StartLevel(index)) return;
+  generated_.reset();
+  BeginPlay();
+}
+
+bool GameController::StartGeneratedLevel(const GeneratedLevelChoice& choice) {
+  if (!generatedSource_) return false;
+  GeneratedLevelChoice made = choice;
+  std::optional<LevelRecord> level;
+  if (choice.kind == GeneratedLevelChoice::Kind::kDaily) {
+    if (!made.day) made.day = generatedSource_->Today();
+    level = generatedSource_->DailyLevel(*made.day);
+  } else {
+    if (choice.grade < kEasiestGrade || choice.grade > kHardestGrade) return false;
+    if (!made.seed) made.seed = generatedSource_->NewSeed();
+    level = generatedSource_->RandomLevel(*made.seed, made.grade);
+  }
+  if (!level) return false;
+  puzzle_.StartLevel(*level);
+  generated_ = made;
+  BeginPlay();
+  return true;
+}
+
+void GameController::OnDailyKey() {
+  if (state_.screenMode == MODE_MENU) StartGeneratedLevel(GeneratedLevelChoice::Daily());
+}
+
+void GameController::OnRandomKey(std::int32_t grade) {
+  if (state_.screenMode != MODE_MENU) return;
+  if (grade >= kEasiestGrade && grade <= kHardestGrade) randomGrade_ = grade;
+  StartGeneratedLevel(GeneratedLevelChoice::Random(randomGrade_));
+}
+
+void GameController::BeginPlay() {
   history_.Clear();  // a level entered anew begins a new history
-  if (hints_) hints_->LevelStarted(index);
+  if (hints_) hints_->LevelStarted(puzzle_);
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.cursor = kNoPosition;
@@ -467,7 +512,10 @@ void GameController::ShowOutcome() {
   if (state_.screenMode != MODE_PLAY) return;
   switch (puzzle_.GetOutcome()) {
     case Outcome::kPlaying: return;
-    case Outcome::kSolved: state_.screenMode = MODE_SOLVED; break;
+    case Outcome::kSolved:
+      state_.screenMode = MODE_SOLVED;
+      if (generated_ && generated_->day && generatedSource_) generatedSource_->DailySolved(*generated_->day);
+      break;
     case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
   }
   EndKeyCarry();  // the outcome screens carry nothing

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "model/puzzle.h"
 #include "platform/geometry.h"
 #include "ui/board_geometry.h"
+#include "ui/generated_levels.h"
 #include "ui/hints.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
@@ -62,6 +64,21 @@ class GameController {
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
   void StartLevel(std::int32_t index);
+  // Where generated levels come from; none: they cannot be played. Must
+  // outlive the controller.
+  void SetGeneratedLevelSource(GeneratedLevelSource* source) { generatedSource_ = source; }
+  // Makes the chosen level (today's daily puzzle, or a fresh seed, when the
+  // choice names none) and starts it in play like a table level. Solving it
+  // shows kSolvedMessage instead of a password and leaves it. False, with
+  // nothing changed, without a source or when the level cannot be made.
+  bool StartGeneratedLevel(const GeneratedLevelChoice& choice);
+  // The menu's keys for generated levels: today's daily puzzle, and a random
+  // level of a grade (1..5) or, for 0, of the grade chosen last.
+  void OnDailyKey();
+  void OnRandomKey(std::int32_t grade);
+  // The generated level in play or last played, with its day or seed;
+  // nothing once a table level starts.
+  const std::optional<GeneratedLevelChoice>& generatedLevel() const { return generated_; }
 
   const UiState& state() const { return state_; }
   const History& history() const { return history_; }
@@ -93,6 +110,9 @@ class GameController {
   void EndKeyCarry();
   void HideCursor();
   void MoveCursor(Position to);
+  // The level just set up in the puzzle begins: a new history, the hints
+  // told, the play screen with the toolbar.
+  void BeginPlay();
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);
@@ -101,6 +121,9 @@ class GameController {
   void ShowOutcome();
   void EnteredPasswordChanged();
   void ReturnToMenu();
+  // Where the game goes once a solved generated level has been
+  // acknowledged.
+  void LeaveGeneratedLevel();
   void SetHoveredFromPoint(Point p);
 
   Puzzle& puzzle_;
@@ -111,6 +134,9 @@ class GameController {
   UiState state_;
   History history_;
   HintSource* hints_ = nullptr;
+  GeneratedLevelSource* generatedSource_ = nullptr;
+  std::optional<GeneratedLevelChoice> generated_;
+  std::int32_t randomGrade_ = kEasiestGrade;  // the grade the random-level key plays
 };
 
 }  // namespace qw

@@ -1,6 +1,7 @@
 #include "ui/game_texts.h"
 
 #include "ui/controller.h"
+#include "ui/generated_levels.h"
 #include "ui/hints.h"
 #include "ui/message_box.h"
 
@@ -37,6 +38,8 @@ std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, c
     const MessageBox box(font, PasswordMessage(level.password));
     texts.insert(texts.end(), box.lines().begin(), box.lines().end());
   }
+  const MessageBox solved(font, kSolvedMessage);
+  texts.insert(texts.end(), solved.lines().begin(), solved.lines().end());
   return texts;
 }
 

@@ -21,8 +21,8 @@ std::vector<ToolButton> ToolbarButtons();
 std::vector<std::wstring> GameTexts(std::int32_t levelCount);
 // The message that tells the password of the level the player goes on to.
 std::wstring PasswordMessage(const std::wstring& password);
-// Every line the message boxes draw for these levels, as `font` breaks them,
-// with the boxes' title and button.
+// Every line the message boxes draw for these levels and for a solved
+// generated level, as `font` breaks them, with the boxes' title and button.
 std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font);
 
 }  // namespace qw

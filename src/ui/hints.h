@@ -27,7 +27,7 @@ class HintSource {
   virtual HintAnswer Next(const Puzzle& puzzle) = 0;
   // A level has just started: the moment to prepare what its hints need, so
   // that the first hint answers as quickly as the later ones.
-  virtual void LevelStarted(std::int32_t /*level*/) {}
+  virtual void LevelStarted(const Puzzle& /*puzzle*/) {}
 };
 
 // The notes a hint leaves in the command bar.

@@ -60,6 +60,14 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     return a;
   };
   const bool play = screenMode == MODE_PLAY;
+  if (screenMode == MODE_MENU && key == Key::Letter) {
+    if (letter == 'D') return KeyAction{KeyAction::Kind::Daily, ID_ROTATE_CCW, {}};
+    if (letter == 'R' || (letter >= '1' && letter <= '5')) {
+      KeyAction a{KeyAction::Kind::Random, ID_ROTATE_CCW, {}};
+      a.grade = letter == 'R' ? 0 : letter - '0';
+      return a;
+    }
+  }
   switch (key) {
     case Key::Left: return play ? cursor(-1, 0) : KeyAction{};
     case Key::Right: return play ? cursor(1, 0) : KeyAction{};

@@ -14,13 +14,15 @@ namespace qw {
 struct KeyAction {
   // Cursor: move the keyboard cursor, or the menu's highlight, by (dx, dy);
   // Pick: pick up or drop the piece under the cursor; Activate: press the
-  // highlighted menu button.
-  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate };
+  // highlighted menu button; Daily: play today's daily puzzle; Random: play a
+  // random level of `grade`, or for 0 of the grade chosen last.
+  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                 // for Kind::Tap: where the pen touches and lifts
   std::int32_t dx = 0;       // for Kind::Cursor
   std::int32_t dy = 0;
+  std::int32_t grade = 0;    // for Kind::Random
 };
 
 // The modifier keys held with a key.
@@ -37,7 +39,8 @@ struct KeyMods {
 // action; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, and Ctrl with any
 // other key does nothing. On the password screen the keypad's letters tap
 // their key, Enter taps confirm, Delete and Backspace tap clear, and other
-// letters do nothing.
+// letters do nothing. On the menu D plays today's daily puzzle, 1 to 5 a
+// random level of that grade and R a random level of the grade chosen last.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods = {});
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.

@@ -69,7 +69,11 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemTray));
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemBoard));
   canvas.FillRect(kClientRect, kBackgroundColor);
-  const std::wstring caption = CaptionText(puzzle_.currentLevel, levelCount_);
+  // A generated level is named by its title, as it has no place in the table.
+  const LevelRecord* record = puzzle_.CurrentRecord();
+  const std::wstring caption = puzzle_.currentLevel == kGeneratedLevel && record
+                                   ? record->title
+                                   : CaptionText(puzzle_.currentLevel, levelCount_);
   canvas.DrawText(art_.captionFont, caption, kCaptionRect, kCaptionColor);
 
   SelectClip(canvas, playArea_);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "data/calendar.h"
 #include "temp_file.h"
 
 namespace qw {
@@ -16,14 +17,17 @@ constexpr const char* kTwoLevels =
     "Around the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,23\r\n"
     "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n";
 
-// A record with something in every field: bests partly recorded, a level in
-// play with pieces on the board and a history both ways.
+std::int64_t Day(const char* text) { return DayNumber(*ParseDate(text)); }
+
+// A record with something in every field: bests partly recorded, two solved
+// days, a level in play with pieces on the board and a history both ways.
 Progress FullProgress() {
   Progress p;
   p.scale = 3;
   p.fullscreen = true;
   p.solved[0x0123456789abcdefull] = LevelBest{4, 17, 0, 61250};
   p.solved[0xfedcba9876543210ull] = LevelBest{2, std::nullopt, 1, std::nullopt};
+  p.dailySolved = {Day("2026-12-07"), Day("2024-02-29")};
   SavedPlay play;
   play.level = 0xabdcb4dfb7e27f1aull;
   play.steps = 9;
@@ -44,8 +48,9 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
   const Progress p = FullProgress();
   const std::string text = WriteProgress(p);
   const std::string head =
-      "quenchway-progress 1\nscale 3\nfullscreen 1\n"
+      "quenchway-progress 2\nscale 3\nfullscreen 1\n"
       "solved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
+      "daily 2024-02-29\ndaily 2026-12-07\n"
       "play abdcb4dfb7e27f1a\ncounters 9 2 123456\ntray 0:0 -1 8:7 -1 -1 -1 -1 -1 -1 -1\n"
       "row0 24:2 -1";
   EXPECT_EQ(text.substr(0, head.size()), head);
@@ -78,7 +83,13 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
     return s.replace(at, from.size(), to);
   };
   const std::string bad[] = {
-      with("progress 1", "progress 2"),  // a version this game does not know
+      with("progress 2", "progress 3"),  // a version this game does not know
+      with("progress 2", "progress 1"),  // no daily lines in the first version
+      with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
+      with("daily 2024-02-29", "daily 2023-02-29"),
+      with("daily 2024-02-29", "daily 2024-2-29"),
+      with("daily 2024-02-29", "daily 1969-12-31"),
+      with("daily 2024-02-29", "daily 2024-02-29 1"),
       with("scale 3", "scale 17"),
       with("scale 3", "scale 03"),
       with("fullscreen 1", "fullscreen 2"),
@@ -107,7 +118,52 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
     EXPECT_FALSE(ParseProgress(bad[i]).progress) << "case " << i << ":\n" << bad[i];
   }
   EXPECT_TRUE(ParseProgress(bad[std::size(bad) - 1]).progress);
-  EXPECT_EQ(ParseProgress(with("progress 1", "progress 2")).error, "line 1: a version this game does not know");
+  EXPECT_EQ(ParseProgress(with("progress 2", "progress 3")).error, "line 1: a version this game does not know");
+}
+
+TEST(ProgressText, AFileOfTheFirstVersionStillLoads) {
+  // As the game wrote it before solved days were kept.
+  const std::string v1 =
+      "quenchway-progress 1\nscale 2\nfullscreen 0\n"
+      "solved 0123456789abcdef 4 17 0 61250\n"
+      "play abdcb4dfb7e27f1a\ncounters 1 0 500\ntray -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+      "row0 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+      "row2 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow3 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+      "row4 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow5 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+      "row6 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow7 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
+      "row8 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow9 -1 -1 -1 12:3 -1 -1 -1 -1 -1 -1\n"
+      "undo move 0 -1 3 9\nend\n";
+  const ProgressParse read = ParseProgress(v1);
+  ASSERT_TRUE(read.progress) << read.error;
+  const Progress& p = *read.progress;
+  EXPECT_EQ(p.scale, 2);
+  EXPECT_EQ(p.solved.at(0x0123456789abcdefull), (LevelBest{4, 17, 0, 61250}));
+  EXPECT_TRUE(p.dailySolved.empty());
+  ASSERT_TRUE(p.play);
+  EXPECT_EQ(p.play->board[93], (SavedCell{12, 3}));
+  EXPECT_EQ(p.play->undo, std::vector<std::string>{"move 0 -1 3 9"});
+  // It is written back in the current version, which reads the same.
+  const std::string v2 = WriteProgress(p);
+  EXPECT_EQ(v2.substr(0, 21), "quenchway-progress 2\n");
+  EXPECT_EQ(v2.substr(21), v1.substr(21));
+  EXPECT_EQ(ParseProgress(v2).progress, p);
+}
+
+TEST(DailyResults, TheStreakCountsTheDaysInARowEndingTodayOrYesterday) {
+  Progress p;
+  const std::int64_t today = Day("2026-03-01");
+  EXPECT_EQ(DailyStreak(p, today), 0);
+  for (const char* d : {"2026-02-25", "2026-02-27", "2026-02-28"}) RecordDailySolved(p, Day(d));
+  EXPECT_EQ(DailyStreak(p, today), 2);  // today's not solved yet: the streak still stands
+  RecordDailySolved(p, today);
+  RecordDailySolved(p, today);  // once only
+  EXPECT_EQ(p.dailySolved.size(), 4u);
+  EXPECT_EQ(DailyStreak(p, today), 3);
+  EXPECT_EQ(DailyStreak(p, today + 2), 0);  // a day missed
+  RecordDailySolved(p, -1);  // before the calendar: not recorded
+  RecordDailySolved(p, Day("9999-12-31") + 1);
+  EXPECT_EQ(p.dailySolved.size(), 4u);
+  EXPECT_TRUE(CheckProgress(p, nullptr));
 }
 
 TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
@@ -116,6 +172,7 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
     p.solved[k * 0x9e3779b97f4a7c15ull] = LevelBest{2147483647, 2147483647, 2147483647, 2147483647};
   }
   p.play->undo.assign(kMaxHistorySteps - 1, std::string(kMaxHistoryStepLength, '~'));
+  for (std::int64_t d = Day("2000-01-01"); p.dailySolved.size() < kMaxSolvedDays; ++d) p.dailySolved.insert(d);
   ASSERT_TRUE(CheckProgress(p, nullptr));
   const std::string text = WriteProgress(p);
   EXPECT_LE(text.size(), kMaxProgressBytes);
@@ -131,6 +188,10 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
   EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
   more = p;
   more.solved[1] = LevelBest{};
+  EXPECT_FALSE(CheckProgress(more, nullptr));
+  EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
+  more = p;
+  for (std::int64_t d = 0; more.dailySolved.size() <= kMaxSolvedDays; ++d) more.dailySolved.insert(d);
   EXPECT_FALSE(CheckProgress(more, nullptr));
   EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
   more = p;
@@ -196,6 +257,7 @@ TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
   disk.solved[2] = LevelBest{3, 3, 3, 3};
   disk.play = SavedPlay{};
   disk.play->level = 2;
+  disk.dailySolved = {10, 12};
 
   Progress mine;
   mine.scale = 4;
@@ -204,6 +266,7 @@ TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
   mine.play = SavedPlay{};
   mine.play->level = 3;
   mine.play->undo = {"a"};
+  mine.dailySolved = {11, 12};
 
   const Progress merged = MergeProgress(disk, mine);
   EXPECT_EQ(merged.solved.size(), 3u);
@@ -212,6 +275,7 @@ TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
   EXPECT_EQ(merged.solved.at(3), LevelBest{});
   EXPECT_EQ(merged.play, mine.play);  // the later writer's level in play
   EXPECT_EQ(merged.scale, 4);
+  EXPECT_EQ(merged.dailySolved, (std::set<std::int64_t>{10, 11, 12}));
 
   // The later writer with no level in play clears it.
   mine.play.reset();

@@ -6,9 +6,9 @@
 
 #include "data/keypad.h"
 #include "levels/checker.h"
-#include "levels/generator.h"
-#include "levels/grade.h"
-#include "levels/random.h"
+#include "levelgen/generator.h"
+#include "levelgen/grade.h"
+#include "levelgen/random.h"
 
 namespace qw {
 namespace {

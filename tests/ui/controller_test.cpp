@@ -388,7 +388,7 @@ class ScriptedHints : public HintSource {
     asked++;
     return answers.empty() ? HintAnswer{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
   }
-  void LevelStarted(std::int32_t level) override { started.push_back(level); }
+  void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel); }
   std::vector<HintAnswer> answers;
   int asked = 0;
   std::vector<std::int32_t> started;  // the levels it was told of
@@ -477,6 +477,91 @@ TEST(Keys, TheMenuHighlightMovesAndEnterPressesIt) {
   w.controller.OnCursorKey(0, -1);
   w.controller.OnActivateKey();  // instructions
   EXPECT_EQ(w.Ui().screenMode, MODE_HELP);
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+// Generated levels from a fixed pair: the daily puzzle is solved as it
+// starts, the random level is not.
+class FixedLevels : public GeneratedLevelSource {
+ public:
+  std::optional<LevelRecord> DailyLevel(std::int64_t day) override {
+    asked.push_back("daily " + std::to_string(day));
+    return testing::TestLevel(L"DAY", L"5");
+  }
+  std::optional<LevelRecord> RandomLevel(std::uint64_t seed, std::int32_t grade) override {
+    asked.push_back("random " + std::to_string(seed) + " " + std::to_string(grade));
+    if (!makes) return std::nullopt;
+    return testing::TestLevel(L"RND", L"55");
+  }
+  std::int64_t Today() override { return 20000; }
+  std::uint64_t NewSeed() override { return 77; }
+  void DailySolved(std::int64_t day) override { solvedDays.push_back(day); }
+  std::vector<std::string> asked;
+  std::vector<std::int64_t> solvedDays;
+  bool makes = true;
+};
+
+TEST(Generated, ASolvedDailyPuzzleIsRecordedAndItsContinueSaysSolvedAndLeavesForTheMenu) {
+  World w;
+  FixedLevels made;
+  w.controller.SetGeneratedLevelSource(&made);
+  ASSERT_TRUE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Daily()));
+  EXPECT_EQ(made.asked, Log{"daily 20000"});  // today's
+  EXPECT_EQ(w.puzzle.currentLevel, kGeneratedLevel);
+  EXPECT_EQ(w.puzzle.CurrentRecord()->password, L"DAY");
+  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
+  EXPECT_EQ(made.solvedDays, std::vector<std::int64_t>{20000});
+  w.window.Take();
+  w.controller.OnPenDown(w.ItemCentre(kItemContinue));
+  EXPECT_EQ(w.window.Take(), (Log{"message Solved!", "toolbar 0", "all"}));
+  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
+  ASSERT_TRUE(w.controller.generatedLevel());
+  EXPECT_EQ(w.controller.generatedLevel()->day, 20000);
+
+  // The daily puzzle of a day named; from the menu, the D key plays today's.
+  ASSERT_TRUE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Daily(123)));
+  w.controller.ShowScreen(MODE_MENU);
+  w.controller.OnDailyKey();
+  EXPECT_EQ(made.asked, (Log{"daily 20000", "daily 123", "daily 20000"}));
+  EXPECT_EQ(made.solvedDays, (std::vector<std::int64_t>{20000, 123, 20000}));
+}
+
+TEST(Generated, ARandomLevelPlaysAndRestartsLikeATableLevelAndIsNeverRecorded) {
+  World w;
+  FixedLevels made;
+  w.controller.SetGeneratedLevelSource(&made);
+  w.controller.OnRandomKey(3);  // on the menu
+  EXPECT_EQ(made.asked, Log{"random 77 3"});
+  ASSERT_EQ(w.Ui().screenMode, MODE_PLAY);
+  EXPECT_EQ(w.controller.generatedLevel(), GeneratedLevelChoice::Random(3, 77));
+  EXPECT_EQ(w.window.log.back(), "all");
+  Drop(w, Position{0, -1}, Position{4, 4});
+  w.controller.OnCommand(ID_RESTART);  // sets up the generated level again
+  EXPECT_EQ(w.puzzle.currentLevel, kGeneratedLevel);
+  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.At(Position{4, 4})->kind, KIND_EMPTY);
+  w.controller.OnUndo();
+  EXPECT_EQ(w.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
+
+  w.controller.OnRandomKey(0);  // not on the menu: nothing
+  w.controller.ShowScreen(MODE_MENU);
+  w.controller.OnRandomKey(0);  // the grade chosen last
+  EXPECT_EQ(made.asked, (Log{"random 77 3", "random 77 3"}));
+  EXPECT_TRUE(made.solvedDays.empty());
+
+  // A grade outside 1..5, or a level that cannot be made: nothing changes.
+  w.StartPlaying(2);
+  EXPECT_FALSE(w.controller.generatedLevel());
+  EXPECT_FALSE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Random(6, 1)));
+  made.makes = false;
+  EXPECT_FALSE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Random(2, 1)));
+  EXPECT_EQ(w.puzzle.currentLevel, 2);
+  EXPECT_EQ(w.window.Take(), Log{});
 }
 
 }  // namespace

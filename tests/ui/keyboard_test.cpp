@@ -12,7 +12,7 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   const Layout layout = testing::TestLayout();
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout).command, ID_ROTATE_CW);
-  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).command, ID_RESTART);
+  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_PLAY, layout).command, ID_RESTART);
   EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_SOLVED, layout).command, ID_PASSWORD);
   EXPECT_EQ(MapKey(Key::Escape, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Ok);
   EXPECT_EQ(MapKey(Key::Letter, 'Q', MODE_PLAY, layout).kind, KeyAction::Kind::None);
@@ -23,6 +23,11 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   EXPECT_EQ(MapKey(Key::Letter, 'Y', MODE_PLAY, layout, {true, false}).command, ID_REDO);
   EXPECT_EQ(MapKey(Key::Letter, 'X', MODE_PLAY, layout, {true, false}).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {false, true}).command, ID_ROTATE_CCW);
+  // On the menu R plays a random level of the grade chosen last (0) and a
+  // digit one of its grade; in play a digit does nothing.
+  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).kind, KeyAction::Kind::Random);
+  EXPECT_EQ(MapKey(Key::Letter, '3', MODE_MENU, layout).grade, 3);
+  EXPECT_EQ(MapKey(Key::Letter, '3', MODE_PLAY, layout).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);
 }

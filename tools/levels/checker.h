@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/levels.h"
-#include "levels/grade.h"
+#include "levelgen/grade.h"
 #include "solver/solver.h"
 
 namespace qw {

@@ -11,7 +11,7 @@
 #include "data/levels.h"
 #include "data/text.h"
 #include "levels/checker.h"
-#include "levels/generator.h"
+#include "levelgen/generator.h"
 #include "levels/show.h"
 #include "solver/solver.h"
 

@@ -7,7 +7,7 @@
 // that only the other one's water enters. A candidate that keeps a second
 // solution, costs the solver too much or comes out at another grade is
 // dropped, and the next one is built from the same random stream.
-#include "levels/generator.h"
+#include "levelgen/generator.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@
 
 #include "data/keypad.h"
 #include "data/text.h"
-#include "levels/random.h"
+#include "levelgen/random.h"
 #include "model/water.h"
 #include "qw_levelgen_resources.h"
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "data/calendar.h"
 #include "data/levels.h"
-#include "levels/grade.h"
+#include "levelgen/grade.h"
 #include "solver/solver.h"
 
 namespace qw {
@@ -59,19 +60,6 @@ struct GenerateOptions {
 // which are distinct. nullopt when a level cannot be made.
 std::optional<std::vector<GeneratedLevel>> GenerateSet(const GenerateOptions& options);
 
-// A calendar date.
-struct Date {
-  std::int32_t year = 1970;
-  std::int32_t month = 1;
-  std::int32_t day = 1;
-};
-// "YYYY-MM-DD", a real day of the years 1970 to 9999; nullopt otherwise.
-std::optional<Date> ParseDate(const std::string& text);
-std::string DateText(const Date& date);
-// Days since 1970-01-01.
-std::int64_t DayNumber(const Date& date);
-// 0 Monday ... 6 Sunday.
-std::int32_t Weekday(const Date& date);
 // The daily puzzle: its seed from the date, its grade rising from 1 on
 // Monday to 5 on Sunday.
 std::uint64_t DailySeed(const Date& date);

@@ -1,4 +1,4 @@
-#include "levels/grade.h"
+#include "levelgen/grade.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,20 +1,11 @@
-// The daily puzzle: one level a day, the same for every player, from the
-// date alone.
-#include <array>
+#include "data/calendar.h"
 
-#include "levels/generator.h"
-#include "levels/random.h"
+#include <array>
+#include <chrono>
 
 namespace qw {
 
 namespace {
-
-constexpr std::int32_t kFirstYear = 1970;
-constexpr std::int32_t kLastYear = 9999;
-// Fixed for good: changing it changes every day's puzzle.
-constexpr std::uint64_t kDailySalt = 0x5157'4441'494c'5931ull;
-// Monday to Sunday.
-constexpr std::array<std::int32_t, 7> kWeekdayGrades{1, 2, 3, 3, 4, 4, 5};
 
 bool IsLeap(std::int32_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
@@ -56,20 +47,18 @@ std::int64_t DayNumber(const Date& date) {
   return days + date.day - 1;
 }
 
+std::optional<Date> DateOfDay(std::int64_t day) {
+  using namespace std::chrono;
+  // Bounded first, so that the conversion below never leaves int range.
+  if (day < 0 || day > DayNumber(Date{kLastYear, 12, 31})) return std::nullopt;
+  const year_month_day ymd{sys_days{days{day}}};
+  return Date{static_cast<std::int32_t>(ymd.year()), static_cast<std::int32_t>(static_cast<unsigned>(ymd.month())),
+              static_cast<std::int32_t>(static_cast<unsigned>(ymd.day()))};
+}
+
 std::int32_t Weekday(const Date& date) {
   // 1970-01-01 was a Thursday.
   return static_cast<std::int32_t>((DayNumber(date) + 3) % 7);
-}
-
-std::uint64_t DailySeed(const Date& date) { return MixSeed(kDailySalt, static_cast<std::uint64_t>(DayNumber(date))); }
-
-std::int32_t DailyGrade(const Date& date) { return kWeekdayGrades[static_cast<std::size_t>(Weekday(date))]; }
-
-std::optional<GeneratedLevel> GenerateDaily(const Date& date) {
-  std::optional<GeneratedLevel> level = GenerateLevel(DailySeed(date), DailyGrade(date), ShippedPasswords());
-  const std::string day = DateText(date);
-  if (level) level->record.title = L"Daily puzzle " + std::wstring(day.begin(), day.end());
-  return level;
 }
 
 }  // namespace qw

@@ -1,0 +1,53 @@
+// Where levels that are not in the level table come from: the daily puzzle
+// of a day, the same for every player, and random levels of a chosen grade.
+// The game only plays them; making them lives behind this interface.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "data/levels.h"
+
+namespace qw {
+
+inline constexpr std::int32_t kEasiestGrade = 1;  // first steps
+inline constexpr std::int32_t kHardestGrade = 5;  // expert
+
+// Which generated level to play. A daily puzzle without a day is today's, a
+// random level without a seed gets a fresh one.
+struct GeneratedLevelChoice {
+  enum class Kind : std::uint8_t { kDaily, kRandom };
+  Kind kind = Kind::kDaily;
+  std::optional<std::int64_t> day;    // days since 1970-01-01, in UTC
+  std::optional<std::uint64_t> seed;  // random levels
+  std::int32_t grade = kEasiestGrade;  // random levels: 1..5
+
+  static GeneratedLevelChoice Daily(std::optional<std::int64_t> day = std::nullopt) {
+    return GeneratedLevelChoice{Kind::kDaily, day, std::nullopt, kEasiestGrade};
+  }
+  static GeneratedLevelChoice Random(std::int32_t grade, std::optional<std::uint64_t> seed = std::nullopt) {
+    return GeneratedLevelChoice{Kind::kRandom, std::nullopt, seed, grade};
+  }
+  friend bool operator==(const GeneratedLevelChoice&, const GeneratedLevelChoice&) = default;
+};
+
+class GeneratedLevelSource {
+ public:
+  virtual ~GeneratedLevelSource() = default;
+  // The daily puzzle of a day; nullopt for a day it cannot make.
+  virtual std::optional<LevelRecord> DailyLevel(std::int64_t day) = 0;
+  // The random level of a seed and grade; nullopt for a grade outside 1..5
+  // or when none can be made.
+  virtual std::optional<LevelRecord> RandomLevel(std::uint64_t seed, std::int32_t grade) = 0;
+  // Today in UTC, days since 1970-01-01.
+  virtual std::int64_t Today() = 0;
+  // A seed for a random level nobody asked for by number.
+  virtual std::uint64_t NewSeed() = 0;
+  // The player has solved the daily puzzle of this day.
+  virtual void DailySolved(std::int64_t /*day*/) {}
+};
+
+// What the game says when a generated level is solved.
+inline constexpr const wchar_t* kSolvedMessage = L"Solved!";
+
+}  // namespace qw

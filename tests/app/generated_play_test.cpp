@@ -1,0 +1,92 @@
+// The daily puzzle and a random level played in script mode with the real
+// binary: the game starts on the level quenchway-levels writes for the same
+// day or seed, hints alone lead it to the solved screen, and its Continue
+// says "Solved!" and returns to the menu. A solved daily puzzle is kept in
+// the progress file.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "data/calendar.h"
+#include "levelgen/generator.h"
+#include "model/puzzle.h"
+#include "run_game.h"
+
+namespace qw {
+namespace {
+
+using testing::ReadAll;
+using testing::RunGame;
+using testing::ScratchFolder;
+
+// The tray and board lines of `dump` for a level as it starts, from the
+// model's own set-up of the record.
+std::string StartLines(const LevelRecord& level) {
+  const std::vector<LevelRecord> table{level};
+  Puzzle puzzle(table);
+  puzzle.StartLevel(0);
+  const auto entry = [](const Cell& c) {
+    return c.kind == KIND_EMPTY ? std::string("-1") : std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
+  };
+  std::ostringstream out;
+  out << "tray";
+  for (const Cell& c : puzzle.tray) out << ' ' << entry(c);
+  out << '\n';
+  for (std::int32_t y = 0; y < kBoardSize; ++y) {
+    out << "row" << y;
+    for (std::int32_t x = 0; x < kBoardSize; ++x) out << ' ' << entry(*puzzle.BoardCell(x, y));
+    out << '\n';
+  }
+  return out.str();
+}
+
+// The script: a dump as the level starts, hints until it is solved (more
+// than the ten pieces a tray holds, and one turn for each), a dump, Enter on
+// the solved screen, a dump.
+std::string HintedScript() {
+  std::string script = "dump\n";
+  for (int i = 0; i < 20; ++i) script += "hint\n";
+  return script + "dump\nkey Return\ndump\n";
+}
+
+void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level) {
+  const std::size_t second = out.find("mode ", 1);
+  const std::size_t third = out.find("mode ", second + 1);
+  ASSERT_NE(third, std::string::npos) << out;
+  const std::string start = out.substr(0, second), solved = out.substr(second, third - second),
+                    menu = out.substr(third);
+  EXPECT_EQ(start.rfind("mode 2\nlevel -2\nlevels 32\n", 0), 0u) << start;
+  EXPECT_NE(start.find(StartLines(level)), std::string::npos) << start;
+  EXPECT_EQ(solved.rfind("mode 3\nlevel -2\n", 0), 0u) << solved;
+  EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
+  EXPECT_EQ(menu.rfind("mode 0\n", 0), 0u) << menu;
+  EXPECT_NE(menu.find("toolbar 0\n"), std::string::npos) << menu;
+  // "Solved!" instead of a password, between the solved screen and the menu.
+  EXPECT_EQ(out.find("Password"), std::string::npos);
+  const std::size_t message = out.find("message: Solved!\n");
+  EXPECT_TRUE(message > second && message < third) << out;
+}
+
+TEST(GeneratedPlay, TheDailyPuzzleIsSolvedWithHintsAndItsDayKept) {
+  ScratchFolder scratch("generated_daily");
+  const std::optional<GeneratedLevel> daily = GenerateDaily(*ParseDate("2026-12-13"));
+  ASSERT_TRUE(daily);
+  const auto run = RunGame(QW_GAME_BINARY, "--daily 2026-12-13 --progress " + scratch.path().string() + " --script -",
+                           HintedScript(), scratch.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  ExpectSolvedWithHints(run.out, daily->record);
+  EXPECT_NE(ReadAll(scratch.path() / "progress").find("\ndaily 2026-12-13\n"), std::string::npos);
+}
+
+TEST(GeneratedPlay, ARandomLevelIsTheGeneratorsLevelOfThatSeedAndSolvedWithHints) {
+  ScratchFolder scratch("generated_random");
+  const auto set = GenerateSet(GenerateOptions{1, 4242, 4});
+  ASSERT_TRUE(set && set->size() == 1);
+  const auto run = RunGame(QW_GAME_BINARY, "--random 4242 --grade 4 --script -", HintedScript(), scratch.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  ExpectSolvedWithHints(run.out, set->front().record);
+}
+
+}  // namespace
+}  // namespace qw
