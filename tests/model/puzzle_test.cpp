@@ -5,35 +5,24 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/make_level.h"
+
 namespace qw {
 namespace {
 
-constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
+using testing::MakeLevel;
 
-LevelRecord Level(std::int32_t elbows, std::int32_t bends, std::int32_t splitters,
-                  std::int32_t sourceCell, std::int32_t sourceRotation, std::wstring fires,
-                  std::wstring hazards = L"", std::wstring walls = L"") {
-  LevelRecord r;
-  r.elbowCount = elbows;
-  r.bendCount = bends;
-  r.splitterCount = splitters;
-  r.sourceCell = sourceCell;
-  r.sourceRotation = sourceRotation;
-  r.fireCells = std::move(fires);
-  r.hazardCells = std::move(hazards);
-  r.wallCells = std::move(walls);
-  return r;
-}
+constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
 
 class PuzzleTest : public ::testing::Test {
  protected:
-  std::vector<LevelRecord> levels{Level(3, 2, 1, 12, 5, L"7,70", L"99"),
-                                  Level(4, 3, 3, 0, 0, L"5,6,8", L"6,8,5", L"8,5"),
-                                  Level(0, 0, 0, 55, 2, L""),
+  std::vector<LevelRecord> levels{MakeLevel(3, 2, 1, 12, 5, L"7,70", L"99"),
+                                  MakeLevel(4, 3, 3, 0, 0, L"5,6,8", L"6,8,5", L"8,5"),
+                                  MakeLevel(0, 0, 0, 55, 2, L""),
                                   // Water runs east along row 0; an elbow at
                                   // (5, 0) turned twice sends it south to the
                                   // fire at (5, 5) and on to the hazard.
-                                  Level(2, 1, 0, 0, 2, L"55", L"95", L"9")};
+                                  MakeLevel(2, 1, 0, 0, 2, L"55", L"95", L"9")};
   Puzzle puzzle{levels};
 
   PieceKind KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
@@ -88,8 +77,8 @@ TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
 }
 
 TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
-  levels = {Level(-3, kBig, 5, 100, -1, L"-1,100,abc,9999999999", L",", L"-5"),
-            Level(8, 5, 3, 99, 9, L""), Level(0, 0, 0, 0, -1, L"")};
+  levels = {MakeLevel(-3, kBig, 5, 100, -1, L"-1,100,abc,9999999999", L",", L"-5"),
+            MakeLevel(8, 5, 3, 99, 9, L""), MakeLevel(0, 0, 0, 0, -1, L"")};
   ASSERT_TRUE(puzzle.StartLevel(0));
   for (const Cell& c : puzzle.tray) EXPECT_EQ(c, (Cell{KIND_BEND, 0}));
   EXPECT_EQ(KindAt(0, 0), KIND_SPARK);  // fields without digits read as cell 0
