@@ -33,27 +33,6 @@ class PuzzleTest : public ::testing::Test {
   }
 };
 
-TEST_F(PuzzleTest, StartLevelFillsTrayAndBoardAndResetsThePlay) {
-  EXPECT_EQ(puzzle.tray[0], Cell{});  // nothing before the first level
-  puzzle.selection = {4, 4};
-  ASSERT_TRUE(puzzle.StartLevel(0));
-  const PieceKind kinds[] = {KIND_ELBOW, KIND_ELBOW, KIND_ELBOW, KIND_BEND, KIND_BEND, KIND_SPLITTER,
-                             KIND_EMPTY, KIND_EMPTY, KIND_EMPTY, KIND_EMPTY};
-  for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(puzzle.tray[k], (Cell{kinds[k], 0})) << k;
-  // Cell number n is column n % 10, row n / 10; storage is column by column.
-  EXPECT_EQ(puzzle.board[21], (Cell{KIND_SOURCE, 5}));  // cell number 12
-  EXPECT_EQ(KindAt(7, 0), KIND_FIRE);
-  EXPECT_EQ(KindAt(0, 7), KIND_FIRE);
-  EXPECT_EQ(puzzle.board[99], (Cell{KIND_SPARK, 0}));
-  EXPECT_EQ(Placed(), 4);
-
-  EXPECT_EQ(puzzle.currentLevel, 0);
-  EXPECT_EQ(puzzle.selection, kNoPosition);
-  // The water is traced at once: south-west from cell 12 and off the board.
-  EXPECT_EQ(puzzle.Water().steps, (std::vector<WaterStep>{{{2, 1}, 5}, {{1, 2}, 5}, {{0, 3}, 5}}));
-  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);
-}
-
 TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
   ASSERT_TRUE(puzzle.StartLevel(1));
   EXPECT_EQ(puzzle.tray[9], (Cell{KIND_SPLITTER, 0}));
@@ -92,21 +71,8 @@ TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
   EXPECT_EQ(puzzle.board[0].variant, 7);
 }
 
-TEST_F(PuzzleTest, NextLevel) {
-  EXPECT_EQ(puzzle.NextLevelIndex(), -1);
-  ASSERT_TRUE(puzzle.StartLevel(1));
-  EXPECT_EQ(puzzle.NextLevelIndex(), 2);
+TEST_F(PuzzleTest, TurnPieceTracesTheBoardAgain) {
   ASSERT_TRUE(puzzle.StartLevel(3));
-  EXPECT_EQ(puzzle.NextLevelIndex(), -1);
-}
-
-TEST_F(PuzzleTest, TurnPieceWrapsAndTracesTheBoardAgain) {
-  ASSERT_TRUE(puzzle.StartLevel(3));
-  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, false));
-  EXPECT_EQ(puzzle.tray[2].variant, 7);
-  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, true));
-  EXPECT_EQ(puzzle.tray[2].variant, 0);
-
   ASSERT_TRUE(puzzle.MovePiece({0, -1}, {5, 0}));
   EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);  // rotation 0 stops the water
   EXPECT_TRUE(puzzle.TurnPiece({5, 0}, true));
@@ -162,15 +128,6 @@ TEST_F(PuzzleTest, MovePieceTakesPipePiecesToEmptyPlacesOnly) {
   EXPECT_EQ(puzzle.tray[7], (Cell{KIND_ELBOW, 2}));
   EXPECT_EQ(puzzle.BoardCell(3, 3)->kind, KIND_EMPTY);
   EXPECT_EQ(puzzle.selection, (Position{7, -1}));
-}
-
-TEST_F(PuzzleTest, AtReachesTrayAndBoardOnly) {
-  EXPECT_EQ(puzzle.At({9, -1}), &puzzle.tray[9]);
-  EXPECT_EQ(puzzle.At({2, 3}), &puzzle.board[23]);
-  EXPECT_EQ(puzzle.At({10, -1}), nullptr);
-  EXPECT_EQ(puzzle.At({0, 10}), nullptr);
-  EXPECT_EQ(puzzle.At({-1, 0}), nullptr);
-  EXPECT_EQ(puzzle.At(kNoPosition), nullptr);
 }
 
 }  // namespace
