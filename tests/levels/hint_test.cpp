@@ -169,20 +169,6 @@ TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
 }
 
-TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
-  const auto& levels = ShippedLevels();
-  ASSERT_GE(levels.size(), 30u);
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    const PlayedLevel played(levels[i]);
-    const SolveReport fewest = SolveFewest(levels[i]);
-    ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
-    const LevelHints hints(levels[i]);
-    const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board, &hints);
-    EXPECT_TRUE(run.solved) << "level " << i + 1 << ": " << run.trouble;
-    EXPECT_EQ(run.hints, static_cast<std::int32_t>(fewest.solution.size())) << "level " << i + 1;
-  }
-}
-
 // Boards with pieces put where they happen to fall, so that most need turns
 // and take-backs: repeated hints solve every one, never touching a hazard.
 TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
