@@ -21,16 +21,32 @@ std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y)
 
 Point Centre(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// The tray's pieces as the game lays them out, slot by slot.
+std::array<PieceKind, 10> TrayKinds(const LevelRecord& level) {
+  std::array<PieceKind, 10> kinds{};
+  kinds.fill(KIND_EMPTY);
+  std::size_t slot = 0;
+  for (const auto& [kind, count] : {std::pair{KIND_ELBOW, level.elbowCount}, {KIND_BEND, level.bendCount}, {KIND_SPLITTER, level.splitterCount}}) {
+    for (std::int32_t i = 0; i < count && slot < kinds.size(); ++i) kinds[slot++] = kind;
+  }
+  return kinds;
+}
+
+// The lines of a run's output that tell the story: modes, levels and messages.
+std::string Story(const std::string& out) {
+  std::string story;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("mode ") || line.starts_with("level ") || line.starts_with("message: ")) story += line + "\n";
+  }
+  return story;
+}
+
 // The script that places one level's solution. Pieces go on in the reverse
 // of the order the water reaches them, so that no half-built path sends the
 // water anywhere it would not go in the end.
 std::string PlaceLevel(const LevelRecord& level, const Solution& solution, const Layout& layout) {
-  std::array<PieceKind, 10> trayKinds{};
-  trayKinds.fill(KIND_EMPTY);
-  std::size_t slot = 0;
-  for (const auto& [kind, count] : {std::pair{KIND_ELBOW, level.elbowCount}, {KIND_BEND, level.bendCount}, {KIND_SPLITTER, level.splitterCount}}) {
-    for (std::int32_t i = 0; i < count && slot < trayKinds.size(); ++i) trayKinds[slot++] = kind;
-  }
+  std::array<PieceKind, 10> trayKinds = TrayKinds(level);
   const Rect tray = ItemRect(layout, 16), board = ItemRect(layout, 17);
   std::ostringstream script;
   for (auto it = solution.rbegin(); it != solution.rend(); ++it) {
@@ -70,13 +86,7 @@ TEST(PlayThrough, EveryShippedLevelFromTheMenuToTheEnd) {
   ScratchFolder scratch("playthrough");
   const auto run = RunGame(QW_GAME_BINARY, "--script -", script, scratch.path());
   ASSERT_EQ(run.status, 0) << run.err;
-  // Keep the lines that tell the story: modes, levels and messages.
-  std::string story;
-  std::istringstream out(run.out);
-  for (std::string line; std::getline(out, line);) {
-    if (line.starts_with("mode ") || line.starts_with("level ") || line.starts_with("message: ")) story += line + "\n";
-  }
-  EXPECT_EQ(story, expected + "level " + std::to_string(levels.size() - 1) + "\n");
+  EXPECT_EQ(Story(run.out), expected + "level " + std::to_string(levels.size() - 1) + "\n");
 }
 
 // The same placements with keys only: the cursor walks to the tray piece,
@@ -85,12 +95,7 @@ TEST(PlayThrough, EveryShippedLevelFromTheMenuToTheEnd) {
 class KeyPlayer {
  public:
   std::string PlaceLevel(const LevelRecord& level, const Solution& solution) {
-    std::array<PieceKind, 10> trayKinds{};
-    trayKinds.fill(KIND_EMPTY);
-    std::size_t slot = 0;
-    for (const auto& [kind, count] : {std::pair{KIND_ELBOW, level.elbowCount}, {KIND_BEND, level.bendCount}, {KIND_SPLITTER, level.splitterCount}}) {
-      for (std::int32_t i = 0; i < count && slot < trayKinds.size(); ++i) trayKinds[slot++] = kind;
-    }
+    std::array<PieceKind, 10> trayKinds = TrayKinds(level);
     std::ostringstream script;
     if (!shown_) {
       script << "key Left\n";  // shows the cursor on tray slot 0
@@ -156,13 +161,8 @@ TEST(PlayThrough, TheFirstLevelsWithKeysOnly) {
   ScratchFolder scratch("keys");
   const auto run = RunGame(QW_GAME_BINARY, "--script -", script + "dump\n", scratch.path());
   ASSERT_EQ(run.status, 0) << run.err;
-  std::string story;
-  std::istringstream out(run.out);
-  for (std::string line; std::getline(out, line);) {
-    if (line.starts_with("mode ") || line.starts_with("level ") || line.starts_with("message: ")) story += line + "\n";
-  }
   EXPECT_EQ(run.out.substr(run.out.find("\ncursor "), 13), "\ncursor 0 -1\n");
-  EXPECT_EQ(story, expected + "mode 2\nlevel " + std::to_string(kLevels) + "\n") << run.out.substr(0, 3000);
+  EXPECT_EQ(Story(run.out), expected + "mode 2\nlevel " + std::to_string(kLevels) + "\n") << run.out.substr(0, 3000);
 }
 
 // The whole game with hints alone, through the real binary: from each

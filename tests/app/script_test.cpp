@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "data/layout.h"
-#include "platform/bitmap.h"
 #include "run_game.h"
 
 namespace qw {
@@ -22,63 +21,6 @@ std::string Centre(const Layout& layout, std::int32_t item) {
 }
 
 Layout ShippedLayout() { return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value(); }
-
-constexpr const char* kEmptyRows =
-    "tray -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
-    "row0 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
-    "row2 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow3 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
-    "row4 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow5 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
-    "row6 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow7 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"
-    "row8 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\nrow9 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n";
-
-TEST(ScriptMode, DumpsTheStateBeforeTheFirstLevel) {
-  ScratchFolder scratch("dump");
-  const auto run = RunGame(kGame, "--script -", "# comment\n\ndump\n", scratch.path());
-  EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.starts_with("mode 0\nlevel -1\nlevels "));
-  EXPECT_NE(run.out.find("\nselection -1 -1\nhovered -1\npress 0 0 -1 -1 -1 -1\npassword\ntoolbar 0\n" +
-                         std::string(kEmptyRows)),
-            std::string::npos)
-      << run.out;
-}
-
-TEST(ScriptMode, PlaysThroughTheSameWindowAndPaints) {
-  ScratchFolder scratch("play");
-  const Layout layout = ShippedLayout();
-  const auto shot = scratch.path() / "play.bmp";
-  const auto run = RunGame(kGame, "--script -",
-                           "tap " + Centre(layout, 3) + "\npassword\nrotate-cw\ndump\nshot " + shot.string() + "\n",
-                           scratch.path());
-  ASSERT_EQ(run.status, 0) << run.err;
-  // New game shows the toolbar; its password command then opens entry.
-  EXPECT_NE(run.out.find("mode 5\nlevel 0\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("toolbar 1\n"), std::string::npos);
-  const std::optional<Surface> picture = LoadBmpFile(shot.string());
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->width(), 240);
-  EXPECT_EQ(picture->height(), 268);
-  // The password screen's keys are plain copies of their pictures in the
-  // skin; where they overlap, the later one (confirm, back, clear, keypad)
-  // lies on top.
-  const Surface skin = LoadBmpFile(QW_SOURCE_DIR "/data/qw_images.dat").value();
-  std::int64_t checked = 0, wrong = 0;
-  for (std::int32_t item = 20; item <= 23; ++item) {
-    const LayoutItem& it = layout[static_cast<std::size_t>(item)];
-    for (std::int32_t y = 0; y < it.h; ++y) {
-      for (std::int32_t x = 0; x < it.w; ++x) {
-        bool covered = false;
-        for (std::int32_t later = item + 1; later <= 23; ++later) {
-          covered = covered || PtInRect(ItemRect(layout, later), Point{it.x + x, it.y + y});
-        }
-        if (covered) continue;
-        ++checked;
-        wrong += picture->Pixel(it.x + x, it.y + y) != skin.Pixel(it.srcX + x, it.srcY + y) ? 1 : 0;
-      }
-    }
-  }
-  EXPECT_GT(checked, 0);
-  EXPECT_EQ(wrong, 0) << "pixels of the keys that differ from the skin";
-}
 
 // The history and cursor lines of the nth dump.
 std::string DumpTail(const std::string& out, std::size_t nth) {
@@ -119,7 +61,7 @@ TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {
 
 TEST(ScriptMode, EndsWithClosedOrReportsTheBadLine) {
   ScratchFolder scratch("end");
-  auto run = RunGame(kGame, "--script -", "dump\nok\ndump\n", scratch.path());
+  auto run = RunGame(kGame, "--script -", "# comment\n\ndump\nok\ndump\n", scratch.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.out.ends_with("closed\n"));
   EXPECT_EQ(run.out.find("mode 0"), run.out.rfind("mode 0"));  // nothing runs after closing

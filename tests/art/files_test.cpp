@@ -22,6 +22,17 @@ bool SamePicture(const Surface& skin, const LayoutItem& a, const LayoutItem& b) 
 
 bool Overlap(const Rect& a, const Rect& b) { return !IntersectRect(a, b).IsEmpty(); }
 
+// No two of these items share a pixel on screen.
+void ExpectApart(const Layout& layout, std::initializer_list<std::int32_t> items) {
+  for (std::int32_t a : items) {
+    for (std::int32_t b : items) {
+      if (a < b) {
+        EXPECT_FALSE(Overlap(ItemRect(layout, a), ItemRect(layout, b))) << "items " << a << " and " << b;
+      }
+    }
+  }
+}
+
 TEST(ShippedBitmaps, HaveTheirSizesAndDepthsAndLoad) {
   struct Expected {
     const char* file;
@@ -86,17 +97,15 @@ TEST(ShippedLayout, PlayScreenLeavesTheCaptionFreeAndSizesTrayAndBoard) {
   const Rect caption{15, 5, 225, 18};
   EXPECT_FALSE(Overlap(caption, ItemRect(layout, 16)));
   EXPECT_FALSE(Overlap(caption, ItemRect(layout, 17)));
-  EXPECT_FALSE(Overlap(ItemRect(layout, 16), ItemRect(layout, 17)));
+  ExpectApart(layout, {16, 17});
 }
 
 TEST(ShippedLayout, OutcomeBannersAndButtonsStayOffTheBoard) {
   const Layout& layout = ShippedLayout();
   ASSERT_GE(layout.size(), 25u);
-  for (std::int32_t i : {12, 13, 14, 18, 19}) {
-    EXPECT_FALSE(Overlap(ItemRect(layout, i), ItemRect(layout, 17))) << "item " << i;
-  }
-  EXPECT_FALSE(Overlap(ItemRect(layout, 18), ItemRect(layout, 12)));
-  EXPECT_FALSE(Overlap(ItemRect(layout, 19), ItemRect(layout, 13)));
+  for (std::int32_t i : {12, 13, 14, 18, 19}) ExpectApart(layout, {i, 17});
+  ExpectApart(layout, {12, 18});
+  ExpectApart(layout, {13, 19});
   // Item 14 stands in for item 12, whose rectangle is the one that is tapped.
   EXPECT_EQ(ItemRect(layout, 14), ItemRect(layout, 12));
 }
@@ -109,25 +118,13 @@ TEST(ShippedLayout, HighlightedButtonsCoverTheNormalOnesAndLookDifferent) {
     EXPECT_EQ(ItemRect(layout, normal + 1), ItemRect(layout, normal));
     EXPECT_FALSE(SamePicture(Skin(), layout[normal], layout[normal + 1]));
   }
-  for (std::int32_t a : {3, 5, 7, 9}) {
-    for (std::int32_t b : {3, 5, 7, 9}) {
-      if (a < b) {
-        EXPECT_FALSE(Overlap(ItemRect(layout, a), ItemRect(layout, b))) << a << " and " << b;
-      }
-    }
-  }
+  ExpectApart(layout, {3, 5, 7, 9});
 }
 
 TEST(ShippedLayout, PasswordKeysAreSeparateAndTheKeypadHoldsEightKeys) {
   const Layout& layout = ShippedLayout();
   ASSERT_GE(layout.size(), 25u);
-  for (std::int32_t a : {20, 21, 22, 23, 24}) {
-    for (std::int32_t b : {20, 21, 22, 23, 24}) {
-      if (a < b) {
-        EXPECT_FALSE(Overlap(ItemRect(layout, a), ItemRect(layout, b))) << a << " and " << b;
-      }
-    }
-  }
+  ExpectApart(layout, {20, 21, 22, 23, 24});
   EXPECT_EQ(layout[23].w, 8 * 20);
   EXPECT_EQ(layout[23].h, 20);
   EXPECT_EQ(layout[24].h, 20);

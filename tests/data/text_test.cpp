@@ -61,16 +61,6 @@ TEST(NextLine, SkipsEmptyAndCommentLinesAndNeverGivesAnUnterminatedTail) {
   EXPECT_EQ(AllLines(L"a\rb\nc\r\n"), std::vector<std::wstring>{L"a\rb\nc"});
 }
 
-TEST(NextLine, CountsFileLines) {
-  TextBuffer buffer(L";c\r\n\r\nfirst\r\nsecond\r\n");
-  std::wstring line;
-  ASSERT_TRUE(NextLine(buffer, line));
-  EXPECT_EQ(buffer.lineNumber, 3);
-  ASSERT_TRUE(NextLine(buffer, line));
-  EXPECT_EQ(buffer.lineNumber, 4);
-  EXPECT_FALSE(NextLine(buffer, line));
-}
-
 TEST(FieldTokenizer, CountsAndGivesFieldsAsTheyStand) {
   struct Case {
     std::wstring text;

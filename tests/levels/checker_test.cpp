@@ -103,16 +103,7 @@ TEST(Checker, ReportsPasswordsTheKeypadCannotTypeOrThatRepeat) {
   EXPECT_TRUE(Has(check.levels[3].findings, "\" \" is not on the keypad", 23));
 }
 
-TEST(Checker, UnsolvableLevelFails) {
-  const FileCheck check =
-      CheckLevelText(Group(L"Shut in", L"TEAL", L"4,3,3", L"0,2", L"55", L"-1", L"44,45,46,54,56,64,65,66"), Quick());
-  ASSERT_EQ(check.levels.size(), 1u);
-  EXPECT_TRUE(check.levels[0].Sound());
-  EXPECT_EQ(check.levels[0].solve.outcome, SolveOutcome::kUnsolvable);
-  EXPECT_FALSE(check.Passed());
-}
-
-TEST(Checker, LevelsThatEndAsTheyStart) {
+TEST(Checker, LevelsThatEndAsTheyStartOrCannotBeWon) {
   // Straight into a hazard: failed before the player can act.
   const FileCheck fails = CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
   EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));
@@ -121,6 +112,12 @@ TEST(Checker, LevelsThatEndAsTheyStart) {
   const FileCheck solved = CheckLevelText(Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"), Quick());
   EXPECT_TRUE(Has(solved.levels[0].findings, "solved as it starts", 4, false));
   EXPECT_TRUE(solved.Passed());
+  // Sound but walled in: no way to win fails the file too.
+  const FileCheck shut =
+      CheckLevelText(Group(L"Shut in", L"TEAL", L"4,3,3", L"0,2", L"55", L"-1", L"44,45,46,54,56,64,65,66"), Quick());
+  EXPECT_TRUE(shut.levels[0].Sound());
+  EXPECT_EQ(shut.levels[0].solve.outcome, SolveOutcome::kUnsolvable);
+  EXPECT_FALSE(shut.Passed());
 }
 
 TEST(Checker, StatsCountSolutionsAndFewestPieces) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 
+#include "common/make_level.h"
 #include "data/levels.h"
 #include "solver/played_level.h"
 #include "levels/random_play.h"
@@ -59,18 +60,7 @@ HintRun HintUntilSolved(TrayCells tray, BoardCells board, const LevelHints* leve
 // rotation 6 turns it east to the fire at (7, 5); in rotation 4 it turns it
 // west into the hazard at (3, 5). The tray holds that one elbow. Walls at
 // (4, 3) and (6, 3) leave an elbow at (5, 3) no way on.
-LevelRecord OneElbowLevel() {
-  LevelRecord r;
-  r.title = L"test";
-  r.password = L"TEST";
-  r.elbowCount = 1;
-  r.sourceCell = 5;
-  r.sourceRotation = 4;
-  r.fireCells = L"57";
-  r.hazardCells = L"53";
-  r.wallCells = L"34,36";
-  return r;
-}
+LevelRecord OneElbowLevel() { return testing::MakeLevel(1, 0, 0, 5, 4, L"57", L"53", L"34,36"); }
 
 // The level with its elbow moved from the tray to cell (x, y) in a rotation.
 void PutElbow(PlayedLevel& played, Position at, std::int32_t rotation) {
@@ -177,20 +167,6 @@ TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   // Without the elbow nothing leads the water to the fire.
   played.puzzle.tray[0] = Cell{};
   EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
-}
-
-TEST(Hint, EveryShippedLevelFromItsStartInItsFewestPieces) {
-  const auto& levels = ShippedLevels();
-  ASSERT_GE(levels.size(), 30u);
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    const PlayedLevel played(levels[i]);
-    const SolveReport fewest = SolveFewest(levels[i]);
-    ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
-    const LevelHints hints(levels[i]);
-    const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board, &hints);
-    EXPECT_TRUE(run.solved) << "level " << i + 1 << ": " << run.trouble;
-    EXPECT_EQ(run.hints, static_cast<std::int32_t>(fewest.solution.size())) << "level " << i + 1;
-  }
 }
 
 // Boards with pieces put where they happen to fall, so that most need turns

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/make_level.h"
 #include "platform/png_file.h"
 #include "levels/show.h"
 #include "platform/bitmap.h"
@@ -12,18 +13,7 @@
 namespace qw {
 namespace {
 
-LevelRecord WorkedExample() {
-  LevelRecord r;
-  r.title = L"Around the wall";
-  r.password = L"SLATE";
-  r.elbowCount = 2;
-  r.bendCount = 1;
-  r.sourceCell = 0;
-  r.sourceRotation = 2;
-  r.fireCells = L"45";
-  r.wallCells = L"3,13,23";
-  return r;
-}
+LevelRecord WorkedExample() { return testing::MakeLevel(2, 1, 0, 0, 2, L"45", L"", L"3,13,23"); }
 
 const Solution kTwoElbows{Placement{KIND_ELBOW, 2, 2, 4}, Placement{KIND_ELBOW, 42, 6, 64}};
 

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "common/make_level.h"
 #include "solver/played_level.h"
 #include "solver/solver.h"
 #include "model/water.h"
@@ -9,21 +10,7 @@
 namespace qw {
 namespace {
 
-LevelRecord Level(std::int32_t elbows, std::int32_t bends, std::int32_t splitters, std::int32_t source,
-                  std::int32_t rotation, std::wstring fires, std::wstring hazards = L"", std::wstring walls = L"") {
-  LevelRecord r;
-  r.title = L"test";
-  r.password = L"TEST";
-  r.elbowCount = elbows;
-  r.bendCount = bends;
-  r.splitterCount = splitters;
-  r.sourceCell = source;
-  r.sourceRotation = rotation;
-  r.fireCells = std::move(fires);
-  r.hazardCells = std::move(hazards);
-  r.wallCells = std::move(walls);
-  return r;
-}
+using testing::MakeLevel;
 
 SolveReport Count(const LevelRecord& level, std::int64_t cap = 100000) {
   SolveOptions options;
@@ -48,7 +35,7 @@ TEST(WaterExits, NoTwoArrivalsLeaveAlike) {
 }
 
 TEST(Solver, WorkedExampleNeedsTwoElbows) {
-  const LevelRecord level = Level(2, 1, 0, 0, 2, L"45", L"", L"3,13,23");
+  const LevelRecord level = MakeLevel(2, 1, 0, 0, 2, L"45", L"", L"3,13,23");
   const SolveReport first = SolveLevel(level);
   ASSERT_EQ(first.outcome, SolveOutcome::kSolved);
   EXPECT_TRUE(VerifySolution(level, first.solution));
@@ -56,11 +43,11 @@ TEST(Solver, WorkedExampleNeedsTwoElbows) {
   ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(fewest.solution.size(), 2u);
   EXPECT_TRUE(VerifySolution(level, fewest.solution));
-  EXPECT_EQ(SolveFewest(Level(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome, SolveOutcome::kUnsolvable);
+  EXPECT_EQ(SolveFewest(MakeLevel(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome, SolveOutcome::kUnsolvable);
 }
 
 TEST(Solver, StraightWaterNeedsNoPiece) {
-  const SolveReport report = SolveLevel(Level(0, 0, 0, 0, 3, L"11,22,99"));
+  const SolveReport report = SolveLevel(MakeLevel(0, 0, 0, 0, 3, L"11,22,99"));
   ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
   EXPECT_TRUE(report.solution.empty());
 }
@@ -69,7 +56,7 @@ TEST(Solver, StraightWaterNeedsNoPiece) {
 // none of it anywhere, saves the level: a splitter at cell 2 whose stem does
 // not face the water (its arms would lead to the hazard at 92).
 TEST(Solver, FindsTheOnlyBlockingPiece) {
-  const LevelRecord level = Level(0, 0, 1, 0, 2, L"1", L"3,92");
+  const LevelRecord level = MakeLevel(0, 0, 1, 0, 2, L"1", L"3,92");
   const SolveReport report = Count(level);
   ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(report.solutions, 1);
@@ -82,17 +69,17 @@ TEST(Solver, FindsTheOnlyBlockingPiece) {
 
 TEST(Solver, FailingBeatsSolving) {
   // Every fire lies on the straight run, which then reaches a hazard.
-  EXPECT_EQ(SolveLevel(Level(0, 0, 0, 0, 2, L"1,2", L"5")).outcome, SolveOutcome::kUnsolvable);
+  EXPECT_EQ(SolveLevel(MakeLevel(0, 0, 0, 0, 2, L"1,2", L"5")).outcome, SolveOutcome::kUnsolvable);
   // No fire at all, but the water must still be kept from the hazard.
-  EXPECT_EQ(SolveLevel(Level(0, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kUnsolvable);
-  EXPECT_EQ(SolveLevel(Level(1, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(SolveLevel(MakeLevel(0, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kUnsolvable);
+  EXPECT_EQ(SolveLevel(MakeLevel(1, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kSolved);
 }
 
 // A piece met twice: the first arrival leaves its rotations open, the second
 // settles them. The splitter at 44 must send water south to the fire at 64
 // and north to 24, from a source west of it.
 TEST(Solver, SettlesRotationsWhenWaterReturns) {
-  const LevelRecord level = Level(0, 0, 1, 40, 2, L"24,64", L"", L"");
+  const LevelRecord level = MakeLevel(0, 0, 1, 40, 2, L"24,64", L"", L"");
   const SolveReport report = Count(level);
   ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
   for (const Placement& p : report.solution) EXPECT_NE(p.rotations, 0);
@@ -102,14 +89,14 @@ TEST(Solver, SettlesRotationsWhenWaterReturns) {
 
 TEST(Solver, EnclosedFireIsCutByTheBound) {
   // Fire 55 inside a ring of walls: no stream can reach it whatever is placed.
-  const LevelRecord level = Level(4, 3, 3, 0, 2, L"55", L"", L"44,45,46,54,56,64,65,66");
+  const LevelRecord level = MakeLevel(4, 3, 3, 0, 2, L"55", L"", L"44,45,46,54,56,64,65,66");
   const SolveReport report = SolveLevel(level);
   EXPECT_EQ(report.outcome, SolveOutcome::kUnsolvable);
   EXPECT_LE(report.nodes, 1);
 }
 
 TEST(Solver, GivesUpAtTheNodeLimitAndCapsCounts) {
-  const LevelRecord level = Level(3, 3, 3, 0, 3, L"9,90", L"99");
+  const LevelRecord level = MakeLevel(3, 3, 3, 0, 3, L"9,90", L"99");
   SolveOptions options;
   options.nodeLimit = 3;
   options.countAll = true;
@@ -123,7 +110,7 @@ TEST(Solver, PlaysTheLevelTheGameSetsUp) {
   // Eleven pieces (the game keeps ten), cells off the board, a wall over a
   // fire and a rotation of 10 (read as 2): the solver plays what the game
   // builds, without trouble.
-  LevelRecord level = Level(11, 0, 0, 0, 10, L"45,200,7", L"-3", L"7");
+  LevelRecord level = MakeLevel(11, 0, 0, 0, 10, L"45,200,7", L"-3", L"7");
   const SolveReport report = SolveFewest(level);
   ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
   EXPECT_TRUE(VerifySolution(level, report.solution));
@@ -131,7 +118,7 @@ TEST(Solver, PlaysTheLevelTheGameSetsUp) {
 }
 
 TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
-  const LevelRecord level = Level(1, 0, 0, 0, 2, L"45");
+  const LevelRecord level = MakeLevel(1, 0, 0, 0, 2, L"45");
   EXPECT_FALSE(VerifySolution(level, {Placement{KIND_BEND, 5, 0, 1}}));       // no bend in the tray
   EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 45, 0, 1}}));     // the fire's cell
   EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 100, 0, 1}}));    // off the board
@@ -146,7 +133,7 @@ TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
 // column 3 from row 9 (down one of columns 5..9, west along row 9, up: 5
 // ways). All three elbows are needed: two turn no stream round.
 TEST(Solver, CountsAndFewestOnABoardThatCrossesAFireTwice) {
-  const LevelRecord level = Level(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84");
+  const LevelRecord level = MakeLevel(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84");
   const SolveReport all = Count(level);
   ASSERT_EQ(all.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(all.solutions, 29);
@@ -156,7 +143,7 @@ TEST(Solver, CountsAndFewestOnABoardThatCrossesAFireTwice) {
   EXPECT_EQ(fewest.solution.size(), 3u);  // the whole tray
   EXPECT_TRUE(VerifySolution(level, fewest.solution));
   // One elbow fewer leaves nothing.
-  EXPECT_EQ(SolveFewest(Level(2, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84")).outcome,
+  EXPECT_EQ(SolveFewest(MakeLevel(2, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84")).outcome,
             SolveOutcome::kUnsolvable);
 }
 
@@ -215,7 +202,7 @@ TEST(Solver, AgreesWithBruteForce) {
       for (int i = 0; i < n; ++i) list += (list.empty() ? L"" : L",") + std::to_wstring(pick(0, 99));
       return list;
     };
-    const LevelRecord level = Level(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7), cells(pick(1, 2)),
+    const LevelRecord level = MakeLevel(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7), cells(pick(1, 2)),
                                     cells(pick(0, 3)), cells(pick(0, 4)));
     PlayedLevel played(level);
     std::vector<PieceKind> tray;

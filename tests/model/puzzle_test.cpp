@@ -5,35 +5,24 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/make_level.h"
+
 namespace qw {
 namespace {
 
-constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
+using testing::MakeLevel;
 
-LevelRecord Level(std::int32_t elbows, std::int32_t bends, std::int32_t splitters,
-                  std::int32_t sourceCell, std::int32_t sourceRotation, std::wstring fires,
-                  std::wstring hazards = L"", std::wstring walls = L"") {
-  LevelRecord r;
-  r.elbowCount = elbows;
-  r.bendCount = bends;
-  r.splitterCount = splitters;
-  r.sourceCell = sourceCell;
-  r.sourceRotation = sourceRotation;
-  r.fireCells = std::move(fires);
-  r.hazardCells = std::move(hazards);
-  r.wallCells = std::move(walls);
-  return r;
-}
+constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
 
 class PuzzleTest : public ::testing::Test {
  protected:
-  std::vector<LevelRecord> levels{Level(3, 2, 1, 12, 5, L"7,70", L"99"),
-                                  Level(4, 3, 3, 0, 0, L"5,6,8", L"6,8,5", L"8,5"),
-                                  Level(0, 0, 0, 55, 2, L""),
+  std::vector<LevelRecord> levels{MakeLevel(3, 2, 1, 12, 5, L"7,70", L"99"),
+                                  MakeLevel(4, 3, 3, 0, 0, L"5,6,8", L"6,8,5", L"8,5"),
+                                  MakeLevel(0, 0, 0, 55, 2, L""),
                                   // Water runs east along row 0; an elbow at
                                   // (5, 0) turned twice sends it south to the
                                   // fire at (5, 5) and on to the hazard.
-                                  Level(2, 1, 0, 0, 2, L"55", L"95", L"9")};
+                                  MakeLevel(2, 1, 0, 0, 2, L"55", L"95", L"9")};
   Puzzle puzzle{levels};
 
   PieceKind KindAt(std::int32_t x, std::int32_t y) { return puzzle.BoardCell(x, y)->kind; }
@@ -43,27 +32,6 @@ class PuzzleTest : public ::testing::Test {
                       [](const Cell& c) { return c.kind != KIND_EMPTY; }));
   }
 };
-
-TEST_F(PuzzleTest, StartLevelFillsTrayAndBoardAndResetsThePlay) {
-  EXPECT_EQ(puzzle.tray[0], Cell{});  // nothing before the first level
-  puzzle.selection = {4, 4};
-  ASSERT_TRUE(puzzle.StartLevel(0));
-  const PieceKind kinds[] = {KIND_ELBOW, KIND_ELBOW, KIND_ELBOW, KIND_BEND, KIND_BEND, KIND_SPLITTER,
-                             KIND_EMPTY, KIND_EMPTY, KIND_EMPTY, KIND_EMPTY};
-  for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(puzzle.tray[k], (Cell{kinds[k], 0})) << k;
-  // Cell number n is column n % 10, row n / 10; storage is column by column.
-  EXPECT_EQ(puzzle.board[21], (Cell{KIND_SOURCE, 5}));  // cell number 12
-  EXPECT_EQ(KindAt(7, 0), KIND_FIRE);
-  EXPECT_EQ(KindAt(0, 7), KIND_FIRE);
-  EXPECT_EQ(puzzle.board[99], (Cell{KIND_SPARK, 0}));
-  EXPECT_EQ(Placed(), 4);
-
-  EXPECT_EQ(puzzle.currentLevel, 0);
-  EXPECT_EQ(puzzle.selection, kNoPosition);
-  // The water is traced at once: south-west from cell 12 and off the board.
-  EXPECT_EQ(puzzle.Water().steps, (std::vector<WaterStep>{{{2, 1}, 5}, {{1, 2}, 5}, {{0, 3}, 5}}));
-  EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);
-}
 
 TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
   ASSERT_TRUE(puzzle.StartLevel(1));
@@ -88,8 +56,8 @@ TEST_F(PuzzleTest, LaterPlacementsWinAndTraysMayBeFullOrEmpty) {
 }
 
 TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
-  levels = {Level(-3, kBig, 5, 100, -1, L"-1,100,abc,9999999999", L",", L"-5"),
-            Level(8, 5, 3, 99, 9, L""), Level(0, 0, 0, 0, -1, L"")};
+  levels = {MakeLevel(-3, kBig, 5, 100, -1, L"-1,100,abc,9999999999", L",", L"-5"),
+            MakeLevel(8, 5, 3, 99, 9, L""), MakeLevel(0, 0, 0, 0, -1, L"")};
   ASSERT_TRUE(puzzle.StartLevel(0));
   for (const Cell& c : puzzle.tray) EXPECT_EQ(c, (Cell{KIND_BEND, 0}));
   EXPECT_EQ(KindAt(0, 0), KIND_SPARK);  // fields without digits read as cell 0
@@ -103,21 +71,8 @@ TEST_F(PuzzleTest, RecordsOutsideTheFormatStayInsideTrayBoardAndPieceStrip) {
   EXPECT_EQ(puzzle.board[0].variant, 7);
 }
 
-TEST_F(PuzzleTest, NextLevel) {
-  EXPECT_EQ(puzzle.NextLevelIndex(), -1);
-  ASSERT_TRUE(puzzle.StartLevel(1));
-  EXPECT_EQ(puzzle.NextLevelIndex(), 2);
+TEST_F(PuzzleTest, TurnPieceTracesTheBoardAgain) {
   ASSERT_TRUE(puzzle.StartLevel(3));
-  EXPECT_EQ(puzzle.NextLevelIndex(), -1);
-}
-
-TEST_F(PuzzleTest, TurnPieceWrapsAndTracesTheBoardAgain) {
-  ASSERT_TRUE(puzzle.StartLevel(3));
-  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, false));
-  EXPECT_EQ(puzzle.tray[2].variant, 7);
-  EXPECT_TRUE(puzzle.TurnPiece({2, -1}, true));
-  EXPECT_EQ(puzzle.tray[2].variant, 0);
-
   ASSERT_TRUE(puzzle.MovePiece({0, -1}, {5, 0}));
   EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);  // rotation 0 stops the water
   EXPECT_TRUE(puzzle.TurnPiece({5, 0}, true));
@@ -173,15 +128,6 @@ TEST_F(PuzzleTest, MovePieceTakesPipePiecesToEmptyPlacesOnly) {
   EXPECT_EQ(puzzle.tray[7], (Cell{KIND_ELBOW, 2}));
   EXPECT_EQ(puzzle.BoardCell(3, 3)->kind, KIND_EMPTY);
   EXPECT_EQ(puzzle.selection, (Position{7, -1}));
-}
-
-TEST_F(PuzzleTest, AtReachesTrayAndBoardOnly) {
-  EXPECT_EQ(puzzle.At({9, -1}), &puzzle.tray[9]);
-  EXPECT_EQ(puzzle.At({2, 3}), &puzzle.board[23]);
-  EXPECT_EQ(puzzle.At({10, -1}), nullptr);
-  EXPECT_EQ(puzzle.At({0, 10}), nullptr);
-  EXPECT_EQ(puzzle.At({-1, 0}), nullptr);
-  EXPECT_EQ(puzzle.At(kNoPosition), nullptr);
 }
 
 }  // namespace

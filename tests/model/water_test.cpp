@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
 #include <vector>
 
 #include "model/water.h"
@@ -34,58 +32,6 @@ class WaterTest : public ::testing::Test {
 
   Board board{};
 };
-
-using Taken = std::map<std::int32_t, std::vector<std::int32_t>>;  // arriving -> leaving
-
-// Water arriving in any direction leaves in one direction.
-template <typename F>
-Taken Every(F leaving) {
-  Taken taken;
-  for (std::int32_t d = 0; d < 8; ++d) taken[d] = {leaving(d)};
-  return taken;
-}
-
-struct Row {
-  PieceKind kind;
-  std::int32_t rotation;
-  Taken taken;  // water arriving in any other direction stops
-};
-
-TEST_F(WaterTest, EachKindTakesOnlyItsOpeningsInEveryTestedRotation) {
-  const std::vector<Row> table = {
-      {KIND_ELBOW, 0, {{0, {2}}, {6, {4}}}},
-      {KIND_ELBOW, 3, {{3, {5}}, {1, {7}}}},
-      {KIND_ELBOW, 7, {{7, {1}}, {5, {3}}}},
-      {KIND_BEND, 0, {{0, {1}}, {5, {4}}}},
-      {KIND_BEND, 3, {{3, {4}}, {0, {7}}}},
-      {KIND_BEND, 7, {{7, {0}}, {4, {3}}}},
-      {KIND_SPLITTER, 0, {{0, {2, 6}}}},
-      {KIND_SPLITTER, 3, {{3, {5, 1}}}},
-      {KIND_SPLITTER, 7, {{7, {1, 5}}}},
-      {KIND_EMPTY, 0, Every([](std::int32_t d) { return d; })},
-      {KIND_FIRE, 1, Every([](std::int32_t d) { return d; })},
-      {KIND_SOURCE, 4, Every([](std::int32_t) { return 4; })},  // only its own water
-      {KIND_WALL, 0, {}},
-      {KIND_SPARK, 0, {}},
-  };
-  for (const Row& row : table) {
-    for (std::int32_t d = 0; d < 8; ++d) {
-      board.fill(Cell{});
-      Put(5, 5, row.kind, row.rotation);
-      Position behind{5, 5};
-      StepPosition(behind, (d + 4) % 8);
-      Put(behind.x, behind.y, KIND_SOURCE, d);
-      const WaterTrace trace = Trace();
-      // The arriving stretch runs into the piece, taken or not.
-      EXPECT_EQ(std::count(trace.steps.begin(), trace.steps.end(), WaterStep{behind, d}), 1);
-      const auto it = row.taken.find(d);
-      const std::vector<std::int32_t> expected =
-          it == row.taken.end() ? std::vector<std::int32_t>{} : it->second;
-      EXPECT_EQ(Leaving(trace, Position{5, 5}), expected)
-          << "kind " << KindCode(row.kind) << " rotation " << row.rotation << " arriving " << d;
-    }
-  }
-}
 
 TEST_F(WaterTest, SplitterRunsEastArmToTheEdgeBeforeTheWestArm) {
   Put(5, 6, KIND_SOURCE, 0);

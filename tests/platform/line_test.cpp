@@ -45,73 +45,43 @@ Surface Reference(int size, Point from, Point to, int w) {
   return s;
 }
 
-TEST(Line, EightDirectionsWidthOneAndTwo) {
-  // From the centre of a 7x7 surface, three steps in each direction.
+TEST(Line, HandDrawnPicturesOfTheRule) {
+  // From the centre of a 7x7 surface, three steps: width 2 adds p - 1 on both
+  // axes; going up or left, the square of the last pixel reaches the end.
   const Point c{3, 3};
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 3}, 1)), ".......|.......|.......|...###.|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 3}, 1)), ".......|.......|.......|.###...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{3, 0}, 1)), ".......|...#...|...#...|...#...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{3, 6}, 1)), ".......|.......|.......|...#...|...#...|...#...|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 6}, 1)), ".......|.......|.......|...#...|....#..|.....#.|.......");
   EXPECT_EQ(Picture(Drawn(7, c, Point{0, 0}, 1)), ".......|.#.....|..#....|...#...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 0}, 1)), ".......|.....#.|....#..|...#...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 6}, 1)), ".......|.......|.......|...#...|..#....|.#.....|.......");
-  // Width 2 adds p - 1 on both axes; going up or left, the square of the
-  // last pixel reaches the end point.
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 3}, 2)), ".......|.......|..####.|..####.|.......|.......|.......");
   EXPECT_EQ(Picture(Drawn(7, c, Point{0, 3}, 2)), ".......|.......|####...|####...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{3, 6}, 2)), ".......|.......|..##...|..##...|..##...|..##...|.......");
   EXPECT_EQ(Picture(Drawn(7, c, Point{6, 6}, 2)), ".......|.......|..##...|..###..|...###.|....##.|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 0}, 2)), "##.....|###....|.###...|..##...|.......|.......|.......");
   EXPECT_EQ(Picture(Drawn(7, c, Point{6, 0}, 2)), "....##.|...###.|..###..|..##...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 6}, 2)), ".......|.......|..##...|.###...|###....|##.....|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{3, 0}, 2)), Picture(Reference(7, c, Point{3, 0}, 2)));
   // A point draws nothing; a width below 1 counts as 1.
   EXPECT_EQ(Picture(Drawn(3, Point{1, 1}, Point{1, 1}, 2)), "...|...|...");
   EXPECT_EQ(Picture(Drawn(3, Point{0, 1}, Point{3, 1}, -7)), "...|###|...");
 }
 
-TEST(Line, OtherSlopesFollowTheDocumentedRule) {
+// Any slope, from and past every edge of a small surface, against the rule
+// the slow way. Straight and diagonal lines, which the canvas fills as whole
+// rectangles, come up in half the rounds; a straight one is a single rectangle.
+TEST(Line, EverySlopeFollowsTheRule) {
   std::mt19937 rng(3);
   std::uniform_int_distribution<int> coord(-4, 20);
   std::uniform_int_distribution<int> width(0, 5);
-  for (int round = 0; round < 400; ++round) {
+  std::vector<Rect> rects;
+  for (int round = 0; round < 2000; ++round) {
     const Point from{coord(rng), coord(rng)};
-    const Point to{coord(rng), coord(rng)};
+    Point to{coord(rng), coord(rng)};
+    const int len = to.x - from.x;
+    switch (round % 4) {
+      case 0: to.y = from.y; break;                            // across
+      case 1: to.x = from.x; break;                            // down or up
+      case 2: to.y = from.y + (len % 2 ? len : -len); break;  // diagonal
+      default: break;
+    }
     const int w = width(rng);
     ASSERT_EQ(Picture(Drawn(16, from, to, w)), Picture(Reference(16, from, to, std::max(w, 1))))
         << from.x << "," << from.y << " -> " << to.x << "," << to.y << " width " << w;
-  }
-}
-
-TEST(Line, StraightAndDiagonalLinesFollowTheRule) {
-  std::vector<Rect> rects{Rect{0, 0, 1, 1}};  // emptied by every call
-  for (int a = -2; a <= 9; ++a) {
-    for (int b = -2; b <= 9; ++b) {
-      for (int w = 1; w <= 4; ++w) {
-        const Point from{a, 4};
-        const Point across{b, 4};
-        const Point down{4, b};
-        const Point start{4, a};
-        ASSERT_EQ(Picture(Drawn(8, from, across, w)), Picture(Reference(8, from, across, w)));
-        ASSERT_EQ(Picture(Drawn(8, start, down, w)), Picture(Reference(8, start, down, w)));
-        LineRects(start, down, w, Rect{0, 0, 8, 8}, rects);
-        EXPECT_LE(rects.size(), 1u);
-        LineRects(from, across, w, Rect{0, 0, 8, 8}, rects);
-        EXPECT_LE(rects.size(), 1u);
-      }
-    }
-  }
-  // Diagonals, from and past every corner of a small surface.
-  for (int a = -3; a <= 10; ++a) {
-    for (int len = -12; len <= 12; ++len) {
-      for (int w = 1; w <= 3; ++w) {
-        const Point from{a, 4};
-        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 + len}, w)),
-                  Picture(Reference(8, from, Point{a + len, 4 + len}, w)));
-        ASSERT_EQ(Picture(Drawn(8, from, Point{a + len, 4 - len}, w)),
-                  Picture(Reference(8, from, Point{a + len, 4 - len}, w)));
-      }
+    LineRects(from, to, w, Rect{0, 0, 16, 16}, rects);
+    if (from.x == to.x || from.y == to.y) {
+      EXPECT_LE(rects.size(), 1u);
     }
   }
   // The rows of a joined rectangle come back one by one.

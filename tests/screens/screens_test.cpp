@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 #include "fixture.h"
 #include "platform/bitmap.h"
@@ -249,7 +250,9 @@ TEST(Screens, MenuHighlightAndInstructions) {
 TEST(Screens, PasswordKeypadAndEveryGlyph) {
   const ScreenSandbox box("password");
   const auto file = box.folder() / "password.bmp";
-  const std::string typed = "TSRNLIEA";  // every key, last to first
+  // Every key, last to first, then two more glyphs past the row's item to
+  // the window's right edge.
+  const std::string typed = "TSRNLIEATS";
   const Played p = Play(box, PressMenu(5) + testing::TypeWord(typed) + "dump\nshot " + file.string() + "\n");
   ASSERT_EQ(p.dumps.size(), 1u);
   EXPECT_EQ(p.dumps[0].mode, 5);
@@ -257,10 +260,13 @@ TEST(Screens, PasswordKeypadAndEveryGlyph) {
   Expected e;
   e.Fill(e.picture().Bounds(), kPanel);
   for (std::int32_t i : {0, 20, 21, 22}) e.Item(i);
-  // The keypad, then the glyph row: the j-th letter typed is key 7 - j.
+  // The keypad, then the glyph row: each letter typed shows its key.
   for (std::int32_t k = 0; k < 8; ++k) {
     e.Fill(RectFromSize(Place(23).left + 20 * k, Place(23).top, 20, 20), KeyColor(k));
-    e.Fill(RectFromSize(Place(24).left + 20 * k, Place(24).top, 20, 20), KeyColor(7 - k));
+  }
+  for (std::size_t j = 0; j < typed.size(); ++j) {
+    const auto key = static_cast<std::int32_t>(std::string_view("AEILNRST").find(typed[j]));
+    e.Fill(RectFromSize(Place(24).left + 20 * static_cast<std::int32_t>(j), Place(24).top, 20, 20), KeyColor(key));
   }
   ExpectScreen(e, file);
 }

@@ -1,6 +1,7 @@
 // A paint limited to part of the window must leave there exactly what a full
-// paint leaves: nothing the renderer skips for a small area (text outside the
-// clip, lines filled as rectangles, the caption's kept mask) may show.
+// paint leaves, and nothing anywhere else: nothing the renderer skips for a
+// small area (text outside the clip, lines filled as rectangles, the
+// caption's kept mask) may show, and nothing may spill past the area.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -55,11 +56,15 @@ struct PaintedWorld : World {
       const std::int32_t y = static_cast<std::int32_t>(rng() % 268);
       const Rect area = RectFromSize(x, y, 1 + static_cast<std::int32_t>(rng() % 60),
                                      1 + static_cast<std::int32_t>(rng() % 60));
-      Surface part = full;
+      // Painted over a spoiled surface: the full paint's pixels inside the
+      // area, the spoiled ones outside it untouched.
+      Surface part(240, 268);
       Canvas spoil(part);
-      spoil.FillRect(area, Color{1, 2, 3});
+      spoil.FillRect(part.Bounds(), Color{1, 2, 3});
+      Surface expected = part;
+      Canvas(expected).CopyRect(full, area, Point{area.left, area.top});
       Paint(part, area);
-      ASSERT_EQ(part.pixels(), full.pixels()) << "area " << area.left << "," << area.top << " - " << area.right
+      ASSERT_EQ(part.pixels(), expected.pixels()) << "area " << area.left << "," << area.top << " - " << area.right
                                                << "," << area.bottom << " in mode " << static_cast<int>(Ui().screenMode);
     }
   }

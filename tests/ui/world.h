@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/make_level.h"
 #include "data/layout.h"
 #include "data/levels.h"
 #include "model/puzzle.h"
@@ -57,18 +58,11 @@ inline Layout TestLayout() {
   return layout;
 }
 
+// A level whose water leaves the top-left corner eastward, into the wall at
+// (9, 0); a hazard at (0, 9).
 inline LevelRecord TestLevel(std::wstring password, std::wstring fires) {
-  LevelRecord r;
-  r.title = L"test";
+  LevelRecord r = MakeLevel(2, 1, 1, 0, 2, std::move(fires), L"90", L"9");
   r.password = std::move(password);
-  r.elbowCount = 2;
-  r.bendCount = 1;
-  r.splitterCount = 1;
-  r.sourceCell = 0;       // top-left corner,
-  r.sourceRotation = 2;   // pointing east
-  r.fireCells = std::move(fires);
-  r.hazardCells = L"90";
-  r.wallCells = L"9";
   return r;
 }
 
