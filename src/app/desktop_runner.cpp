@@ -54,7 +54,7 @@ void Run(SdlWindow& window, GameLoop& loop) {
 
 }  // namespace
 
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art) {
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress) {
   std::string error;
   WindowConfig config{"Quenchway", kClientWidth, GameLoop::kFrameHeight, scale, &art.icon};
   std::unique_ptr<SdlWindow> window = SdlWindow::Create(config, error);
@@ -67,7 +67,9 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   DesktopFrontEnd front(*window, report != nullptr && std::string_view(report) == "1");
   GameLoop loop(front, dataFolder, std::move(art.pieceStrip), std::move(art.toolbarStrip));
   if (!loop.Create()) return 1;
+  if (progress.keep) loop.game().AttachProgress(std::move(progress.loaded), progress.sink, SteadyNowMs);
   Run(*window, loop);
+  loop.game().SaveProgress();
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/progress_link.h"
 #include "platform/surface.h"
 
 namespace qw {
@@ -16,7 +17,7 @@ struct DesktopArt {
 
 // Opens the window, runs the game until it closes and returns the process
 // exit status: 0 after a normal end, 1 when no window can be opened or a
-// data file fails to load.
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art);
+// data file fails to load. Progress is kept from the start to the close.
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress);
 
 }  // namespace qw

@@ -21,6 +21,7 @@
 #include "ui/controller.h"
 #include "ui/game.h"
 #include "ui/keyboard.h"
+#include "ui/progress_recorder.h"
 #include "ui/window_effects.h"
 
 namespace qw {
@@ -35,6 +36,9 @@ class WindowHost {
   virtual void ToolbarVisibilityChanged(bool visible) = 0;
   // A note in the command bar for a few seconds.
   virtual void ShowNote(const std::wstring& /*text*/) {}
+  // A note that stays until ClearNote.
+  virtual void ShowLastingNote(const std::wstring& text) { ShowNote(text); }
+  virtual void ClearNote() {}
 };
 
 class GameWindow final : public WindowEffects {
@@ -63,6 +67,17 @@ class GameWindow final : public WindowEffects {
   void Act(const KeyAction& action);
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
+
+  // Keeps the player's progress from here on, starting from `progress` and
+  // handing every change to sink (none: kept for this run only). Only once
+  // Create has succeeded.
+  void AttachProgress(Progress progress, ProgressSink* sink, ProgressRecorder::Clock clock);
+  // After each input: play time runs while the play screen shows with no
+  // message box over it; a save that began to fail is told in the bar once.
+  void UpdateProgress(bool boxOpen);
+  // Hands the progress over once more (the game is closing).
+  void SaveProgress();
+  const ProgressRecorder* recorder() const { return recorder_.get(); }
 
   // Runs the paint the invalidated area asks for, as the event loop does
   // once the input is handled. Returns the bounds of what was painted, or
@@ -93,6 +108,8 @@ class GameWindow final : public WindowEffects {
   void ReleasePointer() override { host_.CapturePointer(false); }
   void EndModalRun() override { running_ = false; }
   void ShowNote(const std::wstring& text) override { host_.ShowNote(text); }
+  void ShowLastingNote(const std::wstring& text) override { host_.ShowLastingNote(text); }
+  void ClearNote() override { host_.ClearNote(); }
 
  private:
   void Report(const std::wstring& text);
@@ -110,6 +127,8 @@ class GameWindow final : public WindowEffects {
   std::unique_ptr<Game> game_;
   // The hints' search, over data_.levels; the controller holds a pointer.
   std::unique_ptr<SolverHints> hints_;
+  // The player's progress; the controller holds a pointer.
+  std::unique_ptr<ProgressRecorder> recorder_;
 };
 
 }  // namespace qw

@@ -83,6 +83,13 @@ void Dump(const GameWindow& window, std::ostream& out) {
   out << "history " << history.UndoCount() << ' ' << history.RedoCount() << '\n'
       << "cursor " << ui.cursor.x << ' ' << ui.cursor.y << '\n'
       << "hints " << history.hintsUsed << '\n';
+  // Appended after the lines above: the solved levels and the level in play.
+  const ProgressRecorder* recorder = window.recorder();
+  out << "solved";
+  for (std::int32_t i = 0; recorder && i < window.levelCount(); ++i) {
+    if (recorder->IsSolved(i)) out << ' ' << i;
+  }
+  out << '\n' << "inplay " << (recorder ? recorder->LevelInPlay() : -1) << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -223,6 +230,7 @@ class ScriptSession {
     return Key::Unknown;
   }
   void Settle() {
+    window_.UpdateProgress(false);
     if (window_.running()) window_.PaintPending();
   }
   void Drag(const std::vector<Point>& ends) {
@@ -255,10 +263,11 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip) {
+              Surface pieceStrip, ProgressSetup* progress) {
   ScriptHost host(out);
   GameWindow window(host, dataFolder, std::move(pieceStrip));
   if (!window.Create()) return 1;
+  if (progress && progress->keep) window.AttachProgress(std::move(progress->loaded), progress->sink, SteadyNowMs);
   window.PaintPending();
   ScriptSession session(window, out);
   std::string line;
@@ -272,10 +281,12 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
       return 2;
     }
     if (!window.running()) {
+      window.SaveProgress();
       out << "closed\n";
       return 0;
     }
   }
+  window.SaveProgress();
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "app/progress_link.h"
 #include "platform/surface.h"
 
 namespace qw {
@@ -13,8 +14,9 @@ namespace qw {
 // Runs the script read from `in`, writing what it prints to `out` and its
 // errors to `err`. Returns the process exit status: 0 at the end of the
 // input or when the game closes, 1 when a data file fails to load, 2 for a
-// line that is not a command.
+// line that is not a command. With progress, the game records it from the
+// first command and hands it over once more when the script ends.
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip);
+              Surface pieceStrip, ProgressSetup* progress = nullptr);
 
 }  // namespace qw

@@ -16,6 +16,8 @@
 #include "platform/geometry.h"
 #include "ui/board_geometry.h"
 #include "ui/hints.h"
+#include "ui/level_chooser.h"
+#include "ui/progress_recorder.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
@@ -59,9 +61,21 @@ class GameController {
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
   void SetHintSource(HintSource* source) { hints_ = source; }
+  // Where progress is recorded; none: nothing is, and Continue never shows.
+  // Must outlive the controller.
+  void SetRecorder(ProgressRecorder* recorder);
+  // How a level came to be started.
+  enum class Start : std::uint8_t { kFresh, kPassword };
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
-  void StartLevel(std::int32_t index);
+  void StartLevel(std::int32_t index, Start how = Start::kFresh);
+  // The menu's Continue: the level in play as it was left, history and
+  // counters included.
+  void ContinueLevel();
+  // The menu's Levels: the level chooser, at the level in play or else the
+  // first level not solved.
+  void OpenChooser();
+  const LevelChooser& chooser() const { return chooser_; }
 
   const UiState& state() const { return state_; }
   const History& history() const { return history_; }
@@ -102,6 +116,20 @@ class GameController {
   void EnteredPasswordChanged();
   void ReturnToMenu();
   void SetHoveredFromPoint(Point p);
+  // The menu with Continue shown when a level is in play.
+  void EnterMenu(bool hideToolbar);
+  // Items 25 and up are in the layout: Continue, Levels and the chooser.
+  bool HasExtras() const;
+  bool MenuButtonShown(std::int32_t button) const;
+  Rect MenuButtonRect(std::int32_t button) const;
+  void MenuCursorKey(std::int32_t dx, std::int32_t dy);
+  void ChooserPenUp(Point p);
+  void ChooserCursorKey(std::int32_t dx, std::int32_t dy);
+  void ChooserHighlight(std::int32_t entry);
+  void ChooserStart(std::int32_t entry);
+  // After every change of the puzzle by a step, an undo or a redo.
+  void Recorded();
+  void DropLastingNote();
 
   Puzzle& puzzle_;
   const Layout& layout_;
@@ -111,6 +139,9 @@ class GameController {
   UiState state_;
   History history_;
   HintSource* hints_ = nullptr;
+  ProgressRecorder* recorder_ = nullptr;
+  LevelChooser chooser_;
+  bool lastingNote_ = false;
 };
 
 }  // namespace qw

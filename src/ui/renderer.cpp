@@ -7,6 +7,8 @@
 #include "ui/cursor_frame.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
+#include "platform/font.h"
+#include "ui/level_chooser.h"
 
 namespace qw {
 
@@ -16,6 +18,8 @@ constexpr Rect kCaptionRect{15, 5, 225, 18};
 constexpr std::int32_t kGridEnd = kCellPitch * kBoardSize;
 constexpr std::int32_t kGlyphSize = 20;
 constexpr std::int32_t kHalfPiece = 10;
+// The chooser's marks leave out their magenta corners.
+constexpr Color kMarkKeyColor{255, 0, 255};
 
 Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
 
@@ -42,6 +46,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_SOLVED: PaintOutcome(canvas, true); break;
     case MODE_FAILED: PaintOutcome(canvas, false); break;
     case MODE_PASSWORD: PaintPassword(canvas); break;
+    case MODE_LEVELS: PaintChooser(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }
@@ -60,7 +65,67 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   for (std::int32_t i = 0; i < kMenuButtons; ++i) {
     DrawItem(canvas, art_.skin, art_.layout, ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kChooserItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuBand);
+    if (ui_.continueShown) {
+      DrawItem(canvas, art_.skin, art_.layout, kItemMenuContinue + (ui_.hoveredButton == kMenuContinue ? 1 : 0));
+    }
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
+  }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
+}
+
+// The chooser: its page from the skin, then ten rows of the highlighted
+// entry's page (mark, number and title, best), the line about the
+// highlighted entry and the page number.
+void ScreenRenderer::PaintChooser(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  if (!chooser_ || static_cast<std::int32_t>(art_.layout.size()) < kChooserItemsEnd) return;
+  for (const std::int32_t i : {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
+    DrawItem(canvas, art_.skin, art_.layout, i);
+  }
+  const Font* font = art_.captionFont;
+  const Rect list = ItemRect(art_.layout, kItemChooserList);
+  const LayoutItem& solvedMark = art_.layout[kItemSolvedMark];
+  const LayoutItem& lockMark = art_.layout[kItemLockMark];
+  const std::int32_t page = ui_.chooserEntry / LevelChooser::kRowsPerPage;
+  for (std::int32_t row = 0; row < LevelChooser::kRowsPerPage; ++row) {
+    const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
+    if (entry >= chooser_->EntryCount()) break;
+    const std::int32_t top = SaturateToInt32(std::int64_t{list.top} + std::int64_t{row} * LevelChooser::kRowHeight);
+    const Rect rowRect{list.left, top, list.right, SaturateToInt32(std::int64_t{top} + LevelChooser::kRowHeight)};
+    if (entry == ui_.chooserEntry) {
+      canvas.FillRect(rowRect, kSelectionColor);
+      canvas.FrameRect(rowRect, kCursorColor, kCursorColor);
+    }
+    const EntryState state = chooser_->StateOf(entry);
+    const std::int32_t dy = top - list.top;
+    if (state != EntryState::kOpen) {
+      const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
+      canvas.CopyTransparent(art_.skin, RectFromSize(mark.srcX, mark.srcY, mark.w, mark.h),
+                             Point{mark.x, SaturateToInt32(std::int64_t{mark.y} + dy)}, kMarkKeyColor);
+    }
+    const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
+    const std::int32_t textTop = top + (LevelChooser::kRowHeight - kTextHeight) / 2 - 1;
+    const std::int32_t textLeft = solvedMark.x + solvedMark.w + 4;
+    const std::wstring best = chooser_->RowBest(entry);
+    std::int32_t bestLeft = list.right - 4;
+    if (!best.empty() && font) {
+      bestLeft = list.right - 4 - font->Render(best).width;
+      canvas.DrawText(font, best, Rect{bestLeft, textTop, list.right - 4, top + LevelChooser::kRowHeight}, ink);
+    }
+    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, bestLeft - 6, top + LevelChooser::kRowHeight},
+                    ink);
+  }
+  canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry), ItemRect(art_.layout, kItemChooserDetail),
+                  kChooserTextColor);
+  const Rect pageRect = ItemRect(art_.layout, kItemChooserPageText);
+  const std::wstring pageText = chooser_->PageText(page);
+  const std::int32_t width = font ? font->Render(pageText).width : 0;
+  canvas.DrawText(font, pageText,
+                  Rect{pageRect.left + std::max(0, (pageRect.Width() - width) / 2), pageRect.top, pageRect.right,
+                       pageRect.bottom},
+                  kChooserTextColor);
 }
 
 void ScreenRenderer::PaintPlay(Canvas& canvas) {
