@@ -71,8 +71,6 @@ class GameLoop final : private WindowHost {
   void CapturePointer(bool captured) override { front_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
   void ShowNote(const std::wstring& text) override { toolbar_.ShowNote(text, front_.NowMs()); }
-  void ShowLastingNote(const std::wstring& text) override { toolbar_.ShowLastingNote(text); }
-  void ClearNote() override { toolbar_.ClearNote(); }
 
   // While a box shows, the pen and the keys reach only the box.
   void HandleInBox(const InputEvent& e);

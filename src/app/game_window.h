@@ -36,9 +36,6 @@ class WindowHost {
   virtual void ToolbarVisibilityChanged(bool visible) = 0;
   // A note in the command bar for a few seconds.
   virtual void ShowNote(const std::wstring& /*text*/) {}
-  // A note that stays until ClearNote.
-  virtual void ShowLastingNote(const std::wstring& text) { ShowNote(text); }
-  virtual void ClearNote() {}
 };
 
 class GameWindow final : public WindowEffects {
@@ -108,8 +105,6 @@ class GameWindow final : public WindowEffects {
   void ReleasePointer() override { host_.CapturePointer(false); }
   void EndModalRun() override { running_ = false; }
   void ShowNote(const std::wstring& text) override { host_.ShowNote(text); }
-  void ShowLastingNote(const std::wstring& text) override { host_.ShowLastingNote(text); }
-  void ClearNote() override { host_.ClearNote(); }
 
  private:
   void Report(const std::wstring& text);

@@ -43,6 +43,7 @@ inline constexpr std::int32_t kItemLockMark = 36;       // likewise
 inline constexpr std::int32_t kItemChooserDetail = 37;  // rectangle only: the highlighted entry's line
 inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Page 1/4"
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
+inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
 
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.

@@ -7,10 +7,6 @@
 namespace qw {
 
 namespace {
-constexpr std::uint64_t kNoteForever = ~std::uint64_t{0};
-}  // namespace
-
-namespace {
 
 constexpr Color kBarColor{222, 222, 240};
 constexpr Color kBarEdge{120, 120, 170};
@@ -67,18 +63,6 @@ void Toolbar::ShowNote(std::wstring text, std::uint64_t nowMs) {
   dirty_ = true;
 }
 
-void Toolbar::ShowLastingNote(std::wstring text) {
-  note_ = std::move(text);
-  noteUntil_ = kNoteForever;
-  dirty_ = true;
-}
-
-void Toolbar::ClearNote() {
-  if (note_.empty()) return;
-  note_.clear();
-  dirty_ = true;
-}
-
 void Toolbar::SetHover(std::optional<std::size_t> button, std::uint64_t nowMs) {
   if (button == hover_) return;
   hover_ = button;
@@ -123,7 +107,7 @@ void Toolbar::PointerLeave() {
 
 std::optional<std::uint64_t> Toolbar::TooltipDue() const {
   std::optional<std::uint64_t> due;
-  if (!note_.empty() && noteUntil_ != kNoteForever) due = noteUntil_;
+  if (!note_.empty()) due = noteUntil_;
   if (!hover_ || tooltipShown_ || pressed_) return due;
   return due ? std::min(*due, hoverSince_ + kTooltipDelayMs) : hoverSince_ + kTooltipDelayMs;
 }

@@ -39,9 +39,6 @@ class Toolbar {
   // A note where tooltips show, for kNoteMs; a tooltip covers it meanwhile.
   void ShowNote(std::wstring text, std::uint64_t nowMs);
   static constexpr std::uint64_t kNoteMs = 4000;
-  // A note that stays until ClearNote or the next note.
-  void ShowLastingNote(std::wstring text);
-  void ClearNote();
   bool enabled(std::size_t i) const { return buttons_[i].enabled; }
 
   // Pointer input in bar coordinates, (0, 0) being the bar's top-left pixel.

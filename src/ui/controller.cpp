@@ -112,7 +112,7 @@ void GameController::PlayPenDown(Point p) {
 
 void GameController::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
-  DropLastingNote();
+  DropSolvedBest();
   const std::int32_t next = puzzle_.NextLevelIndex();
   if (next == -1) {
     EnterMenu(true);
@@ -282,7 +282,7 @@ void GameController::OnRotateCounterClockwise() {
 }
 
 void GameController::OnPasswordCommand() {
-  DropLastingNote();
+  DropSolvedBest();
   EndKeyCarry();
   state_.enteredPassword.clear();
   state_.screenMode = MODE_PASSWORD;
@@ -298,7 +298,7 @@ void GameController::OnOkCommand() {
     effects_.EndModalRun();
     return;
   }
-  DropLastingNote();
+  DropSolvedBest();
   EnterMenu(true);
 }
 
@@ -470,7 +470,7 @@ void GameController::ShowScreen(ScreenMode mode) {
 
 void GameController::StartLevel(std::int32_t index, Start how) {
   if (!puzzle_.StartLevel(index)) return;
-  DropLastingNote();
+  DropSolvedBest();
   history_.Clear();  // a level entered anew begins a new history
   if (hints_) hints_->LevelStarted(index);
   if (recorder_) recorder_->LevelStarted(puzzle_, history_, how == Start::kPassword);
@@ -487,7 +487,7 @@ void GameController::RestartLevel() {
   if (state_.screenMode == MODE_MENU) return;
   // A restart is a step like any other, so it can be undone.
   if (!history_.Apply(puzzle_, Step::Restart())) return;
-  DropLastingNote();
+  DropSolvedBest();
   Recorded();
   state_.press = PressState{};
   state_.keyCarry = false;
@@ -520,10 +520,7 @@ void GameController::ShowOutcome() {
       state_.screenMode = MODE_SOLVED;
       if (recorder_) {
         const LevelBest best = recorder_->LevelSolved(puzzle_, history_);
-        if (HasExtras()) {
-          effects_.ShowLastingNote(BestText(best));
-          lastingNote_ = true;
-        }
+        state_.solvedBest = BestText(best);
       }
       break;
     case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
@@ -538,18 +535,14 @@ void GameController::Recorded() {
   if (recorder_) recorder_->PuzzleChanged(puzzle_, history_);
 }
 
-void GameController::DropLastingNote() {
-  if (!lastingNote_) return;
-  lastingNote_ = false;
-  effects_.ClearNote();
-}
+void GameController::DropSolvedBest() { state_.solvedBest.clear(); }
 
 void GameController::ContinueLevel() {
   if (!recorder_ || !recorder_->play()) return;
   const std::int32_t index = recorder_->LevelInPlay();
   if (index == -1) return;
   const SavedPlay saved = *recorder_->play();
-  DropLastingNote();
+  DropSolvedBest();
   const bool restored = RestorePlay(puzzle_, history_, index, saved);
   if (hints_) hints_->LevelStarted(index);
   if (restored) {

@@ -129,7 +129,7 @@ class GameController {
   void ChooserStart(std::int32_t entry);
   // After every change of the puzzle by a step, an undo or a redo.
   void Recorded();
-  void DropLastingNote();
+  void DropSolvedBest();
 
   Puzzle& puzzle_;
   const Layout& layout_;
@@ -141,7 +141,6 @@ class GameController {
   HintSource* hints_ = nullptr;
   ProgressRecorder* recorder_ = nullptr;
   LevelChooser chooser_;
-  bool lastingNote_ = false;
 };
 
 }  // namespace qw

@@ -179,6 +179,16 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawWater(canvas);
   DrawPieces(canvas);
   if (!solved) MarkWetHazards(canvas);
+  if (solved && !ui_.solvedBest.empty() && static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
+    // The level's best on a panel over the board's lowest rows.
+    SelectClip(canvas, clientRegion_);
+    DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBest);
+    const Rect panel = ItemRect(art_.layout, kItemSolvedBest);
+    const std::int32_t width = art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
+    const std::int32_t left = panel.left + std::max(0, (panel.Width() - width) / 2);
+    const std::int32_t top = panel.top + std::max(0, (panel.Height() - kTextHeight) / 2 - 1);
+    canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
+  }
 }
 
 // A red frame two pixels wide just inside each hazard cell the water

@@ -67,6 +67,8 @@ struct UiState {
   bool continueShown = false;
   // The chooser's highlighted entry; its page is the one shown.
   std::int32_t chooserEntry = 0;
+  // The solved screen's line about the level's best, when progress is kept.
+  std::wstring solvedBest;
   // The letters typed on the keypad, in order; no length limit.
   std::wstring enteredPassword;
   // The keyboard cursor over a tray slot or board cell; kNoPosition while

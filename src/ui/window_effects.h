@@ -26,9 +26,6 @@ class WindowEffects {
   virtual void EndModalRun() = 0;
   // A short note in the command bar, shown for a few seconds.
   virtual void ShowNote(const std::wstring& /*text*/) {}
-  // A note that stays in the command bar until ClearNote or another note.
-  virtual void ShowLastingNote(const std::wstring& text) { ShowNote(text); }
-  virtual void ClearNote() {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

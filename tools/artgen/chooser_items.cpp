@@ -89,6 +89,12 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
     DrawArrow(buttons, p, k == 0 ? 1 : -1, kInk);
   }
   for (int i = 32; i <= 34; ++i) items[i] = Cut(buttons, i);
+  // The solved screen's panel for the best lies over the board.
+  const ItemPlace& best = places[39];
+  Image board(kClientWidth, kClientHeight, kPanel);
+  DrawRoundPanel(board, best.x, best.y + 1, best.w, best.h - 1, 6, kInk, kInk);
+  DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, kWhite, Rgb{220, 220, 252}, kInk);
+  items[39] = Cut(board, 39);
   items[35] = SolvedMark(places[35].w);
   items[36] = LockMark(places[36].w);
 }
