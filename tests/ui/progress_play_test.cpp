@@ -166,6 +166,26 @@ TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
   EXPECT_EQ(second.controller.history().RedoCount(), 0u);
 }
 
+TEST(ProgressPlay, ASavedLevelWhoseStepsDoNotFitStartsAfresh) {
+  // Steps the rules cannot make, or that do not end in the saved board, come
+  // from an edited or damaged file: the level starts as new, not half made.
+  for (const std::vector<std::string>& undo : {std::vector<std::string>{"turn 9 9 cw"},
+                                               std::vector<std::string>{"move 0 -1 3 0"}}) {
+    Progress start;
+    start.play = SavedPlay{};
+    start.play->level = KeyOfLevel(FireBelow(6, L"SEAL"));
+    start.play->steps = 7;
+    start.play->undo = undo;  // the tray and board say nothing was moved
+    Game g(start);
+    g.TapItem(kItemMenuContinue);
+    ASSERT_EQ(g.controller.state().screenMode, MODE_PLAY);
+    EXPECT_EQ(g.puzzle.currentLevel, 1);
+    EXPECT_EQ(g.controller.history().UndoCount(), 0u);
+    EXPECT_EQ(g.recorder.steps(), 0);
+    EXPECT_TRUE(g.sink.last->play->undo.empty());
+  }
+}
+
 TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpensOne) {
   Progress start;
   RecordSolved(start, KeyOfLevel(FireBelow(5, L"AAA")), LevelBest{1, 3, 0, 900});
