@@ -23,6 +23,16 @@ constexpr Color kMarkKeyColor{255, 0, 255};
 
 Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
 
+// a + b, kept in the int32 range: a layout may hold any numbers.
+std::int32_t Add(std::int64_t a, std::int64_t b) { return SaturateToInt32(a + b); }
+
+// The left edge of text `width` pixels wide centred in box (a layout may
+// hold any numbers, so the sums are wide).
+std::int32_t CentredLeft(const Rect& box, std::int32_t width) {
+  const std::int64_t spare = std::int64_t{box.right} - box.left - width;
+  return SaturateToInt32(std::int64_t{box.left} + std::max<std::int64_t>(0, spare / 2));
+}
+
 }  // namespace
 
 ScreenRenderer::ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art,
@@ -92,39 +102,38 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
   for (std::int32_t row = 0; row < LevelChooser::kRowsPerPage; ++row) {
     const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
     if (entry >= chooser_->EntryCount()) break;
-    const std::int32_t top = SaturateToInt32(std::int64_t{list.top} + std::int64_t{row} * LevelChooser::kRowHeight);
-    const Rect rowRect{list.left, top, list.right, SaturateToInt32(std::int64_t{top} + LevelChooser::kRowHeight)};
+    const std::int32_t top = Add(list.top, std::int64_t{row} * LevelChooser::kRowHeight);
+    const std::int32_t bottom = Add(top, LevelChooser::kRowHeight);
+    const Rect rowRect{list.left, top, list.right, bottom};
     if (entry == ui_.chooserEntry) {
       canvas.FillRect(rowRect, kSelectionColor);
       canvas.FrameRect(rowRect, kCursorColor, kCursorColor);
     }
     const EntryState state = chooser_->StateOf(entry);
-    const std::int32_t dy = top - list.top;
     if (state != EntryState::kOpen) {
       const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
-      canvas.CopyTransparent(art_.skin, RectFromSize(mark.srcX, mark.srcY, mark.w, mark.h),
-                             Point{mark.x, SaturateToInt32(std::int64_t{mark.y} + dy)}, kMarkKeyColor);
+      const Rect source{mark.srcX, mark.srcY, Add(mark.srcX, mark.w), Add(mark.srcY, mark.h)};
+      canvas.CopyTransparent(art_.skin, source, Point{mark.x, Add(mark.y, std::int64_t{row} * LevelChooser::kRowHeight)},
+                             kMarkKeyColor);
     }
     const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
-    const std::int32_t textTop = top + (LevelChooser::kRowHeight - kTextHeight) / 2 - 1;
-    const std::int32_t textLeft = solvedMark.x + solvedMark.w + 4;
+    const std::int32_t textTop = Add(top, (LevelChooser::kRowHeight - kTextHeight) / 2 - 1);
+    const std::int32_t textLeft = Add(std::int64_t{solvedMark.x} + solvedMark.w, 4);
+    const std::int32_t textRight = Add(list.right, -4);
     const std::wstring best = chooser_->RowBest(entry);
-    std::int32_t bestLeft = list.right - 4;
+    std::int32_t bestLeft = textRight;
     if (!best.empty() && font) {
-      bestLeft = list.right - 4 - font->Render(best).width;
-      canvas.DrawText(font, best, Rect{bestLeft, textTop, list.right - 4, top + LevelChooser::kRowHeight}, ink);
+      bestLeft = Add(textRight, -std::int64_t{font->Render(best).width});
+      canvas.DrawText(font, best, Rect{bestLeft, textTop, textRight, bottom}, ink);
     }
-    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, bestLeft - 6, top + LevelChooser::kRowHeight},
-                    ink);
+    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, Add(bestLeft, -6), bottom}, ink);
   }
   canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry), ItemRect(art_.layout, kItemChooserDetail),
                   kChooserTextColor);
   const Rect pageRect = ItemRect(art_.layout, kItemChooserPageText);
   const std::wstring pageText = chooser_->PageText(page);
   const std::int32_t width = font ? font->Render(pageText).width : 0;
-  canvas.DrawText(font, pageText,
-                  Rect{pageRect.left + std::max(0, (pageRect.Width() - width) / 2), pageRect.top, pageRect.right,
-                       pageRect.bottom},
+  canvas.DrawText(font, pageText, Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
                   kChooserTextColor);
 }
 
@@ -185,8 +194,8 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBest);
     const Rect panel = ItemRect(art_.layout, kItemSolvedBest);
     const std::int32_t width = art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
-    const std::int32_t left = panel.left + std::max(0, (panel.Width() - width) / 2);
-    const std::int32_t top = panel.top + std::max(0, (panel.Height() - kTextHeight) / 2 - 1);
+    const std::int32_t left = CentredLeft(panel, width);
+    const std::int32_t top = Add(panel.top, (LevelChooser::kRowHeight - kTextHeight) / 2);
     canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
   }
 }
