@@ -83,7 +83,7 @@ void Game::Paint() {
 }
 
 void Game::PaintEveryScreen() {
-  for (ScreenMode mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD}) {
+  for (ScreenMode mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD, MODE_LEVELS}) {
     controller.ShowScreen(mode);
     Paint();
   }

@@ -54,7 +54,8 @@ void Run(SdlWindow& window, GameLoop& loop) {
 
 }  // namespace
 
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, const GameStart& start) {
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress,
+               const GameStart& start) {
   std::string error;
   WindowConfig config{"Quenchway", kClientWidth, GameLoop::kFrameHeight, scale, &art.icon};
   std::unique_ptr<SdlWindow> window = SdlWindow::Create(config, error);
@@ -67,12 +68,13 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   DesktopFrontEnd front(*window, report != nullptr && std::string_view(report) == "1");
   GameLoop loop(front, dataFolder, std::move(art.pieceStrip), std::move(art.toolbarStrip));
   if (!loop.Create()) return 1;
-  loop.game().SetProgress(start.progress);
+  if (progress.keep) loop.game().AttachProgress(std::move(progress.loaded), progress.sink, SteadyNowMs);
   if (start.level && !loop.game().controller().StartGeneratedLevel(*start.level)) {
     std::fputs("quenchway: the generated level could not be made\n", stderr);
     return 1;
   }
   Run(*window, loop);
+  loop.game().SaveProgress();
   return 0;
 }
 

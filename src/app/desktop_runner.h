@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/game_start.h"
+#include "app/progress_link.h"
 #include "platform/surface.h"
 
 namespace qw {
@@ -18,6 +19,8 @@ struct DesktopArt {
 // Opens the window, runs the game until it closes and returns the process
 // exit status: 0 after a normal end, 1 when no window can be opened or a
 // data file fails to load or the generated level to start on cannot be made.
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, const GameStart& start = {});
+// Progress is kept from the start to the close.
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress,
+               const GameStart& start = {});
 
 }  // namespace qw

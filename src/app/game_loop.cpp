@@ -86,6 +86,7 @@ void GameLoop::HandleInBox(const InputEvent& e) {
 }
 
 void GameLoop::Flush() {
+  game_.UpdateProgress(box_.has_value());
   Rect changed = changed_;
   changed_ = Rect{};
   if (box_) {

@@ -86,6 +86,24 @@ void GameWindow::Act(const KeyAction& action) {
   }
 }
 
+void GameWindow::AttachProgress(Progress progress, ProgressSink* sink, ProgressRecorder::Clock clock) {
+  recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink, std::move(clock));
+  game_->controller.SetRecorder(recorder_.get());
+  generatedLevels_.SetRecorder(recorder_.get());
+}
+
+void GameWindow::UpdateProgress(bool boxOpen) {
+  if (!recorder_) return;
+  recorder_->SetClockRunning(!boxOpen && ui().screenMode == MODE_PLAY);
+  if (recorder_->TakeSaveFailure()) host_.ShowNote(kCannotSaveNote);
+}
+
+void GameWindow::SaveProgress() {
+  if (!recorder_) return;
+  recorder_->SaveNow();
+  if (recorder_->TakeSaveFailure()) host_.ShowNote(kCannotSaveNote);
+}
+
 void GameWindow::Command(ToolbarCommand command) {
   if (toolbarVisible_) game_->controller.OnCommand(command);
 }

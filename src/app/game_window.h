@@ -22,6 +22,7 @@
 #include "ui/controller.h"
 #include "ui/game.h"
 #include "ui/keyboard.h"
+#include "ui/progress_recorder.h"
 #include "ui/window_effects.h"
 
 namespace qw {
@@ -65,6 +66,17 @@ class GameWindow final : public WindowEffects {
   // The window's close button: ends the run in any screen mode.
   void Cancel() { running_ = false; }
 
+  // Keeps the player's progress from here on, starting from `progress` and
+  // handing every change to sink (none: kept for this run only). Only once
+  // Create has succeeded.
+  void AttachProgress(Progress progress, ProgressSink* sink, ProgressRecorder::Clock clock);
+  // After each input: play time runs while the play screen shows with no
+  // message box over it; a save that began to fail is told in the bar once.
+  void UpdateProgress(bool boxOpen);
+  // Hands the progress over once more (the game is closing).
+  void SaveProgress();
+  const ProgressRecorder* recorder() const { return recorder_.get(); }
+
   // Runs the paint the invalidated area asks for, as the event loop does
   // once the input is handled. Returns the bounds of what was painted, or
   // nothing.
@@ -84,9 +96,6 @@ class GameWindow final : public WindowEffects {
   GameController& controller() { return game_->controller; }
   const Layout& layout() const { return data_.layout; }
   std::int32_t levelCount() const { return game_->puzzle.LevelCount(); }
-  // Where solved daily puzzles are recorded; none: nowhere. Must outlive
-  // the window.
-  void SetProgress(Progress* progress) { generatedLevels_.SetProgress(progress); }
 
   // WindowEffects
   void InvalidateRect(const Rect& r) override;
@@ -116,6 +125,8 @@ class GameWindow final : public WindowEffects {
   std::unique_ptr<SolverHints> hints_;
   // The daily puzzle and random levels; the controller holds a pointer.
   GeneratorLevels generatedLevels_;
+  // The player's progress; the controller holds a pointer.
+  std::unique_ptr<ProgressRecorder> recorder_;
 };
 
 }  // namespace qw

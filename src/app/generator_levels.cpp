@@ -38,7 +38,7 @@ std::uint64_t GeneratorLevels::NewSeed() {
 }
 
 void GeneratorLevels::DailySolved(std::int64_t day) {
-  if (progress_) RecordDailySolved(*progress_, day);
+  if (recorder_) recorder_->DailySolved(day);
 }
 
 }  // namespace qw

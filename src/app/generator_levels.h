@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "data/levels.h"
-#include "data/progress.h"
 #include "ui/generated_levels.h"
+#include "ui/progress_recorder.h"
 
 namespace qw {
 
@@ -32,10 +32,10 @@ class GeneratorLevels final : public GeneratedLevelSource {
   void DailySolved(std::int64_t day) override;
 
   // Where solved days are recorded; none: nowhere. Must outlive this.
-  void SetProgress(Progress* progress) { progress_ = progress; }
+  void SetRecorder(ProgressRecorder* recorder) { recorder_ = recorder; }
 
  private:
-  Progress* progress_ = nullptr;
+  ProgressRecorder* recorder_ = nullptr;
 };
 
 }  // namespace qw

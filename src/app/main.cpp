@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -134,24 +135,26 @@ std::optional<qw::GeneratedLevelChoice> StartLevelOf(const Options& options, std
   return qw::GeneratedLevelChoice::Random(g[0] - '0', seed);
 }
 
-int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces, const qw::GameStart& start) {
+int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces, qw::ProgressSetup progress,
+        const qw::GameStart& start) {
   if (options.script) {
     if (*options.script == "-") {
-      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), start);
+      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), &progress, start);
     }
     std::ifstream file(*options.script);
     if (!file) {
       std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
       return 2;
     }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), start);
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), &progress, start);
   }
 
   std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
   std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
   if (!toolbar || !icon) return 1;
   return qw::RunDesktop(dataFolder, options.scale,
-                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)}, start);
+                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)}, std::move(progress),
+                        start);
 }
 
 }  // namespace
@@ -207,12 +210,14 @@ int main(int argc, char** argv) {
   std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");
   if (!pieces) return 1;
 
-  // Progress is read before the game starts and saved when it has ended
-  // normally; a game that could not start writes nothing.
+  // Progress is read before the game starts, saved after every step and
+  // when the game closes; a game that could not start writes nothing. The
+  // desktop game saves in the background, script mode at once. Without a
+  // progress file nothing is recorded: no Continue, and the chooser opens
+  // only the first level.
   qw::ProgressFile progressFile(ProgressFolderFor(options), std::cerr);
-  qw::Progress progress = progressFile.Load();
-  start.progress = &progress;
-  const int status = Run(options, dataFolder, std::move(*pieces), start);
-  if (status == 0) progressFile.Save(progress);
-  return status;
+  qw::Progress loaded = progressFile.Load();
+  std::unique_ptr<qw::ProgressSink> sink = qw::MakeProgressSink(progressFile, !options.script);
+  qw::ProgressSetup setup{std::move(loaded), sink.get(), progressFile.enabled()};
+  return Run(options, dataFolder, std::move(*pieces), std::move(setup), start);
 }

@@ -83,6 +83,13 @@ void Dump(const GameWindow& window, std::ostream& out) {
   out << "history " << history.UndoCount() << ' ' << history.RedoCount() << '\n'
       << "cursor " << ui.cursor.x << ' ' << ui.cursor.y << '\n'
       << "hints " << history.hintsUsed << '\n';
+  // Appended after the lines above: the solved levels and the level in play.
+  const ProgressRecorder* recorder = window.recorder();
+  out << "solved";
+  for (std::int32_t i = 0; recorder && i < window.levelCount(); ++i) {
+    if (recorder->IsSolved(i)) out << ' ' << i;
+  }
+  out << '\n' << "inplay " << (recorder ? recorder->LevelInPlay() : -1) << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -227,6 +234,7 @@ class ScriptSession {
     return Key::Unknown;
   }
   void Settle() {
+    window_.UpdateProgress(false);
     if (window_.running()) window_.PaintPending();
   }
   void Drag(const std::vector<Point>& ends) {
@@ -259,11 +267,11 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, const GameStart& start) {
+              Surface pieceStrip, ProgressSetup* progress, const GameStart& start) {
   ScriptHost host(out);
   GameWindow window(host, dataFolder, std::move(pieceStrip));
   if (!window.Create()) return 1;
-  window.SetProgress(start.progress);
+  if (progress && progress->keep) window.AttachProgress(std::move(progress->loaded), progress->sink, SteadyNowMs);
   if (start.level && !window.controller().StartGeneratedLevel(*start.level)) {
     err << "quenchway: the generated level could not be made\n";
     return 1;
@@ -281,10 +289,12 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
       return 2;
     }
     if (!window.running()) {
+      window.SaveProgress();
       out << "closed\n";
       return 0;
     }
   }
+  window.SaveProgress();
   return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game_start.h"
+#include "app/progress_link.h"
 #include "platform/surface.h"
 
 namespace qw {
@@ -15,8 +16,9 @@ namespace qw {
 // errors to `err`. Returns the process exit status: 0 at the end of the
 // input or when the game closes, 1 when a data file fails to load or the
 // generated level to start on cannot be made, 2 for a line that is not a
-// command.
+// command. With progress, the game records it from the first command and
+// hands it over once more when the script ends.
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, const GameStart& start = {});
+              Surface pieceStrip, ProgressSetup* progress = nullptr, const GameStart& start = {});
 
 }  // namespace qw

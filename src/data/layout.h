@@ -26,8 +26,9 @@ struct LayoutItem {
 
 using Layout = std::vector<LayoutItem>;
 
-// The program reads items 0 to 24; a table with fewer is refused when the
-// window is created.
+// The program needs items 0 to 24; a table with fewer is refused when the
+// window is created. Items 25 and up (Continue, Levels, the chooser) are
+// used when the table has them.
 inline constexpr std::int32_t kLayoutItemsNeeded = 25;
 
 // The file's y values count from the top of the handheld's screen, 26 pixels

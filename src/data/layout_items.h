@@ -1,5 +1,7 @@
 // What each index of the layout table stands for. The layout file gives one
-// item per meaningful line in this order; the program reads items 0 to 24.
+// item per meaningful line in this order; the program needs items 0 to 24.
+// Items 25 and up belong to the menu's Continue and Levels buttons and the
+// level chooser: a layout that stops before them has neither.
 #pragma once
 
 #include <cstdint>
@@ -27,5 +29,25 @@ inline constexpr std::int32_t kItemBack = 21;
 inline constexpr std::int32_t kItemClear = 22;
 inline constexpr std::int32_t kItemKeypad = 23;         // eight 20-pixel keys; its source is the glyph strip
 inline constexpr std::int32_t kItemEnteredText = 24;    // rectangle only: where the entered letters start
+
+inline constexpr std::int32_t kItemMenuBand = 25;       // menu: band behind Continue and Levels
+inline constexpr std::int32_t kItemMenuContinue = 26;   // and 27 highlighted
+inline constexpr std::int32_t kItemMenuLevels = 28;     // and 29 highlighted
+inline constexpr std::int32_t kItemChooserPage = 30;    // the chooser's background
+inline constexpr std::int32_t kItemChooserList = 31;    // rectangle only: ten rows of entries
+inline constexpr std::int32_t kItemChooserBack = 32;
+inline constexpr std::int32_t kItemChooserPrev = 33;
+inline constexpr std::int32_t kItemChooserNext = 34;
+inline constexpr std::int32_t kItemSolvedMark = 35;     // stamped in a row; placed in the first row
+inline constexpr std::int32_t kItemLockMark = 36;       // likewise
+inline constexpr std::int32_t kItemChooserDetail = 37;  // rectangle only: the highlighted entry's line
+inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Page 1/4"
+inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
+inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
+
+// The menu's extra buttons, by the numbers the highlight gives them after the
+// four of the menu.
+inline constexpr std::int32_t kMenuContinue = 4;
+inline constexpr std::int32_t kMenuLevels = 5;
 
 }  // namespace qw

@@ -68,6 +68,8 @@ class History {
   std::size_t RedoCount() const { return undone_.size(); }
   // The steps done since the level began, oldest first.
   std::vector<Step> Steps() const;
+  // The steps a redo would make, the next one first.
+  std::vector<Step> RedoSteps() const { return {undone_.rbegin(), undone_.rend()}; }
   // Hints used since the level began; undoing one does not give it back.
   std::int32_t hintsUsed = 0;
 

@@ -1,6 +1,7 @@
 #include "ui/controller.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "data/keypad.h"
 #include "data/layout_items.h"
@@ -34,7 +35,37 @@ Rect PenSquare(Point p) {
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                                WindowEffects& effects)
-    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects), geometry_(layout) {}
+    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects), geometry_(layout), chooser_(levels) {}
+
+void GameController::SetRecorder(ProgressRecorder* recorder) {
+  recorder_ = recorder;
+  chooser_.SetRecorder(recorder);
+  if (state_.screenMode == MODE_MENU) EnterMenu(false);
+}
+
+bool GameController::HasExtras() const { return static_cast<std::int32_t>(layout_.size()) >= kChooserItemsEnd; }
+
+bool GameController::MenuButtonShown(std::int32_t button) const {
+  if (button >= 0 && button < kMenuButtons) return true;
+  if (!HasExtras()) return false;
+  return button == kMenuLevels || (button == kMenuContinue && state_.continueShown);
+}
+
+Rect GameController::MenuButtonRect(std::int32_t button) const {
+  switch (button) {
+    case kMenuContinue: return ItemRect(layout_, kItemMenuContinue);
+    case kMenuLevels: return ItemRect(layout_, kItemMenuLevels);
+    default: return ItemRect(layout_, MenuButtonItem(button));
+  }
+}
+
+void GameController::EnterMenu(bool hideToolbar) {
+  state_.screenMode = MODE_MENU;
+  state_.continueShown = recorder_ && recorder_->LevelInPlay() != -1;
+  if (state_.hoveredButton == kMenuContinue && !state_.continueShown) state_.hoveredButton = -1;
+  if (hideToolbar) effects_.ShowToolbar(false);
+  effects_.InvalidateAll();
+}
 
 Rect GameController::GlyphRow() const {
   const Rect item = ItemRect(layout_, kItemEnteredText);
@@ -46,6 +77,10 @@ Rect GameController::GlyphRow() const {
 
 void GameController::OnPenDown(Point p) {
   HideCursor();  // the pen takes over from the keys
+  // The chooser acts on pen up, but only for a press that began on it: the
+  // press that leaves a solved generated level for the chooser must not
+  // start the row under it.
+  chooserPressed_ = state_.screenMode == MODE_LEVELS;
   switch (state_.screenMode) {
     case MODE_MENU: MenuPenDown(p); break;
     case MODE_PLAY: PlayPenDown(p); break;
@@ -60,8 +95,9 @@ void GameController::OnPenDown(Point p) {
 void GameController::MenuPenDown(Point p) {
   // Every button is tested; where rectangles overlap the last one wins. A
   // press beside the buttons leaves the highlight as it was.
-  for (std::int32_t i = 0; i < kMenuButtons; ++i) {
-    const Rect r = ItemRect(layout_, MenuButtonItem(i));
+  for (std::int32_t i = 0; i <= kMenuLevels; ++i) {
+    if (!MenuButtonShown(i)) continue;
+    const Rect r = MenuButtonRect(i);
     if (PtInRect(r, p)) {
       state_.hoveredButton = i;
       effects_.InvalidateRect(r);
@@ -81,6 +117,7 @@ void GameController::PlayPenDown(Point p) {
 
 void GameController::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
+  DropSolvedBest();
   if (puzzle_.currentLevel == kGeneratedLevel) {
     effects_.ShowMessage(kSolvedMessage);
     LeaveGeneratedLevel();
@@ -88,9 +125,7 @@ void GameController::SolvedPenDown(Point p) {
   }
   const std::int32_t next = puzzle_.NextLevelIndex();
   if (next == -1) {
-    state_.screenMode = MODE_MENU;
-    effects_.ShowToolbar(false);
-    effects_.InvalidateAll();
+    EnterMenu(true);
     return;
   }
   effects_.ShowMessage(PasswordMessage(levels_[static_cast<std::size_t>(next)].password));
@@ -109,7 +144,7 @@ void GameController::OnPenMove(Point p) {
 }
 
 void GameController::MenuPenMove(Point p) {
-  if (state_.hoveredButton != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(state_.hoveredButton)));
+  if (state_.hoveredButton != -1) effects_.InvalidateRect(MenuButtonRect(state_.hoveredButton));
   state_.hoveredButton = -1;
   MenuPenDown(p);
 }
@@ -142,6 +177,7 @@ void GameController::PlayPenMove(Point p) {
 void GameController::OnPenUp(Point p) {
   if (state_.keyCarry) return;
   effects_.ReleasePointer();
+  const bool chooserPressed = std::exchange(chooserPressed_, false);
   switch (state_.screenMode) {
     case MODE_MENU: MenuPenUp(); break;
     case MODE_HELP:
@@ -150,6 +186,9 @@ void GameController::OnPenUp(Point p) {
       break;
     case MODE_PLAY: PlayPenUp(p); break;
     case MODE_PASSWORD: PasswordPenUp(p); break;
+    case MODE_LEVELS:
+      if (chooserPressed) ChooserPenUp(p);
+      break;
     default: break;  // the outcome screens' buttons act on pen down
   }
 }
@@ -167,9 +206,11 @@ void GameController::MenuPenUp() {
         effects_.InvalidateAll();
         break;
       case kMenuExit: OnOkCommand(); break;
+      case kMenuContinue: ContinueLevel(); break;
+      case kMenuLevels: OpenChooser(); break;
       default: break;
     }
-    effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(button)));
+    effects_.InvalidateRect(MenuButtonRect(button));
   }
   state_.hoveredButton = -1;
 }
@@ -203,6 +244,7 @@ void GameController::DropPiece(Point p) {
   // selection alone.
   const Position before = puzzle_.selection;
   if (!history_.Apply(puzzle_, Step::Move(state_.press.dragSource, geometry_.HitTest(p)))) return;
+  Recorded();
   if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
   effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
   ShowOutcome();
@@ -212,7 +254,7 @@ void GameController::PasswordPenUp(Point p) {
   if (PtInRect(ItemRect(layout_, kItemConfirm), p)) {
     for (std::size_t i = 0; i < levels_.size(); ++i) {
       if (levels_[i].password == state_.enteredPassword) {
-        StartLevel(static_cast<std::int32_t>(i));
+        StartLevel(static_cast<std::int32_t>(i), Start::kPassword);
         return;
       }
     }
@@ -239,15 +281,13 @@ void GameController::EnteredPasswordChanged() {
 }
 
 void GameController::ReturnToMenu() {
-  // The toolbar keeps its visibility.
-  state_.screenMode = MODE_MENU;
-  effects_.InvalidateAll();
+  EnterMenu(false);  // the toolbar keeps its visibility
 }
 
 void GameController::LeaveGeneratedLevel() {
-  state_.screenMode = MODE_MENU;
-  effects_.ShowToolbar(false);
-  effects_.InvalidateAll();
+  EnterMenu(true);
+  // Back to the chooser, at the entry just played, when the layout has one.
+  if (generated_) OpenChooser(generated_->kind == GeneratedLevelChoice::Kind::kDaily ? 0 : generated_->grade);
 }
 
 // ---- commands -------------------------------------------------------------
@@ -261,6 +301,7 @@ void GameController::OnRotateCounterClockwise() {
 }
 
 void GameController::OnPasswordCommand() {
+  DropSolvedBest();
   EndKeyCarry();
   state_.enteredPassword.clear();
   state_.screenMode = MODE_PASSWORD;
@@ -276,9 +317,8 @@ void GameController::OnOkCommand() {
     effects_.EndModalRun();
     return;
   }
-  state_.screenMode = MODE_MENU;
-  effects_.ShowToolbar(false);
-  effects_.InvalidateAll();
+  DropSolvedBest();
+  EnterMenu(true);
 }
 
 void GameController::OnCommand(ToolbarCommand command) {
@@ -300,11 +340,17 @@ bool GameController::CanUndo() const {
 bool GameController::CanRedo() const { return state_.screenMode == MODE_PLAY && history_.RedoCount() > 0; }
 
 void GameController::OnUndo() {
-  if (CanUndo() && history_.Undo(puzzle_)) ShowRestored();
+  if (CanUndo() && history_.Undo(puzzle_)) {
+    Recorded();
+    ShowRestored();
+  }
 }
 
 void GameController::OnRedo() {
-  if (CanRedo() && history_.Redo(puzzle_)) ShowRestored();
+  if (CanRedo() && history_.Redo(puzzle_)) {
+    Recorded();
+    ShowRestored();
+  }
 }
 
 void GameController::OnHint() {
@@ -322,6 +368,7 @@ void GameController::OnHint() {
     return;
   }
   ++history_.hintsUsed;
+  Recorded();
   state_.press = PressState{};
   state_.keyCarry = false;
   if (answer.step.kind == Step::Kind::Move && IsTraySlot(answer.step.to)) effects_.ShowNote(kTookBackNote);
@@ -331,11 +378,11 @@ void GameController::OnHint() {
 
 void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {
   if (state_.screenMode == MODE_MENU) {
-    const std::int32_t from = state_.hoveredButton;
-    const std::int32_t to = from == -1 ? 0 : std::clamp(from + dy, 0, kMenuButtons - 1);
-    if (from != -1) effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(from)));
-    state_.hoveredButton = to;
-    effects_.InvalidateRect(ItemRect(layout_, MenuButtonItem(to)));
+    MenuCursorKey(dx, dy);
+    return;
+  }
+  if (state_.screenMode == MODE_LEVELS) {
+    ChooserCursorKey(dx, dy);
     return;
   }
   if (state_.screenMode != MODE_PLAY || (state_.press.buttonDown && !state_.keyCarry)) return;
@@ -391,6 +438,7 @@ void GameController::OnPickKey() {
   }
   const Position before = puzzle_.selection;
   if (!history_.Apply(puzzle_, Step::Move(from, c))) return;  // occupied: still carried
+  Recorded();
   state_.keyCarry = false;
   state_.press = PressState{};
   if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
@@ -401,7 +449,11 @@ void GameController::OnPickKey() {
 }
 
 void GameController::OnActivateKey() {
-  if (state_.screenMode == MODE_MENU && state_.hoveredButton != -1) MenuPenUp();
+  if (state_.screenMode == MODE_MENU) {
+    if (state_.hoveredButton != -1) MenuPenUp();
+  } else if (state_.screenMode == MODE_LEVELS) {
+    ChooserStart(state_.chooserEntry);
+  }
 }
 
 void GameController::EndKeyCarry() {
@@ -435,10 +487,10 @@ void GameController::ShowScreen(ScreenMode mode) {
 
 // ---- moves ----------------------------------------------------------------
 
-void GameController::StartLevel(std::int32_t index) {
+void GameController::StartLevel(std::int32_t index, Start how) {
   if (!puzzle_.StartLevel(index)) return;
   generated_.reset();
-  BeginPlay();
+  BeginPlay(how);
 }
 
 bool GameController::StartGeneratedLevel(const GeneratedLevelChoice& choice) {
@@ -456,7 +508,7 @@ bool GameController::StartGeneratedLevel(const GeneratedLevelChoice& choice) {
   if (!level) return false;
   puzzle_.StartLevel(*level);
   generated_ = made;
-  BeginPlay();
+  BeginPlay(Start::kFresh);
   return true;
 }
 
@@ -470,9 +522,11 @@ void GameController::OnRandomKey(std::int32_t grade) {
   StartGeneratedLevel(GeneratedLevelChoice::Random(randomGrade_));
 }
 
-void GameController::BeginPlay() {
+void GameController::BeginPlay(Start how) {
+  DropSolvedBest();
   history_.Clear();  // a level entered anew begins a new history
   if (hints_) hints_->LevelStarted(puzzle_);
+  if (recorder_) recorder_->LevelStarted(puzzle_, history_, how == Start::kPassword);
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.cursor = kNoPosition;
@@ -486,6 +540,8 @@ void GameController::RestartLevel() {
   if (state_.screenMode == MODE_MENU) return;
   // A restart is a step like any other, so it can be undone.
   if (!history_.Apply(puzzle_, Step::Restart())) return;
+  DropSolvedBest();
+  Recorded();
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.screenMode = MODE_PLAY;
@@ -497,6 +553,7 @@ void GameController::RestartLevel() {
 void GameController::TurnSelection(bool clockwise) {
   const Position p = state_.keyCarry ? state_.press.dragSource : puzzle_.selection;
   if (!history_.Apply(puzzle_, Step::Turn(p, clockwise))) return;
+  Recorded();
   if (state_.keyCarry) effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
   effects_.InvalidateRect(p.y == -1 ? geometry_.CellRect(p) : geometry_.board());
   ShowOutcome();
@@ -515,11 +572,148 @@ void GameController::ShowOutcome() {
     case Outcome::kSolved:
       state_.screenMode = MODE_SOLVED;
       if (generated_ && generated_->day && generatedSource_) generatedSource_->DailySolved(*generated_->day);
+      if (recorder_ && !generated_) {
+        const LevelBest best = recorder_->LevelSolved(puzzle_, history_);
+        state_.solvedBest = BestText(best);
+      }
       break;
     case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
   }
   EndKeyCarry();  // the outcome screens carry nothing
   effects_.InvalidateAll();
+}
+
+// ---- progress, Continue and the level chooser ----------------------------
+
+void GameController::Recorded() {
+  if (recorder_) recorder_->PuzzleChanged(puzzle_, history_);
+}
+
+void GameController::DropSolvedBest() { state_.solvedBest.clear(); }
+
+void GameController::ContinueLevel() {
+  if (!recorder_ || !recorder_->play()) return;
+  const std::int32_t index = recorder_->LevelInPlay();
+  if (index == -1) return;
+  const SavedPlay saved = *recorder_->play();
+  DropSolvedBest();
+  const bool restored = RestorePlay(puzzle_, history_, index, saved);
+  generated_.reset();
+  if (hints_) hints_->LevelStarted(puzzle_);
+  if (restored) {
+    recorder_->LevelResumed(puzzle_, history_);
+  } else {
+    recorder_->LevelStarted(puzzle_, history_, false);  // the saved steps do not fit: afresh
+  }
+  state_.press = PressState{};
+  state_.keyCarry = false;
+  state_.cursor = kNoPosition;
+  state_.hoveredButton = -1;
+  state_.screenMode = MODE_PLAY;
+  effects_.ShowToolbar(true);
+  effects_.InvalidateAll();
+  ShowOutcome();  // a level left lost shows the failed screen again
+}
+
+void GameController::OpenChooser(std::optional<std::int32_t> at) {
+  if (!HasExtras()) return;
+  if (generatedSource_) chooser_.SetToday(generatedSource_->Today());
+  std::int32_t entry = -1;
+  if (at) {
+    entry = *at;
+  } else if (const std::int32_t inPlay = recorder_ ? recorder_->LevelInPlay() : -1; inPlay != -1) {
+    entry = chooser_.EntryOfLevel(inPlay);
+  }
+  for (std::int32_t e = 0; entry == -1 && e < chooser_.EntryCount(); ++e) {
+    if (chooser_.LevelOf(e) != -1 && chooser_.StateOf(e) != EntryState::kSolved) entry = e;
+  }
+  state_.chooserEntry = std::clamp(entry, 0, std::max(chooser_.EntryCount() - 1, 0));
+  state_.hoveredButton = -1;
+  state_.screenMode = MODE_LEVELS;
+  effects_.InvalidateAll();
+}
+
+void GameController::ChooserHighlight(std::int32_t entry) {
+  const std::int32_t last = std::max(chooser_.EntryCount() - 1, 0);
+  state_.chooserEntry = std::clamp(entry, 0, last);
+  effects_.InvalidateAll();  // the rows, the line below and perhaps the page
+}
+
+void GameController::ChooserStart(std::int32_t entry) {
+  if (!chooser_.Startable(entry)) return;
+  state_.chooserEntry = entry;
+  if (const std::optional<GeneratedLevelChoice> choice = chooser_.GeneratedOf(entry)) {
+    if (choice->kind == GeneratedLevelChoice::Kind::kRandom) randomGrade_ = choice->grade;
+    StartGeneratedLevel(*choice);
+    return;
+  }
+  StartLevel(chooser_.LevelOf(entry));
+}
+
+void GameController::ChooserPenUp(Point p) {
+  const std::int32_t page = state_.chooserEntry / LevelChooser::kRowsPerPage;
+  const Rect list = ItemRect(layout_, kItemChooserList);
+  if (PtInRect(ItemRect(layout_, kItemChooserBack), p)) {
+    EnterMenu(true);
+  } else if (PtInRect(ItemRect(layout_, kItemChooserPrev), p)) {
+    if (page > 0) ChooserHighlight((page - 1) * LevelChooser::kRowsPerPage);
+  } else if (PtInRect(ItemRect(layout_, kItemChooserNext), p)) {
+    if (page + 1 < chooser_.PageCount()) ChooserHighlight((page + 1) * LevelChooser::kRowsPerPage);
+  } else if (PtInRect(list, p)) {
+    const std::int64_t row = (std::int64_t{p.y} - list.top) / LevelChooser::kRowHeight;
+    if (row >= LevelChooser::kRowsPerPage) return;
+    const auto entry = static_cast<std::int32_t>(page * LevelChooser::kRowsPerPage + row);
+    if (entry >= chooser_.EntryCount()) return;
+    if (chooser_.Startable(entry)) {
+      ChooserStart(entry);
+    } else {
+      ChooserHighlight(entry);  // a locked entry: the line below says why
+    }
+  }
+}
+
+void GameController::ChooserCursorKey(std::int32_t dx, std::int32_t dy) {
+  const std::int32_t entry = state_.chooserEntry;
+  if (dx != 0) {
+    // Left and Right turn the page, keeping the row.
+    const std::int32_t to = entry + dx * LevelChooser::kRowsPerPage;
+    if (to >= 0 && to < chooser_.EntryCount()) {
+      ChooserHighlight(to);
+    } else if (dx > 0) {
+      ChooserHighlight(chooser_.EntryCount() - 1);
+    } else {
+      ChooserHighlight(0);
+    }
+    return;
+  }
+  ChooserHighlight(entry + dy);
+}
+
+void GameController::MenuCursorKey(std::int32_t dx, std::int32_t dy) {
+  const std::int32_t from = state_.hoveredButton;
+  const bool top = from == kMenuContinue || from == kMenuLevels;
+  std::int32_t to = from;
+  if (from == -1) {
+    if (dx != 0) return;  // Left and Right only move along the top row
+    to = 0;
+  } else if (top) {
+    if (dy > 0) {
+      to = 0;
+    } else if (dx > 0 && MenuButtonShown(kMenuContinue)) {
+      to = kMenuContinue;  // Levels sits left of Continue
+    } else if (dx < 0) {
+      to = kMenuLevels;
+    }
+  } else if (dx != 0) {
+    return;
+  } else if (from == 0 && dy < 0 && HasExtras()) {
+    to = MenuButtonShown(kMenuContinue) ? kMenuContinue : kMenuLevels;
+  } else {
+    to = std::clamp(from + dy, 0, kMenuButtons - 1);
+  }
+  if (from != -1) effects_.InvalidateRect(MenuButtonRect(from));
+  state_.hoveredButton = to;
+  effects_.InvalidateRect(MenuButtonRect(to));
 }
 
 }  // namespace qw

@@ -18,6 +18,8 @@
 #include "ui/board_geometry.h"
 #include "ui/generated_levels.h"
 #include "ui/hints.h"
+#include "ui/level_chooser.h"
+#include "ui/progress_recorder.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
@@ -61,12 +63,27 @@ class GameController {
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
   void SetHintSource(HintSource* source) { hints_ = source; }
+  // Where progress is recorded; none: nothing is, and Continue never shows.
+  // Must outlive the controller.
+  void SetRecorder(ProgressRecorder* recorder);
+  // How a level came to be started.
+  enum class Start : std::uint8_t { kFresh, kPassword };
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
-  void StartLevel(std::int32_t index);
+  void StartLevel(std::int32_t index, Start how = Start::kFresh);
+  // The menu's Continue: the level in play as it was left, history and
+  // counters included.
+  void ContinueLevel();
+  // The menu's Levels: the level chooser, at `entry`, or else at the level in
+  // play, or else at the first level not solved.
+  void OpenChooser(std::optional<std::int32_t> entry = std::nullopt);
+  const LevelChooser& chooser() const { return chooser_; }
   // Where generated levels come from; none: they cannot be played. Must
   // outlive the controller.
-  void SetGeneratedLevelSource(GeneratedLevelSource* source) { generatedSource_ = source; }
+  void SetGeneratedLevelSource(GeneratedLevelSource* source) {
+    generatedSource_ = source;
+    chooser_.ShowGenerated(source != nullptr);
+  }
   // Makes the chosen level (today's daily puzzle, or a fresh seed, when the
   // choice names none) and starts it in play like a table level. Solving it
   // shows kSolvedMessage instead of a password and leaves it. False, with
@@ -112,7 +129,7 @@ class GameController {
   void MoveCursor(Position to);
   // The level just set up in the puzzle begins: a new history, the hints
   // told, the play screen with the toolbar.
-  void BeginPlay();
+  void BeginPlay(Start how);
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);
@@ -125,6 +142,20 @@ class GameController {
   // acknowledged.
   void LeaveGeneratedLevel();
   void SetHoveredFromPoint(Point p);
+  // The menu with Continue shown when a level is in play.
+  void EnterMenu(bool hideToolbar);
+  // Items 25 and up are in the layout: Continue, Levels and the chooser.
+  bool HasExtras() const;
+  bool MenuButtonShown(std::int32_t button) const;
+  Rect MenuButtonRect(std::int32_t button) const;
+  void MenuCursorKey(std::int32_t dx, std::int32_t dy);
+  void ChooserPenUp(Point p);
+  void ChooserCursorKey(std::int32_t dx, std::int32_t dy);
+  void ChooserHighlight(std::int32_t entry);
+  void ChooserStart(std::int32_t entry);
+  // After every change of the puzzle by a step, an undo or a redo.
+  void Recorded();
+  void DropSolvedBest();
 
   Puzzle& puzzle_;
   const Layout& layout_;
@@ -134,6 +165,9 @@ class GameController {
   UiState state_;
   History history_;
   HintSource* hints_ = nullptr;
+  ProgressRecorder* recorder_ = nullptr;
+  LevelChooser chooser_;
+  bool chooserPressed_ = false;  // the pen went down on the chooser
   GeneratedLevelSource* generatedSource_ = nullptr;
   std::optional<GeneratedLevelChoice> generated_;
   std::int32_t randomGrade_ = kEasiestGrade;  // the grade the random-level key plays

@@ -22,7 +22,9 @@ class Game {
   Game(const ScreenArt& art, const std::vector<LevelRecord>& levels, WindowEffects& effects)
       : puzzle(levels),
         controller(puzzle, art.layout, levels, effects),
-        renderer(puzzle, controller.state(), art, puzzle.LevelCount()) {}
+        renderer(puzzle, controller.state(), art, puzzle.LevelCount()) {
+    renderer.SetChooser(&controller.chooser());
+  }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 

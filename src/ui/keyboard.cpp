@@ -68,16 +68,20 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
       return a;
     }
   }
+  // The menu's Left and Right move only along its top row of Continue and
+  // Levels; the chooser's turn its pages.
+  const bool moves = play || screenMode == MODE_MENU || screenMode == MODE_LEVELS;
   switch (key) {
-    case Key::Left: return play ? cursor(-1, 0) : KeyAction{};
-    case Key::Right: return play ? cursor(1, 0) : KeyAction{};
-    case Key::Up: return play || screenMode == MODE_MENU ? cursor(0, -1) : KeyAction{};
-    case Key::Down: return play || screenMode == MODE_MENU ? cursor(0, 1) : KeyAction{};
+    case Key::Left: return moves ? cursor(-1, 0) : KeyAction{};
+    case Key::Right: return moves ? cursor(1, 0) : KeyAction{};
+    case Key::Up: return moves ? cursor(0, -1) : KeyAction{};
+    case Key::Down: return moves ? cursor(0, 1) : KeyAction{};
     case Key::Space: return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
     case Key::Enter:
       switch (screenMode) {
         case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
-        case MODE_MENU: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
+        case MODE_MENU:
+        case MODE_LEVELS: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
         case MODE_SOLVED: return TapCentre(ItemRect(layout, kItemContinue));
         case MODE_FAILED: return TapCentre(ItemRect(layout, kItemRetry));
         default: return KeyAction{};

@@ -7,6 +7,8 @@
 #include "ui/cursor_frame.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
+#include "platform/font.h"
+#include "ui/level_chooser.h"
 
 namespace qw {
 
@@ -16,8 +18,20 @@ constexpr Rect kCaptionRect{15, 5, 225, 18};
 constexpr std::int32_t kGridEnd = kCellPitch * kBoardSize;
 constexpr std::int32_t kGlyphSize = 20;
 constexpr std::int32_t kHalfPiece = 10;
+// The chooser's marks leave out their magenta corners.
+constexpr Color kMarkKeyColor{255, 0, 255};
 
 Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
+
+// a + b, kept in the int32 range: a layout may hold any numbers.
+std::int32_t Add(std::int64_t a, std::int64_t b) { return SaturateToInt32(a + b); }
+
+// The left edge of text `width` pixels wide centred in box (a layout may
+// hold any numbers, so the sums are wide).
+std::int32_t CentredLeft(const Rect& box, std::int32_t width) {
+  const std::int64_t spare = std::int64_t{box.right} - box.left - width;
+  return SaturateToInt32(std::int64_t{box.left} + std::max<std::int64_t>(0, spare / 2));
+}
 
 }  // namespace
 
@@ -42,6 +56,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_SOLVED: PaintOutcome(canvas, true); break;
     case MODE_FAILED: PaintOutcome(canvas, false); break;
     case MODE_PASSWORD: PaintPassword(canvas); break;
+    case MODE_LEVELS: PaintChooser(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }
@@ -60,7 +75,66 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   for (std::int32_t i = 0; i < kMenuButtons; ++i) {
     DrawItem(canvas, art_.skin, art_.layout, ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kChooserItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuBand);
+    if (ui_.continueShown) {
+      DrawItem(canvas, art_.skin, art_.layout, kItemMenuContinue + (ui_.hoveredButton == kMenuContinue ? 1 : 0));
+    }
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
+  }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
+}
+
+// The chooser: its page from the skin, then ten rows of the highlighted
+// entry's page (mark, number and title, best), the line about the
+// highlighted entry and the page number.
+void ScreenRenderer::PaintChooser(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  if (!chooser_ || static_cast<std::int32_t>(art_.layout.size()) < kChooserItemsEnd) return;
+  for (const std::int32_t i : {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
+    DrawItem(canvas, art_.skin, art_.layout, i);
+  }
+  const Font* font = art_.captionFont;
+  const Rect list = ItemRect(art_.layout, kItemChooserList);
+  const LayoutItem& solvedMark = art_.layout[kItemSolvedMark];
+  const LayoutItem& lockMark = art_.layout[kItemLockMark];
+  const std::int32_t page = ui_.chooserEntry / LevelChooser::kRowsPerPage;
+  for (std::int32_t row = 0; row < LevelChooser::kRowsPerPage; ++row) {
+    const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
+    if (entry >= chooser_->EntryCount()) break;
+    const std::int32_t top = Add(list.top, std::int64_t{row} * LevelChooser::kRowHeight);
+    const std::int32_t bottom = Add(top, LevelChooser::kRowHeight);
+    const Rect rowRect{list.left, top, list.right, bottom};
+    if (entry == ui_.chooserEntry) {
+      canvas.FillRect(rowRect, kSelectionColor);
+      canvas.FrameRect(rowRect, kCursorColor, kCursorColor);
+    }
+    const EntryState state = chooser_->StateOf(entry);
+    if (state != EntryState::kOpen) {
+      const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
+      const Rect source{mark.srcX, mark.srcY, Add(mark.srcX, mark.w), Add(mark.srcY, mark.h)};
+      canvas.CopyTransparent(art_.skin, source, Point{mark.x, Add(mark.y, std::int64_t{row} * LevelChooser::kRowHeight)},
+                             kMarkKeyColor);
+    }
+    const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
+    const std::int32_t textTop = Add(top, (LevelChooser::kRowHeight - kTextHeight) / 2 - 1);
+    const std::int32_t textLeft = Add(std::int64_t{solvedMark.x} + solvedMark.w, 4);
+    const std::int32_t textRight = Add(list.right, -4);
+    const std::wstring best = chooser_->RowBest(entry);
+    std::int32_t bestLeft = textRight;
+    if (!best.empty() && font) {
+      bestLeft = Add(textRight, -std::int64_t{font->Render(best).width});
+      canvas.DrawText(font, best, Rect{bestLeft, textTop, textRight, bottom}, ink);
+    }
+    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, Add(bestLeft, -6), bottom}, ink);
+  }
+  canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry), ItemRect(art_.layout, kItemChooserDetail),
+                  kChooserTextColor);
+  const Rect pageRect = ItemRect(art_.layout, kItemChooserPageText);
+  const std::wstring pageText = chooser_->PageText(page);
+  const std::int32_t width = font ? font->Render(pageText).width : 0;
+  canvas.DrawText(font, pageText, Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
+                  kChooserTextColor);
 }
 
 void ScreenRenderer::PaintPlay(Canvas& canvas) {
@@ -118,6 +192,16 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawWater(canvas);
   DrawPieces(canvas);
   if (!solved) MarkWetHazards(canvas);
+  if (solved && !ui_.solvedBest.empty() && static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
+    // The level's best on a panel over the board's lowest rows.
+    SelectClip(canvas, clientRegion_);
+    DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBest);
+    const Rect panel = ItemRect(art_.layout, kItemSolvedBest);
+    const std::int32_t width = art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
+    const std::int32_t left = CentredLeft(panel, width);
+    const std::int32_t top = Add(panel.top, (LevelChooser::kRowHeight - kTextHeight) / 2);
+    canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
+  }
 }
 
 // A red frame two pixels wide just inside each hazard cell the water

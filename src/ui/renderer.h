@@ -18,6 +18,7 @@
 namespace qw {
 
 class Font;
+class LevelChooser;
 
 // The game's fixed colours.
 inline constexpr Color kBackgroundColor{153, 153, 255};
@@ -27,6 +28,8 @@ inline constexpr Color kGridColor{172, 172, 223};
 inline constexpr Color kWetHazardColor{230, 0, 0};
 inline constexpr Color kCursorColor{255, 128, 0};
 inline constexpr Color kCaptionColor{94, 94, 94};
+inline constexpr Color kChooserTextColor{30, 30, 92};
+inline constexpr Color kLockedTextColor{120, 120, 170};
 inline constexpr Color kFrameColor{0, 0, 0};
 inline constexpr Color kWaterColor{0, 0, 255};
 inline constexpr std::int32_t kWaterWidth = 2;
@@ -47,6 +50,9 @@ class ScreenRenderer {
 
   // Draws the screen of the current mode.
   void OnPaint(Canvas& canvas);
+  // The chooser's entries; none: the chooser paints its page only. Must
+  // outlive the renderer.
+  void SetChooser(const LevelChooser* chooser) { chooser_ = chooser; }
 
   void DrawGrid(Canvas& canvas);
   // The water's stretches, in the order it runs, as 2-pixel lines.
@@ -60,6 +66,7 @@ class ScreenRenderer {
   void PaintPlay(Canvas& canvas);
   void PaintOutcome(Canvas& canvas, bool solved);
   void PaintPassword(Canvas& canvas);
+  void PaintChooser(Canvas& canvas);
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
 
@@ -68,6 +75,7 @@ class ScreenRenderer {
   ScreenArt art_;
   BoardGeometry geometry_;
   std::int32_t levelCount_;
+  const LevelChooser* chooser_ = nullptr;
   Region playArea_;      // tray and board
   Region clientRegion_;
   Region paintArea_;     // the invalidated area of the paint in progress

@@ -19,6 +19,7 @@ enum class ScreenMode : std::int32_t {
   MODE_SOLVED = 3,
   MODE_FAILED = 4,
   MODE_PASSWORD = 5,
+  MODE_LEVELS = 6,  // the level chooser
 };
 using enum ScreenMode;
 
@@ -60,8 +61,14 @@ struct PressState {
 struct UiState {
   ScreenMode screenMode = MODE_MENU;
   PressState press;
-  // The highlighted menu button 0..3, or -1.
+  // The highlighted menu button 0..3, 4 Continue, 5 Levels, or -1.
   std::int32_t hoveredButton = -1;
+  // The menu shows Continue: a level is in play.
+  bool continueShown = false;
+  // The chooser's highlighted entry; its page is the one shown.
+  std::int32_t chooserEntry = 0;
+  // The solved screen's line about the level's best, when progress is kept.
+  std::wstring solvedBest;
   // The letters typed on the keypad, in order; no length limit.
   std::wstring enteredPassword;
   // The keyboard cursor over a tray slot or board cell; kNoPosition while

@@ -80,7 +80,7 @@ class Window : public ::testing::Test {
   // Starts the game and waits for its first frame: until then the renderer
   // may still re-create the window, and a window found earlier may be gone.
   std::unique_ptr<Process> StartGame(const XvfbDisplay& display, const char* scale) {
-    auto game = std::make_unique<Process>(std::vector<std::string>{game_.string(), "--scale", scale},
+    auto game = std::make_unique<Process>(std::vector<std::string>{game_.string(), "--scale", scale, "--no-progress"},
                                           std::vector<std::string>{"DISPLAY=" + display.name(), "QW_REPORT_FIRST_FRAME=1"},
                                           (scratch_.path() / "log").string());
     for (int i = 0; i < 400 && Log().find("first frame presented") == std::string::npos; ++i) {

@@ -20,6 +20,8 @@ std::vector<std::string> LayoutItems() {
     const std::string line = text.substr(at, end - at);
     if (!line.empty() && line[0] != ';') items.push_back(line);
   }
+  // The 25 items every layout needs; the later ones are optional.
+  if (items.size() > 25) items.resize(25);
   return items;
 }
 

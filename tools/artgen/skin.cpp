@@ -32,6 +32,21 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"password screen: clear key", 86, 196, 68, 28, true},
       {"password screen: the eight letter keys, also the glyph strip", 40, 158, 160, 20, true},
       {"password screen: entered letters, drawn by the game", 20, 118, 200, 20, false},
+      {"menu: band behind the levels and continue buttons", 14, 52, 212, 30, true},
+      {"menu: continue button, shown while a level is in play", 122, 54, 100, 26, true},
+      {"menu: continue button, highlighted", 122, 54, 100, 26, true},
+      {"menu: levels button, opens the level chooser", 18, 54, 100, 26, true},
+      {"menu: levels button, highlighted", 18, 54, 100, 26, true},
+      {"level chooser: page", 0, 0, 240, 268, true},
+      {"level chooser: list of ten rows, 20 pixels each, drawn by the game", 8, 30, 224, 200, false},
+      {"level chooser: back button", 8, 245, 64, 21, true},
+      {"level chooser: previous page button", 152, 245, 38, 21, true},
+      {"level chooser: next page button", 194, 245, 38, 21, true},
+      {"level chooser: solved mark, placed in the first row, stamped in each row", 12, 33, 14, 14, true},
+      {"level chooser: lock mark, placed in the first row, stamped in each row", 12, 33, 14, 14, true},
+      {"level chooser: line about the highlighted level, drawn by the game", 12, 232, 216, 13, false},
+      {"level chooser: page number, drawn by the game", 76, 248, 72, 14, false},
+      {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
   }};
   return kPlaces;
 }
@@ -39,9 +54,13 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
 Skin BuildSkin(const Fonts& fonts) {
   const std::map<int, Image> pictures = DrawItemPictures(fonts);
   // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
+  // The original items are packed first, so that their places in the skin
+  // stay where they were before the later items joined.
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const bool originalA = a < kOriginalItemCount, originalB = b < kOriginalItemCount;
+    if (originalA != originalB) return originalA;
     return pictures.at(a).height() > pictures.at(b).height();
   });
   constexpr int kSkinWidth = 480;
@@ -49,9 +68,11 @@ Skin BuildSkin(const Fonts& fonts) {
   skin.items.resize(kItemCount);
   for (int i = 0; i < kItemCount; ++i) skin.items[i].place = ItemPlaces()[i];
   int shelfX = 0, shelfY = 0, shelfHeight = 0;
+  bool laterShelf = false;  // the later items start a shelf of their own
   for (int index : order) {
     const Image& picture = pictures.at(index);
-    if (shelfX + picture.width() > kSkinWidth) {
+    if (shelfX + picture.width() > kSkinWidth || (index >= kOriginalItemCount && !laterShelf)) {
+      if (index >= kOriginalItemCount) laterShelf = true;
       shelfY += shelfHeight;
       shelfX = 0;
       shelfHeight = 0;

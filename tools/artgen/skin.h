@@ -16,7 +16,10 @@ inline constexpr int kClientWidth = 240;
 inline constexpr int kClientHeight = 268;
 // The layout file counts y from the top of the handheld's screen.
 inline constexpr int kLayoutYOffset = 26;
-inline constexpr int kItemCount = 25;
+// Items 0 to 24 are the game's original screens; 25 and up the menu's
+// Continue and Levels buttons and the level chooser.
+inline constexpr int kOriginalItemCount = 25;
+inline constexpr int kItemCount = 40;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line
@@ -24,7 +27,7 @@ struct ItemPlace {
   bool drawn;        // false: only the rectangle is used, nothing of the skin
 };
 
-// Items 0 to 24 in index order.
+// Every item in index order.
 const std::array<ItemPlace, kItemCount>& ItemPlaces();
 
 struct LayoutEntry {
@@ -41,6 +44,8 @@ struct Skin {
 // Pictures of every drawn item, each exactly its item's size.
 std::map<int, Image> DrawItemPictures(const Fonts& fonts);
 Image DrawHelpPage(const Fonts& fonts);
+// The pictures of items 25 and up.
+void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
 
 // Packs the pictures into one image and records their source rectangles.
 Skin BuildSkin(const Fonts& fonts);

@@ -145,6 +145,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
     DrawKeyTile(password, fonts, keypad.x + 20 * static_cast<int>(k), keypad.y, letter);
   }
   items[23] = Cut(password, 23);
+  DrawChooserPictures(fonts, items);
   return items;
 }
 

@@ -1,0 +1,99 @@
+// Progress through the real binary in script mode with --progress: a solved
+// level and a level in play outlive the process, Continue brings the level
+// back with its history, and a folder that cannot be written is told once
+// in the command bar.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../robustness/sandbox.h"
+
+namespace qw {
+namespace {
+
+using testing::Outcome;
+using testing::Sandbox;
+
+// Taps on the shipped layout: the menu's New game, Levels and Continue; a
+// tray slot and board cells.
+constexpr const char* kNewGame = "tap 120 121\n";
+constexpr const char* kLevels = "tap 68 67\n";
+constexpr const char* kContinue = "tap 172 67\n";
+// The first level's one piece: slot 0 to row 6, column 2, turned twice back.
+constexpr const char* kSolveFirst = "drag 25 30 67 188\nrotate-ccw\nrotate-ccw\n";
+
+// The value of the last `name ...` line of a run's output.
+std::string Last(const std::string& out, const std::string& name) {
+  std::istringstream in(out);
+  std::string found;
+  for (std::string line; std::getline(in, line);) {
+    if (line == name || line.rfind(name + " ", 0) == 0) found = line;
+  }
+  return found;
+}
+
+class ScriptProgress : public ::testing::Test {
+ protected:
+  ScriptProgress() : box("script-progress") {
+    std::ifstream levels(std::string(QW_SOURCE_DIR) + "/data/qw_levels.dat", std::ios::binary);
+    std::stringstream bytes;
+    bytes << levels.rdbuf();
+    box.Write("qw_levels.dat", bytes.str());
+    folder = box.folder() / "progress";
+  }
+  Outcome Play(const std::string& script) const {
+    return box.Run(script, std::chrono::seconds(60), {"--progress", folder.string()});
+  }
+  Sandbox box;
+  std::filesystem::path folder;
+};
+
+TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
+  // Solve the first level, then start the second from the chooser and make
+  // two steps, the last undone.
+  Outcome first = Play(std::string(kNewGame) + kSolveFirst + "dump\nok\n" + kLevels +
+                       "tap 100 60\ndrag 25 30 67 188\ndrag 46 30 88 188\nundo\ndump\n");
+  ASSERT_EQ(first.code, 0) << first.err;
+  EXPECT_EQ(Last(first.out, "solved"), "solved 0");
+  EXPECT_EQ(Last(first.out, "inplay"), "inplay 1");
+  EXPECT_EQ(Last(first.out, "history"), "history 1 1");
+  const std::string tray = Last(first.out, "tray");
+  const std::string row6 = Last(first.out, "row6");
+
+  // A new game: the menu offers Continue, which brings the level back as
+  // it was; undo then takes back the step made before the game closed.
+  Outcome second = Play("dump\n" + std::string(kContinue) + "dump\nkey ctrl+Z\ndump\n");
+  ASSERT_EQ(second.code, 0) << second.err;
+  EXPECT_NE(second.out.find("solved 0\ninplay 1\n"), std::string::npos) << second.out;
+  EXPECT_EQ(second.out.rfind("mode 0\n", 0), 0u) << "the game starts on the menu";
+  const std::size_t afterContinue = second.out.find("mode 2");
+  ASSERT_NE(afterContinue, std::string::npos) << second.out;
+  const std::string continued = second.out.substr(afterContinue, second.out.rfind("mode 2") - afterContinue);
+  EXPECT_EQ(Last(continued, "level"), "level 1");
+  EXPECT_EQ(Last(continued, "tray"), tray);
+  EXPECT_EQ(Last(continued, "row6"), row6);
+  EXPECT_EQ(Last(continued, "history"), "history 1 1");
+  EXPECT_EQ(Last(second.out, "history"), "history 0 2");
+  EXPECT_EQ(Last(second.out, "tray"), "tray 0:0 0:0 -1 -1 -1 -1 -1 -1 -1 -1");
+}
+
+TEST_F(ScriptProgress, AFolderThatCannotBeWrittenIsToldOnceInTheBar) {
+  // A file where the folder should be: no save can succeed.
+  std::ofstream(folder.string()) << "not a folder";
+  Outcome run = Play(std::string(kNewGame) + "drag 25 30 67 188\nrotate-cw\nrotate-cw\ndump\n");
+  ASSERT_EQ(run.code, 0) << run.err;
+  std::size_t notes = 0;
+  for (std::size_t at = run.out.find("bar: Progress cannot be saved"); at != std::string::npos;
+       at = run.out.find("bar: Progress cannot be saved", at + 1)) {
+    ++notes;
+  }
+  EXPECT_EQ(notes, 1u) << run.out;
+  EXPECT_EQ(Last(run.out, "history"), "history 3 0");  // play went on
+}
+
+}  // namespace
+}  // namespace qw

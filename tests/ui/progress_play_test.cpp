@@ -1,0 +1,257 @@
+// Progress kept while playing, Continue and the level chooser, at the
+// controller: what is handed to the saver after each step, what a solved
+// level leaves, a level brought back by Continue in a new game, and which
+// chooser entries start.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "data/keypad.h"
+#include "data/layout_items.h"
+#include "ui/controller.h"
+#include "ui/progress_recorder.h"
+#include "world.h"
+
+namespace qw {
+namespace {
+
+using testing::RecordingWindow;
+using testing::TestLayout;
+
+class LastSave : public ProgressSink {
+ public:
+  void Save(const Progress& progress) override {
+    last = progress;
+    ++count;
+  }
+  std::optional<Progress> last;
+  int count = 0;
+};
+
+// The water runs east along the top row from cell 0; an elbow at (3, 0)
+// turned twice leads it south to the fire at (3, row).
+LevelRecord FireBelow(std::int32_t row, std::wstring password) {
+  LevelRecord r = testing::TestLevel(std::move(password), std::to_wstring(row * 10 + 3));
+  r.title = L"Below " + std::to_wstring(row);
+  return r;
+}
+
+// The test layout with the chooser's items after it, apart from the others.
+Layout ChooserLayout() {
+  Layout layout = TestLayout();
+  const Rect places[] = {
+      {0, 180, 240, 200}, {10, 182, 110, 198}, {10, 182, 110, 198}, {130, 182, 230, 198}, {130, 182, 230, 198},
+      {0, 0, 240, 268},   {10, 20, 230, 220},  {10, 230, 60, 250},  {150, 230, 180, 250}, {190, 230, 220, 250},
+      {12, 23, 26, 37},   {12, 23, 26, 37},    {10, 252, 230, 266}, {70, 230, 140, 250},
+  };
+  for (const Rect& r : places) layout.push_back(LayoutItem{r.left, r.top, r.Width(), r.Height(), 0, 0});
+  return layout;
+}
+
+// A hint that turns the piece at (6, 4).
+class TurnHint : public HintSource {
+ public:
+  HintAnswer Next(const Puzzle&) override { return HintAnswer{HintAnswer::Kind::kStep, Step::Turn(Position{6, 4}, true)}; }
+};
+
+// One game: a puzzle, a controller and a recorder on a clock the test moves.
+struct Game {
+  explicit Game(Progress start = {}, Layout lay = ChooserLayout())
+      : layout(std::move(lay)),
+        levels{FireBelow(5, L"AAA"), FireBelow(6, L"SEAL"), FireBelow(7, L"TEA"), FireBelow(8, L"RAT")},
+        puzzle(levels),
+        controller(puzzle, layout, levels, window),
+        recorder(levels, std::move(start), &sink, [this] { return now; }) {
+    controller.SetRecorder(&recorder);
+  }
+  Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(controller.geometry().CellRect(x, y)); }
+  void Tap(Point p) {
+    controller.OnPenDown(p);
+    controller.OnPenUp(p);
+  }
+  void TapItem(std::int32_t item) { Tap(RectCenter(ItemRect(layout, item))); }
+  void Drag(Point from, Point to) {
+    controller.OnPenDown(from);
+    controller.OnPenMove(to);
+    controller.OnPenUp(to);
+  }
+  // The chooser's row r on its page.
+  Point Row(std::int32_t r) const {
+    const Rect list = ItemRect(layout, kItemChooserList);
+    return Point{list.left + 40, list.top + LevelChooser::kRowHeight * r + 5};
+  }
+
+  RecordingWindow window;
+  Layout layout;
+  std::vector<LevelRecord> levels;
+  Puzzle puzzle;
+  GameController controller;
+  LastSave sink;
+  std::int64_t now = 0;
+  ProgressRecorder recorder;
+};
+
+TEST(ProgressPlay, EveryStepIsHandedOverAndASolvedLevelLeavesItsBest) {
+  Game g;
+  g.controller.StartLevel(0);
+  ASSERT_TRUE(g.sink.last && g.sink.last->play);
+  EXPECT_EQ(g.sink.last->play->level, KeyOfLevel(g.levels[0]));
+  g.recorder.SetClockRunning(true);
+  g.now += 1000;
+
+  g.Drag(g.Centre(0, -1), g.Centre(3, 0));
+  const SavedPlay& afterMove = *g.sink.last->play;
+  EXPECT_EQ(afterMove.undo, std::vector<std::string>{"move 0 -1 3 0"});
+  EXPECT_EQ(afterMove.tray[0], SavedCell{});
+  EXPECT_EQ(afterMove.board[3], (SavedCell{KindCode(KIND_ELBOW), 0}));  // row 0, column 3
+  g.controller.OnUndo();
+  EXPECT_TRUE(g.sink.last->play->undo.empty());
+  EXPECT_EQ(g.sink.last->play->redo, std::vector<std::string>{"move 0 -1 3 0"});
+  g.controller.OnRedo();
+
+  // Time on the menu does not count.
+  g.recorder.SetClockRunning(false);
+  g.now += 60000;
+  g.recorder.SetClockRunning(true);
+  g.now += 500;
+  g.controller.OnRotateClockwise();
+  EXPECT_EQ(g.sink.last->play->steps, 4);
+  g.controller.OnRotateClockwise();
+  ASSERT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+
+  // Solved: no longer in play, the best recorded; undo and redo count as steps.
+  const Progress& p = *g.sink.last;
+  EXPECT_FALSE(p.play);
+  const LevelBest best{1, 5, 0, 1500};
+  EXPECT_EQ(p.solved.at(KeyOfLevel(g.levels[0])), best);
+  EXPECT_EQ(g.recorder.LevelInPlay(), -1);
+  EXPECT_EQ(g.controller.state().solvedBest, L"Best: 1 piece, 5 steps, 0 hints, 0:01");
+}
+
+TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
+  Game first;
+  TurnHint hint;
+  first.controller.SetHintSource(&hint);
+  first.controller.StartLevel(2);
+  first.Drag(first.Centre(0, -1), first.Centre(3, 0));
+  first.Drag(first.Centre(1, -1), first.Centre(6, 4));
+  first.controller.OnHint();             // turns the elbow at (6, 4)
+  first.controller.OnRotateClockwise();  // and once more
+  first.controller.OnUndo();             // one step to redo; the game closes here
+
+  Game second(*first.sink.last);
+  ASSERT_TRUE(second.controller.state().continueShown);
+  second.TapItem(kItemMenuContinue);
+  ASSERT_EQ(second.controller.state().screenMode, MODE_PLAY);
+  EXPECT_EQ(second.puzzle.currentLevel, 2);
+  EXPECT_EQ(second.puzzle.tray, first.puzzle.tray);
+  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
+  EXPECT_EQ(second.controller.history().UndoCount(), 3u);
+  EXPECT_EQ(second.controller.history().RedoCount(), 1u);
+  EXPECT_EQ(second.controller.history().hintsUsed, 1);
+  EXPECT_EQ(second.recorder.steps(), first.recorder.steps());
+
+  // Undo takes back the last step made before the game closed; redo the one
+  // undone then.
+  second.controller.OnUndo();
+  first.controller.OnUndo();
+  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
+  EXPECT_EQ(second.puzzle.tray, first.puzzle.tray);
+  second.controller.OnRedo();
+  second.controller.OnRedo();
+  first.controller.OnRedo();
+  first.controller.OnRedo();
+  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
+  EXPECT_EQ(second.controller.history().RedoCount(), 0u);
+}
+
+TEST(ProgressPlay, ASavedLevelWhoseStepsDoNotFitStartsAfresh) {
+  // Steps the rules cannot make, or that do not end in the saved board, come
+  // from an edited or damaged file: the level starts as new, not half made.
+  for (const std::vector<std::string>& undo : {std::vector<std::string>{"turn 9 9 cw"},
+                                               std::vector<std::string>{"move 0 -1 3 0"}}) {
+    Progress start;
+    start.play = SavedPlay{};
+    start.play->level = KeyOfLevel(FireBelow(6, L"SEAL"));
+    start.play->steps = 7;
+    start.play->undo = undo;  // the tray and board say nothing was moved
+    Game g(start);
+    g.TapItem(kItemMenuContinue);
+    ASSERT_EQ(g.controller.state().screenMode, MODE_PLAY);
+    EXPECT_EQ(g.puzzle.currentLevel, 1);
+    EXPECT_EQ(g.controller.history().UndoCount(), 0u);
+    EXPECT_EQ(g.recorder.steps(), 0);
+    EXPECT_TRUE(g.sink.last->play->undo.empty());
+  }
+}
+
+TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpensOne) {
+  Progress start;
+  RecordSolved(start, KeyOfLevel(FireBelow(5, L"AAA")), LevelBest{1, 3, 0, 900});
+  Game g(start);
+  EXPECT_FALSE(g.controller.state().continueShown);
+  g.TapItem(kItemMenuLevels);
+  ASSERT_EQ(g.controller.state().screenMode, MODE_LEVELS);
+  EXPECT_EQ(g.controller.state().chooserEntry, 1);  // the first level not solved
+  const LevelChooser& c = g.controller.chooser();
+  EXPECT_EQ(c.StateOf(0), EntryState::kSolved);
+  EXPECT_EQ(c.StateOf(1), EntryState::kOpen);
+  EXPECT_EQ(c.StateOf(2), EntryState::kLocked);
+  EXPECT_EQ(c.DetailText(0), L"Best: 1 piece, 3 steps, 0 hints, 0:00");
+
+  // A locked row is only highlighted, and Enter does not start it.
+  g.Tap(g.Row(3));
+  EXPECT_EQ(g.controller.state().screenMode, MODE_LEVELS);
+  EXPECT_EQ(g.controller.state().chooserEntry, 3);
+  g.controller.OnActivateKey();
+  EXPECT_EQ(g.controller.state().screenMode, MODE_LEVELS);
+  g.controller.OnCursorKey(0, -1);
+  g.controller.OnCursorKey(0, -1);
+  g.controller.OnActivateKey();  // level 1: open
+  EXPECT_EQ(g.controller.state().screenMode, MODE_PLAY);
+  EXPECT_EQ(g.puzzle.currentLevel, 1);
+
+  // A password starts level 3 and opens it; a solved row starts by a tap.
+  g.controller.OnPasswordCommand();
+  const Rect keypad = ItemRect(g.layout, kItemKeypad);
+  for (wchar_t ch : std::wstring(L"RAT")) {
+    const auto k = static_cast<std::int32_t>(std::wstring_view(keypadAlphabet.data(), keypadAlphabet.size()).find(ch));
+    g.Tap(Point{keypad.left + 20 * k + 10, keypad.top + 10});
+  }
+  g.TapItem(kItemConfirm);
+  ASSERT_EQ(g.puzzle.currentLevel, 3);
+  g.controller.StartLevel(0);  // another level replaces it in play
+  EXPECT_EQ(c.StateOf(3), EntryState::kOpen);
+  EXPECT_EQ(g.recorder.LevelInPlay(), 0);
+  g.controller.OnOkCommand();
+  g.TapItem(kItemMenuLevels);
+  EXPECT_EQ(g.controller.state().chooserEntry, 0);  // at the level in play
+  g.Tap(g.Row(0));
+  EXPECT_EQ(g.controller.state().screenMode, MODE_PLAY);
+  EXPECT_EQ(g.puzzle.currentLevel, 0);
+}
+
+TEST(ProgressPlay, TheOriginalLayoutHasNeitherContinueNorLevels) {
+  Game g(Progress{}, TestLayout());
+  g.controller.StartLevel(1);
+  g.controller.OnOkCommand();
+  g.controller.OpenChooser();
+  EXPECT_EQ(g.controller.state().screenMode, MODE_MENU);
+  // The menu's keys keep to its four buttons.
+  g.controller.OnCursorKey(0, 1);
+  g.controller.OnCursorKey(0, -1);
+  g.controller.OnCursorKey(0, -1);
+  EXPECT_EQ(g.controller.state().hoveredButton, 0);
+  g.controller.OnCursorKey(1, 0);
+  EXPECT_EQ(g.controller.state().hoveredButton, 0);
+  // Nothing at the places the new buttons take in the full layout.
+  g.controller.OnPenMove(Point{1, 1});  // no highlight left for the taps to press
+  const Layout full = ChooserLayout();
+  g.Tap(RectCenter(ItemRect(full, kItemMenuContinue)));
+  g.Tap(RectCenter(ItemRect(full, kItemMenuLevels)));
+  EXPECT_EQ(g.controller.state().screenMode, MODE_MENU);
+}
+
+}  // namespace
+}  // namespace qw
