@@ -130,12 +130,14 @@ TEST_F(ProgressWindow, ASolvedLevelAndTheLevelInPlayShowAfterTheGameStartsAgain)
       << "the menu shows no Continue";
 
   // The chooser: the first level marked solved, the second (in play) open.
+  // Their rows come after the daily puzzle's and the five random levels'.
   window.Click(Centre(kItemMenuLevels).x, Centre(kItemMenuLevels).y);
   const LayoutItem& solved = Item(kItemSolvedMark);
   const LayoutItem& lock = Item(kItemLockMark);
-  const auto chooser = window.CaptureUntil([&](const Surface& s) { return ShowsItem(s, skin_, solved, Point{solved.x, solved.y}); });
-  ASSERT_TRUE(chooser && ShowsItem(*chooser, skin_, solved, Point{solved.x, solved.y})) << "no solved mark";
-  const Point second{solved.x, solved.y + 20};
+  const Point first{solved.x, solved.y + 6 * 20};
+  const auto chooser = window.CaptureUntil([&](const Surface& s) { return ShowsItem(s, skin_, solved, first); });
+  ASSERT_TRUE(chooser && ShowsItem(*chooser, skin_, solved, first)) << "no solved mark";
+  const Point second{solved.x, solved.y + 7 * 20};
   EXPECT_FALSE(ShowsItem(*chooser, skin_, solved, second)) << "the second level is not solved";
   EXPECT_FALSE(ShowsItem(*chooser, skin_, lock, second)) << "the level in play is not locked";
 
