@@ -8,6 +8,7 @@
 #include "data/layout.h"
 #include "support.h"
 #include "ui/client_area.h"
+#include "ui/draw_item.h"
 #include "ui/keyboard.h"
 
 namespace {

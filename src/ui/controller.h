@@ -29,6 +29,7 @@ class GameController {
   GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                  WindowEffects& effects);
 
+  // Pen points: any values; each is clamped to ±kCoordinateLimit first.
   void OnPenDown(Point p);
   void OnPenMove(Point p);
   void OnPenUp(Point p);

@@ -5,6 +5,7 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "ui/cursor_frame.h"
+#include "ui/draw_item.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
 
@@ -82,10 +83,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
-      DrawCell(canvas,
-               Point{SaturateToInt32(std::int64_t{press.lastPoint.x} - kHalfPiece),
-                     SaturateToInt32(std::int64_t{press.lastPoint.y} - kHalfPiece)},
-               *cell);
+      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
     }
   }
   if (ui_.cursor != kNoPosition) {
@@ -138,17 +136,16 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
   const LayoutItem& text = art_.layout[kItemEnteredText];
   const LayoutItem& keys = art_.layout[kItemKeypad];
   const std::int32_t surfaceRight = canvas.target().width();
-  std::int64_t x = text.x;
+  std::int32_t x = text.x;
   for (wchar_t ch : ui_.enteredPassword) {
     if (x >= surfaceRight) break;  // nothing further can show
     std::int32_t k = 0;
     for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
       if (keypadAlphabet[i] == ch) k = static_cast<std::int32_t>(i);
     }
-    const std::int64_t glyphLeft = std::int64_t{keys.srcX} + kGlyphSize * k;
-    const Rect glyph{SaturateToInt32(glyphLeft), keys.srcY, SaturateToInt32(glyphLeft + kGlyphSize),
-                     SaturateToInt32(std::int64_t{keys.srcY} + kGlyphSize)};
-    canvas.CopyRect(art_.skin, glyph, Point{static_cast<std::int32_t>(x), text.y});
+    const std::int32_t glyphLeft = keys.srcX + kGlyphSize * k;
+    const Rect glyph{glyphLeft, keys.srcY, glyphLeft + kGlyphSize, keys.srcY + kGlyphSize};
+    canvas.CopyRect(art_.skin, glyph, Point{x, text.y});
     x += kGlyphSize;
   }
 }
@@ -164,8 +161,7 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   canvas.FillRect(b, kPanelColor);
   // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
   // lines only.
-  // (Sums saturate: a layout may hold any numbers.)
-  auto offset = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
+  auto offset = [](std::int32_t edge, std::int32_t d) { return edge + d - 1; };
   for (std::int32_t d = kCellPitch; d < kGridEnd; d += kCellPitch) {
     canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);

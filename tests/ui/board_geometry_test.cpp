@@ -7,7 +7,7 @@
 namespace qw {
 namespace {
 
-constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kFar = kCoordinateLimit;
 constexpr Rect kTray{15, 250, 226, 272};
 constexpr Rect kBoard{15, 40, 226, 251};
 
@@ -29,11 +29,12 @@ TEST(BoardGeometry, CellsAndHitTestAtGapsAndEdges) {
 
   // Tray and board on top of each other: the tray slot of a column wins.
   EXPECT_EQ(BoardGeometry(kBoard, kBoard).HitTest({37, 50}), (Position{1, -1}));
-  // Layout values at the int32 limits saturate instead of overflowing.
-  const BoardGeometry far(Rect{-kBig, -kBig, 0, 0}, Rect{kBig - 5, kBig - 5, kBig, kBig});
-  EXPECT_EQ(far.CellRect(9, 9), (Rect{kBig, kBig, kBig, kBig}));
-  EXPECT_EQ(far.CellRect(-kBig, -1).left, -kBig - 1);
-  EXPECT_EQ(far.CellCentre({9, 9}), (Point{kBig, kBig}));
+  // Items at the ends of the coordinate range: cells past them are plain
+  // sums, still far inside int32.
+  const BoardGeometry far(Rect{-kFar, -kFar, 0, 0}, Rect{kFar, kFar, kFar, kFar});
+  EXPECT_EQ(far.CellRect(9, 9), (Rect{kFar + 190, kFar + 190, kFar + 210, kFar + 210}));
+  EXPECT_EQ(far.CellRect(0, -1), (Rect{1 - kFar, 1 - kFar, 21 - kFar, 21 - kFar}));
+  EXPECT_EQ(far.CellCentre({9, 9}), (Point{kFar + 200, kFar + 200}));
 }
 
 TEST(BoardGeometry, WaterLinesRunCentreToCentreAndPastTheEdge) {
@@ -42,9 +43,9 @@ TEST(BoardGeometry, WaterLinesRunCentreToCentreAndPastTheEdge) {
   EXPECT_EQ(g.WaterLine({{0, 0}, 7}), std::make_pair(Point{26, 51}, Point{5, 30}));  // off the board
   EXPECT_EQ(g.WaterLine({{9, 9}, 3}), std::make_pair(Point{215, 240}, Point{236, 261}));
   EXPECT_EQ(g.WaterLine({{4, 4}, 8}), std::make_pair(Point{110, 135}, Point{110, 135}));  // no direction
-  Point p{kBig - 3, -kBig};
+  Point p{kFar, -kFar};
   StepPoint(p, 1, 21);
-  EXPECT_EQ(p, (Point{kBig, -kBig - 1}));
+  EXPECT_EQ(p, (Point{kFar + 21, -kFar - 21}));
 }
 
 }  // namespace
