@@ -59,4 +59,5 @@ LayoutItem ParseLayoutLine(std::wstring_view line);
 // Left x, top y, right x + w, bottom y + h. An index outside the table gives
 // an empty rectangle.
 Rect ItemRect(const Layout& layout, std::int32_t i);
+
 }  // namespace qw

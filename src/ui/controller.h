@@ -21,7 +21,8 @@
 
 namespace qw {
 
-// The pen square of a point: the 20 x 20 rectangle the dragged piece covers.
+// The pen square of a (clamped) point: the 20 x 20 rectangle the dragged
+// piece covers.
 Rect PenSquare(Point p);
 
 class GameController {
