@@ -8,16 +8,16 @@
 #include "data/layout.h"
 #include "support.h"
 #include "ui/client_area.h"
+#include "ui/draw_item.h"
 #include "ui/keyboard.h"
 
 namespace {
 
 using qw::fuzz::Check;
 
-qw::Point Centre(const qw::Rect& r) {
-  return qw::Point{static_cast<std::int32_t>((std::int64_t{r.left} + r.right) / 2),
-                   static_cast<std::int32_t>((std::int64_t{r.top} + r.bottom) / 2)};
-}
+qw::Point Centre(const qw::Rect& r) { return qw::RectCenter(r); }
+
+bool InRange(std::int32_t v) { return v >= -qw::kCoordinateLimit && v <= qw::kCoordinateLimit; }
 
 // New game, a drag from the first tray slot to the board's middle, a tap on
 // it, then the outcome buttons, the password keys and back.
@@ -40,7 +40,7 @@ void Play(qw::fuzz::Game& game, const qw::Layout& layout) {
   game.controller.OnPasswordCommand();
   for (std::int32_t k = 0; k < 12; ++k) {
     const qw::Rect keys = qw::ItemRect(layout, 23);
-    tap(qw::Point{static_cast<std::int32_t>(std::int64_t{keys.left} + 20 * k + 10), Centre(keys).y});
+    tap(qw::Point{keys.left + 20 * k + 10, Centre(keys).y});
   }
   game.Paint();
   // The desktop keys tap the password screen's keys by their rectangles.
@@ -67,6 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qw::Surface client(qw::kClientWidth, qw::kClientHeight);
   qw::Canvas canvas(client);
   const auto count = static_cast<std::int32_t>(layout.size());
+  for (const qw::LayoutItem& it : layout) {
+    Check(InRange(it.x) && InRange(it.y) && InRange(it.w) && InRange(it.h) && InRange(it.srcX) && InRange(it.srcY),
+          "a layout value outside the coordinate range");
+  }
   for (std::int32_t i = -1; i <= count; ++i) {
     const qw::Rect r = qw::ItemRect(layout, i);
     if (i < 0 || i == count) Check(r == qw::Rect{}, "an item outside the table has a rectangle");

@@ -106,7 +106,11 @@ std::vector<Point> Points(const std::vector<std::string>& words, std::size_t cou
     throw ScriptError{"'" + words[0] + "' takes " + std::to_string(2 * count) + " numbers"};
   }
   std::vector<Point> points;
-  for (std::size_t i = 0; i < count; ++i) points.push_back(Point{ParseInt(words[1 + 2 * i]), ParseInt(words[2 + 2 * i])});
+  // Clamped as the game clamps pen points, so that a drag's steps run
+  // between the points the game receives.
+  for (std::size_t i = 0; i < count; ++i) {
+    points.push_back(ClampPoint(Point{ParseInt(words[1 + 2 * i]), ParseInt(words[2 + 2 * i])}));
+  }
   return points;
 }
 

@@ -46,7 +46,7 @@ LayoutItem ParseLayoutLine(std::wstring_view line) {
     }
     if (!ScanInt(line, pos, v[k])) break;
   }
-  return LayoutItem{v[0], SaturateToInt32(std::int64_t{v[1]} - kLayoutYOffset), v[2], v[3], v[4], v[5]};
+  return LayoutItem{v[0], std::int64_t{v[1]} - kLayoutYOffset, v[2], v[3], v[4], v[5]};
 }
 
 Layout ParseLayout(std::wstring text) {
@@ -66,15 +66,7 @@ std::optional<Layout> LoadLayout(const std::string& path) {
 Rect ItemRect(const Layout& layout, std::int32_t i) {
   if (i < 0 || static_cast<std::size_t>(i) >= layout.size()) return Rect{};
   const LayoutItem& it = layout[static_cast<std::size_t>(i)];
-  return Rect{it.x, it.y, SaturateToInt32(std::int64_t{it.x} + it.w), SaturateToInt32(std::int64_t{it.y} + it.h)};
-}
-
-void DrawItem(Canvas& canvas, const Surface& skin, const Layout& layout, std::int32_t i) {
-  if (i < 0 || static_cast<std::size_t>(i) >= layout.size()) return;
-  const LayoutItem& it = layout[static_cast<std::size_t>(i)];
-  const Rect source{it.srcX, it.srcY, SaturateToInt32(std::int64_t{it.srcX} + it.w),
-                    SaturateToInt32(std::int64_t{it.srcY} + it.h)};
-  canvas.CopyRect(skin, source, Point{it.x, it.y});
+  return Rect{it.x, it.y, it.x + it.w, it.y + it.h};
 }
 
 }  // namespace qw

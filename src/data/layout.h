@@ -8,13 +8,24 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/surface.h"
 
 namespace qw {
 
+// Every value is clamped to ±kCoordinateLimit when the item is made, so that
+// geometry built from items (edges, cells, keys) never overflows.
 struct LayoutItem {
+  constexpr LayoutItem() = default;
+  constexpr LayoutItem(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height,
+                       std::int64_t sourceX, std::int64_t sourceY)
+      : x(ClampCoordinate(left)),
+        y(ClampCoordinate(top)),
+        w(ClampCoordinate(width)),
+        h(ClampCoordinate(height)),
+        srcX(ClampCoordinate(sourceX)),
+        srcY(ClampCoordinate(sourceY)) {}
+
   std::int32_t x = 0;     // left edge, client pixels
   std::int32_t y = 0;     // top edge, client pixels: the file's value minus 26
   std::int32_t w = 0;
@@ -38,19 +49,16 @@ inline constexpr std::int32_t kLayoutYOffset = 26;
 // The skin image: any BMP. nullopt when it cannot be loaded.
 std::optional<Surface> LoadSkin(const std::string& path);
 
-// One item per meaningful line, scanned as "%d,%d,%d,%d,%d,%d". nullopt only
-// when the file cannot be read; any content loads.
+// One item per meaningful line, scanned as "%d,%d,%d,%d,%d,%d" and clamped.
+// nullopt only when the file cannot be read; any content loads.
 std::optional<Layout> LoadLayout(const std::string& path);
 // The same from text already read.
 Layout ParseLayout(std::wstring text);
 // One line as the scan reads it; fields the scan does not reach are 0.
 LayoutItem ParseLayoutLine(std::wstring_view line);
 
-// Left x, top y, right x + w, bottom y + h (saturating). An index outside the
-// table gives an empty rectangle.
+// Left x, top y, right x + w, bottom y + h. An index outside the table gives
+// an empty rectangle.
 Rect ItemRect(const Layout& layout, std::int32_t i);
-// Plain copy of item i's source rectangle of the skin to its place. An index
-// outside the table draws nothing.
-void DrawItem(Canvas& canvas, const Surface& skin, const Layout& layout, std::int32_t i);
 
 }  // namespace qw

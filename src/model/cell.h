@@ -55,7 +55,7 @@ struct Position {
 
 inline constexpr Position kNoPosition{-1, -1};
 
-constexpr bool IsOnBoard(std::int64_t x, std::int64_t y) {
+constexpr bool IsOnBoard(std::int32_t x, std::int32_t y) {
   return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
 }
 constexpr bool IsTraySlot(const Position& p) { return p.y == -1 && p.x >= 0 && p.x < kTraySlots; }

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/utf8.h"
+
 namespace qw {
 
 struct Font::Impl {
@@ -97,51 +99,6 @@ int PointSizeFor(TTF_Font* font, std::int32_t height) {
   return best;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Wide text as UTF-8, up to the first zero character; what is not a
-// character (a lone surrogate, a value past U+10FFFF) becomes U+FFFD.
-std::string ToUtf8(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = static_cast<char32_t>(text[i]);
-    if constexpr (sizeof(wchar_t) == 2) {
-      if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-        const auto low = static_cast<char32_t>(text[i + 1]);
-        if (low >= 0xDC00 && low < 0xE000) {
-          c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-          ++i;
-        }
-      }
-    }
-    if (c == 0) {
-      break;
-    }
-    if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
-  }
-  return out;
-}
-
 }  // namespace
 
 Font::Font(std::unique_ptr<Impl> impl, std::string path) : impl_(std::move(impl)), path_(std::move(path)) {}
@@ -186,6 +143,7 @@ TextMask Font::Render(std::wstring_view text) const {
 
 TextMask Font::RenderUncached(std::wstring_view text) const {
   TextMask mask;
+  // SDL_ttf reads a C string: the text ends at its first zero character.
   const std::string utf8 = ToUtf8(text);
   if (utf8.empty()) {
     return mask;

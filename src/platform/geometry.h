@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace qw {
 
@@ -28,13 +27,23 @@ struct Rect {
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
-// Clamps a wide intermediate to the int32 range, so that geometry built from
-// any layout values or pen points never overflows.
-constexpr std::int32_t SaturateToInt32(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
+// The range every coordinate from outside is clamped to where it enters the
+// game: layout values when the layout is read, pen points where the game
+// receives them, the numbers of a script. Within it nothing changes; beyond
+// it a value was already far off everything the game draws on or hit-tests:
+// the client area is a few hundred pixels wide, a skin holds at most 2^24
+// pixels and so no side longer than that, and a window reports positions on
+// a screen. In exchange, sums of up to a hundred clamped values, and the
+// products of one with a board index or a piece size, stay far inside
+// int32 (2^31 = 128 * 2^24), so the code past the entry points adds and
+// subtracts coordinates freely.
+inline constexpr std::int32_t kCoordinateLimit = std::int32_t{1} << 24;
+
+constexpr std::int32_t ClampCoordinate(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
 }
+
+constexpr Point ClampPoint(Point p) { return Point{ClampCoordinate(p.x), ClampCoordinate(p.y)}; }
 
 // The centre of a rectangle, each coordinate truncated toward zero.
 constexpr Point RectCenter(const Rect& rect) {
@@ -54,10 +63,8 @@ constexpr bool PtInRect(const Rect& r, Point p) {
 
 // Grows the rectangle by dx on the left and right and by dy on the top and
 // bottom; negative values shrink it.
-// The sums saturate at the int32 limits.
 constexpr Rect InflateRect(Rect r, std::int32_t dx, std::int32_t dy) {
-  return Rect{SaturateToInt32(std::int64_t{r.left} - dx), SaturateToInt32(std::int64_t{r.top} - dy),
-              SaturateToInt32(std::int64_t{r.right} + dx), SaturateToInt32(std::int64_t{r.bottom} + dy)};
+  return Rect{r.left - dx, r.top - dy, r.right + dx, r.bottom + dy};
 }
 
 // The common part of two rectangles; empty (all zero) when they do not meet.

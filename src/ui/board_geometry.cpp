@@ -6,8 +6,8 @@ namespace qw {
 
 void StepPoint(Point& p, std::int32_t d, std::int32_t amount) {
   const DirectionStep s = StepOf(d);
-  p.x = SaturateToInt32(p.x + std::int64_t{s.dx} * amount);
-  p.y = SaturateToInt32(p.y + std::int64_t{s.dy} * amount);
+  p.x += s.dx * amount;
+  p.y += s.dy * amount;
 }
 
 BoardGeometry::BoardGeometry(const Layout& layout)
@@ -15,10 +15,9 @@ BoardGeometry::BoardGeometry(const Layout& layout)
 
 Rect BoardGeometry::CellRect(std::int32_t x, std::int32_t y) const {
   const Rect& item = y == -1 ? tray_ : board_;
-  const std::int64_t left = std::int64_t{item.left} + 1 + std::int64_t{kCellPitch} * x;
-  const std::int64_t top = std::int64_t{item.top} + 1 + (y == -1 ? 0 : std::int64_t{kCellPitch} * y);
-  return Rect{SaturateToInt32(left), SaturateToInt32(top), SaturateToInt32(left + kCellExtent),
-              SaturateToInt32(top + kCellExtent)};
+  const std::int32_t left = item.left + 1 + kCellPitch * x;
+  const std::int32_t top = item.top + 1 + (y == -1 ? 0 : kCellPitch * y);
+  return Rect{left, top, left + kCellExtent, top + kCellExtent};
 }
 
 Position BoardGeometry::HitTest(Point point) const {

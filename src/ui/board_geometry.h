@@ -17,8 +17,7 @@ inline constexpr std::int32_t kCellPitch = 21;
 inline constexpr std::int32_t kCellExtent = 20;
 
 // Moves p by amount along direction d, the full amount on both axes for a
-// diagonal; a d outside 0..7 leaves p as it is. Results beyond 32 bits stop
-// at the int32 limits.
+// diagonal; a d outside 0..7 leaves p as it is.
 void StepPoint(Point& p, std::int32_t d, std::int32_t amount);
 
 class BoardGeometry {

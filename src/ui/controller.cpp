@@ -22,15 +22,12 @@ constexpr std::int32_t kMenuExit = 3;
 constexpr std::int32_t kKeyWidth = 20;
 constexpr std::int32_t kGlyphHeight = 20;
 // A press becomes a drag once the pen is this far from where it went down.
-constexpr std::int64_t kDragDistance = 4;
+constexpr std::int32_t kDragDistance = 4;
 
 }  // namespace
 
 Rect PenSquare(Point p) {
-  // With the pointer captured the pen may report any position; the square
-  // stops at the int32 limits rather than wrapping.
-  return Rect{SaturateToInt32(std::int64_t{p.x} - 10), SaturateToInt32(std::int64_t{p.y} - 10),
-              SaturateToInt32(std::int64_t{p.x} + 10), SaturateToInt32(std::int64_t{p.y} + 10)};
+  return Rect{p.x - 10, p.y - 10, p.x + 10, p.y + 10};
 }
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
@@ -69,13 +66,15 @@ void GameController::EnterMenu(bool hideToolbar) {
 
 Rect GameController::GlyphRow() const {
   const Rect item = ItemRect(layout_, kItemEnteredText);
-  return Rect{item.left, item.top, std::max(item.left, kClientRect.right),
-              SaturateToInt32(std::int64_t{item.top} + kGlyphHeight)};
+  return Rect{item.left, item.top, std::max(item.left, kClientRect.right), item.top + kGlyphHeight};
 }
 
 // ---- pen down -------------------------------------------------------------
 
+// Every pen point enters the game through these three, from the window, the
+// browser, scripts and tools alike: each is clamped here, once.
 void GameController::OnPenDown(Point p) {
+  p = ClampPoint(p);
   HideCursor();  // the pen takes over from the keys
   // The chooser acts on pen up, but only for a press that began on it: the
   // press that leaves a solved generated level for the chooser must not
@@ -135,6 +134,7 @@ void GameController::SolvedPenDown(Point p) {
 // ---- pen move -------------------------------------------------------------
 
 void GameController::OnPenMove(Point p) {
+  p = ClampPoint(p);
   if (state_.keyCarry) return;
   if (state_.screenMode == MODE_MENU) {
     MenuPenMove(p);
@@ -152,14 +152,10 @@ void GameController::MenuPenMove(Point p) {
 void GameController::PlayPenMove(Point p) {
   PressState& press = state_.press;
   if (!press.dragging) {
-    // The distance is always measured from the press point. With the pointer
-    // captured the pen may travel anywhere in the int32 range, where even
-    // 64-bit squares overflow: a difference of 4 or more on either axis is
-    // a drag by itself, and only smaller ones are squared.
-    const std::int64_t dx = std::int64_t{press.lastPoint.x} - p.x;
-    const std::int64_t dy = std::int64_t{press.lastPoint.y} - p.y;
-    const bool far = dx <= -kDragDistance || dx >= kDragDistance || dy <= -kDragDistance || dy >= kDragDistance ||
-                     dx * dx + dy * dy >= kDragDistance * kDragDistance;
+    // The distance is always measured from the press point.
+    const std::int64_t dx = press.lastPoint.x - p.x;
+    const std::int64_t dy = press.lastPoint.y - p.y;
+    const bool far = dx * dx + dy * dy >= std::int64_t{kDragDistance} * kDragDistance;
     if (!far) return;
     press.dragging = 1;
     effects_.InvalidateRect(PenSquare(press.lastPoint));
@@ -175,6 +171,7 @@ void GameController::PlayPenMove(Point p) {
 // ---- pen up ---------------------------------------------------------------
 
 void GameController::OnPenUp(Point p) {
+  p = ClampPoint(p);
   if (state_.keyCarry) return;
   effects_.ReleasePointer();
   const bool chooserPressed = std::exchange(chooserPressed_, false);
@@ -265,8 +262,8 @@ void GameController::PasswordPenUp(Point p) {
     state_.enteredPassword.clear();
     EnteredPasswordChanged();
   } else if (const Rect keypad = ItemRect(layout_, kItemKeypad); PtInRect(keypad, p)) {
-    const std::int64_t k = (std::int64_t{p.x} - keypad.left) / kKeyWidth;
-    if (k >= 0 && k < static_cast<std::int64_t>(keypadAlphabet.size())) {
+    const std::int32_t k = (p.x - keypad.left) / kKeyWidth;
+    if (k >= 0 && k < static_cast<std::int32_t>(keypadAlphabet.size())) {
       state_.enteredPassword.push_back(keypadAlphabet[static_cast<std::size_t>(k)]);
     }
     EnteredPasswordChanged();  // also for a tap past the eighth key

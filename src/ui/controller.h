@@ -25,7 +25,8 @@
 
 namespace qw {
 
-// The pen square of a point: the 20 x 20 rectangle the dragged piece covers.
+// The pen square of a (clamped) point: the 20 x 20 rectangle the dragged
+// piece covers.
 Rect PenSquare(Point p);
 
 class GameController {
@@ -33,6 +34,7 @@ class GameController {
   GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                  WindowEffects& effects);
 
+  // Pen points: any values; each is clamped to ±kCoordinateLimit first.
   void OnPenDown(Point p);
   void OnPenMove(Point p);
   void OnPenUp(Point p);

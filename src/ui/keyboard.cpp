@@ -13,10 +13,7 @@ constexpr std::int32_t kKeyWidth = 20;
 KeyAction Command(ToolbarCommand c) { return KeyAction{KeyAction::Kind::Command, c, {}}; }
 
 KeyAction TapCentre(const Rect& r) {
-  // In 64 bits: a layout item may span more than the int32 range.
-  const std::int64_t x = std::int64_t{r.left} + (std::int64_t{r.right} - r.left) / 2;
-  const std::int64_t y = std::int64_t{r.top} + (std::int64_t{r.bottom} - r.top) / 2;
-  return KeyAction{KeyAction::Kind::Tap, ID_ROTATE_CCW, Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}};
+  return KeyAction{KeyAction::Kind::Tap, ID_ROTATE_CCW, Point{r.left + r.Width() / 2, r.top + r.Height() / 2}};
 }
 
 KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
@@ -28,9 +25,8 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
       const Rect keypad = ItemRect(layout, kItemKeypad);
       for (std::size_t k = 0; k < keypadAlphabet.size(); ++k) {
         if (keypadAlphabet[k] == static_cast<wchar_t>(letter)) {
-          const std::int64_t left = std::int64_t{keypad.left} + std::int64_t{kKeyWidth} * static_cast<std::int64_t>(k);
-          return TapCentre(
-              Rect{SaturateToInt32(left), keypad.top, SaturateToInt32(left + kKeyWidth), keypad.bottom});
+          const std::int32_t left = keypad.left + kKeyWidth * static_cast<std::int32_t>(k);
+          return TapCentre(Rect{left, keypad.top, left + kKeyWidth, keypad.bottom});
         }
       }
       return KeyAction{};

@@ -5,6 +5,7 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "ui/cursor_frame.h"
+#include "ui/draw_item.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
 #include "platform/font.h"
@@ -23,14 +24,10 @@ constexpr Color kMarkKeyColor{255, 0, 255};
 
 Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
 
-// a + b, kept in the int32 range: a layout may hold any numbers.
-std::int32_t Add(std::int64_t a, std::int64_t b) { return SaturateToInt32(a + b); }
-
-// The left edge of text `width` pixels wide centred in box (a layout may
-// hold any numbers, so the sums are wide).
+// The left edge of text `width` pixels wide centred in box. Layout values
+// are clamped when loaded, so these sums stay inside int32.
 std::int32_t CentredLeft(const Rect& box, std::int32_t width) {
-  const std::int64_t spare = std::int64_t{box.right} - box.left - width;
-  return SaturateToInt32(std::int64_t{box.left} + std::max<std::int64_t>(0, spare / 2));
+  return box.left + std::max(0, (box.right - box.left - width) / 2);
 }
 
 }  // namespace
@@ -102,8 +99,8 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
   for (std::int32_t row = 0; row < LevelChooser::kRowsPerPage; ++row) {
     const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
     if (entry >= chooser_->EntryCount()) break;
-    const std::int32_t top = Add(list.top, std::int64_t{row} * LevelChooser::kRowHeight);
-    const std::int32_t bottom = Add(top, LevelChooser::kRowHeight);
+    const std::int32_t top = list.top + row * LevelChooser::kRowHeight;
+    const std::int32_t bottom = top + LevelChooser::kRowHeight;
     const Rect rowRect{list.left, top, list.right, bottom};
     if (entry == ui_.chooserEntry) {
       canvas.FillRect(rowRect, kSelectionColor);
@@ -112,21 +109,21 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
     const EntryState state = chooser_->StateOf(entry);
     if (state != EntryState::kOpen) {
       const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
-      const Rect source{mark.srcX, mark.srcY, Add(mark.srcX, mark.w), Add(mark.srcY, mark.h)};
-      canvas.CopyTransparent(art_.skin, source, Point{mark.x, Add(mark.y, std::int64_t{row} * LevelChooser::kRowHeight)},
+      const Rect source{mark.srcX, mark.srcY, mark.srcX + mark.w, mark.srcY + mark.h};
+      canvas.CopyTransparent(art_.skin, source, Point{mark.x, mark.y + row * LevelChooser::kRowHeight},
                              kMarkKeyColor);
     }
     const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
-    const std::int32_t textTop = Add(top, (LevelChooser::kRowHeight - kTextHeight) / 2 - 1);
-    const std::int32_t textLeft = Add(std::int64_t{solvedMark.x} + solvedMark.w, 4);
-    const std::int32_t textRight = Add(list.right, -4);
+    const std::int32_t textTop = top + (LevelChooser::kRowHeight - kTextHeight) / 2 - 1;
+    const std::int32_t textLeft = solvedMark.x + solvedMark.w + 4;
+    const std::int32_t textRight = list.right - 4;
     const std::wstring best = chooser_->RowBest(entry);
     std::int32_t bestLeft = textRight;
     if (!best.empty() && font) {
-      bestLeft = Add(textRight, -std::int64_t{font->Render(best).width});
+      bestLeft = textRight - font->Render(best).width;
       canvas.DrawText(font, best, Rect{bestLeft, textTop, textRight, bottom}, ink);
     }
-    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, Add(bestLeft, -6), bottom}, ink);
+    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, bestLeft - 6, bottom}, ink);
   }
   canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry), ItemRect(art_.layout, kItemChooserDetail),
                   kChooserTextColor);
@@ -160,10 +157,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
-      DrawCell(canvas,
-               Point{SaturateToInt32(std::int64_t{press.lastPoint.x} - kHalfPiece),
-                     SaturateToInt32(std::int64_t{press.lastPoint.y} - kHalfPiece)},
-               *cell);
+      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
     }
   }
   if (ui_.cursor != kNoPosition) {
@@ -199,7 +193,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     const Rect panel = ItemRect(art_.layout, kItemSolvedBest);
     const std::int32_t width = art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
     const std::int32_t left = CentredLeft(panel, width);
-    const std::int32_t top = Add(panel.top, (LevelChooser::kRowHeight - kTextHeight) / 2);
+    const std::int32_t top = panel.top + (LevelChooser::kRowHeight - kTextHeight) / 2;
     canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
   }
 }
@@ -226,17 +220,16 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
   const LayoutItem& text = art_.layout[kItemEnteredText];
   const LayoutItem& keys = art_.layout[kItemKeypad];
   const std::int32_t surfaceRight = canvas.target().width();
-  std::int64_t x = text.x;
+  std::int32_t x = text.x;
   for (wchar_t ch : ui_.enteredPassword) {
     if (x >= surfaceRight) break;  // nothing further can show
     std::int32_t k = 0;
     for (std::size_t i = 0; i < keypadAlphabet.size(); ++i) {
       if (keypadAlphabet[i] == ch) k = static_cast<std::int32_t>(i);
     }
-    const std::int64_t glyphLeft = std::int64_t{keys.srcX} + kGlyphSize * k;
-    const Rect glyph{SaturateToInt32(glyphLeft), keys.srcY, SaturateToInt32(glyphLeft + kGlyphSize),
-                     SaturateToInt32(std::int64_t{keys.srcY} + kGlyphSize)};
-    canvas.CopyRect(art_.skin, glyph, Point{static_cast<std::int32_t>(x), text.y});
+    const std::int32_t glyphLeft = keys.srcX + kGlyphSize * k;
+    const Rect glyph{glyphLeft, keys.srcY, glyphLeft + kGlyphSize, keys.srcY + kGlyphSize};
+    canvas.CopyRect(art_.skin, glyph, Point{x, text.y});
     x += kGlyphSize;
   }
 }
@@ -252,8 +245,7 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   canvas.FillRect(b, kPanelColor);
   // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
   // lines only.
-  // (Sums saturate: a layout may hold any numbers.)
-  auto offset = [](std::int32_t edge, std::int32_t d) { return SaturateToInt32(std::int64_t{edge} + d - 1); };
+  auto offset = [](std::int32_t edge, std::int32_t d) { return edge + d - 1; };
   for (std::int32_t d = kCellPitch; d < kGridEnd; d += kCellPitch) {
     canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "temp_file.h"
@@ -24,9 +25,18 @@ TEST(ParseLayoutLine, FieldsTheScanDoesNotReachAreZero) {
   EXPECT_EQ(ParseLayoutLine(L"7,30,x,1,1,1"), (LayoutItem{7, 4, 0, 0, 0, 0}));
   EXPECT_EQ(ParseLayoutLine(L"7,30"), (LayoutItem{7, 4, 0, 0, 0, 0}));
   EXPECT_EQ(ParseLayoutLine(L""), (LayoutItem{0, -26, 0, 0, 0, 0}));
-  // Values beyond 32 bits saturate, and so does the shift of y.
-  EXPECT_EQ(ParseLayoutLine(L"99999999999,-2147483648,0,0,0,0"),
-            (LayoutItem{2147483647, -2147483647 - 1, 0, 0, 0, 0}));
+}
+
+TEST(ParseLayoutLine, ValuesAreClampedToTheCoordinateRangeAfterYIsShifted) {
+  const LayoutItem far = ParseLayoutLine(L"99999999999,-2147483648,16777217,-16777217,2147483647,-99");
+  const std::array<std::int32_t, 6> got{far.x, far.y, far.w, far.h, far.srcX, far.srcY};
+  constexpr std::int32_t limit = 16777216;
+  EXPECT_EQ(got, (std::array<std::int32_t, 6>{limit, -limit, limit, -limit, limit, -99}));
+  // The ends of the range themselves are kept, y counted after its shift.
+  EXPECT_EQ(ParseLayoutLine(L"16777216,16777242,-16777216").y, limit);
+  EXPECT_EQ(ParseLayoutLine(L"16777216,-16777190").y, -limit);
+  EXPECT_EQ(ParseLayoutLine(L"1,16777243").y, limit);
+  EXPECT_EQ(ParseLayoutLine(L"-16777216,0,-16777216").w, -limit);
 }
 
 TEST(LoadLayout, CommentsTakeNoIndexAndAnUnterminatedLastLineIsNotLoaded) {
@@ -44,37 +54,12 @@ TEST(LoadLayout, CommentsTakeNoIndexAndAnUnterminatedLastLineIsNotLoaded) {
   EXPECT_FALSE(LoadLayout("/nonexistent/qw_layout.dat"));
 }
 
-TEST(ItemRect, RightAndBottomAreExclusiveAndSaturate) {
+TEST(ItemRect, RightAndBottomAreExclusive) {
   const Layout layout{{10, 20, 30, 40, 0, 0}, {2147483600, 0, 1000, 0, 0, 0}};
   EXPECT_EQ(ItemRect(layout, 0), (Rect{10, 20, 40, 60}));
-  EXPECT_EQ(ItemRect(layout, 1), (Rect{2147483600, 0, 2147483647, 0}));
+  EXPECT_EQ(ItemRect(layout, 1), (Rect{kCoordinateLimit, 0, kCoordinateLimit + 1000, 0}));
   EXPECT_EQ(ItemRect(layout, 2), Rect{});
   EXPECT_EQ(ItemRect(layout, -1), Rect{});
-}
-
-TEST(DrawItem, CopiesTheSourceRectangleUnchangedAndOnlyWhatExists) {
-  Surface skin(4, 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) skin.SetPixel(x, y, static_cast<std::uint32_t>(0x010000 * x + y));
-  const Layout layout{{1, 1, 2, 2, 2, 1}, {0, 0, 8, 8, 2, 2}};
-  Surface screen(8, 8);
-  Canvas canvas(screen);
-  DrawItem(canvas, skin, layout, 0);
-  EXPECT_EQ(screen.Pixel(1, 1), skin.Pixel(2, 1));
-  EXPECT_EQ(screen.Pixel(2, 2), skin.Pixel(3, 2));
-  EXPECT_EQ(screen.Pixel(3, 3), 0u);
-
-  // A source rectangle reaching past the skin copies only the pixels that exist.
-  Surface second(8, 8);
-  Canvas c2(second);
-  DrawItem(c2, skin, layout, 1);
-  EXPECT_EQ(second.Pixel(1, 1), skin.Pixel(3, 3));
-  EXPECT_EQ(second.Pixel(2, 2), 0u);
-  // No such item, just past the table or before it: nothing is drawn.
-  const std::vector<std::uint32_t> before = second.pixels();
-  DrawItem(c2, skin, layout, 2);
-  DrawItem(c2, skin, layout, -1);
-  EXPECT_EQ(second.pixels(), before);
 }
 
 }  // namespace

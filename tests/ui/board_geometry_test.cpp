@@ -7,7 +7,7 @@
 namespace qw {
 namespace {
 
-constexpr std::int32_t kBig = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kFar = kCoordinateLimit;
 constexpr Rect kBoard{15, 40, 226, 251};
 
 // Where cells and water lines fall is seen in every golden shot; taps there
@@ -26,14 +26,15 @@ TEST(BoardGeometry, HitTestGapsEdgesOverlapsAndTheInt32Limits) {
   EXPECT_EQ(RectCenter(Rect{-3, -3, 0, 0}), (Point{-1, -1}));  // truncated toward zero
   // Tray and board on top of each other: the tray slot of a column wins.
   EXPECT_EQ(BoardGeometry(kBoard, kBoard).HitTest({37, 50}), (Position{1, -1}));
-  // Layout values at the int32 limits saturate instead of overflowing.
-  const BoardGeometry far(Rect{-kBig, -kBig, 0, 0}, Rect{kBig - 5, kBig - 5, kBig, kBig});
-  EXPECT_EQ(far.CellRect(9, 9), (Rect{kBig, kBig, kBig, kBig}));
-  EXPECT_EQ(far.CellRect(-kBig, -1).left, -kBig - 1);
-  EXPECT_EQ(far.CellCentre({9, 9}), (Point{kBig, kBig}));
-  Point p{kBig - 3, -kBig};
+  // Items at the ends of the coordinate range: cells past them are plain
+  // sums, still far inside int32.
+  const BoardGeometry far(Rect{-kFar, -kFar, 0, 0}, Rect{kFar, kFar, kFar, kFar});
+  EXPECT_EQ(far.CellRect(9, 9), (Rect{kFar + 190, kFar + 190, kFar + 210, kFar + 210}));
+  EXPECT_EQ(far.CellRect(0, -1), (Rect{1 - kFar, 1 - kFar, 21 - kFar, 21 - kFar}));
+  EXPECT_EQ(far.CellCentre({9, 9}), (Point{kFar + 200, kFar + 200}));
+  Point p{kFar, -kFar};
   StepPoint(p, 1, 21);
-  EXPECT_EQ(p, (Point{kBig, -kBig - 1}));
+  EXPECT_EQ(p, (Point{kFar + 21, -kFar - 21}));
 }
 
 }  // namespace

@@ -37,14 +37,12 @@ ImageList PatternPieces() {
 }
 
 struct PaintedWorld : World {
-  PaintedWorld()
-      : font(Font::Open(12, 400, "Arial")),
-        renderer(puzzle, controller.state(), ScreenArt{skin, layout, pieces, font.get()}, 3) {}
+  PaintedWorld() : World(PatternSkin(), PatternPieces(), Font::Open(12, 400, "Arial")) {}
 
   void Paint(Surface& target, const Rect& area) {
     Canvas canvas(target);
     canvas.SetClip(Region(area));
-    renderer.OnPaint(canvas);
+    game.renderer.OnPaint(canvas);
   }
 
   // Paints every area over a full paint spoiled there, and compares.
@@ -69,10 +67,6 @@ struct PaintedWorld : World {
     }
   }
 
-  std::unique_ptr<Font> font;
-  Surface skin = PatternSkin();
-  ImageList pieces = PatternPieces();
-  ScreenRenderer renderer;
 };
 
 TEST(PartialPaint, EveryAreaMatchesTheFullPaint) {

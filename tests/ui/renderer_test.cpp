@@ -43,14 +43,13 @@ TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
   // position; the first move did not even start the drag).
   constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-  EXPECT_EQ(PenSquare(Point{lo, hi}), (Rect{lo, hi - 10, lo + 10, hi}));
   Screen s;
   s.StartPlaying(0);
   s.controller.OnPenDown(s.Centre(1, -1));
   for (const Point p : {Point{lo, lo}, Point{hi, hi}, Point{lo, hi}}) {
     s.controller.OnPenMove(p);
     s.Paint();
-    EXPECT_EQ(s.Ui().press.lastPoint, p);
+    EXPECT_EQ(s.Ui().press.lastPoint, ClampPoint(p));
   }
   s.controller.OnPenUp(Point{lo, lo});
   EXPECT_EQ(s.puzzle.tray[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
@@ -76,8 +75,9 @@ TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
   controller.StartLevel(0);
   ScreenRenderer(puzzle, controller.state(), art, 1).OnPaint(canvas);
   ScreenRenderer(puzzle, Password(L"TEST"), art, 1).OnPaint(canvas);
-  EXPECT_EQ(controller.GlyphRow().bottom, hi);
-  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap, (Point{hi, hi}));
+  constexpr std::int32_t far = kCoordinateLimit;  // the items' values, clamped
+  EXPECT_EQ(controller.GlyphRow().bottom, far + 20);
+  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap, (Point{far + 7 * 20 + 10, far + far / 2}));
   EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Tap);
 }
 

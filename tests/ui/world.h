@@ -2,6 +2,7 @@
 // sit apart, three levels, and a window that records what it is asked to do.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,10 @@
 #include "data/layout.h"
 #include "data/levels.h"
 #include "model/puzzle.h"
+#include "platform/font.h"
+#include "platform/image_list.h"
 #include "ui/controller.h"
+#include "ui/game.h"
 #include "ui/window_effects.h"
 
 namespace qw::testing {
@@ -66,12 +70,18 @@ inline LevelRecord TestLevel(std::wstring password, std::wstring fires) {
   return r;
 }
 
+// The game built as the window builds it, through Game, over the test
+// layout and levels. The art is blank unless a test brings its own.
 struct World {
-  World()
+  explicit World(Surface skinImage = Surface(1, 1), ImageList pieceStrip = ImageList(),
+                 std::unique_ptr<Font> font = nullptr)
       : layout(TestLayout()),
         levels{TestLevel(L"AAA", L"55"), TestLevel(L"SEAL", L"5"), TestLevel(L"SEAL", L"7")},
-        puzzle(levels),
-        controller(puzzle, layout, levels, window) {}
+        gameSkin(std::move(skinImage)),
+        gamePieces(std::move(pieceStrip)),
+        captionFont(std::move(font)),
+        art{gameSkin, layout, gamePieces, captionFont.get()},
+        game(art, levels, window) {}
 
   // The screen rectangle of a tray slot or board cell, and the client point
   // at its centre.
@@ -94,8 +104,13 @@ struct World {
   RecordingWindow window;
   Layout layout;
   std::vector<LevelRecord> levels;
-  Puzzle puzzle;
-  GameController controller;
+  Surface gameSkin;
+  ImageList gamePieces;
+  std::unique_ptr<Font> captionFont;
+  ScreenArt art;
+  Game game;
+  Puzzle& puzzle = game.puzzle;
+  GameController& controller = game.controller;
 };
 
 }  // namespace qw::testing
