@@ -89,7 +89,6 @@ void GameWindow::Act(const KeyAction& action) {
 void GameWindow::AttachProgress(Progress progress, ProgressSink* sink, ProgressRecorder::Clock clock) {
   recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink, std::move(clock));
   game_->controller.SetRecorder(recorder_.get());
-  generatedLevels_.SetRecorder(recorder_.get());
 }
 
 void GameWindow::UpdateProgress(bool boxOpen) {

@@ -37,8 +37,4 @@ std::uint64_t GeneratorLevels::NewSeed() {
   return (std::uint64_t{device()} << 32 | device()) % 1'000'000'000u;
 }
 
-void GeneratorLevels::DailySolved(std::int64_t day) {
-  if (recorder_) recorder_->DailySolved(day);
-}
-
 }  // namespace qw

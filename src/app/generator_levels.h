@@ -1,7 +1,6 @@
 // The game's generated levels from the level generator: the daily puzzle of
-// a UTC day and random levels of a grade, and the solved days kept in the
-// player's progress. The game window owns one and hands it to the
-// controller.
+// a UTC day and random levels of a grade. The game window owns one and hands
+// it to the controller.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +8,6 @@
 
 #include "data/levels.h"
 #include "ui/generated_levels.h"
-#include "ui/progress_recorder.h"
 
 namespace qw {
 
@@ -28,14 +26,7 @@ class GeneratorLevels final : public GeneratedLevelSource {
   }
   std::int64_t Today() override;
   std::uint64_t NewSeed() override;
-  // Records the day in the progress, when one is kept.
-  void DailySolved(std::int64_t day) override;
 
-  // Where solved days are recorded; none: nowhere. Must outlive this.
-  void SetRecorder(ProgressRecorder* recorder) { recorder_ = recorder; }
-
- private:
-  ProgressRecorder* recorder_ = nullptr;
 };
 
 }  // namespace qw

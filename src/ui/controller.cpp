@@ -568,7 +568,7 @@ void GameController::ShowOutcome() {
     case Outcome::kPlaying: return;
     case Outcome::kSolved:
       state_.screenMode = MODE_SOLVED;
-      if (generated_ && generated_->day && generatedSource_) generatedSource_->DailySolved(*generated_->day);
+      if (recorder_ && generated_ && generated_->day) recorder_->DailySolved(*generated_->day);
       if (recorder_ && !generated_) {
         const LevelBest best = recorder_->LevelSolved(puzzle_, history_);
         state_.solvedBest = BestText(best);

@@ -43,8 +43,6 @@ class GeneratedLevelSource {
   virtual std::int64_t Today() = 0;
   // A seed for a random level nobody asked for by number.
   virtual std::uint64_t NewSeed() = 0;
-  // The player has solved the daily puzzle of this day.
-  virtual void DailySolved(std::int64_t /*day*/) {}
 };
 
 // What the game says when a generated level is solved.

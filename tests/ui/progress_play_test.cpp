@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 #include "data/keypad.h"
 #include "data/layout_items.h"
@@ -251,6 +252,64 @@ TEST(ProgressPlay, TheOriginalLayoutHasNeitherContinueNorLevels) {
   g.Tap(RectCenter(ItemRect(full, kItemMenuContinue)));
   g.Tap(RectCenter(ItemRect(full, kItemMenuLevels)));
   EXPECT_EQ(g.controller.state().screenMode, MODE_MENU);
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+// A daily puzzle whose fire the bare water reaches, and an unsolved random level.
+class MadeLevels : public GeneratedLevelSource {
+ public:
+  std::optional<LevelRecord> DailyLevel(std::int64_t) override { return testing::TestLevel(L"DAY", L"5"); }
+  std::optional<LevelRecord> RandomLevel(std::uint64_t, std::int32_t grade) override {
+    grades.push_back(grade);
+    return testing::TestLevel(L"RND", L"55");
+  }
+  std::int64_t Today() override { return 20000; }
+  std::uint64_t NewSeed() override { return 7; }
+  std::vector<std::int32_t> grades;
+};
+
+TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToIt) {
+  Game g;
+  MadeLevels made;
+  g.controller.SetGeneratedLevelSource(&made);
+  g.TapItem(kItemMenuLevels);
+  const LevelChooser& c = g.controller.chooser();
+  EXPECT_EQ(g.controller.state().chooserEntry, 6) << "at the first level, after the six generated entries";
+  EXPECT_EQ(c.RowText(0), L"Daily puzzle");
+  EXPECT_EQ(c.RowText(3), L"Random level, grade 3");
+  EXPECT_EQ(c.LevelOf(6), 0);
+
+  // A random level plays without touching the level in play.
+  g.controller.StartLevel(1);
+  g.controller.OnOkCommand();
+  g.TapItem(kItemMenuLevels);
+  g.Tap(g.Row(3));
+  EXPECT_EQ(made.grades, std::vector<std::int32_t>{3});
+  ASSERT_EQ(g.puzzle.currentLevel, kGeneratedLevel);
+  g.Drag(g.Centre(0, -1), g.Centre(4, 4));
+  ASSERT_EQ(g.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
+  EXPECT_EQ(g.recorder.LevelInPlay(), 1);
+  EXPECT_EQ(g.recorder.steps(), 0);
+
+  // The daily, solved as it starts; the press on Continue leaves for the
+  // chooser at the daily's row, and its release there starts nothing.
+  g.controller.OnOkCommand();
+  g.TapItem(kItemMenuLevels);
+  g.Tap(g.Row(0));
+  ASSERT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+  EXPECT_EQ(g.recorder.progress().dailySolved, std::set<std::int64_t>{20000});
+  const Point cont = RectCenter(ItemRect(g.layout, kItemContinue));
+  ASSERT_TRUE(PtInRect(ItemRect(g.layout, kItemChooserList), cont));
+  g.Tap(cont);
+  EXPECT_EQ(g.controller.state().screenMode, MODE_LEVELS);
+  EXPECT_EQ(g.controller.state().chooserEntry, 0);
+  EXPECT_EQ(c.StateOf(0), EntryState::kSolved);
+  EXPECT_EQ(c.DetailText(0), L"Solved today; streak 1 day");
 }
 
 }  // namespace
