@@ -1,7 +1,7 @@
 // The daily puzzle and a random level played in script mode with the real
 // binary: the game starts on the level quenchway-levels writes for the same
 // day or seed, hints alone lead it to the solved screen, and its Continue
-// says "Solved!" and returns to the menu. A solved daily puzzle is kept in
+// says "Solved!" and returns to the level chooser. A solved daily puzzle is kept in
 // the progress file.
 #include <gtest/gtest.h>
 
@@ -54,14 +54,14 @@ void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level) {
   const std::size_t third = out.find("mode ", second + 1);
   ASSERT_NE(third, std::string::npos) << out;
   const std::string start = out.substr(0, second), solved = out.substr(second, third - second),
-                    menu = out.substr(third);
+                    chooser = out.substr(third);
   EXPECT_EQ(start.rfind("mode 2\nlevel -2\nlevels 32\n", 0), 0u) << start;
   EXPECT_NE(start.find(StartLines(level)), std::string::npos) << start;
   EXPECT_EQ(solved.rfind("mode 3\nlevel -2\n", 0), 0u) << solved;
   EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
-  EXPECT_EQ(menu.rfind("mode 0\n", 0), 0u) << menu;
-  EXPECT_NE(menu.find("toolbar 0\n"), std::string::npos) << menu;
-  // "Solved!" instead of a password, between the solved screen and the menu.
+  EXPECT_EQ(chooser.rfind("mode 6\n", 0), 0u) << chooser;
+  EXPECT_NE(chooser.find("toolbar 0\n"), std::string::npos) << chooser;
+  // "Solved!" instead of a password, between the solved screen and the chooser.
   EXPECT_EQ(out.find("Password"), std::string::npos);
   const std::size_t message = out.find("message: Solved!\n");
   EXPECT_TRUE(message > second && message < third) << out;

@@ -53,10 +53,11 @@ class ScriptProgress : public ::testing::Test {
 };
 
 TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
-  // Solve the first level, then start the second from the chooser and make
-  // two steps, the last undone.
+  // Solve the first level, then start the second from the chooser (its
+  // eighth row, after the daily puzzle and the random levels) and make two
+  // steps, the last undone.
   Outcome first = Play(std::string(kNewGame) + kSolveFirst + "dump\nok\n" + kLevels +
-                       "tap 100 60\ndrag 25 30 67 188\ndrag 46 30 88 188\nundo\ndump\n");
+                       "tap 100 180\ndrag 25 30 67 188\ndrag 46 30 88 188\nundo\ndump\n");
   ASSERT_EQ(first.code, 0) << first.err;
   EXPECT_EQ(Last(first.out, "solved"), "solved 0");
   EXPECT_EQ(Last(first.out, "inplay"), "inplay 1");

@@ -155,11 +155,12 @@ TEST_F(ChooserScreen, MarksSolvedAndLockedLevelsAndTurnsItsPages) {
                                        std::chrono::seconds(20), {"--progress", (box.folder() / "progress").string()});
   ASSERT_EQ(run.code, 0) << run.err;
   ASSERT_NE(run.out.find("mode 6\n"), std::string::npos) << run.out;
-  // 1 and 3 solved; 2 and 4 follow a solved level; the rest locked. The
-  // chooser opens at the first level not solved.
-  const std::string states = "sosollllllll";
-  Check(a, 0, 1, states);
-  Check(b, 10, 11, states);
+  // First the daily puzzle and the five random levels, always open; then
+  // levels 1 and 3 solved, 2 and 4 following a solved level, the rest
+  // locked. The chooser opens at the first level not solved.
+  const std::string states = "oooooo" "sosollllllll";
+  Check(a, 0, 7, states);
+  Check(b, 10, 17, states);
 }
 
 }  // namespace
