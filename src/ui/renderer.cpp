@@ -175,7 +175,10 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   canvas.FillRect(kClientRect, kBackgroundColor);
   if (solved) {
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBanner);
-    DrawItem(canvas, art_.skin, art_.layout, puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue);
+    // "All levels done" is for the set's last level; a generated level's
+    // button goes on (to "Solved!" and the chooser) like any other.
+    const bool lastOfSet = puzzle_.currentLevel != kGeneratedLevel && puzzle_.NextLevelIndex() == -1;
+    DrawItem(canvas, art_.skin, art_.layout, lastOfSet ? kItemLastLevel : kItemContinue);
   } else {
     DrawItem(canvas, art_.skin, art_.layout, kItemFailedBanner);
     DrawItem(canvas, art_.skin, art_.layout, kItemRetry);

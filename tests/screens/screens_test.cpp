@@ -330,6 +330,21 @@ TEST(Screens, SolvedAndFailedShowTheBoardWithBannerAndButton) {
   }
   ExpectScreen(lost, failed);
   ExpectScreen(OutcomeScreen(p.dumps[2], {18, 14}, wet), last);
+
+  // A generated level's solved screen goes on with the Continue button, not
+  // the set's "All levels done"; its board is not checked here.
+  const auto daily = box.folder() / "daily.bmp";
+  std::string hints;
+  for (int i = 0; i < 20; ++i) hints += "hint\n";
+  const testing::Outcome run =
+      box.Run(hints + "dump\nshot " + daily.string() + "\n", std::chrono::seconds(60), {"--daily", "2026-12-07"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const std::vector<Dump> dumps = testing::ParseDumps(run.out);
+  ASSERT_EQ(dumps.size(), 1u);
+  ASSERT_EQ(dumps[0].mode, 3);
+  Expected generated = OutcomeScreen(dumps[0], {18, 12}, Place(17));
+  generated.Ignore(Place(17));
+  ExpectScreen(generated, daily);
 }
 
 }  // namespace
