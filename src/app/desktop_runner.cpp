@@ -57,7 +57,11 @@ void Run(SdlWindow& window, GameLoop& loop) {
 int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress,
                const GameStart& start) {
   std::string error;
+  // The window opens as the player left it: at the scale of the last run
+  // (unless --scale names one, or it no longer fits) and fullscreen if it was.
   WindowConfig config{"Quenchway", kClientWidth, GameLoop::kFrameHeight, scale, &art.icon};
+  if (progress.keep) config.rememberedScale = progress.loaded.scale;
+  const bool fullscreen = progress.keep && progress.loaded.fullscreen;
   std::unique_ptr<SdlWindow> window = SdlWindow::Create(config, error);
   if (!window) {
     std::fprintf(stderr, "quenchway: cannot open a window: %s; use --script FILE to play without a display\n", error.c_str());
@@ -69,12 +73,13 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   GameLoop loop(front, dataFolder, std::move(art.pieceStrip), std::move(art.toolbarStrip));
   if (!loop.Create()) return 1;
   if (progress.keep) loop.game().AttachProgress(std::move(progress.loaded), progress.sink, SteadyNowMs);
+  if (fullscreen) window->ToggleFullscreen();
   if (start.level && !loop.game().controller().StartGeneratedLevel(*start.level)) {
     std::fputs("quenchway: the generated level could not be made\n", stderr);
     return 1;
   }
   Run(*window, loop);
-  loop.game().SaveProgress();
+  loop.game().SaveProgress(std::make_pair(window->windowedScale(), window->fullscreen()));
   return 0;
 }
 

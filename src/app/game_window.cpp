@@ -97,8 +97,9 @@ void GameWindow::UpdateProgress(bool boxOpen) {
   if (recorder_->TakeSaveFailure()) host_.ShowNote(kCannotSaveNote);
 }
 
-void GameWindow::SaveProgress() {
+void GameWindow::SaveProgress(std::optional<std::pair<std::int32_t, bool>> window) {
   if (!recorder_) return;
+  if (window) recorder_->WindowChosen(window->first, window->second);
   recorder_->SaveNow();
   if (recorder_->TakeSaveFailure()) host_.ShowNote(kCannotSaveNote);
 }

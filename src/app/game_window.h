@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/generator_levels.h"
@@ -73,8 +74,9 @@ class GameWindow final : public WindowEffects {
   // After each input: play time runs while the play screen shows with no
   // message box over it; a save that began to fail is told in the bar once.
   void UpdateProgress(bool boxOpen);
-  // Hands the progress over once more (the game is closing).
-  void SaveProgress();
+  // Hands the progress over once more (the game is closing), with the
+  // window's scale and fullscreen choice when given.
+  void SaveProgress(std::optional<std::pair<std::int32_t, bool>> window = std::nullopt);
   const ProgressRecorder* recorder() const { return recorder_.get(); }
 
   // Runs the paint the invalidated area asks for, as the event loop does

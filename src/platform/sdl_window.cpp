@@ -106,6 +106,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = {0, 0, config.frameWidth, config.frameHeight};
     scale = std::max(1, std::min(usable.w / config.frameWidth,
                                  (usable.h - kDecorationAllowance) / config.frameHeight));
+    if (config.rememberedScale > 0) scale = std::min(scale, config.rememberedScale);
   }
   handles->window.reset(SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                          config.frameWidth * scale, config.frameHeight * scale,
@@ -154,6 +155,7 @@ void SdlWindow::UpdatePlacement() {
   SDL_GetWindowSize(sdl_->window.get(), &winW, &winH);
   pixelsPerPoint_ = winW > 0 ? static_cast<double>(outW) / winW : 1.0;
   drawScale_ = std::max(1, std::min(outW / frameWidth_, outH / frameHeight_));
+  if (!fullscreen_) windowedScale_ = std::max(1, std::min(winW / frameWidth_, winH / frameHeight_));
   const std::int32_t w = frameWidth_ * drawScale_;
   const std::int32_t h = frameHeight_ * drawScale_;
   target_ = RectFromSize((outW - w) / 2, (outH - h) / 2, w, h);

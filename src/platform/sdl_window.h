@@ -20,6 +20,9 @@ struct WindowConfig {
   std::int32_t frameHeight = 0;
   std::int32_t scale = 0;         // 0: the largest scale whose window fits the desktop
   const Surface* icon = nullptr;  // optional
+  // With scale 0: the scale the player chose last time, taken when the
+  // window still fits the desktop at it (else the largest that does); 0: none.
+  std::int32_t rememberedScale = 0;
 };
 
 class SdlWindow {
@@ -48,6 +51,11 @@ class SdlWindow {
   void CapturePointer(bool captured);
 
   std::int32_t scale() const { return drawScale_; }
+  // The scale of the window when not fullscreen, in the unit of
+  // WindowConfig::scale (window size over frame size), and whether it is
+  // fullscreen now: the player's choice, kept for the next start.
+  std::int32_t windowedScale() const { return windowedScale_; }
+  bool fullscreen() const { return fullscreen_; }
 
  private:
   struct Handles;
@@ -62,6 +70,7 @@ class SdlWindow {
   Rect target_;             // where the frame lands, in output pixels
   double pixelsPerPoint_ = 1.0;  // output pixels per window coordinate (high DPI)
   bool fullscreen_ = false;
+  std::int32_t windowedScale_ = 1;
 };
 
 }  // namespace qw

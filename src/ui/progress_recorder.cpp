@@ -119,6 +119,11 @@ void ProgressRecorder::SaveNow() {
   Hand();
 }
 
+void ProgressRecorder::WindowChosen(std::int32_t scale, bool fullscreen) {
+  progress_.scale = std::clamp(scale, 0, kMaxSavedScale);
+  progress_.fullscreen = fullscreen;
+}
+
 void ProgressRecorder::DailySolved(std::int64_t day) {
   RecordDailySolved(progress_, day);
   Hand();

@@ -60,6 +60,9 @@ class ProgressRecorder {
   // The level in play is solved: its best is recorded and it is no longer in
   // play. Returns the level's best after this run.
   LevelBest LevelSolved(const Puzzle& puzzle, const History& history);
+  // The window's scale and whether it is fullscreen, for the next start;
+  // kept with the next hand-over.
+  void WindowChosen(std::int32_t scale, bool fullscreen);
   // The daily puzzle of this day (days since 1970-01-01) is solved.
   void DailySolved(std::int64_t day);
   // Whether play time runs now (play screen, no message box).

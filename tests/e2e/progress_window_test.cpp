@@ -109,6 +109,8 @@ TEST_F(ProgressWindow, ASolvedLevelAndTheLevelInPlayShowAfterTheGameStartsAgain)
     ASSERT_EQ(game->Wait(std::chrono::seconds(10)), std::optional<int>(0)) << Log();
   }
   ASSERT_TRUE(fs::exists(progress_ / "progress"));
+  // The window's scale and fullscreen choice are kept for the next start.
+  EXPECT_NE(testing::ReadAll(progress_ / "progress").find("\nscale 1\nfullscreen 0\n"), std::string::npos);
   // What the headless mode paints on Continue, from a copy of the progress.
   const fs::path copy = scratch_.path() / "copy";
   fs::create_directories(copy);
