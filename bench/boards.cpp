@@ -1,5 +1,7 @@
 #include "bench/boards.h"
 
+#include "quenchway-bench_resources.h"
+
 namespace qw::bench {
 
 namespace {
@@ -176,6 +178,15 @@ const BoardPicture& MidGameBoard() {
       ".  .  E0 .  B0 .  S0 .  .  . ",
   };
   return kBoard;
+}
+
+std::vector<LevelRecord> ShippedLevels() {
+  std::wstring text;
+  for (std::uint8_t byte : kQwLevelsDat) {
+    if (byte == 0) break;
+    text.push_back(static_cast<wchar_t>(byte));
+  }
+  return ParseLevels(std::move(text));
 }
 
 }  // namespace qw::bench

@@ -7,7 +7,9 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "data/levels.h"
 #include "model/puzzle.h"
 
 namespace qw::bench {
@@ -25,6 +27,9 @@ bool PutBoard(Puzzle& puzzle, const BoardPicture& picture, std::string& error);
 // The boards the water trace is timed on, the one with the most FlowFrom
 // steps first.
 const std::array<BoardPicture, 5>& TraceBoards();
+
+// The shipped level set, from the copy built into the benchmarks.
+std::vector<LevelRecord> ShippedLevels();
 
 // A board in the middle of a game of the shipped first level, water running
 // through four placed pieces, one fire still burning.

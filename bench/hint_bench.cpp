@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/boards.h"
 #include "data/levels.h"
 #include "solver/hint.h"
 #include "solver/played_level.h"
@@ -23,15 +24,6 @@ struct PlayerBoard {
   std::array<Cell, kBoardCells> board;
   std::size_t level = 0;
 };
-
-std::vector<LevelRecord> Levels() {
-  std::wstring text;
-  for (std::uint8_t byte : bench::kQwLevelsDat) {
-    if (byte == 0) break;
-    text.push_back(static_cast<wchar_t>(byte));
-  }
-  return ParseLevels(std::move(text));
-}
 
 // Sixteen boards a level: its start, then after 3, 6, ... 45 random moves.
 std::vector<PlayerBoard> Boards(const std::vector<LevelRecord>& levels) {
@@ -55,7 +47,7 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 // What the game does once a level, before its first hint: find its
 // fewest-piece solutions.
 void BM_HintLevelSetUp(benchmark::State& state) {
-  const std::vector<LevelRecord> levels = Levels();
+  const std::vector<LevelRecord> levels = bench::ShippedLevels();
   double slowest = 0;
   for (auto _ : state) {
     for (const LevelRecord& level : levels) {
@@ -71,7 +63,7 @@ void BM_HintLevelSetUp(benchmark::State& state) {
 BENCHMARK(BM_HintLevelSetUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_HintReachableBoards(benchmark::State& state) {
-  const std::vector<LevelRecord> levels = Levels();
+  const std::vector<LevelRecord> levels = bench::ShippedLevels();
   std::vector<LevelHints> hints;
   for (const LevelRecord& level : levels) hints.emplace_back(level);
   const std::vector<PlayerBoard> boards = Boards(levels);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/boards.h"
 #include "data/levels.h"
 #include "solver/solver.h"
 #include "quenchway-bench_resources.h"
@@ -13,17 +14,8 @@
 namespace qw {
 namespace {
 
-std::vector<LevelRecord> ShippedLevels() {
-  std::wstring text;
-  for (std::uint8_t byte : bench::kQwLevelsDat) {
-    if (byte == 0) break;
-    text.push_back(static_cast<wchar_t>(byte));
-  }
-  return ParseLevels(std::move(text));
-}
-
 void BM_SolveShippedLevels(benchmark::State& state) {
-  const std::vector<LevelRecord> levels = ShippedLevels();
+  const std::vector<LevelRecord> levels = bench::ShippedLevels();
   std::int64_t nodes = 0;
   std::int64_t worst = 0;
   for (auto _ : state) {
@@ -43,7 +35,7 @@ BENCHMARK(BM_SolveShippedLevels)->Unit(benchmark::kMillisecond);
 
 // The fewest-pieces search that `quenchway-levels solve` runs.
 void BM_SolveShippedLevelsFewest(benchmark::State& state) {
-  const std::vector<LevelRecord> levels = ShippedLevels();
+  const std::vector<LevelRecord> levels = bench::ShippedLevels();
   for (auto _ : state) {
     for (const LevelRecord& level : levels) benchmark::DoNotOptimize(SolveFewest(level).outcome);
   }

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/progress_link.h"
+#include "bench/boards.h"
 #include "data/levels.h"
 #include "data/progress_file.h"
 #include "model/history.h"
@@ -22,17 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<LevelRecord> ShippedLevels() {
-  std::wstring text;
-  for (std::uint8_t byte : bench::kQwLevelsDat) {
-    if (byte == 0) break;
-    text.push_back(static_cast<wchar_t>(byte));
-  }
-  return ParseLevels(std::move(text));
-}
-
 void BM_StepRecordedAndHandedOver(benchmark::State& state) {
-  const std::vector<LevelRecord> levels = ShippedLevels();
+  const std::vector<LevelRecord> levels = bench::ShippedLevels();
   const fs::path folder = fs::current_path() / ("qw_bench_recording_" + std::to_string(::getpid()));
   fs::remove_all(folder);
   std::ostringstream err;

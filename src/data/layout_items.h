@@ -44,6 +44,7 @@ inline constexpr std::int32_t kItemChooserDetail = 37;  // rectangle only: the h
 inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Page 1/4"
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
 inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
+inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
 
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.

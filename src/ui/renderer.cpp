@@ -175,10 +175,14 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   canvas.FillRect(kClientRect, kBackgroundColor);
   if (solved) {
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBanner);
-    // "All levels done" is for the set's last level; a generated level's
-    // button goes on (to "Solved!" and the chooser) like any other.
-    const bool lastOfSet = puzzle_.currentLevel != kGeneratedLevel && puzzle_.NextLevelIndex() == -1;
-    DrawItem(canvas, art_.skin, art_.layout, lastOfSet ? kItemLastLevel : kItemContinue);
+    // A generated level's button goes back to the chooser (after "Solved!"),
+    // or on like any other where the layout has no such button; "All levels
+    // done" is for the set's last level.
+    std::int32_t button = puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue;
+    if (puzzle_.currentLevel == kGeneratedLevel) {
+      button = static_cast<std::int32_t>(art_.layout.size()) > kItemLevelsButton ? kItemLevelsButton : kItemContinue;
+    }
+    DrawItem(canvas, art_.skin, art_.layout, button);
   } else {
     DrawItem(canvas, art_.skin, art_.layout, kItemFailedBanner);
     DrawItem(canvas, art_.skin, art_.layout, kItemRetry);

@@ -20,8 +20,6 @@ using testing::RunGame;
 using testing::ScratchFolder;
 using testing::XvfbDisplay;
 
-constexpr int kClientWidth = 240;
-constexpr int kClientHeight = 268;
 
 // One level with a known board: the source in the top-left corner pointing
 // east, a fire out of its way, two elbows in the tray.

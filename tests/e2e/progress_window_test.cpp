@@ -22,8 +22,6 @@ using testing::Process;
 using testing::ScratchFolder;
 using testing::XvfbDisplay;
 
-constexpr int kClientWidth = 240;
-constexpr int kClientHeight = 268;
 
 // The first level is solved as soon as it shows; the second stays in play.
 constexpr const char* kLevels =

@@ -19,8 +19,6 @@ using testing::Process;
 using testing::ScratchFolder;
 using testing::XvfbDisplay;
 
-constexpr int kClientWidth = 240;
-constexpr int kClientHeight = 268;
 constexpr int kFrameHeight = kClientHeight + 26;
 
 // Two levels: the first is solved as soon as it shows (the nozzle points

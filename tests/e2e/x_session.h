@@ -19,6 +19,7 @@
 
 #include "data/layout.h"
 #include "platform/bitmap.h"
+#include "ui/client_area.h"
 
 namespace qw::testing {
 

@@ -95,6 +95,11 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   DrawRoundPanel(board, best.x, best.y + 1, best.w, best.h - 1, 6, kInk, kInk);
   DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, kWhite, Rgb{220, 220, 252}, kInk);
   items[39] = Cut(board, 39);
+  // A solved daily puzzle or random level goes back to the chooser.
+  Image outcome(kClientWidth, kClientHeight, kBackground);
+  const ItemPlace& done = places[40];
+  DrawButton(outcome, fonts, done.x, done.y, done.w, done.h, "Levels", false);
+  items[40] = Cut(outcome, 40);
   items[35] = SolvedMark(places[35].w);
   items[36] = LockMark(places[36].w);
 }

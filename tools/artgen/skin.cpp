@@ -47,6 +47,7 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"level chooser: line about the highlighted level, drawn by the game", 12, 232, 216, 13, false},
       {"level chooser: page number, drawn by the game", 76, 248, 72, 14, false},
       {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
+      {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38, true},
   }};
   return kPlaces;
 }
