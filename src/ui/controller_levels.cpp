@@ -85,9 +85,9 @@ void GameController::ChooserPenUp(Point p) {
   } else if (PtInRect(ItemRect(layout_, kItemChooserNext), p)) {
     if (page + 1 < chooser_.PageCount()) ChooserHighlight((page + 1) * LevelChooser::kRowsPerPage);
   } else if (PtInRect(list, p)) {
-    const std::int64_t row = (std::int64_t{p.y} - list.top) / LevelChooser::kRowHeight;
+    const std::int32_t row = (p.y - list.top) / LevelChooser::kRowHeight;  // clamped points: no overflow
     if (row >= LevelChooser::kRowsPerPage) return;
-    const auto entry = static_cast<std::int32_t>(page * LevelChooser::kRowsPerPage + row);
+    const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
     if (entry >= chooser_.EntryCount()) return;
     if (chooser_.Startable(entry)) {
       ChooserStart(entry);

@@ -9,11 +9,6 @@
 namespace qw::artgen {
 namespace {
 
-Image Cut(const Image& screen, int index) {
-  const ItemPlace& p = ItemPlaces()[index];
-  return screen.Crop(p.x, p.y, p.w, p.h);
-}
-
 // A triangle pointing left (dir 1) or right (dir -1), centred in the box.
 void DrawArrow(Image& img, const ItemPlace& p, int dir, Rgb colour) {
   const double cx = p.x + p.w / 2.0, cy = p.y + (p.h - 2) / 2.0;
@@ -59,20 +54,9 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
 
   // The menu's band lies over the strip of the title picture.
   Image menu = items.at(0);
-  const ItemPlace& band = places[25];
-  DrawRoundPanel(menu, band.x, band.y + 2, band.w, band.h - 2, 8, Rgb{150, 150, 230}, Rgb{150, 150, 230});
-  DrawRoundPanelGradient(menu, band.x, band.y, band.w, band.h - 3, 8, Rgb{226, 226, 255}, Rgb{186, 186, 246}, kInk);
+  DrawRaisedCard(menu, places[25], 8);
   items[25] = Cut(menu, 25);
-  const std::array<const char*, 2> labels{"Continue", "Levels"};
-  for (int b = 0; b < 2; ++b) {
-    for (int lit = 0; lit < 2; ++lit) {
-      const int index = 26 + 2 * b + lit;
-      const ItemPlace& p = places[index];
-      Image screen = menu;
-      DrawButton(screen, fonts, p.x, p.y, p.w, p.h, labels[b], lit == 1);
-      items[index] = Cut(screen, index);
-    }
-  }
+  CutButtonPairs(menu, fonts, 26, {"Continue", "Levels"}, items);
 
   // The chooser's page: a heading, a field around the rows.
   Image page(kClientWidth, kClientHeight, kPanel);

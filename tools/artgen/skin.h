@@ -47,6 +47,15 @@ Image DrawHelpPage(const Fonts& fonts);
 // The pictures of items 25 and up.
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
 
+// Shared by the item pictures: an item's place cut from a whole screen; a
+// raised card with rounded corners over an item's place (the menu's card
+// and band); and each button of `labels` plain and lit over `under`, the
+// items from `first` on in that order.
+Image Cut(const Image& screen, int index);
+void DrawRaisedCard(Image& img, const ItemPlace& p, int radius);
+void CutButtonPairs(const Image& under, const Fonts& fonts, int first, const std::vector<const char*>& labels,
+                    std::map<int, Image>& items);
+
 // Packs the pictures into one image and records their source rectangles.
 Skin BuildSkin(const Fonts& fonts);
 // The layout file: "\r\n" line ends, one comment naming each item.

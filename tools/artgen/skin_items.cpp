@@ -12,11 +12,6 @@
 namespace qw::artgen {
 namespace {
 
-Image Cut(const Image& screen, int index) {
-  const ItemPlace& p = ItemPlaces()[index];
-  return screen.Crop(p.x, p.y, p.w, p.h);
-}
-
 // A row of board cells in the tray's style: frame, panel, grid lines.
 void DrawCellRow(Image& img, int x, int y, int cells) {
   const int w = cells * 21 + 1;
@@ -96,21 +91,9 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   Image menu = common;
   menu.Fill(places[1].x, places[1].y, places[1].w, places[1].h, kPanel);
   items[1] = Cut(menu, 1);
-  const ItemPlace& card = places[2];
-  DrawRoundPanel(menu, card.x, card.y + 2, card.w, card.h - 2, 10, Rgb{150, 150, 230}, Rgb{150, 150, 230});
-  DrawRoundPanelGradient(menu, card.x, card.y, card.w, card.h - 3, 10, Rgb{226, 226, 255},
-                         Rgb{186, 186, 246}, kInk);
+  DrawRaisedCard(menu, places[2], 10);
   items[2] = Cut(menu, 2);
-  const std::array<const char*, 4> labels{"New game", "Password", "Instructions", "Exit"};
-  for (int b = 0; b < 4; ++b) {
-    for (int lit = 0; lit < 2; ++lit) {
-      const int index = 3 + 2 * b + lit;
-      const ItemPlace& p = places[index];
-      Image screen = menu;
-      DrawButton(screen, fonts, p.x, p.y, p.w, p.h, labels[b], lit == 1);
-      items[index] = Cut(screen, index);
-    }
-  }
+  CutButtonPairs(menu, fonts, 3, {"New game", "Password", "Instructions", "Exit"}, items);
   items[11] = DrawHelpPage(fonts);
 
   // Outcome screens: background colour around the board.
@@ -147,6 +130,30 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   items[23] = Cut(password, 23);
   DrawChooserPictures(fonts, items);
   return items;
+}
+
+Image Cut(const Image& screen, int index) {
+  const ItemPlace& p = ItemPlaces()[index];
+  return screen.Crop(p.x, p.y, p.w, p.h);
+}
+
+void DrawRaisedCard(Image& img, const ItemPlace& p, int radius) {
+  DrawRoundPanel(img, p.x, p.y + 2, p.w, p.h - 2, radius, Rgb{150, 150, 230}, Rgb{150, 150, 230});
+  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 3, radius, Rgb{226, 226, 255}, Rgb{186, 186, 246}, kInk);
+}
+
+void CutButtonPairs(const Image& under, const Fonts& fonts, int first, const std::vector<const char*>& labels,
+                    std::map<int, Image>& items) {
+  const auto& places = ItemPlaces();
+  for (std::size_t b = 0; b < labels.size(); ++b) {
+    for (int lit = 0; lit < 2; ++lit) {
+      const int index = first + 2 * static_cast<int>(b) + lit;
+      const ItemPlace& p = places[static_cast<std::size_t>(index)];
+      Image screen = under;
+      DrawButton(screen, fonts, p.x, p.y, p.w, p.h, labels[b], lit == 1);
+      items[index] = Cut(screen, index);
+    }
+  }
 }
 
 }  // namespace qw::artgen
