@@ -489,6 +489,10 @@ void GameController::BeginPlay(Start how) {
   history_.Clear();  // a level entered anew begins a new history
   if (hints_) hints_->LevelStarted(puzzle_);
   if (recorder_) recorder_->LevelStarted(puzzle_, history_, how == Start::kPassword);
+  ShowPlay();
+}
+
+void GameController::ShowPlay() {
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.cursor = kNoPosition;

@@ -132,6 +132,9 @@ class GameController {
   // The level just set up in the puzzle begins: a new history, the hints
   // told, the play screen with the toolbar.
   void BeginPlay(Start how);
+  // The play screen with the puzzle as it stands: no press, carry or
+  // cursor, the toolbar shown, and the outcome if the board has one.
+  void ShowPlay();
   // Restarting, turning and selecting with their repaints.
   void RestartLevel();
   void TurnSelection(bool clockwise);

@@ -30,14 +30,8 @@ void GameController::ContinueLevel() {
   } else {
     recorder_->LevelStarted(puzzle_, history_, false);  // the saved steps do not fit: afresh
   }
-  state_.press = PressState{};
-  state_.keyCarry = false;
-  state_.cursor = kNoPosition;
   state_.hoveredButton = -1;
-  state_.screenMode = MODE_PLAY;
-  effects_.ShowToolbar(true);
-  effects_.InvalidateAll();
-  ShowOutcome();  // a level left lost shows the failed screen again
+  ShowPlay();  // a level left lost shows the failed screen again
 }
 
 void GameController::OpenChooser(std::optional<std::int32_t> at) {
