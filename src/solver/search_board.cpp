@@ -434,7 +434,7 @@ void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_
 void SearchBoard::Apply(SearchState& s, std::int32_t cell, const Choice& choice) const {
   const auto ci = static_cast<std::size_t>(cell);
   // A player's piece leaves board index i for the tray.
-  auto takeBack = [&s, this](std::size_t i) {
+  auto takeBack = [&s](std::size_t i) {
     ++s.tray[static_cast<std::size_t>(KindSlot(s.cells[i].kind))];
     ++s.takenBack;
     s.removed.set(i);
