@@ -65,9 +65,7 @@ bool PutBoard(Puzzle& puzzle, const BoardPicture& picture, std::string& error) {
     error = "board '" + std::string(picture.name) + "': the tray does not read";
     return false;
   }
-  puzzle.board = board;
-  puzzle.tray = tray;
-  puzzle.UpdateWater();
+  puzzle.SetUpPosition(tray, board);
   return true;
 }
 

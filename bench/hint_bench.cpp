@@ -32,7 +32,7 @@ std::vector<PlayerBoard> Boards(const std::vector<LevelRecord>& levels) {
   for (std::size_t l = 0; l < levels.size(); ++l) {
     for (int i = 0; i < 16; ++i) {
       const PlayedLevel played(levels[l]);
-      PlayerBoard b{played.puzzle.tray, played.puzzle.board, l};
+      PlayerBoard b{played.puzzle.tray(), played.puzzle.board(), l};
       RandomMoves(rng, b.tray, b.board, 3 * i);
       boards.push_back(b);
     }
@@ -80,7 +80,7 @@ void BM_HintReachableBoards(benchmark::State& state) {
       slowest = std::max(slowest, MillisecondsSince(start));
       mostNodes = std::max(mostNodes, hint.nodes);
       nodes += hint.nodes;
-      limited += hint.kind == HintKind::kLimitReached ? 1 : 0;
+      limited += hint.kind == Hint::Kind::kLimitReached ? 1 : 0;
     }
   }
   state.counters["boards"] = static_cast<double>(boards.size());

@@ -35,14 +35,15 @@ bool MidGame(Scene& scene, std::string& error) {
 bool TraceBoard(Scene& scene, std::string& error, const BoardPicture& board) {
   Puzzle& puzzle = scene.puzzle();
   if (!StartFirstLevel(scene) || !PutBoard(puzzle, board, error)) return false;
-  for (Cell& cell : puzzle.board) {
-    if (cell.kind != KIND_EMPTY) continue;
-    cell = Cell{KIND_FIRE, 0};
-    puzzle.UpdateWater();
-    if (cell.variant == 0) return true;
-    cell = Cell{};
+  Board board = puzzle.board();
+  for (std::size_t i = 0; i < board.size(); ++i) {
+    if (board[i].kind != KIND_EMPTY) continue;
+    board[i] = Cell{KIND_FIRE, 0};
+    puzzle.SetUpPosition(puzzle.tray(), board);
+    if (puzzle.board()[i].variant == 0) return true;
+    board[i] = Cell{};
   }
-  puzzle.UpdateWater();
+  puzzle.SetUpPosition(puzzle.tray(), board);
   error = "the water reaches every cell of the board";
   return false;
 }
@@ -64,11 +65,12 @@ bool TenPieces(Scene& scene, std::string& error) {
 bool ShowOutcome(Scene& scene, std::string& error, bool solved) {
   if (!MidGame(scene, error)) return false;
   Puzzle& puzzle = scene.puzzle();
-  for (Cell& cell : puzzle.board) {
+  Board board = puzzle.board();
+  for (Cell& cell : board) {
     if (cell.kind == KIND_FIRE && !solved) cell = Cell{KIND_SPARK, 0};
     if (cell.kind == KIND_FIRE) cell.kind = KIND_EMPTY;  // nothing left burning
   }
-  puzzle.UpdateWater();
+  puzzle.SetUpPosition(puzzle.tray(), board);
   scene.controller().ShowScreen(solved ? MODE_SOLVED : MODE_FAILED);
   return puzzle.GetOutcome() == (solved ? Outcome::kSolved : Outcome::kFailed);
 }
@@ -157,7 +159,7 @@ void DragMove(benchmark::State& state, const Setup& setup, double frameCopySecon
   scene->PaintAll();
   // Press the first tray piece and pull it out of its slot.
   std::int32_t slot = 0;
-  while (slot < kTraySlots && !IsPipePiece(puzzle.tray[static_cast<std::size_t>(slot)])) ++slot;
+  while (slot < kTraySlots && !IsPipePiece(puzzle.tray()[static_cast<std::size_t>(slot)])) ++slot;
   if (slot == kTraySlots) {
     state.SkipWithError("no piece in the tray");
     return;

@@ -1,5 +1,5 @@
-// The game without a window, as the benchmarks need it: the real game window
-// object on the shipped data files, with its state in reach and each paint
+// The game without a window, as the benchmarks need it: the real game loop
+// on the shipped data files, with its state in reach and each paint
 // counted in pixels.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/game_window.h"
+#include "app/game_loop.h"
 
 namespace qw::bench {
 
@@ -22,39 +22,40 @@ class Scene {
 
   // One paint of the invalidated area, as the window runs it; gives the
   // pixels written.
-  std::uint64_t PaintDirty() { return window_.PaintOnce(); }
+  std::uint64_t PaintDirty() { return loop_.PaintOnce(); }
   // Invalidates the whole client area and paints it.
   std::uint64_t PaintAll() {
-    window_.InvalidateAll();
-    return window_.PaintOnce();
+    loop_.InvalidateAll();
+    return loop_.PaintOnce();
   }
-  bool HasDirty() const { return !window_.dirty().IsEmpty(); }
-  const Region& Dirty() const { return window_.dirty(); }
+  bool HasDirty() const { return !loop_.dirty().IsEmpty(); }
+  const Region& Dirty() const { return loop_.dirty(); }
 
-  Puzzle& puzzle() { return window_.puzzle(); }
-  const UiState& ui() const { return window_.ui(); }
-  const BoardGeometry& geometry() const { return window_.controller().geometry(); }
-  GameController& controller() { return window_.controller(); }
-  const Layout& layout() const { return window_.layout(); }
-  const Surface& client() const { return window_.client(); }
+  Puzzle& puzzle() { return loop_.puzzle(); }
+  const UiState& ui() const { return loop_.controller().state(); }
+  const BoardGeometry& geometry() const { return loop_.controller().geometry(); }
+  GameController& controller() { return loop_.controller(); }
+  const Layout& layout() const { return loop_.layout(); }
+  const Surface& client() const { return loop_.client(); }
 
  private:
-  // No message boxes, capture or toolbar to show.
-  class Host final : public WindowHost {
+  // Nothing to present, no boxes or capture to show.
+  class Front final : public FrontEnd {
+    void Present(const Surface&, const Rect&) override {}
+    void ToggleFullscreen() override {}
     void ShowMessage(const std::wstring&) override {}
     void CapturePointer(bool) override {}
-    void ToolbarVisibilityChanged(bool) override {}
   };
-  Scene(const std::string& dataFolder, Surface pieceStrip);
+  Scene(const std::string& dataFolder, Surface pieceStrip, Surface toolbarStrip);
 
-  Host host_;
-  GameWindow window_;
+  Front front_;
+  GameLoop loop_;
 };
 
 // Starts the shipped set's first level as the menu's new game does.
 inline bool StartFirstLevel(Scene& scene) {
   scene.controller().StartLevel(0);
-  return scene.puzzle().currentLevel == 0 && scene.ui().screenMode == MODE_PLAY;
+  return scene.puzzle().currentLevel() == 0 && scene.ui().screenMode == MODE_PLAY;
 }
 
 }  // namespace qw::bench

@@ -31,7 +31,7 @@ void TraceBoard(benchmark::State& state, const BoardPicture& board, bool drawn) 
   const BoardGeometry& geometry = scene->geometry();
   WaterTrace water;
   for (auto _ : state) {
-    TraceWater(puzzle.board, water);
+    TraceWater(puzzle.board(), water);
     if (drawn) {
       for (const WaterStep& step : water.steps) {
         const auto [from, to] = geometry.WaterLine(step);

@@ -60,7 +60,7 @@ void CheckWater(const qw::Puzzle& puzzle) {
   const qw::WaterTrace& water = puzzle.Water();
   Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
   Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
-  const qw::WaterTrace fresh = qw::TraceWater(puzzle.board);
+  const qw::WaterTrace fresh = qw::TraceWater(puzzle.board());
   Check(fresh.steps == water.steps && fresh.doused == water.doused && fresh.reachesHazard == water.reachesHazard,
         "the puzzle's water is not the board's");
 }
@@ -71,9 +71,9 @@ void CheckCells(const qw::Puzzle& puzzle) {
     const std::int32_t image = qw::ImageIndex(c);
     return c.variant >= 0 && image >= 0 && image < qw::kPieceImageCount;
   };
-  for (const qw::Cell& c : puzzle.tray) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
-  for (const qw::Cell& c : puzzle.tray) Check(sound(c), "a tray Cell without an image");
-  for (const qw::Cell& c : puzzle.board) Check(sound(c), "a board Cell without an image");
+  for (const qw::Cell& c : puzzle.tray()) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
+  for (const qw::Cell& c : puzzle.tray()) Check(sound(c), "a tray Cell without an image");
+  for (const qw::Cell& c : puzzle.board()) Check(sound(c), "a board Cell without an image");
 }
 
 qw::Point AnyPoint(FuzzedDataProvider& in, const qw::GameController& controller) {
@@ -101,18 +101,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0: {  // a tray piece straight onto a board cell, turned
         const std::int32_t slot = in.ConsumeIntegralInRange(0, qw::kTraySlots - 1);
         const std::int32_t x = in.ConsumeIntegralInRange(0, 9), y = in.ConsumeIntegralInRange(0, 9);
-        if (puzzle.MovePiece(qw::Position{slot, -1}, qw::Position{x, y})) {
-          for (std::int32_t t = in.ConsumeIntegralInRange(0, 7); t > 0; --t) puzzle.TurnPiece({x, y}, true);
+        if (puzzle.Apply(qw::Step::Move(qw::Position{slot, -1}, qw::Position{x, y}))) {
+          const std::int32_t turns = in.ConsumeIntegralInRange(0, 7);
+          if (turns > 0) puzzle.Apply(qw::Step::Turn({x, y}, true, turns));
         }
         break;
       }
       case 1: game.controller.OnPenDown(AnyPoint(in, game.controller)); break;
       case 2: game.controller.OnPenMove(AnyPoint(in, game.controller)); break;
       case 3: game.controller.OnPenUp(AnyPoint(in, game.controller)); break;
-      case 4: {  // its callers turn pipe pieces only; any other place is no Cell
+      case 4: {  // a turn anywhere: only pipe pieces turn
         const std::int32_t x = Number(in, -1, 10), y = Number(in, -2, 10);
-        const qw::Cell* cell = puzzle.At(qw::Position{x, y});
-        if (cell == nullptr || qw::IsPipePiece(*cell)) puzzle.TurnPiece({x, y}, in.ConsumeBool());
+        puzzle.Apply(qw::Step::Turn({x, y}, in.ConsumeBool(), Number(in, 0, 8)));
         break;
       }
       case 5: game.controller.OnCommand(in.PickValueInArray({qw::ID_ROTATE_CCW, qw::ID_ROTATE_CW, qw::ID_RESTART})); break;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -29,7 +30,6 @@ class DesktopFrontEnd final : public FrontEnd {
   void ToggleFullscreen() override { window_.ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { window_.ShowMessage(ToUtf8(text)); }
   void CapturePointer(bool captured) override { window_.CapturePointer(captured); }
-  std::uint64_t NowMs() const override { return window_.NowMs(); }
 
  private:
   SdlWindow& window_;
@@ -70,16 +70,15 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   // QW_REPORT_FIRST_FRAME=1: say on stderr when the first frame is presented.
   const char* report = std::getenv("QW_REPORT_FIRST_FRAME");
   DesktopFrontEnd front(*window, report != nullptr && std::string_view(report) == "1");
-  GameLoop loop(front, dataFolder, std::move(art.pieceStrip), std::move(art.toolbarStrip));
-  if (!loop.Create()) return 1;
-  if (progress.keep) loop.game().AttachProgress(std::move(progress.loaded), progress.sink, SteadyNowMs);
+  SdlWindow& sdl = *window;
+  GameLoop loop(front, [&sdl] { return sdl.NowMs(); }, dataFolder, std::move(art.pieceStrip),
+                std::move(art.toolbarStrip));
+  std::optional<std::pair<Progress, ProgressSink*>> kept;
+  if (progress.keep) kept.emplace(std::move(progress.loaded), progress.sink);
   if (fullscreen) window->ToggleFullscreen();
-  if (start.level && !loop.game().controller().StartGeneratedLevel(*start.level)) {
-    std::fputs("quenchway: the generated level could not be made\n", stderr);
-    return 1;
-  }
+  if (!loop.Start(std::move(kept), start, std::cerr)) return 1;
   Run(*window, loop);
-  loop.game().SaveProgress(std::make_pair(window->windowedScale(), window->fullscreen()));
+  loop.SaveProgress(std::make_pair(window->windowedScale(), window->fullscreen()));
   return 0;
 }
 

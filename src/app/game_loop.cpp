@@ -1,7 +1,10 @@
 #include "app/game_loop.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ostream>
 
+#include "platform/utf8.h"
 #include "ui/game_texts.h"
 
 namespace qw {
@@ -14,22 +17,107 @@ constexpr std::uint64_t kMaxTimeoutMs = 60000;
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
+void CopyRows(const Surface& from, Surface& to, const Rect& area) {
+  for (std::int32_t y = area.top; y < area.bottom; ++y) {
+    std::copy(from.Row(y) + area.left, from.Row(y) + area.right, to.Row(y) + area.left);
+  }
+}
+
 }  // namespace
 
-GameLoop::GameLoop(FrontEnd& front, const std::string& dataFolder, Surface pieceStrip, Surface toolbarStrip)
+GameLoop::GameLoop(FrontEnd& front, LoopClock clock, std::string dataFolder, Surface pieceStrip,
+                   Surface toolbarStrip)
     : front_(front),
+      clock_(std::move(clock)),
+      dataFolder_(std::move(dataFolder)),
       toolbar_(std::move(toolbarStrip), ToolbarButtons(), kClientWidth),
-      game_(*this, dataFolder, std::move(pieceStrip)),
+      client_(kClientWidth, kClientHeight),
       frame_(kClientWidth, kFrameHeight),
-      changed_(frame_.Bounds()) {}
+      changed_(frame_.Bounds()),
+      pieces_(std::move(pieceStrip), kPieceSize, kPieceImageCount, kTransparentKey) {}
 
 GameLoop::~GameLoop() = default;
 
+void GameLoop::Report(const std::wstring& text) {
+  // One line on stderr: the sentence break becomes a blank.
+  std::string line;
+  for (char c : ToUtf8(text)) {
+    if (c == '\n') {
+      line.push_back(' ');
+    } else if (c != '\r') {
+      line.push_back(c);
+    }
+  }
+  std::fprintf(stderr, "quenchway: %s\n", line.c_str());
+  ShowMessage(text);
+}
+
 bool GameLoop::Create() {
-  if (!game_.Create()) return false;
-  barFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
+  // All three loads run, and each failure is reported, before giving up.
+  std::variant<GameData, std::vector<DataFile>> loaded = LoadGameData(dataFolder_);
+  if (const auto* failed = std::get_if<std::vector<DataFile>>(&loaded)) {
+    for (const DataFile file : *failed) Report(LoadFailureText(file));
+    return false;
+  }
+  data_ = std::move(std::get<GameData>(loaded));
+  captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
+  game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
+                                 *this);
+  hints_ = std::make_unique<SolverHints>();
+  game_->controller.SetHintSource(hints_.get());
+  game_->controller.SetGeneratedLevelSource(&generatedLevels_);
+  ShowToolbar(false);
+  running_ = true;
   ownBoxes_ = true;
+  InvalidateAll();  // the window's first paint covers the whole client area
   return true;
+}
+
+bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start,
+                     std::ostream& err) {
+  if (!Create()) return false;
+  if (progress) AttachProgress(std::move(progress->first), progress->second);
+  if (start.level && !game_->controller.StartGeneratedLevel(*start.level)) {
+    err << "quenchway: the generated level could not be made\n";
+    return false;
+  }
+  return true;
+}
+
+void GameLoop::AttachProgress(Progress progress, ProgressSink* sink) {
+  recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink,
+                                                 [this] { return static_cast<std::int64_t>(clock_()); });
+  game_->controller.SetRecorder(recorder_.get());
+}
+
+void GameLoop::UpdateProgress() {
+  if (!recorder_) return;
+  recorder_->SetClockRunning(!box_ && game_->controller.state().screenMode == MODE_PLAY);
+  if (recorder_->TakeSaveFailure()) ShowNote(kCannotSaveNote);
+}
+
+void GameLoop::SaveProgress(std::optional<std::pair<std::int32_t, bool>> window) {
+  if (!recorder_) return;
+  if (window) recorder_->WindowChosen(window->first, window->second);
+  recorder_->SaveNow();
+  if (recorder_->TakeSaveFailure()) ShowNote(kCannotSaveNote);
+}
+
+// ---- what the controller asks of its window --------------------------------
+
+void GameLoop::InvalidateRect(const Rect& r) {
+  const Rect inside = IntersectRect(r, kClientRect);
+  if (!inside.IsEmpty()) dirty_.Union(inside);
+}
+
+void GameLoop::ShowNote(const std::wstring& text) {
+  toolbar_.ShowNote(text, clock_());
+  front_.NoteShown(text);
+}
+
+void GameLoop::UndoRedoChanged(bool canUndo, bool canRedo) {
+  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_UNDO), canUndo);
+  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_REDO), canRedo);
 }
 
 // The box is modal without a loop of its own: the game's state moves on at
@@ -48,7 +136,7 @@ void GameLoop::OpenNextMessage() {
   if (waiting_.empty()) return;
   const std::wstring text = std::move(waiting_.front());
   waiting_.pop_front();
-  box_.emplace(barFont_.get(), text);
+  box_.emplace(captionFont_.get(), text);
   toolbar_.PointerLeave();
   changed_ = UnionRect(changed_, box_->Bounds());
   front_.MessageOpened(text, box_->OkButton());
@@ -60,7 +148,7 @@ void GameLoop::HandleInBox(const InputEvent& e) {
       // A close request closes the box, and then the game.
       box_.reset();
       waiting_.clear();
-      game_.Cancel();
+      running_ = false;
       return;
     case InputEvent::Type::Redraw: changed_ = frame_.Bounds(); return;
     case InputEvent::Type::KeyDown:
@@ -76,34 +164,43 @@ void GameLoop::HandleInBox(const InputEvent& e) {
   changed_ = UnionRect(changed_, box_->Bounds());
   if (box_->open()) return;
   // The game's picture under the box comes back; its paints run next.
-  const Rect under = IntersectRect(box_->Bounds(), kClientRect);
-  const Surface& client = game_.client();
-  for (std::int32_t y = under.top; y < under.bottom; ++y) {
-    std::copy(client.Row(y) + under.left, client.Row(y) + under.right, frame_.Row(y) + under.left);
-  }
+  CopyRows(client_, frame_, IntersectRect(box_->Bounds(), kClientRect));
   box_.reset();
   OpenNextMessage();
 }
 
+// ---- paints ----------------------------------------------------------------
+
+std::uint64_t GameLoop::PaintOnce(Rect* bounds) {
+  if (dirty_.IsEmpty()) return 0;
+  Region area = std::move(dirty_);
+  dirty_.Clear();
+  Canvas canvas(client_);
+  canvas.SetClip(area);
+  game_->renderer.OnPaint(canvas);
+  if (bounds) *bounds = area.Bounds();
+  return canvas.PixelsWritten();
+}
+
 void GameLoop::Flush() {
-  game_.UpdateProgress(box_.has_value());
+  UpdateProgress();
   Rect changed = changed_;
   changed_ = Rect{};
   if (box_) {
     Canvas canvas(frame_);
     box_->Paint(canvas);
-  } else if (const std::optional<Rect> painted = game_.PaintPending()) {
-    const Surface& client = game_.client();
-    for (std::int32_t y = painted->top; y < painted->bottom; ++y) {
-      std::copy(client.Row(y) + painted->left, client.Row(y) + painted->right, frame_.Row(y) + painted->left);
+  } else if (running_) {
+    // Paints change nothing, so one paint leaves nothing to paint.
+    Rect painted;
+    PaintOnce(&painted);
+    if (!painted.IsEmpty()) {
+      CopyRows(client_, frame_, painted);
+      changed = UnionRect(changed, painted);
     }
-    changed = UnionRect(changed, *painted);
   }
-  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_UNDO), game_.controller().CanUndo());
-  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_REDO), game_.controller().CanRedo());
   if (toolbar_.dirty()) {
     Canvas canvas(frame_);
-    toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, barFont_.get());
+    toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, captionFont_.get());
     changed = UnionRect(changed, kBarRect);
   }
   if (!changed.IsEmpty()) front_.Present(frame_, changed);
@@ -114,59 +211,64 @@ std::optional<std::int32_t> GameLoop::TimeoutMs() const {
   if (box_) return std::nullopt;
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
   if (!due) return std::nullopt;
-  const std::uint64_t now = front_.NowMs();
+  const std::uint64_t now = clock_();
   return *due <= now ? 0 : static_cast<std::int32_t>(std::min(*due - now, kMaxTimeoutMs));
 }
 
-void GameLoop::Tick() { toolbar_.Tick(front_.NowMs()); }
+void GameLoop::Tick() { toolbar_.Tick(clock_()); }
+
+// ---- input -----------------------------------------------------------------
 
 void GameLoop::Handle(const InputEvent& e) {
-  if (!game_.running()) return;
+  if (!running_) return;
   if (box_) {
     HandleInBox(e);
     return;
   }
   switch (e.type) {
-    case InputEvent::Type::PointerDown: PointerDown(e.point); break;
-    case InputEvent::Type::PointerMove: PointerMove(e.point); break;
-    case InputEvent::Type::PointerUp: PointerUp(e.point); break;
+    case InputEvent::Type::PointerDown: PointerDown(e); break;
+    case InputEvent::Type::PointerMove: PointerMove(e); break;
+    case InputEvent::Type::PointerUp: PointerUp(e); break;
     case InputEvent::Type::PointerLeave: toolbar_.PointerLeave(); break;
-    case InputEvent::Type::Wheel: game_.Act(MapWheel(e.wheel)); break;
+    case InputEvent::Type::Wheel: Act(MapWheel(e.wheel)); break;
     case InputEvent::Type::KeyDown: Key(e); break;
-    case InputEvent::Type::Close: game_.Cancel(); break;
+    case InputEvent::Type::Close: running_ = false; break;
     case InputEvent::Type::Redraw: changed_ = frame_.Bounds(); break;
+    case InputEvent::Type::Command:
+      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(e.command)) Command(*command);
+      break;
     default: break;
   }
 }
 
-void GameLoop::PointerDown(Point p) {
-  if (PtInRect(kClientRect, p)) {
+void GameLoop::PointerDown(const InputEvent& e) {
+  if (e.pen || PtInRect(kClientRect, e.point)) {
     penInGame_ = true;
-    game_.PenDown(p);
-  } else if (PtInRect(kBarRect, p)) {
-    barPress_ = toolbar_.PointerDown(ToBar(p));
+    game_->controller.OnPenDown(e.point);
+  } else if (PtInRect(kBarRect, e.point)) {
+    barPress_ = toolbar_.PointerDown(ToBar(e.point));
   }
 }
 
-void GameLoop::PointerMove(Point p) {
+void GameLoop::PointerMove(const InputEvent& e) {
   // Every move reaches the bar: one that leaves a button, for the board or
   // anywhere else, clears its highlight and tooltip at once.
-  toolbar_.PointerMove(ToBar(p), front_.NowMs());
+  toolbar_.PointerMove(ToBar(e.point), clock_());
   if (barPress_) return;
   // Moves reach the game over its client area, and anywhere while a press
   // that started there lasts (the pointer is captured then).
-  if (penInGame_ || PtInRect(kClientRect, p)) game_.PenMove(p);
+  if (e.pen || penInGame_ || PtInRect(kClientRect, e.point)) game_->controller.OnPenMove(e.point);
 }
 
-void GameLoop::PointerUp(Point p) {
+void GameLoop::PointerUp(const InputEvent& e) {
   if (barPress_) {
     barPress_ = false;
-    if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(p))) {
-      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) game_.Command(*command);
+    if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(e.point))) {
+      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) Command(*command);
     }
     return;
   }
-  if (penInGame_ || PtInRect(kClientRect, p)) game_.PenUp(p);
+  if (e.pen || penInGame_ || PtInRect(kClientRect, e.point)) game_->controller.OnPenUp(e.point);
   penInGame_ = false;
 }
 
@@ -175,7 +277,33 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  game_.KeyDown(e.key, e.letter, KeyMods{e.ctrl, e.shift}, e.repeat);
+  const KeyAction action =
+      MapKey(e.key, e.letter, game_->controller.state().screenMode, data_.layout, KeyMods{e.ctrl, e.shift});
+  // A held key repeats commands only.
+  if (e.repeat && action.kind != KeyAction::Kind::Command) return;
+  Act(action);
+}
+
+void GameLoop::Act(const KeyAction& action) {
+  GameController& controller = game_->controller;
+  switch (action.kind) {
+    case KeyAction::Kind::Command: Command(action.command); break;
+    case KeyAction::Kind::Ok: controller.OnOkCommand(); break;
+    case KeyAction::Kind::Tap:
+      controller.OnPenDown(action.tap);
+      controller.OnPenUp(action.tap);
+      break;
+    case KeyAction::Kind::Cursor: controller.OnCursorKey(action.dx, action.dy); break;
+    case KeyAction::Kind::Pick: controller.OnPickKey(); break;
+    case KeyAction::Kind::Activate: controller.OnActivateKey(); break;
+    case KeyAction::Kind::Daily: controller.OnDailyKey(); break;
+    case KeyAction::Kind::Random: controller.OnRandomKey(action.grade); break;
+    default: break;
+  }
+}
+
+void GameLoop::Command(ToolbarCommand command) {
+  if (toolbar_.visible()) game_->controller.OnCommand(command);
 }
 
 }  // namespace qw

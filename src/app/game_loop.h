@@ -1,92 +1,157 @@
-// One game loop for every front end: the game window, the command bar below
-// it and the frame both are shown in; input routed to them, paints gathered
-// into the frame, the changed part presented, and the game's own message box
-// over it. A front end (the SDL window on the desktop, the canvas in a
-// browser) only waits for input, presents, keeps time and shows the system's
-// message box for the load failures that come before the game's art.
+// One game loop for every front end (the SDL window, the browser's canvas
+// and script mode): it loads the data and assembles the game, routes input
+// to the game and the command bar below it, gathers the areas the game
+// invalidates, paints them into the client surface and the frame, shows the
+// game's own message box over it, and keeps the clock that times tooltips
+// and notes. It is the game's one window: the controller's effects land here.
+//
+// A pen press travels: front end (SDL event, browser event, script line) ->
+// InputEvent -> GameLoop::Handle -> the bar, or GameController's pen entry
+// -> a Step on the Puzzle -> InvalidateRect here -> Flush paints the area
+// with ScreenRenderer into the client surface, copies it into the frame and
+// has the front end present the changed rectangle.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
-#include "app/game_window.h"
+#include "app/front_end.h"
+#include "app/game_start.h"
+#include "app/generator_levels.h"
+#include "app/solver_hints.h"
+#include "data/game_data.h"
 #include "platform/font.h"
+#include "platform/image_list.h"
 #include "platform/input_event.h"
+#include "platform/region.h"
 #include "platform/surface.h"
 #include "platform/toolbar.h"
 #include "ui/client_area.h"
+#include "ui/game.h"
 #include "ui/keyboard.h"
 #include "ui/message_box.h"
+#include "ui/piece_art.h"
+#include "ui/progress_recorder.h"
+#include "ui/window_effects.h"
 
 namespace qw {
 
-class FrontEnd {
- public:
-  virtual ~FrontEnd() = default;
-  // Shows the frame; only `changed` differs from the last one presented.
-  virtual void Present(const Surface& frame, const Rect& changed) = 0;
-  virtual void ToggleFullscreen() = 0;
-  // The system's modal message box, for failures before the game has its
-  // art; returns once it is closed.
-  virtual void ShowMessage(const std::wstring& text) = 0;
-  // The game's own box with this text has just opened in the frame, its OK
-  // button at `ok`.
-  virtual void MessageOpened(const std::wstring& /*text*/, const Rect& /*ok*/) {}
-  virtual void CapturePointer(bool captured) = 0;
-  // Milliseconds since some fixed start, for the tooltip's delay.
-  virtual std::uint64_t NowMs() const = 0;
-};
-
-class GameLoop final : private WindowHost {
+class GameLoop final : public WindowEffects {
  public:
   static constexpr std::int32_t kFrameHeight = kClientHeight + Toolbar::kHeight;
 
-  GameLoop(FrontEnd& front, const std::string& dataFolder, Surface pieceStrip, Surface toolbarStrip);
+  // dataFolder: the folder holding qw_images.dat, qw_layout.dat and
+  // qw_levels.dat. pieceStrip: the 36 piece images; toolbarStrip: the
+  // bar's button images.
+  GameLoop(FrontEnd& front, LoopClock clock, std::string dataFolder, Surface pieceStrip, Surface toolbarStrip);
   ~GameLoop() override;
+  GameLoop(const GameLoop&) = delete;
+  GameLoop& operator=(const GameLoop&) = delete;
 
-  // Loads the data files; false (after the message boxes) when one fails.
+  // Loads the data files and prepares the game in the menu. Every file that
+  // fails is reported on stderr and in the system's box (image, layout,
+  // levels, in that order); the result is then false and the loop must not
+  // run.
   bool Create();
-  bool running() const { return game_.running(); }
+  // The game's start as every front end makes it: Create, then the player's
+  // progress kept from here on (when given), then the generated level the
+  // command line names. False once something fails, said on `err`.
+  bool Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start, std::ostream& err);
+  // Keeps the player's progress from here on, starting from `progress` and
+  // handing every change to sink (none: kept for this run only). Only once
+  // Create has succeeded.
+  void AttachProgress(Progress progress, ProgressSink* sink);
+  // False once the game has ended (exit from the menu, or the close button).
+  bool running() const { return running_; }
 
   // One input event; what it changes is presented by the next Flush.
   void Handle(const InputEvent& e);
-  // The timer: shows a tooltip whose delay has passed.
+  // The timer: shows a tooltip whose delay has passed, ends a note.
   void Tick();
   // Milliseconds until Tick is due, or nothing while no timer is needed.
   std::optional<std::int32_t> TimeoutMs() const;
   // Runs the pending paints and presents what changed since the last time.
   void Flush();
+  // Hands the progress over once more (the game is closing), with the
+  // window's scale and fullscreen choice when given.
+  void SaveProgress(std::optional<std::pair<std::int32_t, bool>> window = std::nullopt);
+
+  // One paint of the area invalidated so far; the pixels it wrote. Nothing
+  // to paint: 0.
+  std::uint64_t PaintOnce(Rect* bounds = nullptr);
+  const Region& dirty() const { return dirty_; }
+  // Invalidates the whole client area, as an exposed window does.
+  void InvalidateAll() override { dirty_ = Region(kClientRect); }
 
   const Surface& frame() const { return frame_; }
-  GameWindow& game() { return game_; }
+  const Surface& client() const { return client_; }
   // The message box on show, or null.
   const MessageBox* messageBox() const { return box_ ? &*box_ : nullptr; }
+  // The tooltip the command bar shows, or null.
+  const std::wstring* tooltip() const { return toolbar_.tooltip(); }
+  bool toolbarVisible() const { return toolbar_.visible(); }
+  // The game; only once Create has succeeded.
+  const Puzzle& puzzle() const { return game_->puzzle; }
+  Puzzle& puzzle() { return game_->puzzle; }
+  const GameController& controller() const { return game_->controller; }
+  GameController& controller() { return game_->controller; }
+  const ProgressRecorder* recorder() const { return recorder_.get(); }
+  const Layout& layout() const { return data_.layout; }
+
+  // WindowEffects: what the controller asks of its window.
+  void InvalidateRect(const Rect& r) override;
+  void ShowToolbar(bool visible) override { toolbar_.SetVisible(visible); }
+  void ShowMessage(const std::wstring& text) override;
+  void CapturePointer() override { front_.CapturePointer(true); }
+  void ReleasePointer() override { front_.CapturePointer(false); }
+  void EndModalRun() override { running_ = false; }
+  void ShowNote(const std::wstring& text) override;
+  void UndoRedoChanged(bool canUndo, bool canRedo) override;
 
  private:
-  // WindowHost
-  void ShowMessage(const std::wstring& text) override;
-  void CapturePointer(bool captured) override { front_.CapturePointer(captured); }
-  void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
-  void ShowNote(const std::wstring& text) override { toolbar_.ShowNote(text, front_.NowMs()); }
-
+  // A data file that fails: stderr and the system's box.
+  void Report(const std::wstring& text);
   // While a box shows, the pen and the keys reach only the box.
   void HandleInBox(const InputEvent& e);
   // Opens the next waiting message, if any.
   void OpenNextMessage();
-  void PointerDown(Point p);
-  void PointerMove(Point p);
-  void PointerUp(Point p);
+  void PointerDown(const InputEvent& e);
+  void PointerMove(const InputEvent& e);
+  void PointerUp(const InputEvent& e);
   void Key(const InputEvent& e);
+  // Does what a key or the wheel stands for.
+  void Act(const KeyAction& action);
+  // A toolbar command; ignored while the toolbar is hidden, as its buttons are.
+  void Command(ToolbarCommand command);
+  // After each input: play time runs while the play screen shows with no
+  // message box over it; a save that began to fail is told in the bar once.
+  void UpdateProgress();
 
   FrontEnd& front_;
+  LoopClock clock_;
+  std::string dataFolder_;
   Toolbar toolbar_;
-  GameWindow game_;
-  std::unique_ptr<Font> barFont_;
+  Surface client_;
   Surface frame_;
+  Region dirty_;
   Rect changed_;  // to present again without a new paint
+  bool running_ = false;
+
+  GameData data_;
+  std::unique_ptr<Font> captionFont_;
+  ImageList pieces_;
+  std::unique_ptr<Game> game_;
+  // The hints' search, the daily puzzle and random levels, and the player's
+  // progress; the controller holds pointers to them.
+  std::unique_ptr<SolverHints> hints_;
+  GeneratorLevels generatedLevels_;
+  std::unique_ptr<ProgressRecorder> recorder_;
+
   bool penInGame_ = false;
   bool barPress_ = false;
   // The game's messages: the one on show and those waiting for it to close,

@@ -137,21 +137,24 @@ std::optional<qw::GeneratedLevelChoice> StartLevelOf(const Options& options, std
 
 int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces, qw::ProgressSetup progress,
         const qw::GameStart& start) {
+  std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
+  if (!toolbar) return 1;
   if (options.script) {
     if (*options.script == "-") {
-      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), &progress, start);
+      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), std::move(*toolbar),
+                           &progress, start);
     }
     std::ifstream file(*options.script);
     if (!file) {
       std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
       return 2;
     }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), &progress, start);
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), std::move(*toolbar), &progress,
+                         start);
   }
 
-  std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
   std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
-  if (!toolbar || !icon) return 1;
+  if (!icon) return 1;
   return qw::RunDesktop(dataFolder, options.scale,
                         qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)}, std::move(progress),
                         start);

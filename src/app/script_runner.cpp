@@ -9,7 +9,8 @@
 #include <sstream>
 #include <vector>
 
-#include "app/game_window.h"
+#include "app/game_loop.h"
+#include "platform/key_names.h"
 #include "model/cell.h"
 #include "platform/bitmap.h"
 #include "platform/utf8.h"
@@ -19,26 +20,34 @@ namespace qw {
 
 namespace {
 
-// Message boxes print one line and count as closed at once.
-class ScriptHost final : public WindowHost {
- public:
-  explicit ScriptHost(std::ostream& out) : out_(out) {}
-  void ShowNote(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
-  void ShowMessage(const std::wstring& text) override {
-    std::string line;
-    for (char c : ToUtf8(text)) {
-      if (c == '\r') {
-        line += "\\r";
-      } else if (c == '\n') {
-        line += "\\n";
-      } else {
-        line.push_back(c);
-      }
+std::string Escaped(const std::wstring& text) {
+  std::string line;
+  for (char c : ToUtf8(text)) {
+    if (c == '\r') {
+      line += "\\r";
+    } else if (c == '\n') {
+      line += "\\n";
+    } else {
+      line.push_back(c);
     }
-    out_ << "message: " << line << '\n';
   }
+  return line;
+}
+
+// Script mode as the game loop's front end: nothing on screen, a virtual
+// clock that only `wait` moves, message boxes printed as one line (and
+// closed at once by the session), notes printed as they appear.
+class ScriptFrontEnd final : public FrontEnd {
+ public:
+  explicit ScriptFrontEnd(std::ostream& out) : out_(out) {}
+  void Present(const Surface&, const Rect&) override {}
+  void ToggleFullscreen() override {}
+  void ShowMessage(const std::wstring& text) override { out_ << "message: " << Escaped(text) << '\n'; }
+  void MessageOpened(const std::wstring& text, const Rect&) override { ShowMessage(text); }
+  void NoteShown(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
   void CapturePointer(bool) override {}
-  void ToolbarVisibilityChanged(bool) override {}
+
+  std::uint64_t now = 0;  // the virtual clock, in milliseconds
 
  private:
   std::ostream& out_;
@@ -56,14 +65,14 @@ std::string Entry(const Cell& c) {
   return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
-void Dump(const GameWindow& window, std::ostream& out) {
+void Dump(const GameLoop& window, std::ostream& out) {
   const Puzzle& p = window.puzzle();
-  const UiState& ui = window.ui();
+  const UiState& ui = window.controller().state();
   const PressState& press = ui.press;
   out << "mode " << static_cast<std::int32_t>(ui.screenMode) << '\n'
-      << "level " << p.currentLevel << '\n'
-      << "levels " << window.levelCount() << '\n'
-      << "selection " << p.selection.x << ' ' << p.selection.y << '\n'
+      << "level " << p.currentLevel() << '\n'
+      << "levels " << p.LevelCount() << '\n'
+      << "selection " << p.selection().x << ' ' << p.selection().y << '\n'
       << "hovered " << ui.hoveredButton << '\n'
       << "press " << press.buttonDown << ' ' << press.dragging << ' ' << press.lastPoint.x << ' '
       << press.lastPoint.y << ' ' << press.dragSource.x << ' ' << press.dragSource.y << '\n'
@@ -72,24 +81,28 @@ void Dump(const GameWindow& window, std::ostream& out) {
   out << '\n'
       << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n'
       << "tray";
-  for (const Cell& cell : p.tray) out << ' ' << Entry(cell);
+  for (const Cell& cell : p.tray()) out << ' ' << Entry(cell);
   out << '\n';
   for (std::int32_t y = 0; y < 10; ++y) {
     out << "row" << y;
-    for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board[static_cast<std::size_t>(x * 10 + y)]);
+    for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board()[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
   const History& history = window.controller().history();
   out << "history " << history.UndoCount() << ' ' << history.RedoCount() << '\n'
       << "cursor " << ui.cursor.x << ' ' << ui.cursor.y << '\n'
-      << "hints " << history.hintsUsed << '\n';
+      << "hints " << history.hintsUsed() << '\n';
   // Appended after the lines above: the solved levels and the level in play.
   const ProgressRecorder* recorder = window.recorder();
   out << "solved";
-  for (std::int32_t i = 0; recorder && i < window.levelCount(); ++i) {
+  for (std::int32_t i = 0; recorder && i < p.LevelCount(); ++i) {
     if (recorder->IsSolved(i)) out << ' ' << i;
   }
   out << '\n' << "inplay " << (recorder ? recorder->LevelInPlay() : -1) << '\n';
+  // Appended after those: the command bar's tooltip.
+  out << "tooltip";
+  if (const std::wstring* tip = window.tooltip()) out << ' ' << ToUtf8(*tip);
+  out << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -114,150 +127,140 @@ std::vector<Point> Points(const std::vector<std::string>& words, std::size_t cou
   return points;
 }
 
-// One command; pending paints run after every pen event and every other
-// command, exactly as the event loop would run them.
+InputEvent PenEvent(InputEvent::Type type, Point p) {
+  InputEvent e;
+  e.type = type;
+  e.point = p;
+  e.pen = true;
+  return e;
+}
+
+// "ctrl+shift+Z": the modifiers, then a key name as SDL names it.
+InputEvent KeyEvent(const std::string& text) {
+  InputEvent e;
+  e.type = InputEvent::Type::KeyDown;
+  std::string name = text;
+  for (bool more = true; more;) {
+    more = false;
+    for (const auto& [prefix, flag] : {std::pair<std::string, bool*>{"ctrl+", &e.ctrl},
+                                       std::pair<std::string, bool*>{"shift+", &e.shift},
+                                       std::pair<std::string, bool*>{"alt+", &e.alt}}) {
+      if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+        *flag = true;
+        name.erase(0, prefix.size());
+        more = true;
+      }
+    }
+  }
+  e.key = KeyFromName(name, e.letter);
+  if (e.key == Key::Unknown) throw ScriptError{"unknown key '" + text + "'"};
+  return e;
+}
+
+// One command, turned into the input events the window would deliver and
+// handed to the game loop; pending paints run after every pen event and
+// every other command, exactly as the event loop runs them.
 class ScriptSession {
  public:
-  ScriptSession(GameWindow& window, std::ostream& out) : window_(window), out_(out) {}
+  ScriptSession(GameLoop& loop, ScriptFrontEnd& front, std::ostream& out) : loop_(loop), front_(front), out_(out) {}
 
   void Run(const std::vector<std::string>& words) {
     const std::string& verb = words[0];
     auto noArguments = [&] {
       if (words.size() != 1) throw ScriptError{"'" + verb + "' takes no arguments"};
     };
+    static const std::pair<const char*, ToolbarCommand> kCommands[] = {
+        {"rotate-ccw", ID_ROTATE_CCW}, {"rotate-cw", ID_ROTATE_CW}, {"restart", ID_RESTART},
+        {"password", ID_PASSWORD},     {"undo", ID_UNDO},           {"redo", ID_REDO},
+        {"hint", ID_HINT}};
+    for (const auto& [name, command] : kCommands) {
+      if (verb != name) continue;
+      noArguments();
+      InputEvent e;
+      e.type = InputEvent::Type::Command;
+      e.command = static_cast<std::int32_t>(command);
+      Send(e);
+      return;
+    }
     if (verb == "down") {
-      Pen(&GameWindow::PenDown, Points(words, 1)[0]);
+      Send(PenEvent(InputEvent::Type::PointerDown, Points(words, 1)[0]));
     } else if (verb == "move") {
-      Pen(&GameWindow::PenMove, Points(words, 1)[0]);
+      Send(PenEvent(InputEvent::Type::PointerMove, Points(words, 1)[0]));
     } else if (verb == "up") {
-      Pen(&GameWindow::PenUp, Points(words, 1)[0]);
+      Send(PenEvent(InputEvent::Type::PointerUp, Points(words, 1)[0]));
     } else if (verb == "tap") {
       const Point p = Points(words, 1)[0];
-      Pen(&GameWindow::PenDown, p);
-      Pen(&GameWindow::PenUp, p);
+      Send(PenEvent(InputEvent::Type::PointerDown, p));
+      Send(PenEvent(InputEvent::Type::PointerUp, p));
     } else if (verb == "drag") {
       Drag(Points(words, 2));
-    } else if (verb == "rotate-ccw") {
-      noArguments();
-      Command(ID_ROTATE_CCW);
-    } else if (verb == "rotate-cw") {
-      noArguments();
-      Command(ID_ROTATE_CW);
-    } else if (verb == "restart") {
-      noArguments();
-      Command(ID_RESTART);
-    } else if (verb == "password") {
-      noArguments();
-      Command(ID_PASSWORD);
-    } else if (verb == "undo") {
-      noArguments();
-      Command(ID_UNDO);
-    } else if (verb == "redo") {
-      noArguments();
-      Command(ID_REDO);
-    } else if (verb == "hint") {
-      noArguments();
-      Command(ID_HINT);
     } else if (verb == "key") {
       if (words.size() != 2) throw ScriptError{"'key' takes one key name"};
-      PressKey(words[1]);
+      Send(KeyEvent(words[1]));
     } else if (verb == "ok") {
       noArguments();
-      window_.Ok();
-      Settle();
+      InputEvent e;  // Escape: the OK action
+      e.type = InputEvent::Type::KeyDown;
+      e.key = Key::Escape;
+      Send(e);
     } else if (verb == "cancel") {
       noArguments();
-      window_.Cancel();
+      InputEvent e;
+      e.type = InputEvent::Type::Close;
+      Send(e);
+    } else if (verb == "wait") {
+      if (words.size() != 2) throw ScriptError{"'wait' takes a number of milliseconds"};
+      const std::int32_t ms = ParseInt(words[1]);
+      if (ms < 0) throw ScriptError{"'wait' takes a number of milliseconds from 0"};
+      front_.now += static_cast<std::uint64_t>(ms);
+      loop_.Tick();
       Settle();
     } else if (verb == "shot") {
       if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
-      if (!SaveBmp24(window_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+      if (!SaveBmp24(loop_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
     } else if (verb == "dump") {
       noArguments();
-      Dump(window_, out_);
+      Dump(loop_, out_);
     } else {
       throw ScriptError{"unknown command '" + verb + "'"};
     }
   }
 
  private:
-  void Pen(void (GameWindow::*handler)(Point), Point p) {
-    if (!window_.running()) return;
-    (window_.*handler)(p);
+  void Send(const InputEvent& e) {
+    if (!loop_.running()) return;
+    loop_.Handle(e);
     Settle();
   }
-  void Command(ToolbarCommand command) {
-    window_.Command(command);
-    Settle();
-  }
-  // "ctrl+shift+Z": the modifiers, then a key name as SDL names it.
-  void PressKey(const std::string& text) {
-    std::string name = text;
-    KeyMods mods;
-    for (bool more = true; more;) {
-      more = false;
-      for (const auto& [prefix, flag] : {std::pair<std::string, bool*>{"ctrl+", &mods.ctrl},
-                                         std::pair<std::string, bool*>{"shift+", &mods.shift},
-                                         std::pair<std::string, bool*>{"alt+", nullptr}}) {
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-          if (flag) *flag = true;
-          name.erase(0, prefix.size());
-          more = true;
-        }
-      }
-    }
-    char letter = 0;
-    const Key key = KeyByName(name, letter);
-    if (key == Key::Unknown) throw ScriptError{"unknown key '" + text + "'"};
-    if (!window_.running()) return;
-    window_.KeyDown(key, letter, mods, false);
-    Settle();
-  }
-  static Key KeyByName(const std::string& name, char& letter) {
-    if (name.size() == 1 && std::isdigit(static_cast<unsigned char>(name[0]))) {
-      letter = name[0];
-      return Key::Letter;
-    }
-    if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
-      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-      return Key::Letter;
-    }
-    static const std::pair<const char*, Key> kNames[] = {
-        {"Left", Key::Left},     {"Right", Key::Right},         {"Up", Key::Up},         {"Down", Key::Down},
-        {"Space", Key::Space},   {"Return", Key::Enter},        {"Escape", Key::Escape}, {"Backspace", Key::Backspace},
-        {"Delete", Key::Delete}, {"Keypad Enter", Key::Enter}, {"F11", Key::F11}};
-    // Key names are matched as SDL matches them: in any case.
-    auto same = [](const std::string& a, const std::string& b) {
-      return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-             });
-    };
-    for (const auto& [n, k] : kNames) {
-      if (same(name, n)) return k;
-    }
-    return Key::Unknown;
-  }
+  // A message box counts as closed at once: its OK key is pressed as soon as
+  // it opens (the front end has printed it), and the next one opens.
   void Settle() {
-    window_.UpdateProgress(false);
-    if (window_.running()) window_.PaintPending();
+    while (loop_.running() && loop_.messageBox()) {
+      InputEvent ok;
+      ok.type = InputEvent::Type::KeyDown;
+      ok.key = Key::Enter;
+      loop_.Handle(ok);
+    }
+    loop_.Flush();
   }
   void Drag(const std::vector<Point>& ends) {
     const Point a = ends[0], b = ends[1];
-    Pen(&GameWindow::PenDown, a);
+    Send(PenEvent(InputEvent::Type::PointerDown, a));
     // Moves along the straight line in steps of at most 4 pixels. A drag
     // far longer than the screen takes at most kMaxDragSteps moves: across
     // the int32 range it would otherwise paint a billion times.
     const std::int64_t dx = std::int64_t{b.x} - a.x, dy = std::int64_t{b.y} - a.y;
     const std::int64_t longest = std::max(std::llabs(dx), std::llabs(dy));
     const std::int64_t steps = std::min<std::int64_t>((longest + 3) / 4, kMaxDragSteps);
-    for (std::int64_t i = 1; i <= steps && window_.running(); ++i) {
-      Pen(&GameWindow::PenMove, Point{static_cast<std::int32_t>(a.x + dx * i / steps),
-                                      static_cast<std::int32_t>(a.y + dy * i / steps)});
+    for (std::int64_t i = 1; i <= steps && loop_.running(); ++i) {
+      Send(PenEvent(InputEvent::Type::PointerMove, Point{static_cast<std::int32_t>(a.x + dx * i / steps),
+                                                         static_cast<std::int32_t>(a.y + dy * i / steps)}));
     }
-    Pen(&GameWindow::PenUp, b);
+    Send(PenEvent(InputEvent::Type::PointerUp, b));
   }
 
-  GameWindow& window_;
+  GameLoop& loop_;
+  ScriptFrontEnd& front_;
   std::ostream& out_;
 };
 
@@ -271,17 +274,14 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, ProgressSetup* progress, const GameStart& start) {
-  ScriptHost host(out);
-  GameWindow window(host, dataFolder, std::move(pieceStrip));
-  if (!window.Create()) return 1;
-  if (progress && progress->keep) window.AttachProgress(std::move(progress->loaded), progress->sink, SteadyNowMs);
-  if (start.level && !window.controller().StartGeneratedLevel(*start.level)) {
-    err << "quenchway: the generated level could not be made\n";
-    return 1;
-  }
-  window.PaintPending();
-  ScriptSession session(window, out);
+              Surface pieceStrip, Surface toolbarStrip, ProgressSetup* progress, const GameStart& start) {
+  ScriptFrontEnd front(out);
+  GameLoop loop(front, [&front] { return front.now; }, dataFolder, std::move(pieceStrip), std::move(toolbarStrip));
+  std::optional<std::pair<Progress, ProgressSink*>> kept;
+  if (progress && progress->keep) kept.emplace(std::move(progress->loaded), progress->sink);
+  if (!loop.Start(std::move(kept), start, err)) return 1;
+  loop.Flush();
+  ScriptSession session(loop, front, out);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     const std::vector<std::string> words = Words(line);
@@ -292,13 +292,13 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
       err << "quenchway: script line " << number << ": " << e.what << '\n';
       return 2;
     }
-    if (!window.running()) {
-      window.SaveProgress();
+    if (!loop.running()) {
+      loop.SaveProgress();
       out << "closed\n";
       return 0;
     }
   }
-  window.SaveProgress();
+  loop.SaveProgress();
   return 0;
 }
 

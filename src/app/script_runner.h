@@ -1,6 +1,6 @@
-// Headless play for tests, automation and level authors: the same game
-// window and the same paints, driven by one command a line, with no window
-// on screen and no display needed.
+// Headless play for tests, automation and level authors: the same game loop
+// and the same paints, driven by one command a line turned into the input
+// events a window delivers, with no window on screen and no display needed.
 #pragma once
 
 #include <iosfwd>
@@ -19,6 +19,7 @@ namespace qw {
 // command. With progress, the game records it from the first command and
 // hands it over once more when the script ends.
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, ProgressSetup* progress = nullptr, const GameStart& start = {});
+              Surface pieceStrip, Surface toolbarStrip, ProgressSetup* progress = nullptr,
+              const GameStart& start = {});
 
 }  // namespace qw

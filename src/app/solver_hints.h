@@ -14,7 +14,7 @@ namespace qw {
 
 class SolverHints final : public HintSource {
  public:
-  HintAnswer Next(const Puzzle& puzzle) override;
+  Hint Next(const Puzzle& puzzle) override;
   void LevelStarted(const Puzzle& puzzle) override { Prepare(puzzle); }
 
  private:

@@ -12,6 +12,7 @@
 #include "app/game_loop.h"
 #include "app/script_runner.h"
 #include "platform/bitmap.h"
+#include "platform/key_names.h"
 #include "platform/utf8.h"
 #include "platform/web_page.h"
 #include "qw_app_resources.h"
@@ -31,7 +32,6 @@ class WebFrontEnd final : public FrontEnd {
   void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
-  std::uint64_t NowMs() const override { return web::NowMs(); }
 };
 
 struct WebGame {
@@ -71,40 +71,6 @@ void Feed(const InputEvent& e) {
   Settle();
 }
 
-// The page's key names (KeyboardEvent.key) as the game's keys.
-InputEvent KeyEvent(std::string_view name) {
-  InputEvent e;
-  e.type = InputEvent::Type::KeyDown;
-  if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'))) {
-    e.key = Key::Letter;
-    e.letter = static_cast<char>(name[0] & ~0x20);
-  } else if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
-    e.key = Key::Letter;
-    e.letter = name[0];
-  } else if (name == "Escape") {
-    e.key = Key::Escape;
-  } else if (name == "Enter") {
-    e.key = Key::Enter;
-  } else if (name == "Backspace") {
-    e.key = Key::Backspace;
-  } else if (name == "Delete") {
-    e.key = Key::Delete;
-  } else if (name == "ArrowLeft") {
-    e.key = Key::Left;
-  } else if (name == "ArrowRight") {
-    e.key = Key::Right;
-  } else if (name == "ArrowUp") {
-    e.key = Key::Up;
-  } else if (name == "ArrowDown") {
-    e.key = Key::Down;
-  } else if (name == " ") {
-    e.key = Key::Space;
-  } else if (name == "F11") {
-    e.key = Key::F11;
-  }
-  return e;
-}
-
 }  // namespace
 
 }  // namespace qw
@@ -121,7 +87,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     web::ShowMessage("The game's built-in pictures are damaged.");
     return 0;
   }
-  Page().loop = std::make_unique<GameLoop>(Page().front, kDataFolder, std::move(*pieces), std::move(*toolbar));
+  Page().loop = std::make_unique<GameLoop>(Page().front, [] { return web::NowMs(); }, kDataFolder,
+                                           std::move(*pieces), std::move(*toolbar));
   if (!Page().loop->Create()) {
     Page().loop.reset();
     return 0;
@@ -152,7 +119,9 @@ EMSCRIPTEN_KEEPALIVE void qw_wheel(int steps) {
 
 // A key pressed, by its KeyboardEvent.key name.
 EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat, int ctrl, int shift) {
-  qw::InputEvent e = qw::KeyEvent(name == nullptr ? "" : name);
+  qw::InputEvent e;
+  e.type = qw::InputEvent::Type::KeyDown;
+  e.key = qw::KeyFromName(name == nullptr ? "" : name, e.letter);
   e.alt = alt != 0;
   e.ctrl = ctrl != 0;
   e.shift = shift != 0;
@@ -168,7 +137,8 @@ EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
   std::ostringstream out;
   std::ostringstream err;
   std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
-  if (pieces) qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces));
+  std::optional<qw::Surface> toolbar = qw::LoadBmpMemory(qw::resources::kToolbarBmp);
+  if (pieces && toolbar) qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
   result = out.str() + err.str();
   return result.c_str();
 }

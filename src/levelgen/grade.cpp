@@ -26,7 +26,7 @@ constexpr std::int32_t kEffortWeight = 4;
 WaterRoute TraceRoute(const LevelRecord& level, const Solution* solution) {
   PlayedLevel played(level);
   if (solution != nullptr) PlaceSolution(played.puzzle, *solution);
-  const Board& board = played.puzzle.board;
+  const Board& board = played.puzzle.board();
   const WaterTrace water = TraceWater(board);
   WaterRoute route;
   for (const WaterStep& step : water.steps) {

@@ -13,32 +13,32 @@ bool Puzzle::StartLevel(std::int32_t index) {
   if (index < 0 || index >= LevelCount()) return false;
   generated_.reset();
   SetUp(levels_[static_cast<std::size_t>(index)]);
-  currentLevel = index;
+  currentLevel_ = index;
   return true;
 }
 
 void Puzzle::StartLevel(const LevelRecord& level) {
   generated_ = level;
   SetUp(*generated_);
-  currentLevel = kGeneratedLevel;
+  currentLevel_ = kGeneratedLevel;
 }
 
-bool Puzzle::Restart() {
-  const LevelRecord* level = CurrentRecord();
-  if (!level) return false;
-  SetUp(*level);
-  return true;
+void Puzzle::SetUpPosition(const Tray& tray, const Board& board) {
+  tray_ = tray;
+  board_ = board;
+  selection_ = kNoPosition;
+  UpdateWater();
 }
 
 const LevelRecord* Puzzle::CurrentRecord() const {
-  if (currentLevel == kGeneratedLevel) return generated_ ? &*generated_ : nullptr;
-  if (currentLevel < 0 || currentLevel >= LevelCount()) return nullptr;
-  return &levels_[static_cast<std::size_t>(currentLevel)];
+  if (currentLevel_ == kGeneratedLevel) return generated_ ? &*generated_ : nullptr;
+  if (currentLevel_ < 0 || currentLevel_ >= LevelCount()) return nullptr;
+  return &levels_[static_cast<std::size_t>(currentLevel_)];
 }
 
 void Puzzle::SetUp(const LevelRecord& level) {
   FillTray(level);
-  board.fill(Cell{KIND_EMPTY, 0});
+  board_.fill(Cell{KIND_EMPTY, 0});
   // Later placements overwrite earlier ones: source over wall over hazard
   // over fire.
   PlaceList(level.fireCells, KIND_FIRE);
@@ -49,24 +49,24 @@ void Puzzle::SetUp(const LevelRecord& level) {
   // image stays inside the source's eight.
   if (IsCellNumber(level.sourceCell)) {
     const Position p = CellNumberPosition(level.sourceCell);
-    board[static_cast<std::size_t>(BoardIndex(p.x, p.y))] =
+    board_[static_cast<std::size_t>(BoardIndex(p.x, p.y))] =
         Cell{KIND_SOURCE, NormalizeDirection(level.sourceRotation)};
   }
-  selection = kNoPosition;
+  selection_ = kNoPosition;
   UpdateWater();
 }
 
 // Elbows, then bends, then splitters from slot 0, all in rotation 0. A
 // negative count counts as 0, and pieces beyond the tenth slot are left out.
 void Puzzle::FillTray(const LevelRecord& level) {
-  tray.fill(Cell{KIND_EMPTY, 0});
+  tray_.fill(Cell{KIND_EMPTY, 0});
   std::size_t slot = 0;
   const std::array<std::pair<PieceKind, std::int32_t>, 3> groups{
       {{KIND_ELBOW, level.elbowCount},
        {KIND_BEND, level.bendCount},
        {KIND_SPLITTER, level.splitterCount}}};
   for (const auto& [kind, count] : groups) {
-    for (std::int32_t i = 0; i < count && slot < tray.size(); ++i) tray[slot++] = Cell{kind, 0};
+    for (std::int32_t i = 0; i < count && slot < tray_.size(); ++i) tray_[slot++] = Cell{kind, 0};
   }
 }
 
@@ -76,7 +76,7 @@ void Puzzle::PlaceList(const std::wstring& cells, PieceKind kind) {
   for (const std::int32_t n : CellNumbers(cells)) {
     if (!IsCellNumber(n)) continue;
     const Position p = CellNumberPosition(n);
-    board[static_cast<std::size_t>(BoardIndex(p.x, p.y))] = Cell{kind, 0};
+    board_[static_cast<std::size_t>(BoardIndex(p.x, p.y))] = Cell{kind, 0};
   }
 }
 
@@ -88,44 +88,64 @@ std::int32_t Puzzle::LevelCount() const {
 std::int32_t Puzzle::NextLevelIndex() const {
   // Any negative index counts as no level, so the answer is always a level
   // of the table or -1.
-  if (currentLevel < 0) return -1;
-  const std::int64_t next = std::int64_t{currentLevel} + 1;
+  if (currentLevel_ < 0) return -1;
+  const std::int64_t next = std::int64_t{currentLevel_} + 1;
   return next < LevelCount() ? static_cast<std::int32_t>(next) : -1;
 }
 
-bool Puzzle::TurnPiece(Position p, bool clockwise) {
-  Cell* cell = At(p);
-  if (cell == nullptr) return false;
-  // 7 + 1 gives 0 and 0 - 1 gives 7; taken modulo 8 so that no stored value
-  // can step outside the piece's eight images.
-  cell->variant = NormalizeDirection(NormalizeDirection(cell->variant) + (clockwise ? 1 : 7));
-  if (IsBoardCell(p)) UpdateWater();  // the tray holds no water
-  return true;
+bool Puzzle::Apply(const Step& step) {
+  switch (step.kind) {
+    case Step::Kind::Move: return Move(step);
+    case Step::Kind::Turn: return Turn(step);
+    case Step::Kind::Restart: {
+      const LevelRecord* level = CurrentRecord();
+      if (!level) return false;
+      SetUp(*level);
+      return true;
+    }
+  }
+  return false;
 }
 
-bool Puzzle::MovePiece(Position from, Position to) {
-  Cell* source = At(from);
-  Cell* target = At(to);
+bool Puzzle::Move(const Step& step) {
+  Cell* source = MutableAt(step.from);
+  Cell* target = MutableAt(step.to);
   if (!source || !target || !IsPipePiece(*source) || target->kind != KIND_EMPTY) return false;
+  if (step.rotation < -1 || step.rotation > 7) return false;
   *target = *source;
+  if (step.rotation != -1) target->variant = step.rotation;
   source->kind = KIND_EMPTY;  // the old variant stays behind, unseen
-  selection = to;
+  selection_ = step.to;
   UpdateWater();
   return true;
 }
 
-void Puzzle::UpdateWater() {
-  TraceWater(board, water_);
-  // Doused is decided afresh on every run: a fire whose water has been cut
-  // off burns again.
-  for (std::size_t i = 0; i < board.size(); ++i) {
-    if (board[i].kind == KIND_FIRE) board[i].variant = water_.doused.test(i) ? 1 : 0;
-  }
+bool Puzzle::Turn(const Step& step) {
+  Cell* cell = MutableAt(step.from);
+  // Only pipe pieces turn: the nozzle, fires and walls stay as they are.
+  if (!cell || !IsPipePiece(*cell) || step.turns < 1 || step.turns > 7) return false;
+  // 7 + 1 gives 0 and 0 - 1 gives 7; taken modulo 8 so that no stored value
+  // can step outside the piece's eight images.
+  cell->variant = NormalizeDirection(NormalizeDirection(cell->variant) + (step.clockwise ? step.turns : -step.turns));
+  selection_ = step.from;
+  if (IsBoardCell(step.from)) UpdateWater();  // the tray holds no water
+  return true;
 }
 
-Outcome Puzzle::GetOutcome() const {
-  if (water_.reachesHazard) return Outcome::kFailed;
-  return water_.fireBurning ? Outcome::kPlaying : Outcome::kSolved;
+void Puzzle::Restore(const Snapshot& snapshot, Position select) {
+  tray_ = snapshot.tray;
+  board_ = snapshot.board;
+  UpdateWater();
+  selection_ = select;
+}
+
+void Puzzle::UpdateWater() {
+  TraceWater(board_, water_);
+  // Doused is decided afresh on every run: a fire whose water has been cut
+  // off burns again.
+  for (std::size_t i = 0; i < board_.size(); ++i) {
+    if (board_[i].kind == KIND_FIRE) board_[i].variant = water_.doused.test(i) ? 1 : 0;
+  }
 }
 
 std::vector<Position> Puzzle::WetHazards() const {
@@ -141,11 +161,9 @@ std::vector<Position> Puzzle::WetHazards() const {
   return hazards;
 }
 
-Cell* Puzzle::At(Position p) { return const_cast<Cell*>(static_cast<const Puzzle&>(*this).At(p)); }
-
 const Cell* Puzzle::At(Position p) const {
-  if (IsTraySlot(p)) return &tray[static_cast<std::size_t>(p.x)];
-  if (IsBoardCell(p)) return &board[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
+  if (IsTraySlot(p)) return &tray_[static_cast<std::size_t>(p.x)];
+  if (IsBoardCell(p)) return &board_[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
   return nullptr;
 }
 

@@ -43,6 +43,18 @@ struct WaterTrace {
   TraceStats stats;
 };
 
+enum class Outcome : std::uint8_t {
+  kPlaying,
+  kSolved,  // no fire burns and the water touches no hazard
+  kFailed,  // the water touches a hazard, whatever the fires do
+};
+
+// The outcome of a board whose water ran as `trace` says.
+constexpr Outcome OutcomeOf(const WaterTrace& trace) {
+  if (trace.reachesHazard) return Outcome::kFailed;
+  return trace.fireBurning ? Outcome::kPlaying : Outcome::kSolved;
+}
+
 // What water does in the cell it enters: the directions it leaves in, in the
 // order they run, and what else happens there.
 struct WaterPassage {

@@ -34,6 +34,7 @@ struct InputEvent {
     KeyDown,
     Close,    // the window's close button
     Redraw,   // exposed, resized or rescaled: everything must be repainted
+    Command,  // a toolbar command by its identifier, as the bar's buttons send it
   };
   Type type = Type::None;
   Point point;           // frame pixels, for pointer events
@@ -44,6 +45,11 @@ struct InputEvent {
   bool ctrl = false;
   bool shift = false;
   bool repeat = false;   // a key held down
+  std::int32_t command = 0;  // for Command
+  // The handheld's pen, as script mode plays it: the point is a point of the
+  // game's client area wherever it lies, and presses go to the game even
+  // below it (the command bar still sees the pen's moves).
+  bool pen = false;
 };
 
 }  // namespace qw

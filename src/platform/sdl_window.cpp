@@ -1,5 +1,7 @@
 #include "platform/sdl_window.h"
 
+#include "platform/key_names.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -34,30 +36,11 @@ std::int32_t FloorDiv(std::int32_t a, std::int32_t b) {
   return q;
 }
 
+// SDL names every key ("A", "Return", "Keypad Enter", "Left", ...): the
+// game reads the names as script mode reads them.
 Key TranslateKey(SDL_Keycode code, char& letter) {
   letter = 0;
-  if (code >= SDLK_a && code <= SDLK_z) {
-    letter = static_cast<char>('A' + (code - SDLK_a));
-    return Key::Letter;
-  }
-  if (code >= SDLK_0 && code <= SDLK_9) {
-    letter = static_cast<char>('0' + (code - SDLK_0));
-    return Key::Letter;
-  }
-  switch (code) {
-    case SDLK_ESCAPE: return Key::Escape;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return Key::Enter;
-    case SDLK_BACKSPACE: return Key::Backspace;
-    case SDLK_DELETE: return Key::Delete;
-    case SDLK_LEFT: return Key::Left;
-    case SDLK_RIGHT: return Key::Right;
-    case SDLK_F11: return Key::F11;
-    case SDLK_UP: return Key::Up;
-    case SDLK_DOWN: return Key::Down;
-    case SDLK_SPACE: return Key::Space;
-    default: return Key::Unknown;
-  }
+  return KeyFromName(SDL_GetKeyName(code), letter);
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       }
     }
   }
-  const std::wstring* text = hover_ && tooltipShown_ ? &buttons_[*hover_].tooltip : note_.empty() ? nullptr : &note_;
+  const std::wstring* text = tooltip() ? tooltip() : note_.empty() ? nullptr : &note_;
   if (text) PaintText(canvas, origin, font, *text);
 }
 

@@ -50,6 +50,8 @@ class Toolbar {
   std::optional<std::int32_t> PointerUp(Point p);
   void PointerLeave();
 
+  // The tooltip on show, if any.
+  const std::wstring* tooltip() const { return hover_ && tooltipShown_ ? &buttons_[*hover_].tooltip : nullptr; }
   // When a tooltip is waiting for its delay: the time it is due.
   std::optional<std::uint64_t> TooltipDue() const;
   void Tick(std::uint64_t nowMs);

@@ -26,21 +26,17 @@ constexpr std::int32_t kUnlimited = 100;
 
 Position BoardPosition(std::int32_t index) { return Position{index / kBoardSize, index % kBoardSize}; }
 
-struct WaterOutcome {
-  bool hazard = false;
-  bool burning = false;
-};
+Outcome RunWater(const BoardCells& board) { return OutcomeOf(TraceWater(board)); }
 
-WaterOutcome RunWater(const BoardCells& board) {
-  const WaterState state = BoardWater(board);
-  return WaterOutcome{state == WaterState::kFailed, state == WaterState::kPlaying};
-}
+bool Safe(const BoardCells& board) { return RunWater(board) != Outcome::kFailed; }
 
-bool Safe(const BoardCells& board) { return !RunWater(board).hazard; }
-
-// One step of a solution's plan, on board index `cell`.
-struct Step {
-  HintKind kind = HintKind::kPlace;
+// What a solution needs at one board index: the player's piece taken back,
+// turned, or a tray piece placed, in any of the rotations that act alike.
+// The order search puts the goals in order; the first becomes the hint's
+// Step.
+struct Goal {
+  enum class Kind : std::uint8_t { kPlace, kTurn, kTakeBack };
+  Kind kind = Kind::kPlace;
   std::int32_t cell = 0;
   PieceKind piece = KIND_EMPTY;
   std::uint8_t rotations = 0;  // those that act as the solution needs
@@ -48,24 +44,24 @@ struct Step {
 
 // Take-backs, turns of the player's pieces, then placements in the order the
 // water reaches them.
-std::vector<Step> Plan(const BoardCells& board, const SearchState& end) {
-  std::vector<Step> steps;
+std::vector<Goal> Plan(const BoardCells& board, const SearchState& end) {
+  std::vector<Goal> steps;
   for (std::int32_t i = 0; i < kBoardCells; ++i) {
     const auto ii = static_cast<std::size_t>(i);
-    if (IsPipePiece(board[ii]) && end.removed.test(ii)) steps.push_back(Step{HintKind::kTakeBack, i, board[ii].kind, 0});
+    if (IsPipePiece(board[ii]) && end.removed.test(ii)) steps.push_back(Goal{Goal::Kind::kTakeBack, i, board[ii].kind, 0});
   }
   for (std::int32_t i = 0; i < kBoardCells; ++i) {
     const auto ii = static_cast<std::size_t>(i);
     if (!IsPipePiece(board[ii]) || end.removed.test(ii)) continue;
     const std::uint8_t mask = end.rotations[ii];
     if ((mask >> NormalizeDirection(board[ii].variant) & 1) == 0) {
-      steps.push_back(Step{HintKind::kTurn, i, board[ii].kind, mask});
+      steps.push_back(Goal{Goal::Kind::kTurn, i, board[ii].kind, mask});
     }
   }
   for (std::int32_t k = 1; k <= end.placed; ++k) {
     for (std::int32_t i = 0; i < kBoardCells; ++i) {
       const auto ii = static_cast<std::size_t>(i);
-      if (end.order[ii] == k) steps.push_back(Step{HintKind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
+      if (end.order[ii] == k) steps.push_back(Goal{Goal::Kind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
     }
   }
   return steps;
@@ -79,8 +75,8 @@ std::size_t KindIndex(PieceKind kind) {
 // pieces on the solution's cells stay (turned when their rotation acts
 // otherwise), those on its cells in another kind go back to the tray, and so
 // do pieces elsewhere whose kind the tray lacks for the placements.
-std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
-  std::vector<Step> steps;
+std::vector<Goal> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
+  std::vector<Goal> steps;
   std::array<std::int32_t, 3> inTray{};
   for (const Cell& c : tray) {
     if (IsPipePiece(c)) ++inTray[KindIndex(c.kind)];
@@ -91,7 +87,7 @@ std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, cons
     const Position at = CellNumberPosition(p.cell);
     wanted[static_cast<std::size_t>(BoardIndex(at.x, at.y))] = &p;
   }
-  std::vector<Step> places;
+  std::vector<Goal> places;
   std::vector<std::int32_t> spare;  // pieces off the solution's cells
   for (std::int32_t i = 0; i < kBoardCells; ++i) {
     const auto ii = static_cast<std::size_t>(i);
@@ -103,26 +99,26 @@ std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, cons
     }
     if (cell.kind == p->kind) {
       if ((p->rotations >> NormalizeDirection(cell.variant) & 1) == 0) {
-        steps.push_back(Step{HintKind::kTurn, i, cell.kind, p->rotations});
+        steps.push_back(Goal{Goal::Kind::kTurn, i, cell.kind, p->rotations});
       }
       continue;
     }
     if (IsPipePiece(cell)) {
-      steps.push_back(Step{HintKind::kTakeBack, i, cell.kind, 0});
+      steps.push_back(Goal{Goal::Kind::kTakeBack, i, cell.kind, 0});
       ++inTray[KindIndex(cell.kind)];
     } else if (cell.kind != KIND_EMPTY) {
       return {};  // a fixed cell: not this level's solution
     }
-    places.push_back(Step{HintKind::kPlace, i, p->kind, p->rotations});
+    places.push_back(Goal{Goal::Kind::kPlace, i, p->kind, p->rotations});
   }
-  for (const Step& place : places) {
+  for (const Goal& place : places) {
     std::int32_t& have = inTray[KindIndex(place.piece)];
     if (have == 0) {
       const auto from = std::find_if(spare.begin(), spare.end(), [&](std::int32_t i) {
         return board[static_cast<std::size_t>(i)].kind == place.piece;
       });
       if (from == spare.end()) return {};
-      steps.push_back(Step{HintKind::kTakeBack, *from, place.piece, 0});
+      steps.push_back(Goal{Goal::Kind::kTakeBack, *from, place.piece, 0});
       spare.erase(from);
       ++have;
     }
@@ -132,11 +128,11 @@ std::vector<Step> KnownPlan(const BoardCells& board, const TrayCells& tray, cons
   return steps;
 }
 
-StepCount CountSteps(const std::vector<Step>& steps) {
+StepCount CountSteps(const std::vector<Goal>& steps) {
   StepCount count;
-  for (const Step& step : steps) {
-    std::int32_t& n = step.kind == HintKind::kTakeBack ? count.takeBacks
-                      : step.kind == HintKind::kTurn   ? count.turns
+  for (const Goal& step : steps) {
+    std::int32_t& n = step.kind == Goal::Kind::kTakeBack ? count.takeBacks
+                      : step.kind == Goal::Kind::kTurn   ? count.turns
                                                        : count.placed;
     ++n;
   }
@@ -162,7 +158,7 @@ std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
 // placed only on an empty cell and while the tray holds one of its kind.
 class OrderSearch {
  public:
-  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Step> steps, std::int64_t& runsLeft)
+  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Goal> steps, std::int64_t& runsLeft)
       : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {
     for (const Cell& c : tray) {
       if (IsPipePiece(c)) ++inTray_[KindIndex(c.kind)];
@@ -170,7 +166,7 @@ class OrderSearch {
   }
 
   // The first step of a safe order and the rotation it leaves, or nullopt.
-  std::optional<std::pair<Step, std::int32_t>> Find() {
+  std::optional<std::pair<Goal, std::int32_t>> Find() {
     if (steps_.size() > 30) return std::nullopt;
     if (!Visit(0)) return std::nullopt;
     return std::make_pair(first_, firstRotation_);
@@ -179,28 +175,29 @@ class OrderSearch {
 
  private:
   bool Visit(std::uint32_t done) {
-    if (done == (1u << steps_.size()) - 1) return !RunWater(board_).burning;
+    if (done == (1u << steps_.size()) - 1) return RunWater(board_) != Outcome::kPlaying;
     if (!seen_.insert(Hash(done)).second) return false;
     for (const bool takeBacks : {true, false}) {
       for (std::size_t i = 0; i < steps_.size(); ++i) {
-        const Step& step = steps_[i];
-        if ((done >> i & 1) != 0 || takeBacks != (step.kind == HintKind::kTakeBack)) continue;
+        const Goal& step = steps_[i];
+        if ((done >> i & 1) != 0 || takeBacks != (step.kind == Goal::Kind::kTakeBack)) continue;
         Cell& cell = board_[static_cast<std::size_t>(step.cell)];
         std::int32_t& inTray = inTray_[KindIndex(step.piece)];
-        if (step.kind == HintKind::kPlace && (cell.kind != KIND_EMPTY || inTray == 0)) continue;
-        const std::int32_t trayChange = step.kind == HintKind::kPlace ? -1 : step.kind == HintKind::kTakeBack ? 1 : 0;
+        if (step.kind == Goal::Kind::kPlace && (cell.kind != KIND_EMPTY || inTray == 0)) continue;
+        const std::int32_t trayChange = step.kind == Goal::Kind::kPlace ? -1 : step.kind == Goal::Kind::kTakeBack ? 1 : 0;
         const Cell before = cell;
         std::vector<std::int32_t> rotations{0};
-        if (step.kind != HintKind::kTakeBack) {
-          rotations = RotationsNear(step.rotations, step.kind == HintKind::kTurn ? NormalizeDirection(cell.variant) : 0);
+        if (step.kind != Goal::Kind::kTakeBack) {
+          rotations = RotationsNear(step.rotations, step.kind == Goal::Kind::kTurn ? NormalizeDirection(cell.variant) : 0);
         }
         for (const std::int32_t r : rotations) {
           if (runsLeft_-- <= 0) return false;
-          cell = step.kind == HintKind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
+          cell = step.kind == Goal::Kind::kTakeBack ? Cell{KIND_EMPTY, 0} : Cell{step.piece, r};
           inTray += trayChange;
-          const WaterOutcome water = RunWater(board_);
+          const Outcome water = RunWater(board_);
           // A board that is solved on the way ends the level: the order is done.
-          const bool found = !water.hazard && (!water.burning || Visit(done | 1u << i));
+          const bool found =
+              water == Outcome::kSolved || (water == Outcome::kPlaying && Visit(done | 1u << i));
           cell = before;
           inTray -= trayChange;
           if (found) {
@@ -224,51 +221,47 @@ class OrderSearch {
   }
 
   BoardCells board_;
-  std::vector<Step> steps_;
+  std::vector<Goal> steps_;
   std::int64_t& runsLeft_;
   std::array<std::int32_t, 3> inTray_{};
   std::unordered_set<std::uint64_t> seen_;
-  Step first_;
+  Goal first_;
   std::int32_t firstRotation_ = 0;
 };
 
-// Fills in the tray slot of a placement or take-back, or the way of a turn.
-bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCells& tray, const BoardCells& board) {
-  hint.kind = step.kind;
-  hint.piece = step.piece;
-  hint.rotation = rotation;
-  const Position cell = BoardPosition(step.cell);
-  switch (step.kind) {
-    case HintKind::kPlace: {
+// The hint's Step for the first goal of a safe order: the tray slot of a
+// placement or take-back, or the way of a turn. Nothing when the tray does
+// not fit.
+std::optional<Step> HintStep(const Goal& goal, std::int32_t rotation, const TrayCells& tray, const BoardCells& board) {
+  const Position cell = BoardPosition(goal.cell);
+  std::optional<Step> step;
+  switch (goal.kind) {
+    case Goal::Kind::kPlace: {
       // A slot whose piece already has the rotation, or else the first.
       std::int32_t slot = -1;
       for (std::int32_t k = 0; k < kTraySlots; ++k) {
         const Cell& c = tray[static_cast<std::size_t>(k)];
-        if (c.kind != step.piece) continue;
+        if (c.kind != goal.piece) continue;
         if (slot < 0 || NormalizeDirection(c.variant) == rotation) slot = k;
         if (NormalizeDirection(c.variant) == rotation) break;
       }
-      if (slot < 0) return false;
-      hint.from = Position{slot, -1};
-      hint.to = cell;
-      return true;
+      if (slot < 0) return std::nullopt;
+      step = Step::Move(Position{slot, -1}, cell, rotation);
+      break;
     }
-    case HintKind::kTakeBack: {
+    case Goal::Kind::kTakeBack: {
       const auto empty = std::find_if(tray.begin(), tray.end(), [](const Cell& c) { return c.kind == KIND_EMPTY; });
-      if (empty == tray.end()) return false;
-      hint.from = cell;
-      hint.to = Position{static_cast<std::int32_t>(empty - tray.begin()), -1};
-      return true;
+      if (empty == tray.end()) return std::nullopt;
+      step = Step::Move(cell, Position{static_cast<std::int32_t>(empty - tray.begin()), -1});
+      break;
     }
-    default: {
-      hint.from = cell;
-      hint.to = cell;
-      const std::int32_t now = NormalizeDirection(board[static_cast<std::size_t>(step.cell)].variant);
+    case Goal::Kind::kTurn: {
+      const std::int32_t now = NormalizeDirection(board[static_cast<std::size_t>(goal.cell)].variant);
       const std::int32_t clockwiseSteps = NormalizeDirection(rotation - now);
       // Every board on the way between, one 45-degree step at a time.
       auto safeWay = [&](bool clockwise) {
         BoardCells b = board;
-        Cell& c = b[static_cast<std::size_t>(step.cell)];
+        Cell& c = b[static_cast<std::size_t>(goal.cell)];
         const std::int32_t count = clockwise ? clockwiseSteps : 8 - clockwiseSteps;
         for (std::int32_t i = 1; i < count; ++i) {
           c.variant = NormalizeDirection(now + (clockwise ? i : -i));
@@ -276,20 +269,17 @@ bool Complete(Hint& hint, const Step& step, std::int32_t rotation, const TrayCel
         }
         return true;
       };
-      hint.clockwise = clockwiseSteps <= 4;
-      if (!safeWay(hint.clockwise) && safeWay(!hint.clockwise)) hint.clockwise = !hint.clockwise;
-      hint.turnSteps = hint.clockwise ? clockwiseSteps : 8 - clockwiseSteps;
-      return true;
+      bool clockwise = clockwiseSteps <= 4;
+      if (!safeWay(clockwise) && safeWay(!clockwise)) clockwise = !clockwise;
+      step = Step::Turn(cell, clockwise, clockwise ? clockwiseSteps : 8 - clockwiseSteps);
+      break;
     }
   }
+  step->hint = true;
+  return step;
 }
 
 }  // namespace
-
-WaterState BoardWater(const BoardCells& board) {
-  const WaterTrace trace = TraceWater(board);
-  return trace.reachesHazard ? WaterState::kFailed : trace.fireBurning ? WaterState::kPlaying : WaterState::kSolved;
-}
 
 LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : options_(options) {
   const SearchBoard board(level);
@@ -300,14 +290,14 @@ LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : o
   // Solutions with that many pieces, up to the first that can be placed in
   // a safe order from the start.
   const PlayedLevel played(level);
-  const BoardCells& start = played.puzzle.board;
+  const BoardCells& start = played.puzzle.board();
   std::int64_t runsLeft = options.orderRuns;
   SolveOptions all;
   all.pieceBudget = static_cast<std::int32_t>(first.solution.size());
   all.solutionCap = kMostKnownSolutions;
   all.accept = [&](const SearchState& end) {
     fewest_.push_back(board.Pieces(end));
-    OrderSearch order(start, played.puzzle.tray, Plan(start, end), runsLeft);
+    OrderSearch order(start, played.puzzle.tray(), Plan(start, end), runsLeft);
     return order.Find().has_value() || order.OutOfRuns();
   };
   SolveFrom(board, all);
@@ -317,9 +307,8 @@ LevelHints::LevelHints(const LevelRecord& level, const HintOptions& options) : o
 Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions& options,
               const std::vector<Solution>& known) {
   Hint hint;
-  const WaterOutcome water = RunWater(board);
-  if (!water.hazard && !water.burning) {
-    hint.kind = HintKind::kSolved;
+  if (RunWater(board) == Outcome::kSolved) {
+    hint.kind = Hint::Kind::kSolved;
     return hint;
   }
   const SearchBoard searchBoard(board, tray);
@@ -331,11 +320,11 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   // (the hint may then take back, turn or place more than it had to). Each
   // better solution goes to the order search at once.
   std::int64_t runsLeft = options.orderRuns;
-  std::optional<std::pair<Step, std::int32_t>> step;
+  std::optional<std::pair<Goal, std::int32_t>> step;
   std::optional<StepCount> bar;
-  std::optional<std::pair<Step, std::int32_t>> knownStep;
+  std::optional<std::pair<Goal, std::int32_t>> knownStep;
   for (const Solution& solution : known) {
-    const std::vector<Step> plan = KnownPlan(board, tray, solution);
+    const std::vector<Goal> plan = KnownPlan(board, tray, solution);
     if (plan.empty() || (bar && !(CountSteps(plan) < *bar))) continue;
     OrderSearch order(board, tray, plan, runsLeft);
     if (auto first = order.Find()) {
@@ -359,9 +348,18 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   const SolveReport best = SolveFrom(searchBoard, fewest);
   hint.nodes += best.nodes;
   if (!step && knownStep) step = knownStep;
-  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
+  // The hint's step, or nothing when the tray does not fit the goal.
+  auto answer = [&]() -> bool {
+    if (!step) return false;
+    const std::optional<Step> made = HintStep(step->first, step->second, tray, board);
+    if (!made) return false;
+    hint.kind = Hint::Kind::kStep;
+    hint.step = *made;
+    return true;
+  };
+  if (answer()) return hint;
   if (best.outcome != SolveOutcome::kSolved) {
-    hint.kind = best.outcome == SolveOutcome::kGaveUp ? HintKind::kLimitReached : HintKind::kNotFound;
+    hint.kind = best.outcome == SolveOutcome::kGaveUp ? Hint::Kind::kLimitReached : Hint::Kind::kNotFound;
     return hint;
   }
   // Otherwise the solutions with as many take-backs and turns and the
@@ -381,34 +379,9 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
     hint.nodes += report.nodes;
     gaveUp = report.outcome == SolveOutcome::kGaveUp && !report.capped;
   }
-  if (step && Complete(hint, step->first, step->second, tray, board)) return hint;
-  hint.kind = gaveUp || runsLeft <= 0 ? HintKind::kLimitReached : HintKind::kNotFound;
+  if (answer()) return hint;
+  hint.kind = gaveUp || runsLeft <= 0 ? Hint::Kind::kLimitReached : Hint::Kind::kNotFound;
   return hint;
-}
-
-bool ApplyHint(const Hint& hint, TrayCells& tray, BoardCells& board) {
-  auto at = [&](const Position& p) -> Cell* {
-    if (IsTraySlot(p)) return &tray[static_cast<std::size_t>(p.x)];
-    if (IsBoardCell(p)) return &board[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
-    return nullptr;
-  };
-  Cell* from = at(hint.from);
-  Cell* to = at(hint.to);
-  if (from == nullptr || to == nullptr || !IsPipePiece(*from)) return false;
-  switch (hint.kind) {
-    case HintKind::kPlace:
-    case HintKind::kTakeBack:
-      if (to->kind != KIND_EMPTY) return false;
-      *to = Cell{from->kind, hint.kind == HintKind::kPlace ? hint.rotation : from->variant};
-      *from = Cell{KIND_EMPTY, 0};
-      return true;
-    case HintKind::kTurn:
-      if (from != to) return false;
-      from->variant = NormalizeDirection(from->variant + (hint.clockwise ? hint.turnSteps : -hint.turnSteps));
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace qw

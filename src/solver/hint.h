@@ -33,31 +33,9 @@
 #include "data/levels.h"
 #include "solver/solver.h"
 #include "model/cell.h"
+#include "model/step.h"
 
 namespace qw {
-
-enum class HintKind : std::uint8_t {
-  kPlace,     // put the tray piece at `from` on board cell `to`, in `rotation`
-  kTurn,      // turn the piece on board cell `from` (= `to`) to `rotation`
-  kTakeBack,  // move the piece on board cell `from` to the empty tray slot `to`
-  kSolved,    // nothing to do: no fire burns and the water touches no hazard
-  kNotFound,  // no solution from this board, or none the water allows a safe order for
-  kLimitReached,  // the search stopped at its limit before finding a step
-};
-
-struct Hint {
-  HintKind kind = HintKind::kNotFound;
-  Position from;
-  Position to;
-  PieceKind piece = KIND_EMPTY;  // the kind of the piece the step moves or turns
-  std::int32_t rotation = 0;        // the piece's rotation after the step
-  // A turn as the game makes it: turnSteps 45-degree steps, clockwise or
-  // counter-clockwise. The shorter way, unless only the other one keeps the
-  // water from hazards at every step between.
-  bool clockwise = true;
-  std::int32_t turnSteps = 0;
-  std::int64_t nodes = 0;  // search decisions spent
-};
 
 // Decisions a hint may spend, about 50 ms on the development machine.
 inline constexpr std::int64_t kDefaultHintNodeLimit = 40'000;
@@ -72,6 +50,11 @@ struct HintOptions {
   std::int64_t orderRuns = 8'000;
 };
 
+// The hint's step is a Step marked as a hint's: a placement is a move from
+// a tray slot (one whose piece already has the rotation, or else the first)
+// into the piece's rotation; a take-back a move to the first empty tray
+// slot; a turn the shorter way round as one step of 1 to 7 turns, unless
+// only the other way keeps the water from hazards at every turn between.
 // `known` are solutions of the level from its start (the fewest-piece ones,
 // as LevelHints keeps them): the way to one of them from the board is the
 // answer whenever the search finds nothing better within its limit.
@@ -96,13 +79,5 @@ class LevelHints {
   HintOptions options_;
   std::vector<Solution> fewest_;
 };
-
-// What the game's water trace makes of a board.
-enum class WaterState : std::uint8_t { kPlaying, kSolved, kFailed };
-WaterState BoardWater(const std::array<Cell, kBoardCells>& board);
-
-// Makes the hint's step on a tray and board, as one move. False, with nothing
-// changed, for a hint that is no step or does not fit them.
-bool ApplyHint(const Hint& hint, std::array<Cell, kTraySlots>& tray, std::array<Cell, kBoardCells>& board);
 
 }  // namespace qw

@@ -33,7 +33,7 @@ std::int32_t CellNumberOf(std::int32_t boardIndex) {
 SearchBoard::SearchBoard(const LevelRecord& level) {
   // The level as the game sets it up, out-of-limit values and all.
   const PlayedLevel played(level);
-  Init(played.puzzle.board, played.puzzle.tray);
+  Init(played.puzzle.board(), played.puzzle.tray());
 }
 
 SearchBoard::SearchBoard(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray) {
@@ -477,20 +477,15 @@ Solution SearchBoard::Pieces(const SearchState& s) const {
 }
 
 bool PlaceSolution(Puzzle& puzzle, const Solution& solution) {
-  // The player's own moves: the first tray piece of the kind onto the cell,
-  // then turned clockwise into its rotation.
+  // The player's own steps: the first tray piece of the kind onto the cell,
+  // in its rotation.
   for (const Placement& p : solution) {
     if (!IsPipePiece(Cell{p.kind, 0}) || !IsCellNumber(p.cell)) return false;
-    const Position at = CellNumberPosition(p.cell);
-    const auto slot = std::find_if(puzzle.tray.begin(), puzzle.tray.end(),
-                                   [&](const Cell& c) { return c.kind == p.kind; });
-    if (slot == puzzle.tray.end()) return false;
-    const Position from{static_cast<std::int32_t>(slot - puzzle.tray.begin()), -1};
-    if (!puzzle.MovePiece(from, at)) return false;
-    for (std::int32_t turns = NormalizeDirection(NormalizeDirection(p.rotation) - puzzle.At(at)->variant); turns > 0;
-         --turns) {
-      puzzle.TurnPiece(at, true);
-    }
+    const Tray& tray = puzzle.tray();
+    const auto slot = std::find_if(tray.begin(), tray.end(), [&](const Cell& c) { return c.kind == p.kind; });
+    if (slot == tray.end()) return false;
+    const Position from{static_cast<std::int32_t>(slot - tray.begin()), -1};
+    if (!puzzle.Apply(Step::Move(from, CellNumberPosition(p.cell), NormalizeDirection(p.rotation)))) return false;
   }
   return true;
 }

@@ -32,7 +32,9 @@ Rect PenSquare(Point p) {
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                                WindowEffects& effects)
-    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects), geometry_(layout), chooser_(levels) {}
+    : puzzle_(puzzle), layout_(layout), levels_(levels), effects_(effects), geometry_(layout), chooser_(levels) {
+  SyncUndoRedo();
+}
 
 void GameController::SetRecorder(ProgressRecorder* recorder) {
   recorder_ = recorder;
@@ -57,7 +59,7 @@ Rect GameController::MenuButtonRect(std::int32_t button) const {
 }
 
 void GameController::EnterMenu(bool hideToolbar) {
-  state_.screenMode = MODE_MENU;
+  SetMode(MODE_MENU);
   state_.continueShown = recorder_ && recorder_->LevelInPlay() != -1;
   if (state_.hoveredButton == kMenuContinue && !state_.continueShown) state_.hoveredButton = -1;
   if (hideToolbar) effects_.ShowToolbar(false);
@@ -117,7 +119,7 @@ void GameController::PlayPenDown(Point p) {
 void GameController::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(layout_, kItemContinue), p)) return;
   DropSolvedBest();
-  if (puzzle_.currentLevel == kGeneratedLevel) {
+  if (puzzle_.currentLevel() == kGeneratedLevel) {
     effects_.ShowMessage(kSolvedMessage);
     LeaveGeneratedLevel();
     return;
@@ -178,7 +180,7 @@ void GameController::OnPenUp(Point p) {
   switch (state_.screenMode) {
     case MODE_MENU: MenuPenUp(); break;
     case MODE_HELP:
-      state_.screenMode = MODE_MENU;
+      SetMode(MODE_MENU);
       effects_.InvalidateAll();
       break;
     case MODE_PLAY: PlayPenUp(p); break;
@@ -199,7 +201,7 @@ void GameController::MenuPenUp() {
       case kMenuNewGame: StartLevel(0); break;
       case kMenuPassword: OnPasswordCommand(); break;
       case kMenuInstructions:
-        state_.screenMode = MODE_HELP;
+        SetMode(MODE_HELP);
         effects_.InvalidateAll();
         break;
       case kMenuExit: OnOkCommand(); break;
@@ -218,7 +220,7 @@ void GameController::PlayPenUp(Point p) {
   if (!press.dragging) {
     // A tap acts on the pressed piece wherever the pen is lifted: the first
     // tap selects it, a tap on the selection turns it clockwise.
-    if (puzzle_.selection == press.dragSource) {
+    if (puzzle_.selection() == press.dragSource) {
       TurnSelection(true);
     } else {
       Select(press.dragSource);
@@ -239,11 +241,11 @@ void GameController::PlayPenUp(Point p) {
 void GameController::DropPiece(Point p) {
   // A drop anywhere but an empty slot or cell moves nothing and leaves the
   // selection alone.
-  const Position before = puzzle_.selection;
+  const Position before = puzzle_.selection();
   if (!history_.Apply(puzzle_, Step::Move(state_.press.dragSource, geometry_.HitTest(p)))) return;
   Recorded();
   if (before != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(before));
-  effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
+  effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection()));
   ShowOutcome();
 }
 
@@ -295,7 +297,7 @@ void GameController::OnPasswordCommand() {
   DropSolvedBest();
   EndKeyCarry();
   state_.enteredPassword.clear();
-  state_.screenMode = MODE_PASSWORD;
+  SetMode(MODE_PASSWORD);
   effects_.InvalidateAll();
 }
 
@@ -346,23 +348,23 @@ void GameController::OnRedo() {
 
 void GameController::OnHint() {
   if (state_.screenMode != MODE_PLAY || !hints_) return;
-  HintAnswer answer = hints_->Next(puzzle_);
+  const Hint answer = hints_->Next(puzzle_);
   switch (answer.kind) {
-    case HintAnswer::Kind::kSolved: return;
-    case HintAnswer::Kind::kNotFound: effects_.ShowNote(kNoHintNote); return;
-    case HintAnswer::Kind::kLimitReached: effects_.ShowNote(kHintLimitNote); return;
-    case HintAnswer::Kind::kStep: break;
+    case Hint::Kind::kSolved: return;
+    case Hint::Kind::kNotFound: effects_.ShowNote(kNoHintNote); return;
+    case Hint::Kind::kLimitReached: effects_.ShowNote(kHintLimitNote); return;
+    case Hint::Kind::kStep: break;
   }
-  answer.step.hint = true;
-  if (!history_.Apply(puzzle_, answer.step)) {
+  Step step = answer.step;
+  step.hint = true;  // counted as a hint, and saved as one
+  if (!history_.Apply(puzzle_, step)) {
     effects_.ShowNote(kNoHintNote);  // a step that does not fit the board
     return;
   }
-  ++history_.hintsUsed;
   Recorded();
   state_.press = PressState{};
   state_.keyCarry = false;
-  if (answer.step.kind == Step::Kind::Move && IsTraySlot(answer.step.to)) effects_.ShowNote(kTookBackNote);
+  if (step.kind == Step::Kind::Move && IsTraySlot(step.to)) effects_.ShowNote(kTookBackNote);
   effects_.InvalidateAll();
   ShowOutcome();
 }
@@ -379,7 +381,7 @@ void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {
   if (state_.screenMode != MODE_PLAY || (state_.press.buttonDown && !state_.keyCarry)) return;
   Position c = state_.cursor;
   if (c == kNoPosition) {
-    MoveCursor(puzzle_.selection != kNoPosition ? puzzle_.selection : Position{0, -1});
+    MoveCursor(puzzle_.selection() != kNoPosition ? puzzle_.selection() : Position{0, -1});
     return;
   }
   if (c.y == -1) {
@@ -427,7 +429,7 @@ void GameController::OnPickKey() {
     EndKeyCarry();
     return;
   }
-  const Position before = puzzle_.selection;
+  const Position before = puzzle_.selection();
   if (!history_.Apply(puzzle_, Step::Move(from, c))) return;  // occupied: still carried
   Recorded();
   state_.keyCarry = false;
@@ -466,13 +468,13 @@ void GameController::ShowRestored() {
   EndKeyCarry();
   state_.press = PressState{};
   effects_.ReleasePointer();
-  state_.screenMode = MODE_PLAY;
+  SetMode(MODE_PLAY);
   effects_.InvalidateAll();
   ShowOutcome();
 }
 
 void GameController::ShowScreen(ScreenMode mode) {
-  state_.screenMode = mode;
+  SetMode(mode);
   effects_.InvalidateAll();
 }
 
@@ -487,6 +489,7 @@ void GameController::StartLevel(std::int32_t index, Start how) {
 void GameController::BeginPlay(Start how) {
   DropSolvedBest();
   history_.Clear();  // a level entered anew begins a new history
+  SyncUndoRedo();
   if (hints_) hints_->LevelStarted(puzzle_);
   if (recorder_) recorder_->LevelStarted(puzzle_, history_, how == Start::kPassword);
   ShowPlay();
@@ -496,7 +499,7 @@ void GameController::ShowPlay() {
   state_.press = PressState{};
   state_.keyCarry = false;
   state_.cursor = kNoPosition;
-  state_.screenMode = MODE_PLAY;
+  SetMode(MODE_PLAY);
   effects_.ShowToolbar(true);
   effects_.InvalidateAll();
   ShowOutcome();  // a level may be solved or lost before any move
@@ -510,14 +513,14 @@ void GameController::RestartLevel() {
   Recorded();
   state_.press = PressState{};
   state_.keyCarry = false;
-  state_.screenMode = MODE_PLAY;
+  SetMode(MODE_PLAY);
   effects_.ShowToolbar(true);
   effects_.InvalidateAll();
   ShowOutcome();  // a level may be solved or lost before any move
 }
 
 void GameController::TurnSelection(bool clockwise) {
-  const Position p = state_.keyCarry ? state_.press.dragSource : puzzle_.selection;
+  const Position p = state_.keyCarry ? state_.press.dragSource : puzzle_.selection();
   if (!history_.Apply(puzzle_, Step::Turn(p, clockwise))) return;
   Recorded();
   if (state_.keyCarry) effects_.InvalidateRect(PenSquare(state_.press.lastPoint));
@@ -526,7 +529,7 @@ void GameController::TurnSelection(bool clockwise) {
 }
 
 void GameController::Select(Position p) {
-  if (puzzle_.selection != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection));
+  if (puzzle_.selection() != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(puzzle_.selection()));
   puzzle_.Select(p);
   if (p != kNoPosition) effects_.InvalidateRect(geometry_.CellRect(p));
 }
@@ -536,14 +539,14 @@ void GameController::ShowOutcome() {
   switch (puzzle_.GetOutcome()) {
     case Outcome::kPlaying: return;
     case Outcome::kSolved:
-      state_.screenMode = MODE_SOLVED;
+      SetMode(MODE_SOLVED);
       if (recorder_ && generated_ && generated_->day) recorder_->DailySolved(*generated_->day);
       if (recorder_ && !generated_) {
         const LevelBest best = recorder_->LevelSolved(puzzle_, history_);
         state_.solvedBest = BestText(best);
       }
       break;
-    case Outcome::kFailed: state_.screenMode = MODE_FAILED; break;
+    case Outcome::kFailed: SetMode(MODE_FAILED); break;
   }
   EndKeyCarry();  // the outcome screens carry nothing
   effects_.InvalidateAll();

@@ -160,6 +160,10 @@ class GameController {
   void ChooserStart(std::int32_t entry);
   // After every change of the puzzle by a step, an undo or a redo.
   void Recorded();
+  // Every change of screen goes here; the window is told when an undo or a
+  // redo comes to act, or stops acting.
+  void SetMode(ScreenMode mode);
+  void SyncUndoRedo();
   void DropSolvedBest();
 
   Puzzle& puzzle_;
@@ -176,6 +180,7 @@ class GameController {
   GeneratedLevelSource* generatedSource_ = nullptr;
   std::optional<GeneratedLevelChoice> generated_;
   std::int32_t randomGrade_ = kEasiestGrade;  // the grade the random-level key plays
+  std::optional<std::pair<bool, bool>> undoRedoShown_;  // as the window was last told
 };
 
 }  // namespace qw

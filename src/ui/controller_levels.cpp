@@ -12,6 +12,19 @@ namespace qw {
 
 void GameController::Recorded() {
   if (recorder_) recorder_->PuzzleChanged(puzzle_, history_);
+  SyncUndoRedo();
+}
+
+void GameController::SetMode(ScreenMode mode) {
+  state_.screenMode = mode;
+  SyncUndoRedo();
+}
+
+void GameController::SyncUndoRedo() {
+  const std::pair<bool, bool> now{CanUndo(), CanRedo()};
+  if (undoRedoShown_ == now) return;
+  undoRedoShown_ = now;
+  effects_.UndoRedoChanged(now.first, now.second);
 }
 
 void GameController::DropSolvedBest() { state_.solvedBest.clear(); }
@@ -48,7 +61,7 @@ void GameController::OpenChooser(std::optional<std::int32_t> at) {
   }
   state_.chooserEntry = std::clamp(entry, 0, std::max(chooser_.EntryCount() - 1, 0));
   state_.hoveredButton = -1;
-  state_.screenMode = MODE_LEVELS;
+  SetMode(MODE_LEVELS);
   effects_.InvalidateAll();
 }
 

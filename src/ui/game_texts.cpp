@@ -30,6 +30,15 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   return texts;
 }
 
+std::wstring LoadFailureText(DataFile file) {
+  switch (file) {
+    case DataFile::kImages: return L"Could not load image.\r\nExiting...";
+    case DataFile::kLayout: return L"Could not load layout.\r\nExiting...";
+    case DataFile::kLevels: return L"Could not load levels.\r\nExiting...";
+  }
+  return {};
+}
+
 std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
 
 std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font) {

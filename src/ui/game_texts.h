@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/game_data.h"
 #include "data/levels.h"
 #include "platform/toolbar.h"
 
@@ -19,6 +20,8 @@ std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount);
 std::vector<ToolButton> ToolbarButtons();
 // Every text above for a set of `levelCount` levels.
 std::vector<std::wstring> GameTexts(std::int32_t levelCount);
+// The message that says a data file cannot be loaded.
+std::wstring LoadFailureText(DataFile file);
 // The message that tells the password of the level the player goes on to.
 std::wstring PasswordMessage(const std::wstring& password);
 // Every line the message boxes draw for these levels and for a solved

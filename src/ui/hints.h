@@ -5,26 +5,15 @@
 
 #include <cstdint>
 
-#include "model/history.h"
 #include "model/puzzle.h"
+#include "model/step.h"
 
 namespace qw {
-
-struct HintAnswer {
-  enum class Kind : std::uint8_t {
-    kStep,          // make `step`; a move to a tray slot takes a piece back
-    kSolved,        // nothing to do
-    kNotFound,      // no solution can be reached from this board
-    kLimitReached,  // the search stopped before it found a step
-  };
-  Kind kind = Kind::kNotFound;
-  Step step;
-};
 
 class HintSource {
  public:
   virtual ~HintSource() = default;
-  virtual HintAnswer Next(const Puzzle& puzzle) = 0;
+  virtual Hint Next(const Puzzle& puzzle) = 0;
   // A level has just started: the moment to prepare what its hints need, so
   // that the first hint answers as quickly as the later ones.
   virtual void LevelStarted(const Puzzle& /*puzzle*/) {}

@@ -9,7 +9,7 @@ namespace {
 
 std::int32_t PiecesOnBoard(const Puzzle& puzzle) {
   return static_cast<std::int32_t>(
-      std::count_if(puzzle.board.begin(), puzzle.board.end(), [](const Cell& c) { return IsPipePiece(c); }));
+      std::count_if(puzzle.board().begin(), puzzle.board().end(), [](const Cell& c) { return IsPipePiece(c); }));
 }
 
 std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b) {
@@ -33,14 +33,14 @@ ProgressRecorder::ProgressRecorder(const std::vector<LevelRecord>& levels, Progr
 
 void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history) {
   SavedPlay& play = *progress_.play;
-  for (std::size_t i = 0; i < play.tray.size(); ++i) play.tray[i] = SaveCell(puzzle.tray[i]);
+  for (std::size_t i = 0; i < play.tray.size(); ++i) play.tray[i] = SaveCell(puzzle.tray()[i]);
   // The record numbers cells 10 * row + column; the puzzle keeps column-major.
   for (std::int32_t row = 0; row < kBoardSize; ++row) {
     for (std::int32_t col = 0; col < kBoardSize; ++col) {
       play.board[static_cast<std::size_t>(row * kBoardSize + col)] = SaveCell(*puzzle.BoardCell(col, row));
     }
   }
-  play.hints = history.hintsUsed;
+  play.hints = history.hintsUsed();
   play.undo.clear();
   for (const Step& step : history.Steps()) play.undo.push_back(StepText(step));
   play.redo.clear();
@@ -48,13 +48,13 @@ void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history) {
 }
 
 void ProgressRecorder::LevelStarted(const Puzzle& puzzle, const History& history, bool byPassword) {
-  const auto index = static_cast<std::size_t>(puzzle.currentLevel);
+  const auto index = static_cast<std::size_t>(puzzle.currentLevel());
   StopClock();
   // A generated level is not in the table: the table's level in play stays
   // as it was, untouched by what happens on the generated one.
   tracking_ = index < keys_.size();
   if (!tracking_) return;
-  if (byPassword) opened_.insert(puzzle.currentLevel);
+  if (byPassword) opened_.insert(puzzle.currentLevel());
   progress_.play = SavedPlay{};
   progress_.play->level = keys_[index];
   Capture(puzzle, history);
@@ -77,11 +77,11 @@ void ProgressRecorder::PuzzleChanged(const Puzzle& puzzle, const History& histor
 }
 
 LevelBest ProgressRecorder::LevelSolved(const Puzzle& puzzle, const History& history) {
-  const auto index = static_cast<std::size_t>(puzzle.currentLevel);
+  const auto index = static_cast<std::size_t>(puzzle.currentLevel());
   if (index >= keys_.size() || !tracking_) return LevelBest{};
   tracking_ = false;
   const std::int32_t steps = progress_.play ? progress_.play->steps : 0;
-  const LevelBest run{PiecesOnBoard(puzzle), steps, history.hintsUsed, PlayedMs()};
+  const LevelBest run{PiecesOnBoard(puzzle), steps, history.hintsUsed(), PlayedMs()};
   runningSince_.reset();
   RecordSolved(progress_, keys_[index], run);
   progress_.play.reset();  // a solved level is no longer in play
@@ -170,7 +170,7 @@ bool RestorePlay(Puzzle& puzzle, History& history, std::int32_t index, const Sav
     if (!history.Undo(puzzle)) return fresh();
   }
   for (std::size_t i = 0; i < saved.tray.size(); ++i) {
-    if (SaveCell(puzzle.tray[i]) != saved.tray[i]) return fresh();
+    if (SaveCell(puzzle.tray()[i]) != saved.tray[i]) return fresh();
   }
   for (std::int32_t row = 0; row < kBoardSize; ++row) {
     for (std::int32_t col = 0; col < kBoardSize; ++col) {
@@ -179,7 +179,7 @@ bool RestorePlay(Puzzle& puzzle, History& history, std::int32_t index, const Sav
       }
     }
   }
-  history.hintsUsed = std::max(saved.hints, 0);
+  history.SetHintsUsed(std::max(saved.hints, 0));
   puzzle.Select(kNoPosition);
   return true;
 }

@@ -142,9 +142,9 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   canvas.FillRect(kClientRect, kBackgroundColor);
   // A generated level is named by its title, as it has no place in the table.
   const LevelRecord* record = puzzle_.CurrentRecord();
-  const std::wstring caption = puzzle_.currentLevel == kGeneratedLevel && record
+  const std::wstring caption = puzzle_.currentLevel() == kGeneratedLevel && record
                                    ? record->title
-                                   : CaptionText(puzzle_.currentLevel, levelCount_);
+                                   : CaptionText(puzzle_.currentLevel(), levelCount_);
   canvas.DrawText(art_.captionFont, caption, kCaptionRect, kCaptionColor);
 
   SelectClip(canvas, playArea_);
@@ -179,7 +179,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     // or on like any other where the layout has no such button; "All levels
     // done" is for the set's last level.
     std::int32_t button = puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue;
-    if (puzzle_.currentLevel == kGeneratedLevel) {
+    if (puzzle_.currentLevel() == kGeneratedLevel) {
       button = static_cast<std::int32_t>(art_.layout.size()) > kItemLevelsButton ? kItemLevelsButton : kItemContinue;
     }
     DrawItem(canvas, art_.skin, art_.layout, button);
@@ -258,8 +258,8 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
   }
-  if (puzzle_.selection != Position{}) {
-    canvas.FillRect(geometry_.CellRect(puzzle_.selection), kSelectionColor);
+  if (puzzle_.selection() != Position{}) {
+    canvas.FillRect(geometry_.CellRect(puzzle_.selection()), kSelectionColor);
   }
 }
 
@@ -273,7 +273,7 @@ void ScreenRenderer::DrawPieces(Canvas& canvas) {
     }
   }
   // The selection: the grid's tint below the piece, the cursor's frame over it.
-  if (puzzle_.selection != Position{}) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection));
+  if (puzzle_.selection() != Position{}) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection()));
 }
 
 void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {

@@ -1,6 +1,6 @@
-// What the game asks of its window: repaints, the toolbar, a modal message
-// box, pointer capture and the end of the window's run. The game window
-// implements it; tests record the calls.
+// What the game asks of its window: repaints, the toolbar and the state of
+// its undo and redo, a modal message box, pointer capture and the end of the
+// window's run. The game loop implements it; tests record the calls.
 #pragma once
 
 #include <string>
@@ -26,6 +26,8 @@ class WindowEffects {
   virtual void EndModalRun() = 0;
   // A short note in the command bar, shown for a few seconds.
   virtual void ShowNote(const std::wstring& /*text*/) {}
+  // Whether an undo and a redo would act now; told whenever either changes.
+  virtual void UndoRedoChanged(bool /*canUndo*/, bool /*canRedo*/) {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

@@ -22,7 +22,6 @@ class RecordingFrontEnd final : public FrontEnd {
   void ShowMessage(const std::wstring& text) override { systemBoxes.push_back(text); }
   void MessageOpened(const std::wstring& text, const Rect&) override { opened.push_back(text); }
   void CapturePointer(bool) override {}
-  std::uint64_t NowMs() const override { return 0; }
 
   int presents = 0;
   std::vector<std::wstring> systemBoxes;
@@ -52,16 +51,16 @@ class GameLoopBox : public ::testing::Test {
     loop_.Flush();
   }
   RecordingFrontEnd front_;
-  GameLoop loop_{front_, QW_SOURCE_DIR "/data", *LoadBmpMemory(resources::kPiecesBmp),
-                 *LoadBmpMemory(resources::kToolbarBmp)};
+  GameLoop loop_{front_, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data",
+                 *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp)};
 };
 
 TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTheGame) {
   const Surface menu = loop_.frame();
   // Two messages from one handler, and a change the game wants painted.
-  loop_.game().ShowMessage(L"first");
-  loop_.game().ShowMessage(L"second");
-  loop_.game().InvalidateAll();
+  loop_.ShowMessage(L"first");
+  loop_.ShowMessage(L"second");
+  loop_.InvalidateAll();
   loop_.Flush();
   ASSERT_NE(loop_.messageBox(), nullptr);
   EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"first"});
@@ -83,14 +82,14 @@ TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTh
 
 TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
   const Surface menu = loop_.frame();
-  loop_.game().ShowMessage(L"message");
+  loop_.ShowMessage(L"message");
   loop_.Flush();
   const Surface boxed = loop_.frame();
   // The game starts level 1 behind the box (the menu's new-game button).
-  const Rect start = ItemRect(loop_.game().layout(), 3);
+  const Rect start = ItemRect(loop_.layout(), 3);
   const Point p{(start.left + start.right) / 2, (start.top + start.bottom) / 2};
-  loop_.game().PenDown(p);
-  loop_.game().PenUp(p);
+  loop_.controller().OnPenDown(p);
+  loop_.controller().OnPenUp(p);
   loop_.Flush();
   EXPECT_TRUE(SameClient(loop_.frame(), boxed)) << "a paint reached the frame under the box";
   loop_.Handle(Key(Key::Enter));
@@ -99,8 +98,8 @@ TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
 }
 
 TEST_F(GameLoopBox, ACloseRequestClosesTheBoxAndThenTheGame) {
-  loop_.game().ShowMessage(L"one");
-  loop_.game().ShowMessage(L"two");
+  loop_.ShowMessage(L"one");
+  loop_.ShowMessage(L"two");
   loop_.Flush();
   InputEvent close;
   close.type = InputEvent::Type::Close;

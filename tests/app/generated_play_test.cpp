@@ -30,7 +30,7 @@ std::string StartLines(const LevelRecord& level) {
   };
   std::ostringstream out;
   out << "tray";
-  for (const Cell& c : puzzle.tray) out << ' ' << entry(c);
+  for (const Cell& c : puzzle.tray()) out << ' ' << entry(c);
   out << '\n';
   for (std::int32_t y = 0; y < kBoardSize; ++y) {
     out << "row" << y;

@@ -53,6 +53,24 @@ TEST(ScriptMode, KeysUndoAndRedoAsTheWindowWould) {
   EXPECT_NE(bad.err.find("unknown key 'ctrl+Nothing'"), std::string::npos) << bad.err;
 }
 
+// The last dump's tooltip line.
+std::string Tooltip(const std::string& out) {
+  const std::size_t at = out.rfind("\ntooltip");
+  return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+}
+
+// The pen over the bar's second button shows its tooltip once the delay has
+// passed on the script's clock, and moving off it hides it, as in the window.
+TEST(ScriptMode, TooltipsShowAfterTheirDelayOnTheScriptsClock) {
+  ScratchFolder scratch("tooltip");
+  const std::string start = "tap " + Centre(ShippedLayout(), 3) + "\nmove 38 282\nwait 499\ndump\n";
+  EXPECT_EQ(Tooltip(RunGame(kGame, "--script -", start, scratch.path()).out), "tooltip");
+  const auto run = RunGame(kGame, "--script -", start + "wait 1\ndump\n", scratch.path());
+  EXPECT_EQ(Tooltip(run.out), "tooltip Rotate Clockwise") << run.out;
+  EXPECT_EQ(Tooltip(RunGame(kGame, "--script -", start + "wait 1\nmove 100 100\ndump\n", scratch.path()).out),
+            "tooltip");
+}
+
 TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {
   ScratchFolder scratch("hidden");
   const auto run = RunGame(kGame, "--script -", "password\nrestart\ndump\n", scratch.path());

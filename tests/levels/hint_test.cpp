@@ -17,9 +17,6 @@
 namespace qw {
 namespace {
 
-using TrayCells = std::array<Cell, kTraySlots>;
-using BoardCells = std::array<Cell, kBoardCells>;
-
 const std::vector<LevelRecord>& ShippedLevels() {
   static const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
   return levels;
@@ -33,21 +30,21 @@ struct HintRun {
 
 // Hints one after the other, each made as the game makes a step and
 // followed by the water, until the level is solved or something goes wrong.
-HintRun HintUntilSolved(TrayCells tray, BoardCells board, const LevelHints* level = nullptr,
-                        std::int32_t most = 40) {
+HintRun HintUntilSolved(Puzzle& puzzle, const LevelHints* level = nullptr, std::int32_t most = 40) {
   HintRun run;
   for (; run.hints < most; ++run.hints) {
-    const Hint hint = level != nullptr ? level->Next(tray, board) : FindHint(tray, board);
-    if (hint.kind == HintKind::kSolved) {
-      run.solved = BoardWater(board) == WaterState::kSolved;
+    const Hint hint = level != nullptr ? level->Next(puzzle.tray(), puzzle.board())
+                                       : FindHint(puzzle.tray(), puzzle.board());
+    if (hint.kind == Hint::Kind::kSolved) {
+      run.solved = puzzle.GetOutcome() == Outcome::kSolved;
       if (!run.solved) run.trouble = "solved reported on an unsolved board";
       return run;
     }
-    if (!ApplyHint(hint, tray, board)) {
+    if (hint.kind != Hint::Kind::kStep || !hint.step.hint || !puzzle.Apply(hint.step)) {
       run.trouble = "hint " + std::to_string(static_cast<int>(hint.kind)) + " does not apply";
       return run;
     }
-    if (BoardWater(board) == WaterState::kFailed) {
+    if (puzzle.GetOutcome() == Outcome::kFailed) {
       run.trouble = "hint " + std::to_string(run.hints + 1) + " sends the water into a hazard";
       return run;
     }
@@ -64,8 +61,7 @@ LevelRecord OneElbowLevel() { return testing::MakeLevel(1, 0, 0, 5, 4, L"57", L"
 
 // The level with its elbow moved from the tray to cell (x, y) in a rotation.
 void PutElbow(PlayedLevel& played, Position at, std::int32_t rotation) {
-  played.puzzle.tray[0] = Cell{};
-  *played.puzzle.BoardCell(at.x, at.y) = Cell{KIND_ELBOW, rotation};
+  ASSERT_TRUE(played.puzzle.Apply(Step::Move(Position{0, -1}, at, rotation)));
 }
 
 // The search from a board in play counts what the way to its best solution
@@ -78,7 +74,7 @@ TEST(Hint, SearchCountsTakeBacksTurnsAndPlacements) {
     options.fewestSteps = true;
     options.takeBackBudget = 1;
     options.turnBudget = 1;
-    const SolveReport report = SolveFrom(SearchBoard(played.puzzle.board, played.puzzle.tray), options);
+    const SolveReport report = SolveFrom(SearchBoard(played.puzzle.board(), played.puzzle.tray()), options);
     EXPECT_EQ(report.outcome, SolveOutcome::kSolved);
     return StepCount{report.takeBacks, report.turns, static_cast<std::int32_t>(report.solution.size())};
   };
@@ -94,41 +90,38 @@ TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
   // From rotation 3 the short way (clockwise, 3 steps) passes rotation 4,
   // which sends the water into the hazard; the long way is safe.
   PutElbow(played, Position{5, 5}, 3);
-  Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kTurn);
-  EXPECT_EQ(hint.from, (Position{5, 5}));
-  EXPECT_EQ(hint.rotation, 6);
-  EXPECT_FALSE(hint.clockwise);
-  EXPECT_EQ(hint.turnSteps, 5);
+  Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
+  EXPECT_EQ(hint.kind, Hint::Kind::kStep);
+  Step turn = Step::Turn(Position{5, 5}, false, 5);
+  turn.hint = true;
+  EXPECT_EQ(hint.step, turn);
   // From rotation 0 the short way, counter-clockwise through 7, is safe.
-  PutElbow(played, Position{5, 5}, 0);
-  hint = FindHint(played.puzzle.tray, played.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kTurn);
-  EXPECT_FALSE(hint.clockwise);
-  EXPECT_EQ(hint.turnSteps, 2);
-  TrayCells tray = played.puzzle.tray;
-  BoardCells board = played.puzzle.board;
-  ASSERT_TRUE(ApplyHint(hint, tray, board));
-  EXPECT_EQ(BoardWater(board), WaterState::kSolved);
-  EXPECT_EQ(FindHint(tray, board).kind, HintKind::kSolved);
+  PlayedLevel again(OneElbowLevel());
+  PutElbow(again, Position{5, 5}, 0);
+  hint = FindHint(again.puzzle.tray(), again.puzzle.board());
+  turn.turns = 2;
+  EXPECT_EQ(hint.step, turn);
+  ASSERT_TRUE(again.puzzle.Apply(hint.step));
+  EXPECT_EQ(again.puzzle.GetOutcome(), Outcome::kSolved);
+  EXPECT_EQ(FindHint(again.puzzle.tray(), again.puzzle.board()).kind, Hint::Kind::kSolved);
 }
 
 TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
   // In the water's way, where no rotation helps: back to the tray first.
   PlayedLevel inTheWay(OneElbowLevel());
   PutElbow(inTheWay, Position{5, 3}, 3);
-  Hint hint = FindHint(inTheWay.puzzle.tray, inTheWay.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
-  EXPECT_EQ(hint.from, (Position{5, 3}));
-  EXPECT_EQ(hint.to, (Position{0, -1}));
-  EXPECT_EQ(HintUntilSolved(inTheWay.puzzle.tray, inTheWay.puzzle.board).hints, 2);
+  Hint hint = FindHint(inTheWay.puzzle.tray(), inTheWay.puzzle.board());
+  Step takeBack = Step::Move(Position{5, 3}, Position{0, -1});
+  takeBack.hint = true;
+  EXPECT_EQ(hint.step, takeBack);
+  EXPECT_EQ(HintUntilSolved(inTheWay.puzzle).hints, 2);
   // Where the water never goes, but the tray has no other elbow.
   PlayedLevel elsewhere(OneElbowLevel());
   PutElbow(elsewhere, Position{0, 9}, 0);
-  hint = FindHint(elsewhere.puzzle.tray, elsewhere.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kTakeBack);
-  EXPECT_EQ(hint.from, (Position{0, 9}));
-  const HintRun run = HintUntilSolved(elsewhere.puzzle.tray, elsewhere.puzzle.board);
+  hint = FindHint(elsewhere.puzzle.tray(), elsewhere.puzzle.board());
+  EXPECT_EQ(hint.step.from, (Position{0, 9}));
+  EXPECT_TRUE(IsTraySlot(hint.step.to));
+  const HintRun run = HintUntilSolved(elsewhere.puzzle);
   EXPECT_TRUE(run.solved) << run.trouble;
   EXPECT_EQ(run.hints, 2);
 }
@@ -141,32 +134,33 @@ TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
   level.elbowCount = 2;
   level.hazardCells = L"53,75";
   PlayedLevel played(level);
-  played.puzzle.tray[1] = Cell{};
-  *played.puzzle.BoardCell(5, 3) = Cell{KIND_ELBOW, 3};
-  const Hint hint = FindHint(played.puzzle.tray, played.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kPlace);
-  EXPECT_EQ(hint.to, (Position{5, 5}));
-  const HintRun run = HintUntilSolved(played.puzzle.tray, played.puzzle.board);
+  ASSERT_TRUE(played.puzzle.Apply(Step::Move(Position{1, -1}, Position{5, 3}, 3)));
+  const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
+  EXPECT_TRUE(IsTraySlot(hint.step.from));
+  EXPECT_EQ(hint.step.to, (Position{5, 5}));
+  const HintRun run = HintUntilSolved(played.puzzle);
   EXPECT_TRUE(run.solved) << run.trouble;
   EXPECT_EQ(run.hints, 2);
 }
 
 TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   PlayedLevel played(OneElbowLevel());
-  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kPlace);
+  EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board()).kind, Hint::Kind::kStep);
   HintOptions tight;
   tight.nodeLimit = 1;
-  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board, tight).kind, HintKind::kLimitReached);
+  EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board(), tight).kind, Hint::Kind::kLimitReached);
   // The level's own solution answers where the search stops.
   const LevelHints known(OneElbowLevel(), tight);
   ASSERT_EQ(known.Fewest().size(), 1u);
-  const Hint hint = known.Next(played.puzzle.tray, played.puzzle.board);
-  EXPECT_EQ(hint.kind, HintKind::kPlace);
-  EXPECT_EQ(hint.to, (Position{5, 5}));
-  EXPECT_EQ(hint.rotation, 6);
+  const Hint hint = known.Next(played.puzzle.tray(), played.puzzle.board());
+  Step place = Step::Move(Position{0, -1}, Position{5, 5}, 6);
+  place.hint = true;
+  EXPECT_EQ(hint.step, place);
   // Without the elbow nothing leads the water to the fire.
-  played.puzzle.tray[0] = Cell{};
-  EXPECT_EQ(FindHint(played.puzzle.tray, played.puzzle.board).kind, HintKind::kNotFound);
+  LevelRecord noElbow = OneElbowLevel();
+  noElbow.elbowCount = 0;
+  PlayedLevel empty(noElbow);
+  EXPECT_EQ(FindHint(empty.puzzle.tray(), empty.puzzle.board()).kind, Hint::Kind::kNotFound);
 }
 
 // Boards with pieces put where they happen to fall, so that most need turns
@@ -180,11 +174,10 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
     const LevelHints hints(levels[i]);
     for (int b = 0; b < kBoardsPerLevel; ++b) {
       PlayedLevel played(levels[i]);
-      TrayCells tray = played.puzzle.tray;
-      BoardCells board = played.puzzle.board;
-      RandomMoves(rng, tray, board, 4 + 6 * b);
+      RandomMoves(rng, played.puzzle, 4 + 6 * b);
+      const Board& board = played.puzzle.board();
       withPieces += std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1 : 0;
-      const HintRun run = HintUntilSolved(tray, board, &hints);
+      const HintRun run = HintUntilSolved(played.puzzle, &hints);
       EXPECT_TRUE(run.solved) << "level " << i + 1 << " board " << b << ": " << run.trouble;
     }
   }

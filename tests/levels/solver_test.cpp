@@ -161,8 +161,8 @@ std::vector<Position> WetCells(const WaterTrace& water) {
 // Tries every cell and rotation for the tray's pieces, one after the other;
 // a piece after the first only where the water runs (elsewhere it would
 // change nothing).
-bool BruteForce(Puzzle& puzzle, const std::vector<PieceKind>& tray, std::size_t next) {
-  const WaterTrace water = TraceWater(puzzle.board);
+bool BruteForce(Board& board, const std::vector<PieceKind>& tray, std::size_t next) {
+  const WaterTrace water = TraceWater(board);
   if (!water.reachesHazard && !water.fireBurning) return true;
   if (next == tray.size()) return false;
   std::vector<Position> cells = WetCells(water);
@@ -173,11 +173,11 @@ bool BruteForce(Puzzle& puzzle, const std::vector<PieceKind>& tray, std::size_t 
     }
   }
   for (const Position& p : cells) {
-    Cell& cell = *puzzle.BoardCell(p.x, p.y);
+    Cell& cell = board[static_cast<std::size_t>(BoardIndex(p.x, p.y))];
     if (cell.kind != KIND_EMPTY) continue;
     for (std::int32_t r = 0; r < 8; ++r) {
       cell = Cell{tray[next], r};
-      const bool found = BruteForce(puzzle, tray, next + 1);
+      const bool found = BruteForce(board, tray, next + 1);
       cell = Cell{KIND_EMPTY, 0};
       if (found) return true;
     }
@@ -207,7 +207,8 @@ TEST(Solver, AgreesWithBruteForce) {
     PlayedLevel played(level);
     std::vector<PieceKind> tray;
     for (std::size_t k = 0; k < 3; ++k) tray.insert(tray.end(), static_cast<std::size_t>(counts[k]), kinds[k]);
-    const bool found = BruteForce(played.puzzle, tray, 0);
+    Board board = played.puzzle.board();
+    const bool found = BruteForce(board, tray, 0);
     const SolveReport report = SolveLevel(level);
     EXPECT_EQ(report.outcome == SolveOutcome::kSolved, found) << "round " << round;
     if (report.outcome == SolveOutcome::kSolved) {

@@ -16,7 +16,7 @@ struct Shot {
   friend bool operator==(const Shot&, const Shot&) = default;
 };
 
-Shot Take(const Puzzle& p) { return Shot{p.tray, p.board, p.Water().steps.size()}; }
+Shot Take(const Puzzle& p) { return Shot{p.tray(), p.board(), p.Water().steps.size()}; }
 
 TEST(StepText, RoundTripsEveryKindAndRejectsWhatNoStepWrites) {
   const std::vector<Step> steps{Step::Move({3, -1}, {4, 5}), Step::Move({9, 9}, {0, -1}),
@@ -70,7 +70,7 @@ TEST_F(HistoryTest, UndoSelectsTheMovedPieceAndRedoDropsOnANewStep) {
   EXPECT_EQ(puzzle.BoardCell(9, 9)->variant, 0);
   ASSERT_TRUE(history.Undo(puzzle));
   EXPECT_EQ(Take(puzzle), start);
-  EXPECT_EQ(puzzle.selection, (Position{0, -1}));
+  EXPECT_EQ(puzzle.selection(), (Position{0, -1}));
   EXPECT_EQ(history.RedoCount(), 2u);
   ASSERT_TRUE(history.Apply(puzzle, Step::Turn({0, -1}, false)));
   EXPECT_EQ(history.RedoCount(), 0u);
@@ -85,8 +85,8 @@ TEST_F(HistoryTest, UndoSelectsTheMovedPieceAndRedoDropsOnANewStep) {
   EXPECT_EQ(puzzle.Water().steps.size(), [&] {
     Puzzle again(levels);
     again.StartLevel(0);
-    again.TurnPiece({0, -1}, false);
-    again.MovePiece({0, -1}, {5, 5});
+    again.Apply(Step::Turn({0, -1}, false));
+    again.Apply(Step::Move({0, -1}, {5, 5}));
     return again.Water().steps.size();
   }());
 }
@@ -125,7 +125,7 @@ TEST_F(HistoryTest, UndoAndRedoRetraceRandomPlayOnEveryShippedLevel) {
       ASSERT_TRUE(history.Undo(puzzle));
       ASSERT_EQ(Take(puzzle), states[i]) << "level " << level << " undo to " << i;
       if (selected[i + 1] != kNoPosition) {  // a restart's undo keeps the old selection
-        EXPECT_EQ(puzzle.selection, selected[i + 1]);
+        EXPECT_EQ(puzzle.selection(), selected[i + 1]);
       }
     }
     EXPECT_FALSE(history.Undo(puzzle));
@@ -137,7 +137,7 @@ TEST_F(HistoryTest, UndoAndRedoRetraceRandomPlayOnEveryShippedLevel) {
     // The text form replays the same game from the level's start.
     Puzzle replay(levels);
     replay.StartLevel(level);
-    for (const Step& s : history.Steps()) ASSERT_TRUE(ApplyStep(replay, *ParseStep(StepText(s))));
+    for (const Step& s : history.Steps()) ASSERT_TRUE(replay.Apply(*ParseStep(StepText(s))));
     EXPECT_EQ(Take(replay), states.back());
   }
 }

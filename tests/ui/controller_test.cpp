@@ -42,7 +42,7 @@ TEST(Menu, NewGameHelpAndExit) {
   World w;
   w.Tap(w.ItemCentre(3));
   EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
-  EXPECT_EQ(w.puzzle.currentLevel, 0);
+  EXPECT_EQ(w.puzzle.currentLevel(), 0);
   EXPECT_EQ(w.window.Take(), (Log{Item(w, 3), "release", "toolbar 1", "all", Item(w, 3)}));
 
   w.controller.OnOkCommand();  // back to the menu, toolbar hidden
@@ -108,11 +108,11 @@ TEST(Play, TapsSelectThenTurnAndOnlyPipePiecesArePressed) {
 
   w.controller.OnPenDown(w.Centre(1, -1));
   w.controller.OnPenUp(Point{0, 0});  // a tap acts wherever the pen is lifted
-  EXPECT_EQ(w.puzzle.selection, (Position{1, -1}));
-  EXPECT_EQ(w.puzzle.tray[1].variant, 0);
-  w.puzzle.tray[1].variant = 7;
+  EXPECT_EQ(w.puzzle.selection(), (Position{1, -1}));
+  EXPECT_EQ(w.puzzle.tray()[1].variant, 0);
+  ASSERT_TRUE(w.puzzle.Apply(Step::Turn({1, -1}, true, 7)));
   w.Tap(w.Centre(1, -1));
-  EXPECT_EQ(w.puzzle.tray[1].variant, 0);
+  EXPECT_EQ(w.puzzle.tray()[1].variant, 0);
   EXPECT_EQ(w.Ui().press.dragSource, Position{});
   EXPECT_EQ(w.Ui().press.buttonDown, 0);
 }
@@ -120,16 +120,17 @@ TEST(Play, TapsSelectThenTurnAndOnlyPipePiecesArePressed) {
 TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
   World w;
   w.StartPlaying();
-  w.puzzle.tray[2].variant = 3;  // the bend, turned
+  ASSERT_TRUE(w.puzzle.Apply(Step::Turn({2, -1}, true, 3)));  // the bend, turned
+  w.puzzle.Select(kNoPosition);
   const Point from = w.Centre(2, -1);
   const Point to = w.Centre(4, 4);
   w.controller.OnPenDown(from);
   w.controller.OnPenMove(to);
   w.window.Take();
   w.controller.OnPenUp(to);
-  EXPECT_EQ(w.puzzle.tray[2].kind, KIND_EMPTY);
+  EXPECT_EQ(w.puzzle.tray()[2].kind, KIND_EMPTY);
   EXPECT_EQ(*w.puzzle.BoardCell(4, 4), (Cell{KIND_BEND, 3}));
-  EXPECT_EQ(w.puzzle.selection, (Position{4, 4}));
+  EXPECT_EQ(w.puzzle.selection(), (Position{4, 4}));
   const Rect cell = w.CellRect(4, 4);
   EXPECT_EQ(w.window.Take(), (Log{"release", RectText(cell), Item(w, 16), Item(w, 17), Square(to)}));
 
@@ -137,9 +138,9 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
   w.controller.OnPenDown(to);
   w.controller.OnPenMove(w.Centre(7, -1));
   w.controller.OnPenUp(w.Centre(7, -1));
-  EXPECT_EQ(w.puzzle.tray[7], (Cell{KIND_BEND, 3}));
+  EXPECT_EQ(w.puzzle.tray()[7], (Cell{KIND_BEND, 3}));
   EXPECT_EQ(w.puzzle.BoardCell(4, 4)->kind, KIND_EMPTY);
-  EXPECT_EQ(w.puzzle.selection, (Position{7, -1}));
+  EXPECT_EQ(w.puzzle.selection(), (Position{7, -1}));
 
   // Onto an occupied cell, a grid gap, outside: nothing moves, the selection stays.
   const Rect gap = w.CellRect(3, 3);
@@ -147,8 +148,8 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
     w.controller.OnPenDown(w.Centre(7, -1));
     w.controller.OnPenMove(Point{target.x + 1, target.y - 20});
     w.controller.OnPenUp(target);
-    EXPECT_EQ(w.puzzle.tray[7], (Cell{KIND_BEND, 3}));
-    EXPECT_EQ(w.puzzle.selection, (Position{7, -1}));
+    EXPECT_EQ(w.puzzle.tray()[7], (Cell{KIND_BEND, 3}));
+    EXPECT_EQ(w.puzzle.selection(), (Position{7, -1}));
     EXPECT_EQ(w.Ui().press.dragging, 0);
     EXPECT_EQ(w.Ui().press.dragSource, Position{});
   }
@@ -163,7 +164,7 @@ TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) 
   EXPECT_EQ(w.window.Take(), Log{"release"});
   w.controller.OnPenDown(w.ItemCentre(12));
   EXPECT_EQ(w.window.Take(), (Log{"message Password for next level is: SEAL", "toolbar 1", "all", "all"}));
-  EXPECT_EQ(w.puzzle.currentLevel, 2);
+  EXPECT_EQ(w.puzzle.currentLevel(), 2);
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // this one too
 
   w.controller.OnPenDown(w.ItemCentre(12));
@@ -172,10 +173,12 @@ TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) 
 
   w.StartPlaying(0);
   w.controller.ShowScreen(MODE_FAILED);
-  w.puzzle.tray[0].kind = KIND_EMPTY;
+  for (std::int32_t i = 0; w.puzzle.tray()[0].kind != KIND_EMPTY && i < kBoardCells; ++i) {
+    w.puzzle.Apply(Step::Move({0, -1}, {i / kBoardSize, i % kBoardSize}));
+  }
   w.controller.OnPenDown(w.ItemCentre(13));
   EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
-  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);  // set up again
+  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);  // set up again
 }
 
 TEST(Password, KeysActOnPenUpInTheirOrder) {
@@ -200,7 +203,7 @@ TEST(Password, KeysActOnPenUpInTheirOrder) {
   }
   w.Tap(w.ItemCentre(20));  // confirm: the lower of two equal passwords starts
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // and its fire is out at once
-  EXPECT_EQ(w.puzzle.currentLevel, 1);
+  EXPECT_EQ(w.puzzle.currentLevel(), 1);
 
   w.controller.OnPasswordCommand();
   w.Tap(w.ItemCentre(23));  // the fifth key
@@ -218,9 +221,9 @@ TEST(Commands, ActOnlyWhereTheyMean) {
   w.StartPlaying();
   w.Tap(w.Centre(0, -1));  // selects the elbow
   w.controller.OnRotateCounterClockwise();
-  EXPECT_EQ(w.puzzle.tray[0].variant, 7);
+  EXPECT_EQ(w.puzzle.tray()[0].variant, 7);
   w.controller.OnRotateClockwise();
-  EXPECT_EQ(w.puzzle.tray[0].variant, 0);
+  EXPECT_EQ(w.puzzle.tray()[0].variant, 0);
 
   // Password entry from the toolbar during a level, then back: the menu
   // shows with the toolbar, where turning and restarting do nothing.
@@ -232,7 +235,7 @@ TEST(Commands, ActOnlyWhereTheyMean) {
   w.controller.OnCommand(ID_ROTATE_CW);
   w.controller.OnCommand(ID_RESTART);
   EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
-  EXPECT_EQ(w.puzzle.tray[0].variant, 0);
+  EXPECT_EQ(w.puzzle.tray()[0].variant, 0);
   EXPECT_TRUE(w.window.Take().empty());
 
   w.controller.OnOkCommand();  // OK on the menu ends the game
@@ -248,7 +251,7 @@ TEST(Outcome, AMoveThatDecidesTheLevelShowsItsScreenAtOnce) {
   w.Tap(w.Centre(0, -1));
   w.Tap(w.Centre(0, -1));
   w.Tap(w.Centre(0, -1));
-  EXPECT_EQ(w.puzzle.tray[0].variant, 2);
+  EXPECT_EQ(w.puzzle.tray()[0].variant, 2);
   EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
   w.window.Take();
   w.controller.OnPenDown(w.Centre(0, -1));
@@ -310,8 +313,7 @@ Placement PlacementFor(const World& w, Outcome wanted) {
         Puzzle p(w.levels);
         p.StartLevel(0);
         const Position at{i % kBoardSize, i / kBoardSize};
-        if (!p.MovePiece({slot, -1}, at)) break;
-        for (int t = 0; t < turns; ++t) p.TurnPiece(at, true);
+        if (!p.Apply(Step::Move({slot, -1}, at, turns))) break;
         if (p.GetOutcome() == wanted) return {{slot, -1}, at, turns};
       }
     }
@@ -339,10 +341,10 @@ TEST(Undo, EveryPlayerStepIsUndoneAndRedoneAndANewLevelForgetsThem) {
   w.controller.OnUndo();  // the turn
   EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
   w.controller.OnUndo();  // the drop
-  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
-  EXPECT_EQ(w.puzzle.selection, (Position{0, -1}));
+  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.selection(), (Position{0, -1}));
   w.controller.OnCommand(ID_REDO);
-  EXPECT_EQ(w.puzzle.selection, (Position{3, 3}));
+  EXPECT_EQ(w.puzzle.selection(), (Position{3, 3}));
   EXPECT_EQ(w.controller.history().RedoCount(), 2u);
   w.controller.OnPasswordCommand();  // not in play: neither undoes
   w.controller.OnUndo();
@@ -384,12 +386,12 @@ TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
 // Hands out the answers it is given, in order.
 class ScriptedHints : public HintSource {
  public:
-  HintAnswer Next(const Puzzle&) override {
+  Hint Next(const Puzzle&) override {
     asked++;
-    return answers.empty() ? HintAnswer{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+    return answers.empty() ? Hint{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
   }
-  void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel); }
-  std::vector<HintAnswer> answers;
+  void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel()); }
+  std::vector<Hint> answers;
   int asked = 0;
   std::vector<std::int32_t> started;  // the levels it was told of
 };
@@ -402,27 +404,26 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   EXPECT_EQ(hints.asked, 0);
   w.StartPlaying();
   Drop(w, {0, -1}, {3, 3});
-  hints.answers = {HintAnswer{HintAnswer::Kind::kStep, Step::Move({3, 3}, {0, -1})},
-                   HintAnswer{HintAnswer::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)},
-                   HintAnswer{HintAnswer::Kind::kNotFound, {}}};
+  hints.answers = {Hint{Hint::Kind::kStep, Step::Move({3, 3}, {0, -1})},
+                   Hint{Hint::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)}, Hint{Hint::Kind::kNotFound, {}}};
   w.window.Take();
   w.controller.OnCommand(ID_HINT);
-  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);
   EXPECT_EQ(w.window.Take(), (Log{"note Took a piece back", "all"}));
   w.controller.OnHint();
   EXPECT_EQ(*w.puzzle.BoardCell(4, 0), (Cell{KIND_ELBOW, 3}));
-  EXPECT_EQ(w.controller.history().hintsUsed, 2);
+  EXPECT_EQ(w.controller.history().hintsUsed(), 2);
   EXPECT_EQ(StepText(w.controller.history().Steps().back()), "hint move 0 -1 4 0 r3");
   w.controller.OnUndo();
   w.controller.OnUndo();
   EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
-  EXPECT_EQ(w.controller.history().hintsUsed, 2);  // undoing gives no hint back
+  EXPECT_EQ(w.controller.history().hintsUsed(), 2);  // undoing gives no hint back
   w.window.Take();
   w.controller.OnHint();
   EXPECT_EQ(w.window.Take(), (Log{"note No hint found"}));
   EXPECT_EQ(w.controller.history().RedoCount(), 2u);
   w.StartPlaying(1);
-  EXPECT_EQ(w.controller.history().hintsUsed, 0);
+  EXPECT_EQ(w.controller.history().hintsUsed(), 0);
   // Told of each level as it starts, so that it can prepare before a hint.
   EXPECT_EQ(hints.started, (std::vector<std::int32_t>{0, 1}));
 }
@@ -437,7 +438,7 @@ TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
   w.controller.OnPickKey();
   EXPECT_TRUE(w.Ui().keyCarry);
   w.controller.OnRotateClockwise();  // X turns the carried piece
-  EXPECT_EQ(w.puzzle.tray[0], (Cell{KIND_ELBOW, 1}));
+  EXPECT_EQ(w.puzzle.tray()[0], (Cell{KIND_ELBOW, 1}));
   w.controller.OnCursorKey(1, 0);  // onto slot 1, occupied: the drop fails
   w.controller.OnPickKey();
   EXPECT_TRUE(w.Ui().keyCarry);
@@ -462,7 +463,7 @@ TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
   EXPECT_EQ(w.Ui().cursor, kNoPosition);
   EXPECT_FALSE(w.Ui().keyCarry);
   EXPECT_EQ(w.Ui().press.buttonDown, 0);
-  EXPECT_EQ(w.puzzle.tray[1].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.tray()[1].kind, KIND_ELBOW);
 }
 
 TEST(Keys, TheMenuHighlightMovesAndEnterPressesIt) {
@@ -511,7 +512,7 @@ TEST(Generated, ASolvedDailyPuzzleSaysSolvedOnContinueAndLeavesForTheMenu) {
   w.controller.SetGeneratedLevelSource(&made);
   ASSERT_TRUE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Daily()));
   EXPECT_EQ(made.asked, Log{"daily 20000"});  // today's
-  EXPECT_EQ(w.puzzle.currentLevel, kGeneratedLevel);
+  EXPECT_EQ(w.puzzle.currentLevel(), kGeneratedLevel);
   EXPECT_EQ(w.puzzle.CurrentRecord()->password, L"DAY");
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
   w.window.Take();
@@ -539,8 +540,8 @@ TEST(Generated, ARandomLevelPlaysAndRestartsLikeATableLevelAndIsNeverRecorded) {
   EXPECT_EQ(w.window.log.back(), "all");
   Drop(w, Position{0, -1}, Position{4, 4});
   w.controller.OnCommand(ID_RESTART);  // sets up the generated level again
-  EXPECT_EQ(w.puzzle.currentLevel, kGeneratedLevel);
-  EXPECT_EQ(w.puzzle.tray[0].kind, KIND_ELBOW);
+  EXPECT_EQ(w.puzzle.currentLevel(), kGeneratedLevel);
+  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);
   EXPECT_EQ(w.puzzle.At(Position{4, 4})->kind, KIND_EMPTY);
   w.controller.OnUndo();
   EXPECT_EQ(w.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
@@ -556,7 +557,7 @@ TEST(Generated, ARandomLevelPlaysAndRestartsLikeATableLevelAndIsNeverRecorded) {
   EXPECT_FALSE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Random(6, 1)));
   made.makes = false;
   EXPECT_FALSE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Random(2, 1)));
-  EXPECT_EQ(w.puzzle.currentLevel, 2);
+  EXPECT_EQ(w.puzzle.currentLevel(), 2);
   EXPECT_EQ(w.window.Take(), Log{});
 }
 

@@ -74,8 +74,9 @@ TEST(PartialPaint, EveryAreaMatchesTheFullPaint) {
   std::mt19937 rng(7);
   w.StartPlaying(0);
   // A bend in the water's way sends it on diagonally; a piece is dragged.
-  *w.puzzle.BoardCell(4, 0) = Cell{KIND_BEND, 2};
-  w.puzzle.UpdateWater();
+  Board board = w.puzzle.board();
+  board[BoardIndex(4, 0)] = Cell{KIND_BEND, 2};
+  w.puzzle.SetUpPosition(w.puzzle.tray(), board);
   w.puzzle.Select({4, 0});
   const Point press = w.Centre(0, -1);
   w.controller.OnPenDown(press);

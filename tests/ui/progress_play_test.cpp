@@ -53,7 +53,7 @@ Layout ChooserLayout() {
 // A hint that turns the piece at (6, 4).
 class TurnHint : public HintSource {
  public:
-  HintAnswer Next(const Puzzle&) override { return HintAnswer{HintAnswer::Kind::kStep, Step::Turn(Position{6, 4}, true)}; }
+  Hint Next(const Puzzle&) override { return Hint{Hint::Kind::kStep, Step::Turn(Position{6, 4}, true)}; }
 };
 
 // One game: a puzzle, a controller and a recorder on a clock the test moves.
@@ -145,25 +145,25 @@ TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
   ASSERT_TRUE(second.controller.state().continueShown);
   second.TapItem(kItemMenuContinue);
   ASSERT_EQ(second.controller.state().screenMode, MODE_PLAY);
-  EXPECT_EQ(second.puzzle.currentLevel, 2);
-  EXPECT_EQ(second.puzzle.tray, first.puzzle.tray);
-  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
+  EXPECT_EQ(second.puzzle.currentLevel(), 2);
+  EXPECT_EQ(second.puzzle.tray(), first.puzzle.tray());
+  EXPECT_EQ(second.puzzle.board(), first.puzzle.board());
   EXPECT_EQ(second.controller.history().UndoCount(), 3u);
   EXPECT_EQ(second.controller.history().RedoCount(), 1u);
-  EXPECT_EQ(second.controller.history().hintsUsed, 1);
+  EXPECT_EQ(second.controller.history().hintsUsed(), 1);
   EXPECT_EQ(second.recorder.steps(), first.recorder.steps());
 
   // Undo takes back the last step made before the game closed; redo the one
   // undone then.
   second.controller.OnUndo();
   first.controller.OnUndo();
-  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
-  EXPECT_EQ(second.puzzle.tray, first.puzzle.tray);
+  EXPECT_EQ(second.puzzle.board(), first.puzzle.board());
+  EXPECT_EQ(second.puzzle.tray(), first.puzzle.tray());
   second.controller.OnRedo();
   second.controller.OnRedo();
   first.controller.OnRedo();
   first.controller.OnRedo();
-  EXPECT_EQ(second.puzzle.board, first.puzzle.board);
+  EXPECT_EQ(second.puzzle.board(), first.puzzle.board());
   EXPECT_EQ(second.controller.history().RedoCount(), 0u);
 }
 
@@ -180,7 +180,7 @@ TEST(ProgressPlay, ASavedLevelWhoseStepsDoNotFitStartsAfresh) {
     Game g(start);
     g.TapItem(kItemMenuContinue);
     ASSERT_EQ(g.controller.state().screenMode, MODE_PLAY);
-    EXPECT_EQ(g.puzzle.currentLevel, 1);
+    EXPECT_EQ(g.puzzle.currentLevel(), 1);
     EXPECT_EQ(g.controller.history().UndoCount(), 0u);
     EXPECT_EQ(g.recorder.steps(), 0);
     EXPECT_TRUE(g.sink.last->play->undo.empty());
@@ -211,7 +211,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.controller.OnCursorKey(0, -1);
   g.controller.OnActivateKey();  // level 1: open
   EXPECT_EQ(g.controller.state().screenMode, MODE_PLAY);
-  EXPECT_EQ(g.puzzle.currentLevel, 1);
+  EXPECT_EQ(g.puzzle.currentLevel(), 1);
 
   // A password starts level 3 and opens it; a solved row starts by a tap.
   g.controller.OnPasswordCommand();
@@ -221,7 +221,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
     g.Tap(Point{keypad.left + 20 * k + 10, keypad.top + 10});
   }
   g.TapItem(kItemConfirm);
-  ASSERT_EQ(g.puzzle.currentLevel, 3);
+  ASSERT_EQ(g.puzzle.currentLevel(), 3);
   g.controller.StartLevel(0);  // another level replaces it in play
   EXPECT_EQ(c.StateOf(3), EntryState::kOpen);
   EXPECT_EQ(g.recorder.LevelInPlay(), 0);
@@ -230,7 +230,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   EXPECT_EQ(g.controller.state().chooserEntry, 0);  // at the level in play
   g.Tap(g.Row(0));
   EXPECT_EQ(g.controller.state().screenMode, MODE_PLAY);
-  EXPECT_EQ(g.puzzle.currentLevel, 0);
+  EXPECT_EQ(g.puzzle.currentLevel(), 0);
 }
 
 TEST(ProgressPlay, TheOriginalLayoutHasNeitherContinueNorLevels) {
@@ -290,7 +290,7 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
   g.TapItem(kItemMenuLevels);
   g.Tap(g.Row(3));
   EXPECT_EQ(made.grades, std::vector<std::int32_t>{3});
-  ASSERT_EQ(g.puzzle.currentLevel, kGeneratedLevel);
+  ASSERT_EQ(g.puzzle.currentLevel(), kGeneratedLevel);
   g.Drag(g.Centre(0, -1), g.Centre(4, 4));
   ASSERT_EQ(g.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
   EXPECT_EQ(g.recorder.LevelInPlay(), 1);

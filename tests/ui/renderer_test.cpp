@@ -52,7 +52,7 @@ TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
     EXPECT_EQ(s.Ui().press.lastPoint, ClampPoint(p));
   }
   s.controller.OnPenUp(Point{lo, lo});
-  EXPECT_EQ(s.puzzle.tray[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
+  EXPECT_EQ(s.puzzle.tray()[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
 }
 
 TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {

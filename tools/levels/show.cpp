@@ -61,7 +61,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   std::ostringstream out;
   out << "level " << number << " \"" << ToUtf8(level.title) << "\", password " << ToUtf8(level.password) << "\n";
   std::array<std::int32_t, 3> tray{};
-  for (const Cell& slot : puzzle.tray) {
+  for (const Cell& slot : puzzle.tray()) {
     if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(KindCode(slot.kind) / 8)];
   }
   out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends") << ", "
@@ -85,7 +85,7 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
     out << "\n";
   }
   std::int32_t burning = 0;
-  for (const Cell& cell : puzzle.board) burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
+  for (const Cell& cell : puzzle.board()) burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
   out << "water: ";
   if (puzzle.GetOutcome() == Outcome::kFailed) {
     out << "reaches a hazard\n";

@@ -1,0 +1,37 @@
+// What the game loop asks of the place it runs in: the SDL window on the
+// desktop, the canvas in a browser, or script mode's command reader. A front
+// end shows frames and boxes and captures the pointer; it gives the loop its
+// input as InputEvents and keeps the loop's clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/geometry.h"
+#include "platform/surface.h"
+
+namespace qw {
+
+// Milliseconds since some fixed start: real time on the desktop and in the
+// browser, a virtual clock in script mode.
+using LoopClock = std::function<std::uint64_t()>;
+
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+  // Shows the frame; only `changed` differs from the last one presented.
+  virtual void Present(const Surface& frame, const Rect& changed) = 0;
+  virtual void ToggleFullscreen() = 0;
+  // The system's modal message box, for failures before the game has its
+  // art; returns once it is closed.
+  virtual void ShowMessage(const std::wstring& text) = 0;
+  // The game's own box with this text has just opened in the frame, its OK
+  // button at `ok`.
+  virtual void MessageOpened(const std::wstring& /*text*/, const Rect& /*ok*/) {}
+  // A note has just appeared in the command bar.
+  virtual void NoteShown(const std::wstring& /*text*/) {}
+  virtual void CapturePointer(bool captured) = 0;
+};
+
+}  // namespace qw
