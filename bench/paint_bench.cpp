@@ -11,6 +11,7 @@
 #include "bench/benchmarks.h"
 #include "bench/boards.h"
 #include "bench/scene.h"
+#include "data/layout_items.h"
 #include "ui/keyboard.h"
 #include "ui/client_area.h"
 
@@ -71,7 +72,9 @@ bool ShowOutcome(Scene& scene, std::string& error, bool solved) {
     if (cell.kind == KIND_FIRE) cell.kind = KIND_EMPTY;  // nothing left burning
   }
   puzzle.SetUpPosition(puzzle.tray(), board);
-  scene.controller().ShowScreen(solved ? MODE_SOLVED : MODE_FAILED);
+  // The board decides the outcome: a turn of the selected piece shows it.
+  puzzle.Select({2, 5});
+  scene.controller().OnRotateClockwise();
   return puzzle.GetOutcome() == (solved ? Outcome::kSolved : Outcome::kFailed);
 }
 
@@ -84,7 +87,13 @@ struct ScreenCase {
 std::vector<ScreenCase> Screens() {
   return {
       {"menu", MODE_MENU, [](Scene& s, std::string&) { return s.ui().screenMode == MODE_MENU; }},
-      {"help", MODE_HELP, [](Scene& s, std::string&) { s.controller().ShowScreen(MODE_HELP); return true; }},
+      {"help", MODE_HELP,
+       [](Scene& s, std::string&) {
+         const Point instructions = RectCenter(ItemRect(s.layout(), MenuButtonItem(2)));
+         s.controller().OnPenDown(instructions);
+         s.controller().OnPenUp(instructions);
+         return true;
+       }},
       {"play", MODE_PLAY, MidGame},
       {"play_worst_board", MODE_PLAY, WorstBoard},
       {"play_ten_pieces", MODE_PLAY, TenPieces},

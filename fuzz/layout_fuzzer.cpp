@@ -80,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   qw::fuzz::Game game(skin, layout, qw::fuzz::ShippedLevels());
   game.PaintEveryScreen();
-  game.controller.ShowScreen(qw::MODE_MENU);
   Play(game, layout);
   return 0;
 }

@@ -43,7 +43,7 @@ const std::vector<LevelRecord>& ShippedLevels() {
 }
 
 const ImageList& ShippedPieces() {
-  static const ImageList pieces(Decode(shipped::kPiecesBmp), kPieceSize, kPieceCount, kMagenta);
+  static const ImageList pieces(Decode(shipped::kPiecesBmp), kPieceSize, kPieceImageCount, kTransparentKey);
   return pieces;
 }
 
@@ -83,9 +83,14 @@ void Game::Paint() {
 }
 
 void Game::PaintEveryScreen() {
+  // Each screen as it would stand with the controller's state.
   for (ScreenMode mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD, MODE_LEVELS}) {
-    controller.ShowScreen(mode);
-    Paint();
+    UiState ui = controller.state();
+    ui.screenMode = mode;
+    Canvas canvas(client);
+    ScreenRenderer renderer(puzzle, ui, art, puzzle.LevelCount());
+    renderer.SetChooser(&controller.chooser());
+    renderer.OnPaint(canvas);
   }
 }
 

@@ -170,15 +170,6 @@ TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) 
   w.controller.OnPenDown(w.ItemCentre(12));
   EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
   EXPECT_EQ(w.window.Take(), (Log{"toolbar 0", "all"}));
-
-  w.StartPlaying(0);
-  w.controller.ShowScreen(MODE_FAILED);
-  for (std::int32_t i = 0; w.puzzle.tray()[0].kind != KIND_EMPTY && i < kBoardCells; ++i) {
-    w.puzzle.Apply(Step::Move({0, -1}, {i / kBoardSize, i % kBoardSize}));
-  }
-  w.controller.OnPenDown(w.ItemCentre(13));
-  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
-  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);  // set up again
 }
 
 TEST(Password, KeysActOnPenUpInTheirOrder) {
@@ -364,6 +355,7 @@ TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
   ASSERT_EQ(w.Ui().screenMode, MODE_FAILED);
   w.controller.OnPenDown(w.ItemCentre(kItemRetry));  // retry is a step too
   EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
+  EXPECT_EQ(w.puzzle.At(lost.at)->kind, KIND_EMPTY);  // set up again
   w.controller.OnUndo();
   EXPECT_EQ(w.Ui().screenMode, MODE_FAILED);  // the lost board again
   w.controller.OnRedo();                      // nothing to redo there
@@ -524,7 +516,7 @@ TEST(Generated, ASolvedDailyPuzzleSaysSolvedOnContinueAndLeavesForTheMenu) {
 
   // The daily puzzle of a day named; from the menu, the D key plays today's.
   ASSERT_TRUE(w.controller.StartGeneratedLevel(GeneratedLevelChoice::Daily(123)));
-  w.controller.ShowScreen(MODE_MENU);
+  w.controller.OnOkCommand();
   w.controller.OnDailyKey();
   EXPECT_EQ(made.asked, (Log{"daily 20000", "daily 123", "daily 20000"}));
 }
@@ -547,7 +539,7 @@ TEST(Generated, ARandomLevelPlaysAndRestartsLikeATableLevelAndIsNeverRecorded) {
   EXPECT_EQ(w.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
 
   w.controller.OnRandomKey(0);  // not on the menu: nothing
-  w.controller.ShowScreen(MODE_MENU);
+  w.controller.OnOkCommand();
   w.controller.OnRandomKey(0);  // the grade chosen last
   EXPECT_EQ(made.asked, (Log{"random 77 3", "random 77 3"}));
 

@@ -84,9 +84,19 @@ TEST(PartialPaint, EveryAreaMatchesTheFullPaint) {
   w.ExpectAreasMatchFullPaint(rng, 150);
   ASSERT_EQ(w.Ui().screenMode, MODE_PLAY);
 
-  w.controller.ShowScreen(MODE_FAILED);
+  // Lightning on every empty cell: the next step loses the level.
+  board = w.puzzle.board();
+  for (Cell& cell : board) {
+    if (cell.kind == KIND_EMPTY) cell = Cell{KIND_SPARK, 0};
+  }
+  w.puzzle.SetUpPosition(w.puzzle.tray(), board);
+  w.controller.OnPenUp(press);
+  w.controller.OnPenDown(w.Centre(0, -1));
+  w.controller.OnPenUp(w.Centre(0, -1));
+  w.controller.OnRotateClockwise();
+  ASSERT_EQ(w.Ui().screenMode, MODE_FAILED);
   w.ExpectAreasMatchFullPaint(rng, 50);
-  w.controller.ShowScreen(MODE_MENU);
+  w.controller.OnOkCommand();
   w.ExpectAreasMatchFullPaint(rng, 50);
 }
 

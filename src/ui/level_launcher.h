@@ -1,0 +1,50 @@
+// Level launching: a level of the table started afresh (New game, the
+// chooser, a password, the next level), the level in play brought back as it
+// was left (Continue), and the levels the game makes (the daily puzzle and
+// random levels). Each ends on the play screen with a new history.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "ui/generated_levels.h"
+#include "ui/session.h"
+
+namespace qw {
+
+class LevelLauncher {
+ public:
+  explicit LevelLauncher(Session& session) : s_(session) {}
+
+  // How a level came to be started.
+  enum class Start : std::uint8_t { kFresh, kPassword };
+  // Starts level index in play (nothing happens when there is no such
+  // level); the toolbar shows.
+  void StartLevel(std::int32_t index, Start how = Start::kFresh);
+  // The level in play as it was left, history and counters included.
+  void Continue();
+  // Makes the chosen level (today's daily puzzle, or a fresh seed, when the
+  // choice names none) and starts it in play like a table level. False, with
+  // nothing changed, without a source or when the level cannot be made.
+  bool StartGenerated(const GeneratedLevelChoice& choice);
+  // A random level of a grade (1..5) or, for 0, of the grade chosen last.
+  void StartRandom(std::int32_t grade);
+  // The grade the random-level key plays from now on.
+  void ChooseGrade(std::int32_t grade) { randomGrade_ = grade; }
+
+  // Where generated levels come from; none: they cannot be played. Must
+  // outlive the launcher.
+  void SetSource(GeneratedLevelSource* source) { source_ = source; }
+  GeneratedLevelSource* source() const { return source_; }
+
+ private:
+  // The level just set up in the puzzle begins: a new history, the hints
+  // told, the play screen with the toolbar.
+  void BeginPlay(Start how);
+
+  Session& s_;
+  GeneratedLevelSource* source_ = nullptr;
+  std::int32_t randomGrade_ = kEasiestGrade;  // the grade the random-level key plays
+};
+
+}  // namespace qw

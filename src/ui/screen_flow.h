@@ -1,0 +1,79 @@
+// The screen flow: the menu (its buttons, highlight and keys), the
+// instructions, the password screen, the solved and failed screens' buttons
+// and the level chooser, and the way between them. What starts a level is
+// the launcher's; what changes the puzzle is play input's.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/geometry.h"
+#include "ui/level_chooser.h"
+#include "ui/level_launcher.h"
+#include "ui/play_input.h"
+#include "ui/session.h"
+
+namespace qw {
+
+class ScreenFlow {
+ public:
+  ScreenFlow(Session& session, LevelLauncher& launcher, PlayInput& play)
+      : s_(session), launcher_(launcher), play_(play), chooser_(session.levels) {}
+
+  void MenuPenDown(Point p);
+  void MenuPenMove(Point p);
+  // Presses the menu button the last pen down or move highlighted.
+  void MenuPenUp();
+  void MenuCursorKey(std::int32_t dx, std::int32_t dy);
+  void HelpPenUp();
+  void PasswordPenUp(Point p);
+  void SolvedPenDown(Point p);
+  void FailedPenDown(Point p);
+  // The password screen, from the toolbar, the menu or a key.
+  void OpenPassword();
+  // The OK action: puts a carried piece back, or goes back to the menu, or
+  // on the menu ends the game.
+  void Ok();
+  // The menu with Continue shown when a level is in play.
+  void EnterMenu(bool hideToolbar);
+  // The level chooser, at `entry`, or else at the level in play, or else at
+  // the first level not solved.
+  void OpenChooser(std::optional<std::int32_t> entry = std::nullopt);
+  // The chooser acts on pen up, but only for a press that began on it: the
+  // press that leaves a solved generated level for the chooser must not
+  // start the row under it. Every pen press says where it began.
+  void NotePress(bool onChooser) { chooserPressed_ = onChooser; }
+  void ChooserPenUp(Point p);
+  void ChooserCursorKey(std::int32_t dx, std::int32_t dy);
+  // Enter: the chooser's highlighted level starts.
+  void ChooserActivate() { ChooserStart(s_.state.chooserEntry); }
+  // A pen press anywhere: the chooser's press mark is taken.
+  bool TakeChooserPress();
+
+  void SetRecorder(ProgressRecorder* recorder);
+  void ShowGenerated(bool shown) { chooser_.ShowGenerated(shown); }
+  const LevelChooser& chooser() const { return chooser_; }
+  // Where the entered letters are drawn: from item 24's top-left corner,
+  // 20 pixels high, to the client area's right edge.
+  Rect GlyphRow() const;
+
+ private:
+  // Items 25 and up are in the layout: Continue, Levels and the chooser.
+  bool HasExtras() const;
+  bool MenuButtonShown(std::int32_t button) const;
+  Rect MenuButtonRect(std::int32_t button) const;
+  void EnteredPasswordChanged();
+  // Where the game goes once a solved generated level has been
+  // acknowledged: the chooser at its entry, or the menu.
+  void LeaveGeneratedLevel();
+  void ChooserHighlight(std::int32_t entry);
+  void ChooserStart(std::int32_t entry);
+
+  Session& s_;
+  LevelLauncher& launcher_;
+  PlayInput& play_;
+  LevelChooser chooser_;
+  bool chooserPressed_ = false;  // the pen went down on the chooser
+};
+
+}  // namespace qw

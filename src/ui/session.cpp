@@ -1,0 +1,93 @@
+#include "ui/session.h"
+
+#include "ui/level_chooser.h"
+#include "ui/piece_art.h"
+
+namespace qw {
+
+Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + kHalfPiece, p.y + kHalfPiece}; }
+
+bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
+  if (!history.Apply(puzzle, step)) return false;
+  Recorded();
+  repaint();
+  ShowOutcome();
+  return true;
+}
+
+bool Session::TakeBack(bool redo) {
+  if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle)) return false;
+  Recorded();
+  EndKeyCarry();
+  state.press = PressState{};
+  effects.ReleasePointer();
+  SetMode(MODE_PLAY);
+  effects.InvalidateAll();
+  ShowOutcome();
+  return true;
+}
+
+void Session::Recorded() {
+  if (recorder) recorder->PuzzleChanged(puzzle, history);
+  SyncUndoRedo();
+}
+
+void Session::SetMode(ScreenMode mode) {
+  state.screenMode = mode;
+  SyncUndoRedo();
+}
+
+void Session::SyncUndoRedo() {
+  const std::pair<bool, bool> now{CanUndo(), CanRedo()};
+  if (undoRedoShown_ == now) return;
+  undoRedoShown_ = now;
+  effects.UndoRedoChanged(now.first, now.second);
+}
+
+bool Session::CanUndo() const {
+  return (state.screenMode == MODE_PLAY || state.screenMode == MODE_FAILED) && history.UndoCount() > 0;
+}
+
+bool Session::CanRedo() const { return state.screenMode == MODE_PLAY && history.RedoCount() > 0; }
+
+void Session::ShowOutcome() {
+  if (state.screenMode != MODE_PLAY) return;
+  switch (puzzle.GetOutcome()) {
+    case Outcome::kPlaying: return;
+    case Outcome::kSolved:
+      SetMode(MODE_SOLVED);
+      if (recorder && generated && generated->day) recorder->DailySolved(*generated->day);
+      if (recorder && !generated) state.solvedBest = BestText(recorder->LevelSolved(puzzle, history));
+      break;
+    case Outcome::kFailed: SetMode(MODE_FAILED); break;
+  }
+  EndKeyCarry();  // the outcome screens carry nothing
+  effects.InvalidateAll();
+}
+
+void Session::ShowPlay() {
+  state.press = PressState{};
+  state.keyCarry = false;
+  state.cursor = kNoPosition;
+  SetMode(MODE_PLAY);
+  effects.ShowToolbar(true);
+  effects.InvalidateAll();
+  ShowOutcome();  // a level may be solved or lost before any move
+}
+
+void Session::EndKeyCarry() {
+  if (!state.keyCarry) return;
+  effects.InvalidateRect(PenSquare(state.press.lastPoint));
+  effects.InvalidateRect(geometry.CellRect(state.press.dragSource));
+  state.keyCarry = false;
+  state.press = PressState{};
+}
+
+void Session::HideCursor() {
+  EndKeyCarry();
+  if (state.cursor == kNoPosition) return;
+  effects.InvalidateRect(geometry.CellRect(state.cursor));
+  state.cursor = kNoPosition;
+}
+
+}  // namespace qw
