@@ -16,7 +16,7 @@
 #include "model/history.h"
 #include "model/puzzle.h"
 #include "quenchway-bench_resources.h"
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 
 namespace qw {
 namespace {
@@ -41,10 +41,12 @@ void BM_StepRecordedAndHandedOver(benchmark::State& state) {
     for (std::int64_t i = 1; i < state.range(0); ++i) history.Apply(puzzle, Step::Turn(Position{4, 4}, i % 2 == 0));
     bool clockwise = true;
     for (auto _ : state) {
-      history.Apply(puzzle, Step::Turn(Position{4, 4}, clockwise));
+      const Step turn = Step::Turn(Position{4, 4}, clockwise);
+      history.Apply(puzzle, turn);
+      recorder.StepMade(puzzle, history, turn);
       history.Undo(puzzle);  // the history keeps its length
+      recorder.StepTakenBack(puzzle, history, false);
       clockwise = !clockwise;
-      recorder.PuzzleChanged(puzzle, history);
     }
   }
   fs::remove_all(folder);

@@ -36,7 +36,7 @@
 #include "ui/keyboard.h"
 #include "ui/message_box.h"
 #include "ui/piece_art.h"
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 #include "ui/window_effects.h"
 
 namespace qw {

@@ -5,6 +5,7 @@
 
 #include "data/calendar.h"
 #include "levelgen/generator.h"
+#include "ui/game_texts.h"
 
 namespace qw {
 
@@ -13,7 +14,7 @@ std::optional<LevelRecord> RandomGeneratedLevel(std::uint64_t seed, std::int32_t
   std::optional<std::vector<GeneratedLevel>> set = GenerateSet(GenerateOptions{1, seed, grade});
   if (!set || set->empty()) return std::nullopt;
   LevelRecord level = std::move(set->front().record);
-  level.title = L"Grade " + std::to_wstring(grade) + L", seed " + std::to_wstring(seed);
+  level.title = GeneratedLevelTitle(grade, seed);
   return level;
 }
 

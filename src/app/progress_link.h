@@ -9,7 +9,7 @@
 
 #include "data/progress.h"
 #include "data/progress_file.h"
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 
 namespace qw {
 

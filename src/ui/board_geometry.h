@@ -10,11 +10,12 @@
 #include "model/cell.h"
 #include "model/water.h"
 #include "platform/geometry.h"
+#include "ui/piece_art.h"
 
 namespace qw {
 
 inline constexpr std::int32_t kCellPitch = 21;
-inline constexpr std::int32_t kCellExtent = 20;
+inline constexpr std::int32_t kCellExtent = kPieceSize;
 
 // Moves p by amount along direction d, the full amount on both axes for a
 // diagonal; a d outside 0..7 leaves p as it is.

@@ -1,9 +1,9 @@
 #include "ui/game_texts.h"
 
-#include "ui/controller.h"
-#include "ui/generated_levels.h"
-#include "ui/hints.h"
+#include <algorithm>
+
 #include "ui/message_box.h"
+#include "ui/ui_state.h"
 
 namespace qw {
 
@@ -41,8 +41,54 @@ std::wstring LoadFailureText(DataFile file) {
 
 std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
 
+std::wstring GeneratedLevelTitle(std::int32_t grade, std::uint64_t seed) {
+  return L"Grade " + std::to_wstring(grade) + L", seed " + std::to_wstring(seed);
+}
+
+std::wstring RandomRowText(std::int32_t grade) { return L"Random level, grade " + std::to_wstring(grade); }
+
+std::wstring LevelRowText(std::int32_t index, const std::wstring& title) {
+  // Titles are the level file's words: anything below a space shows as one.
+  std::wstring printable = title;
+  std::replace_if(printable.begin(), printable.end(), [](wchar_t c) { return c < L' ' || c == 0x7f; }, L' ');
+  return std::to_wstring(std::int64_t{index} + 1) + L"  " + printable;
+}
+
+namespace {
+
+std::wstring Count(std::optional<std::int32_t> n) { return n ? std::to_wstring(*n) : std::wstring(L"-"); }
+
+}  // namespace
+
+std::wstring ShortBestText(const LevelBest& best) { return Count(best.pieces) + L" pc " + TimeText(best.timeMs); }
+
+std::wstring DailyDetail(bool solvedToday, std::int32_t streak) {
+  std::wstring text = solvedToday ? L"Solved today" : L"A new level every day";
+  if (streak > 0) text += L"; streak " + std::to_wstring(streak) + (streak == 1 ? L" day" : L" days");
+  return text;
+}
+
+std::wstring PageText(std::int32_t page, std::int32_t pageCount) {
+  return L"Page " + std::to_wstring(page + 1) + L"/" + std::to_wstring(pageCount);
+}
+
+std::wstring TimeText(std::optional<std::int32_t> ms) {
+  if (!ms) return L"-";
+  const std::int32_t seconds = *ms / 1000;
+  const std::int32_t s = seconds % 60;
+  return std::to_wstring(seconds / 60) + (s < 10 ? L":0" : L":") + std::to_wstring(s);
+}
+
+std::wstring BestText(const LevelBest& best) {
+  auto counted = [](std::optional<std::int32_t> n, const wchar_t* one, const wchar_t* many) {
+    return Count(n) + (n == 1 ? one : many);
+  };
+  return L"Best: " + counted(best.pieces, L" piece, ", L" pieces, ") + counted(best.steps, L" step, ", L" steps, ") +
+         counted(best.hints, L" hint, ", L" hints, ") + TimeText(best.timeMs);
+}
+
 std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font) {
-  std::vector<std::wstring> texts{MessageBox::kTitle, MessageBox::kOk};
+  std::vector<std::wstring> texts{kMessageTitle, kOkCaption};
   for (const LevelRecord& level : levels) {
     const MessageBox box(font, PasswordMessage(level.password));
     texts.insert(texts.end(), box.lines().begin(), box.lines().end());

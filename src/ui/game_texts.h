@@ -1,18 +1,41 @@
-// The texts the game draws with its font: the play screen's caption, the
-// toolbar's tooltips and the message boxes.
+// Every text a player reads, in one place (a translation touches this file
+// and game_texts.cpp only): the command bar's notes and tooltips, the
+// message boxes, the play screen's caption and the level chooser's lines.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/game_data.h"
 #include "data/levels.h"
+#include "data/progress.h"
 #include "platform/toolbar.h"
 
 namespace qw {
 
 class Font;
+
+// The command bar's notes: what a hint did or why it did nothing, and that
+// progress cannot be saved (shown once).
+inline constexpr const wchar_t* kTookBackNote = L"Took a piece back";
+inline constexpr const wchar_t* kNoHintNote = L"No hint found";
+inline constexpr const wchar_t* kHintLimitNote = L"Hint: search limit";
+inline constexpr const wchar_t* kCannotSaveNote = L"Progress cannot be saved";
+
+// The message box's title and button, and what it says when a generated
+// level is solved.
+inline constexpr const wchar_t* kMessageTitle = L"Quenchway";
+inline constexpr const wchar_t* kOkCaption = L"OK";
+inline constexpr const wchar_t* kSolvedMessage = L"Solved!";
+
+// The level chooser's lines that name no number.
+inline constexpr const wchar_t* kDailyRow = L"Daily puzzle";
+inline constexpr const wchar_t* kRandomDetail = L"A new level every time";
+inline constexpr const wchar_t* kInPlayDetail = L"In play: Continue on the menu";
+inline constexpr const wchar_t* kNotSolvedDetail = L"Not solved yet";
+inline constexpr const wchar_t* kLockedDetail = L"Locked: solve the level before it";
 
 // "Level 3/40": the level in play, counted from 1, and the number of levels.
 std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount);
@@ -24,6 +47,22 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount);
 std::wstring LoadFailureText(DataFile file);
 // The message that tells the password of the level the player goes on to.
 std::wstring PasswordMessage(const std::wstring& password);
+// A generated level's title, shown as its caption: "Grade 3, seed 42".
+std::wstring GeneratedLevelTitle(std::int32_t grade, std::uint64_t seed);
+// The chooser's rows: "Random level, grade 2", "7  Title" (the title's
+// characters below a space shown as spaces), and a solved level's short best
+// "5 pc 1:07".
+std::wstring RandomRowText(std::int32_t grade);
+std::wstring LevelRowText(std::int32_t index, const std::wstring& title);
+std::wstring ShortBestText(const LevelBest& best);
+// The daily puzzle's line: solved today or not, and the streak.
+std::wstring DailyDetail(bool solvedToday, std::int32_t streak);
+// "Page 2/4".
+std::wstring PageText(std::int32_t page, std::int32_t pageCount);
+// "1:05" (minutes and seconds, rounded down); "-" for no time.
+std::wstring TimeText(std::optional<std::int32_t> ms);
+// "Best: 3 pieces, 12 steps, 1 hint, 0:45", each "-" when not recorded.
+std::wstring BestText(const LevelBest& best);
 // Every line the message boxes draw for these levels and for a solved
 // generated level, as `font` breaks them, with the boxes' title and button.
 std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, const Font* font);

@@ -45,7 +45,4 @@ class GeneratedLevelSource {
   virtual std::uint64_t NewSeed() = 0;
 };
 
-// What the game says when a generated level is solved.
-inline constexpr const wchar_t* kSolvedMessage = L"Solved!";
-
 }  // namespace qw

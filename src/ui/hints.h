@@ -19,9 +19,4 @@ class HintSource {
   virtual void LevelStarted(const Puzzle& /*puzzle*/) {}
 };
 
-// The notes a hint leaves in the command bar.
-inline constexpr const wchar_t* kTookBackNote = L"Took a piece back";
-inline constexpr const wchar_t* kNoHintNote = L"No hint found";
-inline constexpr const wchar_t* kHintLimitNote = L"Hint: search limit";
-
 }  // namespace qw

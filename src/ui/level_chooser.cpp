@@ -2,22 +2,11 @@
 
 #include <algorithm>
 
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
+#include "ui/game_texts.h"
 
 namespace qw {
 
-namespace {
-
-std::wstring Count(std::optional<std::int32_t> n) { return n ? std::to_wstring(*n) : std::wstring(L"-"); }
-
-// Titles are the level file's words: anything below a space shows as one.
-std::wstring Printable(const std::wstring& text) {
-  std::wstring out = text;
-  std::replace_if(out.begin(), out.end(), [](wchar_t c) { return c < L' ' || c == 0x7f; }, L' ');
-  return out;
-}
-
-}  // namespace
 
 std::int32_t LevelChooser::LevelOf(std::int32_t entry) const {
   return entry >= front_ && entry < EntryCount() ? entry - front_ : -1;
@@ -34,11 +23,8 @@ bool LevelChooser::DailySolvedToday() const {
 }
 
 std::wstring LevelChooser::GeneratedDetail(const GeneratedLevelChoice& choice) const {
-  if (choice.kind == GeneratedLevelChoice::Kind::kRandom) return L"A new level every time";
-  const std::int32_t streak = recorder_ ? DailyStreak(recorder_->progress(), today_) : 0;
-  std::wstring text = DailySolvedToday() ? L"Solved today" : L"A new level every day";
-  if (streak > 0) text += L"; streak " + std::to_wstring(streak) + (streak == 1 ? L" day" : L" days");
-  return text;
+  if (choice.kind == GeneratedLevelChoice::Kind::kRandom) return kRandomDetail;
+  return DailyDetail(DailySolvedToday(), recorder_ ? DailyStreak(recorder_->progress(), today_) : 0);
 }
 
 EntryState LevelChooser::StateOf(std::int32_t entry) const {
@@ -63,18 +49,17 @@ std::optional<LevelBest> LevelChooser::BestOf(std::int32_t entry) const {
 
 std::wstring LevelChooser::RowText(std::int32_t entry) const {
   if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry)) {
-    if (choice->kind == GeneratedLevelChoice::Kind::kDaily) return L"Daily puzzle";
-    return L"Random level, grade " + std::to_wstring(choice->grade);
+    return choice->kind == GeneratedLevelChoice::Kind::kDaily ? kDailyRow : RandomRowText(choice->grade);
   }
   const std::int32_t level = LevelOf(entry);
   if (level == -1) return std::wstring();
-  return std::to_wstring(level + 1) + L"  " + Printable(levels_[static_cast<std::size_t>(level)].title);
+  return LevelRowText(level, levels_[static_cast<std::size_t>(level)].title);
 }
 
 std::wstring LevelChooser::RowBest(std::int32_t entry) const {
   const std::optional<LevelBest> best = BestOf(entry);
   if (!best) return std::wstring();
-  return Count(best->pieces) + L" pc " + TimeText(best->timeMs);
+  return ShortBestText(*best);
 }
 
 std::wstring LevelChooser::DetailText(std::int32_t entry) const {
@@ -82,30 +67,12 @@ std::wstring LevelChooser::DetailText(std::int32_t entry) const {
   switch (StateOf(entry)) {
     case EntryState::kSolved: return BestText(BestOf(entry).value_or(LevelBest{}));
     case EntryState::kOpen:
-      return recorder_ && recorder_->LevelInPlay() == LevelOf(entry) ? L"In play: Continue on the menu"
-                                                                    : L"Not solved yet";
+      return recorder_ && recorder_->LevelInPlay() == LevelOf(entry) ? kInPlayDetail : kNotSolvedDetail;
     case EntryState::kLocked: break;
   }
-  return L"Locked: solve the level before it";
+  return kLockedDetail;
 }
 
-std::wstring LevelChooser::PageText(std::int32_t page) const {
-  return L"Page " + std::to_wstring(page + 1) + L"/" + std::to_wstring(PageCount());
-}
-
-std::wstring TimeText(std::optional<std::int32_t> ms) {
-  if (!ms) return L"-";
-  const std::int32_t seconds = *ms / 1000;
-  const std::int32_t s = seconds % 60;
-  return std::to_wstring(seconds / 60) + (s < 10 ? L":0" : L":") + std::to_wstring(s);
-}
-
-std::wstring BestText(const LevelBest& best) {
-  auto counted = [](std::optional<std::int32_t> n, const wchar_t* one, const wchar_t* many) {
-    return Count(n) + (n == 1 ? one : many);
-  };
-  return L"Best: " + counted(best.pieces, L" piece, ", L" pieces, ") + counted(best.steps, L" step, ", L" steps, ") +
-         counted(best.hints, L" hint, ", L" hints, ") + TimeText(best.timeMs);
-}
+std::wstring LevelChooser::PageText(std::int32_t page) const { return qw::PageText(page, PageCount()); }
 
 }  // namespace qw

@@ -75,9 +75,4 @@ class LevelChooser {
   std::int64_t today_ = 0;
 };
 
-// "1:05" (minutes and seconds, rounded down); "-" for no time.
-std::wstring TimeText(std::optional<std::int32_t> ms);
-// "Best: 3 pieces, 9 steps, 0 hints, 0:35", each "-" when not recorded.
-std::wstring BestText(const LevelBest& best);
-
 }  // namespace qw

@@ -4,6 +4,7 @@
 
 #include "platform/font.h"
 #include "ui/client_area.h"
+#include "ui/game_texts.h"
 #include "ui/renderer.h"
 
 namespace qw {
@@ -141,7 +142,7 @@ void MessageBox::Paint(Canvas& canvas) const {
   const Rect title{inner.left + 1, inner.top + 1, inner.right - 1, inner.top + kTitleHeight - 1};
   canvas.FillRect(title, kBackgroundColor);
   canvas.FillRect(Rect{title.left, title.bottom, title.right, title.bottom + 1}, kShade);
-  canvas.DrawText(font_, kTitle, Rect{title.left + 5, title.top + 1, title.right, title.bottom}, kTitleText);
+  canvas.DrawText(font_, kMessageTitle, Rect{title.left + 5, title.top + 1, title.right, title.bottom}, kTitleText);
 
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Rect row = LineRect(i);
@@ -156,9 +157,9 @@ void MessageBox::Paint(Canvas& canvas) const {
   canvas.FrameRect(face, down ? kShade : kLight, down ? kLight : kShade);
   canvas.FillRect(InflateRect(face, -1, -1), kButtonFace);
   const std::int32_t shift = down ? 1 : 0;
-  const std::int32_t okWidth = TextWidth(kOk);
+  const std::int32_t okWidth = TextWidth(kOkCaption);
   const Point text = Centred(face, okWidth, kLineHeight);
-  canvas.DrawText(font_, kOk, Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1}, kText);
+  canvas.DrawText(font_, kOkCaption, Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1}, kText);
 }
 
 }  // namespace qw

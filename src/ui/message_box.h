@@ -20,8 +20,6 @@ class Font;
 class MessageBox {
  public:
   // The texts every box shows besides its own.
-  static constexpr const wchar_t* kTitle = L"Quenchway";
-  static constexpr const wchar_t* kOk = L"OK";
 
   // font may be null: the box then keeps its size but shows no text.
   MessageBox(const Font* font, const std::wstring& text);

@@ -8,6 +8,7 @@
 #include "ui/draw_item.h"
 #include "ui/client_area.h"
 #include "ui/game_texts.h"
+#include "ui/piece_art.h"
 #include "platform/font.h"
 #include "ui/level_chooser.h"
 
@@ -18,9 +19,6 @@ namespace {
 constexpr Rect kCaptionRect{15, 5, 225, 18};
 constexpr std::int32_t kGridEnd = kCellPitch * kBoardSize;
 constexpr std::int32_t kGlyphSize = 20;
-constexpr std::int32_t kHalfPiece = 10;
-// The chooser's marks leave out their magenta corners.
-constexpr Color kMarkKeyColor{255, 0, 255};
 
 Point TopLeft(const Rect& r) { return Point{r.left, r.top}; }
 
@@ -111,7 +109,7 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
       const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
       const Rect source{mark.srcX, mark.srcY, mark.srcX + mark.w, mark.srcY + mark.h};
       canvas.CopyTransparent(art_.skin, source, Point{mark.x, mark.y + row * LevelChooser::kRowHeight},
-                             kMarkKeyColor);
+                             kTransparentKey);
     }
     const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
     const std::int32_t textTop = top + (LevelChooser::kRowHeight - kTextHeight) / 2 - 1;

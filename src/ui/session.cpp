@@ -1,6 +1,6 @@
 #include "ui/session.h"
 
-#include "ui/level_chooser.h"
+#include "ui/game_texts.h"
 #include "ui/piece_art.h"
 
 namespace qw {
@@ -9,7 +9,8 @@ Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + 
 
 bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   if (!history.Apply(puzzle, step)) return false;
-  Recorded();
+  if (recorder) recorder->StepMade(puzzle, history, step);
+  SyncUndoRedo();
   repaint();
   ShowOutcome();
   return true;
@@ -17,7 +18,8 @@ bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
 
 bool Session::TakeBack(bool redo) {
   if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle)) return false;
-  Recorded();
+  if (recorder) recorder->StepTakenBack(puzzle, history, redo);
+  SyncUndoRedo();
   EndKeyCarry();
   state.press = PressState{};
   effects.ReleasePointer();
@@ -25,11 +27,6 @@ bool Session::TakeBack(bool redo) {
   effects.InvalidateAll();
   ShowOutcome();
   return true;
-}
-
-void Session::Recorded() {
-  if (recorder) recorder->PuzzleChanged(puzzle, history);
-  SyncUndoRedo();
 }
 
 void Session::SetMode(ScreenMode mode) {

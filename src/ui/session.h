@@ -20,7 +20,7 @@
 #include "ui/board_geometry.h"
 #include "ui/generated_levels.h"
 #include "ui/hints.h"
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 #include "ui/ui_state.h"
 #include "ui/window_effects.h"
 
@@ -40,8 +40,6 @@ struct Session {
   // Takes the last step back, or makes the last undone step again, and
   // shows the play screen as it then stands. False when there is none.
   bool TakeBack(bool redo);
-  // After every change of the puzzle by a step, an undo or a redo.
-  void Recorded();
   // Every change of screen goes here; the window is told when an undo or a
   // redo comes to act, or stops acting.
   void SetMode(ScreenMode mode);

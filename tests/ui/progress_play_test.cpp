@@ -11,7 +11,7 @@
 #include "data/keypad.h"
 #include "data/layout_items.h"
 #include "ui/controller.h"
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 #include "world.h"
 
 namespace qw {

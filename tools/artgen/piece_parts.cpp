@@ -4,11 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "ui/piece_art.h"
+
 namespace qw::artgen {
 namespace {
 
 constexpr Vec2 kCentre{10, 10};
-constexpr int kSize = 20;
+constexpr int kSize = kPieceSize;
 
 // A filled polygon with an outline ring of the given width inside its edge.
 Paint OutlinedPolygon(Vec2 p, const std::vector<Vec2>& poly, Rgb fill, Rgb outline, double ring) {

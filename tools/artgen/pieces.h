@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "raster.h"
+#include "ui/piece_art.h"
 
 namespace qw::artgen {
 
-inline constexpr int kCell = 20;
+inline constexpr int kCell = qw::kPieceSize;
 inline constexpr int kPieceCount = 36;
 
 // The directions (0 north, clockwise in eighths) in which image n opens to

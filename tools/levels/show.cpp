@@ -14,12 +14,12 @@
 #include "ui/client_area.h"
 #include "ui/renderer.h"
 #include "ui/ui_state.h"
+#include "ui/piece_art.h"
 
 namespace qw {
 
 namespace {
 
-constexpr Color kPieceKey{255, 0, 255};
 
 // The cells the water enters.
 std::array<bool, kBoardCells> WetCells(const WaterTrace& water) {
@@ -116,7 +116,7 @@ bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, 
     *error = "cannot load the piece strip " + art.piecesPath;
     return false;
   }
-  const ImageList pieces(std::move(*strip), 20, kPieceImageCount, kPieceKey);
+  const ImageList pieces(std::move(*strip), kPieceSize, kPieceImageCount, kTransparentKey);
   const std::unique_ptr<Font> font = Font::Open(12, 400, "Arial");
 
   Puzzle puzzle(levels);

@@ -1,4 +1,4 @@
-#include "ui/progress_recorder.h"
+#include "progress/progress_recorder.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,7 +31,7 @@ ProgressRecorder::ProgressRecorder(const std::vector<LevelRecord>& levels, Progr
   for (const LevelRecord& level : levels_) keys_.push_back(KeyOfLevel(level));
 }
 
-void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history) {
+void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history, bool wholeHistory) {
   SavedPlay& play = *progress_.play;
   for (std::size_t i = 0; i < play.tray.size(); ++i) play.tray[i] = SaveCell(puzzle.tray()[i]);
   // The record numbers cells 10 * row + column; the puzzle keeps column-major.
@@ -41,6 +41,7 @@ void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history) {
     }
   }
   play.hints = history.hintsUsed();
+  if (!wholeHistory) return;
   play.undo.clear();
   for (const Step& step : history.Steps()) play.undo.push_back(StepText(step));
   play.redo.clear();
@@ -57,7 +58,7 @@ void ProgressRecorder::LevelStarted(const Puzzle& puzzle, const History& history
   if (byPassword) opened_.insert(puzzle.currentLevel());
   progress_.play = SavedPlay{};
   progress_.play->level = keys_[index];
-  Capture(puzzle, history);
+  Capture(puzzle, history, true);
   Hand();
 }
 
@@ -65,14 +66,34 @@ void ProgressRecorder::LevelResumed(const Puzzle& puzzle, const History& history
   if (!progress_.play) return;
   StopClock();
   tracking_ = true;
-  Capture(puzzle, history);
+  Capture(puzzle, history, true);
   Hand();
 }
 
-void ProgressRecorder::PuzzleChanged(const Puzzle& puzzle, const History& history) {
+void ProgressRecorder::StepMade(const Puzzle& puzzle, const History& history, const Step& step) {
   if (!progress_.play || !tracking_) return;
+  progress_.play->undo.push_back(StepText(step));
+  progress_.play->redo.clear();
+  Changed(puzzle, history);
+}
+
+void ProgressRecorder::StepTakenBack(const Puzzle& puzzle, const History& history, bool redo) {
+  if (!progress_.play || !tracking_) return;
+  std::vector<std::string>& undo = progress_.play->undo;
+  std::vector<std::string>& redoList = progress_.play->redo;  // the next redo first
+  if (redo && !redoList.empty()) {
+    undo.push_back(std::move(redoList.front()));
+    redoList.erase(redoList.begin());
+  } else if (!redo && !undo.empty()) {
+    redoList.insert(redoList.begin(), std::move(undo.back()));
+    undo.pop_back();
+  }
+  Changed(puzzle, history);
+}
+
+void ProgressRecorder::Changed(const Puzzle& puzzle, const History& history) {
   progress_.play->steps = SaturatingAdd(progress_.play->steps, 1);
-  Capture(puzzle, history);
+  Capture(puzzle, history, false);
   Hand();
 }
 

@@ -39,9 +39,6 @@ class ProgressSink {
   virtual bool TakeFailure() { return false; }
 };
 
-// The note the command bar shows once when progress cannot be saved.
-inline constexpr const wchar_t* kCannotSaveNote = L"Progress cannot be saved";
-
 class ProgressRecorder {
  public:
   using Clock = std::function<std::int64_t()>;  // milliseconds since any fixed start
@@ -55,8 +52,11 @@ class ProgressRecorder {
   void LevelStarted(const Puzzle& puzzle, const History& history, bool byPassword);
   // The level in play was brought back as it was saved (Continue).
   void LevelResumed(const Puzzle& puzzle, const History& history);
-  // A step, an undo or a redo changed the puzzle.
-  void PuzzleChanged(const Puzzle& puzzle, const History& history);
+  // A step changed the puzzle: it is appended to the saved history.
+  void StepMade(const Puzzle& puzzle, const History& history, const Step& step);
+  // An undo (or, for redo, a redo) changed the puzzle: the saved step moves
+  // between the saved undo and redo lists.
+  void StepTakenBack(const Puzzle& puzzle, const History& history, bool redo);
   // The level in play is solved: its best is recorded and it is no longer in
   // play. Returns the level's best after this run.
   LevelBest LevelSolved(const Puzzle& puzzle, const History& history);
@@ -87,7 +87,11 @@ class ProgressRecorder {
   bool TakeSaveFailure() { return sink_ && sink_->TakeFailure(); }
 
  private:
-  void Capture(const Puzzle& puzzle, const History& history);
+  // The tray, board and counters as they stand; the whole history when
+  // `history` is given (a level set up or brought back).
+  void Capture(const Puzzle& puzzle, const History& history, bool wholeHistory);
+  // Counts a step of the level in play and hands the record over.
+  void Changed(const Puzzle& puzzle, const History& history);
   void StopClock();
   void Hand();
 
