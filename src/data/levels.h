@@ -10,7 +10,7 @@
 namespace qw {
 
 struct LevelRecord {
-  std::wstring title;          // line 1, never shown
+  std::wstring title;          // line 1: the chooser and the caption of a generated level show it
   std::wstring password;       // line 2, verbatim
   std::int32_t elbowCount = 0;  // line 3, fields 0, 1, 2
   std::int32_t bendCount = 0;

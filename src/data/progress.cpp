@@ -424,19 +424,4 @@ Progress MergeProgress(const Progress& onDisk, const Progress& mine) {
   return merged;
 }
 
-std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p, const std::vector<LevelRecord>& levels) {
-  std::vector<std::int32_t> indexes;
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    if (p.solved.contains(KeyOfLevel(levels[i]))) indexes.push_back(static_cast<std::int32_t>(i));
-  }
-  return indexes;
-}
-
-std::int32_t LevelIndexOfKey(LevelKey key, const std::vector<LevelRecord>& levels) {
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    if (KeyOfLevel(levels[i]) == key) return static_cast<std::int32_t>(i);
-  }
-  return -1;
-}
-
 }  // namespace qw

@@ -135,11 +135,5 @@ std::int32_t DailyStreak(const Progress& progress, std::int64_t today);
 // later writer).
 Progress MergeProgress(const Progress& onDisk, const Progress& mine);
 
-// The indexes of the solved levels in this level table, ascending; a level
-// whose key the record does not hold is unsolved.
-std::vector<std::int32_t> SolvedLevelIndexes(const Progress& progress, const std::vector<LevelRecord>& levels);
-
-// The index of the first level with this key, or -1.
-std::int32_t LevelIndexOfKey(LevelKey key, const std::vector<LevelRecord>& levels);
 
 }  // namespace qw

