@@ -35,6 +35,8 @@ class FrontEnd {
   // The game's own box with this text has just opened in the frame, its OK
   // button at `ok`.
   virtual void MessageOpened(const std::wstring& /*text*/, const Rect& /*ok*/) {}
+  // A note has just been put in the command bar.
+  virtual void NoteShown(const std::wstring& /*text*/) {}
   virtual void CapturePointer(bool captured) = 0;
   // Milliseconds since some fixed start, for the tooltip's delay.
   virtual std::uint64_t NowMs() const = 0;
@@ -70,7 +72,10 @@ class GameLoop final : private WindowHost {
   void ShowMessage(const std::wstring& text) override;
   void CapturePointer(bool captured) override { front_.CapturePointer(captured); }
   void ToolbarVisibilityChanged(bool visible) override { toolbar_.SetVisible(visible); }
-  void ShowNote(const std::wstring& text) override { toolbar_.ShowNote(text, front_.NowMs()); }
+  void ShowNote(const std::wstring& text) override {
+    toolbar_.ShowNote(text, front_.NowMs());
+    front_.NoteShown(text);
+  }
 
   // While a box shows, the pen and the keys reach only the box.
   void HandleInBox(const InputEvent& e);

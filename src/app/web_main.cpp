@@ -11,6 +11,7 @@
 
 #include "app/game_loop.h"
 #include "app/script_runner.h"
+#include "app/web_progress.h"
 #include "platform/bitmap.h"
 #include "platform/utf8.h"
 #include "platform/web_page.h"
@@ -29,6 +30,7 @@ class WebFrontEnd final : public FrontEnd {
   void ToggleFullscreen() override { web::ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { web::ShowMessage(ToUtf8(text)); }
   void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
+  void NoteShown(const std::wstring& text) override { web::NoteShown(ToUtf8(text)); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
   std::uint64_t NowMs() const override { return web::NowMs(); }
@@ -126,6 +128,7 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     Page().loop.reset();
     return 0;
   }
+  AttachWebProgress(Page().loop->game());
   Settle();
   return 1;
 }

@@ -7,6 +7,8 @@
 //                                    the desktop icons in ROOT/resources/icons/
 //                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
+//   quenchway-artgen --web-icons DIR writes the browser build's icons,
+//                                    DIR/icon-192.png and DIR/icon-512.png
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -48,17 +50,27 @@ bool Check(bool ok, const std::string& path) {
   return ok;
 }
 
+bool WriteIconPng(int size, const std::string& path) {
+  const RgbaImage icon = DrawDesktopIcon(size);
+  return Check(
+      SaveBytes(EncodePngRgba(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size), icon.rgba), path),
+      path);
+}
+
 // NxN.png at every size and scalable.svg.
 bool WriteDesktopIcons(const std::string& folder) {
   bool ok = true;
   for (int size : kDesktopIconSizes) {
-    const RgbaImage icon = DrawDesktopIcon(size);
-    const std::string path = folder + std::to_string(size) + "x" + std::to_string(size) + ".png";
-    ok = Check(SaveBytes(EncodePngRgba(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size), icon.rgba),
-                         path),
-               path) && ok;
+    ok = WriteIconPng(size, folder + std::to_string(size) + "x" + std::to_string(size) + ".png") && ok;
   }
   return Check(WriteText(DesktopIconSvg(), folder + "scalable.svg"), folder + "scalable.svg") && ok;
+}
+
+// The sizes a web app manifest needs for the home screen and the splash.
+bool WriteWebIcons(const std::string& folder) {
+  bool ok = true;
+  for (int size : {192, 512}) ok = WriteIconPng(size, folder + "/icon-" + std::to_string(size) + ".png") && ok;
+  return ok;
 }
 
 int WriteAll(const std::string& root, const Skin& skin) {
@@ -76,7 +88,8 @@ int WriteAll(const std::string& root, const Skin& skin) {
 }
 
 int Run(int argc, char** argv) {
-  const std::string usage = "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR\n";
+  const std::string usage = "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR | quenchway-artgen --web-icons DIR\n";
+  if (argc == 3 && std::string(argv[1]) == "--web-icons") return WriteWebIcons(argv[2]) ? 0 : 1;
   const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
   if (!preview && argc != 2) {
     std::fputs(usage.c_str(), stderr);
