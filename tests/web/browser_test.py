@@ -250,9 +250,11 @@ def main(web_dir, game, levels_tool, source):
         browser.evaluate("navigator.serviceWorker.ready.then(() => true)")
         errors = browser.page("Page.getInstallabilityErrors")["installabilityErrors"]
         check(errors == [], "the page is installable %s" % errors)
+        # Offline for the page, and the server gone, for the worker's own fetches.
         browser.page("Network.enable")
         browser.page("Network.emulateNetworkConditions", {"offline": True, "latency": 0, "downloadThroughput": -1,
                                                           "uploadThroughput": -1})
+        server.close()
         browser.open(server.url)
         check(True, "offline, a reload of the page becomes ready")
         Pen(browser).click(data.centre(MENU_CONTINUE))
@@ -272,10 +274,11 @@ def main(web_dir, game, levels_tool, source):
             check(got == expected, "script %s gives what the binary prints" % name)
             if got != expected:
                 show_difference(expected, got)
-        # Storage refused: the game plays as ever, and the bar says once that
-        # progress cannot be saved.
-        browser.page("Page.addScriptToEvaluateOnNewDocument", {"source": "for (const m of ['getItem', 'setItem'])"
-                     " Storage.prototype[m] = () => { throw new DOMException('no', 'QuotaExceededError'); };"})
+        # Storage refused (its quota full): the game plays as ever, and the bar
+        # says once that progress cannot be saved.
+        browser.evaluate("localStorage.clear()")
+        browser.page("Page.addScriptToEvaluateOnNewDocument", {"source": "Storage.prototype.setItem = () => {"
+                     " throw new DOMException('full', 'QuotaExceededError'); };"})
         browser.viewport(800, 700)
         browser.open(server.url)
         pen = Pen(browser)
