@@ -274,6 +274,17 @@ def main(web_dir, game, levels_tool, source):
             check(got == expected, "script %s gives what the binary prints" % name)
             if got != expected:
                 show_difference(expected, got)
+        # A stored record that does not read is kept aside; the game starts afresh.
+        browser.open("about:blank", ready="true")  # the page saves as it goes
+        bad = browser.page("Page.addScriptToEvaluateOnNewDocument",
+                           {"source": "localStorage.setItem('quenchway.progress', 'quenchway-progress 9')"})
+        browser.open(server.url)
+        browser.page("Page.removeScriptToEvaluateOnNewDocument", bad)
+        aside = browser.evaluate("Object.keys(localStorage).filter(k => k.startsWith('quenchway.progress.bad-'))"
+                                 ".map(k => localStorage.getItem(k))")
+        check(aside == ["quenchway-progress 9"] and canvas_rgb(browser)[:len(desktop)] == desktop,
+              "a stored record that does not read is kept aside, and the menu starts afresh (%s)" % aside)
+
         # Storage refused (its quota full): the game plays as ever, and the bar
         # says once that progress cannot be saved.
         browser.evaluate("localStorage.clear()")
