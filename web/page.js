@@ -144,9 +144,13 @@
   });
   // The service worker keeps this version of the game for playing offline;
   // registered once the page has loaded, so that it never delays the game.
+  // On a later visit it looks for a newly published version at once, which
+  // then waits until no page of this one is open.
   if ('serviceWorker' in navigator) {
     window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function () {});
+      navigator.serviceWorker.register('sw.js').then(function (registration) {
+        if (navigator.serviceWorker.controller) return registration.update();
+      }).catch(function () {});
     });
   }
   // Asks the browser to keep the game's storage when space runs short; the
