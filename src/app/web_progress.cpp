@@ -19,15 +19,17 @@ using web::StoredText;
 // The window whose progress the page saves on qw_save.
 GameWindow* g_window = nullptr;
 
-// A key of its own for a text kept aside: the time, and a number after it
-// when that key is taken, so that no text kept aside is written over.
+// Moves the text to a key of its own: the time, and a number after it when
+// that key is taken, so that no text kept aside is written over.
 bool KeepAside(const std::string& text) {
   const std::string stamp = kWebProgressAsidePrefix + UtcStamp(std::time(nullptr));
   for (int n = 1; n < 100; ++n) {
     const std::string key = n == 1 ? stamp : stamp + "-" + std::to_string(n);
     const StoredText there = web::ReadStored(key);
     if (there.status == StoredText::Status::Refused) return false;
-    if (there.status == StoredText::Status::Missing) return web::WriteStored(key, text);
+    if (there.status == StoredText::Status::Missing) {
+      return web::WriteStored(key, text) && web::RemoveStored(kWebProgressKey);
+    }
   }
   return false;
 }

@@ -39,6 +39,15 @@ EM_JS(int, JsWriteStored, (const char* key, const char* text), {
   }
 });
 
+EM_JS(int, JsRemoveStored, (const char* key), {
+  try {
+    window.localStorage.removeItem(UTF8ToString(key));
+    return 1;
+  } catch (e) {
+    return 0;
+  }
+});
+
 }  // namespace
 
 StoredText ReadStored(const std::string& key) {
@@ -55,6 +64,10 @@ StoredText ReadStored(const std::string& key) {
   return read;
 }
 
-bool WriteStored(const std::string& key, const std::string& text) { return JsWriteStored(key.c_str(), text.c_str()) != 0; }
+bool WriteStored(const std::string& key, const std::string& text) {
+  return JsWriteStored(key.c_str(), text.c_str()) != 0;
+}
+
+bool RemoveStored(const std::string& key) { return JsRemoveStored(key.c_str()) != 0; }
 
 }  // namespace qw::web

@@ -17,5 +17,7 @@ struct StoredText {
 StoredText ReadStored(const std::string& key);
 // False when the browser refused to keep it.
 bool WriteStored(const std::string& key, const std::string& text);
+// False when the browser refused; no such key is no failure.
+bool RemoveStored(const std::string& key);
 
 }  // namespace qw::web
