@@ -81,25 +81,32 @@ art: configure
 	@mkdir -p data resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
-# The browser build in build-web/: index.html, page.js, quenchway.js and
-# quenchway.wasm. Its text comes from a glyph atlas that the desktop build's
-# quenchway-glyphs renders with the desktop's font code. emcc needs Debian's
-# node modules folder.
-WEB_DIR ?= build-web
+# The browser build in build-web/, and the site a web host serves in
+# build-web/site/: index.html, page.js, quenchway.js, quenchway.wasm,
+# manifest.webmanifest, icon-192.png, icon-512.png and sw.js, nothing else.
+# Its text comes from a glyph atlas that the desktop build's quenchway-glyphs
+# renders with the desktop's font code, its icons from quenchway-artgen.
+# emcc needs Debian's node modules folder.
+WEB_BUILD ?= build-web
+WEB_DIR ?= $(WEB_BUILD)/site
 WEB_PORT ?= 8080
 EMCC_ENV = NODE_PATH=/usr/share/nodejs
 web: DEPS_FLAGS = --web
 web: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-glyphs
-	@mkdir -p $(WEB_DIR)
-	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_DIR)/glyphs.dat.new data >/dev/null
-	@cmp -s $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat || mv $(WEB_DIR)/glyphs.dat.new $(WEB_DIR)/glyphs.dat
-	@rm -f $(WEB_DIR)/glyphs.dat.new
-	@$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DQW_WEB=ON \
-		-DQW_GLYPH_ATLAS=$(CURDIR)/$(WEB_DIR)/glyphs.dat >/dev/null
-	@$(EMCC_ENV) nice -n 10 cmake --build $(WEB_DIR) -j $(JOBS)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-glyphs quenchway-artgen
+	@mkdir -p $(WEB_BUILD)/icons.new
+	@$(BUILD_DIR)/tools/glyphs/quenchway-glyphs $(WEB_BUILD)/glyphs.dat.new data >/dev/null
+	@cmp -s $(WEB_BUILD)/glyphs.dat.new $(WEB_BUILD)/glyphs.dat || mv $(WEB_BUILD)/glyphs.dat.new $(WEB_BUILD)/glyphs.dat
+	@$(BUILD_DIR)/tools/artgen/quenchway-artgen --web-icons $(WEB_BUILD)/icons.new
+	@mkdir -p $(WEB_BUILD)/icons
+	@for f in icon-192.png icon-512.png; do \
+		cmp -s $(WEB_BUILD)/icons.new/$$f $(WEB_BUILD)/icons/$$f || mv $(WEB_BUILD)/icons.new/$$f $(WEB_BUILD)/icons/$$f; done
+	@rm -rf $(WEB_BUILD)/glyphs.dat.new $(WEB_BUILD)/icons.new
+	@$(EMCC_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DQW_WEB=ON \
+		-DQW_GLYPH_ATLAS=$(CURDIR)/$(WEB_BUILD)/glyphs.dat -DQW_WEB_ICONS=$(CURDIR)/$(WEB_BUILD)/icons >/dev/null
+	@$(EMCC_ENV) nice -n 10 cmake --build $(WEB_BUILD) -j $(JOBS)
 
-# Serves the browser build on http://127.0.0.1:$(WEB_PORT)/ until interrupted.
+# Serves the browser build's site on http://127.0.0.1:$(WEB_PORT)/ until interrupted.
 web-serve: web
 	@echo "Quenchway: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
@@ -120,4 +127,4 @@ bench: deps
 	@$(MAKE) --no-print-directory web-bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan $(WEB_DIR)
+	rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan $(WEB_BUILD)

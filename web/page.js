@@ -9,7 +9,7 @@
   const canvas = document.getElementById('screen');
   const context = canvas.getContext('2d');
   const ended = document.getElementById('ended');
-  const game = window.quenchway = { ready: false, messages: [] };
+  const game = window.quenchway = { ready: false, messages: [], notes: [] };
 
   // Called by the game.
   game.present = function (rgba, left, top, width, height) {
@@ -39,6 +39,7 @@
   game.gameEnded = function () {
     running = false;
     ended.hidden = false;
+    Module._qw_save();
   };
 
   // Script-mode commands against a fresh game; what script mode prints.
@@ -135,6 +136,26 @@
   ended.addEventListener('pointerup', function () {
     start();
   });
+
+  // The time played is kept when the page goes out of sight (another tab,
+  // the phone's home screen, the tab closing); every step is kept anyway.
+  document.addEventListener('visibilitychange', function () {
+    if (document.visibilityState === 'hidden' && started()) Module._qw_save();
+  });
+  // The service worker keeps this version of the game for playing offline;
+  // registered once the page has loaded, so that it never delays the game.
+  // On a later visit it looks for a newly published version at once, which
+  // then waits until no page of this one is open.
+  if ('serviceWorker' in navigator) {
+    window.addEventListener('load', function () {
+      navigator.serviceWorker.register('sw.js').then(function (registration) {
+        if (navigator.serviceWorker.controller) return registration.update();
+      }).catch(function () {});
+    });
+  }
+  // Asks the browser to keep the game's storage when space runs short; the
+  // browser decides, and may ask the player itself.
+  if (navigator.storage && navigator.storage.persist) navigator.storage.persist().catch(function () {});
 
   window.Module = {
     onRuntimeInitialized: start,

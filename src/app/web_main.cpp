@@ -11,6 +11,7 @@
 
 #include "app/game_loop.h"
 #include "app/script_runner.h"
+#include "app/web_progress.h"
 #include "platform/bitmap.h"
 #include "platform/key_names.h"
 #include "platform/utf8.h"
@@ -30,6 +31,7 @@ class WebFrontEnd final : public FrontEnd {
   void ToggleFullscreen() override { web::ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { web::ShowMessage(ToUtf8(text)); }
   void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
+  void NoteShown(const std::wstring& text) override { web::NoteShown(ToUtf8(text)); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
 };
@@ -93,6 +95,7 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     Page().loop.reset();
     return 0;
   }
+  AttachWebProgress(*Page().loop);
   Settle();
   return 1;
 }

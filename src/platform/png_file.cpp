@@ -34,7 +34,30 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
   PutU32(out, crc ^ 0xffffffffu);
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
+// A PNG of rows already laid out as `channels` bytes a pixel; colour type 2
+// is RGB, 6 is RGBA.
+std::vector<std::uint8_t> EncodeRows(std::uint32_t w, std::uint32_t h, std::uint8_t colourType,
+                                     std::size_t channels, const std::vector<std::uint8_t>& pixels, ZlibPacker pack) {
+  std::vector<std::uint8_t> raw;
+  raw.reserve(static_cast<std::size_t>(h) * (1 + channels * w));
+  for (std::size_t y = 0; y < h; ++y) {
+    raw.push_back(0);  // no filter
+    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * channels * w);
+    raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(channels * w));
+  }
+  std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::vector<std::uint8_t> header;
+  PutU32(header, w);
+  PutU32(header, h);
+  header.insert(header.end(), {8, colourType, 0, 0, 0});  // 8 bits, deflate, no filter, no interlace
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", pack(raw));
+  PutChunk(png, "IEND", {});
+  return png;
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
   constexpr std::size_t kBlock = 65535;
   std::vector<std::uint8_t> z{0x78, 0x01};
@@ -60,30 +83,6 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
   return z;
 }
 
-// A PNG of rows already laid out as `channels` bytes a pixel; colour type 2
-// is RGB, 6 is RGBA.
-std::vector<std::uint8_t> EncodeRows(std::uint32_t w, std::uint32_t h, std::uint8_t colourType,
-                                     std::size_t channels, const std::vector<std::uint8_t>& pixels) {
-  std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(h) * (1 + channels * w));
-  for (std::size_t y = 0; y < h; ++y) {
-    raw.push_back(0);  // no filter
-    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * channels * w);
-    raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(channels * w));
-  }
-  std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  std::vector<std::uint8_t> header;
-  PutU32(header, w);
-  PutU32(header, h);
-  header.insert(header.end(), {8, colourType, 0, 0, 0});  // 8 bits, deflate, no filter, no interlace
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", StoredZlib(raw));
-  PutChunk(png, "IEND", {});
-  return png;
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> EncodePng(const Surface& surface) {
   std::vector<std::uint8_t> rgb;
   rgb.reserve(static_cast<std::size_t>(surface.width()) * static_cast<std::size_t>(surface.height()) * 3);
@@ -96,12 +95,12 @@ std::vector<std::uint8_t> EncodePng(const Surface& surface) {
     }
   }
   return EncodeRows(static_cast<std::uint32_t>(surface.width()), static_cast<std::uint32_t>(surface.height()), 2, 3,
-                    rgb);
+                    rgb, StoredZlib);
 }
 
 std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t height,
-                                        const std::vector<std::uint8_t>& rgba) {
-  return EncodeRows(width, height, 6, 4, rgba);
+                                        const std::vector<std::uint8_t>& rgba, ZlibPacker pack) {
+  return EncodeRows(width, height, 6, 4, rgba, pack);
 }
 
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {

@@ -17,6 +17,7 @@ EM_JS(void, JsShowMessage, (const char* text), { window.quenchway.showMessage(UT
 EM_JS(void, JsMessageOpened, (const char* text, int left, int top, int right, int bottom), {
   window.quenchway.messageOpened(UTF8ToString(text), [ left, top, right, bottom ]);
 });
+EM_JS(void, JsNoteShown, (const char* text), { window.quenchway.notes.push(UTF8ToString(text)); });
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
 
@@ -53,6 +54,8 @@ void ShowMessage(const std::string& utf8Text) { JsShowMessage(utf8Text.c_str());
 void MessageOpened(const std::string& utf8Text, const Rect& ok) {
   JsMessageOpened(utf8Text.c_str(), ok.left, ok.top, ok.right, ok.bottom);
 }
+
+void NoteShown(const std::string& utf8Text) { JsNoteShown(utf8Text.c_str()); }
 
 void ToggleFullscreen() { JsToggleFullscreen(); }
 

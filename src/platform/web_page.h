@@ -21,6 +21,8 @@ void ShowMessage(const std::string& utf8Text);
 // The game's own box with this text has opened in the frame, its OK button
 // at `ok`: the page notes both for tests.
 void MessageOpened(const std::string& utf8Text, const Rect& ok);
+// A note has been put in the command bar: the page notes it for tests.
+void NoteShown(const std::string& utf8Text);
 void ToggleFullscreen();
 // Milliseconds since the page started.
 std::uint64_t NowMs();

@@ -31,7 +31,8 @@ class Server:
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass

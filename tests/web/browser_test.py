@@ -9,6 +9,9 @@
   password shows in the game's own box, drawn in the canvas over the solved
   screen, which takes all input and closes on Enter; a second level solved
   and its box closed by a tap on OK;
+- the page is installable and, reloaded offline, ready again, with the
+  progress of the first load (Continue); with its storage refused the game
+  plays on and the command bar says so once;
 - window.quenchway.script gives exactly what `quenchway --script` prints, for
   the scripts in tests/web/scripts and for the whole game played through.
 
@@ -23,7 +26,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import Browser, Server  # noqa: E402
-from game_data import CONTINUE  # noqa: E402
+from game_data import CONTINUE, MENU_CONTINUE, SOLVED_BEST  # noqa: E402
 import game_data  # noqa: E402
 
 WIDTH, CLIENT_HEIGHT, FRAME_HEIGHT = 240, 268, 294
@@ -48,15 +51,18 @@ def canvas_rgb(browser):
     return base64.b64decode(data)
 
 
-def desktop_script(game, text, cwd):
-    run = subprocess.run([game, "--script", "-"], input=text.encode(), capture_output=True, cwd=cwd, timeout=120)
+def desktop_script(game, text, cwd, options=()):
+    run = subprocess.run([game, "--script", "-", *options], input=text.encode(), capture_output=True, cwd=cwd,
+                         timeout=120)
     return run.stdout.decode() + run.stderr.decode()
 
 
 def desktop_shot(game, commands, cwd):
-    """The desktop's client area after `commands`, as RGB rows."""
+    """The desktop's client area after `commands`, from no progress, as the
+    page's first load starts, as RGB rows."""
     path = os.path.join(cwd, "shot.bmp")
-    desktop_script(game, commands + "shot " + path + "\n", cwd)
+    with tempfile.TemporaryDirectory(prefix="qw-progress-") as progress:
+        desktop_script(game, commands + "shot " + path + "\n", cwd, ("--progress", progress))
     return game_data.read_bmp24(path)
 
 
@@ -72,6 +78,16 @@ def differing_bounds(a, b, rows):
         return None
     xs, ys = [p[0] for p in points], [p[1] for p in points]
     return [min(xs), min(ys), max(xs) + 1, max(ys) + 1]
+
+
+def without_time(data, frame):
+    """The frame with the solved screen's panel of the player's best blanked:
+    its time is the time the player took, which script mode does not."""
+    x, y, w, h = data.items[SOLVED_BEST]
+    frame = bytearray(frame)
+    for row in range(y, y + h):
+        frame[(row * WIDTH + x) * 3:(row * WIDTH + x + w) * 3] = bytes(w * 3)
+    return bytes(frame)
 
 
 def press_key(browser, key, code):
@@ -171,10 +187,10 @@ def main(web_dir, game, levels_tool, source):
               % differing_pixels(played, caption_shot, CLIENT_HEIGHT))
         script = "tap %d %d\n" % data.centre(3) + solve(pen, data, 1)
         solved = canvas_rgb(browser)
-        solved_shot = desktop_shot(game, script, scratch.name)
-        check(solved[:len(solved_shot)] == solved_shot,
+        solved_shot = without_time(data, desktop_shot(game, script, scratch.name))
+        check(without_time(data, solved)[:len(solved_shot)] == solved_shot,
               "the solved screen equals the desktop's after the same moves (%d pixels differ)"
-              % differing_pixels(solved, solved_shot, CLIENT_HEIGHT))
+              % differing_pixels(without_time(data, solved), solved_shot, CLIENT_HEIGHT))
         # Continuing opens the game's own box with the next password, in the
         # canvas over the solved screen, which stays as it was around it.
         pen.tap(data.centre(CONTINUE))
@@ -185,10 +201,10 @@ def main(web_dir, game, levels_tool, source):
               % (messages, browser.dialogs))
         boxed = canvas_rgb(browser)
         ok = browser.evaluate("window.quenchway.okButton")
-        box = differing_bounds(boxed, solved_shot, CLIENT_HEIGHT)
+        box = differing_bounds(boxed, solved, CLIENT_HEIGHT)
         # Only the box differs: the pixels that changed make one rectangle
         # centred in the client area (the box and its shadow), OK inside it.
-        check(box is not None and differing_pixels(boxed, solved_shot, CLIENT_HEIGHT) > 2000
+        check(box is not None and differing_pixels(boxed, solved, CLIENT_HEIGHT) > 2000
               and box[0] + box[2] == WIDTH and box[1] + box[3] == CLIENT_HEIGHT
               and box[0] < ok[0] and box[1] < ok[1] and ok[2] < box[2] and ok[3] < box[3],
               "the box is drawn in the middle of the solved screen, its OK button inside (%s, OK %s)" % (box, ok))
@@ -228,6 +244,22 @@ def main(web_dir, game, levels_tool, source):
               "a tap on OK closes the box and level 3 shows as on the desktop (%d pixels differ)"
               % differing_pixels(canvas_rgb(browser), level3, CLIENT_HEIGHT))
 
+        # Installable, and offline once the service worker has the game; the
+        # progress of the first load (levels 1 and 2 solved, 3 in play) is
+        # there after the reload: Continue opens level 3.
+        browser.evaluate("navigator.serviceWorker.ready.then(() => true)")
+        errors = browser.page("Page.getInstallabilityErrors")["installabilityErrors"]
+        check(errors == [], "the page is installable %s" % errors)
+        # Offline for the page, and the server gone, for the worker's own fetches.
+        browser.page("Network.enable")
+        browser.page("Network.emulateNetworkConditions", {"offline": True, "latency": 0, "downloadThroughput": -1,
+                                                          "uploadThroughput": -1})
+        server.close()
+        browser.open(server.url)
+        check(True, "offline, a reload of the page becomes ready")
+        Pen(browser).click(data.centre(MENU_CONTINUE))
+        check(canvas_rgb(browser)[:len(level3)] == level3, "after a reload, Continue opens level 3 as it was left")
+
         # A phone: 390 x 844 CSS pixels at 3 device pixels each.
         browser.viewport(390, 844, scale=3, mobile=True)
         browser.evaluate("new Promise(r => requestAnimationFrame(() => requestAnimationFrame(() => r(true))))")
@@ -242,6 +274,33 @@ def main(web_dir, game, levels_tool, source):
             check(got == expected, "script %s gives what the binary prints" % name)
             if got != expected:
                 show_difference(expected, got)
+        # A stored record that does not read is kept aside; the game starts afresh.
+        browser.open("about:blank", ready="true")  # the page saves as it goes
+        bad = browser.page("Page.addScriptToEvaluateOnNewDocument",
+                           {"source": "localStorage.setItem('quenchway.progress', 'quenchway-progress 9')"})
+        browser.open(server.url)
+        browser.page("Page.removeScriptToEvaluateOnNewDocument", bad)
+        fresh = canvas_rgb(browser)[:len(desktop)] == desktop
+        Pen(browser).click(data.centre(3))  # a save
+        aside = browser.evaluate("Object.keys(localStorage).filter(k => k.startsWith('quenchway.progress.bad-'))"
+                                 ".map(k => localStorage.getItem(k))")
+        check(fresh and aside == ["quenchway-progress 9"],
+              "a stored record that does not read is kept aside once, and the menu starts afresh (%s)" % aside)
+
+        # Storage refused (its quota full): the game plays as ever, and the bar
+        # says once that progress cannot be saved.
+        browser.evaluate("localStorage.clear()")
+        browser.page("Page.addScriptToEvaluateOnNewDocument", {"source": "Storage.prototype.setItem = () => {"
+                     " throw new DOMException('full', 'QuotaExceededError'); };"})
+        browser.viewport(800, 700)
+        browser.open(server.url)
+        pen = Pen(browser)
+        pen.click(data.centre(3))
+        solve(pen, data, 1)
+        notes = browser.evaluate("window.quenchway.notes")
+        played = without_time(data, canvas_rgb(browser))
+        check(played[:len(solved_shot)] == solved_shot and notes == ["Progress cannot be saved"],
+              "with storage refused level 1 is solved as on the desktop, the bar noting it once (%s)" % notes)
         check(not browser.errors, "no script errors on the page %s" % browser.errors)
     finally:
         browser.close()

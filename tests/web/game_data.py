@@ -7,7 +7,7 @@ import struct
 import subprocess
 
 LAYOUT_Y_OFFSET = 26          # layout rows count from the handheld's title bar
-TRAY, BOARD, CONTINUE = 16, 17, 12
+TRAY, BOARD, CONTINUE, MENU_CONTINUE, SOLVED_BEST = 16, 17, 12, 26, 39
 KINDS = {"elbow": 0, "bend": 8, "splitter": 16}
 BAR_TOP = 268                 # the command bar below the client area
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scripts")

@@ -7,6 +7,10 @@
 //                                    the desktop icons in ROOT/resources/icons/
 //                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
+//   quenchway-artgen --web-icons DIR writes the browser build's icons,
+//                                    DIR/icon-192.png and DIR/icon-512.png
+#include <zlib.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -48,17 +52,40 @@ bool Check(bool ok, const std::string& path) {
   return ok;
 }
 
+// zlib's best compression: the same bytes give the same stream.
+std::vector<std::uint8_t> PackedZlib(const std::vector<std::uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<std::uint8_t> z(size);
+  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
+    return StoredZlib(raw);
+  }
+  z.resize(size);
+  return z;
+}
+
+bool WriteIconPng(int size, const std::string& path, ZlibPacker pack = StoredZlib) {
+  const RgbaImage icon = DrawDesktopIcon(size);
+  const auto side = static_cast<std::uint32_t>(size);
+  return Check(SaveBytes(EncodePngRgba(side, side, icon.rgba, pack), path), path);
+}
+
 // NxN.png at every size and scalable.svg.
 bool WriteDesktopIcons(const std::string& folder) {
   bool ok = true;
   for (int size : kDesktopIconSizes) {
-    const RgbaImage icon = DrawDesktopIcon(size);
-    const std::string path = folder + std::to_string(size) + "x" + std::to_string(size) + ".png";
-    ok = Check(SaveBytes(EncodePngRgba(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size), icon.rgba),
-                         path),
-               path) && ok;
+    ok = WriteIconPng(size, folder + std::to_string(size) + "x" + std::to_string(size) + ".png") && ok;
   }
   return Check(WriteText(DesktopIconSvg(), folder + "scalable.svg"), folder + "scalable.svg") && ok;
+}
+
+// The sizes a web app manifest needs for the home screen and the splash,
+// packed: a visitor's browser fetches them.
+bool WriteWebIcons(const std::string& folder) {
+  bool ok = true;
+  for (int size : {192, 512}) {
+    ok = WriteIconPng(size, folder + "/icon-" + std::to_string(size) + ".png", PackedZlib) && ok;
+  }
+  return ok;
 }
 
 int WriteAll(const std::string& root, const Skin& skin) {
@@ -76,7 +103,9 @@ int WriteAll(const std::string& root, const Skin& skin) {
 }
 
 int Run(int argc, char** argv) {
-  const std::string usage = "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR\n";
+  const std::string usage =
+      "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR | quenchway-artgen --web-icons DIR\n";
+  if (argc == 3 && std::string(argv[1]) == "--web-icons") return WriteWebIcons(argv[2]) ? 0 : 1;
   const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
   if (!preview && argc != 2) {
     std::fputs(usage.c_str(), stderr);

@@ -1,0 +1,45 @@
+// The player's progress in the browser: the desktop's progress text kept in
+// the page's storage under one key, read before the first frame, merged
+// with what another tab of the game stored since and written after every
+// step, as two copies of the desktop game share one progress file. A stored
+// text that does not read is kept aside under a key of its own, never
+// written over, and the game starts afresh. When the browser refuses its
+// storage the game plays on, and the command bar says so once.
+#pragma once
+
+#include "data/progress.h"
+#include "progress/progress_recorder.h"
+
+namespace qw {
+
+class GameLoop;
+
+// The keys: the progress, and the prefix of the texts kept aside.
+inline constexpr const char* kWebProgressKey = "quenchway.progress";
+inline constexpr const char* kWebProgressAsidePrefix = "quenchway.progress.bad-";
+
+class WebProgressStore final : public ProgressSink {
+ public:
+  // The stored progress; empty when there is none, when the browser refuses
+  // its storage, or when the text does not read (it is kept aside).
+  Progress Load();
+  // Merges what another tab stored since and writes the result.
+  void Save(const Progress& progress) override;
+  bool TakeFailure() override;
+
+ private:
+  enum class StoredState { Read, None, Blocked };
+  // A bad text is kept aside (None) or, when even that is refused, left where
+  // it is (Blocked: nothing may be written over it).
+  StoredState ReadStored(Progress& stored);
+
+  bool failed_ = false;
+  bool told_ = false;
+};
+
+// Keeps the progress of the game in this loop in the page's storage from
+// here on (the loop must have been created); the page calls qw_save when it
+// is hidden or the game ends, so that the time played is kept too.
+void AttachWebProgress(GameLoop& loop);
+
+}  // namespace qw

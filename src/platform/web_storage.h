@@ -1,0 +1,23 @@
+// The page's lasting storage (the browser's localStorage): texts by key,
+// kept across visits. The browser may refuse it at any moment (storage
+// turned off, a private window, a full quota): every call then says so and
+// nothing is changed. Built only for the browser.
+#pragma once
+
+#include <string>
+
+namespace qw::web {
+
+struct StoredText {
+  enum class Status { Ok, Missing, Refused };
+  Status status = Status::Missing;
+  std::string text;  // when Ok
+};
+
+StoredText ReadStored(const std::string& key);
+// False when the browser refused to keep it.
+bool WriteStored(const std::string& key, const std::string& text);
+// False when the browser refused; no such key is no failure.
+bool RemoveStored(const std::string& key);
+
+}  // namespace qw::web
