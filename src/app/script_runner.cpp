@@ -14,6 +14,7 @@
 #include "platform/bitmap.h"
 #include "platform/utf8.h"
 #include "ui/controller.h"
+#include "ui/level_codes.h"
 
 namespace qw {
 
@@ -90,6 +91,9 @@ void Dump(const GameWindow& window, std::ostream& out) {
     if (recorder->IsSolved(i)) out << ' ' << i;
   }
   out << '\n' << "inplay " << (recorder ? recorder->LevelInPlay() : -1) << '\n';
+  // Appended after them: the code of the level in play.
+  const std::optional<std::string> code = CodeOfLevelInPlay(p, window.controller().generatedLevel());
+  out << "code" << (code ? " " + *code : std::string()) << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {

@@ -87,7 +87,8 @@ class GameController {
     chooser_.ShowGenerated(source != nullptr);
   }
   // Makes the chosen level (today's daily puzzle, or a fresh seed, when the
-  // choice names none) and starts it in play like a table level. Solving it
+  // choice names none; a shared level as it is) and starts it in play like a
+  // table level. Solving it
   // shows kSolvedMessage instead of a password and leaves it. False, with
   // nothing changed, without a source or when the level cannot be made.
   bool StartGeneratedLevel(const GeneratedLevelChoice& choice);

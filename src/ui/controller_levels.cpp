@@ -141,7 +141,9 @@ bool GameController::StartGeneratedLevel(const GeneratedLevelChoice& choice) {
   if (!generatedSource_) return false;
   GeneratedLevelChoice made = choice;
   std::optional<LevelRecord> level;
-  if (choice.kind == GeneratedLevelChoice::Kind::kDaily) {
+  if (choice.kind == GeneratedLevelChoice::Kind::kShared) {
+    level = choice.shared;
+  } else if (choice.kind == GeneratedLevelChoice::Kind::kDaily) {
     if (!made.day) made.day = generatedSource_->Today();
     level = generatedSource_->DailyLevel(*made.day);
   } else {
@@ -169,7 +171,12 @@ void GameController::OnRandomKey(std::int32_t grade) {
 void GameController::LeaveGeneratedLevel() {
   EnterMenu(true);
   // Back to the chooser, at the entry just played, when the layout has one.
-  if (generated_) OpenChooser(generated_->kind == GeneratedLevelChoice::Kind::kDaily ? 0 : generated_->grade);
+  if (!generated_) return;
+  switch (generated_->kind) {
+    case GeneratedLevelChoice::Kind::kDaily: OpenChooser(0); break;
+    case GeneratedLevelChoice::Kind::kRandom: OpenChooser(generated_->grade); break;
+    case GeneratedLevelChoice::Kind::kShared: OpenChooser(); break;  // it has no entry of its own
+  }
 }
 
 }  // namespace qw
