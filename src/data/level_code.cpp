@@ -221,7 +221,7 @@ std::optional<CodedLevel> Parse(BitReader& in, bool& cutShort) {
   CodedLevel level;
   const std::uint64_t kind = in.Get(kKindBits);
   bool sound = true;
-  if (kind == 0) {
+  if (kind == static_cast<std::uint64_t>(CodedLevel::Kind::kBoard)) {
     level.kind = CodedLevel::Kind::kBoard;
     LevelRecord& r = level.board;
     r.elbowCount = static_cast<std::int32_t>(in.Get(kCountBits));
@@ -242,11 +242,11 @@ std::optional<CodedLevel> Parse(BitReader& in, bool& cutShort) {
     r.title = GetText(in, kTitle);
     r.password = GetText(in, kPassword);
     sound = sound && TextProblem(r.title, kTitle).empty() && TextProblem(r.password, kPassword).empty();
-  } else if (kind == 1) {
+  } else if (kind == static_cast<std::uint64_t>(CodedLevel::Kind::kDaily)) {
     level.kind = CodedLevel::Kind::kDaily;
     level.day = static_cast<std::int64_t>(in.Get(kDayBits));
     sound = level.day <= LastDay();
-  } else if (kind == 2) {
+  } else if (kind == static_cast<std::uint64_t>(CodedLevel::Kind::kRandom)) {
     level.kind = CodedLevel::Kind::kRandom;
     level.grade = static_cast<std::int32_t>(in.Get(kGradeBits));
     level.seed = in.Get(4 * (static_cast<int>(in.Get(kNibbleCountBits)) + 1));
@@ -276,19 +276,17 @@ std::string SealCode(std::string_view body) {
 std::optional<std::string> EncodeLevel(const CodedLevel& level, std::string* problem) {
   BitWriter out;
   out.Put(static_cast<std::uint64_t>(kLevelCodeVersion), kSymbolBits);
+  out.Put(static_cast<std::uint64_t>(level.kind), kKindBits);
   std::string why;
   switch (level.kind) {
     case CodedLevel::Kind::kBoard:
-      out.Put(0, kKindBits);
       why = BoardProblem(level.board, out);
       break;
     case CodedLevel::Kind::kDaily:
-      out.Put(1, kKindBits);
       if (level.day < 0 || level.day > LastDay()) why = "its day is not from 1970-01-01 to 9999-12-31";
       out.Put(static_cast<std::uint64_t>(level.day), kDayBits);
       break;
     case CodedLevel::Kind::kRandom: {
-      out.Put(2, kKindBits);
       if (level.grade < kEasiestGrade || level.grade > kHardestGrade) why = "its grade is not 1 to 5";
       out.Put(static_cast<std::uint64_t>(level.grade), kGradeBits);
       int nibbles = 1;

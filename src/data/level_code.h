@@ -28,7 +28,8 @@ inline constexpr std::int32_t kLevelCodeVersion = 1;
 
 // What a code names.
 struct CodedLevel {
-  enum class Kind : std::uint8_t { kBoard, kDaily, kRandom };
+  // Codes hold these numbers: fixed for good.
+  enum class Kind : std::uint8_t { kBoard = 0, kDaily = 1, kRandom = 2 };
   Kind kind = Kind::kBoard;
   LevelRecord board;       // kBoard: the whole level
   std::int64_t day = 0;    // kDaily: days since 1970-01-01, up to 9999-12-31

@@ -30,7 +30,9 @@ constexpr const char* kUsage =
     "  quenchway-levels generate [--count N] [--seed S] [--grade 1..5|mixed] [-o FILE]\n"
     "  quenchway-levels generate --daily YYYY-MM-DD [-o FILE]\n"
     "  quenchway-levels encode FILE N\n"
-    "  quenchway-levels decode CODE\n";
+    "  quenchway-levels decode CODE\n"
+    "encode prints level N's code, which quenchway --level CODE plays; decode\n"
+    "prints the level of a code in the level format.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "quenchway-levels: " << problem << "\n";
