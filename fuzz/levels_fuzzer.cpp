@@ -1,8 +1,10 @@
 // The level file: any bytes through LoadLevels and ParseLevels, then the
-// first levels of the table started and traced as the game would.
+// first levels of the table started and traced as the game would, and given
+// back by their codes; the bytes read as a level code too.
 #include <cstdint>
 #include <string>
 
+#include "data/level_code.h"
 #include "data/levels.h"
 #include "data/text.h"
 #include "support.h"
@@ -40,7 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qw::WaterTrace& water = puzzle.Water();
     Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
     Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+    qw::CodedLevel level;
+    level.board = levels[static_cast<std::size_t>(i)];
+    const std::optional<std::string> code = qw::EncodeLevel(level);
+    Check(!code || qw::DecodeLevel(*code) == level, "a level's code gave another level");
   }
+  const std::optional<qw::CodedLevel> decoded =
+      qw::DecodeLevel(std::string_view(reinterpret_cast<const char*>(data), size));
+  Check(!decoded || qw::DecodeLevel(qw::EncodeLevel(*decoded).value_or("")) == decoded,
+        "a decoded level's code gave another level");
   Check(!puzzle.StartLevel(puzzle.LevelCount()), "a level past the table started");
   return 0;
 }

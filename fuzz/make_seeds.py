@@ -96,6 +96,10 @@ def text_seeds():
                                            "1" * 40, "-1", "-1"))
     put("levels", "incomplete_group.dat", crlf(*level, "t", "p", "1,1,1") + b"tail")
     put("levels", "lone_cr_and_lf.dat", b"a\rb\nc\r\n" + crlf(*level[1:], "x\ny"))
+    # Level codes: a whole level (shipped level 7), a daily puzzle, a random level.
+    put("levels", "code_board.txt", b"10H1D41Q167801PP0JSYW2N2WA5700CYJ71A96QM2PE54V")
+    put("levels", "code_daily.txt", b"1818M0PNJX")
+    put("levels", "code_random.txt", b"1m644j4fen")
     put("text", "fields.dat", crlf(",,,", "5,,7", "  -12abc, +3,--4,9999999999999", ";c", "", "\t\v\f 1"))
     put("text", "latin1.dat", crlf("\u00e9\u00ff,\u0080") + b"\xff\xfe\r\n")
 

@@ -7,16 +7,10 @@
 #include <optional>
 
 #include "data/levels.h"
+#include "levelgen/generator.h"
 #include "ui/generated_levels.h"
 
 namespace qw {
-
-// The random level of a seed and grade is the level that
-// `quenchway-levels generate --count 1 --seed SEED --grade G` writes, under
-// the title "Grade G, seed SEED".
-std::optional<LevelRecord> RandomGeneratedLevel(std::uint64_t seed, std::int32_t grade);
-// The daily puzzle of a day, as `quenchway-levels generate --daily` writes it.
-std::optional<LevelRecord> DailyGeneratedLevel(std::int64_t day);
 
 class GeneratorLevels final : public GeneratedLevelSource {
  public:

@@ -12,16 +12,18 @@
 #include "app/desktop_runner.h"
 #include "app/script_runner.h"
 #include "data/calendar.h"
+#include "data/level_code.h"
 #include "data/progress_file.h"
 #include "qw_app_resources.h"
 #include "platform/bitmap.h"
 #include "platform/paths.h"
+#include "ui/level_codes.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: quenchway [--scale N] [--script FILE] [--progress DIR | --no-progress]\n"
-    "                 [--daily YYYY-MM-DD | --random SEED --grade G]\n"
+    "                 [--daily YYYY-MM-DD | --random SEED --grade G | --level CODE]\n"
     "\n"
     "Route water from the nozzle through pipe pieces so that every fire is\n"
     "doused, without the water touching an electrical hazard.\n"
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
     "  --random SEED --grade G  start on the random level of that seed\n"
     "                 (0 to 18446744073709551615) and grade (1 first steps\n"
     "                 to 5 expert)\n"
+    "  --level CODE   start on the level of a level code (see the README)\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -62,6 +65,7 @@ struct Options {
   std::optional<std::string> daily;
   std::optional<std::string> random;
   std::optional<std::string> grade;
+  std::optional<std::string> level;
 };
 
 // The folder of the progress file, or empty when none is kept: the game's
@@ -105,6 +109,15 @@ std::optional<std::uint64_t> ParseSeed(const std::string& text) {
 // The generated level the options name, if any; a message for options that
 // name none well.
 std::optional<qw::GeneratedLevelChoice> StartLevelOf(const Options& options, std::string& problem) {
+  if (options.level) {
+    if (options.daily || options.random || options.grade) {
+      problem = "--level excludes --daily and --random";
+      return std::nullopt;
+    }
+    const std::optional<qw::CodedLevel> level = qw::DecodeLevel(*options.level, &problem);
+    if (!level) problem = "--level: " + problem;
+    return level ? std::optional(qw::ChoiceOfCode(*level)) : std::nullopt;
+  }
   if (options.daily && (options.random || options.grade)) {
     problem = "--daily and --random exclude each other";
     return std::nullopt;
@@ -178,9 +191,12 @@ int main(int argc, char** argv) {
       options.noProgress = true;
       continue;
     }
-    if (arg == "--daily" || arg == "--random" || arg == "--grade") {
+    if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level") {
       if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
-      (arg == "--daily" ? options.daily : arg == "--random" ? options.random : options.grade) = argv[++i];
+      (arg == "--daily"    ? options.daily
+       : arg == "--random" ? options.random
+       : arg == "--grade"  ? options.grade
+                           : options.level) = argv[++i];
       continue;
     }
     if (arg == "--scale" || arg == "--script" || arg == "--progress") {

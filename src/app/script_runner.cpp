@@ -15,6 +15,7 @@
 #include "platform/bitmap.h"
 #include "platform/utf8.h"
 #include "ui/controller.h"
+#include "ui/level_codes.h"
 
 namespace qw {
 
@@ -103,6 +104,9 @@ void Dump(const GameLoop& window, std::ostream& out) {
   out << "tooltip";
   if (const std::wstring* tip = window.tooltip()) out << ' ' << ToUtf8(*tip);
   out << '\n';
+  // Then: the code of the level in play.
+  const std::optional<std::string> code = CodeOfLevelInPlay(p, window.controller().generatedLevel());
+  out << "code" << (code ? " " + *code : std::string()) << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {

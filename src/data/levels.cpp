@@ -54,6 +54,23 @@ std::optional<std::vector<LevelRecord>> LoadLevels(const std::string& path) {
   return ParseLevels(std::move(*text));
 }
 
+std::string LevelRecordText(const LevelRecord& r) {
+  std::string text;
+  const auto line = [&text](const std::wstring& s) {
+    for (const wchar_t c : s) text.push_back(static_cast<char>(c));
+    text += "\r\n";
+  };
+  const auto list = [&line](const std::wstring& cells) { line(cells.empty() ? L"-1" : cells); };
+  line(r.title);
+  line(r.password);
+  line(std::to_wstring(r.elbowCount) + L"," + std::to_wstring(r.bendCount) + L"," + std::to_wstring(r.splitterCount));
+  line(std::to_wstring(r.sourceCell) + L"," + std::to_wstring(r.sourceRotation));
+  list(r.fireCells);
+  list(r.hazardCells);
+  list(r.wallCells);
+  return text;
+}
+
 std::vector<std::int32_t> CellNumbers(const std::wstring& list) {
   const FieldTokenizer fields(list, L",");
   std::vector<std::int32_t> numbers;

@@ -31,6 +31,10 @@ std::optional<std::vector<LevelRecord>> LoadLevels(const std::string& path);
 // each level, the number of the file line its title stands on.
 std::vector<LevelRecord> ParseLevels(std::wstring text, std::vector<std::int32_t>* startLines = nullptr);
 
+// The seven lines of a level as the loader reads them back, each ending in
+// CR LF, every character written as one Latin-1 byte; an empty list is "-1".
+std::string LevelRecordText(const LevelRecord& level);
+
 // The numbers of a comma-separated cell list (fires, hazards or walls), each
 // read the forgiving way, in order; they are not checked against the board.
 std::vector<std::int32_t> CellNumbers(const std::wstring& list);

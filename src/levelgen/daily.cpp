@@ -1,5 +1,5 @@
 // The daily puzzle: one level a day, the same for every player, from the
-// date alone.
+// date alone; and the levels the game plays by day or by seed and grade.
 #include <array>
 
 #include "levelgen/generator.h"
@@ -25,6 +25,23 @@ std::optional<GeneratedLevel> GenerateDaily(const Date& date) {
   const std::string day = DateText(date);
   if (level) level->record.title = L"Daily puzzle " + std::wstring(day.begin(), day.end());
   return level;
+}
+
+std::optional<LevelRecord> RandomGeneratedLevel(std::uint64_t seed, std::int32_t grade) {
+  if (grade < kLowestGrade || grade > kHighestGrade) return std::nullopt;
+  std::optional<std::vector<GeneratedLevel>> set = GenerateSet(GenerateOptions{1, seed, grade});
+  if (!set || set->empty()) return std::nullopt;
+  LevelRecord level = std::move(set->front().record);
+  level.title = L"Grade " + std::to_wstring(grade) + L", seed " + std::to_wstring(seed);
+  return level;
+}
+
+std::optional<LevelRecord> DailyGeneratedLevel(std::int64_t day) {
+  const std::optional<Date> date = DateOfDay(day);
+  if (!date) return std::nullopt;
+  std::optional<GeneratedLevel> level = GenerateDaily(*date);
+  if (!level) return std::nullopt;
+  return std::move(level->record);
 }
 
 }  // namespace qw

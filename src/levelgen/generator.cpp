@@ -441,14 +441,6 @@ std::string PieceCounts(std::int32_t elbows, std::int32_t bends, std::int32_t sp
   return text;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out.push_back(static_cast<char>(c));
-  return out;
-}
-
-std::string ListLine(const std::wstring& cells) { return cells.empty() ? "-1" : Narrow(cells); }
-
 }  // namespace
 
 std::string LevelText(const GeneratedLevel& level) {
@@ -462,14 +454,7 @@ std::string LevelText(const GeneratedLevel& level) {
                      Plural(f.diagonalStretches, "diagonal stretch", "diagonal stretches") + ", " +
                      Plural(f.hazardsNearRoute, "hazard", "hazards") + " next to the route, decoys: " +
                      (decoys.empty() ? "none" : decoys) + "\r\n";
-  text += Narrow(r.title) + "\r\n";
-  text += Narrow(r.password) + "\r\n";
-  text += std::to_string(r.elbowCount) + "," + std::to_string(r.bendCount) + "," + std::to_string(r.splitterCount) + "\r\n";
-  text += std::to_string(r.sourceCell) + "," + std::to_string(r.sourceRotation) + "\r\n";
-  text += ListLine(r.fireCells) + "\r\n";
-  text += ListLine(r.hazardCells) + "\r\n";
-  text += ListLine(r.wallCells) + "\r\n";
-  return text;
+  return text + LevelRecordText(r);
 }
 
 }  // namespace qw

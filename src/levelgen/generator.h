@@ -66,6 +66,13 @@ std::uint64_t DailySeed(const Date& date);
 std::int32_t DailyGrade(const Date& date);
 std::optional<GeneratedLevel> GenerateDaily(const Date& date);
 
+// The levels the game plays: the daily puzzle of a day (days since
+// 1970-01-01) and the random level of a seed and grade, which is the level
+// `generate --count 1 --seed SEED --grade G` writes, under the title
+// "Grade G, seed SEED". nullopt for a day or grade out of range.
+std::optional<LevelRecord> DailyGeneratedLevel(std::int64_t day);
+std::optional<LevelRecord> RandomGeneratedLevel(std::uint64_t seed, std::int32_t grade);
+
 // The level text: a comment line naming the grade, the fewest pieces, the
 // search effort and the decoys, then the seven lines of the level, each
 // ending in CR LF.

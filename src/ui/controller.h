@@ -77,7 +77,8 @@ class GameController {
   // The menu's Levels: the level chooser, at `entry`, or else at the level in
   // play, or else at the first level not solved.
   void OpenChooser(std::optional<std::int32_t> entry = std::nullopt) { flow_.OpenChooser(entry); }
-  // Makes the chosen generated level and starts it in play. Solving it shows
+  // Makes the chosen generated level (a shared level as it is) and starts it
+  // in play. Solving it shows
   // kSolvedMessage instead of a password and leaves it. False, with nothing
   // changed, without a source or when the level cannot be made.
   bool StartGeneratedLevel(const GeneratedLevelChoice& choice) { return launcher_.StartGenerated(choice); }

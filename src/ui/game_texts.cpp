@@ -41,10 +41,6 @@ std::wstring LoadFailureText(DataFile file) {
 
 std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
 
-std::wstring GeneratedLevelTitle(std::int32_t grade, std::uint64_t seed) {
-  return L"Grade " + std::to_wstring(grade) + L", seed " + std::to_wstring(seed);
-}
-
 std::wstring RandomRowText(std::int32_t grade) { return L"Random level, grade " + std::to_wstring(grade); }
 
 std::wstring LevelRowText(std::int32_t index, const std::wstring& title) {

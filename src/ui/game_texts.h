@@ -47,8 +47,6 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount);
 std::wstring LoadFailureText(DataFile file);
 // The message that tells the password of the level the player goes on to.
 std::wstring PasswordMessage(const std::wstring& password);
-// A generated level's title, shown as its caption: "Grade 3, seed 42".
-std::wstring GeneratedLevelTitle(std::int32_t grade, std::uint64_t seed);
 // The chooser's rows: "Random level, grade 2", "7  Title" (the title's
 // characters below a space shown as spaces), and a solved level's short best
 // "5 pc 1:07".

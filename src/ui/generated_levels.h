@@ -1,32 +1,37 @@
 // Where levels that are not in the level table come from: the daily puzzle
-// of a day, the same for every player, and random levels of a chosen grade.
-// The game only plays them; making them lives behind this interface.
+// of a day, the same for every player, random levels of a chosen grade, and
+// whole levels shared by a code. The game only plays them; making them lives
+// behind this interface.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
+#include "data/level_code.h"
 #include "data/levels.h"
 
 namespace qw {
 
-inline constexpr std::int32_t kEasiestGrade = 1;  // first steps
-inline constexpr std::int32_t kHardestGrade = 5;  // expert
-
 // Which generated level to play. A daily puzzle without a day is today's, a
-// random level without a seed gets a fresh one.
+// random level without a seed gets a fresh one. A shared level is a whole
+// level from a code, played like a generated one.
 struct GeneratedLevelChoice {
-  enum class Kind : std::uint8_t { kDaily, kRandom };
+  enum class Kind : std::uint8_t { kDaily, kRandom, kShared };
   Kind kind = Kind::kDaily;
   std::optional<std::int64_t> day;    // days since 1970-01-01, in UTC
   std::optional<std::uint64_t> seed;  // random levels
   std::int32_t grade = kEasiestGrade;  // random levels: 1..5
+  std::optional<LevelRecord> shared;   // shared levels
 
   static GeneratedLevelChoice Daily(std::optional<std::int64_t> day = std::nullopt) {
-    return GeneratedLevelChoice{Kind::kDaily, day, std::nullopt, kEasiestGrade};
+    return GeneratedLevelChoice{Kind::kDaily, day, std::nullopt, kEasiestGrade, std::nullopt};
   }
   static GeneratedLevelChoice Random(std::int32_t grade, std::optional<std::uint64_t> seed = std::nullopt) {
-    return GeneratedLevelChoice{Kind::kRandom, std::nullopt, seed, grade};
+    return GeneratedLevelChoice{Kind::kRandom, std::nullopt, seed, grade, std::nullopt};
+  }
+  static GeneratedLevelChoice Shared(LevelRecord level) {
+    return GeneratedLevelChoice{Kind::kShared, std::nullopt, std::nullopt, kEasiestGrade, std::move(level)};
   }
   friend bool operator==(const GeneratedLevelChoice&, const GeneratedLevelChoice&) = default;
 };

@@ -40,7 +40,9 @@ bool LevelLauncher::StartGenerated(const GeneratedLevelChoice& choice) {
   if (!source_) return false;
   GeneratedLevelChoice made = choice;
   std::optional<LevelRecord> level;
-  if (choice.kind == GeneratedLevelChoice::Kind::kDaily) {
+  if (choice.kind == GeneratedLevelChoice::Kind::kShared) {
+    level = choice.shared;
+  } else if (choice.kind == GeneratedLevelChoice::Kind::kDaily) {
     if (!made.day) made.day = source_->Today();
     level = source_->DailyLevel(*made.day);
   } else {

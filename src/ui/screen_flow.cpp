@@ -216,7 +216,12 @@ void ScreenFlow::FailedPenDown(Point p) {
 void ScreenFlow::LeaveGeneratedLevel() {
   EnterMenu(true);
   // Back to the chooser, at the entry just played, when the layout has one.
-  if (s_.generated) OpenChooser(s_.generated->kind == GeneratedLevelChoice::Kind::kDaily ? 0 : s_.generated->grade);
+  if (!s_.generated) return;
+  switch (s_.generated->kind) {
+    case GeneratedLevelChoice::Kind::kDaily: OpenChooser(0); break;
+    case GeneratedLevelChoice::Kind::kRandom: OpenChooser(s_.generated->grade); break;
+    case GeneratedLevelChoice::Kind::kShared: OpenChooser(); break;  // it has no entry of its own
+  }
 }
 
 // ---- the level chooser -------------------------------------------------------

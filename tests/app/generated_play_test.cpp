@@ -2,12 +2,14 @@
 // binary: the game starts on the level quenchway-levels writes for the same
 // day or seed, hints alone lead it to the solved screen, and its Continue
 // says "Solved!" and returns to the level chooser. A solved daily puzzle is kept in
-// the progress file.
+// the progress file. A level shared by its code plays the same way, and
+// `dump` tells the code of each.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "data/calendar.h"
+#include "data/level_code.h"
 #include "levelgen/generator.h"
 #include "model/puzzle.h"
 #include "run_game.h"
@@ -49,7 +51,12 @@ std::string HintedScript() {
   return script + "dump\nkey Return\ndump\n";
 }
 
-void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level) {
+std::string CodeOf(CodedLevel::Kind kind, std::int64_t day, std::uint64_t seed, std::int32_t grade,
+                   const LevelRecord& board = {}) {
+  return EncodeLevel(CodedLevel{kind, board, day, seed, grade}).value_or("none");
+}
+
+void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level, const std::string& code) {
   const std::size_t second = out.find("mode ", 1);
   const std::size_t third = out.find("mode ", second + 1);
   ASSERT_NE(third, std::string::npos) << out;
@@ -57,6 +64,7 @@ void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level) {
                     chooser = out.substr(third);
   EXPECT_EQ(start.rfind("mode 2\nlevel -2\nlevels 32\n", 0), 0u) << start;
   EXPECT_NE(start.find(StartLines(level)), std::string::npos) << start;
+  EXPECT_NE(start.find("\ncode " + code + "\n"), std::string::npos) << start;
   EXPECT_EQ(solved.rfind("mode 3\nlevel -2\n", 0), 0u) << solved;
   EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
   EXPECT_EQ(chooser.rfind("mode 6\n", 0), 0u) << chooser;
@@ -75,7 +83,8 @@ TEST(GeneratedPlay, TheDailyPuzzleIsSolvedWithHintsAndItsDayKept) {
                            HintedScript(), scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  ExpectSolvedWithHints(run.out, daily->record);
+  ExpectSolvedWithHints(run.out, daily->record,
+                        CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0));
   EXPECT_NE(ReadAll(scratch.path() / "progress").find("\ndaily 2026-12-13\n"), std::string::npos);
 }
 
@@ -85,7 +94,17 @@ TEST(GeneratedPlay, ARandomLevelIsTheGeneratorsLevelOfThatSeedAndSolvedWithHints
   ASSERT_TRUE(set && set->size() == 1);
   const auto run = RunGame(QW_GAME_BINARY, "--random 4242 --grade 4 --script -", HintedScript(), scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  ExpectSolvedWithHints(run.out, set->front().record);
+  ExpectSolvedWithHints(run.out, set->front().record, CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 4));
+}
+
+TEST(GeneratedPlay, ASharedLevelIsTheLevelOfItsCodeAndSolvedWithHints) {
+  ScratchFolder scratch("generated_shared");
+  const auto levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat");
+  ASSERT_TRUE(levels && levels->size() > 8);
+  const std::string code = CodeOf(CodedLevel::Kind::kBoard, 0, 0, 0, (*levels)[8]);
+  const auto run = RunGame(QW_GAME_BINARY, "--level " + code + " --script -", HintedScript(), scratch.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  ExpectSolvedWithHints(run.out, (*levels)[8], code);
 }
 
 }  // namespace

@@ -111,6 +111,12 @@ TEST(CommandLine, HelpVersionAndBadOptions) {
   EXPECT_TRUE(RunGame(kGame, "--version", "", scratch.path()).out.starts_with("quenchway "));
   EXPECT_EQ(RunGame(kGame, "--scale 0", "", scratch.path()).status, 2);
   EXPECT_EQ(RunGame(kGame, "--bogus", "", scratch.path()).status, 2);
+  // A mistyped level code (a daily puzzle's, its last character changed): its
+  // reason, and no game.
+  const auto code = RunGame(kGame, "--level 1818M0PNJY --script -", "dump\n", scratch.path());
+  EXPECT_EQ(code.status, 2);
+  EXPECT_EQ(code.out, "");
+  EXPECT_NE(code.err.find("--level: the code is mistyped or altered"), std::string::npos) << code.err;
   // Without a display the window cannot open: one line that names --script.
   const auto run = RunGame("env -u DISPLAY -u WAYLAND_DISPLAY " + kGame, "", "", scratch.path());
   EXPECT_EQ(run.status, 1);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data/level_code.h"
 #include "data/levels.h"
 #include "data/text.h"
 #include "levels/checker.h"
@@ -27,7 +28,11 @@ constexpr const char* kUsage =
     "  quenchway-levels solve FILE [N] [--limit NODES]\n"
     "  quenchway-levels show FILE N [--solved] [--png OUT] [--art DIR] [--pieces BMP]\n"
     "  quenchway-levels generate [--count N] [--seed S] [--grade 1..5|mixed] [-o FILE]\n"
-    "  quenchway-levels generate --daily YYYY-MM-DD [-o FILE]\n";
+    "  quenchway-levels generate --daily YYYY-MM-DD [-o FILE]\n"
+    "  quenchway-levels encode FILE N\n"
+    "  quenchway-levels decode CODE\n"
+    "encode prints level N's code, which quenchway --level CODE plays; decode\n"
+    "prints the level of a code in the level format.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "quenchway-levels: " << problem << "\n";
@@ -293,6 +298,60 @@ int Generate(const Arguments& a) {
   return kExitOk;
 }
 
+// A level's code: the whole level, as the game plays it.
+int Encode(const Arguments& a) {
+  if (a.plain.size() != 2) return Usage("encode takes a level file and a level number");
+  const auto levels = Load(a.plain[0]);
+  if (!levels) return kExitUsage;
+  const std::optional<std::int32_t> index = LevelIndex(a.plain[1], levels->size());
+  if (!index) return kExitUsage;
+  qw::CodedLevel level;
+  level.board = (*levels)[static_cast<std::size_t>(*index)];
+  std::string problem;
+  const std::optional<std::string> code = qw::EncodeLevel(level, &problem);
+  if (!code) {
+    std::cerr << "quenchway-levels: level " << *index + 1 << " has no code: " << problem << "\n";
+    return kExitProblems;
+  }
+  std::cout << *code << "\n";
+  return kExitOk;
+}
+
+// The level of a code in the level format, after a comment line naming it;
+// a daily puzzle or random level as the game makes it.
+int Decode(const Arguments& a) {
+  if (a.plain.size() != 1) return Usage("decode takes one level code");
+  std::string problem;
+  const std::optional<qw::CodedLevel> level = qw::DecodeLevel(a.plain[0], &problem);
+  if (!level) {
+    std::cerr << "quenchway-levels: " << problem << "\n";
+    return kExitUsage;
+  }
+  std::optional<qw::LevelRecord> record;
+  std::string what;
+  switch (level->kind) {
+    case qw::CodedLevel::Kind::kBoard:
+      record = level->board;
+      what = "level";
+      break;
+    case qw::CodedLevel::Kind::kDaily:
+      record = qw::DailyGeneratedLevel(level->day);
+      what = "daily puzzle of " + qw::DateText(*qw::DateOfDay(level->day));
+      break;
+    case qw::CodedLevel::Kind::kRandom:
+      record = qw::RandomGeneratedLevel(level->seed, level->grade);
+      what = "random level of grade " + std::to_string(level->grade) + ", seed " + std::to_string(level->seed);
+      break;
+  }
+  if (!record) {
+    std::cerr << "quenchway-levels: the " << what << " could not be made\n";
+    return kExitProblems;
+  }
+  std::cout << "; Quenchway " << what << ", code " << *qw::EncodeLevel(*level) << "\r\n"
+            << qw::LevelRecordText(*record) << std::flush;
+  return std::cout ? kExitOk : kExitProblems;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -307,6 +366,8 @@ int main(int argc, char** argv) {
   if (command == "solve") return Solve(*parsed);
   if (command == "show") return Show(*parsed);
   if (command == "generate") return Generate(*parsed);
+  if (command == "encode") return Encode(*parsed);
+  if (command == "decode") return Decode(*parsed);
   if (command == "--help" || command == "help") {
     std::cout << kUsage;
     return kExitOk;
