@@ -31,10 +31,9 @@ std::vector<PlayerBoard> Boards(const std::vector<LevelRecord>& levels) {
   std::vector<PlayerBoard> boards;
   for (std::size_t l = 0; l < levels.size(); ++l) {
     for (int i = 0; i < 16; ++i) {
-      const PlayedLevel played(levels[l]);
-      PlayerBoard b{played.puzzle.tray(), played.puzzle.board(), l};
-      RandomMoves(rng, b.tray, b.board, 3 * i);
-      boards.push_back(b);
+      PlayedLevel played(levels[l]);
+      RandomMoves(rng, played.puzzle, 3 * i);
+      boards.push_back(PlayerBoard{played.puzzle.tray(), played.puzzle.board(), l});
     }
   }
   return boards;

@@ -36,15 +36,15 @@ bool MidGame(Scene& scene, std::string& error) {
 bool TraceBoard(Scene& scene, std::string& error, const BoardPicture& board) {
   Puzzle& puzzle = scene.puzzle();
   if (!StartFirstLevel(scene) || !PutBoard(puzzle, board, error)) return false;
-  Board board = puzzle.board();
-  for (std::size_t i = 0; i < board.size(); ++i) {
-    if (board[i].kind != KIND_EMPTY) continue;
-    board[i] = Cell{KIND_FIRE, 0};
-    puzzle.SetUpPosition(puzzle.tray(), board);
+  Board cells = puzzle.board();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (cells[i].kind != KIND_EMPTY) continue;
+    cells[i] = Cell{KIND_FIRE, 0};
+    puzzle.SetUpPosition(puzzle.tray(), cells);
     if (puzzle.board()[i].variant == 0) return true;
-    board[i] = Cell{};
+    cells[i] = Cell{};
   }
-  puzzle.SetUpPosition(puzzle.tray(), board);
+  puzzle.SetUpPosition(puzzle.tray(), cells);
   error = "the water reaches every cell of the board";
   return false;
 }
