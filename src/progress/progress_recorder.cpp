@@ -99,7 +99,9 @@ void ProgressRecorder::Changed(const Puzzle& puzzle, const History& history) {
 
 LevelBest ProgressRecorder::LevelSolved(const Puzzle& puzzle, const History& history) {
   const auto index = static_cast<std::size_t>(puzzle.currentLevel());
-  if (index >= keys_.size() || !tracking_) return LevelBest{};
+  if (index >= keys_.size()) return LevelBest{};
+  // Solved again by an undo after a restart: the best as it stands.
+  if (!tracking_) return Best(static_cast<std::int32_t>(index)).value_or(LevelBest{});
   tracking_ = false;
   const std::int32_t steps = progress_.play ? progress_.play->steps : 0;
   const LevelBest run{PiecesOnBoard(puzzle), steps, history.hintsUsed(), PlayedMs()};

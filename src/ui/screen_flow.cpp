@@ -260,7 +260,13 @@ void ScreenFlow::ChooserStart(std::int32_t entry) {
     launcher_.StartGenerated(*choice);
     return;
   }
-  launcher_.StartLevel(chooser_.LevelOf(entry));
+  const std::int32_t level = chooser_.LevelOf(entry);
+  // The row of the level in play continues it, history and all.
+  if (s_.recorder && s_.recorder->LevelInPlay() == level) {
+    launcher_.Continue();
+  } else {
+    launcher_.StartLevel(level);
+  }
 }
 
 void ScreenFlow::ChooserPenUp(Point p) {

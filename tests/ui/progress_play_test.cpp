@@ -128,6 +128,11 @@ TEST(ProgressPlay, EveryStepIsHandedOverAndASolvedLevelLeavesItsBest) {
   EXPECT_EQ(p.solved.at(KeyOfLevel(g.levels[0])), best);
   EXPECT_EQ(g.recorder.LevelInPlay(), -1);
   EXPECT_EQ(g.controller.state().solvedBest, L"Best: 1 piece, 5 steps, 0 hints, 0:01");
+  // Restarted and undone, the solved screen shows the best again.
+  g.controller.OnCommand(ID_RESTART);
+  g.controller.OnUndo();
+  ASSERT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+  EXPECT_EQ(g.controller.state().solvedBest, L"Best: 1 piece, 5 steps, 0 hints, 0:01");
 }
 
 TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
@@ -223,6 +228,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.TapItem(kItemConfirm);
   ASSERT_EQ(g.puzzle.currentLevel(), 3);
   g.controller.StartLevel(0);  // another level replaces it in play
+  g.Drag(g.Centre(0, -1), g.Centre(3, 0));
   EXPECT_EQ(c.StateOf(3), EntryState::kOpen);
   EXPECT_EQ(g.recorder.LevelInPlay(), 0);
   g.controller.OnOkCommand();
@@ -231,6 +237,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.Tap(g.Row(0));
   EXPECT_EQ(g.controller.state().screenMode, MODE_PLAY);
   EXPECT_EQ(g.puzzle.currentLevel(), 0);
+  EXPECT_EQ(g.controller.history().UndoCount(), 1u);  // continued, not started afresh
 }
 
 TEST(ProgressPlay, TheOriginalLayoutHasNeitherContinueNorLevels) {
