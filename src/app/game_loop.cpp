@@ -115,9 +115,10 @@ void GameLoop::ShowNote(const std::wstring& text) {
   front_.NoteShown(text);
 }
 
-void GameLoop::UndoRedoChanged(bool canUndo, bool canRedo) {
+void GameLoop::StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) {
   toolbar_.SetEnabled(static_cast<std::int32_t>(ID_UNDO), canUndo);
   toolbar_.SetEnabled(static_cast<std::int32_t>(ID_REDO), canRedo);
+  toolbar_.SetEnabled(static_cast<std::int32_t>(ID_HINT), canHint);
 }
 
 // The box is modal without a loop of its own: the game's state moves on at

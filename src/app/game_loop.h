@@ -111,7 +111,7 @@ class GameLoop final : public WindowEffects {
   void ReleasePointer() override { front_.CapturePointer(false); }
   void EndModalRun() override { running_ = false; }
   void ShowNote(const std::wstring& text) override;
-  void UndoRedoChanged(bool canUndo, bool canRedo) override;
+  void StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) override;
 
  private:
   // A data file that fails: stderr and the system's box.

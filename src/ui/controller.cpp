@@ -1,11 +1,13 @@
 #include "ui/controller.h"
 
+#include "ui/game_texts.h"
+
 namespace qw {
 
 GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
                                WindowEffects& effects)
     : session_(puzzle, layout, levels, effects), play_(session_), launcher_(session_), flow_(session_, launcher_, play_) {
-  session_.SyncUndoRedo();
+  session_.SyncStepButtons();
 }
 
 void GameController::SetRecorder(ProgressRecorder* recorder) {
@@ -83,7 +85,12 @@ void GameController::OnCommand(ToolbarCommand command) {
 }
 
 void GameController::OnHint() {
-  if (session_.state.screenMode == MODE_PLAY) play_.Hint();
+  if (session_.state.screenMode == MODE_PLAY) {
+    play_.Hint();
+  } else if (session_.state.screenMode == MODE_FAILED && session_.TakeBack(false)) {
+    // No step leads on from a lost board: the hint takes back the one that lost.
+    session_.effects.ShowNote(kTookBackLossNote);
+  }
 }
 
 void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {

@@ -60,7 +60,10 @@ class GameController {
 
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
-  void SetHintSource(HintSource* source) { session_.hints = source; }
+  void SetHintSource(HintSource* source) {
+    session_.hints = source;
+    session_.SyncStepButtons();
+  }
   // Where progress is recorded; none: nothing is, and Continue never shows.
   // Must outlive the controller.
   void SetRecorder(ProgressRecorder* recorder);
@@ -78,9 +81,9 @@ class GameController {
   // play, or else at the first level not solved.
   void OpenChooser(std::optional<std::int32_t> entry = std::nullopt) { flow_.OpenChooser(entry); }
   // Makes the chosen generated level (a shared level as it is) and starts it
-  // in play. Solving it shows
-  // kSolvedMessage instead of a password and leaves it. False, with nothing
-  // changed, without a source or when the level cannot be made.
+  // in play. Its solved screen's button goes straight back to the chooser,
+  // with no password. False, with nothing changed, without a source or when
+  // the level cannot be made.
   bool StartGeneratedLevel(const GeneratedLevelChoice& choice) { return launcher_.StartGenerated(choice); }
 
   const UiState& state() const { return session_.state; }
@@ -92,6 +95,8 @@ class GameController {
   const std::optional<GeneratedLevelChoice>& generatedLevel() const { return session_.generated; }
   bool CanUndo() const { return session_.CanUndo(); }
   bool CanRedo() const { return session_.CanRedo(); }
+  // Whether the hint button acts now; it looks faded where it does not.
+  bool CanHint() const { return session_.CanHint(); }
   Rect GlyphRow() const { return flow_.GlyphRow(); }
 
  private:

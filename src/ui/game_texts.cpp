@@ -25,9 +25,21 @@ std::vector<ToolButton> ToolbarButtons() {
 std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   std::vector<std::wstring> texts;
   for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
-  for (const wchar_t* note : {kTookBackNote, kNoHintNote, kHintLimitNote}) texts.push_back(note);
+  for (const wchar_t* note : {kTookBackNote, kTookBackLossNote, kNoPasswordNote, kNoHintNote, kHintLimitNote,
+                              kCannotSaveNote}) {
+    texts.push_back(note);
+  }
+  for (const Step& step : {Step::Move({0, -1}, {0, 0}), Step::Turn({0, 0}, true)}) {
+    for (const PieceKind kind : {KIND_ELBOW, KIND_BEND, KIND_SPLITTER}) texts.push_back(HintNote(step, kind));
+  }
   for (std::int32_t i = 0; i < levelCount; ++i) texts.push_back(CaptionText(i, levelCount));
   return texts;
+}
+
+std::wstring HintNote(const Step& step, PieceKind piece) {
+  if (step.kind == Step::Kind::Move && IsTraySlot(step.to)) return kTookBackNote;
+  const wchar_t* name = piece == KIND_ELBOW ? L"an elbow" : piece == KIND_BEND ? L"a bend" : L"a splitter";
+  return std::wstring(step.kind == Step::Kind::Turn ? L"Turned " : L"Placed ") + name;
 }
 
 std::wstring LoadFailureText(DataFile file) {
@@ -89,8 +101,6 @@ std::vector<std::wstring> MessageTexts(const std::vector<LevelRecord>& levels, c
     const MessageBox box(font, PasswordMessage(level.password));
     texts.insert(texts.end(), box.lines().begin(), box.lines().end());
   }
-  const MessageBox solved(font, kSolvedMessage);
-  texts.insert(texts.end(), solved.lines().begin(), solved.lines().end());
   return texts;
 }
 

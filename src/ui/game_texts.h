@@ -11,6 +11,8 @@
 #include "data/game_data.h"
 #include "data/levels.h"
 #include "data/progress.h"
+#include "model/cell.h"
+#include "model/step.h"
 #include "platform/toolbar.h"
 
 namespace qw {
@@ -20,15 +22,15 @@ class Font;
 // The command bar's notes: what a hint did or why it did nothing, and that
 // progress cannot be saved (shown once).
 inline constexpr const wchar_t* kTookBackNote = L"Took a piece back";
+inline constexpr const wchar_t* kTookBackLossNote = L"Took back the step that lost";
+inline constexpr const wchar_t* kNoPasswordNote = L"No level has that password";
 inline constexpr const wchar_t* kNoHintNote = L"No hint found";
 inline constexpr const wchar_t* kHintLimitNote = L"Hint: search limit";
 inline constexpr const wchar_t* kCannotSaveNote = L"Progress cannot be saved";
 
-// The message box's title and button, and what it says when a generated
-// level is solved.
+// The message box's title and button.
 inline constexpr const wchar_t* kMessageTitle = L"Quenchway";
 inline constexpr const wchar_t* kOkCaption = L"OK";
-inline constexpr const wchar_t* kSolvedMessage = L"Solved!";
 
 // The level chooser's lines that name no number.
 inline constexpr const wchar_t* kDailyRow = L"Daily puzzle";
@@ -43,6 +45,9 @@ std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount);
 std::vector<ToolButton> ToolbarButtons();
 // Every text above for a set of `levelCount` levels.
 std::vector<std::wstring> GameTexts(std::int32_t levelCount);
+// What a hint's step did: "Placed an elbow", "Turned a bend", or
+// kTookBackNote; `piece` is the kind of the piece it moved or turned.
+std::wstring HintNote(const Step& step, PieceKind piece);
 // The message that says a data file cannot be loaded.
 std::wstring LoadFailureText(DataFile file);
 // The message that tells the password of the level the player goes on to.

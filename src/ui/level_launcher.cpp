@@ -11,7 +11,7 @@ void LevelLauncher::StartLevel(std::int32_t index, Start how) {
 void LevelLauncher::BeginPlay(Start how) {
   s_.DropSolvedBest();
   s_.history.Clear();  // a level entered anew begins a new history
-  s_.SyncUndoRedo();
+  s_.SyncStepButtons();
   if (s_.hints) s_.hints->LevelStarted(s_.puzzle);
   if (s_.recorder) s_.recorder->LevelStarted(s_.puzzle, s_.history, how == Start::kPassword);
   s_.ShowPlay();

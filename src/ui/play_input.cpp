@@ -112,7 +112,8 @@ void PlayInput::Hint() {
   const bool made = s_.MakeStep(step, [&] {
     s_.state.press = PressState{};
     s_.state.keyCarry = false;
-    if (step.kind == Step::Kind::Move && IsTraySlot(step.to)) s_.effects.ShowNote(kTookBackNote);
+    const Cell* piece = s_.puzzle.At(step.kind == Step::Kind::Turn ? step.from : step.to);
+    s_.effects.ShowNote(HintNote(step, piece ? piece->kind : KIND_EMPTY));
     s_.effects.InvalidateAll();
   });
   if (!made) s_.effects.ShowNote(kNoHintNote);  // a step that does not fit the board

@@ -173,7 +173,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   canvas.FillRect(kClientRect, kBackgroundColor);
   if (solved) {
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBanner);
-    // A generated level's button goes back to the chooser (after "Solved!"),
+    // A generated level's button goes back to the chooser,
     // or on like any other where the layout has no such button; "All levels
     // done" is for the set's last level.
     std::int32_t button = puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue;

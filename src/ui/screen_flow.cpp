@@ -169,6 +169,7 @@ void ScreenFlow::PasswordPenUp(Point p) {
       }
     }
     EnterMenu(false);  // no match: back to the menu, the entry kept
+    s_.effects.ShowNote(kNoPasswordNote);
   } else if (PtInRect(ItemRect(layout, kItemBack), p)) {
     EnterMenu(false);  // the toolbar keeps its visibility
   } else if (PtInRect(ItemRect(layout, kItemClear), p)) {
@@ -196,8 +197,7 @@ void ScreenFlow::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(s_.layout, kItemContinue), p)) return;
   s_.DropSolvedBest();
   if (s_.puzzle.currentLevel() == kGeneratedLevel) {
-    s_.effects.ShowMessage(kSolvedMessage);
-    LeaveGeneratedLevel();
+    LeaveGeneratedLevel();  // the solved screen has said so: no box
     return;
   }
   const std::int32_t next = s_.puzzle.NextLevelIndex();

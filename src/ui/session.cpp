@@ -10,7 +10,7 @@ Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + 
 bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   if (!history.Apply(puzzle, step)) return false;
   if (recorder) recorder->StepMade(puzzle, history, step);
-  SyncUndoRedo();
+  SyncStepButtons();
   repaint();
   ShowOutcome();
   return true;
@@ -19,7 +19,7 @@ bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
 bool Session::TakeBack(bool redo) {
   if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle)) return false;
   if (recorder) recorder->StepTakenBack(puzzle, history, redo);
-  SyncUndoRedo();
+  SyncStepButtons();
   EndKeyCarry();
   state.press = PressState{};
   effects.ReleasePointer();
@@ -31,14 +31,14 @@ bool Session::TakeBack(bool redo) {
 
 void Session::SetMode(ScreenMode mode) {
   state.screenMode = mode;
-  SyncUndoRedo();
+  SyncStepButtons();
 }
 
-void Session::SyncUndoRedo() {
-  const std::pair<bool, bool> now{CanUndo(), CanRedo()};
-  if (undoRedoShown_ == now) return;
-  undoRedoShown_ = now;
-  effects.UndoRedoChanged(now.first, now.second);
+void Session::SyncStepButtons() {
+  const std::array<bool, 3> now{CanUndo(), CanRedo(), CanHint()};
+  if (buttonsShown_ == now) return;
+  buttonsShown_ = now;
+  effects.StepButtonsChanged(now[0], now[1], now[2]);
 }
 
 bool Session::CanUndo() const {
@@ -46,6 +46,11 @@ bool Session::CanUndo() const {
 }
 
 bool Session::CanRedo() const { return state.screenMode == MODE_PLAY && history.RedoCount() > 0; }
+
+bool Session::CanHint() const {
+  return (state.screenMode == MODE_PLAY && hints != nullptr) ||
+         (state.screenMode == MODE_FAILED && history.UndoCount() > 0);
+}
 
 void Session::ShowOutcome() {
   if (state.screenMode != MODE_PLAY) return;

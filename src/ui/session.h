@@ -5,6 +5,7 @@
 // each hold a reference to it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,14 +41,17 @@ struct Session {
   // Takes the last step back, or makes the last undone step again, and
   // shows the play screen as it then stands. False when there is none.
   bool TakeBack(bool redo);
-  // Every change of screen goes here; the window is told when an undo or a
-  // redo comes to act, or stops acting.
+  // Every change of screen goes here; the window is told when an undo, a redo
+  // or a hint comes to act, or stops acting.
   void SetMode(ScreenMode mode);
-  void SyncUndoRedo();
-  // Whether an undo or a redo would act now: undo on the play and failed
-  // screens, redo on the play screen.
+  void SyncStepButtons();
+  // Whether an undo, a redo or a hint would act now: undo on the play and
+  // failed screens, redo on the play screen, a hint on the play screen (when
+  // hints come from somewhere) and on the failed screen, where it takes back
+  // the step that lost.
   bool CanUndo() const;
   bool CanRedo() const;
+  bool CanHint() const;
   // Switches the play screen to the outcome screen once the board decides
   // it, recording a solved level's best.
   void ShowOutcome();
@@ -73,7 +77,7 @@ struct Session {
   std::optional<GeneratedLevelChoice> generated;
 
  private:
-  std::optional<std::pair<bool, bool>> undoRedoShown_;  // as the window was last told
+  std::optional<std::array<bool, 3>> buttonsShown_;  // as the window was last told
 };
 
 }  // namespace qw

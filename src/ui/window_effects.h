@@ -26,8 +26,9 @@ class WindowEffects {
   virtual void EndModalRun() = 0;
   // A short note in the command bar, shown for a few seconds.
   virtual void ShowNote(const std::wstring& /*text*/) {}
-  // Whether an undo and a redo would act now; told whenever either changes.
-  virtual void UndoRedoChanged(bool /*canUndo*/, bool /*canRedo*/) {}
+  // Whether an undo, a redo and a hint would act now; told whenever one of
+  // them changes.
+  virtual void StepButtonsChanged(bool /*canUndo*/, bool /*canRedo*/, bool /*canHint*/) {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.
