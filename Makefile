@@ -19,7 +19,7 @@ SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:abort_on_error=1 \
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build run test asan bench fuzz clean art install package web web-serve web-test web-bench
+.PHONY: all deps configure build run test asan bench fuzz clean art install package web web-serve web-test web-bench daily-sheet
 
 all: build
 
@@ -80,6 +80,25 @@ art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
 	@mkdir -p data resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
+
+# A contact sheet of the daily puzzles of DAILY_DAYS days from DAILY_FROM
+# (today, UTC), each drawn by quenchway-levels show --png as the play screen
+# shows it, in $(BUILD_DIR)/daily-sheet.png (ImageMagick's montage).
+DAILY_FROM ?= $(shell date -u +%F)
+DAILY_DAYS ?= 28
+daily-sheet: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-levels
+	@rm -rf $(BUILD_DIR)/daily-sheet && mkdir -p $(BUILD_DIR)/daily-sheet
+	@for i in $$(seq 0 $$(($(DAILY_DAYS) - 1))); do \
+		day=$$(date -u -d "$(DAILY_FROM) + $$i days" +%F); \
+		$(BUILD_DIR)/quenchway-levels generate --daily $$day -o $(BUILD_DIR)/daily-sheet/$$day.dat || exit 1; \
+		$(BUILD_DIR)/quenchway-levels show $(BUILD_DIR)/daily-sheet/$$day.dat 1 --art data \
+			--pieces resources/pieces.bmp --png $(BUILD_DIR)/daily-sheet/$$day.png >/dev/null || exit 1; \
+		grade=$$(sed -n 's/^; grade \([0-9]\).*/\1/p' $(BUILD_DIR)/daily-sheet/$$day.dat); \
+		labels="$$labels -label $$day($$(date -u -d $$day +%a)),grade$$grade $(BUILD_DIR)/daily-sheet/$$day.png"; \
+	done; \
+	montage $$labels -tile 7x -geometry +4+4 -pointsize 12 $(BUILD_DIR)/daily-sheet.png
+	@echo "daily puzzles: $(BUILD_DIR)/daily-sheet.png"
 
 # The browser build in build-web/, and the site a web host serves in
 # build-web/site/: index.html, page.js, quenchway.js, quenchway.wasm,

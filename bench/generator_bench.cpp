@@ -1,5 +1,5 @@
 // Making one level of a grade, each iteration from a new seed. Targets: a
-// grade-5 level in under 2 s median, a grade-1 level in under 100 ms. The
+// grade-5 level in under 2 s median, a grade-1 level in under 1 ms. The
 // median over the seeds is `median_ms` (wall time) and `median_cpu_ms` (this
 // process's CPU time, what counts on a machine that other work shares).
 #include <benchmark/benchmark.h>

@@ -4,18 +4,23 @@
 // the bare water's way. Hazards go next to the route, walls anywhere off it,
 // and decoy pieces into the tray. The solver then counts the solutions; while
 // there is another one besides the route, a hazard or a wall goes on a cell
-// that only the other one's water enters. A candidate that keeps a second
-// solution, costs the solver too much or comes out at another grade is
-// dropped, and the next one is built from the same random stream.
+// that only the other one's water enters. Last, every wall and hazard that
+// does not earn its place (levelgen/elements.h) is taken away. A candidate
+// that keeps a second solution, costs the solver too much or comes out at
+// another grade is dropped, and the next one is built from the same random
+// stream.
 #include "levelgen/generator.h"
 
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <set>
 
 #include "data/keypad.h"
 #include "data/text.h"
+#include "levelgen/elements.h"
 #include "levelgen/random.h"
+#include "levelgen/variety.h"
 #include "model/water.h"
 #include "qw_levelgen_resources.h"
 
@@ -34,17 +39,24 @@ struct Recipe {
   std::int32_t minDecoys, maxDecoys;
   std::int32_t minHazards, maxHazards;
   std::int32_t minWalls, maxWalls;
-  bool diagonalSource;
+  std::int32_t diagonalSourcePercent;  // of the nozzles
   std::int32_t longestRun;  // cells between two pieces
+  std::int32_t openEndPercent;  // of the streams: water runs on past the last fire
 };
 
+// Grade 1 mixes elbows, bends and a splitter too, so that first steps are
+// not all one elbow.
 constexpr std::array<Recipe, 5> kRecipes{{
-    {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 2, false, 6},
-    {2, 3, 40, 0, 0, 0, 0, 0, 1, 0, 3, false, 5},
-    {3, 5, 40, 0, 1, 0, 1, 1, 3, 0, 4, true, 4},
-    {5, 7, 45, 1, 1, 0, 1, 2, 5, 3, 8, true, 4},
-    {6, 9, 50, 1, 2, 1, 2, 3, 7, 10, 16, true, 3},
+    {2, 2, 35, 0, 1, 0, 1, 0, 1, 0, 2, 20, 6, 70},
+    {2, 3, 40, 0, 0, 0, 0, 0, 1, 0, 3, 30, 5, 70},
+    {3, 5, 40, 0, 1, 0, 1, 1, 3, 0, 4, 50, 4, 60},
+    {5, 7, 45, 1, 1, 0, 1, 2, 5, 3, 8, 50, 4, 50},
+    {6, 9, 50, 1, 2, 0, 2, 3, 7, 10, 16, 50, 3, 30},
 }};
+
+static_assert(kElementNodeLimit == kGeneratorNodeLimit);
+// Levels drawn for one place of a set before a repeat is taken as it is.
+constexpr std::int32_t kMostDraws = 8;
 
 constexpr std::int32_t kMostAttempts = 3000;
 // How much blocking other solutions may add to a score.
@@ -110,13 +122,14 @@ class Builder {
 
   bool BuildRoute(Candidate& c) {
     c.source = rng_.Below(kBoardCells);
-    c.sourceDir = recipe_.diagonalSource ? rng_.Below(8) : 2 * rng_.Below(4);
+    c.sourceDir = 2 * rng_.Below(4) + (rng_.Below(100) < recipe_.diagonalSourcePercent ? 1 : 0);
     c.used.set(static_cast<std::size_t>(c.source));
     for (std::int32_t n = Step(c.source, c.sourceDir); n >= 0; n = Step(n, c.sourceDir)) {
       c.bare.set(static_cast<std::size_t>(n));
     }
     const std::int32_t pieces = rng_.Between(recipe_.minPieces, recipe_.maxPieces);
-    splittersLeft_ = rng_.Between(recipe_.minSplitters, std::min(recipe_.maxSplitters, pieces / 3));
+    decoys_ = std::min(rng_.Between(recipe_.minDecoys, recipe_.maxDecoys), kTraySlots - pieces);
+    splittersLeft_ = rng_.Between(recipe_.minSplitters, std::min(recipe_.maxSplitters, (pieces + 2) / 3));
     std::vector<Stream> streams{Stream{c.source, c.sourceDir, true}};
     while (!streams.empty()) {
       const Stream s = streams.back();
@@ -126,13 +139,11 @@ class Builder {
       if (more && PlacePiece(c, s, streams)) continue;
       if (s.fromSource || !EndStream(c, s)) return false;
     }
-    return splittersLeft_ == 0 || recipe_.minSplitters == 0;
+    return (splittersLeft_ == 0 || recipe_.minSplitters == 0) && static_cast<std::int32_t>(c.route.size()) >= recipe_.minPieces;
   }
 
   void Furnish(Candidate& c) {
-    const auto pieces = static_cast<std::int32_t>(c.route.size());
-    const std::int32_t decoys = std::min(rng_.Between(recipe_.minDecoys, recipe_.maxDecoys), kTraySlots - pieces);
-    for (std::int32_t i = 0; i < decoys; ++i) {
+    for (std::int32_t i = 0; i < decoys_; ++i) {
       const std::int32_t kind = recipe_.maxSplitters > 1 && rng_.Chance(1, 4) ? 2 : rng_.Below(recipe_.bendPercent > 0 ? 2 : 1);
       ++c.decoys[static_cast<std::size_t>(kind)];
     }
@@ -186,7 +197,7 @@ class Builder {
       const std::int32_t rotation = rotations[static_cast<std::size_t>(rng_.Below(options))];
       for (std::int32_t m : cells) c.used.set(static_cast<std::size_t>(m));
       c.used.set(static_cast<std::size_t>(at));
-      if (!s.fromSource && !cells.empty() && rng_.Chance(1, 3)) AddFire(c, cells);
+      if (!s.fromSource && !cells.empty() && rng_.Chance(2, 3)) AddFire(c, cells);
       c.route.push_back(Placement{kind, at, rotation, static_cast<std::uint8_t>(1u << rotation)});
       if (kind == KIND_SPLITTER) --splittersLeft_;
       const WaterPassage p = WaterExits(Cell{kind, rotation}, s.dir);
@@ -199,29 +210,40 @@ class Builder {
     return false;
   }
 
-  // The stream's last stretch ends in a fire right before the edge or a new
-  // wall: water running on past its last fire would leave room for a spare
-  // piece that solves the level another way.
+  // The stream's last stretch holds a fire anywhere off the bare water's
+  // line; the water runs on past it to the edge, or to a new wall, which
+  // stands right after the fire or further on. A wall that turns out not to
+  // matter is taken away again (see Prune).
   bool EndStream(Candidate& c, const Stream& s) {
     std::vector<std::int32_t> cells;
     std::int32_t n = Step(s.cell, s.dir);
     for (; n >= 0 && !c.used.test(static_cast<std::size_t>(n)); n = Step(n, s.dir)) cells.push_back(n);
     const bool atEdge = n < 0;
-    std::vector<std::size_t> lengths;
-    for (std::size_t length = 1; length <= cells.size(); ++length) {
-      if (c.bare.test(static_cast<std::size_t>(cells[length - 1]))) continue;
-      if (length == cells.size() && !atEdge) continue;
-      lengths.push_back(length);
+    std::vector<std::size_t> fires;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (!c.bare.test(static_cast<std::size_t>(cells[i])) && (atEdge || i + 1 < cells.size())) fires.push_back(i);
     }
-    if (lengths.empty()) return false;
-    const std::size_t length = lengths[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(lengths.size())))];
-    if (length < cells.size()) {
-      c.walls.set(static_cast<std::size_t>(cells[length]));
-      c.used.set(static_cast<std::size_t>(cells[length]));
+    if (fires.empty()) return false;
+    const std::size_t fire = fires[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(fires.size())))];
+    // Where the water stops: the last cell it runs through.
+    const std::size_t last = atEdge ? cells.size() - 1 : cells.size() - 2;
+    // With a decoy in the tray the water must stop at the fire: a decoy
+    // placed past it would solve the level another way.
+    const bool open = decoys_ == 0 && rng_.Below(100) < recipe_.openEndPercent;
+    std::size_t end = !open ? fire : static_cast<std::size_t>(rng_.Between(static_cast<std::int32_t>(fire), static_cast<std::int32_t>(last)));
+    if (!atEdge) end = std::min(end, last);
+    if (end + 1 < cells.size()) {
+      c.walls.set(static_cast<std::size_t>(cells[end + 1]));
+      c.used.set(static_cast<std::size_t>(cells[end + 1]));
     }
-    cells.resize(length);
+    cells.resize(end + 1);
     for (std::int32_t m : cells) c.used.set(static_cast<std::size_t>(m));
-    c.fires.set(static_cast<std::size_t>(cells.back()));
+    c.fires.set(static_cast<std::size_t>(cells[fire]));
+    // Now and then a second fire earlier on the same stretch.
+    if (fire > 0 && rng_.Chance(2, 3)) {
+      cells.resize(fire);
+      AddFire(c, cells);
+    }
     return true;
   }
 
@@ -243,6 +265,7 @@ class Builder {
   SplitMix64& rng_;
   const Recipe& recipe_;
   std::int32_t splittersLeft_ = 0;
+  std::int32_t decoys_ = 0;
 };
 
 LevelRecord RecordOf(const Candidate& c) {
@@ -258,17 +281,6 @@ LevelRecord RecordOf(const Candidate& c) {
   r.hazardCells = CellList(c.hazards);
   r.wallCells = CellList(c.walls);
   return r;
-}
-
-// Solutions are alike when they put the same kinds on the same cells with
-// rotations that act alike there.
-bool SameSolution(const Solution& a, const Solution& b) {
-  if (a.size() != b.size()) return false;
-  return std::all_of(a.begin(), a.end(), [&](const Placement& p) {
-    return std::any_of(b.begin(), b.end(), [&](const Placement& q) {
-      return p.kind == q.kind && p.cell == q.cell && (p.rotations & q.rotations) != 0;
-    });
-  });
 }
 
 // A solution other than the route, or nullopt when none is found.
@@ -319,6 +331,38 @@ bool MakeUnique(SplitMix64& rng, Candidate& c, bool preferHazards) {
   return false;
 }
 
+// Takes away every wall and hazard that does not earn its place (see
+// levelgen/elements.h), one at a time, then checks the rest again from
+// scratch: the pass that takes nothing away is the proof. False when a
+// search stops at the node limit, the level loses its one solution or the
+// passes do not settle.
+bool Prune(Candidate& c) {
+  SolveOptions options;
+  options.nodeLimit = kGeneratorNodeLimit;
+  options.countAll = true;
+  options.solutionCap = 2;
+  for (std::int32_t pass = 0; pass < 3; ++pass) {
+    // The solver's solution names every rotation that acts alike.
+    const SolveReport counted = SolveLevel(RecordOf(c), options);
+    if (GaveUp(counted, options.nodeLimit) || counted.outcome != SolveOutcome::kSolved || counted.solutions != 1) {
+      return false;
+    }
+    const std::vector<Temptation> traps = FindTraps(RecordOf(c), counted.solution);
+    bool removed = false;
+    for (std::int32_t n = 0; n < kBoardCells; ++n) {
+      const auto i = static_cast<std::size_t>(n);
+      if (!c.walls.test(i) && !c.hazards.test(i)) continue;
+      const std::optional<bool> earns = EarnsPlace(RecordOf(c), counted.solution, traps, n);
+      if (earns.value_or(true)) continue;
+      c.walls.reset(i);
+      c.hazards.reset(i);
+      removed = true;
+    }
+    if (!removed) return true;
+  }
+  return false;
+}
+
 std::wstring MakePassword(SplitMix64& rng, const std::vector<std::wstring>& taken) {
   // Consonant and vowel in turn reads like a word; past a few thousand
   // passwords any five keypad letters will do.
@@ -337,6 +381,17 @@ std::wstring MakePassword(SplitMix64& rng, const std::vector<std::wstring>& take
     }
     if (std::find(taken.begin(), taken.end(), word) == taken.end()) return word;
   }
+}
+
+// Measures and grades the candidate's level; 0 when its search costs too
+// much.
+std::int32_t GradeNow(GeneratedLevel& level, const Candidate& c) {
+  level.record = RecordOf(c);
+  const std::int64_t effort = SearchEffort(level.record, kGeneratorNodeLimit);
+  if (effort > kGeneratorNodeLimit) return 0;
+  level.features = FeaturesOf(level.record, c.route, effort);
+  level.grade = GradeOf(level.features);
+  return level.grade;
 }
 
 }  // namespace
@@ -365,12 +420,12 @@ std::optional<GeneratedLevel> GenerateLevel(std::uint64_t seed, std::int32_t gra
     // The bare water douses nothing and meets no hazard; the route solves.
     const WaterRoute bare = TraceRoute(level.record, nullptr);
     if (bare.fires > 0 || bare.reachesHazard || !VerifySolution(level.record, c.route)) continue;
-    // The route is the only solution, so it has the fewest pieces.
-    const std::int64_t effort = SearchEffort(level.record, kGeneratorNodeLimit);
-    if (effort > kGeneratorNodeLimit || c.route.empty()) continue;
-    level.features = FeaturesOf(level.record, c.route, effort);
-    level.grade = GradeOf(level.features);
-    if (level.grade != grade) continue;
+    // The route is the only solution, so it has the fewest pieces. Taking
+    // idle walls and hazards away is costly: only a candidate of the grade
+    // asked for is pruned, and graded again after.
+    if (c.route.empty() || GradeNow(level, c) != grade) continue;
+    if (!Prune(c)) continue;
+    if (GradeNow(level, c) != grade) continue;
     level.decoyElbows = c.decoys[0];
     level.decoyBends = c.decoys[1];
     level.decoySplitters = c.decoys[2];
@@ -410,51 +465,23 @@ std::int32_t GradeInSet(std::int32_t grade, std::int32_t index, std::int32_t cou
 std::optional<std::vector<GeneratedLevel>> GenerateSet(const GenerateOptions& options) {
   std::vector<std::wstring> taken = ShippedPasswords();
   std::vector<GeneratedLevel> levels;
+  // No level of a set is another turned or mirrored: a repeat is drawn
+  // again from a seed mixed once more.
+  std::set<std::string> seen;
   for (std::int32_t i = 0; i < options.count; ++i) {
     const std::int32_t grade = GradeInSet(options.grade, i, options.count);
-    std::optional<GeneratedLevel> level =
-        GenerateLevel(MixSeed(options.seed, static_cast<std::uint64_t>(i)), grade, taken);
+    std::uint64_t seed = MixSeed(options.seed, static_cast<std::uint64_t>(i));
+    std::optional<GeneratedLevel> level;
+    for (std::int32_t draw = 0; draw < kMostDraws; ++draw, seed = MixSeed(seed, 0)) {
+      level = GenerateLevel(seed, grade, taken);
+      if (!level || seen.insert(SymmetryKey(level->record)).second) break;
+    }
     if (!level) return std::nullopt;
     level->record.title = L"Seed " + std::to_wstring(options.seed) + L" level " + std::to_wstring(i + 1);
     taken.push_back(level->record.password);
     levels.push_back(std::move(*level));
   }
   return levels;
-}
-
-namespace {
-
-std::string Plural(std::int32_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-std::string PieceCounts(std::int32_t elbows, std::int32_t bends, std::int32_t splitters) {
-  std::string text;
-  auto add = [&text](std::int32_t n, const char* one, const char* many) {
-    if (n == 0) return;
-    if (!text.empty()) text += ", ";
-    text += Plural(n, one, many);
-  };
-  add(elbows, "elbow", "elbows");
-  add(bends, "bend", "bends");
-  add(splitters, "splitter", "splitters");
-  return text;
-}
-
-}  // namespace
-
-std::string LevelText(const GeneratedLevel& level) {
-  const LevelFeatures& f = level.features;
-  const LevelRecord& r = level.record;
-  const std::string decoys = PieceCounts(level.decoyElbows, level.decoyBends, level.decoySplitters);
-  std::string text = "; grade " + std::to_string(level.grade) + " (score " + std::to_string(GradeScore(f)) +
-                     "): fewest pieces " + std::to_string(f.pieces) + " (" +
-                     PieceCounts(f.elbows, f.bends, f.splitters) + "), search effort " +
-                     Plural(static_cast<std::int32_t>(f.effort), "node", "nodes") + ", " +
-                     Plural(f.diagonalStretches, "diagonal stretch", "diagonal stretches") + ", " +
-                     Plural(f.hazardsNearRoute, "hazard", "hazards") + " next to the route, decoys: " +
-                     (decoys.empty() ? "none" : decoys) + "\r\n";
-  return text + LevelRecordText(r);
 }
 
 }  // namespace qw

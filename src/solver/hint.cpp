@@ -163,6 +163,32 @@ class OrderSearch {
     for (const Cell& c : tray) {
       if (IsPipePiece(c)) ++inTray_[KindIndex(c.kind)];
     }
+    // Placements in the order the water meets them on the board the plan
+    // ends with (the trace's order from the nozzle): the first safe order
+    // found then places the piece the water meets first whenever a safe
+    // order begins with it.
+    BoardCells end = board;
+    for (const bool takeBacks : {true, false}) {
+      for (const Goal& s : steps_) {
+        if (takeBacks != (s.kind == Goal::Kind::kTakeBack)) continue;
+        end[static_cast<std::size_t>(s.cell)] =
+            takeBacks ? Cell{KIND_EMPTY, 0} : Cell{s.piece, std::countr_zero(static_cast<unsigned>(s.rotations))};
+      }
+    }
+    std::array<std::int32_t, kBoardCells> met{};
+    met.fill(kBoardCells);
+    std::int32_t k = 0;
+    for (const WaterStep& w : TraceWater(end).steps) {
+      Position next = w.cell;
+      StepPosition(next, w.direction);
+      if (IsBoardCell(next) && met[static_cast<std::size_t>(BoardIndex(next.x, next.y))] == kBoardCells) {
+        met[static_cast<std::size_t>(BoardIndex(next.x, next.y))] = k++;
+      }
+    }
+    std::stable_sort(steps_.begin(), steps_.end(), [&](const Goal& a, const Goal& b) {
+      auto key = [&](const Goal& s) { return s.kind == Goal::Kind::kPlace ? 1 + met[static_cast<std::size_t>(s.cell)] : 0; };
+      return key(a) < key(b);
+    });
   }
 
   // The first step of a safe order and the rotation it leaves, or nullopt.

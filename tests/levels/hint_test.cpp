@@ -10,7 +10,10 @@
 #include "common/make_level.h"
 #include "data/levels.h"
 #include "solver/played_level.h"
+#include "levelgen/elements.h"
+#include "levelgen/generator.h"
 #include "levels/random_play.h"
+#include "platform/utf8.h"
 #include "solver/search_board.h"
 #include "solver/solver.h"
 
@@ -182,6 +185,33 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
     }
   }
   EXPECT_GT(withPieces, static_cast<std::int32_t>(levels.size()) * kBoardsPerLevel * 3 / 4);
+}
+
+// From a level's start the first hint places the piece the water meets
+// first, whenever placing the pieces in the water's order never lets it
+// touch a hazard: on the shipped levels and on generated ones.
+TEST(Hint, FromTheStartTheWaterMeetsTheHintedPieceFirst) {
+  std::vector<LevelRecord> levels = ShippedLevels();
+  for (std::uint64_t seed = 0; seed < 12; ++seed) levels.push_back(GenerateLevel(seed, 1 + seed % 3, {})->record);
+  std::int32_t inOrder = 0;
+  for (const LevelRecord& level : levels) {
+    const LevelHints hints(level);
+    const Solution ordered = InWaterOrder(level, hints.Fewest().back());
+    PlayedLevel played(level);
+    Board board = played.puzzle.board();
+    bool safe = true;
+    for (const Placement& p : ordered) {
+      const Position at = CellNumberPosition(p.cell);
+      board[static_cast<std::size_t>(BoardIndex(at.x, at.y))] = Cell{p.kind, p.rotation};
+      safe = safe && OutcomeOf(TraceWater(board)) != Outcome::kFailed;
+    }
+    if (!safe || ordered.empty()) continue;
+    ++inOrder;
+    const Hint hint = hints.Next(played.puzzle.tray(), played.puzzle.board());
+    EXPECT_TRUE(IsTraySlot(hint.step.from));
+    EXPECT_EQ(hint.step.to, CellNumberPosition(ordered.front().cell)) << ToUtf8(level.title);
+  }
+  EXPECT_GT(inOrder, 20);
 }
 
 }  // namespace

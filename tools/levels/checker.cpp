@@ -126,8 +126,14 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
       if (GaveUp(*level.count, options.nodeLimit)) level.count->outcome = SolveOutcome::kGaveUp;
       level.fewest = SolveFewest(record, options.nodeLimit);
       level.features = MeasureLevel(record, options.nodeLimit);
+      level.elements = CheckElements(record, options.nodeLimit);
     }
     check.levels.push_back(std::move(level));
+  }
+  if (options.stats) {
+    std::vector<Solution> solutions;
+    for (const LevelCheck& level : check.levels) solutions.push_back(level.features ? level.features->solution : Solution{});
+    check.variety = MeasureVariety(check.records, solutions);
   }
   return check;
 }
@@ -162,6 +168,18 @@ void PrintGrade(std::ostream& out, const LevelFeatures& f) {
       << " decoys, " << f.hazardsNearRoute << " hazards next to the route, effort " << f.effort << " nodes)\n";
 }
 
+void PrintElements(std::ostream& out, const ElementReport& e) {
+  out << "  walls and hazards: " << e.elements << ", traps: " << e.traps << ", not earning their place: " << e.idle.size();
+  for (std::size_t i = 0; i < e.idle.size(); ++i) out << (i == 0 ? " (cells " : ",") << e.idle[i];
+  if (!e.idle.empty()) out << ")";
+  if (e.undecidedWithout > 0) {
+    out << "; " << e.undecidedWithout << " earning it because without them the search passes " << kElementNodeLimit
+        << " nodes";
+  }
+  if (!e.decided) out << " (search gave up)";
+  out << "\n";
+}
+
 }  // namespace
 
 void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
@@ -182,9 +200,11 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
       const bool fewestFound = level.fewest && level.fewest->outcome == SolveOutcome::kSolved;
       out << "; fewest pieces: " << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
       if (level.features && level.features->solved) PrintGrade(out, *level.features);
+      if (level.elements) PrintElements(out, *level.elements);
     }
   }
   if (check.levels.empty()) return;
+  if (stats && check.variety) out << VarietyText(*check.variety);
   if (failed == 0) {
     out << check.levels.size() << (check.levels.size() == 1 ? " level, sound and solvable\n" : " levels, all sound and solvable\n");
   } else {

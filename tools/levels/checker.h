@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "data/levels.h"
+#include "levelgen/elements.h"
 #include "levelgen/grade.h"
+#include "levelgen/variety.h"
 #include "solver/solver.h"
 
 namespace qw {
@@ -33,6 +35,7 @@ struct LevelCheck {
   std::optional<SolveReport> count;
   std::optional<SolveReport> fewest;
   std::optional<LevelFeatures> features;  // what the grade model sees
+  std::optional<ElementReport> elements;  // walls and hazards that do not earn their place
 
   bool Sound() const;
   bool Solvable() const { return solve.outcome == SolveOutcome::kSolved && verified; }
@@ -42,6 +45,7 @@ struct FileCheck {
   std::vector<Finding> findings;  // about the file as a whole
   std::vector<LevelRecord> records;
   std::vector<LevelCheck> levels;
+  std::optional<Variety> variety;  // with stats
   bool Passed() const;
 };
 
