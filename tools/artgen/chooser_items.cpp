@@ -52,7 +52,8 @@ Image LockMark(int size) {
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
 
-  // The menu's band lies over the strip of the title picture.
+  // The menu's band lies over the strip of the title picture, reaching past
+  // it on both sides so that its round ends show no piece of the strip.
   Image menu = items.at(0);
   DrawRaisedCard(menu, places[25], 8);
   items[25] = Cut(menu, 25);
