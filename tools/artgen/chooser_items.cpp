@@ -18,6 +18,8 @@ void DrawArrow(Image& img, const ItemPlace& p, int dir, Rgb colour) {
   });
 }
 
+}  // namespace
+
 // A green disc with a white tick: the level is solved.
 Image SolvedMark(int size) {
   Image mark(size, size, kMagenta);
@@ -46,8 +48,6 @@ Image LockMark(int size) {
   });
   return mark;
 }
-
-}  // namespace
 
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
