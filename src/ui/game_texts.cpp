@@ -68,7 +68,9 @@ std::wstring Count(std::optional<std::int32_t> n) { return n ? std::to_wstring(*
 
 }  // namespace
 
-std::wstring ShortBestText(const LevelBest& best) { return Count(best.pieces) + L" pc " + TimeText(best.timeMs); }
+std::wstring ShortBestText(const LevelBest& best) {
+  return Count(best.pieces) + (best.pieces == 1 ? L" piece " : L" pieces ") + TimeText(best.timeMs);
+}
 
 std::wstring DailyDetail(bool solvedToday, std::int32_t streak) {
   std::wstring text = solvedToday ? L"Solved today" : L"A new level every day";

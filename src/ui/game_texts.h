@@ -54,7 +54,7 @@ std::wstring LoadFailureText(DataFile file);
 std::wstring PasswordMessage(const std::wstring& password);
 // The chooser's rows: "Random level, grade 2", "7  Title" (the title's
 // characters below a space shown as spaces), and a solved level's short best
-// "5 pc 1:07".
+// "5 pieces 1:07".
 std::wstring RandomRowText(std::int32_t grade);
 std::wstring LevelRowText(std::int32_t index, const std::wstring& title);
 std::wstring ShortBestText(const LevelBest& best);

@@ -57,7 +57,7 @@ class LevelChooser {
 
   // "12  Between corners": the number counted from 1 and the title.
   std::wstring RowText(std::int32_t entry) const;
-  // A solved entry's best pieces and time, short: "3 pc 0:41"; else empty.
+  // A solved entry's best pieces and time, short: "3 pieces 0:41"; else empty.
   std::wstring RowBest(std::int32_t entry) const;
   // The line under the list for the highlighted entry.
   std::wstring DetailText(std::int32_t entry) const;

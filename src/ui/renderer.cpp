@@ -28,6 +28,29 @@ std::int32_t CentredLeft(const Rect& box, std::int32_t width) {
   return box.left + std::max(0, (box.right - box.left - width) / 2);
 }
 
+// Without Continue the menu's band closes just past Levels: its left part up
+// to there, then its own round end, which reaches as far past Levels as the
+// whole band reaches past Continue (the band shades only from top to bottom,
+// so the two parts meet without a seam). A layout where that does not fit
+// gets the whole band.
+void DrawBandForLevelsAlone(Canvas& canvas, const Surface& skin, const Layout& layout) {
+  const LayoutItem& band = layout[kItemMenuBand];
+  const LayoutItem& levels = layout[kItemMenuLevels];
+  const LayoutItem& shown = layout[kItemMenuContinue];
+  const std::int64_t margin = std::int64_t{band.x} + band.w - (std::int64_t{shown.x} + shown.w);
+  const std::int64_t width = std::int64_t{levels.x} + levels.w + margin - band.x;
+  const std::int64_t end = margin + 4;
+  if (margin < 0 || end >= width || width >= band.w) {
+    DrawItem(canvas, skin, layout, kItemMenuBand);
+    return;
+  }
+  const auto left = static_cast<std::int32_t>(width - end);
+  const auto right = static_cast<std::int32_t>(end);
+  canvas.CopyRect(skin, Rect{band.srcX, band.srcY, band.srcX + left, band.srcY + band.h}, Point{band.x, band.y});
+  canvas.CopyRect(skin, Rect{band.srcX + band.w - right, band.srcY, band.srcX + band.w, band.srcY + band.h},
+                  Point{band.x + left, band.y});
+}
+
 }  // namespace
 
 ScreenRenderer::ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art,
@@ -71,7 +94,11 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
     DrawItem(canvas, art_.skin, art_.layout, ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
   if (static_cast<std::int32_t>(art_.layout.size()) >= kChooserItemsEnd) {
-    DrawItem(canvas, art_.skin, art_.layout, kItemMenuBand);
+    if (ui_.continueShown) {
+      DrawItem(canvas, art_.skin, art_.layout, kItemMenuBand);
+    } else {
+      DrawBandForLevelsAlone(canvas, art_.skin, art_.layout);
+    }
     if (ui_.continueShown) {
       DrawItem(canvas, art_.skin, art_.layout, kItemMenuContinue + (ui_.hoveredButton == kMenuContinue ? 1 : 0));
     }

@@ -131,5 +131,19 @@ TEST(ShippedLayout, PasswordKeysAreSeparateAndTheKeypadHoldsEightKeys) {
   EXPECT_GE(layout[24].w, 8 * 20);
 }
 
+TEST(ShippedSkin, TheInstructionsTextKeepsAMarginFromTheRightEdge) {
+  // Eight pixels, as the pictures keep from the left edge: below the heading,
+  // those columns show the page's colour only.
+  const Layout& layout = ShippedLayout();
+  ASSERT_GE(layout.size(), 25u);
+  const LayoutItem& page = layout[11];
+  const auto panel = Skin().Pixel(page.srcX + page.w - 1, page.srcY + page.h / 2);
+  std::int32_t inked = 0;
+  for (std::int32_t y = 24; y < page.h; ++y) {
+    for (std::int32_t x = page.w - 8; x < page.w; ++x) inked += Skin().Pixel(page.srcX + x, page.srcY + y) != panel ? 1 : 0;
+  }
+  EXPECT_EQ(inked, 0);
+}
+
 }  // namespace
 }  // namespace qw::testing

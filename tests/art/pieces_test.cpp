@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/line.h"
@@ -94,22 +95,41 @@ TEST(PieceStrip, WaterShowsThroughEveryPipeOpeningAndTheNozzle) {
   }
 }
 
-TEST(PieceStrip, PipeWallsReachTheCellEdgeBesideEveryOpening) {
+TEST(PieceStrip, EveryOpeningAndNoClosedSideShowsABrassCollarAtTheCellEdge) {
+  // So that a dry piece's rotation reads at a glance and two pieces touching
+  // edge to edge show a joint: the pipe's walls beside an opening toward an
+  // edge are brass right at that edge, a corner opening fills its corner with
+  // brass, and the middle of a closed edge and a closed corner hold none.
   ASSERT_EQ(PieceStrip().width(), 36 * kCell);
+  auto brass = [](Color c) { return c != kMagenta && c.r >= c.b + 40; };
   for (std::int32_t n = 0; n < 24; ++n) {
-    for (std::int32_t d : Openings(n)) {
+    const std::vector<std::int32_t> open = Openings(n);
+    for (std::int32_t d = 0; d < 8; ++d) {
       SCOPED_TRACE("image " + std::to_string(n) + " direction " + std::to_string(d));
-      std::vector<Point> walls;
+      const bool isOpen = std::find(open.begin(), open.end(), d) != open.end();
       const std::int32_t ex = kDx[d] < 0 ? 0 : (kDx[d] > 0 ? kCell - 1 : -1);
       const std::int32_t ey = kDy[d] < 0 ? 0 : (kDy[d] > 0 ? kCell - 1 : -1);
-      if (d % 2 == 0) {  // edge midpoint: wall pixels on both sides of the channel
-        if (ex >= 0) walls = {{ex, 7}, {ex, 12}};
-        if (ey >= 0) walls = {{7, ey}, {12, ey}};
-      } else {  // corner: wall pixels along both edges next to it
-        walls = {{ex, ey - 3 * kDy[d]}, {ex - 3 * kDx[d], ey}};
+      // Toward an edge: the walls beside the channel right at the edge, and
+      // the edge's middle. Toward a corner: its 6 x 6 and its 4 x 4 square.
+      std::vector<Point> wall, middle;
+      for (std::int32_t a = 0; a < 36; ++a) {
+        const Point p = d % 2 == 0 ? (ex >= 0 ? Point{ex, a / 2} : Point{a / 2, ey})
+                                   : Point{ex - kDx[d] * (a % 6), ey - kDy[d] * (a / 6)};
+        const std::int32_t along = d % 2 == 0 ? a / 2 : std::max(a % 6, a / 6);
+        if (d % 2 == 0 ? (along >= 4 && along < 16 && (along < 8 || along > 11)) : true) wall.push_back(p);
+        if (d % 2 == 0 ? (along >= 7 && along <= 12) : along < 4) middle.push_back(p);
       }
-      for (const Point p : walls) {
-        EXPECT_NE(PiecePixel(n, p.x, p.y), kMagenta) << p.x << "," << p.y;
+      auto count = [&](const std::vector<Point>& points) {
+        std::int32_t k = 0;
+        for (const Point p : points) k += brass(PiecePixel(n, p.x, p.y)) ? 1 : 0;
+        return k;
+      };
+      if (!isOpen) {
+        EXPECT_EQ(count(middle), 0) << "a closed side shows a collar";
+      } else if (d % 2 == 0) {
+        EXPECT_EQ(count(wall), static_cast<std::int32_t>(wall.size())) << "the walls at the edge are not all brass";
+      } else {
+        EXPECT_GE(count(wall), 6) << "the corner shows no collar";
       }
     }
   }

@@ -18,6 +18,8 @@ void DrawArrow(Image& img, const ItemPlace& p, int dir, Rgb colour) {
   });
 }
 
+}  // namespace
+
 // A green disc with a white tick: the level is solved.
 Image SolvedMark(int size) {
   Image mark(size, size, kMagenta);
@@ -47,12 +49,11 @@ Image LockMark(int size) {
   return mark;
 }
 
-}  // namespace
-
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
 
-  // The menu's band lies over the strip of the title picture.
+  // The menu's band lies over the strip of the title picture, reaching past
+  // it on both sides so that its round ends show no piece of the strip.
   Image menu = items.at(0);
   DrawRaisedCard(menu, places[25], 8);
   items[25] = Cut(menu, 25);

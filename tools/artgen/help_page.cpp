@@ -12,7 +12,7 @@
 namespace qw::artgen {
 namespace {
 
-enum class Icon { kNozzle, kFires, kHazardAndWall, kPipes, kToolbar, kKey };
+enum class Icon { kNozzle, kFires, kHazardAndWall, kPipes, kToolbar, kKey, kLevels };
 
 struct Row {
   Icon icon;
@@ -20,23 +20,22 @@ struct Row {
 };
 
 // Everything a new player needs, on one page: the goal, what stops water,
-// the three pieces, how to move and turn them, the keys and the passwords.
+// the three pieces, how to move and turn them, the keys, the passwords and
+// the menu's ways into a level.
 const std::vector<Row>& Rows() {
   static const std::vector<Row> kRows{
       {Icon::kNozzle, {"Water runs straight from the nozzle,", "across or diagonally."}},
       {Icon::kFires, {"Lead it through every fire: all out,", "and the level is solved!"}},
-      {Icon::kHazardAndWall,
-       {"Water that touches lightning loses.", "Walls stop it, but it slips between", "two walls that touch at a corner."}},
+      {Icon::kHazardAndWall, {"Lightning loses; walls stop water, but", "it slips between two at a corner."}},
       {Icon::kPipes,
        {"Elbows turn water 90\u00b0, bends 45\u00b0;", "a T splitter sends it out both sides.",
-        "Drag pieces from the tray to the board", "and back. Turn one in the tray before",
-        "you drop it, or later on the board."}},
+        "Drag pieces between tray and board;", "tap one, tap again (or Z, X) to turn it."}},
       {Icon::kToolbar,
-       {"Tap a piece to select it, tap again", "(or Z, X, wheel) to turn it. Ctrl+Z:",
-        "undo, Ctrl+Y: redo, H: hint, R: restart."}},
-      {Icon::kKey,
-       {"Arrows, Space: keyboard play. Solved", "levels show the next one's password:",
-        "enter it in Password (P). F11: full view."}},
+       {"Ctrl+Z: undo, Ctrl+Y: redo, H: hint,", "R: restart. Arrows, Space: keyboard", "play. F11: full view."}},
+      {Icon::kKey, {"Solving a level shows the next one's", "password: enter it in Password (P)."}},
+      {Icon::kLevels,
+       {"Levels picks a level; Continue goes", "back to the one in play. D: daily",
+        "puzzle, 1\u20135: a random level of that", "grade, R: another of the last grade."}},
   };
   return kRows;
 }
@@ -77,6 +76,10 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
       DrawToolButton(img, cx + 1, cy + 2, 6);
       break;
     case Icon::kKey: DrawToolButton(img, cx - 8, cy - 7, 3); break;
+    case Icon::kLevels:
+      img.Paste(SolvedMark(14), cx - 16, cy - 7, true);
+      img.Paste(LockMark(14), cx + 2, cy - 7, true);
+      break;
   }
 }
 
@@ -84,13 +87,15 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
 
 Image DrawHelpPage(const Fonts& fonts) {
   Image page(kClientWidth, kClientHeight, kPanel);
-  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 31, 8, Rgb{96, 96, 230}, Rgb{44, 44, 180}, kInk);
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 3, "How to play", kWhite);
+  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 27, 8, Rgb{96, 96, 230}, Rgb{44, 44, 180}, kInk);
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 1, "How to play", kWhite);
 
   const TextFont& body = *fonts.body;
   constexpr int kLineHeight = 11;
   constexpr int kTextX = 52;
-  int y = 28;
+  constexpr int kTextRight = kClientWidth - 8;  // the same margin as the pictures' on the left
+  constexpr int kRowsEnd = 246;                 // the line above the last one
+  int y = 22;
   for (const Row& row : Rows()) {
     const int lines = static_cast<int>(row.lines.size());
     const int minHeight = row.icon == Icon::kPipes ? 44 : (row.icon == Icon::kToolbar ? 36 : 22);
@@ -98,12 +103,13 @@ Image DrawHelpPage(const Fonts& fonts) {
     DrawIcon(page, row.icon, 26, y + rowHeight / 2);
     int ty = y + (rowHeight - lines * kLineHeight) / 2 - 1;
     for (const std::string& line : row.lines) {
-      DrawFitted(page, body, kTextX, ty, line, kInk, kClientWidth - 3);
+      DrawFitted(page, body, kTextX, ty, line, kInk, kTextRight);
       ty += kLineHeight;
     }
-    y += rowHeight + 3;
+    y += rowHeight + 2;
   }
-  page.Fill(12, 246, kClientWidth - 24, 1, kGrid);
+  if (y - 2 > kRowsEnd) std::fprintf(stderr, "artgen: the instructions run %d pixels too low\n", y - 2 - kRowsEnd);
+  page.Fill(12, kRowsEnd, kClientWidth - 24, 1, kGrid);
   fonts.bodyBold->DrawCentred(page, kClientWidth / 2, 251, "Tap anywhere to return to the menu.", kDeepBlue);
   return page;
 }

@@ -19,12 +19,12 @@ Image PieceOnCell(int n, bool wet) {
 
 namespace {
 
-// The three rows of eight cells at scale 1.
+// The six rows of eight cells at scale 1: the three kinds wet, then dry.
 Image DrawBlock() {
   Image block(kSheetBlockWidth, kSheetBlockHeight, kGrid);
-  for (int kind = 0; kind < 3; ++kind) {
+  for (int row = 0; row < 6; ++row) {
     for (int r = 0; r < 8; ++r) {
-      block.Paste(PieceOnCell(kind * 8 + r, true), 1 + r * kSheetPitch, 1 + kind * kSheetPitch);
+      block.Paste(PieceOnCell(row % 3 * 8 + r, row < 3), 1 + r * kSheetPitch, 1 + row * kSheetPitch);
     }
   }
   return block;

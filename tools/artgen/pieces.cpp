@@ -19,14 +19,14 @@ constexpr double kPipeHalfWidth = 5.0;
 // The bore: dark on both sides of the 2-pixel water line, so that the pipe's
 // walls show beside the water on straight and diagonal arms alike.
 constexpr double kBoreHalfWidth = 2.0;
-// A flange near every opening: wider and darker than the pipe, edged on both
-// faces, so that two pieces that meet show a joint and every opening of every
-// rotation can be told at a glance.
+// A collar at every opening, right at the cell's edge or corner: wider and
+// darker than the pipe and edged in the dark outline, the cell's outermost
+// pixels included, so that every opening of every rotation shows at a glance,
+// dry or wet, and two pieces that meet show a joint rather than one pipe.
 constexpr Metal kFlange{{60, 36, 8}, {150, 100, 30}, {255, 222, 130}};
-constexpr double kFlangeHalfWidth = kPipeHalfWidth + 1.6;
-constexpr double kFlangeLength = 2.4;
-constexpr double kFlangeFace = 0.7;
-constexpr double kFlangeGap = 1.4;  // pipe between the flange and the cell's edge or corner
+constexpr double kFlangeHalfWidth = kPipeHalfWidth + 1.4;
+constexpr double kFlangeLength = 3.2;
+constexpr double kFlangeFace = 0.8;
 
 // The nearest point on any arm from the centre toward the given directions.
 // Arms run a little past the cell edge or corner, so that the cell's edge, not
@@ -46,24 +46,23 @@ Vec2 NearestAxis(Vec2 p, const std::vector<int>& arms, double length) {
   return best;
 }
 
-// The flange of the arm toward d, or nothing where p lies outside it.
+// The collar of the arm toward d, or nothing where p lies outside it.
 Paint Flange(Vec2 p, int d) {
   const Vec2 step = DirectionStep(d);
-  const double stepLength = Length(step);
-  const Vec2 unit = step * (1.0 / stepLength);
+  const Vec2 unit = step * (1.0 / Length(step));
   // The cell's edge lies 10 pixels from the centre, its corner 14.1: a
-  // flange toward a corner sits further in, where the cell still holds it.
+  // collar toward a corner fills the corner's triangle.
   const bool diagonal = d % 2 != 0;
-  const double end = diagonal ? 9.2 : 10.0 - kFlangeGap;
-  const double halfWidth = diagonal ? kFlangeHalfWidth - 0.4 : kFlangeHalfWidth;
+  const double start = diagonal ? 8.4 : 10.0 - kFlangeLength;
   const double along = (p - kCentre).x * unit.x + (p - kCentre).y * unit.y;
-  if (along < end - kFlangeLength || along > end) return Paint{};
+  if (along < start) return Paint{};
   const Vec2 axis = kCentre + unit * along;
   const double across = Length(p - axis);
-  if (across > halfWidth) return Paint{};
+  if (across > kFlangeHalfWidth) return Paint{};
   if (across < kBoreHalfWidth) return Solid(kPipeInner);
-  if (along < end - kFlangeLength + kFlangeFace || along > end - kFlangeFace) return Solid(kFlange.outline);
-  return TubeShade(p, axis, halfWidth, kFlange);
+  const bool atEdge = !diagonal && (p.x < 1 || p.y < 1 || p.x > kCell - 1 || p.y > kCell - 1);
+  if (atEdge || along < start + kFlangeFace) return Solid(kFlange.outline);
+  return TubeShade(p, axis, kFlangeHalfWidth, kFlange);
 }
 
 Paint PipeShader(Vec2 p, const std::vector<int>& arms) {

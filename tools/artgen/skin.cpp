@@ -32,7 +32,7 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"password screen: clear key", 86, 196, 68, 28, true},
       {"password screen: the eight letter keys, also the glyph strip", 40, 158, 160, 20, true},
       {"password screen: entered letters, drawn by the game", 20, 118, 200, 20, false},
-      {"menu: band behind the levels and continue buttons", 14, 52, 212, 30, true},
+      {"menu: band behind the levels and continue buttons", 10, 52, 220, 30, true},
       {"menu: continue button, shown while a level is in play", 122, 54, 100, 26, true},
       {"menu: continue button, highlighted", 122, 54, 100, 26, true},
       {"menu: levels button, opens the level chooser", 18, 54, 100, 26, true},

@@ -46,6 +46,10 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts);
 Image DrawHelpPage(const Fonts& fonts);
 // The pictures of items 25 and up.
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
+// The chooser's marks, size x size, magenta around them: a green disc with a
+// tick (solved) and a grey padlock (locked).
+Image SolvedMark(int size);
+Image LockMark(int size);
 
 // Shared by the item pictures: an item's place cut from a whole screen; a
 // raised card with rounded corners over an item's place (the menu's card
