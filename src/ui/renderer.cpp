@@ -212,7 +212,6 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
       button = static_cast<std::int32_t>(art_.layout.size()) > kItemLevelsButton ? kItemLevelsButton : kItemContinue;
     }
     DrawItem(canvas, art_.skin, art_.layout, button);
-    if (ui_.anotherShown) DrawItem(canvas, art_.skin, art_.layout, kItemAnotherButton);
   } else {
     DrawItem(canvas, art_.skin, art_.layout, kItemFailedBanner);
     DrawItem(canvas, art_.skin, art_.layout, kItemRetry);
@@ -223,6 +222,11 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawWater(canvas);
   DrawPieces(canvas);
   if (!solved) MarkWetHazards(canvas);
+  if (solved && ui_.anotherShown) {
+    // Another lies over the board's top right corner, below Levels.
+    SelectClip(canvas, clientRegion_);
+    DrawItem(canvas, art_.skin, art_.layout, kItemAnotherButton);
+  }
   if (solved && !ui_.solvedBest.empty() && static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
     // The level's best on a panel over the board's lowest rows.
     SelectClip(canvas, clientRegion_);
