@@ -7,6 +7,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 # Seconds each fuzz target runs for in `make fuzz`; `make test` gives 20.
 FUZZ_SECONDS ?= 60
+# Fuzz targets run side by side, one a core.
+FUZZ_JOBS ?= $(JOBS)
 # Sanitizer reports abort, so that a test of the real binary sees a signal
 # and not an ordinary exit status; libfontconfig's one known leak is the
 # only one suppressed. ASAN_OPTIONS stands last, so that a recipe may append
@@ -72,7 +74,7 @@ fuzz: DEPS_FLAGS = --fuzz
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_FUZZ=ON -DQW_TESTS=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
-	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
 # resources/ and docs/piece-sheet.png. The same sources always give the same bytes.
