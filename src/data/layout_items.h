@@ -45,6 +45,7 @@ inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Pa
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
 inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
 inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
+inline constexpr std::int32_t kItemAnotherButton = 41;    // solved screen of a random level: another of its grade
 
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.

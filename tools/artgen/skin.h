@@ -19,7 +19,7 @@ inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
 // Continue and Levels buttons and the level chooser.
 inline constexpr int kOriginalItemCount = 25;
-inline constexpr int kItemCount = 41;
+inline constexpr int kItemCount = 42;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line
