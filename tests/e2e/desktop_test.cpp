@@ -110,6 +110,7 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
          "the elbow dragged onto the board");
 
   window.Click(38, kClientHeight + 14);  // the toolbar's clockwise button
+  window.MoveTo(120, 40);                // off the bar, before its tooltip shows over the board
   expect("rotate-cw\n", "the elbow turned by the toolbar");
   window.Key("z");
   expect("rotate-ccw\n", "the elbow turned back by the keyboard");
