@@ -48,6 +48,7 @@ inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Pa
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
 inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
 inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
+inline constexpr std::int32_t kItemAnotherButton = 41;    // solved screen of a random level: another of its grade
 inline constexpr std::int32_t kItemChooserShare = 43;     // chooser: copies the highlighted level's code
 inline constexpr std::int32_t kItemChooserCode = 44;      // chooser: opens the code screen
 inline constexpr std::int32_t kItemCodePage = 45;         // the code screen, its Back and Play keys drawn in

@@ -18,7 +18,7 @@ inline constexpr int kClientHeight = 268;
 inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
 // Continue and Levels buttons and the level chooser; 43 and up shared levels
-// (41 and 42 are kept for other screens).
+// (42 is kept for another screen).
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
 inline constexpr int kItemCount = 47;
