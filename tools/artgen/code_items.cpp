@@ -16,20 +16,14 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   button(chooser, 43, "Share");
   button(chooser, 44, "Code");
 
-  // The code screen: a heading as the chooser's, a few lines on codes, the
+  // The code screen: a heading as the chooser's, a line on codes, the
   // field where the game writes the code (on the chooser's line), and the
   // chooser's Back key with Play over its two page keys.
   Image page(kClientWidth, kClientHeight, kPanel);
   for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
   fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Play a shared level", kInk);
-  const TextFont& body = *fonts.body;
-  int y = 52;
-  for (const char* line : {"Every level has a code: Share on the", "chooser or the solved screen copies it.",
-                           "", "Type a friend's code below, or paste", "it with Ctrl+V, then press Play.",
-                           "", "Letters and digits count; case,", "blanks and hyphens do not."}) {
-    if (*line != '\0') DrawFitted(page, body, 16, y, line, kInk, kClientWidth - 12);
-    y += 13;
-  }
+  // One line only: every line of text costs the browser's download.
+  fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.", kInk);
   const ItemPlace& line = places[37];
   DrawField(page, line.x - 2, line.y - 3, line.w + 4, line.h + 3);
   const ItemPlace& back = places[32];
