@@ -36,6 +36,16 @@
       document.documentElement.requestFullscreen().catch(function () {});
     }
   };
+  // A level's code to the clipboard: false without a clipboard to write
+  // to, and a refusal later shows the code in the game's box.
+  game.copyText = function (text) {
+    game.copied = text;
+    if (!navigator.clipboard || !navigator.clipboard.writeText) return false;
+    navigator.clipboard.writeText(text).catch(function () {
+      if (started()) Module._qw_copy_refused();
+    });
+    return true;
+  };
   game.gameEnded = function () {
     running = false;
     ended.hidden = false;
@@ -75,7 +85,28 @@
   function start() {
     running = Module._qw_start() === 1;
     ended.hidden = running;
+    openLevel();
   }
+  function passText(fn, text) {
+    const size = Module.lengthBytesUTF8(text) + 1;
+    const buffer = Module._malloc(size);
+    Module.stringToUTF8(text, buffer, size);
+    fn(buffer);
+    Module._free(buffer);
+  }
+  // An address ending in #level=CODE opens that level; a bad code is refused
+  // in the game's box and the game plays on.
+  function openLevel() {
+    const match = /^#level=(.*)$/.exec(window.location.hash);
+    if (match && started()) passText(Module._qw_start_level, match[1]);
+  }
+  window.addEventListener('hashchange', openLevel);
+  // Ctrl+V stays the browser's, whose paste hands the game the text.
+  document.addEventListener('paste', function (e) {
+    if (!started() || !e.clipboardData) return;
+    e.preventDefault();
+    passText(Module._qw_paste, e.clipboardData.getData('text/plain') || '');
+  });
 
   // One pointer is the pen: the mouse's left button, a pen, or the first
   // finger on the screen.

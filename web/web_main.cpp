@@ -16,6 +16,7 @@
 #include "platform/key_names.h"
 #include "platform/utf8.h"
 #include "platform/web_page.h"
+#include "ui/game_texts.h"
 #include "qw_app_resources.h"
 
 namespace qw {
@@ -34,6 +35,14 @@ class WebFrontEnd final : public FrontEnd {
   void NoteShown(const std::wstring& text) override { web::NoteShown(ToUtf8(text)); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
+  bool CopyText(const std::string& text) override {
+    copied = text;
+    return web::CopyText(text);
+  }
+  std::string PastedText() override { return pasted; }
+
+  std::string copied;  // shown in a box should the clipboard refuse it
+  std::string pasted;  // the page's last paste
 };
 
 struct WebGame {
@@ -91,13 +100,41 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
   }
   Page().loop = std::make_unique<GameLoop>(Page().front, [] { return web::NowMs(); }, kDataFolder,
                                            std::move(*pieces), std::move(*toolbar));
-  if (!Page().loop->Create()) {
+  std::ostringstream err;
+  if (!Page().loop->Start(WebProgress(*Page().loop), GameStart{}, err)) {
     Page().loop.reset();
     return 0;
   }
-  AttachWebProgress(*Page().loop);
   Settle();
   return 1;
+}
+
+// Plays the level of a code (the page's address ends in #level=CODE), or
+// refuses the code in the game's box, the game playing on as it was.
+EMSCRIPTEN_KEEPALIVE void qw_start_level(const char* code) {
+  qw::GameLoop* loop = qw::Page().loop.get();
+  if (loop == nullptr || !loop->running()) return;
+  loop->controller().PlayCode(code == nullptr ? "" : code);
+  qw::Settle();
+}
+
+// The page's paste: its text becomes the clipboard's, and Ctrl+V is pressed.
+EMSCRIPTEN_KEEPALIVE void qw_paste(const char* text) {
+  qw::Page().front.pasted = text == nullptr ? "" : text;
+  qw::InputEvent e;
+  e.type = qw::InputEvent::Type::KeyDown;
+  e.key = qw::Key::Letter;
+  e.letter = 'V';
+  e.ctrl = true;
+  qw::Feed(e);
+}
+
+// The browser refused the clipboard a code: the game's box shows it instead.
+EMSCRIPTEN_KEEPALIVE void qw_copy_refused() {
+  qw::GameLoop* loop = qw::Page().loop.get();
+  if (loop == nullptr || !loop->running()) return;
+  loop->ShowMessage(qw::CodeMessage(qw::Page().front.copied));
+  qw::Settle();
 }
 
 // Pointer input in frame pixels: kind 0 press, 1 move, 2 release, 3 the

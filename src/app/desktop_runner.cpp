@@ -30,6 +30,8 @@ class DesktopFrontEnd final : public FrontEnd {
   void ToggleFullscreen() override { window_.ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { window_.ShowMessage(ToUtf8(text)); }
   void CapturePointer(bool captured) override { window_.CapturePointer(captured); }
+  bool CopyText(const std::string& text) override { return window_.CopyText(text); }
+  std::string PastedText() override { return window_.PastedText(); }
 
  private:
   SdlWindow& window_;

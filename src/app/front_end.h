@@ -32,6 +32,11 @@ class FrontEnd {
   // A note has just appeared in the command bar.
   virtual void NoteShown(const std::wstring& /*text*/) {}
   virtual void CapturePointer(bool captured) = 0;
+  // The system's clipboard. CopyText puts a level's code there for the
+  // player to paste elsewhere; false when it cannot (the game then shows the
+  // code in its box). PastedText is what Ctrl+V pastes, empty for nothing.
+  virtual bool CopyText(const std::string& /*text*/) { return false; }
+  virtual std::string PastedText() { return {}; }
 };
 
 }  // namespace qw

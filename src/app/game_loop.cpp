@@ -122,6 +122,8 @@ void GameLoop::StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) {
   toolbar_.SetEnabled(static_cast<std::int32_t>(ID_HINT), canHint);
 }
 
+bool GameLoop::CopyText(const std::wstring& text) { return front_.CopyText(ToUtf8(text)); }
+
 // The box is modal without a loop of its own: the game's state moves on at
 // once, but its paints wait, so the frame under the box stays the picture
 // the player saw when it opened, and what changed shows once it closes.
@@ -311,6 +313,10 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Activate: controller.OnActivateKey(); break;
     case KeyAction::Kind::Daily: controller.OnDailyKey(); break;
     case KeyAction::Kind::Random: controller.OnRandomKey(action.grade); break;
+    case KeyAction::Kind::Type: controller.OnCodeKey(action.letter); break;
+    case KeyAction::Kind::Paste: controller.OnPaste(front_.PastedText()); break;
+    case KeyAction::Kind::Share: controller.OnShare(); break;
+    case KeyAction::Kind::EnterCode: controller.OnEnterCode(); break;
     default: break;
   }
 }

@@ -112,6 +112,7 @@ class GameLoop final : public WindowEffects {
   void EndModalRun() override { running_ = false; }
   void ShowNote(const std::wstring& text) override;
   void StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) override;
+  bool CopyText(const std::wstring& text) override;
 
  private:
   // A data file that fails: stderr and the system's box.

@@ -37,7 +37,8 @@ std::string Escaped(const std::wstring& text) {
 
 // Script mode as the game loop's front end: nothing on screen, a virtual
 // clock that only `wait` moves, message boxes printed as one line (and
-// closed at once by the session), notes printed as they appear.
+// closed at once by the session), notes printed as they appear, and a
+// clipboard of its own that `paste` fills and `dump` shows.
 class ScriptFrontEnd final : public FrontEnd {
  public:
   explicit ScriptFrontEnd(std::ostream& out) : out_(out) {}
@@ -47,8 +48,14 @@ class ScriptFrontEnd final : public FrontEnd {
   void MessageOpened(const std::wstring& text, const Rect&) override { ShowMessage(text); }
   void NoteShown(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
   void CapturePointer(bool) override {}
+  bool CopyText(const std::string& text) override {
+    clipboard = text;
+    return true;
+  }
+  std::string PastedText() override { return clipboard; }
 
   std::uint64_t now = 0;  // the virtual clock, in milliseconds
+  std::string clipboard;
 
  private:
   std::ostream& out_;
@@ -66,7 +73,7 @@ std::string Entry(const Cell& c) {
   return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
-void Dump(const GameLoop& window, std::ostream& out) {
+void Dump(const GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   const Puzzle& p = window.puzzle();
   const UiState& ui = window.controller().state();
   const PressState& press = ui.press;
@@ -107,6 +114,8 @@ void Dump(const GameLoop& window, std::ostream& out) {
   // Then: the code of the level in play.
   const std::optional<std::string> code = CodeOfLevelInPlay(p, window.controller().generatedLevel());
   out << "code" << (code ? " " + *code : std::string()) << '\n';
+  // Then: the clipboard's text.
+  out << "clipboard" << (front.clipboard.empty() ? std::string() : " " + front.clipboard) << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -225,9 +234,15 @@ class ScriptSession {
     } else if (verb == "frame") {
       if (words.size() != 2) throw ScriptError{"'frame' takes one file name"};
       if (!SaveBmp24(loop_.frame(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+    } else if (verb == "paste") {
+      // The rest of the line, its words joined by one blank, is put on the
+      // clipboard (nothing: it is emptied), then Ctrl+V is pressed.
+      front_.clipboard.clear();
+      for (std::size_t i = 1; i < words.size(); ++i) front_.clipboard += (i > 1 ? " " : "") + words[i];
+      Send(KeyEvent("ctrl+V"));
     } else if (verb == "dump") {
       noArguments();
-      Dump(loop_, out_);
+      Dump(loop_, front_, out_);
     } else {
       throw ScriptError{"unknown command '" + verb + "'"};
     }

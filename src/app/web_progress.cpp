@@ -73,11 +73,11 @@ bool WebProgressStore::TakeFailure() {
   return tell;
 }
 
-void AttachWebProgress(GameLoop& loop) {
+std::pair<Progress, ProgressSink*> WebProgress(GameLoop& loop) {
   // Lives as long as the page: every game the page starts records into it.
   static WebProgressStore store;
-  loop.AttachProgress(store.Load(), &store);
   g_loop = &loop;
+  return {store.Load(), &store};
 }
 
 }  // namespace qw

@@ -7,6 +7,8 @@
 // storage the game plays on, and the command bar says so once.
 #pragma once
 
+#include <utility>
+
 #include "data/progress.h"
 #include "progress/progress_recorder.h"
 
@@ -37,9 +39,9 @@ class WebProgressStore final : public ProgressSink {
   bool told_ = false;
 };
 
-// Keeps the progress of the game in this loop in the page's storage from
-// here on (the loop must have been created); the page calls qw_save when it
-// is hidden or the game ends, so that the time played is kept too.
-void AttachWebProgress(GameLoop& loop);
+// The progress in the page's storage and the store that keeps it, for the
+// game of this loop to start with (GameLoop::Start); the page calls qw_save
+// when it is hidden or the game ends, so that the time played is kept too.
+std::pair<Progress, ProgressSink*> WebProgress(GameLoop& loop);
 
 }  // namespace qw

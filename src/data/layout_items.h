@@ -1,7 +1,10 @@
 // What each index of the layout table stands for. The layout file gives one
 // item per meaningful line in this order; the program needs items 0 to 24.
 // Items 25 and up belong to the menu's Continue and Levels buttons and the
-// level chooser: a layout that stops before them has neither.
+// level chooser: a layout that stops before them has neither. Items 43 to 46
+// are for shared levels; the code screen's Back and Play keys lie where the
+// chooser's Back and page keys (32, and 33 with 34) lie, and its code where
+// the chooser's line (37) is.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +49,11 @@ inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the choose
 inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
 inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
 inline constexpr std::int32_t kItemAnotherButton = 41;    // solved screen of a random level: another of its grade
+inline constexpr std::int32_t kItemChooserShare = 43;     // chooser: copies the highlighted level's code
+inline constexpr std::int32_t kItemChooserCode = 44;      // chooser: opens the code screen
+inline constexpr std::int32_t kItemCodePage = 45;         // the code screen, its Back and Play keys drawn in
+inline constexpr std::int32_t kItemSolvedShare = 46;      // solved screen of a generated level: copies its code
+inline constexpr std::int32_t kCodeItemsEnd = 47;         // a layout that stops before has no shared levels
 
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.

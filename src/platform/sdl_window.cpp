@@ -236,4 +236,14 @@ void SdlWindow::ShowMessage(const std::string& utf8Text) {
 
 void SdlWindow::CapturePointer(bool captured) { SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE); }
 
+bool SdlWindow::CopyText(const std::string& utf8Text) { return SDL_SetClipboardText(utf8Text.c_str()) == 0; }
+
+std::string SdlWindow::PastedText() {
+  char* text = SDL_GetClipboardText();
+  if (text == nullptr) return {};
+  std::string pasted(text);
+  SDL_free(text);
+  return pasted;
+}
+
 }  // namespace qw

@@ -49,6 +49,10 @@ class SdlWindow {
   // While captured, pointer moves and the release reach the window even
   // outside it.
   void CapturePointer(bool captured);
+  // The system's clipboard, as UTF-8: false when the text cannot be put
+  // there; empty when it holds no text.
+  bool CopyText(const std::string& utf8Text);
+  std::string PastedText();
 
   std::int32_t scale() const { return drawScale_; }
   // The scale of the window when not fullscreen, in the unit of

@@ -133,7 +133,12 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
   const Rect bar = RectFromSize(origin.x, origin.y, width_, kHeight);
   canvas.FillRect(bar, kBarColor);
   canvas.FillRect(Rect{bar.left, bar.top, bar.right, bar.top + 1}, kBarEdge);
-  if (!visible_) return;
+  if (!visible_) {
+    // Without its buttons the bar still shows a note (a code copied on the
+    // chooser, say).
+    if (font != nullptr && !note_.empty()) PaintLabel(canvas, origin, origin.x + width_, origin.y, font, note_);
+    return;
+  }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     Rect r = ButtonRect(i);
     r = Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};

@@ -20,6 +20,7 @@ EM_JS(void, JsMessageOpened, (const char* text, int left, int top, int right, in
 EM_JS(void, JsNoteShown, (const char* text), { window.quenchway.notes.push(UTF8ToString(text)); });
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
+EM_JS(int, JsCopyText, (const char* text), { return window.quenchway.copyText(UTF8ToString(text)) ? 1 : 0; });
 
 long g_timer = 0;        // the pending timer's id, or 0
 void (*g_callback)() = nullptr;
@@ -68,5 +69,7 @@ void SetTimer(std::int32_t delayMs, void (*callback)()) {
 }
 
 void GameEnded() { JsGameEnded(); }
+
+bool CopyText(const std::string& utf8Text) { return JsCopyText(utf8Text.c_str()) != 0; }
 
 }  // namespace qw::web

@@ -28,6 +28,10 @@ void ToggleFullscreen();
 std::uint64_t NowMs();
 // Calls `callback` once after `delayMs`, replacing a timer still waiting.
 void SetTimer(std::int32_t delayMs, void (*callback)());
+// Hands text to the browser's clipboard: false when the page has no
+// clipboard to write to. Writing may still be refused later; the page then
+// calls qw_copy_refused.
+bool CopyText(const std::string& utf8Text);
 // The game's modal run has ended: the page says so and offers a new game.
 void GameEnded();
 

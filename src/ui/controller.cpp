@@ -58,6 +58,7 @@ void GameController::OnPenUp(Point p) {
     case MODE_LEVELS:
       if (chooserPressed) flow_.ChooserPenUp(p);
       break;
+    case MODE_CODE: flow_.CodePenUp(p); break;
     default: break;  // the outcome screens' buttons act on pen down
   }
 }
@@ -111,7 +112,23 @@ void GameController::OnActivateKey() {
     if (session_.state.hoveredButton != -1) flow_.MenuPenUp();
   } else if (session_.state.screenMode == MODE_LEVELS) {
     flow_.ChooserActivate();
+  } else if (session_.state.screenMode == MODE_CODE) {
+    flow_.PlayCode(session_.state.enteredCode);
   }
+}
+
+void GameController::OnCodeKey(char letter) {
+  if (session_.state.screenMode == MODE_CODE) flow_.CodeKey(letter);
+}
+
+void GameController::OnPaste(const std::string& text) {
+  const ScreenMode mode = session_.state.screenMode;
+  if (mode == MODE_MENU || mode == MODE_LEVELS || mode == MODE_CODE) flow_.Paste(text);
+}
+
+void GameController::OnEnterCode() {
+  const ScreenMode mode = session_.state.screenMode;
+  if (mode == MODE_MENU || mode == MODE_LEVELS) flow_.OpenCodeEntry();
 }
 
 void GameController::OnDailyKey() {

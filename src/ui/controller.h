@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/layout.h"
@@ -57,6 +59,17 @@ class GameController {
   // level of a grade (1..5) or, for 0, of the grade chosen last.
   void OnDailyKey();
   void OnRandomKey(std::int32_t grade);
+  // Shared levels: a character typed on the code screen ('\b' rubs one
+  // out), the clipboard's text pasted on the menu, the chooser or the code
+  // screen, the code of the level shown copied (chooser, solved screen), and
+  // the code screen opened from the menu or the chooser.
+  void OnCodeKey(char letter);
+  void OnPaste(const std::string& text);
+  void OnShare() { flow_.Share(); }
+  void OnEnterCode();
+  // Plays the level of a code from anywhere, or refuses the code in a box
+  // and leaves the game as it was.
+  void PlayCode(std::string_view code) { flow_.PlayCode(code); }
 
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.

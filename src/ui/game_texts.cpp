@@ -26,7 +26,7 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   std::vector<std::wstring> texts;
   for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
   for (const wchar_t* note : {kTookBackNote, kTookBackLossNote, kNoPasswordNote, kNoHintNote, kHintLimitNote,
-                              kCannotSaveNote}) {
+                              kCannotSaveNote, kCodeCopiedNote, kShareLockedNote, kShareRandomNote, kNoCodeNote}) {
     texts.push_back(note);
   }
   for (const Step& step : {Step::Move({0, -1}, {0, 0}), Step::Turn({0, 0}, true)}) {
@@ -40,6 +40,20 @@ std::wstring HintNote(const Step& step, PieceKind piece) {
   if (step.kind == Step::Kind::Move && IsTraySlot(step.to)) return kTookBackNote;
   const wchar_t* name = piece == KIND_ELBOW ? L"an elbow" : piece == KIND_BEND ? L"a bend" : L"a splitter";
   return std::wstring(step.kind == Step::Kind::Turn ? L"Turned " : L"Placed ") + name;
+}
+
+std::wstring CodeMessage(const std::string& code) {
+  // In lines of 20 characters: a code has no blanks to break at.
+  std::wstring text = L"The level's code:";
+  for (std::size_t at = 0; at < code.size(); at += 20) {
+    const std::string line = code.substr(at, 20);
+    text += L"\r\n" + std::wstring(line.begin(), line.end());
+  }
+  return text;
+}
+
+std::wstring CodeRefusedMessage(const std::string& problem) {
+  return L"This code cannot be played: " + std::wstring(problem.begin(), problem.end()) + L".";
 }
 
 std::wstring LoadFailureText(DataFile file) {

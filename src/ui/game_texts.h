@@ -27,6 +27,11 @@ inline constexpr const wchar_t* kNoPasswordNote = L"No level has that password";
 inline constexpr const wchar_t* kNoHintNote = L"No hint found";
 inline constexpr const wchar_t* kHintLimitNote = L"Hint: search limit";
 inline constexpr const wchar_t* kCannotSaveNote = L"Progress cannot be saved";
+// Shared levels: a level's code copied, or why there is none to copy.
+inline constexpr const wchar_t* kCodeCopiedNote = L"Code copied: ";
+inline constexpr const wchar_t* kShareLockedNote = L"Locked levels cannot be shared";
+inline constexpr const wchar_t* kShareRandomNote = L"Play a level of this grade to share it";
+inline constexpr const wchar_t* kNoCodeNote = L"This level has no code";
 
 // The message box's title and button.
 inline constexpr const wchar_t* kMessageTitle = L"Quenchway";
@@ -54,6 +59,10 @@ std::wstring HintNote(const Step& step, PieceKind piece);
 std::wstring LoadFailureText(DataFile file);
 // The message that tells the password of the level the player goes on to.
 std::wstring PasswordMessage(const std::wstring& password);
+// The box that shows a level's code where the clipboard cannot take it.
+std::wstring CodeMessage(const std::string& code);
+// The box that refuses a code, with the sentence that says why.
+std::wstring CodeRefusedMessage(const std::string& problem);
 // The chooser's rows: "Random level, grade 2", "7  Title" (the title's
 // characters below a space shown as spaces), and a solved level's short best
 // "5 pieces 1:07".

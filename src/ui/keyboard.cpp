@@ -35,16 +35,36 @@ KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
   }
 }
 
+KeyAction Simple(KeyAction::Kind kind) { return KeyAction{kind, ID_ROTATE_CCW, {}}; }
+
+KeyAction CodeKey(Key key, char letter) {
+  KeyAction a = Simple(KeyAction::Kind::Type);
+  switch (key) {
+    case Key::Letter: a.letter = letter; return a;
+    case Key::Delete:
+    case Key::Backspace: a.letter = '\b'; return a;
+    case Key::Enter: return Simple(KeyAction::Kind::Activate);
+    default: return KeyAction{};
+  }
+}
+
 }  // namespace
 
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods) {
+  const bool codes = screenMode == MODE_MENU || screenMode == MODE_LEVELS || screenMode == MODE_CODE;
   if (mods.ctrl) {
     if (key != Key::Letter) return KeyAction{};
+    if (letter == 'V') return codes ? Simple(KeyAction::Kind::Paste) : KeyAction{};
     if (letter == 'Z') return Command(mods.shift ? ID_REDO : ID_UNDO);
     if (letter == 'Y') return Command(ID_REDO);
     return KeyAction{};
   }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
+  if (screenMode == MODE_CODE) return CodeKey(key, letter);
+  if (key == Key::Letter && letter == 'S' && (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
+    return Simple(KeyAction::Kind::Share);
+  }
+  if (key == Key::Letter && letter == 'C' && screenMode == MODE_MENU) return Simple(KeyAction::Kind::EnterCode);
   if (screenMode == MODE_PASSWORD) {
     const KeyAction typed = PasswordKey(key, letter, layout);
     if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;

@@ -15,14 +15,20 @@ struct KeyAction {
   // Cursor: move the keyboard cursor, or the menu's highlight, by (dx, dy);
   // Pick: pick up or drop the piece under the cursor; Activate: press the
   // highlighted menu button; Daily: play today's daily puzzle; Random: play a
-  // random level of `grade`, or for 0 of the grade chosen last.
-  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random };
+  // random level of `grade`, or for 0 of the grade chosen last. Type: a
+  // character typed on the code screen (`letter`, '\b' rubs one out);
+  // Paste: the clipboard's text pasted; Share: the code of the level shown
+  // copied; EnterCode: the code screen opens.
+  enum class Kind : std::uint8_t {
+    None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Type, Paste, Share, EnterCode
+  };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                 // for Kind::Tap: where the pen touches and lifts
   std::int32_t dx = 0;       // for Kind::Cursor
   std::int32_t dy = 0;
   std::int32_t grade = 0;    // for Kind::Random
+  char letter = 0;           // for Kind::Type
 };
 
 // The modifier keys held with a key.
@@ -41,6 +47,10 @@ struct KeyMods {
 // their key, Enter taps confirm, Delete and Backspace tap clear, and other
 // letters do nothing. On the menu D plays today's daily puzzle, 1 to 5 a
 // random level of that grade and R a random level of the grade chosen last.
+// Shared levels: Ctrl+V pastes a code on the menu, the chooser and the code
+// screen; C on the menu opens the code screen, where letters and digits
+// type, Backspace and Delete rub out and Enter plays; S on the chooser and
+// the solved screen shares the level's code.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods = {});
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.

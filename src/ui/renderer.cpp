@@ -75,6 +75,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_FAILED: PaintOutcome(canvas, false); break;
     case MODE_PASSWORD: PaintPassword(canvas); break;
     case MODE_LEVELS: PaintChooser(canvas); break;
+    case MODE_CODE: PaintCode(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }
@@ -115,6 +116,10 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
   if (!chooser_ || static_cast<std::int32_t>(art_.layout.size()) < kChooserItemsEnd) return;
   for (const std::int32_t i : {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
     DrawItem(canvas, art_.skin, art_.layout, i);
+  }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kCodeItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemChooserShare);
+    DrawItem(canvas, art_.skin, art_.layout, kItemChooserCode);
   }
   const Font* font = art_.captionFont;
   const Rect list = ItemRect(art_.layout, kItemChooserList);
@@ -157,6 +162,20 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
   const std::int32_t width = font ? font->Render(pageText).width : 0;
   canvas.DrawText(font, pageText, Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
                   kChooserTextColor);
+}
+
+// The code screen: its page from the skin and the code typed so far with a
+// cursor after it; a code too long for its line shows its end.
+void ScreenRenderer::PaintCode(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  if (static_cast<std::int32_t>(art_.layout.size()) < kCodeItemsEnd) return;
+  DrawItem(canvas, art_.skin, art_.layout, kItemCodePage);
+  const Rect line = ItemRect(art_.layout, kItemChooserDetail);
+  std::wstring text(ui_.enteredCode.begin(), ui_.enteredCode.end());
+  text += L'_';
+  const Font* font = art_.captionFont;
+  while (font && text.size() > 1 && font->Render(text).width > line.Width()) text.erase(0, 1);
+  canvas.DrawText(font, text, line, kChooserTextColor);
 }
 
 void ScreenRenderer::PaintPlay(Canvas& canvas) {
@@ -236,6 +255,13 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     const std::int32_t left = CentredLeft(panel, width);
     const std::int32_t top = panel.top + (LevelChooser::kRowHeight - kTextHeight) / 2;
     canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
+  }
+  if (solved && puzzle_.currentLevel() == kGeneratedLevel &&
+      static_cast<std::int32_t>(art_.layout.size()) >= kCodeItemsEnd) {
+    // A generated level's Share, over the board's lowest rows as a set
+    // level's best.
+    SelectClip(canvas, clientRegion_);
+    DrawItem(canvas, art_.skin, art_.layout, kItemSolvedShare);
   }
 }
 

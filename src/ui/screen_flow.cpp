@@ -212,6 +212,10 @@ void ScreenFlow::SolvedPenDown(Point p) {
     launcher_.StartGenerated(GeneratedLevelChoice::Random(s_.generated->grade));
     return;
   }
+  if (HasCodes() && s_.puzzle.currentLevel() == kGeneratedLevel && PtInRect(ItemRect(s_.layout, kItemSolvedShare), p)) {
+    Share();
+    return;
+  }
   if (!PtInRect(ItemRect(s_.layout, kItemContinue), p)) return;
   s_.DropSolvedBest();
   if (s_.puzzle.currentLevel() == kGeneratedLevel) {
@@ -286,7 +290,11 @@ void ScreenFlow::ChooserPenUp(Point p) {
   const Layout& layout = s_.layout;
   const std::int32_t page = s_.state.chooserEntry / LevelChooser::kRowsPerPage;
   const Rect list = ItemRect(layout, kItemChooserList);
-  if (PtInRect(ItemRect(layout, kItemChooserBack), p)) {
+  if (HasCodes() && PtInRect(ItemRect(layout, kItemChooserShare), p)) {
+    Share();
+  } else if (HasCodes() && PtInRect(ItemRect(layout, kItemChooserCode), p)) {
+    OpenCodeEntry();
+  } else if (PtInRect(ItemRect(layout, kItemChooserBack), p)) {
     EnterMenu(true);
   } else if (PtInRect(ItemRect(layout, kItemChooserPrev), p)) {
     if (page > 0) ChooserHighlight((page - 1) * LevelChooser::kRowsPerPage);

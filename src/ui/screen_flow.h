@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/geometry.h"
 #include "ui/level_chooser.h"
@@ -50,6 +52,26 @@ class ScreenFlow {
   // A pen press anywhere: the chooser's press mark is taken.
   bool TakeChooserPress();
 
+  // Shared levels (code_screen.cpp). The code screen opens from the menu
+  // and the chooser: letters and digits type, '\b' rubs one out, a paste
+  // adds the clipboard's code (and opens the screen from the menu or the
+  // chooser), Play or Enter starts its level. A code that does not read is
+  // refused in a box that says why, and nothing else changes.
+  void OpenCodeEntry();
+  void CodeKey(char letter);
+  void Paste(const std::string& text);
+  void CodePenUp(Point p);
+  // Plays the level of `code` (from any screen: the page's address names
+  // one too), or refuses it in a box, nothing else changed.
+  void PlayCode(std::string_view code);
+  // Copies the code of the level shown (the solved level, the chooser's
+  // highlighted one) to the clipboard and says so in the bar; without a
+  // clipboard a box shows the code.
+  void Share();
+  // Items 43 to 46 are in the layout: the Share and Code buttons and the
+  // code screen.
+  bool HasCodes() const;
+
   void SetRecorder(ProgressRecorder* recorder);
   void ShowGenerated(bool shown) { chooser_.ShowGenerated(shown); }
   const LevelChooser& chooser() const { return chooser_; }
@@ -68,6 +90,8 @@ class ScreenFlow {
   void LeaveGeneratedLevel();
   void ChooserHighlight(std::int32_t entry);
   void ChooserStart(std::int32_t entry);
+  // The code of the chooser's entry, or the note that says why it has none.
+  std::optional<std::string> ChooserCode(std::int32_t entry, std::wstring& why) const;
 
   Session& s_;
   LevelLauncher& launcher_;

@@ -20,6 +20,7 @@ enum class ScreenMode : std::int32_t {
   MODE_FAILED = 4,
   MODE_PASSWORD = 5,
   MODE_LEVELS = 6,  // the level chooser
+  MODE_CODE = 7,    // a shared level's code typed or pasted
 };
 using enum ScreenMode;
 
@@ -73,6 +74,8 @@ struct UiState {
   bool anotherShown = false;
   // The letters typed on the keypad, in order; no length limit.
   std::wstring enteredPassword;
+  // The code typed or pasted on the code screen, as the player gave it.
+  std::string enteredCode;
   // The keyboard cursor over a tray slot or board cell; kNoPosition while
   // hidden.
   Position cursor;

@@ -29,6 +29,8 @@ class WindowEffects {
   // Whether an undo, a redo and a hint would act now; told whenever one of
   // them changes.
   virtual void StepButtonsChanged(bool /*canUndo*/, bool /*canRedo*/, bool /*canHint*/) {}
+  // Puts text on the system's clipboard; false when there is none to use.
+  virtual bool CopyText(const std::wstring& /*text*/) { return false; }
 };
 
 // A window that shows nothing: for tools that drive the game headless.

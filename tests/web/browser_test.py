@@ -12,6 +12,9 @@
 - the page is installable and, reloaded offline, ready again, with the
   progress of the first load (Continue); with its storage refused the game
   plays on and the command bar says so once;
+- a level code from the desktop opens the same level from the page's address
+  (#level=CODE), a mistyped one is refused in the game's box, and a code the
+  page's chooser shares opens the same level on the desktop;
 - window.quenchway.script gives exactly what `quenchway --script` prints, for
   the scripts in tests/web/scripts and for the whole game played through.
 
@@ -30,6 +33,7 @@ from game_data import CONTINUE, MENU_CONTINUE, SOLVED_BEST  # noqa: E402
 import game_data  # noqa: E402
 
 WIDTH, CLIENT_HEIGHT, FRAME_HEIGHT = 240, 268, 294
+MENU_LEVELS = 28  # the menu's Levels button
 
 failures = []
 
@@ -57,12 +61,12 @@ def desktop_script(game, text, cwd, options=()):
     return run.stdout.decode() + run.stderr.decode()
 
 
-def desktop_shot(game, commands, cwd):
+def desktop_shot(game, commands, cwd, options=()):
     """The desktop's client area after `commands`, from no progress, as the
     page's first load starts, as RGB rows."""
     path = os.path.join(cwd, "shot.bmp")
     with tempfile.TemporaryDirectory(prefix="qw-progress-") as progress:
-        desktop_script(game, commands + "shot " + path + "\n", cwd, ("--progress", progress))
+        desktop_script(game, commands + "shot " + path + "\n", cwd, ("--progress", progress, *options))
     return game_data.read_bmp24(path)
 
 
@@ -274,6 +278,32 @@ def main(web_dir, game, levels_tool, source):
             check(got == expected, "script %s gives what the binary prints" % name)
             if got != expected:
                 show_difference(expected, got)
+        # Levels shared by a code, both ways. A random level's code from the
+        # desktop opens the same level from the page's address; a code one
+        # character off is refused in the game's box, the level playing on.
+        code = line_of(desktop_script(game, "dump\n", scratch.name, ("--random", "4242", "--grade", "3")), "code ")
+        browser.open(server.url + "#level=" + code)
+        shared = desktop_shot(game, "", scratch.name, ("--level", code))
+        check(canvas_rgb(browser)[:len(shared)] == shared,
+              "the desktop's code %s opens the same level from the page's address (%d pixels differ)"
+              % (code, differing_pixels(canvas_rgb(browser), shared, CLIENT_HEIGHT)))
+        bad = code[:-1] + ("0" if code[-1] != "0" else "1")
+        browser.evaluate("location.hash = '#level=%s'; new Promise(r => setTimeout(() => r(true), 100))" % bad)
+        messages = browser.evaluate("window.quenchway.messages")
+        press_key(browser, "Enter", "Enter")
+        check(messages and "cannot be played: the code is mistyped" in messages[-1]
+              and canvas_rgb(browser)[:len(shared)] == shared,
+              "a mistyped code in the address is refused in the game's box and the level plays on (%s)" % messages[-1:])
+        # Share on the page's chooser (level 1 highlighted) gives a code the
+        # desktop opens as level 1.
+        page = browser.evaluate("window.quenchway.script(%s)" % json_string(
+            "tap %d %d\nkey S\ndump\n" % data.centre(MENU_LEVELS)))
+        copied = line_of(page, "clipboard ")
+        on_desktop = desktop_script(game, "dump\n", scratch.name, ("--level", copied))
+        level1 = desktop_script(game, "tap %d %d\ndump\n" % data.centre(3), scratch.name)
+        check(copied and board_of(on_desktop) == board_of(level1) and line_of(on_desktop, "code ") == copied,
+              "the page's chooser shares level 1 as %s, which the desktop opens as level 1" % copied)
+
         # A stored record that does not read is kept aside; the game starts afresh.
         browser.open("about:blank", ready="true")  # the page saves as it goes
         bad = browser.page("Page.addScriptToEvaluateOnNewDocument",
@@ -310,6 +340,16 @@ def main(web_dir, game, levels_tool, source):
         print("%d of the browser checks failed" % len(failures))
         return 1
     return 0
+
+
+def line_of(dump, start):
+    """The rest of the first line of `dump` that begins with `start`."""
+    return next((line[len(start):] for line in dump.splitlines() if line.startswith(start)), "")
+
+
+def board_of(dump):
+    """The tray and board lines of `dump`."""
+    return [line for line in dump.splitlines() if line.startswith(("tray", "row"))]
 
 
 def json_string(text):

@@ -49,6 +49,11 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
       {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38, true},
       {"solved screen of a random level: another of the same grade, below the levels button", 152, 46, 84, 30, true},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"level chooser: share button, copies the highlighted level's code", 4, 3, 50, 20, true},
+      {"level chooser: code button, opens the code screen", 186, 3, 50, 20, true},
+      {"code screen: page with back and play keys where the chooser's back and page keys are", 0, 0, 240, 268, true},
+      {"solved screen of a generated or shared level: share button", 78, 236, 84, 22, true},
   }};
   return kPlaces;
 }
@@ -56,13 +61,14 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
 Skin BuildSkin(const Fonts& fonts) {
   const std::map<int, Image> pictures = DrawItemPictures(fonts);
   // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
-  // The original items are packed first, so that their places in the skin
-  // stay where they were before the later items joined.
+  // The original items are packed first, then the chooser's, then those of
+  // shared levels, each group from a shelf of its own, so that the places
+  // in the skin stay where they were before the later items joined.
+  auto group = [](int index) { return index < kOriginalItemCount ? 0 : index < kFirstCodeItem ? 1 : 2; };
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    const bool originalA = a < kOriginalItemCount, originalB = b < kOriginalItemCount;
-    if (originalA != originalB) return originalA;
+    if (group(a) != group(b)) return group(a) < group(b);
     return pictures.at(a).height() > pictures.at(b).height();
   });
   constexpr int kSkinWidth = 480;
@@ -70,11 +76,11 @@ Skin BuildSkin(const Fonts& fonts) {
   skin.items.resize(kItemCount);
   for (int i = 0; i < kItemCount; ++i) skin.items[i].place = ItemPlaces()[i];
   int shelfX = 0, shelfY = 0, shelfHeight = 0;
-  bool laterShelf = false;  // the later items start a shelf of their own
+  int shelfGroup = 0;  // each later group starts a shelf of its own
   for (int index : order) {
     const Image& picture = pictures.at(index);
-    if (shelfX + picture.width() > kSkinWidth || (index >= kOriginalItemCount && !laterShelf)) {
-      if (index >= kOriginalItemCount) laterShelf = true;
+    if (shelfX + picture.width() > kSkinWidth || group(index) != shelfGroup) {
+      shelfGroup = group(index);
       shelfY += shelfHeight;
       shelfX = 0;
       shelfHeight = 0;

@@ -1,0 +1,75 @@
+// Levels shared by a code, in script mode with its own clipboard: a pasted
+// code plays like a generated level without taking Continue's place, Share
+// copies the code of the solved level and of the chooser's row, and a code
+// that does not read is refused in a box with nothing changed.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "data/level_code.h"
+#include "run_game.h"
+
+namespace qw {
+namespace {
+
+using testing::RunGame;
+using testing::ScratchFolder;
+
+// The menu's New game button, and the dumps of a script, "mode" to "clipboard".
+constexpr const char* kNewGame = "tap 120 121\n";
+
+std::vector<std::string> Dumps(const std::string& out) {
+  std::vector<std::string> dumps;
+  for (std::size_t at = out.find("mode "); at != std::string::npos;) {
+    const std::size_t end = out.find('\n', out.find("\nclipboard", at) + 1) + 1;
+    dumps.push_back(out.substr(at, end - at));
+    at = out.find("\nmode ", end - 1);
+    if (at != std::string::npos) ++at;
+  }
+  return dumps;
+}
+
+TEST(SharedCode, APastedCodePlaysLikeAGeneratedLevelAndShareCopiesItBack) {
+  ScratchFolder scratch("shared_code");
+  const std::string code = *EncodeLevel(CodedLevel{CodedLevel::Kind::kRandom, {}, 0, 4242, 1});
+  // Pasted as a friend might: in small letters, split by a hyphen.
+  std::string typed = code.substr(0, 4) + "-" + code.substr(4);
+  for (char& c : typed) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string script = std::string(kNewGame) + "ok\npaste " + typed + "\nkey Return\ndump\n";
+  for (int i = 0; i < 20; ++i) script += "hint\n";
+  script += "key S\ndump\nkey Return\npaste\nkey S\ndump\n";
+  const auto run = RunGame(QW_GAME_BINARY, "--progress " + scratch.path().string() + " --script -", script,
+                           scratch.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> dumps = Dumps(run.out);
+  ASSERT_EQ(dumps.size(), 3u) << run.out;
+  EXPECT_EQ(dumps[0].rfind("mode 2\nlevel -2\n", 0), 0u) << dumps[0];
+  EXPECT_NE(dumps[0].find("\ninplay 0\ntooltip\ncode " + code + "\n"), std::string::npos) << dumps[0];
+  EXPECT_EQ(dumps[1].rfind("mode 3\n", 0), 0u) << dumps[1];
+  EXPECT_NE(run.out.find("bar: Code copied: " + code + "\n"), std::string::npos) << run.out;
+  // The chooser's row of the grade just played shares the same level.
+  EXPECT_EQ(dumps[2].rfind("mode 6\n", 0), 0u) << dumps[2];
+  for (const std::string& dump : {dumps[1], dumps[2]}) {
+    EXPECT_NE(dump.find("\nclipboard " + code + "\n"), std::string::npos) << dump;
+  }
+}
+
+TEST(SharedCode, ACodeThatDoesNotReadIsRefusedWithNothingChanged) {
+  ScratchFolder scratch("shared_code_bad");
+  std::string code = *EncodeLevel(CodedLevel{CodedLevel::Kind::kRandom, {}, 0, 4242, 1});
+  code.back() = code.back() == '0' ? '1' : '0';
+  const auto run = RunGame(QW_GAME_BINARY, "--script -",
+                           std::string(kNewGame) + "ok\npaste " + code + "\ndump\nkey Return\ndump\n", scratch.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("message: This code cannot be played: the code is mistyped or altered"), std::string::npos)
+      << run.out;
+  const std::vector<std::string> dumps = Dumps(run.out);
+  ASSERT_EQ(dumps.size(), 2u) << run.out;
+  EXPECT_EQ(dumps[0].rfind("mode 7\nlevel 0\n", 0), 0u) << dumps[0];
+  EXPECT_EQ(dumps[0], dumps[1]);
+}
+
+}  // namespace
+}  // namespace qw
