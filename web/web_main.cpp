@@ -15,6 +15,7 @@
 #include "platform/bitmap.h"
 #include "platform/key_names.h"
 #include "platform/utf8.h"
+#include "platform/web_audio.h"
 #include "platform/web_page.h"
 #include "qw_app_resources.h"
 
@@ -61,6 +62,8 @@ void Settle() {
   loop.Flush();
   if (!loop.running()) {
     web::GameEnded();
+  } else if (loop.Animating()) {
+    web::RequestFrame(OnTimer);  // the water runs at the display's pace
   } else if (const std::optional<std::int32_t> timeout = loop.TimeoutMs()) {
     web::SetTimer(*timeout, OnTimer);
   }
@@ -79,9 +82,10 @@ void Feed(const InputEvent& e) {
 
 extern "C" {
 
-// Starts a new game in the menu. 1 when it runs, 0 when the built-in
-// pictures or the data files fail (the message boxes have said so).
-EMSCRIPTEN_KEEPALIVE int qw_start() {
+// Starts a new game in the menu, the water still when the page asks for
+// reduced motion. 1 when it runs, 0 when the built-in pictures or the data
+// files fail (the message boxes have said so).
+EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
   using namespace qw;
   std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
   std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
@@ -96,6 +100,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     return 0;
   }
   AttachWebProgress(*Page().loop);
+  if (reducedMotion != 0) Page().loop->SetMotion(Motion::kOff);  // over the kept setting
+  Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();
   return 1;
 }

@@ -28,6 +28,9 @@ void ToggleFullscreen();
 std::uint64_t NowMs();
 // Calls `callback` once after `delayMs`, replacing a timer still waiting.
 void SetTimer(std::int32_t delayMs, void (*callback)());
+// Calls `callback` once before the browser's next repaint (its
+// requestAnimationFrame), replacing a timer or frame still waiting.
+void RequestFrame(void (*callback)());
 // The game's modal run has ended: the page says so and offers a new game.
 void GameEnded();
 

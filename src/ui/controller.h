@@ -86,6 +86,15 @@ class GameController {
   // the level cannot be made.
   bool StartGeneratedLevel(const GeneratedLevelChoice& choice) { return launcher_.StartGenerated(choice); }
 
+  // How the water moves after a step; the water's run moves on with the
+  // window's clock, and completes at once before any press, key or command.
+  void SetMotion(Motion motion) { session_.motion = motion; }
+  Motion motion() const { return session_.motion; }
+  void AdvanceWater() { session_.AdvanceWater(); }
+  void FinishWater() { session_.FinishWater(); }
+  // Something on screen moves: the water or a burst.
+  bool Animating() const { return session_.state.water.running(); }
+
   const UiState& state() const { return session_.state; }
   const History& history() const { return session_.history; }
   const LevelChooser& chooser() const { return flow_.chooser(); }

@@ -89,6 +89,7 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
         case 'R': return Command(ID_RESTART);
         case 'P': return Command(ID_PASSWORD);
         case 'H': return Command(ID_HINT);
+        case 'M': return KeyAction{KeyAction::Kind::Mute, ID_ROTATE_CCW, {}};
         default: return KeyAction{};
       }
     default: return KeyAction{};

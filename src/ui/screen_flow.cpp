@@ -86,6 +86,7 @@ void ScreenFlow::MenuPenUp() {
   // or move left highlighted.
   const std::int32_t button = s_.state.hoveredButton;
   if (button != -1) {
+    s_.effects.PlaySound(Sound::kButton);
     switch (button) {
       case kMenuNewGame: launcher_.StartLevel(0); break;
       case kMenuPassword: OpenPassword(); break;
@@ -195,6 +196,7 @@ void ScreenFlow::EnteredPasswordChanged() {
 
 void ScreenFlow::SolvedPenDown(Point p) {
   if (!PtInRect(ItemRect(s_.layout, kItemContinue), p)) return;
+  s_.effects.PlaySound(Sound::kButton);
   s_.DropSolvedBest();
   if (s_.puzzle.currentLevel() == kGeneratedLevel) {
     LeaveGeneratedLevel();  // the solved screen has said so: no box
@@ -210,7 +212,9 @@ void ScreenFlow::SolvedPenDown(Point p) {
 }
 
 void ScreenFlow::FailedPenDown(Point p) {
-  if (PtInRect(ItemRect(s_.layout, kItemRetry), p)) play_.Restart();
+  if (!PtInRect(ItemRect(s_.layout, kItemRetry), p)) return;
+  s_.effects.PlaySound(Sound::kButton);
+  play_.Restart();
 }
 
 void ScreenFlow::LeaveGeneratedLevel() {

@@ -9,6 +9,7 @@
 
 #include "model/cell.h"
 #include "platform/geometry.h"
+#include "ui/water_run.h"
 
 namespace qw {
 
@@ -76,6 +77,8 @@ struct UiState {
   Position cursor;
   // The press is the keyboard's: the piece travels with the cursor.
   bool keyCarry = false;
+  // The water on the move after a step, and the bursts it sets off.
+  WaterRun water;
 };
 
 }  // namespace qw

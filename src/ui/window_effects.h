@@ -3,9 +3,11 @@
 // window's run. The game loop implements it; tests record the calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/geometry.h"
+#include "platform/sound.h"
 
 namespace qw {
 
@@ -29,6 +31,11 @@ class WindowEffects {
   // Whether an undo, a redo and a hint would act now; told whenever one of
   // them changes.
   virtual void StepButtonsChanged(bool /*canUndo*/, bool /*canRedo*/, bool /*canHint*/) {}
+  // The window's clock, in milliseconds: what times the water's run.
+  virtual std::uint64_t NowMs() const { return 0; }
+  // Starts a sound, or ends one that is still playing.
+  virtual void PlaySound(Sound /*sound*/) {}
+  virtual void StopSound(Sound /*sound*/) {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

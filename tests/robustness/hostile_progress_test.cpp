@@ -71,7 +71,7 @@ TEST_F(HostileProgress, EveryUnreadableFileIsMovedAsideAndTheGameStartsAfresh) {
       {"empty", ""},
       {"random bytes", Garbage(5000, 14)},
       {"cut short", good.substr(0, good.size() / 2)},
-      {"unknown version", "quenchway-progress 3\nscale 0\nfullscreen 0\nend\n"},
+      {"unknown version", "quenchway-progress 4\nscale 0\nfullscreen 0\nend\n"},
       {"zero bytes", std::string(good).replace(30, 1, std::string(1, '\0'))},
       {"a 10 MB line", std::string(10u << 20, 'a') + "\n"},
       {"a cell out of range", std::string(good).replace(good.find("-1"), 2, "99:9")},

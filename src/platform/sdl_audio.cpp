@@ -1,0 +1,68 @@
+#include "platform/sdl_audio.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/sound_synth.h"
+
+namespace qw {
+
+namespace {
+
+class SdlAudio final : public AudioOut {
+ public:
+  SdlAudio() : bank_(SynthesiseAllSounds()), mixer_(bank_) {}
+  ~SdlAudio() override {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  SdlAudio(const SdlAudio&) = delete;
+  SdlAudio& operator=(const SdlAudio&) = delete;
+
+  bool Open() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec want{};
+    want.freq = kSoundRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    want.samples = 512;  // about 12 ms: a sound starts with its action
+    want.callback = [](void* self, Uint8* stream, int bytes) {
+      static_cast<SdlAudio*>(self)->mixer_.Mix(reinterpret_cast<std::int16_t*>(stream),
+                                               static_cast<std::size_t>(bytes) / sizeof(std::int16_t));
+    };
+    want.userdata = this;
+    SDL_AudioSpec got{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
+    if (device_ == 0) return false;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+  void Play(Sound sound, std::int32_t volume) override {
+    SDL_LockAudioDevice(device_);
+    mixer_.Play(sound, volume);
+    SDL_UnlockAudioDevice(device_);
+  }
+  void Stop(Sound sound) override {
+    SDL_LockAudioDevice(device_);
+    mixer_.Stop(sound);
+    SDL_UnlockAudioDevice(device_);
+  }
+
+ private:
+  SoundBank bank_;
+  SoundMixer mixer_;
+  SDL_AudioDeviceID device_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOut> OpenSdlAudio() {
+  auto audio = std::make_unique<SdlAudio>();
+  if (audio->Open()) return audio;
+  std::fprintf(stderr, "quenchway: no sound: %s; playing on silently\n", SDL_GetError());
+  return nullptr;
+}
+
+}  // namespace qw
