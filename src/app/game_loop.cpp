@@ -140,20 +140,24 @@ void GameLoop::OpenAudio() {
 }
 
 void GameLoop::SetVolume(std::int32_t volume) {
-  volume_ = std::clamp(volume, 0, 100);
-  if (volume_ == 0 && audio_) audio_->Stop(Sound::kWater);
+  game_->controller.SetVolume(volume);
+  SoundSettingsChanged();
 }
 
 void GameLoop::SetMuted(bool muted) {
-  muted_ = muted;
-  if (muted_ && audio_) audio_->Stop(Sound::kWater);
+  game_->controller.SetMuted(muted);
+  SoundSettingsChanged();
+}
+
+void GameLoop::SoundSettingsChanged() {
+  if ((muted() || volume() == 0) && audio_) audio_->Stop(Sound::kWater);
 }
 
 void GameLoop::PlaySound(Sound sound) {
-  if (muted_ || volume_ == 0) return;
+  if (muted() || volume() == 0) return;
   if (noteSounds_) soundsStarted_.push_back(sound);
   OpenAudio();
-  if (audio_) audio_->Play(sound, volume_);
+  if (audio_) audio_->Play(sound, volume());
 }
 
 void GameLoop::StopSound(Sound sound) {
@@ -354,9 +358,10 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Activate: controller.OnActivateKey(); break;
     case KeyAction::Kind::Daily: controller.OnDailyKey(); break;
     case KeyAction::Kind::Random: controller.OnRandomKey(action.grade); break;
+    case KeyAction::Kind::Settings: controller.OnSettingsKey(); break;
     case KeyAction::Kind::Mute:
-      SetMuted(!muted_);
-      if (recorder_) recorder_->MuteChosen(muted_);
+      SetMuted(!muted());
+      if (recorder_) recorder_->MuteChosen(muted());
       break;
     default: break;
   }

@@ -97,8 +97,8 @@ class GameLoop final : public WindowEffects {
   // Volume 0..100 (0 is silent) and mute, which M toggles.
   void SetVolume(std::int32_t volume);
   void SetMuted(bool muted);
-  std::int32_t volume() const { return volume_; }
-  bool muted() const { return muted_; }
+  std::int32_t volume() const { return game_->controller.state().volume; }
+  bool muted() const { return game_->controller.state().muted; }
   // From here on notes the sounds started, for script mode's dump: those
   // since the last call, in order; none while silent.
   void NoteSounds() { noteSounds_ = true; }
@@ -138,6 +138,8 @@ class GameLoop final : public WindowEffects {
   std::uint64_t NowMs() const override { return clock_(); }
   void PlaySound(Sound sound) override;
   void StopSound(Sound sound) override;
+  // The settings screen changed the volume or mute: a muted game goes quiet.
+  void SoundSettingsChanged() override;
 
  private:
   // A data file that fails: stderr and the system's box.
@@ -190,8 +192,6 @@ class GameLoop final : public WindowEffects {
   std::function<std::unique_ptr<AudioOut>()> openAudio_;
   std::unique_ptr<AudioOut> audio_;
   bool audioAsked_ = false;
-  std::int32_t volume_ = 80;
-  bool muted_ = false;
   bool noteSounds_ = false;
   std::vector<Sound> soundsStarted_;
 };

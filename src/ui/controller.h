@@ -6,6 +6,7 @@
 // picture changed. The parts share one Session.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -57,6 +58,10 @@ class GameController {
   // level of a grade (1..5) or, for 0, of the grade chosen last.
   void OnDailyKey();
   void OnRandomKey(std::int32_t grade);
+  // The menu's S: the settings screen, where the layout has one.
+  void OnSettingsKey() {
+    if (session_.state.screenMode == MODE_MENU) flow_.OpenSettings();
+  }
 
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
@@ -88,8 +93,12 @@ class GameController {
 
   // How the water moves after a step; the water's run moves on with the
   // window's clock, and completes at once before any press, key or command.
-  void SetMotion(Motion motion) { session_.motion = motion; }
-  Motion motion() const { return session_.motion; }
+  void SetMotion(Motion motion) { session_.state.motion = motion; }
+  Motion motion() const { return session_.state.motion; }
+  // The sound's volume 0..100 and mute, kept with the screen's state for the
+  // settings screen; the window plays by them.
+  void SetVolume(std::int32_t volume) { session_.state.volume = std::clamp(volume, 0, 100); }
+  void SetMuted(bool muted) { session_.state.muted = muted; }
   void AdvanceWater() { session_.AdvanceWater(); }
   void FinishWater() { session_.FinishWater(); }
   // Something on screen moves: the water or a burst.

@@ -16,8 +16,8 @@ struct KeyAction {
   // Pick: pick up or drop the piece under the cursor; Activate: press the
   // highlighted menu button; Daily: play today's daily puzzle; Random: play a
   // random level of `grade`, or for 0 of the grade chosen last; Mute: turn
-  // the sound off, or back on.
-  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Mute };
+  // the sound off, or back on; Settings: open the settings screen.
+  enum class Kind : std::uint8_t { None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Mute, Settings };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                 // for Kind::Tap: where the pen touches and lifts

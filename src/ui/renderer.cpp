@@ -75,6 +75,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_FAILED: PaintOutcome(canvas, false); break;
     case MODE_PASSWORD: PaintPassword(canvas); break;
     case MODE_LEVELS: PaintChooser(canvas); break;
+    case MODE_SETTINGS: PaintSettings(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }
@@ -104,7 +105,30 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
     }
     DrawItem(canvas, art_.skin, art_.layout, kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
   }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kSettingsItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuSettings);
+  }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
+}
+
+// The settings: the page, each choice plain or chosen, and the volume.
+void ScreenRenderer::PaintSettings(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  if (static_cast<std::int32_t>(art_.layout.size()) < kSettingsItemsEnd) return;
+  DrawItem(canvas, art_.skin, art_.layout, kItemSettingsPage);
+  for (std::int32_t k = 0; k < 3; ++k) {
+    const bool chosen = static_cast<std::int32_t>(ui_.motion) == k;
+    DrawItem(canvas, art_.skin, art_.layout, (chosen ? kItemMotionChosenFirst : kItemMotionFirst) + k);
+  }
+  for (const std::int32_t i : {kItemVolumeDown, kItemVolumeUp, kItemSettingsBack}) {
+    DrawItem(canvas, art_.skin, art_.layout, i);
+  }
+  DrawItem(canvas, art_.skin, art_.layout, kItemMute + (ui_.muted ? 1 : 0));
+  const std::wstring volume = std::to_wstring(ui_.volume) + L"%";
+  const Rect box = ItemRect(art_.layout, kItemVolumeText);
+  const std::int32_t width = art_.captionFont ? art_.captionFont->Render(volume).width : 0;
+  canvas.DrawText(art_.captionFont, volume, Rect{CentredLeft(box, width), box.top, box.right, box.bottom},
+                  ui_.muted ? kLockedTextColor : kChooserTextColor);
 }
 
 // The chooser: its page from the skin, then ten rows of the highlighted

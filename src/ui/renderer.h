@@ -70,6 +70,7 @@ class ScreenRenderer {
   void PaintOutcome(Canvas& canvas, bool solved);
   void PaintPassword(Canvas& canvas);
   void PaintChooser(Canvas& canvas);
+  void PaintSettings(Canvas& canvas);
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
 

@@ -63,6 +63,7 @@ Rect ScreenFlow::GlyphRow() const {
 // ---- the menu ----------------------------------------------------------------
 
 void ScreenFlow::MenuPenDown(Point p) {
+  if (settings_.MenuPress(p)) return;
   // Every button is tested; where rectangles overlap the last one wins. A
   // press beside the buttons leaves the highlight as it was.
   for (std::int32_t i = 0; i <= kMenuLevels; ++i) {

@@ -12,7 +12,7 @@ Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + 
 bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   FinishWater();
   // A restart shows its end state; every other step runs its new water.
-  const bool runs = motion != Motion::kOff && step.kind != Step::Kind::Restart;
+  const bool runs = state.motion != Motion::kOff && step.kind != Step::Kind::Restart;
   WaterTrace before;
   if (runs) before = puzzle.Water();
   const std::bitset<kBoardCells> dousedBefore = puzzle.Water().doused;
@@ -22,7 +22,7 @@ bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   repaint();
   if (step.kind == Step::Kind::Turn) effects.PlaySound(Sound::kTurn);
   if (step.kind == Step::Kind::Move) effects.PlaySound(Sound::kDrop);
-  if (runs && state.water.Start(before, puzzle.Water(), puzzle.board(), effects.NowMs(), motion)) {
+  if (runs && state.water.Start(before, puzzle.Water(), puzzle.board(), effects.NowMs(), state.motion)) {
     effects.PlaySound(Sound::kWater);
     return true;  // the outcome waits for the run
   }

@@ -83,8 +83,6 @@ struct Session {
   // The generated level in play or last played, with its day or seed;
   // nothing once a table level starts.
   std::optional<GeneratedLevelChoice> generated;
-  // How the water moves after a step.
-  Motion motion = Motion::kOff;
 
  private:
   void WaterMoved(const WaterRun::Moved& moved);

@@ -21,6 +21,7 @@ enum class ScreenMode : std::int32_t {
   MODE_FAILED = 4,
   MODE_PASSWORD = 5,
   MODE_LEVELS = 6,  // the level chooser
+  MODE_SETTINGS = 7,
 };
 using enum ScreenMode;
 
@@ -79,6 +80,11 @@ struct UiState {
   bool keyCarry = false;
   // The water on the move after a step, and the bursts it sets off.
   WaterRun water;
+  // The player's settings: how the water moves, the sound's volume 0..100
+  // and whether it is muted.
+  Motion motion = Motion::kOff;
+  std::int32_t volume = 80;
+  bool muted = false;
 };
 
 }  // namespace qw

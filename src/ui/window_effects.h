@@ -36,6 +36,8 @@ class WindowEffects {
   // Starts a sound, or ends one that is still playing.
   virtual void PlaySound(Sound /*sound*/) {}
   virtual void StopSound(Sound /*sound*/) {}
+  // The volume or mute has just changed.
+  virtual void SoundSettingsChanged() {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

@@ -11,6 +11,7 @@
 
 #include "app/game_loop.h"
 #include "data/layout.h"
+#include "data/layout_items.h"
 #include "platform/bitmap.h"
 #include "qw_app_resources.h"
 #include "run_game.h"
@@ -162,6 +163,38 @@ TEST(Sounds, EachActionStartsItsSoundAndMutedStartsNone) {
     EXPECT_EQ(heard.back(), Sound::kButton);
     EXPECT_EQ(heard[heard.size() - 2], Sound::kSolved);
   }
+}
+
+TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
+  QuietFrontEnd front;
+  GameLoop loop{front, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data", *LoadBmpMemory(resources::kPiecesBmp),
+                *LoadBmpMemory(resources::kToolbarBmp)};
+  ASSERT_TRUE(loop.Create());
+  loop.AttachProgress(Progress{}, nullptr);
+  auto tap = [&](std::int32_t item) {
+    const Point p = RectCenter(ItemRect(loop.layout(), item));
+    for (const auto type : {InputEvent::Type::PointerDown, InputEvent::Type::PointerUp}) {
+      InputEvent e;
+      e.type = type;
+      e.point = p;
+      loop.Handle(e);
+    }
+    loop.Flush();
+  };
+  tap(kItemMenuSettings);
+  ASSERT_EQ(loop.controller().state().screenMode, MODE_SETTINGS);
+  tap(kItemMotionFirst + 2);
+  tap(kItemVolumeUp);
+  tap(kItemMute);
+  EXPECT_EQ(loop.motion(), Motion::kFast);
+  EXPECT_EQ(loop.volume(), 90);
+  EXPECT_TRUE(loop.muted());
+  const Progress& kept = loop.recorder()->progress();
+  EXPECT_EQ(kept.animation, SavedAnimation::kFast);
+  EXPECT_EQ(kept.volume, 90);
+  EXPECT_TRUE(kept.mute);
+  tap(kItemSettingsBack);
+  EXPECT_EQ(loop.controller().state().screenMode, MODE_MENU);
 }
 
 // The sounds lines of a script's dumps, in order.

@@ -48,6 +48,26 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"level chooser: page number, drawn by the game", 76, 248, 72, 14, false},
       {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
       {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38, true},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"settings: page, its heading and labels", 0, 0, 240, 268, true},
+      {"settings: water off", 16, 56, 66, 26, true},
+      {"settings: water normal", 87, 56, 66, 26, true},
+      {"settings: water fast", 158, 56, 66, 26, true},
+      {"settings: water off, chosen", 16, 56, 66, 26, true},
+      {"settings: water normal, chosen", 87, 56, 66, 26, true},
+      {"settings: water fast, chosen", 158, 56, 66, 26, true},
+      {"settings: volume down", 16, 118, 36, 26, true},
+      {"settings: volume up", 116, 118, 36, 26, true},
+      {"settings: volume, drawn by the game", 54, 124, 60, 14, false},
+      {"settings: mute", 158, 118, 66, 26, true},
+      {"settings: mute, chosen", 158, 118, 66, 26, true},
+      {"settings: back button", 8, 245, 64, 21, true},
+      {"menu: settings button, opens the settings", 218, 2, 20, 20, true},
   }};
   return kPlaces;
 }
@@ -60,8 +80,10 @@ Skin BuildSkin(const Fonts& fonts) {
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    const bool originalA = a < kOriginalItemCount, originalB = b < kOriginalItemCount;
-    if (originalA != originalB) return originalA;
+    // Each group after the original items keeps the places of the groups
+    // before it: the chooser's items, then the settings'.
+    auto group = [](int i) { return i < kOriginalItemCount ? 0 : i < kFirstSettingsItem ? 1 : 2; };
+    if (group(a) != group(b)) return group(a) < group(b);
     return pictures.at(a).height() > pictures.at(b).height();
   });
   constexpr int kSkinWidth = 480;
@@ -70,10 +92,14 @@ Skin BuildSkin(const Fonts& fonts) {
   for (int i = 0; i < kItemCount; ++i) skin.items[i].place = ItemPlaces()[i];
   int shelfX = 0, shelfY = 0, shelfHeight = 0;
   bool laterShelf = false;  // the later items start a shelf of their own
+  bool settingsShelf = false;  // and the settings' another
   for (int index : order) {
     const Image& picture = pictures.at(index);
-    if (shelfX + picture.width() > kSkinWidth || (index >= kOriginalItemCount && !laterShelf)) {
+    const bool settings = index >= kFirstSettingsItem;
+    if (shelfX + picture.width() > kSkinWidth || (index >= kOriginalItemCount && !laterShelf) ||
+        (settings && !settingsShelf)) {
       if (index >= kOriginalItemCount) laterShelf = true;
+      if (settings) settingsShelf = true;
       shelfY += shelfHeight;
       shelfX = 0;
       shelfHeight = 0;
