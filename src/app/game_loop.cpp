@@ -12,6 +12,7 @@ namespace qw {
 namespace {
 
 constexpr Rect kBarRect{0, kClientHeight, kClientWidth, GameLoop::kFrameHeight};
+constexpr Rect kLabelRect{0, kClientHeight - Toolbar::kLabelRoom, kClientWidth, kClientHeight};
 // The longest the loop sleeps on the tooltip timer before looking again.
 constexpr std::uint64_t kMaxTimeoutMs = 60000;
 // While something moves, a frame about every display refresh.
@@ -209,6 +210,7 @@ void GameLoop::HandleInBox(const InputEvent& e) {
   if (box_->open()) return;
   // The game's picture under the box comes back; its paints run next.
   CopyRows(client_, frame_, IntersectRect(box_->Bounds(), kClientRect));
+  toolbar_.Invalidate();  // and the bar's labels over it
   box_.reset();
   OpenNextMessage();
 }
@@ -242,10 +244,20 @@ void GameLoop::Flush() {
       changed = UnionRect(changed, painted);
     }
   }
-  if (toolbar_.dirty()) {
+  // The bar's labels lie over the client's lowest rows: a paint there covers
+  // them, and they are laid again on the game's picture. A box shows no
+  // labels; its closing paints the bar again.
+  if (box_) {
+    if (toolbar_.dirty()) {
+      Canvas canvas(frame_);
+      toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, nullptr);
+      changed = UnionRect(changed, kBarRect);
+    }
+  } else if (toolbar_.dirty() || !IntersectRect(changed, kLabelRect).IsEmpty()) {
+    CopyRows(client_, frame_, kLabelRect);
     Canvas canvas(frame_);
     toolbar_.Paint(canvas, Point{kBarRect.left, kBarRect.top}, captionFont_.get());
-    changed = UnionRect(changed, kBarRect);
+    changed = UnionRect(changed, UnionRect(kLabelRect, kBarRect));
   }
   if (!changed.IsEmpty()) front_.Present(frame_, changed);
 }

@@ -228,6 +228,9 @@ class ScriptSession {
     } else if (verb == "shot") {
       if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
       if (!SaveBmp24(loop_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+    } else if (verb == "frame") {
+      if (words.size() != 2) throw ScriptError{"'frame' takes one file name"};
+      if (!SaveBmp24(loop_.frame(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
     } else if (verb == "dump") {
       noArguments();
       Dump(loop_, out_);

@@ -45,6 +45,7 @@ inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Pa
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
 inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
 inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
+inline constexpr std::int32_t kItemAnotherButton = 41;    // solved screen of a random level: another of its grade
 
 // Items 41 to 46 belong to other screens. Items 47 and up are the settings
 // screen and the menu's gear that opens it: a layout that stops before their

@@ -187,8 +187,9 @@ class Reader {
   bool ReadAll(Progress& p) {
     if (!Next()) return false;
     const bool first = line_ == kProgressHeaderV1;
-    const bool settings = line_ == kProgressHeader;  // only the third version has them
-    if (line_ != kProgressHeader && line_ != kProgressHeaderV2 && !first) {
+    const bool kept = line_ == kProgressHeader;
+    const bool settings = kept;  // only the third version has them
+    if (!kept && !first && line_ != kProgressHeaderV2) {
       return Fail(line_.rfind("quenchway-progress ", 0) == 0 ? "a version this game does not know"
                                                               : "not a progress file");
     }
@@ -231,7 +232,12 @@ class Reader {
       if (!Next()) return false;
     }
     if (Is("play")) {
-      if (!ReadPlay(p)) return false;
+      p.play.emplace();
+      if (!ReadBoard("play", *p.play)) return false;
+    }
+    while (kept && Is("kept")) {
+      if (p.kept.size() >= kMaxKeptBoards) return Fail("too many kept boards");
+      if (!ReadBoard("kept", p.kept.emplace_back())) return false;
     }
     if (line_ != "end") return Fail("'end' expected");
     if (pos_ != text_.size()) {
@@ -278,11 +284,13 @@ class Reader {
     return true;
   }
 
-  bool ReadPlay(Progress& p) {
-    SavedPlay play;
-    if (!Expect("play", 2)) return false;
+  // A board's block, from its first line (word KEY) to the line after its
+  // history, which is left in line_.
+  bool ReadBoard(std::string_view word, SavedPlay& play) {
+    if (!Expect(word, 2)) return false;
     const std::optional<LevelKey> key = ReadKey(fields_[1]);
     if (!key) return Fail("a level key is 16 lowercase hexadecimal digits");
+    if (!keys_.insert(*key).second) return Fail("a second board of one level");
     play.level = *key;
     if (!Next() || !Expect("counters", 4)) return false;
     const std::optional<std::int32_t> steps = ReadCount(fields_[1]), hints = ReadCount(fields_[2]),
@@ -296,17 +304,17 @@ class Reader {
       if (!ReadCells("row" + std::to_string(row), play.board.data() + 10 * row, 10)) return false;
     }
     if (!Next()) return false;
-    for (const std::string_view word : {std::string_view("undo "), std::string_view("redo ")}) {
-      std::vector<std::string>& steps = word == "undo " ? play.undo : play.redo;
-      while (line_.rfind(word, 0) == 0) {
-        const std::string_view step = line_.substr(word.size());
-        if (!ValidStep(step)) return Fail("a history step is 1 to 256 printable characters");
-        if (play.undo.size() + play.redo.size() >= kMaxHistorySteps) return Fail("too long a history");
-        steps.emplace_back(step);
+    for (const std::string_view step : {std::string_view("undo "), std::string_view("redo ")}) {
+      std::vector<std::string>& steps = step == "undo " ? play.undo : play.redo;
+      while (line_.rfind(step, 0) == 0) {
+        const std::string_view text = line_.substr(step.size());
+        if (!ValidStep(text)) return Fail("a history step is 1 to 256 printable characters");
+        if (historySteps_ >= kMaxHistorySteps) return Fail("too long a history");
+        ++historySteps_;
+        steps.emplace_back(text);
         if (!Next()) return false;
       }
     }
-    p.play = std::move(play);
     return true;
   }
 
@@ -316,6 +324,8 @@ class Reader {
   std::string_view line_;
   std::vector<std::string_view> fields_;
   std::string error_;
+  std::set<LevelKey> keys_;        // of the boards read so far
+  std::size_t historySteps_ = 0;  // over all boards read so far
 };
 
 }  // namespace
@@ -336,10 +346,49 @@ LevelKey KeyOfLevel(const LevelRecord& level) {
   return h.value();
 }
 
+namespace {
+
+void WriteBoard(std::string_view word, const SavedPlay& play, std::string& out) {
+  out.append(word).append(KeyText(play.level)).append("\n");
+  out.append("counters ")
+      .append(std::to_string(play.steps))
+      .append(" ")
+      .append(std::to_string(play.hints))
+      .append(" ")
+      .append(std::to_string(play.timeMs))
+      .append("\n");
+  out.append("tray");
+  for (const SavedCell& c : play.tray) out.append(" ").append(CellText(c));
+  out.append("\n");
+  for (std::size_t row = 0; row < 10; ++row) {
+    out.append("row").append(std::to_string(row));
+    for (std::size_t col = 0; col < 10; ++col) out.append(" ").append(CellText(play.board[10 * row + col]));
+    out.append("\n");
+  }
+  for (const std::string& s : play.undo) out.append("undo ").append(s).append("\n");
+  for (const std::string& s : play.redo) out.append("redo ").append(s).append("\n");
+}
+
+std::size_t HistorySteps(const SavedPlay& play) { return play.undo.size() + play.redo.size(); }
+
+std::size_t HistorySteps(const Progress& p) {
+  std::size_t steps = p.play ? HistorySteps(*p.play) : 0;
+  for (const SavedPlay& board : p.kept) steps += HistorySteps(board);
+  return steps;
+}
+
+// Whether the progress holds a board (in play or kept) of the level.
+bool HasBoard(const Progress& p, LevelKey level) {
+  if (p.play && p.play->level == level) return true;
+  return std::any_of(p.kept.begin(), p.kept.end(), [&](const SavedPlay& b) { return b.level == level; });
+}
+
+}  // namespace
+
 std::string WriteProgress(const Progress& p) {
   std::string out;
-  out.reserve(256 + 48 * p.solved.size() + 17 * p.dailySolved.size() +
-              (p.play ? 700 + 64 * (p.play->undo.size() + p.play->redo.size()) : 0));
+  out.reserve(256 + 48 * p.solved.size() + 17 * p.dailySolved.size() + 700 * (p.kept.size() + 1) +
+              64 * HistorySteps(p));
   out.append(kProgressHeader).append("\n");
   out.append("scale ").append(std::to_string(p.scale)).append("\n");
   out.append("fullscreen ").append(p.fullscreen ? "1" : "0").append("\n");
@@ -354,27 +403,8 @@ std::string WriteProgress(const Progress& p) {
   for (const std::int64_t day : p.dailySolved) {
     if (const std::optional<Date> date = DateOfDay(day)) out.append("daily ").append(DateText(*date)).append("\n");
   }
-  if (p.play) {
-    const SavedPlay& play = *p.play;
-    out.append("play ").append(KeyText(play.level)).append("\n");
-    out.append("counters ")
-        .append(std::to_string(play.steps))
-        .append(" ")
-        .append(std::to_string(play.hints))
-        .append(" ")
-        .append(std::to_string(play.timeMs))
-        .append("\n");
-    out.append("tray");
-    for (const SavedCell& c : play.tray) out.append(" ").append(CellText(c));
-    out.append("\n");
-    for (std::size_t row = 0; row < 10; ++row) {
-      out.append("row").append(std::to_string(row));
-      for (std::size_t col = 0; col < 10; ++col) out.append(" ").append(CellText(play.board[10 * row + col]));
-      out.append("\n");
-    }
-    for (const std::string& s : play.undo) out.append("undo ").append(s).append("\n");
-    for (const std::string& s : play.redo) out.append("redo ").append(s).append("\n");
-  }
+  if (p.play) WriteBoard("play ", *p.play, out);
+  for (const SavedPlay& board : p.kept) WriteBoard("kept ", board, out);
   out.append("end\n");
   return out;
 }
@@ -402,17 +432,24 @@ bool CheckProgress(const Progress& p, std::string* error) {
   for (const std::int64_t day : p.dailySolved) {
     if (!DateOfDay(day)) return fail("a solved day outside the years 1970 to 9999");
   }
-  if (!p.play) return true;
-  const SavedPlay& play = *p.play;
-  if (play.steps < 0 || play.hints < 0 || play.timeMs < 0) return fail("a negative counter");
-  if (!std::all_of(play.tray.begin(), play.tray.end(), ValidCell) ||
-      !std::all_of(play.board.begin(), play.board.end(), ValidCell)) {
-    return fail("a cell outside the format");
-  }
-  if (play.undo.size() + play.redo.size() > kMaxHistorySteps) return fail("too long a history");
-  if (!std::all_of(play.undo.begin(), play.undo.end(), ValidStep) ||
-      !std::all_of(play.redo.begin(), play.redo.end(), ValidStep)) {
-    return fail("a history step outside the format");
+  if (p.kept.size() > kMaxKeptBoards) return fail("too many kept boards");
+  if (HistorySteps(p) > kMaxHistorySteps) return fail("too long a history");
+  std::set<LevelKey> keys;
+  std::vector<const SavedPlay*> boards;
+  if (p.play) boards.push_back(&*p.play);
+  for (const SavedPlay& board : p.kept) boards.push_back(&board);
+  for (const SavedPlay* board : boards) {
+    const SavedPlay& play = *board;
+    if (!keys.insert(play.level).second) return fail("a second board of one level");
+    if (play.steps < 0 || play.hints < 0 || play.timeMs < 0) return fail("a negative counter");
+    if (!std::all_of(play.tray.begin(), play.tray.end(), ValidCell) ||
+        !std::all_of(play.board.begin(), play.board.end(), ValidCell)) {
+      return fail("a cell outside the format");
+    }
+    if (!std::all_of(play.undo.begin(), play.undo.end(), ValidStep) ||
+        !std::all_of(play.redo.begin(), play.redo.end(), ValidStep)) {
+      return fail("a history step outside the format");
+    }
   }
   return true;
 }
@@ -448,7 +485,22 @@ Progress MergeProgress(const Progress& onDisk, const Progress& mine) {
     // CheckProgress then refuses to write, which keeps the file as it was.
     RecordSolved(merged, key, best);
   }
+  std::vector<const SavedPlay*> theirs;
+  if (onDisk.play) theirs.push_back(&*onDisk.play);
+  for (const SavedPlay& board : onDisk.kept) theirs.push_back(&board);
+  for (const SavedPlay* board : theirs) {
+    if (!HasBoard(merged, board->level) && !mine.solved.contains(board->level)) merged.kept.push_back(*board);
+  }
+  TrimKeptBoards(merged);
   return merged;
+}
+
+void TrimKeptBoards(Progress& p) {
+  std::size_t steps = HistorySteps(p);
+  while (!p.kept.empty() && (p.kept.size() > kMaxKeptBoards || steps > kMaxHistorySteps)) {
+    steps -= HistorySteps(p.kept.back());
+    p.kept.pop_back();
+  }
 }
 
 }  // namespace qw

@@ -1,13 +1,14 @@
 // The player's progress as a record and as text: the levels solved with the
-// player's best for each, the days whose daily puzzle was solved, the level in play (tray, board, history and
-// counters) and the window's scale and fullscreen choice. Levels are known
+// player's best for each, the days whose daily puzzle was solved, every
+// level's kept board (tray, board, history and counters) with the level
+// played last, and the window's scale and fullscreen choice. Levels are known
 // by a key computed from their content, so that an edited or reordered
 // level file never credits a level that was not solved.
 //
 // The text, one item a line, each line ending in "\n":
 //
 //   quenchway-progress 3         versions 1 (without daily lines) and 2
-//                                (without the three lines below) are read too
+//                                (without kept boards and settings) are read too
 //   scale S                      0 (the largest that fits) or 1..16
 //   fullscreen F                 0 or 1
 //   animation A                  off, normal or fast    (each of these three
@@ -18,18 +19,24 @@
 //                                time in ms; "-" for a best not recorded
 //   daily YYYY-MM-DD             any number of lines, ascending: a day whose
 //                                daily puzzle was solved
-//   play KEY                     the level in play, when there is one, then:
-//   counters S H T               steps, hints, ms played so far
+//   play KEY                     the level played last (Continue returns to
+//                                it), when there is one, then its block:
+//   counters S H T                 steps, hints, ms played so far
 //   tray E0 ... E9
-//   row0 E ... E                 ten lines row0 ... row9, columns 0 ... 9
-//   undo TEXT                    any number: the undo history, oldest first
-//   redo TEXT                    any number: the redo history, next first
+//   row0 E ... E                   ten lines row0 ... row9, columns 0 ... 9
+//   undo TEXT                      any number: the undo history, oldest first
+//   redo TEXT                      any number: the redo history, next first
+//   kept KEY                     any number, the most recently played first:
+//                                another level's kept board, then a block as
+//                                after play (counters ... redo)
 //   end
 //
-// A key is 16 lowercase hexadecimal digits; a cell entry E is -1 or
-// KIND:VARIANT; numbers are decimal without sign or leading zeros. A history
-// step's TEXT is 1 to 256 printable ASCII characters; the game's model
-// writes and checks it. Anything else makes the whole text unreadable.
+// A key is 16 lowercase hexadecimal digits, and no two boards have the same
+// one; a cell entry E is -1 or KIND:VARIANT; numbers are decimal without sign
+// or leading zeros. A history step's TEXT is 1 to 256 printable ASCII
+// characters; the game's model writes and checks it. Anything else makes the
+// whole text unreadable. A file of version 1 or 2 has at most a play block:
+// that level's kept board, and the level played last.
 #pragma once
 
 #include <array>
@@ -46,8 +53,8 @@
 namespace qw {
 
 inline constexpr std::string_view kProgressHeader = "quenchway-progress 3";
-// The first version, without daily lines, and the second, without the
-// settings; still read.
+// The first version, without daily lines, and the second, without kept
+// boards and settings; still read.
 inline constexpr std::string_view kProgressHeaderV1 = "quenchway-progress 1";
 inline constexpr std::string_view kProgressHeaderV2 = "quenchway-progress 2";
 // Limits that keep any progress text small enough to read and write within
@@ -55,7 +62,9 @@ inline constexpr std::string_view kProgressHeaderV2 = "quenchway-progress 2";
 // writes reads back.
 inline constexpr std::size_t kMaxSolvedLevels = 10000;
 inline constexpr std::size_t kMaxSolvedDays = 10000;
-inline constexpr std::size_t kMaxHistorySteps = 10000;  // undo and redo together
+// Undo and redo together, over the play block and every kept board.
+inline constexpr std::size_t kMaxHistorySteps = 10000;
+inline constexpr std::size_t kMaxKeptBoards = 256;  // besides the play block
 inline constexpr std::size_t kMaxHistoryStepLength = 256;
 inline constexpr std::uintmax_t kMaxProgressBytes = 4u * 1024u * 1024u;
 inline constexpr std::int32_t kMaxSavedScale = 16;
@@ -112,7 +121,9 @@ struct Progress {
   // The days whose daily puzzle was solved, days since 1970-01-01 in UTC,
   // each a day of the years 1970 to 9999.
   std::set<std::int64_t> dailySolved;
-  std::optional<SavedPlay> play;
+  std::optional<SavedPlay> play;  // the level played last
+  // The other levels' kept boards, the most recently played first.
+  std::vector<SavedPlay> kept;
   friend bool operator==(const Progress&, const Progress&) = default;
 };
 
@@ -143,9 +154,16 @@ void RecordDailySolved(Progress& progress, std::int64_t day);
 // solved: 0 when neither today's nor yesterday's was.
 std::int32_t DailyStreak(const Progress& progress, std::int64_t today);
 
+// Drops the kept boards played longest ago until the kept boards and the
+// history over all boards keep the format's limits (a play block beyond
+// them alone is kept: CheckProgress refuses it).
+void TrimKeptBoards(Progress& progress);
+
 // What two writers together know: every level either solved with the best
-// of each best, every day either solved, and mine's level in play, scale,
-// fullscreen and settings (mine is the later writer).
+// of each best, every day either solved, and mine's level in play, scale, fullscreen and settings (mine
+// is the later writer). Mine's kept boards come first; then those of the disk's
+// boards whose level mine has neither a board of nor solved (a board mine
+// solved is gone for good), trimmed to the limits.
 Progress MergeProgress(const Progress& onDisk, const Progress& mine);
 
 

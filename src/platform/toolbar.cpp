@@ -14,7 +14,6 @@ constexpr Color kLight{255, 255, 255};
 constexpr Color kShadow{96, 96, 140};
 constexpr Color kTooltipText{40, 40, 60};
 constexpr Color kTooltipFace{255, 255, 225};
-constexpr std::int32_t kTextTop = 7;
 constexpr std::int32_t kBoxPadding = 3;  // between a text box's frame and its text
 // The strip's 16-colour button face, left out so the bar shows through.
 constexpr Color kButtonFace{192, 192, 192};
@@ -155,44 +154,27 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       }
     }
   }
-  const std::wstring* text = tooltip() ? tooltip() : note_.empty() ? nullptr : &note_;
-  if (text) PaintText(canvas, origin, font, *text);
+  if (font == nullptr) return;
+  // The note first, at the right end; a tooltip never hides it.
+  Rect note{};
+  if (!note_.empty()) note = PaintLabel(canvas, origin, origin.x + width_, origin.y, font, note_);
+  if (const std::wstring* tip = tooltip()) {
+    const std::int32_t width = std::min(font->Render(*tip).width + 2 * kBoxPadding, width_);
+    const std::int32_t left = std::clamp(origin.x + ButtonRect(*hover_).left, origin.x, origin.x + width_ - width);
+    const bool meets = !note.IsEmpty() && left + width > note.left;
+    PaintLabel(canvas, origin, left, meets ? note.top + 1 : origin.y, font, *tip);
+  }
 }
 
-// Text goes in the room right of the buttons. With seven buttons that room
-// is about 60 pixels, so a longer tooltip or note shows in a framed box laid
-// over the buttons instead, kept clear of the button under the pointer: a
-// tooltip just right of its button, a note at the bar's right end, or at its
-// left end when the pointer is on a button there.
-void Toolbar::PaintText(Canvas& canvas, Point origin, const Font* font, const std::wstring& text) const {
-  if (font == nullptr) return;
-  const Rect bar = RectFromSize(origin.x, origin.y, width_, kHeight);
-  const Rect room{origin.x + kFirstButtonX + static_cast<std::int32_t>(buttons_.size()) * kButtonPitch + 4,
-                  origin.y + kTextTop, bar.right - 2, bar.bottom - 2};
-  const std::int32_t textWidth = font->Render(text).width;
-  if (textWidth <= room.right - room.left) {
-    canvas.DrawText(font, text, room, kTooltipText);
-    return;
-  }
-  const std::int32_t boxWidth = std::min(textWidth + 2 * kBoxPadding, width_ - 2);
-  const std::int32_t lowest = bar.left + 1;
-  const std::int32_t highest = bar.right - 1 - boxWidth;
-  std::int32_t left = highest;
-  if (hover_) {
-    const Rect keep = ButtonRect(*hover_);
-    const std::int32_t rightOfKeep = origin.x + keep.right + 1;
-    const std::int32_t leftOfKeep = origin.x + keep.left - 1 - boxWidth;
-    if (rightOfKeep <= highest) {
-      left = tooltipShown_ ? rightOfKeep : highest;
-    } else if (leftOfKeep >= lowest) {
-      left = tooltipShown_ ? leftOfKeep : lowest;
-    }
-  }
-  const Rect box{left, origin.y + kButtonY - 1, left + boxWidth, origin.y + kButtonY + kButtonHeight + 1};
+Rect Toolbar::PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom, const Font* font,
+                        const std::wstring& text) const {
+  const std::int32_t width = std::min(font->Render(text).width + 2 * kBoxPadding, width_);
+  left = std::clamp(left, origin.x, origin.x + width_ - width);
+  const Rect box{left, bottom - kLabelHeight, left + width, bottom};
   canvas.FillRect(box, kTooltipFace);
   canvas.FrameRect(box, kShadow, kShadow);
-  canvas.DrawText(font, text, Rect{box.left + kBoxPadding, origin.y + kTextTop, box.right - 1, box.bottom - 1},
-                  kTooltipText);
+  canvas.DrawText(font, text, Rect{box.left + kBoxPadding, box.top + 2, box.right - 1, box.bottom - 1}, kTooltipText);
+  return box;
 }
 
 }  // namespace qw

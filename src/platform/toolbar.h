@@ -2,6 +2,11 @@
 // by the program from the toolbar strip (16 x 15 images side by side), with
 // hover and pressed feedback and a tooltip shown after a short hover. While
 // hidden the bar stays, shows no buttons and takes no clicks.
+//
+// Tooltips and notes are labels of one style, a framed box laid just above
+// the bar (over the lowest rows of the window above it), so that they never
+// cover a button of the bar: a note at the right end, a tooltip from its
+// button's left edge, lifted above the note where the two would meet.
 #pragma once
 
 #include <cstdint>
@@ -36,8 +41,13 @@ class Toolbar {
   bool visible() const { return visible_; }
   // Enables or disables the buttons that send command.
   void SetEnabled(std::int32_t command, bool enabled);
-  // A note where tooltips show, for kNoteMs; a tooltip covers it meanwhile.
+  // A note above the bar's right end, for kNoteMs.
   void ShowNote(std::wstring text, std::uint64_t nowMs);
+  // The labels' room above the bar: two rows of them.
+  static constexpr std::int32_t kLabelHeight = 17;
+  static constexpr std::int32_t kLabelRoom = 2 * kLabelHeight;
+  // The bar is to be painted again (what lay over its labels went away).
+  void Invalidate() { dirty_ = true; }
   static constexpr std::uint64_t kNoteMs = 4000;
   bool enabled(std::size_t i) const { return buttons_[i].enabled; }
 
@@ -58,6 +68,8 @@ class Toolbar {
 
   // The bar has changed since it was last painted.
   bool dirty() const { return dirty_; }
+  // Paints the bar with its top-left pixel at origin, and the labels on show
+  // in the kLabelRoom rows above it.
   void Paint(Canvas& canvas, Point origin, const Font* font);
 
   // The button rectangle in bar coordinates.
@@ -66,7 +78,10 @@ class Toolbar {
  private:
   std::optional<std::size_t> ButtonAt(Point p) const;
   void SetHover(std::optional<std::size_t> button, std::uint64_t nowMs);
-  void PaintText(Canvas& canvas, Point origin, const Font* font, const std::wstring& text) const;
+  // A label with its left edge at left (kept inside the bar's width) and its
+  // bottom edge at bottom; its rectangle.
+  Rect PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom, const Font* font,
+                  const std::wstring& text) const;
 
   Surface strip_;
   std::vector<ToolButton> buttons_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace qw {
 
@@ -48,6 +49,19 @@ void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history, boo
   for (const Step& step : history.RedoSteps()) play.redo.push_back(StepText(step));
 }
 
+std::optional<SavedPlay> ProgressRecorder::BringIntoPlay(LevelKey level) {
+  if (progress_.play && progress_.play->level == level) return std::exchange(progress_.play, std::nullopt);
+  // The level played until now keeps its board, the most recent of the kept.
+  if (progress_.play) progress_.kept.insert(progress_.kept.begin(), std::move(*progress_.play));
+  progress_.play.reset();
+  std::vector<SavedPlay>& kept = progress_.kept;
+  const auto it = std::find_if(kept.begin(), kept.end(), [&](const SavedPlay& b) { return b.level == level; });
+  if (it == kept.end()) return std::nullopt;
+  SavedPlay board = std::move(*it);
+  kept.erase(it);
+  return board;
+}
+
 void ProgressRecorder::LevelStarted(const Puzzle& puzzle, const History& history, bool byPassword) {
   const auto index = static_cast<std::size_t>(puzzle.currentLevel());
   StopClock();
@@ -56,16 +70,25 @@ void ProgressRecorder::LevelStarted(const Puzzle& puzzle, const History& history
   tracking_ = index < keys_.size();
   if (!tracking_) return;
   if (byPassword) opened_.insert(puzzle.currentLevel());
+  BringIntoPlay(keys_[index]);  // its kept board, if any, is replaced
   progress_.play = SavedPlay{};
   progress_.play->level = keys_[index];
   Capture(puzzle, history, true);
   Hand();
 }
 
-void ProgressRecorder::LevelResumed(const Puzzle& puzzle, const History& history) {
-  if (!progress_.play) return;
+void ProgressRecorder::LevelResumed(const Puzzle& puzzle, const History& history, bool byPassword) {
+  const auto index = static_cast<std::size_t>(puzzle.currentLevel());
+  if (index >= keys_.size()) return;
   StopClock();
+  std::optional<SavedPlay> board = BringIntoPlay(keys_[index]);
+  if (!board) {
+    board = SavedPlay{};
+    board->level = keys_[index];
+  }
+  progress_.play = std::move(board);
   tracking_ = true;
+  if (byPassword) opened_.insert(puzzle.currentLevel());
   Capture(puzzle, history, true);
   Hand();
 }
@@ -168,6 +191,7 @@ void ProgressRecorder::DailySolved(std::int64_t day) {
 }
 
 void ProgressRecorder::Hand() {
+  TrimKeptBoards(progress_);
   if (sink_) sink_->Save(progress_);
 }
 
@@ -177,6 +201,16 @@ std::int32_t ProgressRecorder::LevelInPlay() const {
     if (keys_[i] == progress_.play->level) return static_cast<std::int32_t>(i);
   }
   return -1;
+}
+
+const SavedPlay* ProgressRecorder::KeptBoard(std::int32_t index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= keys_.size()) return nullptr;
+  const LevelKey key = keys_[static_cast<std::size_t>(index)];
+  if (progress_.play && progress_.play->level == key) return &*progress_.play;
+  for (const SavedPlay& board : progress_.kept) {
+    if (board.level == key) return &board;
+  }
+  return nullptr;
 }
 
 bool ProgressRecorder::IsSolved(std::int32_t index) const { return Best(index).has_value(); }

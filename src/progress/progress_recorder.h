@@ -10,8 +10,11 @@
 // - time: milliseconds while the play screen shows with no message box over
 //   it; the menu, the chooser, the password screen and the outcome screens
 //   do not count.
-// A solved level is no longer in play. Starting another level replaces the
-// level in play.
+// Every level of the table keeps its own board: starting another level
+// keeps the board of the level in play, the most recent of the kept boards,
+// and the level started becomes the one in play (Continue returns to it). A
+// solved level is no longer in play and keeps no board. Generated levels
+// keep none and leave the level in play as it is.
 #pragma once
 
 #include <cstdint>
@@ -47,11 +50,12 @@ class ProgressRecorder {
   // this run only).
   ProgressRecorder(const std::vector<LevelRecord>& levels, Progress progress, ProgressSink* sink, Clock clock);
 
-  // A level has been set up afresh; byPassword: the player typed its
-  // password, which opens it in the chooser.
+  // A level has been set up afresh (its kept board, if any, is dropped);
+  // byPassword: the player typed its password, which opens it in the chooser.
   void LevelStarted(const Puzzle& puzzle, const History& history, bool byPassword);
-  // The level in play was brought back as it was saved (Continue).
-  void LevelResumed(const Puzzle& puzzle, const History& history);
+  // A level was brought back as its kept board was saved (Continue, the
+  // chooser): it becomes the level in play, its counters going on.
+  void LevelResumed(const Puzzle& puzzle, const History& history, bool byPassword = false);
   // A step changed the puzzle: it is appended to the saved history.
   void StepMade(const Puzzle& puzzle, const History& history, const Step& step);
   // An undo (or, for redo, a redo) changed the puzzle: the saved step moves
@@ -79,6 +83,9 @@ class ProgressRecorder {
   // none (or its key names no level of this table).
   std::int32_t LevelInPlay() const;
   const std::optional<SavedPlay>& play() const { return progress_.play; }
+  // The kept board of a level of the table (the one in play included), or
+  // null when it has none.
+  const SavedPlay* KeptBoard(std::int32_t index) const;
   bool IsSolved(std::int32_t index) const;
   std::optional<LevelBest> Best(std::int32_t index) const;
   // Opened in this run by its password.
@@ -94,6 +101,10 @@ class ProgressRecorder {
   // The tray, board and counters as they stand; the whole history when
   // `history` is given (a level set up or brought back).
   void Capture(const Puzzle& puzzle, const History& history, bool wholeHistory);
+  // Makes room for the level to come into play: the level in play until now
+  // joins the kept boards; the level's own board is taken out of them (or
+  // out of play) and returned.
+  std::optional<SavedPlay> BringIntoPlay(LevelKey level);
   // Counts a step of the level in play and hands the record over.
   void Changed(const Puzzle& puzzle, const History& history);
   void StopClock();

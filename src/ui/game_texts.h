@@ -37,6 +37,8 @@ inline constexpr const wchar_t* kDailyRow = L"Daily puzzle";
 inline constexpr const wchar_t* kRandomDetail = L"A new level every time";
 inline constexpr const wchar_t* kInPlayDetail = L"In play: Continue on the menu";
 inline constexpr const wchar_t* kNotSolvedDetail = L"Not solved yet";
+// A level left half done for another: its board waits for it.
+inline constexpr const wchar_t* kKeptDetail = L"Begun: your board is kept";
 inline constexpr const wchar_t* kLockedDetail = L"Locked: solve the level before it";
 
 // "Level 3/40": the level in play, counted from 1, and the number of levels.

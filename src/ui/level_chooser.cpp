@@ -36,7 +36,7 @@ EntryState LevelChooser::StateOf(std::int32_t entry) const {
   if (level == -1) return EntryState::kLocked;
   if (!recorder_) return level == 0 ? EntryState::kOpen : EntryState::kLocked;
   if (recorder_->IsSolved(level)) return EntryState::kSolved;
-  const bool open = level == 0 || recorder_->IsSolved(level - 1) || recorder_->LevelInPlay() == level ||
+  const bool open = level == 0 || recorder_->IsSolved(level - 1) || recorder_->KeptBoard(level) != nullptr ||
                     recorder_->OpenedByPassword(level);
   return open ? EntryState::kOpen : EntryState::kLocked;
 }
@@ -67,7 +67,8 @@ std::wstring LevelChooser::DetailText(std::int32_t entry) const {
   switch (StateOf(entry)) {
     case EntryState::kSolved: return BestText(BestOf(entry).value_or(LevelBest{}));
     case EntryState::kOpen:
-      return recorder_ && recorder_->LevelInPlay() == LevelOf(entry) ? kInPlayDetail : kNotSolvedDetail;
+      if (recorder_ && recorder_->LevelInPlay() == LevelOf(entry)) return kInPlayDetail;
+      return recorder_ && recorder_->KeptBoard(LevelOf(entry)) ? kKeptDetail : kNotSolvedDetail;
     case EntryState::kLocked: break;
   }
   return kLockedDetail;

@@ -3,6 +3,15 @@
 namespace qw {
 
 void LevelLauncher::StartLevel(std::int32_t index, Start how) {
+  if (Resume(index, how == Start::kPassword)) {
+    if (how == Start::kResume || s_.history.UndoCount() + s_.history.RedoCount() == 0) return;
+    // Afresh, as R does it: the kept board stays one undo away.
+    s_.MakeStep(Step::Restart(), [&] {
+      s_.SetMode(MODE_PLAY);
+      s_.effects.InvalidateAll();
+    });
+    return;
+  }
   if (!s_.puzzle.StartLevel(index)) return;
   s_.generated.reset();
   BeginPlay(how);
@@ -18,22 +27,26 @@ void LevelLauncher::BeginPlay(Start how) {
 }
 
 void LevelLauncher::Continue() {
+  if (s_.recorder && s_.recorder->LevelInPlay() != -1) Resume(s_.recorder->LevelInPlay(), false);
+}
+
+bool LevelLauncher::Resume(std::int32_t index, bool byPassword) {
   ProgressRecorder* recorder = s_.recorder;
-  if (!recorder || !recorder->play()) return;
-  const std::int32_t index = recorder->LevelInPlay();
-  if (index == -1) return;
-  const SavedPlay saved = *recorder->play();
+  const SavedPlay* kept = recorder ? recorder->KeptBoard(index) : nullptr;
+  if (!kept) return false;
+  const SavedPlay saved = *kept;
   s_.DropSolvedBest();
   const bool restored = RestorePlay(s_.puzzle, s_.history, index, saved);
   s_.generated.reset();
   if (s_.hints) s_.hints->LevelStarted(s_.puzzle);
   if (restored) {
-    recorder->LevelResumed(s_.puzzle, s_.history);
+    recorder->LevelResumed(s_.puzzle, s_.history, byPassword);
   } else {
-    recorder->LevelStarted(s_.puzzle, s_.history, false);  // the saved steps do not fit: afresh
+    recorder->LevelStarted(s_.puzzle, s_.history, byPassword);  // the saved steps do not fit: afresh
   }
   s_.state.hoveredButton = -1;
   s_.ShowPlay();  // a level left lost shows the failed screen again
+  return true;
 }
 
 bool LevelLauncher::StartGenerated(const GeneratedLevelChoice& choice) {

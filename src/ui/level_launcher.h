@@ -1,7 +1,9 @@
-// Level launching: a level of the table started afresh (New game, the
-// chooser, a password, the next level), the level in play brought back as it
-// was left (Continue), and the levels the game makes (the daily puzzle and
-// random levels). Each ends on the play screen with a new history.
+// Level launching: a level of the table started afresh (New game, a
+// password, the next level), a level brought back as its kept board was left
+// (Continue, the chooser), and the levels the game makes (the daily puzzle
+// and random levels). Each ends on the play screen. A fresh start of a level
+// that has a kept board is a restart step of that board's history, so an
+// undo brings the board back; any other start begins a new history.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +18,9 @@ class LevelLauncher {
  public:
   explicit LevelLauncher(Session& session) : s_(session) {}
 
-  // How a level came to be started.
-  enum class Start : std::uint8_t { kFresh, kPassword };
+  // How a level came to be started: afresh, afresh by its password, or
+  // going on from its kept board (afresh when it has none).
+  enum class Start : std::uint8_t { kFresh, kPassword, kResume };
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
   void StartLevel(std::int32_t index, Start how = Start::kFresh);
@@ -41,6 +44,9 @@ class LevelLauncher {
   // The level just set up in the puzzle begins: a new history, the hints
   // told, the play screen with the toolbar.
   void BeginPlay(Start how);
+  // Brings level index back from its kept board (afresh, when the board no
+  // longer fits the level). False, with nothing changed, when it has none.
+  bool Resume(std::int32_t index, bool byPassword);
 
   Session& s_;
   GeneratedLevelSource* source_ = nullptr;

@@ -207,7 +207,11 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   if (press.dragging) {
     // The dragged piece lies over everything and may leave the tray and board.
     if (const Cell* cell = puzzle_.At(press.dragSource)) {
-      DrawCell(canvas, Point{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece}, *cell);
+      const Point at{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece};
+      // A piece carried by the keys sits on a cell: the cell's water and grid
+      // do not show through it.
+      if (ui_.keyCarry) canvas.FillRect(Rect{at.x, at.y, at.x + 2 * kHalfPiece, at.y + 2 * kHalfPiece}, kPanelColor);
+      DrawCell(canvas, at, *cell);
     }
   }
   if (ui_.cursor != kNoPosition) {
@@ -244,6 +248,11 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawPieces(canvas);
   if (!solved) MarkWetHazards(canvas);
   DrawBursts(canvas);
+  if (solved && ui_.anotherShown) {
+    // Another lies over the board's top right corner, below Levels.
+    SelectClip(canvas, clientRegion_);
+    DrawItem(canvas, art_.skin, art_.layout, kItemAnotherButton);
+  }
   if (solved && !ui_.solvedBest.empty() && static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
     // The level's best on a panel over the board's lowest rows.
     SelectClip(canvas, clientRegion_);
@@ -309,9 +318,12 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
     canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
   }
-  if (puzzle_.selection() != Position{}) {
-    canvas.FillRect(geometry_.CellRect(puzzle_.selection()), kSelectionColor);
-  }
+  if (SelectionShown()) canvas.FillRect(geometry_.CellRect(puzzle_.selection()), kSelectionColor);
+}
+
+bool ScreenRenderer::SelectionShown() const {
+  // The empty place a piece carried by the keys came from is not marked.
+  return puzzle_.selection() != Position{} && !(ui_.keyCarry && puzzle_.selection() == ui_.press.dragSource);
 }
 
 void ScreenRenderer::DrawPieces(Canvas& canvas) {
@@ -328,7 +340,7 @@ void ScreenRenderer::DrawPieces(Canvas& canvas) {
     }
   }
   // The selection: the grid's tint below the piece, the cursor's frame over it.
-  if (puzzle_.selection() != Position{}) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection()));
+  if (SelectionShown()) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection()));
 }
 
 void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {

@@ -57,6 +57,8 @@ class ScreenRenderer {
   void SetChooser(const LevelChooser* chooser) { chooser_ = chooser; }
 
   void DrawGrid(Canvas& canvas);
+  // Whether the selection is tinted and framed.
+  bool SelectionShown() const;
   // The water's stretches, in the order it runs, as 2-pixel lines.
   void DrawWater(Canvas& canvas);
   void DrawPieces(Canvas& canvas);

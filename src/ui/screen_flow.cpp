@@ -50,7 +50,13 @@ void ScreenFlow::EnterMenu(bool hideToolbar) {
   UiState& state = s_.state;
   s_.SetMode(MODE_MENU);
   state.continueShown = s_.recorder && s_.recorder->LevelInPlay() != -1;
-  if (state.hoveredButton == kMenuContinue && !state.continueShown) state.hoveredButton = -1;
+  // With a level in play, Continue is what the player most likely wants:
+  // the keyboard's highlight starts there, so Enter continues.
+  if (state.continueShown && HasExtras()) {
+    state.hoveredButton = kMenuContinue;
+  } else if (state.hoveredButton == kMenuContinue) {
+    state.hoveredButton = -1;
+  }
   if (hideToolbar) s_.effects.ShowToolbar(false);
   s_.effects.InvalidateAll();
 }
@@ -65,7 +71,14 @@ Rect ScreenFlow::GlyphRow() const {
 void ScreenFlow::MenuPenDown(Point p) {
   if (settings_.MenuPress(p)) return;
   // Every button is tested; where rectangles overlap the last one wins. A
-  // press beside the buttons leaves the highlight as it was.
+  // press beside the four first buttons leaves the highlight as it was; one
+  // left on Continue or Levels (by a key, or by entering the menu) goes, so
+  // that a stray press never starts them.
+  const std::int32_t from = s_.state.hoveredButton;
+  if (from == kMenuContinue || from == kMenuLevels) {
+    s_.effects.InvalidateRect(MenuButtonRect(from));
+    s_.state.hoveredButton = -1;
+  }
   for (std::int32_t i = 0; i <= kMenuLevels; ++i) {
     if (!MenuButtonShown(i)) continue;
     const Rect r = MenuButtonRect(i);
@@ -196,6 +209,11 @@ void ScreenFlow::EnteredPasswordChanged() {
 // ---- the outcome screens -----------------------------------------------------
 
 void ScreenFlow::SolvedPenDown(Point p) {
+  if (s_.state.anotherShown && PtInRect(ItemRect(s_.layout, kItemAnotherButton), p)) {
+    s_.state.anotherShown = false;
+    launcher_.StartGenerated(GeneratedLevelChoice::Random(s_.generated->grade));
+    return;
+  }
   if (!PtInRect(ItemRect(s_.layout, kItemContinue), p)) return;
   s_.effects.PlaySound(Sound::kButton);
   s_.DropSolvedBest();
@@ -265,13 +283,8 @@ void ScreenFlow::ChooserStart(std::int32_t entry) {
     launcher_.StartGenerated(*choice);
     return;
   }
-  const std::int32_t level = chooser_.LevelOf(entry);
-  // The row of the level in play continues it, history and all.
-  if (s_.recorder && s_.recorder->LevelInPlay() == level) {
-    launcher_.Continue();
-  } else {
-    launcher_.StartLevel(level);
-  }
+  // A level with a kept board goes on from it, history and all.
+  launcher_.StartLevel(chooser_.LevelOf(entry), LevelLauncher::Start::kResume);
 }
 
 void ScreenFlow::ChooserPenUp(Point p) {

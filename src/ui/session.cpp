@@ -2,6 +2,7 @@
 
 #include <bitset>
 
+#include "data/layout_items.h"
 #include "ui/game_texts.h"
 #include "ui/piece_art.h"
 
@@ -83,6 +84,7 @@ bool Session::TakeBack(bool redo) {
 
 void Session::SetMode(ScreenMode mode) {
   state.screenMode = mode;
+  if (mode != MODE_SOLVED) state.anotherShown = false;
   SyncStepButtons();
 }
 
@@ -110,6 +112,8 @@ void Session::ShowOutcome() {
     case Outcome::kPlaying: return;
     case Outcome::kSolved:
       SetMode(MODE_SOLVED);
+      state.anotherShown = generated && generated->kind == GeneratedLevelChoice::Kind::kRandom &&
+                           static_cast<std::int32_t>(layout.size()) > kItemAnotherButton;
       if (recorder && generated && generated->day) recorder->DailySolved(*generated->day);
       if (recorder && !generated) state.solvedBest = BestText(recorder->LevelSolved(puzzle, history));
       break;

@@ -71,6 +71,8 @@ struct UiState {
   std::int32_t chooserEntry = 0;
   // The solved screen's line about the level's best, when progress is kept.
   std::wstring solvedBest;
+  // The solved screen of a random level offers another of its grade.
+  bool anotherShown = false;
   // The letters typed on the keypad, in order; no length limit.
   std::wstring enteredPassword;
   // The keyboard cursor over a tray slot or board cell; kNoPosition while

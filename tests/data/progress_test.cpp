@@ -20,7 +20,8 @@ constexpr const char* kTwoLevels =
 std::int64_t Day(const char* text) { return DayNumber(*ParseDate(text)); }
 
 // A record with something in every field: bests partly recorded, two solved
-// days, a level in play with pieces on the board and a history both ways.
+// days, a level in play with pieces on the board and a history both ways,
+// and another level's kept board.
 Progress FullProgress() {
   Progress p;
   p.scale = 3;
@@ -44,6 +45,9 @@ Progress FullProgress() {
   play.undo = {"move 0 -1 4 5", "turn 4 5 cw"};
   play.redo = {"turn 4 5 ccw"};
   p.play = play;
+  play.level = 0x1;
+  play.undo = {"turn 4 5 cw"};
+  p.kept.push_back(play);
   return p;
 }
 
@@ -58,7 +62,9 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
       "row0 24:2 -1";
   EXPECT_EQ(text.substr(0, head.size()), head);
   EXPECT_NE(text.find("\nrow4 -1 -1 -1 -1 -1 32:1 -1 -1 -1 -1\n"), std::string::npos);
-  EXPECT_NE(text.find("\nundo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\nend\n"), std::string::npos);
+  EXPECT_NE(text.find("\nundo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\nkept 0000000000000001\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\nundo turn 4 5 cw\nredo turn 4 5 ccw\nend\n"), std::string::npos);
   const ProgressParse back = ParseProgress(text);
   ASSERT_TRUE(back.progress) << back.error;
   EXPECT_EQ(*back.progress, p);
@@ -88,7 +94,8 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
   const std::string bad[] = {
       with("progress 3", "progress 4"),  // a version this game does not know
       with("progress 3", "progress 1"),  // no daily lines in the first version
-      with("progress 3", "progress 2"),  // no settings in the second
+      with("progress 3", "progress 2"),  // no kept boards or settings in the second
+      with("kept 0000000000000001", "kept abdcb4dfb7e27f1a"),  // two boards of one level
       with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
       with("daily 2024-02-29", "daily 2023-02-29"),
       with("daily 2024-02-29", "daily 2024-2-29"),
@@ -116,6 +123,7 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
       with("undo turn 4 5 cw", "undo " + std::string(257, 'a')),
       with("undo turn 4 5 cw", "undo "),
       with("redo turn 4 5 ccw\n", "redo turn 4 5 ccw\nundo late\n"),
+      with("redo turn 4 5 ccw\nend", "redo turn 4 5 ccw\nplay 0000000000000002\nend"),
       with("end\n", "end\nsolved 0123456789abcdef 1 1 1 1\n"),
       with("\n", "\r\n"),
       with("cw", std::string("c\0w", 3)),
@@ -185,7 +193,14 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
   for (LevelKey k = 0; p.solved.size() < kMaxSolvedLevels; ++k) {
     p.solved[k * 0x9e3779b97f4a7c15ull] = LevelBest{2147483647, 2147483647, 2147483647, 2147483647};
   }
-  p.play->undo.assign(kMaxHistorySteps - 1, std::string(kMaxHistoryStepLength, '~'));
+  p.play->undo.assign(kMaxHistorySteps - 4, std::string(kMaxHistoryStepLength, '~'));  // 9999 over all boards
+  for (LevelKey k = 2; p.kept.size() < kMaxKeptBoards; ++k) {
+    SavedPlay& board = p.kept.emplace_back(*p.play);
+    board.level = k;
+    board.undo.clear();
+    board.redo.clear();
+    board.board.fill(SavedCell{35, 7});
+  }
   for (std::int64_t d = Day("2000-01-01"); p.dailySolved.size() < kMaxSolvedDays; ++d) p.dailySolved.insert(d);
   ASSERT_TRUE(CheckProgress(p, nullptr));
   const std::string text = WriteProgress(p);
@@ -208,6 +223,14 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
   for (std::int64_t d = 0; more.dailySolved.size() <= kMaxSolvedDays; ++d) more.dailySolved.insert(d);
   EXPECT_FALSE(CheckProgress(more, nullptr));
   EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
+  more = p;
+  more.kept.push_back(more.kept.back());
+  more.kept.back().level = 0;
+  EXPECT_FALSE(CheckProgress(more, nullptr));
+  EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
+  more = p;
+  more.kept[1].level = more.kept[2].level;
+  EXPECT_FALSE(CheckProgress(more, nullptr));
   more = p;
   more.play->board[3] = SavedCell{-1, 4};
   EXPECT_FALSE(CheckProgress(more, nullptr));
@@ -297,6 +320,18 @@ TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {
   EXPECT_EQ(merged.play, mine.play);  // the later writer's level in play
   EXPECT_EQ(merged.scale, 4);
   EXPECT_EQ(merged.dailySolved, (std::set<std::int64_t>{10, 11, 12}));
+
+  // Kept boards: mine's first, then the disk's of the levels mine has no
+  // board of and has not solved.
+  disk.kept.resize(3);
+  disk.kept[0].level = 5;
+  disk.kept[1].level = 1;
+  disk.kept[2].level = 3;
+  mine.kept.resize(1);
+  mine.kept[0].level = 6;
+  std::vector<LevelKey> kept;
+  for (const SavedPlay& board : MergeProgress(disk, mine).kept) kept.push_back(board.level);
+  EXPECT_EQ(kept, (std::vector<LevelKey>{6, 2, 5}));
 
   // The later writer with no level in play clears it.
   mine.play.reset();

@@ -118,19 +118,20 @@ TEST_F(Window, LeavingACommandBarButtonClearsItsHoverAndTooltipAtOnce) {
 
   // The pointer rests on the clockwise button until its tooltip shows...
   window.MoveTo(38, kClientHeight + 14);
+  const int labels = kClientHeight - 34;  // the bar's labels lie in the rows above it
   const auto hovered = window.CaptureUntil([&](const Surface& s) {
-    // the tooltip's text lies right of the four buttons
-    for (int x = 110; x < kClientWidth; ++x) {
-      if (s.Pixel(x, kClientHeight + 14) != plain->Pixel(x, kClientHeight + 14)) return true;
+    // the tooltip lies just above the bar
+    for (int x = 0; x < kClientWidth; ++x) {
+      if (s.Pixel(x, kClientHeight - 8) != plain->Pixel(x, kClientHeight - 8)) return true;
     }
     return false;
   });
-  ASSERT_TRUE(hovered && !SameRows(*hovered, *plain, kClientHeight, kFrameHeight)) << "no hover or tooltip showed";
+  ASSERT_TRUE(hovered && !SameRows(*hovered, *plain, labels, kFrameHeight)) << "no hover or tooltip showed";
 
   // ... then moves onto the board: the bar is as it was before.
   window.MoveTo(120, 150);
-  const auto left = window.CaptureUntil([&](const Surface& s) { return SameRows(s, *plain, kClientHeight, kFrameHeight); });
-  EXPECT_TRUE(left && SameRows(*left, *plain, kClientHeight, kFrameHeight))
+  const auto left = window.CaptureUntil([&](const Surface& s) { return SameRows(s, *plain, labels, kFrameHeight); });
+  EXPECT_TRUE(left && SameRows(*left, *plain, labels, kFrameHeight))
       << "the button's hover or tooltip stayed after the pointer left it";
 }
 

@@ -1,6 +1,6 @@
 // The command bar's texts: with seven buttons only about sixty pixels are left
-// beside them, so longer tooltips and notes must still show whole, without
-// hiding the button under the pointer.
+// beside them, so tooltips and notes are labels above the bar. Each shows
+// whole, in one style, over no button, and a tooltip never hides a note.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,7 +12,8 @@
 namespace qw {
 namespace {
 
-constexpr Color kText{40, 40, 60};  // the bar's text colour
+constexpr Color kText{40, 40, 60};    // the labels' text colour
+constexpr Color kFace{255, 255, 225};  // and their face
 constexpr std::int32_t kBarWidth = 240;
 
 struct Bar {
@@ -27,12 +28,14 @@ struct Bar {
     }
     return buttons;
   }
+  // The bar below the room of its labels.
   Surface Paint(const Font* font) {
-    Surface s(kBarWidth, Toolbar::kHeight);
+    Surface s(kBarWidth, Toolbar::kLabelRoom + Toolbar::kHeight);
     Canvas canvas(s);
-    toolbar.Paint(canvas, Point{0, 0}, font);
+    toolbar.Paint(canvas, Point{0, Toolbar::kLabelRoom}, font);
     return s;
   }
+  static constexpr Rect kBar{0, Toolbar::kLabelRoom, kBarWidth, Toolbar::kLabelRoom + Toolbar::kHeight};
   Toolbar toolbar;
 };
 
@@ -64,10 +67,19 @@ bool SamePixels(const Surface& a, const Surface& b, const Rect& r) {
   return true;
 }
 
-TEST(ToolbarText, LongTooltipsAndNotesShowWholeAndLeaveTheHoveredButtonVisible) {
+bool HasFace(const Surface& s) {
+  for (std::int32_t y = 0; y < Toolbar::kLabelRoom; ++y) {
+    for (std::int32_t x = 0; x < s.width(); ++x) {
+      if (s.ColorAt(x, y) == kFace) return true;
+    }
+  }
+  return false;
+}
+
+TEST(ToolbarText, TooltipsAndNotesAreWholeLabelsThatCoverNoButtonAndNoNote) {
   const std::unique_ptr<Font> font = Font::Open(kTextHeight, kTextWeight, kTextFace);
   ASSERT_NE(font, nullptr);
-  for (std::size_t button : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{6}}) {
+  for (std::size_t button = 0; button < Bar::Buttons().size(); ++button) {
     Bar bar;
     const Rect at = bar.toolbar.ButtonRect(button);
     bar.toolbar.PointerMove(Point{at.left + 2, at.top + 2}, 0);
@@ -76,18 +88,24 @@ TEST(ToolbarText, LongTooltipsAndNotesShowWholeAndLeaveTheHoveredButtonVisible) 
     const Surface shown = bar.Paint(font.get());
     const std::wstring tip = Bar::Buttons()[button].tooltip;
     EXPECT_EQ(InkedColumns(shown), InkedColumns(font->Render(tip))) << "tooltip of button " << button;
-    EXPECT_TRUE(SamePixels(hovered, shown, at)) << "the tooltip covers its own button " << button;
+    EXPECT_TRUE(HasFace(shown)) << "tooltip of button " << button << " is no label";
+    EXPECT_TRUE(SamePixels(hovered, shown, Bar::kBar)) << "the tooltip of button " << button << " covers the bar";
   }
-  // A note while the pointer rests on the last button, before its tooltip shows.
+  // A note while the pointer rests on the last button; then its tooltip.
   Bar bar;
   const Rect last = bar.toolbar.ButtonRect(6);
   bar.toolbar.PointerMove(Point{last.left + 2, last.top + 2}, 0);
   const Surface hovered = bar.Paint(font.get());
-  const std::wstring note = L"Progress cannot be saved";
+  const std::wstring note = L"Took a piece back";
   bar.toolbar.ShowNote(note, 0);
-  const Surface shown = bar.Paint(font.get());
-  EXPECT_EQ(InkedColumns(shown), InkedColumns(font->Render(note)));
-  EXPECT_TRUE(SamePixels(hovered, shown, last)) << "the note covers the button under the pointer";
+  const Surface noted = bar.Paint(font.get());
+  EXPECT_EQ(InkedColumns(noted), InkedColumns(font->Render(note)));
+  EXPECT_TRUE(SamePixels(hovered, noted, Bar::kBar)) << "the note covers the bar";
+  bar.toolbar.Tick(Toolbar::kTooltipDelayMs);
+  const Surface both = bar.Paint(font.get());
+  const Rect noteRows{0, Toolbar::kLabelRoom - Toolbar::kLabelHeight + 1, kBarWidth, Toolbar::kLabelRoom};
+  EXPECT_TRUE(SamePixels(noted, both, noteRows)) << "the tooltip hides the note";
+  EXPECT_FALSE(SamePixels(noted, both, Rect{0, 0, kBarWidth, Toolbar::kLabelRoom})) << "no tooltip";
 }
 
 }  // namespace

@@ -321,3 +321,78 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST(ProgressPlay, EveryLevelKeepsItsBoardAndTheMenuOffersContinueFirst) {
+  Game first;
+  first.controller.StartLevel(2);
+  first.Drag(first.Centre(0, -1), first.Centre(3, 0));
+  first.controller.StartLevel(0);  // New game keeps level 2's board
+  first.Drag(first.Centre(0, -1), first.Centre(4, 4));
+
+  // A new game: the menu's highlight is on Continue, Down reaches New game,
+  // a press beside the buttons starts nothing, and Enter on Continue goes on
+  // with the level played last.
+  Game g(*first.sink.last);
+  EXPECT_EQ(g.controller.state().hoveredButton, kMenuContinue);
+  g.controller.OnCursorKey(0, 1);
+  EXPECT_EQ(g.controller.state().hoveredButton, 0);
+  g.controller.OnCursorKey(0, -1);
+  g.Tap(Point{1, 1});
+  EXPECT_EQ(g.controller.state().screenMode, MODE_MENU);
+  g.controller.OnCursorKey(0, 1);
+  g.controller.OnCursorKey(0, -1);
+  ASSERT_EQ(g.controller.state().hoveredButton, kMenuContinue);
+  g.controller.OnActivateKey();
+  EXPECT_EQ(g.puzzle.currentLevel(), 0);
+  EXPECT_EQ(g.controller.history().UndoCount(), 1u);
+
+  // The chooser's row of level 2 goes on from its board.
+  g.controller.OnOkCommand();
+  g.TapItem(kItemMenuLevels);
+  g.Tap(g.Row(2));
+  EXPECT_EQ(g.puzzle.currentLevel(), 2);
+  EXPECT_EQ(g.puzzle.At(Position{3, 0})->kind, KIND_ELBOW);
+  EXPECT_EQ(g.controller.history().UndoCount(), 1u);
+
+  // New game starts level 0 afresh, one undo away from its kept board.
+  g.controller.StartLevel(0);
+  EXPECT_EQ(g.puzzle.At(Position{4, 4})->kind, KIND_EMPTY);
+  g.controller.OnUndo();
+  EXPECT_EQ(g.puzzle.At(Position{4, 4})->kind, KIND_ELBOW);
+  ASSERT_NE(g.recorder.KeptBoard(2), nullptr);
+  EXPECT_EQ(g.recorder.KeptBoard(2)->board[3], (SavedCell{KindCode(KIND_ELBOW), 0}));
+}
+
+TEST(ProgressPlay, ASolvedRandomLevelOffersAnotherOfItsGrade) {
+  // A random level solved as it starts; the layout with the solved screen's
+  // items, Another last.
+  class SolvedAtOnce : public MadeLevels {
+    std::optional<LevelRecord> RandomLevel(std::uint64_t, std::int32_t grade) override {
+      grades.push_back(grade);
+      return testing::TestLevel(L"RND", L"5");
+    }
+  };
+  Layout layout = ChooserLayout();
+  for (const Rect& r : {Rect{18, 236, 222, 258}, Rect{152, 6, 236, 44}, Rect{152, 46, 236, 76}}) {
+    layout.push_back(LayoutItem{r.left, r.top, r.Width(), r.Height(), 0, 0});
+  }
+  Game g(Progress{}, layout);
+  SolvedAtOnce made;
+  g.controller.SetGeneratedLevelSource(&made);
+  g.controller.OpenChooser(4);
+  g.controller.OnActivateKey();
+  ASSERT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+  g.TapItem(kItemAnotherButton);
+  EXPECT_EQ(made.grades, (std::vector<std::int32_t>{4, 4}));
+  EXPECT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+  EXPECT_TRUE(g.controller.state().anotherShown);
+  g.TapItem(kItemContinue);  // Levels
+  EXPECT_EQ(g.controller.state().screenMode, MODE_LEVELS);
+  EXPECT_FALSE(g.controller.state().anotherShown);
+}
+
+}  // namespace
+}  // namespace qw

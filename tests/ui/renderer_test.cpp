@@ -55,6 +55,27 @@ TEST(Renderer, APenDraggedToTheInt32LimitsStopsThere) {
   EXPECT_EQ(s.puzzle.tray()[1].kind, KIND_ELBOW);  // dropped nowhere: it stays
 }
 
+TEST(Renderer, APieceCarriedByTheKeysLiesOverTheWaterAndItsEmptyPlaceIsNotMarked) {
+  Screen s;
+  Surface see(720, 20);  // pieces with nothing but see-through pixels
+  for (std::int32_t y = 0; y < 20; ++y) {
+    for (std::int32_t x = 0; x < 720; ++x) see.SetPixel(x, y, ToPixel(Color{255, 0, 255}));
+  }
+  s.pieces = ImageList(std::move(see), 20, 36, Color{255, 0, 255});
+  s.StartPlaying(0);
+  s.controller.OnCursorKey(0, 0);  // the cursor on tray slot 0
+  s.controller.OnPickKey();
+  s.controller.OnCursorKey(0, 1);
+  s.controller.OnCursorKey(1, 0);  // over (1, 0), where the water runs east
+  s.controller.OnRotateClockwise();
+  s.Paint();
+  const Point over = s.Centre(1, 0);
+  EXPECT_EQ(s.screen.Pixel(over.x, over.y), ToPixel(kPanelColor));
+  const Rect origin = s.CellRect(0, -1);
+  EXPECT_EQ(s.screen.Pixel(origin.left + 5, origin.top + 5), ToPixel(kPanelColor));
+  EXPECT_NE(s.screen.Pixel(origin.left, origin.top), ToPixel(kCursorOuterColor));
+}
+
 TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
   // Found by fuzzing: the grid lines, the glyph row, the glyph source and
   // the desktop keys' taps overflowed on such items.

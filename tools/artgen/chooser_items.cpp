@@ -85,6 +85,13 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const ItemPlace& done = places[40];
   DrawButton(outcome, fonts, done.x, done.y, done.w, done.h, "Levels", false);
   items[40] = Cut(outcome, 40);
+  // Below it, a random level offers another of its grade; under the button
+  // lies the board's top row.
+  Image another(kClientWidth, kClientHeight, kBackground);
+  another.Fill(14, 51, 211, 211, kPanel);
+  const ItemPlace& more = places[41];
+  DrawButton(another, fonts, more.x, more.y, more.w, more.h, "Another", false);
+  items[41] = Cut(another, 41);
   items[35] = SolvedMark(places[35].w);
   items[36] = LockMark(places[36].w);
 }

@@ -48,7 +48,7 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"level chooser: page number, drawn by the game", 76, 248, 72, 14, false},
       {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
       {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38, true},
-      {"kept for another screen", 0, 0, 0, 0, false},
+      {"solved screen of a random level: another of the same grade, below the levels button", 152, 46, 84, 30, true},
       {"kept for another screen", 0, 0, 0, 0, false},
       {"kept for another screen", 0, 0, 0, 0, false},
       {"kept for another screen", 0, 0, 0, 0, false},

@@ -17,7 +17,7 @@ inline constexpr int kClientHeight = 268;
 // The layout file counts y from the top of the handheld's screen.
 inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
-// Continue and Levels buttons and the level chooser; 41 to 46 are kept for
+// Continue and Levels buttons, the level chooser and Another; 42 to 46 are kept for
 // other screens; 47 and up the settings screen and the menu's way to it.
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstSettingsItem = 47;
