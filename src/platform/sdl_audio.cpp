@@ -28,21 +28,23 @@ class SdlAudio final : public AudioOut {
     want.channels = 1;
     want.samples = 512;  // about 12 ms: a sound starts with its action
     want.callback = [](void* self, Uint8* stream, int bytes) {
-      static_cast<SdlAudio*>(self)->mixer_.Mix(reinterpret_cast<std::int16_t*>(stream),
-                                               static_cast<std::size_t>(bytes) / sizeof(std::int16_t));
+      SdlAudio& audio = *static_cast<SdlAudio*>(self);
+      audio.mixer_.Mix(reinterpret_cast<std::int16_t*>(stream), static_cast<std::size_t>(bytes) / sizeof(std::int16_t));
+      // Nothing left to play: the device rests until the next sound, so that
+      // an idle game wakes no audio thread.
+      if (audio.mixer_.Silent()) SDL_PauseAudioDevice(audio.device_, 1);
     };
     want.userdata = this;
     SDL_AudioSpec got{};
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
-    if (device_ == 0) return false;
-    SDL_PauseAudioDevice(device_, 0);
-    return true;
+    return device_ != 0;  // paused until the first sound
   }
 
   void Play(Sound sound, std::int32_t volume) override {
     SDL_LockAudioDevice(device_);
     mixer_.Play(sound, volume);
     SDL_UnlockAudioDevice(device_);
+    SDL_PauseAudioDevice(device_, 0);
   }
   void Stop(Sound sound) override {
     SDL_LockAudioDevice(device_);
