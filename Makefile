@@ -7,6 +7,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 # Seconds each fuzz target runs for in `make fuzz`; `make test` gives 20.
 FUZZ_SECONDS ?= 60
+# Fuzz targets run side by side, one a core.
+FUZZ_JOBS ?= $(JOBS)
 # Sanitizer reports abort, so that a test of the real binary sees a signal
 # and not an ordinary exit status; libfontconfig's one known leak is the
 # only one suppressed. ASAN_OPTIONS stands last, so that a recipe may append
@@ -58,9 +60,10 @@ test: build
 # through libdbus and X libraries that SDL has already unloaded at exit
 # (nothing a suppression can name): they run with leak detection off. The
 # tests labelled install check the installed copy and the package, which the
-# sanitizers add nothing to: they are left out.
+# sanitizers add nothing to: they are left out, and so are the art and glyph
+# generators, which no test runs.
 asan: deps
-	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON >/dev/null
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON -DQW_ART_TOOLS=OFF >/dev/null
 	@$(SANITIZER_ENV) cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE 'e2e|install'
 	cd build-asan && $(SANITIZER_ENV):detect_leaks=0 ctest --output-on-failure -j $(JOBS) -L e2e
@@ -72,7 +75,7 @@ fuzz: DEPS_FLAGS = --fuzz
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_FUZZ=ON -DQW_TESTS=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
-	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
 # resources/ and docs/piece-sheet.png. The same sources always give the same bytes.

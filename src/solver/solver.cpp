@@ -79,7 +79,8 @@ class Search {
     std::array<Choice, kMaxChoices> choices;
     const std::int32_t count = board_.Choices(s, flow, left > 0, mayTakeBack, reached, choices);
     for (std::int32_t i = 0; i < count; ++i) {
-      if (++report_.nodes > options_.nodeLimit) {
+      if (++report_.nodes > options_.nodeLimit ||
+          (options_.keepGoing && report_.nodes % kPollNodes == 0 && !options_.keepGoing())) {
         gaveUp_ = true;
         stop_ = true;
       }
@@ -180,7 +181,7 @@ SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options) {
   return search.Run(board.Start());
 }
 
-SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit) {
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit, const std::function<bool()>& keepGoing) {
   const SearchBoard board(level);
   const std::int32_t pieces = board.Start().TrayTotal();
   std::int64_t nodes = 0;
@@ -190,6 +191,7 @@ SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit) {
     SolveOptions options;
     options.nodeLimit = nodeLimit - nodes;
     options.pieceBudget = budget;
+    options.keepGoing = keepGoing;
     Search search(board, options);
     report = search.Run(board.Start());
     nodes += report.nodes;

@@ -82,7 +82,13 @@ struct SolveOptions {
   // says whether to take it. Under fewestSteps it sees each better solution
   // and its answer is ignored.
   std::function<bool(const SearchState&)> accept;
+  // When set, asked every kPollNodes decisions whether to go on: false stops
+  // the search as if it had reached the node limit (kGaveUp). The editor's
+  // verdict worker cancels a search that an edit made stale this way.
+  std::function<bool()> keepGoing;
 };
+
+inline constexpr std::int64_t kPollNodes = 1024;
 
 // Complete: reports kSolved whenever some placement solves the level, and
 // kUnsolvable only when none does (kGaveUp past the node limit).
@@ -90,7 +96,8 @@ SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options = {
 
 // A solution with the fewest pieces the water reaches: the search run with
 // a piece budget of 0, 1, 2, ... until one solves. nodes adds up every run.
-SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit = kDefaultNodeLimit);
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit = kDefaultNodeLimit,
+                        const std::function<bool()>& keepGoing = {});
 
 // Moves the solution's pieces from the tray onto the board of a started
 // puzzle. False, leaving the rest unplaced, at the first piece that the tray

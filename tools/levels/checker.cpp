@@ -4,6 +4,7 @@
 
 #include "data/keypad.h"
 #include "data/text.h"
+#include "levelgen/level_facts.h"
 #include "levels/format_checks.h"
 #include "levels/level_text.h"
 #include "solver/played_level.h"
@@ -119,13 +120,12 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     level.solve = SolveLevel(record, solve);
     level.verified = level.solve.outcome == SolveOutcome::kSolved && VerifySolution(record, level.solve.solution);
     if (options.stats) {
-      solve.countAll = true;
-      level.count = SolveLevel(record, solve);
-      // A count that ran into the node limit after some solution still says
-      // "solved"; its number is then only a lower bound.
-      if (GaveUp(*level.count, options.nodeLimit)) level.count->outcome = SolveOutcome::kGaveUp;
-      level.fewest = SolveFewest(record, options.nodeLimit);
-      level.features = MeasureLevel(record, options.nodeLimit);
+      FactsOptions measure;
+      measure.nodeLimit = options.nodeLimit;
+      LevelFacts facts = MeasureFacts(record, measure);
+      level.count = std::move(facts.count);
+      level.fewest = std::move(facts.fewest);
+      level.features = std::move(facts.features);
       level.elements = CheckElements(record, options.nodeLimit);
     }
     check.levels.push_back(std::move(level));

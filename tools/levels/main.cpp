@@ -13,6 +13,7 @@
 #include "levels/checker.h"
 #include "levelgen/generator.h"
 #include "levels/show.h"
+#include "platform/paths.h"
 #include "solver/solver.h"
 
 namespace {
@@ -193,14 +194,7 @@ int Show(const Arguments& a) {
   std::cout << qw::BoardText(level, *index + 1, solution ? &*solution : nullptr);
 
   if (a.png) {
-    // The game reads its skin and layout from the data folder that holds the
-    // level file; the piece strip is a resource of the source tree.
-    const std::filesystem::path dataDir =
-        a.art ? std::filesystem::path(*a.art) : std::filesystem::path(a.plain[0]).parent_path();
-    qw::ShowArt art;
-    art.skinPath = (dataDir / "qw_images.dat").string();
-    art.layoutPath = (dataDir / "qw_layout.dat").string();
-    art.piecesPath = a.pieces ? *a.pieces : (dataDir / ".." / "resources" / "pieces.bmp").string();
+    const qw::ShowArt art = qw::ChooseShowArt(a.plain[0], a.art, a.pieces, qw::DataFolder());
     std::string error;
     if (!qw::RenderLevelPng(*levels, *index, solution ? &*solution : nullptr, art, *a.png, &error)) {
       std::cerr << "quenchway-levels: " << error << "\n";

@@ -1,6 +1,7 @@
 #include "levels/show.h"
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 
@@ -96,6 +97,23 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   }
   out << "S source, E elbow, B bend, T splitter (digit: rotation), F fire (f doused), H hazard, # wall, ~ water\n";
   return out.str();
+}
+
+ShowArt ChooseShowArt(const std::string& levelFile, const std::optional<std::string>& artFolder,
+                      const std::optional<std::string>& piecesFile, const std::string& gameData) {
+  namespace fs = std::filesystem;
+  const fs::path levelFolder = fs::path(levelFile).parent_path();
+  std::error_code error;
+  const bool levelFolderHasArt = fs::is_regular_file(levelFolder / "qw_images.dat", error) &&
+                                 fs::is_regular_file(levelFolder / "qw_layout.dat", error);
+  const fs::path dataDir = artFolder           ? fs::path(*artFolder)
+                           : levelFolderHasArt ? levelFolder
+                                               : fs::path(gameData);
+  ShowArt art;
+  art.skinPath = (dataDir / "qw_images.dat").string();
+  art.layoutPath = (dataDir / "qw_layout.dat").string();
+  art.piecesPath = piecesFile ? *piecesFile : (dataDir / ".." / "resources" / "pieces.bmp").string();
+  return art;
 }
 
 bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, const Solution* solution,

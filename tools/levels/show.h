@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,15 @@ struct ShowArt {
   std::string layoutPath;
   std::string piecesPath;
 };
+
+// The art `show --png` draws with for levelFile: the skin and layout from
+// artFolder when given, else from the level file's own folder when it holds
+// both (a set drawn with art of its own), else from gameData, the folder the
+// game itself reads its data from; the piece strip from piecesFile when
+// given, else from ../resources/pieces.bmp beside the folder chosen, where
+// the build and an installed copy keep it.
+ShowArt ChooseShowArt(const std::string& levelFile, const std::optional<std::string>& artFolder,
+                      const std::optional<std::string>& piecesFile, const std::string& gameData);
 
 // Draws level `index` of `levels` with the game's renderer, as the play
 // screen shows it (with a solution's pieces on the board), and writes it as
