@@ -16,11 +16,13 @@ int main(int argc, char** argv) {
   benchmark::AddCustomContext("frame_copy_240x268", std::to_string(frameCopy * 1e9) + " ns");
   qw::bench::RegisterTraceBenchmarks();
   qw::bench::RegisterPaintBenchmarks(frameCopy);
+  qw::bench::RegisterSoundBenchmark();
 
   const qw::bench::XDisplay display;
   if (display.available()) {
     qw::bench::RegisterPresentBenchmarks(display);
     qw::bench::RegisterStartupBenchmark();
+    qw::bench::RegisterMotionBenchmarks();
   } else {
     std::fprintf(stderr, "quenchway-bench: %s; the presentation and start-up benchmarks are left out\n",
                  display.note().c_str());

@@ -15,5 +15,8 @@ void RegisterPaintBenchmarks(double frameCopySeconds);
 // These need the display to stay up while they run.
 void RegisterPresentBenchmarks(const XDisplay& display);
 void RegisterStartupBenchmark();
+void RegisterSoundBenchmark();
+// A frame of running water, and the idle game's CPU: these need a display.
+void RegisterMotionBenchmarks();
 
 }  // namespace qw::bench

@@ -83,7 +83,8 @@
   let running = false;
   function started() { return running; }
   function start() {
-    running = Module._qw_start() === 1;
+    const reduced = window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches;
+    running = Module._qw_start(reduced ? 1 : 0) === 1;
     ended.hidden = running;
     openLevel();
   }
@@ -108,6 +109,45 @@
     passText(Module._qw_paste, e.clipboardData.getData('text/plain') || '');
   });
 
+  // Sound starts with the player's first tap or key, as browsers require: the
+  // audio context opens then, and the game hands it its sounds.
+  function openAudio() {
+    if (game.audio || !(window.AudioContext || window.webkitAudioContext)) return;
+    const context = new (window.AudioContext || window.webkitAudioContext)();
+    const buffers = [];
+    const playing = [];
+    game.audio = {
+      load: function (index, samples, rate) {
+        const buffer = context.createBuffer(1, samples.length, rate);
+        const data = buffer.getChannelData(0);
+        for (let i = 0; i < samples.length; ++i) data[i] = samples[i] / 32768;
+        buffers[index] = buffer;
+      },
+      play: function (index, volume, loop) {
+        if (!buffers[index]) return;
+        const source = context.createBufferSource();
+        const gain = context.createGain();
+        source.buffer = buffers[index];
+        source.loop = loop === 1;
+        gain.gain.value = volume / 100;
+        source.connect(gain).connect(context.destination);
+        source.start();
+        const voice = { index: index, source: source, gain: gain };
+        playing.push(voice);
+        source.onended = function () { playing.splice(playing.indexOf(voice), 1); };
+      },
+      stop: function (index) {
+        for (const voice of playing) {
+          if (voice.index !== index || voice.stopping) continue;
+          voice.stopping = true;
+          // A short fade, so that the sound ends without a click.
+          voice.gain.gain.setTargetAtTime(0, context.currentTime, 0.003);
+          voice.source.stop(context.currentTime + 0.02);
+        }
+      },
+    };
+  }
+
   // One pointer is the pen: the mouse's left button, a pen, or the first
   // finger on the screen.
   function pointer(kind, e) {
@@ -120,6 +160,7 @@
   canvas.addEventListener('pointerdown', function (e) {
     if (!e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
     e.preventDefault();
+    openAudio();
     canvas.setPointerCapture(e.pointerId);
     pointer(0, e);
   });
@@ -155,6 +196,7 @@
     const letter = e.key.length === 1 && /[a-z]/i.test(e.key);
     if (!letter && kKeys.indexOf(e.key) < 0) return;
     e.preventDefault();
+    openAudio();
     const size = Module.lengthBytesUTF8(e.key) + 1;
     const name = Module._malloc(size);
     Module.stringToUTF8(e.key, name, size);

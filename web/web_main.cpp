@@ -15,6 +15,7 @@
 #include "platform/bitmap.h"
 #include "platform/key_names.h"
 #include "platform/utf8.h"
+#include "platform/web_audio.h"
 #include "platform/web_page.h"
 #include "ui/game_texts.h"
 #include "qw_app_resources.h"
@@ -70,6 +71,8 @@ void Settle() {
   loop.Flush();
   if (!loop.running()) {
     web::GameEnded();
+  } else if (loop.Animating()) {
+    web::RequestFrame(OnTimer);  // the water runs at the display's pace
   } else if (const std::optional<std::int32_t> timeout = loop.TimeoutMs()) {
     web::SetTimer(*timeout, OnTimer);
   }
@@ -88,9 +91,10 @@ void Feed(const InputEvent& e) {
 
 extern "C" {
 
-// Starts a new game in the menu. 1 when it runs, 0 when the built-in
-// pictures or the data files fail (the message boxes have said so).
-EMSCRIPTEN_KEEPALIVE int qw_start() {
+// Starts a new game in the menu, the water still when the page asks for
+// reduced motion. 1 when it runs, 0 when the built-in pictures or the data
+// files fail (the message boxes have said so).
+EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
   using namespace qw;
   std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
   std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
@@ -105,6 +109,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start() {
     Page().loop.reset();
     return 0;
   }
+  if (reducedMotion != 0) Page().loop->SetMotion(Motion::kOff);  // over the kept setting
+  Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();
   return 1;
 }

@@ -15,6 +15,8 @@ constexpr Rect kBarRect{0, kClientHeight, kClientWidth, GameLoop::kFrameHeight};
 constexpr Rect kLabelRect{0, kClientHeight - Toolbar::kLabelRoom, kClientWidth, kClientHeight};
 // The longest the loop sleeps on the tooltip timer before looking again.
 constexpr std::uint64_t kMaxTimeoutMs = 60000;
+// While something moves, a frame about every display refresh.
+constexpr std::int32_t kFrameMs = 16;
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
@@ -78,6 +80,9 @@ bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
                      std::ostream& err) {
   if (!Create()) return false;
   if (progress) AttachProgress(std::move(progress->first), progress->second);
+  SetAudioOpener(start.audio);
+  if (start.motion) SetMotion(*start.motion);
+  if (start.mute) SetMuted(true);
   if (start.level && !game_->controller.StartGeneratedLevel(*start.level)) {
     err << "quenchway: the generated level could not be made\n";
     return false;
@@ -89,6 +94,11 @@ void GameLoop::AttachProgress(Progress progress, ProgressSink* sink) {
   recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink,
                                                  [this] { return static_cast<std::int64_t>(clock_()); });
   game_->controller.SetRecorder(recorder_.get());
+  // The player's settings apply from the start.
+  const Progress& kept = recorder_->progress();
+  SetMotion(static_cast<Motion>(kept.animation));
+  SetVolume(kept.volume);
+  SetMuted(kept.mute);
 }
 
 void GameLoop::UpdateProgress() {
@@ -123,6 +133,38 @@ void GameLoop::StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) {
 }
 
 bool GameLoop::CopyText(const std::wstring& text) { return front_.CopyText(ToUtf8(text)); }
+// ---- sound -------------------------------------------------------------------
+
+void GameLoop::OpenAudio() {
+  if (audioAsked_) return;
+  audioAsked_ = true;
+  if (openAudio_) audio_ = openAudio_();
+}
+
+void GameLoop::SetVolume(std::int32_t volume) {
+  game_->controller.SetVolume(volume);
+  SoundSettingsChanged();
+}
+
+void GameLoop::SetMuted(bool muted) {
+  game_->controller.SetMuted(muted);
+  SoundSettingsChanged();
+}
+
+void GameLoop::SoundSettingsChanged() {
+  if ((muted() || volume() == 0) && audio_) audio_->Stop(Sound::kWater);
+}
+
+void GameLoop::PlaySound(Sound sound) {
+  if (muted() || volume() == 0) return;
+  if (noteSounds_) soundsStarted_.push_back(sound);
+  OpenAudio();
+  if (audio_) audio_->Play(sound, volume());
+}
+
+void GameLoop::StopSound(Sound sound) {
+  if (audio_) audio_->Stop(sound);
+}
 
 // The box is modal without a loop of its own: the game's state moves on at
 // once, but its paints wait, so the frame under the box stays the picture
@@ -224,13 +266,18 @@ void GameLoop::Flush() {
 std::optional<std::int32_t> GameLoop::TimeoutMs() const {
   // No tooltip while a box shows.
   if (box_) return std::nullopt;
+  const std::optional<std::int32_t> frame = Animating() ? std::optional(kFrameMs) : std::nullopt;
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
-  if (!due) return std::nullopt;
+  if (!due) return frame;
   const std::uint64_t now = clock_();
-  return *due <= now ? 0 : static_cast<std::int32_t>(std::min(*due - now, kMaxTimeoutMs));
+  const std::int32_t tip = *due <= now ? 0 : static_cast<std::int32_t>(std::min(*due - now, kMaxTimeoutMs));
+  return frame ? std::min(*frame, tip) : tip;
 }
 
-void GameLoop::Tick() { toolbar_.Tick(clock_()); }
+void GameLoop::Tick() {
+  toolbar_.Tick(clock_());
+  if (running_ && !box_) game_->controller.AdvanceWater();
+}
 
 // ---- input -----------------------------------------------------------------
 
@@ -239,6 +286,17 @@ void GameLoop::Handle(const InputEvent& e) {
   if (box_) {
     HandleInBox(e);
     return;
+  }
+  // A press, a key or a command completes the water's run first; moving the
+  // pointer does not.
+  switch (e.type) {
+    case InputEvent::Type::PointerDown:
+    case InputEvent::Type::PointerUp:
+    case InputEvent::Type::Wheel:
+    case InputEvent::Type::KeyDown:
+    case InputEvent::Type::Command:
+    case InputEvent::Type::Close: game_->controller.FinishWater(); break;
+    default: break;
   }
   switch (e.type) {
     case InputEvent::Type::PointerDown: PointerDown(e); break;
@@ -317,12 +375,19 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Paste: controller.OnPaste(front_.PastedText()); break;
     case KeyAction::Kind::Share: controller.OnShare(); break;
     case KeyAction::Kind::EnterCode: controller.OnEnterCode(); break;
+    case KeyAction::Kind::Settings: controller.OnSettingsKey(); break;
+    case KeyAction::Kind::Mute:
+      SetMuted(!muted());
+      if (recorder_) recorder_->MuteChosen(muted());
+      break;
     default: break;
   }
 }
 
 void GameLoop::Command(ToolbarCommand command) {
-  if (toolbar_.visible()) game_->controller.OnCommand(command);
+  if (!toolbar_.visible()) return;
+  PlaySound(Sound::kButton);
+  game_->controller.OnCommand(command);
 }
 
 }  // namespace qw

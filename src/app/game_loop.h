@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -25,6 +26,7 @@
 #include "app/generator_levels.h"
 #include "app/solver_hints.h"
 #include "data/game_data.h"
+#include "platform/audio_out.h"
 #include "platform/font.h"
 #include "platform/image_list.h"
 #include "platform/input_event.h"
@@ -81,6 +83,27 @@ class GameLoop final : public WindowEffects {
   // window's scale and fullscreen choice when given.
   void SaveProgress(std::optional<std::pair<std::int32_t, bool>> window = std::nullopt);
 
+  // How the water moves after a step.
+  void SetMotion(Motion motion) { game_->controller.SetMotion(motion); }
+  Motion motion() const { return game_->controller.motion(); }
+  // Something moves on screen: the loop draws frames until it stops.
+  bool Animating() const { return game_ && game_->controller.Animating(); }
+
+  // Sound. `open` gives the audio device (null: none, the game plays on
+  // silently); it is asked once, the first time a sound is to be heard.
+  void SetAudioOpener(std::function<std::unique_ptr<AudioOut>()> open) { openAudio_ = std::move(open); }
+  // Opens the audio device now, when it has not been asked for yet.
+  void OpenAudio();
+  // Volume 0..100 (0 is silent) and mute, which M toggles.
+  void SetVolume(std::int32_t volume);
+  void SetMuted(bool muted);
+  std::int32_t volume() const { return game_->controller.state().volume; }
+  bool muted() const { return game_->controller.state().muted; }
+  // From here on notes the sounds started, for script mode's dump: those
+  // since the last call, in order; none while silent.
+  void NoteSounds() { noteSounds_ = true; }
+  std::vector<Sound> TakeSoundsStarted() { return std::exchange(soundsStarted_, {}); }
+
   // One paint of the area invalidated so far; the pixels it wrote. Nothing
   // to paint: 0.
   std::uint64_t PaintOnce(Rect* bounds = nullptr);
@@ -113,6 +136,11 @@ class GameLoop final : public WindowEffects {
   void ShowNote(const std::wstring& text) override;
   void StepButtonsChanged(bool canUndo, bool canRedo, bool canHint) override;
   bool CopyText(const std::wstring& text) override;
+  std::uint64_t NowMs() const override { return clock_(); }
+  void PlaySound(Sound sound) override;
+  void StopSound(Sound sound) override;
+  // The settings screen changed the volume or mute: a muted game goes quiet.
+  void SoundSettingsChanged() override;
 
  private:
   // A data file that fails: stderr and the system's box.
@@ -161,6 +189,12 @@ class GameLoop final : public WindowEffects {
   bool ownBoxes_ = false;
   std::optional<MessageBox> box_;
   std::deque<std::wstring> waiting_;
+
+  std::function<std::unique_ptr<AudioOut>()> openAudio_;
+  std::unique_ptr<AudioOut> audio_;
+  bool audioAsked_ = false;
+  bool noteSounds_ = false;
+  std::vector<Sound> soundsStarted_;
 };
 
 }  // namespace qw

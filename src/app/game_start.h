@@ -1,16 +1,26 @@
 // What the command line asks of a game beyond its data and progress: a
-// generated level to begin with.
+// generated level to begin with, motion and sound for this run, and where
+// the sound goes.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 
+#include "platform/audio_out.h"
 #include "ui/generated_levels.h"
+#include "ui/water_run.h"
 
 namespace qw {
 
 struct GameStart {
   // A generated level to start the game on, instead of the menu.
   std::optional<GeneratedLevelChoice> level;
+  // --animation and --mute: for this run only, over the kept settings.
+  std::optional<Motion> motion;
+  bool mute = false;
+  // Opens the audio device (none, or null from it: no sound).
+  std::function<std::unique_ptr<AudioOut>()> audio;
 };
 
 }  // namespace qw

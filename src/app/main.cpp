@@ -17,6 +17,7 @@
 #include "qw_app_resources.h"
 #include "platform/bitmap.h"
 #include "platform/paths.h"
+#include "platform/sdl_audio.h"
 #include "ui/level_codes.h"
 
 namespace {
@@ -24,6 +25,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: quenchway [--scale N] [--script FILE] [--progress DIR | --no-progress]\n"
     "                 [--daily YYYY-MM-DD | --random SEED --grade G | --level CODE]\n"
+    "                 [--animation off|normal|fast] [--mute]\n"
     "\n"
     "Route water from the nozzle through pipe pieces so that every fire is\n"
     "doused, without the water touching an electrical hazard.\n"
@@ -41,6 +43,8 @@ constexpr const char* kUsage =
     "                 (0 to 18446744073709551615) and grade (1 first steps\n"
     "                 to 5 expert)\n"
     "  --level CODE   start on the level of a level code (see docs/levels.md)\n"
+    "  --animation off|normal|fast  how the water runs, for this run only\n"
+    "  --mute         no sound, for this run only\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -49,7 +53,7 @@ constexpr const char* kUsage =
     "Enter picks up and drops, Enter presses a screen's button,\n"
     "Ctrl+Z undoes, Ctrl+Y or Ctrl+Shift+Z redoes, H gives a hint,\n"
     "R restarts the level, P opens password entry, Escape puts a carried\n"
-    "piece back or goes back, F11 or Alt+Enter toggles fullscreen.\n"
+    "piece back or goes back, F11 or Alt+Enter toggles fullscreen, M mutes.\n"
     "On the menu D plays today's daily puzzle, 1 to 5 a random level of\n"
     "that grade, R another random level of the grade chosen last.\n"
     "The game reads its data files from the data folder beside the program,\n"
@@ -66,6 +70,8 @@ struct Options {
   std::optional<std::string> random;
   std::optional<std::string> grade;
   std::optional<std::string> level;
+  std::optional<std::string> animation;
+  bool mute = false;
 };
 
 // The folder of the progress file, or empty when none is kept: the game's
@@ -191,12 +197,17 @@ int main(int argc, char** argv) {
       options.noProgress = true;
       continue;
     }
-    if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level") {
+    if (arg == "--mute") {
+      options.mute = true;
+      continue;
+    }
+    if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level" || arg == "--animation") {
       if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
-      (arg == "--daily"    ? options.daily
-       : arg == "--random" ? options.random
-       : arg == "--grade"  ? options.grade
-                           : options.level) = argv[++i];
+      (arg == "--daily"       ? options.daily
+       : arg == "--random"    ? options.random
+       : arg == "--grade"     ? options.grade
+       : arg == "--animation" ? options.animation
+                              : options.level) = argv[++i];
       continue;
     }
     if (arg == "--scale" || arg == "--script" || arg == "--progress") {
@@ -224,6 +235,12 @@ int main(int argc, char** argv) {
   qw::GameStart start;
   start.level = StartLevelOf(options, problem);
   if (!problem.empty()) return Fail(problem);
+  if (options.animation) {
+    start.motion = qw::MotionFromName(*options.animation);
+    if (!start.motion) return Fail("--animation takes off, normal or fast");
+  }
+  start.mute = options.mute;
+  start.audio = [] { return qw::OpenSdlAudio(); };
 
   const std::string dataFolder = qw::DataFolder();
   std::optional<qw::Surface> pieces = Embedded(qw::resources::kPiecesBmp, "piece");

@@ -73,7 +73,7 @@ std::string Entry(const Cell& c) {
   return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
-void Dump(const GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
+void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   const Puzzle& p = window.puzzle();
   const UiState& ui = window.controller().state();
   const PressState& press = ui.press;
@@ -116,6 +116,10 @@ void Dump(const GameLoop& window, const ScriptFrontEnd& front, std::ostream& out
   out << "code" << (code ? " " + *code : std::string()) << '\n';
   // Then: the clipboard's text.
   out << "clipboard" << (front.clipboard.empty() ? std::string() : " " + front.clipboard) << '\n';
+  // Then: whether something moves, and the sounds started since the last dump.
+  out << "animating " << (window.Animating() ? 1 : 0) << '\n' << "sounds";
+  for (const Sound sound : window.TakeSoundsStarted()) out << ' ' << SoundName(sound);
+  out << '\n';
 }
 
 std::int32_t ParseInt(const std::string& word) {
@@ -228,6 +232,8 @@ class ScriptSession {
       front_.now += static_cast<std::uint64_t>(ms);
       loop_.Tick();
       Settle();
+    } else if (verb == "set") {
+      Set(words);
     } else if (verb == "shot") {
       if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
       if (!SaveBmp24(loop_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
@@ -249,6 +255,22 @@ class ScriptSession {
   }
 
  private:
+  // set animation off|normal|fast, set volume 0..100.
+  void Set(const std::vector<std::string>& words) {
+    if (words.size() != 3) throw ScriptError{"'set' takes a name and a value"};
+    if (words[1] == "animation") {
+      const std::optional<Motion> motion = MotionFromName(words[2]);
+      if (!motion) throw ScriptError{"'set animation' takes off, normal or fast"};
+      loop_.SetMotion(*motion);
+    } else if (words[1] == "volume") {
+      const std::int32_t volume = ParseInt(words[2]);
+      if (volume < 0 || volume > 100) throw ScriptError{"'set volume' takes 0 to 100"};
+      loop_.SetVolume(volume);
+    } else {
+      throw ScriptError{"'set' knows animation and volume, not '" + words[1] + "'"};
+    }
+    Settle();
+  }
   void Send(const InputEvent& e) {
     if (!loop_.running()) return;
     loop_.Handle(e);
@@ -302,6 +324,11 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress && progress->keep) kept.emplace(std::move(progress->loaded), progress->sink);
   if (!loop.Start(std::move(kept), start, err)) return 1;
+  // Still and silent unless the script asks: every session plays as it
+  // always has.
+  loop.SetMotion(start.motion.value_or(Motion::kOff));
+  loop.SetVolume(0);
+  loop.NoteSounds();
   loop.Flush();
   ScriptSession session(loop, front, out);
   std::string line;

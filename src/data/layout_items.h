@@ -55,6 +55,20 @@ inline constexpr std::int32_t kItemCodePage = 45;         // the code screen, it
 inline constexpr std::int32_t kItemSolvedShare = 46;      // solved screen of a generated level: copies its code
 inline constexpr std::int32_t kCodeItemsEnd = 47;         // a layout that stops before has no shared levels
 
+// Items 41 to 46 belong to other screens. Items 47 and up are the settings
+// screen and the menu's gear that opens it: a layout that stops before their
+// end has neither.
+inline constexpr std::int32_t kItemSettingsPage = 47;
+inline constexpr std::int32_t kItemMotionFirst = 48;        // off, normal, fast; 51 to 53 chosen
+inline constexpr std::int32_t kItemMotionChosenFirst = 51;
+inline constexpr std::int32_t kItemVolumeDown = 54;
+inline constexpr std::int32_t kItemVolumeUp = 55;
+inline constexpr std::int32_t kItemVolumeText = 56;         // rectangle only: "80%"
+inline constexpr std::int32_t kItemMute = 57;               // and 58 chosen
+inline constexpr std::int32_t kItemSettingsBack = 59;
+inline constexpr std::int32_t kItemMenuSettings = 60;       // the menu's gear
+inline constexpr std::int32_t kSettingsItemsEnd = 61;
+
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.
 inline constexpr std::int32_t kMenuContinue = 4;

@@ -188,6 +188,7 @@ class Reader {
     if (!Next()) return false;
     const bool first = line_ == kProgressHeaderV1;
     const bool kept = line_ == kProgressHeader;
+    const bool settings = kept;  // only the third version has them
     if (!kept && !first && line_ != kProgressHeaderV2) {
       return Fail(line_.rfind("quenchway-progress ", 0) == 0 ? "a version this game does not know"
                                                               : "not a progress file");
@@ -201,6 +202,27 @@ class Reader {
     p.fullscreen = fields_[1] == "1";
 
     if (!Next()) return false;
+    // The settings, each optional: absent, it keeps its default.
+    if (settings && Is("animation")) {
+      if (!Expect("animation", 2)) return false;
+      const auto* name = std::find(kAnimationNames.begin(), kAnimationNames.end(), fields_[1]);
+      if (name == kAnimationNames.end()) return Fail("animation is none of off, normal and fast");
+      p.animation = static_cast<SavedAnimation>(name - kAnimationNames.begin());
+      if (!Next()) return false;
+    }
+    if (settings && Is("volume")) {
+      if (!Expect("volume", 2)) return false;
+      const std::optional<std::int32_t> volume = ReadCount(fields_[1]);
+      if (!volume || *volume > 100) return Fail("a volume outside 0 to 100");
+      p.volume = *volume;
+      if (!Next()) return false;
+    }
+    if (settings && Is("mute")) {
+      if (!Expect("mute", 2)) return false;
+      if (fields_[1] != "0" && fields_[1] != "1") return Fail("mute is neither 0 nor 1");
+      p.mute = fields_[1] == "1";
+      if (!Next()) return false;
+    }
     while (Is("solved")) {
       if (!ReadSolved(p)) return false;
       if (!Next()) return false;
@@ -370,6 +392,9 @@ std::string WriteProgress(const Progress& p) {
   out.append(kProgressHeader).append("\n");
   out.append("scale ").append(std::to_string(p.scale)).append("\n");
   out.append("fullscreen ").append(p.fullscreen ? "1" : "0").append("\n");
+  out.append("animation ").append(kAnimationNames[static_cast<std::size_t>(p.animation)]).append("\n");
+  out.append("volume ").append(std::to_string(p.volume)).append("\n");
+  out.append("mute ").append(p.mute ? "1" : "0").append("\n");
   for (const auto& [key, best] : p.solved) {
     out.append("solved ").append(KeyText(key));
     for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) out.append(" ").append(BestText(*v));
@@ -395,6 +420,8 @@ bool CheckProgress(const Progress& p, std::string* error) {
     return false;
   };
   if (p.scale < 0 || p.scale > kMaxSavedScale) return fail("a scale outside 0 to 16");
+  if (static_cast<std::size_t>(p.animation) >= kAnimationNames.size()) return fail("an animation outside the format");
+  if (p.volume < 0 || p.volume > 100) return fail("a volume outside 0 to 100");
   if (p.solved.size() > kMaxSolvedLevels) return fail("too many solved levels");
   for (const auto& [key, best] : p.solved) {
     for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) {

@@ -8,9 +8,12 @@
 // The text, one item a line, each line ending in "\n":
 //
 //   quenchway-progress 3         versions 1 (without daily lines) and 2
-//                                (without kept lines) are read too
+//                                (without kept boards and settings) are read too
 //   scale S                      0 (the largest that fits) or 1..16
 //   fullscreen F                 0 or 1
+//   animation A                  off, normal or fast    (each of these three
+//   volume V                     0..100                  may be missing when
+//   mute M                       0 or 1                  read: the default)
 //   solved KEY P S H T           any number of lines: level key, fewest pieces
 //                                used, fewest steps, fewest hints, shortest
 //                                time in ms; "-" for a best not recorded
@@ -51,7 +54,7 @@ namespace qw {
 
 inline constexpr std::string_view kProgressHeader = "quenchway-progress 3";
 // The first version, without daily lines, and the second, without kept
-// boards; still read.
+// boards and settings; still read.
 inline constexpr std::string_view kProgressHeaderV1 = "quenchway-progress 1";
 inline constexpr std::string_view kProgressHeaderV2 = "quenchway-progress 2";
 // Limits that keep any progress text small enough to read and write within
@@ -104,9 +107,16 @@ struct SavedPlay {
   friend bool operator==(const SavedPlay&, const SavedPlay&) = default;
 };
 
+// How the water moves after a step, as the settings keep it.
+enum class SavedAnimation : std::uint8_t { kOff, kNormal, kFast };
+inline constexpr std::array<std::string_view, 3> kAnimationNames{"off", "normal", "fast"};
+
 struct Progress {
   std::int32_t scale = 0;
   bool fullscreen = false;
+  SavedAnimation animation = SavedAnimation::kNormal;
+  std::int32_t volume = 80;  // 0..100
+  bool mute = false;
   std::map<LevelKey, LevelBest> solved;
   // The days whose daily puzzle was solved, days since 1970-01-01 in UTC,
   // each a day of the years 1970 to 9999.
@@ -150,8 +160,8 @@ std::int32_t DailyStreak(const Progress& progress, std::int64_t today);
 void TrimKeptBoards(Progress& progress);
 
 // What two writers together know: every level either solved with the best
-// of each best, every day either solved, and mine's level in play, scale and fullscreen (mine is the
-// later writer). Mine's kept boards come first; then those of the disk's
+// of each best, every day either solved, and mine's level in play, scale, fullscreen and settings (mine
+// is the later writer). Mine's kept boards come first; then those of the disk's
 // boards whose level mine has neither a board of nor solved (a board mine
 // solved is gone for good), trimmed to the limits.
 Progress MergeProgress(const Progress& onDisk, const Progress& mine);

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 #include <emscripten/eventloop.h>
+#include <emscripten/html5.h>
 
 #include <vector>
 
@@ -23,11 +24,25 @@ EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
 EM_JS(int, JsCopyText, (const char* text), { return window.quenchway.copyText(UTF8ToString(text)) ? 1 : 0; });
 
 long g_timer = 0;        // the pending timer's id, or 0
+long g_frame = 0;        // the pending animation frame's id, or 0
 void (*g_callback)() = nullptr;
 
 void OnTimer(void*) {
   g_timer = 0;
   if (g_callback != nullptr) g_callback();
+}
+
+EM_BOOL OnFrame(double, void*) {
+  g_frame = 0;
+  if (g_callback != nullptr) g_callback();
+  return EM_FALSE;
+}
+
+void CancelWaits() {
+  if (g_timer != 0) emscripten_clear_timeout(g_timer);
+  if (g_frame != 0) emscripten_cancel_animation_frame(g_frame);
+  g_timer = 0;
+  g_frame = 0;
 }
 
 }  // namespace
@@ -63,9 +78,15 @@ void ToggleFullscreen() { JsToggleFullscreen(); }
 std::uint64_t NowMs() { return static_cast<std::uint64_t>(emscripten_get_now()); }
 
 void SetTimer(std::int32_t delayMs, void (*callback)()) {
-  if (g_timer != 0) emscripten_clear_timeout(g_timer);
+  CancelWaits();
   g_callback = callback;
   g_timer = emscripten_set_timeout(OnTimer, delayMs, nullptr);
+}
+
+void RequestFrame(void (*callback)()) {
+  CancelWaits();
+  g_callback = callback;
+  g_frame = emscripten_request_animation_frame(OnFrame, nullptr);
 }
 
 void GameEnded() { JsGameEnded(); }

@@ -32,6 +32,9 @@ void SetTimer(std::int32_t delayMs, void (*callback)());
 // clipboard to write to. Writing may still be refused later; the page then
 // calls qw_copy_refused.
 bool CopyText(const std::string& utf8Text);
+// Calls `callback` once before the browser's next repaint (its
+// requestAnimationFrame), replacing a timer or frame still waiting.
+void RequestFrame(void (*callback)());
 // The game's modal run has ended: the page says so and offers a new game.
 void GameEnded();
 

@@ -170,6 +170,21 @@ void ProgressRecorder::WindowChosen(std::int32_t scale, bool fullscreen) {
   progress_.fullscreen = fullscreen;
 }
 
+void ProgressRecorder::AnimationChosen(SavedAnimation animation) {
+  progress_.animation = animation;
+  Hand();
+}
+
+void ProgressRecorder::VolumeChosen(std::int32_t volume) {
+  progress_.volume = std::clamp(volume, 0, 100);
+  Hand();
+}
+
+void ProgressRecorder::MuteChosen(bool mute) {
+  progress_.mute = mute;
+  Hand();
+}
+
 void ProgressRecorder::DailySolved(std::int64_t day) {
   RecordDailySolved(progress_, day);
   Hand();

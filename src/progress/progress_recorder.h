@@ -67,6 +67,10 @@ class ProgressRecorder {
   // The window's scale and whether it is fullscreen, for the next start;
   // kept with the next hand-over.
   void WindowChosen(std::int32_t scale, bool fullscreen);
+  // The player's settings, each kept as soon as it changes.
+  void AnimationChosen(SavedAnimation animation);
+  void VolumeChosen(std::int32_t volume);
+  void MuteChosen(bool mute);
   // The daily puzzle of this day (days since 1970-01-01) is solved.
   void DailySolved(std::int64_t day);
   // Whether play time runs now (play screen, no message box).

@@ -31,6 +31,7 @@ void GameController::OnPenDown(Point p) {
     case MODE_PLAY: play_.PenDown(p); break;
     case MODE_SOLVED: flow_.SolvedPenDown(p); break;
     case MODE_FAILED: flow_.FailedPenDown(p); break;
+    case MODE_SETTINGS: flow_.SettingsPenDown(p); break;
     default: break;  // the instructions, password and chooser screens act on pen up
   }
 }

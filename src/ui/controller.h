@@ -6,6 +6,7 @@
 // picture changed. The parts share one Session.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -70,6 +71,10 @@ class GameController {
   // Plays the level of a code from anywhere, or refuses the code in a box
   // and leaves the game as it was.
   void PlayCode(std::string_view code) { flow_.PlayCode(code); }
+  // The menu's S: the settings screen, where the layout has one.
+  void OnSettingsKey() {
+    if (session_.state.screenMode == MODE_MENU) flow_.OpenSettings();
+  }
 
   // Where hints come from; none: the hint does nothing. Must outlive the
   // controller.
@@ -98,6 +103,19 @@ class GameController {
   // with no password. False, with nothing changed, without a source or when
   // the level cannot be made.
   bool StartGeneratedLevel(const GeneratedLevelChoice& choice) { return launcher_.StartGenerated(choice); }
+
+  // How the water moves after a step; the water's run moves on with the
+  // window's clock, and completes at once before any press, key or command.
+  void SetMotion(Motion motion) { session_.state.motion = motion; }
+  Motion motion() const { return session_.state.motion; }
+  // The sound's volume 0..100 and mute, kept with the screen's state for the
+  // settings screen; the window plays by them.
+  void SetVolume(std::int32_t volume) { session_.state.volume = std::clamp(volume, 0, 100); }
+  void SetMuted(bool muted) { session_.state.muted = muted; }
+  void AdvanceWater() { session_.AdvanceWater(); }
+  void FinishWater() { session_.FinishWater(); }
+  // Something on screen moves: the water or a burst.
+  bool Animating() const { return session_.state.water.running(); }
 
   const UiState& state() const { return session_.state; }
   const History& history() const { return session_.history; }

@@ -78,6 +78,7 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   const bool play = screenMode == MODE_PLAY;
   if (screenMode == MODE_MENU && key == Key::Letter) {
     if (letter == 'D') return KeyAction{KeyAction::Kind::Daily, ID_ROTATE_CCW, {}};
+    if (letter == 'S') return KeyAction{KeyAction::Kind::Settings, ID_ROTATE_CCW, {}};
     if (letter == 'R' || (letter >= '1' && letter <= '5')) {
       KeyAction a{KeyAction::Kind::Random, ID_ROTATE_CCW, {}};
       a.grade = letter == 'R' ? 0 : letter - '0';
@@ -109,6 +110,7 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
         case 'R': return Command(ID_RESTART);
         case 'P': return Command(ID_PASSWORD);
         case 'H': return Command(ID_HINT);
+        case 'M': return KeyAction{KeyAction::Kind::Mute, ID_ROTATE_CCW, {}};
         default: return KeyAction{};
       }
     default: return KeyAction{};

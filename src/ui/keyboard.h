@@ -18,9 +18,10 @@ struct KeyAction {
   // random level of `grade`, or for 0 of the grade chosen last. Type: a
   // character typed on the code screen (`letter`, '\b' rubs one out);
   // Paste: the clipboard's text pasted; Share: the code of the level shown
-  // copied; EnterCode: the code screen opens.
+  // copied; EnterCode: the code screen opens; Mute: turn the sound off, or
+  // back on; Settings: open the settings screen.
   enum class Kind : std::uint8_t {
-    None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Type, Paste, Share, EnterCode
+    None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Type, Paste, Share, EnterCode, Mute, Settings
   };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command

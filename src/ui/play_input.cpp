@@ -34,6 +34,7 @@ void PlayInput::PenMove(Point p) {
     const bool far = dx * dx + dy * dy >= std::int64_t{kDragDistance} * kDragDistance;
     if (!far) return;
     press.dragging = 1;
+    s_.effects.PlaySound(Sound::kPickUp);
     s_.effects.InvalidateRect(PenSquare(press.lastPoint));
     s_.effects.InvalidateRect(PenSquare(p));
     s_.effects.InvalidateRect(s_.geometry.CellRect(press.dragSource));
@@ -72,10 +73,11 @@ void PlayInput::DropPiece(Point p) {
   // A drop anywhere but an empty slot or cell moves nothing and leaves the
   // selection alone.
   const Position before = s_.puzzle.selection();
-  s_.MakeStep(Step::Move(s_.state.press.dragSource, s_.geometry.HitTest(p)), [&] {
+  const bool made = s_.MakeStep(Step::Move(s_.state.press.dragSource, s_.geometry.HitTest(p)), [&] {
     if (before != kNoPosition) s_.effects.InvalidateRect(s_.geometry.CellRect(before));
     s_.effects.InvalidateRect(s_.geometry.CellRect(s_.puzzle.selection()));
   });
+  if (!made) s_.effects.PlaySound(Sound::kInvalid);
 }
 
 void PlayInput::Turn(bool clockwise) {
@@ -165,6 +167,7 @@ void PlayInput::PickKey() {
     if (!cell || !IsPipePiece(*cell)) return;
     state.press = PressState{1, 1, s_.geometry.CellCentre(c), c};
     state.keyCarry = true;
+    s_.effects.PlaySound(Sound::kPickUp);
     s_.effects.InvalidateRect(s_.geometry.CellRect(c));
     return;
   }
@@ -175,7 +178,7 @@ void PlayInput::PickKey() {
   }
   const Position before = s_.puzzle.selection();
   // On an occupied place the piece stays carried.
-  s_.MakeStep(Step::Move(from, c), [&] {
+  const bool made = s_.MakeStep(Step::Move(from, c), [&] {
     state.keyCarry = false;
     state.press = PressState{};
     if (before != kNoPosition) s_.effects.InvalidateRect(s_.geometry.CellRect(before));
@@ -183,6 +186,7 @@ void PlayInput::PickKey() {
     s_.effects.InvalidateRect(ItemRect(s_.layout, kItemBoard));
     s_.effects.InvalidateRect(PenSquare(s_.geometry.CellCentre(c)));
   });
+  if (!made) s_.effects.PlaySound(Sound::kInvalid);
 }
 
 void PlayInput::Select(Position p) {

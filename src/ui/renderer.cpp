@@ -76,6 +76,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_PASSWORD: PaintPassword(canvas); break;
     case MODE_LEVELS: PaintChooser(canvas); break;
     case MODE_CODE: PaintCode(canvas); break;
+    case MODE_SETTINGS: PaintSettings(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }
@@ -105,7 +106,30 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
     }
     DrawItem(canvas, art_.skin, art_.layout, kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
   }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kSettingsItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuSettings);
+  }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
+}
+
+// The settings: the page, each choice plain or chosen, and the volume.
+void ScreenRenderer::PaintSettings(Canvas& canvas) {
+  canvas.FillRect(kClientRect, kPanelColor);
+  if (static_cast<std::int32_t>(art_.layout.size()) < kSettingsItemsEnd) return;
+  DrawItem(canvas, art_.skin, art_.layout, kItemSettingsPage);
+  for (std::int32_t k = 0; k < 3; ++k) {
+    const bool chosen = static_cast<std::int32_t>(ui_.motion) == k;
+    DrawItem(canvas, art_.skin, art_.layout, (chosen ? kItemMotionChosenFirst : kItemMotionFirst) + k);
+  }
+  for (const std::int32_t i : {kItemVolumeDown, kItemVolumeUp, kItemSettingsBack}) {
+    DrawItem(canvas, art_.skin, art_.layout, i);
+  }
+  DrawItem(canvas, art_.skin, art_.layout, kItemMute + (ui_.muted ? 1 : 0));
+  const std::wstring volume = std::to_wstring(ui_.volume) + L"%";
+  const Rect box = ItemRect(art_.layout, kItemVolumeText);
+  const std::int32_t width = art_.captionFont ? art_.captionFont->Render(volume).width : 0;
+  canvas.DrawText(art_.captionFont, volume, Rect{CentredLeft(box, width), box.top, box.right, box.bottom},
+                  ui_.muted ? kLockedTextColor : kChooserTextColor);
 }
 
 // The chooser: its page from the skin, then ten rows of the highlighted
@@ -195,6 +219,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   DrawGrid(canvas);
   DrawWater(canvas);
   DrawPieces(canvas);
+  DrawBursts(canvas);
 
   SelectClip(canvas, clientRegion_);
   const PressState& press = ui_.press;
@@ -241,6 +266,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   DrawWater(canvas);
   DrawPieces(canvas);
   if (!solved) MarkWetHazards(canvas);
+  DrawBursts(canvas);
   if (solved && ui_.anotherShown) {
     // Another lies over the board's top right corner, below Levels.
     SelectClip(canvas, clientRegion_);
@@ -332,7 +358,11 @@ void ScreenRenderer::DrawPieces(Canvas& canvas) {
     for (std::int32_t y = -1; y < 10; ++y) {
       const Position pos{k, y};
       if (pos == skip) continue;
-      if (const Cell* cell = puzzle_.At(pos)) DrawCell(canvas, TopLeft(geometry_.CellRect(k, y)), *cell);
+      const Cell* cell = puzzle_.At(pos);
+      if (!cell) continue;
+      // A fire burns on until the running water reaches it.
+      const Cell shown = ui_.water.FireWaiting(pos) ? Cell{KIND_FIRE, 0} : *cell;
+      DrawCell(canvas, TopLeft(geometry_.CellRect(k, y)), shown);
     }
   }
   // The selection: the grid's tint below the piece, the cursor's frame over it.
@@ -347,9 +377,58 @@ void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {
 }
 
 void ScreenRenderer::DrawWater(Canvas& canvas) {
-  for (const WaterStep& step : puzzle_.Water().steps) {
-    const auto [from, to] = geometry_.WaterLine(step);
+  const std::vector<WaterStep>& steps = puzzle_.Water().steps;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    auto [from, to] = geometry_.WaterLine(steps[i]);
+    // While the water runs, its new stretches show as far as it has come.
+    const double shown = ui_.water.Shown(i);
+    if (shown <= 0.0) continue;
+    if (shown < 1.0) {
+      to = Point{from.x + static_cast<std::int32_t>((to.x - from.x) * shown),
+                 from.y + static_cast<std::int32_t>((to.y - from.y) * shown)};
+    }
     canvas.DrawLine(from, to, kWaterWidth, kWaterColor);
+  }
+}
+
+// The bursts over the pieces: a puff of steam rising from a doused fire, a
+// spark turning at a hazard, a celebration's drops moving outward. Each
+// moves and none changes the brightness of a large area, so nothing flashes.
+void ScreenRenderer::DrawBursts(Canvas& canvas) {
+  const std::uint64_t now = ui_.water.now();
+  for (const Burst& b : ui_.water.bursts()) {
+    const Point c = geometry_.CellCentre(b.cell);
+    const std::uint64_t age = now > b.start ? now - b.start : 0;
+    switch (b.kind) {
+      case Burst::Kind::kPuff: {
+        const auto rise = static_cast<std::int32_t>(age * 12 / WaterRun::kPuffMs);
+        for (const std::int32_t dx : {-5, 0, 5}) {
+          const std::int32_t top = c.y - 4 - rise - (dx == 0 ? 3 : 0);
+          canvas.FillRect(Rect{c.x + dx - 2, top, c.x + dx + 2, top + 4}, kPuffColor);
+        }
+        break;
+      }
+      case Burst::Kind::kSpark: {
+        const std::int32_t turn = age * 2 < WaterRun::kSparkMs ? 0 : 1;
+        const auto reach = static_cast<std::int32_t>(4 + age * 8 / WaterRun::kSparkMs);
+        for (std::int32_t d = turn; d < 8; d += 2) {
+          const DirectionStep s = StepOf(d);
+          canvas.DrawLine(c, Point{c.x + s.dx * reach, c.y + s.dy * reach}, 1, kSparkColor);
+        }
+        break;
+      }
+      case Burst::Kind::kDrops: {
+        const auto reach = static_cast<std::int32_t>(6 + age * 20 / WaterRun::kDropsMs);
+        for (std::int32_t d = 0; d < 8; ++d) {
+          const DirectionStep s = StepOf(d);
+          // Diagonal drops go as far as the straight ones.
+          const std::int32_t r = (s.dx != 0 && s.dy != 0) ? reach * 7 / 10 : reach;
+          const Point p{c.x + s.dx * r, c.y + s.dy * r};
+          canvas.FillRect(Rect{p.x - 1, p.y - 1, p.x + 2, p.y + 2}, kWaterColor);
+        }
+        break;
+      }
+    }
   }
 }
 

@@ -33,6 +33,8 @@ inline constexpr Color kLockedTextColor{120, 120, 170};
 inline constexpr Color kFrameColor{0, 0, 0};
 inline constexpr Color kWaterColor{0, 0, 255};
 inline constexpr std::int32_t kWaterWidth = 2;
+inline constexpr Color kPuffColor{236, 236, 244};
+inline constexpr Color kSparkColor{255, 214, 0};
 
 struct ScreenArt {
   const Surface& skin;
@@ -61,6 +63,7 @@ class ScreenRenderer {
   void DrawWater(Canvas& canvas);
   void DrawPieces(Canvas& canvas);
   void MarkWetHazards(Canvas& canvas);
+  void DrawBursts(Canvas& canvas);
   void DrawCell(Canvas& canvas, Point at, const Cell& cell);
 
  private:
@@ -70,6 +73,7 @@ class ScreenRenderer {
   void PaintPassword(Canvas& canvas);
   void PaintChooser(Canvas& canvas);
   void PaintCode(Canvas& canvas);
+  void PaintSettings(Canvas& canvas);
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
 

@@ -69,6 +69,7 @@ Rect ScreenFlow::GlyphRow() const {
 // ---- the menu ----------------------------------------------------------------
 
 void ScreenFlow::MenuPenDown(Point p) {
+  if (settings_.MenuPress(p)) return;
   // Every button is tested; where rectangles overlap the last one wins. A
   // press beside the four first buttons leaves the highlight as it was; one
   // left on Continue or Levels (by a key, or by entering the menu) goes, so
@@ -99,6 +100,7 @@ void ScreenFlow::MenuPenUp() {
   // or move left highlighted.
   const std::int32_t button = s_.state.hoveredButton;
   if (button != -1) {
+    s_.effects.PlaySound(Sound::kButton);
     switch (button) {
       case kMenuNewGame: launcher_.StartLevel(0); break;
       case kMenuPassword: OpenPassword(); break;
@@ -217,6 +219,7 @@ void ScreenFlow::SolvedPenDown(Point p) {
     return;
   }
   if (!PtInRect(ItemRect(s_.layout, kItemContinue), p)) return;
+  s_.effects.PlaySound(Sound::kButton);
   s_.DropSolvedBest();
   if (s_.puzzle.currentLevel() == kGeneratedLevel) {
     LeaveGeneratedLevel();  // the solved screen has said so: no box
@@ -232,7 +235,9 @@ void ScreenFlow::SolvedPenDown(Point p) {
 }
 
 void ScreenFlow::FailedPenDown(Point p) {
-  if (PtInRect(ItemRect(s_.layout, kItemRetry), p)) play_.Restart();
+  if (!PtInRect(ItemRect(s_.layout, kItemRetry), p)) return;
+  s_.effects.PlaySound(Sound::kButton);
+  play_.Restart();
 }
 
 void ScreenFlow::LeaveGeneratedLevel() {

@@ -14,13 +14,14 @@
 #include "ui/level_launcher.h"
 #include "ui/play_input.h"
 #include "ui/session.h"
+#include "ui/settings_screen.h"
 
 namespace qw {
 
 class ScreenFlow {
  public:
   ScreenFlow(Session& session, LevelLauncher& launcher, PlayInput& play)
-      : s_(session), launcher_(launcher), play_(play), chooser_(session.levels) {}
+      : s_(session), launcher_(launcher), play_(play), chooser_(session.levels), settings_(session) {}
 
   void MenuPenDown(Point p);
   void MenuPenMove(Point p);
@@ -31,6 +32,11 @@ class ScreenFlow {
   void PasswordPenUp(Point p);
   void SolvedPenDown(Point p);
   void FailedPenDown(Point p);
+  // The settings screen, from the menu's gear or S; Back returns to the menu.
+  void OpenSettings() { settings_.Open(); }
+  void SettingsPenDown(Point p) {
+    if (settings_.PenDown(p)) EnterMenu(true);
+  }
   // The password screen, from the toolbar, the menu or a key.
   void OpenPassword();
   // The OK action: puts a carried piece back, or goes back to the menu, or
@@ -98,6 +104,7 @@ class ScreenFlow {
   PlayInput& play_;
   LevelChooser chooser_;
   bool chooserPressed_ = false;  // the pen went down on the chooser
+  SettingsScreen settings_;
 };
 
 }  // namespace qw

@@ -1,5 +1,7 @@
 #include "ui/session.h"
 
+#include <bitset>
+
 #include "data/layout_items.h"
 #include "ui/game_texts.h"
 #include "ui/piece_art.h"
@@ -9,15 +11,65 @@ namespace qw {
 Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + kHalfPiece, p.y + kHalfPiece}; }
 
 bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
+  FinishWater();
+  // A restart shows its end state; every other step runs its new water.
+  const bool runs = state.motion != Motion::kOff && step.kind != Step::Kind::Restart;
+  WaterTrace before;
+  if (runs) before = puzzle.Water();
+  const std::bitset<kBoardCells> dousedBefore = puzzle.Water().doused;
   if (!history.Apply(puzzle, step)) return false;
   if (recorder) recorder->StepMade(puzzle, history, step);
   SyncStepButtons();
   repaint();
-  ShowOutcome();
+  if (step.kind == Step::Kind::Turn) effects.PlaySound(Sound::kTurn);
+  if (step.kind == Step::Kind::Move) effects.PlaySound(Sound::kDrop);
+  if (runs && state.water.Start(before, puzzle.Water(), puzzle.board(), effects.NowMs(), state.motion)) {
+    effects.PlaySound(Sound::kWater);
+    return true;  // the outcome waits for the run
+  }
+  if ((puzzle.Water().doused & ~dousedBefore).any()) effects.PlaySound(Sound::kDouse);
+  ShowStepOutcome();
   return true;
 }
 
+void Session::ShowStepOutcome() {
+  const ScreenMode was = state.screenMode;
+  ShowOutcome();
+  if (was != MODE_PLAY) return;
+  if (state.screenMode == MODE_SOLVED) effects.PlaySound(Sound::kSolved);
+  if (state.screenMode == MODE_FAILED) effects.PlaySound(Sound::kLost);
+}
+
+void Session::WaterMoved(const WaterRun::Moved& moved) {
+  if (moved.doused > 0) effects.PlaySound(Sound::kDouse);
+  if (!moved.flowEnded) return;
+  effects.StopSound(Sound::kWater);
+  ShowStepOutcome();
+}
+
+void Session::AdvanceWater() {
+  if (!state.water.running()) return;
+  const bool flowing = state.water.flowing();
+  WaterMoved(state.water.Advance(effects.NowMs(), geometry, [this](const Rect& r) { effects.InvalidateRect(r); }));
+  if (flowing && !state.water.flowing() && state.screenMode == MODE_SOLVED) {
+    state.water.Celebrate(puzzle.board(), effects.NowMs());
+  }
+}
+
+void Session::FinishWater() {
+  if (!state.water.running()) return;
+  WaterMoved(state.water.Finish(geometry, [this](const Rect& r) { effects.InvalidateRect(r); }));
+}
+
+void Session::DropWater() {
+  if (!state.water.running()) return;
+  if (state.water.flowing()) effects.StopSound(Sound::kWater);
+  state.water = WaterRun{};
+  effects.InvalidateAll();
+}
+
 bool Session::TakeBack(bool redo) {
+  DropWater();
   if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle)) return false;
   if (recorder) recorder->StepTakenBack(puzzle, history, redo);
   SyncStepButtons();
@@ -72,6 +124,7 @@ void Session::ShowOutcome() {
 }
 
 void Session::ShowPlay() {
+  DropWater();
   state.press = PressState{};
   state.keyCarry = false;
   state.cursor = kNoPosition;

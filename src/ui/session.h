@@ -58,6 +58,14 @@ struct Session {
   // The play screen with the puzzle as it stands: no press, carry or cursor,
   // the toolbar shown, and the outcome if the board has one.
   void ShowPlay();
+  // The water's run: moved on to the window's clock, or completed at once
+  // (a press, a key or a command comes first). The outcome the step decided
+  // shows when the run ends; a solved level then celebrates.
+  void AdvanceWater();
+  void FinishWater();
+  // Ends the run and its bursts without showing anything new: undo, redo,
+  // restart and new levels show their end state.
+  void DropWater();
   // Ends the keyboard's carry without a step; hides the cursor too.
   void EndKeyCarry();
   void HideCursor();
@@ -77,6 +85,10 @@ struct Session {
   std::optional<GeneratedLevelChoice> generated;
 
  private:
+  void WaterMoved(const WaterRun::Moved& moved);
+  // The outcome a step has decided, with its sound.
+  void ShowStepOutcome();
+
   std::optional<std::array<bool, 3>> buttonsShown_;  // as the window was last told
 };
 

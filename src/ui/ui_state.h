@@ -9,6 +9,7 @@
 
 #include "model/cell.h"
 #include "platform/geometry.h"
+#include "ui/water_run.h"
 
 namespace qw {
 
@@ -20,7 +21,9 @@ enum class ScreenMode : std::int32_t {
   MODE_FAILED = 4,
   MODE_PASSWORD = 5,
   MODE_LEVELS = 6,  // the level chooser
-  MODE_CODE = 7,    // a shared level's code typed or pasted
+  // 7 is the level editor's.
+  MODE_CODE = 8,      // a shared level's code typed or pasted
+  MODE_SETTINGS = 9,
 };
 using enum ScreenMode;
 
@@ -81,6 +84,13 @@ struct UiState {
   Position cursor;
   // The press is the keyboard's: the piece travels with the cursor.
   bool keyCarry = false;
+  // The water on the move after a step, and the bursts it sets off.
+  WaterRun water;
+  // The player's settings: how the water moves, the sound's volume 0..100
+  // and whether it is muted.
+  Motion motion = Motion::kOff;
+  std::int32_t volume = 80;
+  bool muted = false;
 };
 
 }  // namespace qw

@@ -3,9 +3,11 @@
 // window's run. The game loop implements it; tests record the calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/geometry.h"
+#include "platform/sound.h"
 
 namespace qw {
 
@@ -31,6 +33,13 @@ class WindowEffects {
   virtual void StepButtonsChanged(bool /*canUndo*/, bool /*canRedo*/, bool /*canHint*/) {}
   // Puts text on the system's clipboard; false when there is none to use.
   virtual bool CopyText(const std::wstring& /*text*/) { return false; }
+  // The window's clock, in milliseconds: what times the water's run.
+  virtual std::uint64_t NowMs() const { return 0; }
+  // Starts a sound, or ends one that is still playing.
+  virtual void PlaySound(Sound /*sound*/) {}
+  virtual void StopSound(Sound /*sound*/) {}
+  // The volume or mute has just changed.
+  virtual void SoundSettingsChanged() {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

@@ -67,7 +67,7 @@ TEST(SharedCode, ACodeThatDoesNotReadIsRefusedWithNothingChanged) {
       << run.out;
   const std::vector<std::string> dumps = Dumps(run.out);
   ASSERT_EQ(dumps.size(), 2u) << run.out;
-  EXPECT_EQ(dumps[0].rfind("mode 7\nlevel 0\n", 0), 0u) << dumps[0];
+  EXPECT_EQ(dumps[0].rfind("mode 8\nlevel 0\n", 0), 0u) << dumps[0];
   EXPECT_EQ(dumps[0], dumps[1]);
 }
 

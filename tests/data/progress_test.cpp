@@ -26,6 +26,9 @@ Progress FullProgress() {
   Progress p;
   p.scale = 3;
   p.fullscreen = true;
+  p.animation = SavedAnimation::kFast;
+  p.volume = 35;
+  p.mute = true;
   p.solved[0x0123456789abcdefull] = LevelBest{4, 17, 0, 61250};
   p.solved[0xfedcba9876543210ull] = LevelBest{2, std::nullopt, 1, std::nullopt};
   p.dailySolved = {Day("2026-12-07"), Day("2024-02-29")};
@@ -52,7 +55,7 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
   const Progress p = FullProgress();
   const std::string text = WriteProgress(p);
   const std::string head =
-      "quenchway-progress 3\nscale 3\nfullscreen 1\n"
+      "quenchway-progress 3\nscale 3\nfullscreen 1\nanimation fast\nvolume 35\nmute 1\n"
       "solved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
       "daily 2024-02-29\ndaily 2026-12-07\n"
       "play abdcb4dfb7e27f1a\ncounters 9 2 123456\ntray 0:0 -1 8:7 -1 -1 -1 -1 -1 -1 -1\n"
@@ -91,7 +94,7 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
   const std::string bad[] = {
       with("progress 3", "progress 4"),  // a version this game does not know
       with("progress 3", "progress 1"),  // no daily lines in the first version
-      with("progress 3", "progress 2"),  // no kept boards in the second
+      with("progress 3", "progress 2"),  // no kept boards or settings in the second
       with("kept 0000000000000001", "kept abdcb4dfb7e27f1a"),  // two boards of one level
       with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
       with("daily 2024-02-29", "daily 2023-02-29"),
@@ -101,6 +104,10 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
       with("scale 3", "scale 17"),
       with("scale 3", "scale 03"),
       with("fullscreen 1", "fullscreen 2"),
+      with("animation fast", "animation slow"),
+      with("volume 35", "volume 101"),
+      with("mute 1", "mute 2"),
+      with("volume 35\nmute 1", "mute 1\nvolume 35"),
       with("0123456789abcdef", "0123456789ABCDEF"),
       with("0123456789abcdef", "0123456789abcde"),
       with(" 4 17 0 61250", " 4 17 0 -5"),
@@ -152,10 +159,16 @@ TEST(ProgressText, AFileOfTheFirstVersionStillLoads) {
   EXPECT_EQ(p.play->board[93], (SavedCell{12, 3}));
   EXPECT_EQ(p.play->undo, std::vector<std::string>{"move 0 -1 3 9"});
   // It is written back in the current version, which reads the same.
-  const std::string v2 = WriteProgress(p);
-  EXPECT_EQ(v2.substr(0, 21), "quenchway-progress 3\n");
-  EXPECT_EQ(v2.substr(21), v1.substr(21));
-  EXPECT_EQ(ParseProgress(v2).progress, p);
+  // Without settings lines they take their defaults.
+  EXPECT_EQ(p.animation, SavedAnimation::kNormal);
+  EXPECT_EQ(p.volume, 80);
+  const std::string v3 = WriteProgress(p);
+  const std::string settings = "animation normal\nvolume 80\nmute 0\n";
+  EXPECT_EQ(v3.substr(0, 21), "quenchway-progress 3\n");
+  EXPECT_EQ(v3.substr(21, 21), v1.substr(21, 21));
+  EXPECT_EQ(v3.substr(42, settings.size()), settings);
+  EXPECT_EQ(v3.substr(42 + settings.size()), v1.substr(42));
+  EXPECT_EQ(ParseProgress(v3).progress, p);
 }
 
 TEST(DailyResults, TheStreakCountsTheDaysInARowEndingTodayOrYesterday) {

@@ -231,7 +231,11 @@ TEST_F(MessageInWindow, ShowsInTheGameFrameTakesAllInputAndOpensTheNextLevelOnce
   const Surface next = Expected(Tap(Centre(3)) + Tap(Centre(12)));
   const auto after = window.CaptureUntil([&](const Surface& s) { return SameClient(s, next); });
   EXPECT_TRUE(after && SameClient(*after, next)) << "the next level did not start as it should";
-  EXPECT_EQ(Log(), "quenchway: first frame presented\n") << "the message adds no line on stderr";
+  std::string log = Log();
+  if (const auto quiet = log.find("quenchway: no sound:"); quiet != std::string::npos) {
+    log.erase(quiet, log.find('\n', quiet) + 1 - quiet);  // a machine without a sound card
+  }
+  EXPECT_EQ(log, "quenchway: first frame presented\n") << "the message adds no line on stderr";
 }
 
 TEST_F(MessageInWindow, ACloseRequestClosesTheBoxAndThenTheGame) {

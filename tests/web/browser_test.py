@@ -168,6 +168,10 @@ def main(web_dir, game, levels_tool, source):
     scratch = tempfile.TemporaryDirectory(prefix="qw-web-")
     try:
         browser.viewport(800, 700)
+        # A page that asks for reduced motion starts with the water still:
+        # every step below shows its end at once, as on the still desktop.
+        browser.page("Emulation.setEmulatedMedia",
+                     {"features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
         seconds = browser.open(server.url)
         check(True, "the page becomes ready (%.2f s)" % seconds)
         scale = browser.evaluate("document.getElementById('screen').getBoundingClientRect().width / 240")

@@ -54,6 +54,20 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"level chooser: code button, opens the code screen", 186, 3, 50, 20, true},
       {"code screen: page with back and play keys where the chooser's back and page keys are", 0, 0, 240, 268, true},
       {"solved screen of a generated or shared level: share button", 78, 236, 84, 22, true},
+      {"settings: page, its heading and labels", 0, 0, 240, 268, true},
+      {"settings: water off", 16, 56, 66, 26, true},
+      {"settings: water normal", 87, 56, 66, 26, true},
+      {"settings: water fast", 158, 56, 66, 26, true},
+      {"settings: water off, chosen", 16, 56, 66, 26, true},
+      {"settings: water normal, chosen", 87, 56, 66, 26, true},
+      {"settings: water fast, chosen", 158, 56, 66, 26, true},
+      {"settings: volume down", 16, 118, 36, 26, true},
+      {"settings: volume up", 116, 118, 36, 26, true},
+      {"settings: volume, drawn by the game", 54, 124, 60, 14, false},
+      {"settings: mute", 158, 118, 66, 26, true},
+      {"settings: mute, chosen", 158, 118, 66, 26, true},
+      {"settings: back button", 8, 245, 64, 21, true},
+      {"menu: settings button, opens the settings", 218, 2, 20, 20, true},
   }};
   return kPlaces;
 }
@@ -62,9 +76,12 @@ Skin BuildSkin(const Fonts& fonts) {
   const std::map<int, Image> pictures = DrawItemPictures(fonts);
   // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
   // The original items are packed first, then the chooser's, then those of
-  // shared levels, each group from a shelf of its own, so that the places
-  // in the skin stay where they were before the later items joined.
-  auto group = [](int index) { return index < kOriginalItemCount ? 0 : index < kFirstCodeItem ? 1 : 2; };
+  // shared levels, then the settings', each group from a shelf of its own, so
+  // that the places in the skin stay where they were before the later items
+  // joined.
+  auto group = [](int index) {
+    return index < kOriginalItemCount ? 0 : index < kFirstCodeItem ? 1 : index < kFirstSettingsItem ? 2 : 3;
+  };
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -17,11 +17,13 @@ inline constexpr int kClientHeight = 268;
 // The layout file counts y from the top of the handheld's screen.
 inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
-// Continue and Levels buttons and the level chooser; 43 and up shared levels
-// (42 is kept for another screen).
+// Continue and Levels buttons, the level chooser and Another; 43 to 46 shared
+// levels (42 is kept for another screen); 47 and up the settings screen and
+// the menu's way to it.
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
-inline constexpr int kItemCount = 47;
+inline constexpr int kFirstSettingsItem = 47;
+inline constexpr int kItemCount = 61;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line
@@ -50,6 +52,8 @@ Image DrawHelpPage(const Fonts& fonts);
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
 // The pictures of items 43 and up: Share, Code and the code screen.
 void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items);
+// The pictures of the settings screen and the menu's settings button.
+void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items);
 // The chooser's marks, size x size, magenta around them: a green disc with a
 // tick (solved) and a grey padlock (locked).
 Image SolvedMark(int size);

@@ -130,6 +130,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   items[23] = Cut(password, 23);
   DrawChooserPictures(fonts, items);
   DrawCodePictures(fonts, items);
+  DrawSettingsPictures(fonts, items);
   return items;
 }
 

@@ -1,0 +1,62 @@
+#include "ui/settings_screen.h"
+
+#include <algorithm>
+
+#include "data/layout_items.h"
+
+namespace qw {
+
+bool SettingsScreen::Available() const { return static_cast<std::int32_t>(s_.layout.size()) >= kSettingsItemsEnd; }
+
+void SettingsScreen::Open() {
+  if (!Available()) return;
+  s_.state.hoveredButton = -1;
+  s_.SetMode(MODE_SETTINGS);
+  s_.effects.InvalidateAll();
+}
+
+bool SettingsScreen::MenuPress(Point p) {
+  if (!Available() || !PtInRect(ItemRect(s_.layout, kItemMenuSettings), p)) return false;
+  s_.effects.PlaySound(Sound::kButton);
+  Open();
+  return true;
+}
+
+bool SettingsScreen::PenDown(Point p) {
+  auto hit = [&](std::int32_t item) { return PtInRect(ItemRect(s_.layout, item), p); };
+  UiState& state = s_.state;
+  if (hit(kItemSettingsBack)) {
+    s_.effects.PlaySound(Sound::kButton);
+    return true;
+  }
+  for (std::int32_t k = 0; k < 3; ++k) {
+    if (!hit(kItemMotionFirst + k)) continue;
+    state.motion = static_cast<Motion>(k);
+    if (s_.recorder) s_.recorder->AnimationChosen(static_cast<SavedAnimation>(k));
+    Changed();
+    return false;
+  }
+  const bool down = hit(kItemVolumeDown), up = hit(kItemVolumeUp);
+  if (down || up) {
+    state.volume = std::clamp(state.volume + (up ? kVolumeStep : -kVolumeStep), 0, 100);
+    if (s_.recorder) s_.recorder->VolumeChosen(state.volume);
+    Changed();
+    return false;
+  }
+  if (hit(kItemMute)) {
+    state.muted = !state.muted;
+    if (s_.recorder) s_.recorder->MuteChosen(state.muted);
+    Changed();
+  }
+  return false;
+}
+
+// Every change shows at once, and is heard: the button's sound at the new
+// volume, none once muted.
+void SettingsScreen::Changed() {
+  s_.effects.SoundSettingsChanged();
+  s_.effects.PlaySound(Sound::kButton);
+  s_.effects.InvalidateAll();
+}
+
+}  // namespace qw

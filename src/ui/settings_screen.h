@@ -1,0 +1,31 @@
+// The settings screen, opened by the menu's gear (or S on the menu): how the
+// water moves (Off, Normal, Fast), the sound's volume in steps of ten and
+// mute. Each change applies at once and is kept with the player's progress.
+// Only a layout that has its items (47 and up) has the screen and the gear.
+#pragma once
+
+#include "platform/geometry.h"
+#include "ui/session.h"
+
+namespace qw {
+
+class SettingsScreen {
+ public:
+  static constexpr std::int32_t kVolumeStep = 10;
+
+  explicit SettingsScreen(Session& session) : s_(session) {}
+
+  bool Available() const;
+  void Open();
+  // A press on the menu: true when it was on the gear, which opens the screen.
+  bool MenuPress(Point p);
+  // A press on the screen; true when it was on Back.
+  bool PenDown(Point p);
+
+ private:
+  void Changed();
+
+  Session& s_;
+};
+
+}  // namespace qw
