@@ -146,6 +146,16 @@ TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
   EXPECT_EQ(run.hints, 2);
 }
 
+TEST(Hint, PlacesTheTrayPieceAlreadyTurnedTheWayNeeded) {
+  LevelRecord level = OneElbowLevel();
+  level.elbowCount = 3;
+  PlayedLevel played(level);
+  ASSERT_TRUE(played.puzzle.Apply(Step::Turn(Position{2, -1}, true, 6)));
+  const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
+  EXPECT_EQ(hint.step.from, (Position{2, -1}));
+  EXPECT_EQ(hint.step.to, (Position{5, 5}));
+}
+
 TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   PlayedLevel played(OneElbowLevel());
   EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board()).kind, Hint::Kind::kStep);
