@@ -100,22 +100,4 @@ void ExpectPlayed(const Outcome& run, const Sandbox& box) {
   EXPECT_EQ(shot->height(), 268);
 }
 
-void ExpectRefusedOrPlayed(const Outcome& run, const Sandbox& box, const std::string& messages) {
-  if (run.kind == Outcome::Kind::Exited && run.code == 0) {
-    ExpectPlayed(run, box);
-  } else {
-    ExpectRefused(run, messages);
-  }
-}
-
-std::string Garbage(std::size_t size, unsigned seed) {
-  std::string bytes(size, '\0');
-  std::uint32_t state = seed * 2654435761u + 1;
-  for (char& c : bytes) {
-    state = state * 1664525u + 1013904223u;
-    c = static_cast<char>(state >> 24);
-  }
-  return bytes;
-}
-
 }  // namespace qw::testing

@@ -25,10 +25,5 @@ void ExpectRefused(const Outcome& run, const std::string& messages);
 // Exit status 0 after the whole play script: two dumps of a sound state and
 // a screenshot of the client area.
 void ExpectPlayed(const Outcome& run, const Sandbox& box);
-// One or the other, whichever the game decided.
-void ExpectRefusedOrPlayed(const Outcome& run, const Sandbox& box, const std::string& messages);
-
-// A fixed run of bytes that no reader could make sense of.
-std::string Garbage(std::size_t size, unsigned seed);
 
 }  // namespace qw::testing
