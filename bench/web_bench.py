@@ -15,7 +15,8 @@ import os
 import statistics
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+# The browser driver the browser test uses.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from browser import Browser, Server  # noqa: E402
 
 FILES = ("index.html", "page.js", "quenchway.js", "quenchway.wasm", "manifest.webmanifest", "sw.js")
