@@ -1,6 +1,6 @@
 // The page's side of Quenchway: shows the game's frame on the canvas at the
 // largest whole-number scale that fits, feeds it pointer, wheel and key
-// input, and offers the hooks tests use (window.quenchway, see the README).
+// input, and offers the hooks tests use (window.quenchway, see docs/development.md).
 'use strict';
 
 (function () {

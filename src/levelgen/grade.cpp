@@ -12,7 +12,7 @@ namespace qw {
 namespace {
 
 // The grade model. Each feature adds its weight to the score; the cuts split
-// Calibrated on the shipped set (README).
+// Calibrated on the shipped set (docs/levels.md).
 constexpr std::int32_t kPieceWeight = 10;
 constexpr std::int32_t kBendWeight = 3;
 constexpr std::int32_t kSplitterWeight = 6;

@@ -1,7 +1,7 @@
 // How hard a level is: features measured with the solver on the level and on
 // its solution with the fewest pieces, a score that weighs them, and a grade
 // from 1 (first steps) to 5 (expert) cut from the score. The weights and the
-// cuts are calibrated on the shipped level set (README, "Level generator");
+// cuts are calibrated on the shipped level set (docs/levels.md, "Level generator");
 // everything is whole-number arithmetic, so every machine grades alike.
 #pragma once
 

@@ -1,5 +1,4 @@
-// quenchway-levels: the level author's tool. See the README's "Level
-// authoring" section.
+// quenchway-levels: the level author's tool. See docs/levels.md.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
