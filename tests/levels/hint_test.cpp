@@ -107,6 +107,14 @@ TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
   ASSERT_TRUE(again.puzzle.Apply(hint.step));
   EXPECT_EQ(again.puzzle.GetOutcome(), Outcome::kSolved);
   EXPECT_EQ(FindHint(again.puzzle.tray(), again.puzzle.board()).kind, Hint::Kind::kSolved);
+  // With no hazard either way is safe: the short one, clockwise.
+  LevelRecord calm = OneElbowLevel();
+  calm.hazardCells = L"";
+  PlayedLevel safe(calm);
+  PutElbow(safe, Position{5, 5}, 4);
+  Step shortWay = Step::Turn(Position{5, 5}, true, 2);
+  shortWay.hint = true;
+  EXPECT_EQ(FindHint(safe.puzzle.tray(), safe.puzzle.board()).step, shortWay);
 }
 
 TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
