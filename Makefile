@@ -140,7 +140,7 @@ web-test: web
 
 # The browser build's size, gzipped, and its first frame in headless Chromium.
 web-bench: web
-	python3 tests/web/web_bench.py $(WEB_DIR)
+	python3 bench/web_bench.py $(WEB_DIR)
 
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQW_BENCH=ON >/dev/null

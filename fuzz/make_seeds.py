@@ -124,6 +124,12 @@ def progress_seeds():
     put("progress", "cut_short", (head + solved + play)[:200])
     put("progress", "later_version", b"quenchway-progress 2\nscale 0\nfullscreen 0\nend\n")
     put("progress", "crlf", (head + solved + b"end\n").replace(b"\n", b"\r\n"))
+    # Files the game must keep aside: zero bytes, cells and numbers out of
+    # range, one long line.
+    put("progress", "zero_inside", head + solved[:20] + bytes(8) + solved[20:] + b"end\n")
+    put("progress", "cell_out_of_range", head + play.replace(b"24:2", b"36:9") + b"end\n")
+    put("progress", "number_out_of_range", head + solved.replace(b"61250", b"2147483648") + b"end\n")
+    put("progress", "long_line", head + b"solved " + b"9" * 20000 + b"\nend\n")
 
 
 def shipped():

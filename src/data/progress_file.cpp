@@ -37,7 +37,7 @@ ProgressFile::DiskState ProgressFile::ReadDisk(Progress& onDisk) {
     why = path_ + ": " + parse.error;
   }
   std::string moveError;
-  const std::string aside = MoveAside(path_, UtcStamp(std::time(nullptr)), &moveError);
+  const std::string aside = MoveAside(path_, UtcStamp(std::time(nullptr)), &moveError, sys_);
   if (!aside.empty()) {
     err_ << "quenchway: cannot read the progress file (" << why << "); it is kept as " << aside
          << " and the game starts with no progress\n";

@@ -88,7 +88,23 @@ FileRead ReadFileBytes(const std::string& path, std::uintmax_t maxBytes) {
   return result;
 }
 
-FileSyscalls RealSyscalls() { return FileSyscalls{&::write, &::fsync, &::rename}; }
+namespace {
+
+int RenameNoReplace(const char* from, const char* to) {
+#ifdef RENAME_NOREPLACE
+  return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+#else
+  // A C library without renameat2 (the browser build's).
+  (void)from;
+  (void)to;
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+}  // namespace
+
+FileSyscalls RealSyscalls() { return FileSyscalls{&::write, &::fsync, &::rename, &RenameNoReplace, &::link}; }
 
 bool WriteFileAtomically(const std::string& path, const std::string& tempPath, std::string_view bytes,
                          std::string* error, const FileSyscalls& sys) {
@@ -205,23 +221,18 @@ std::string UtcStamp(std::time_t when) {
   return text;
 }
 
-std::string MoveAside(const std::string& path, const std::string& stamp, std::string* error) {
+std::string MoveAside(const std::string& path, const std::string& stamp, std::string* error,
+                      const FileSyscalls& sys) {
   const std::string base = path + ".bad-" + stamp;
   for (int n = 1; n <= 1000; ++n) {
     const std::string target = n == 1 ? base : base + "-" + std::to_string(n);
-#ifdef RENAME_NOREPLACE
-    // RENAME_NOREPLACE: the move never replaces a file kept aside before.
-    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return target;
+    // The move never replaces a file kept aside before.
+    if (sys.renameNoReplace(path.c_str(), target.c_str()) == 0) return target;
     if (errno == EEXIST) continue;
-    const bool noReplaceMissing = errno == EINVAL || errno == ENOSYS;
-#else
-    // A C library without renameat2 (the browser build's).
-    const bool noReplaceMissing = true;
-#endif
-    if (noReplaceMissing) {
+    if (errno == EINVAL || errno == ENOSYS) {
       // A file system without RENAME_NOREPLACE: a hard link never replaces
       // either; the old name goes only once the new one holds the file.
-      if (::link(path.c_str(), target.c_str()) == 0) {
+      if (sys.link(path.c_str(), target.c_str()) == 0) {
         ::unlink(path.c_str());
         return target;
       }

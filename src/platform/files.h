@@ -30,12 +30,16 @@ struct FileRead {
 // writer or a device never stalls the caller.
 FileRead ReadFileBytes(const std::string& path, std::uintmax_t maxBytes);
 
-// The system calls an atomic write makes; tests replace them to act out a
-// full disk or a failing rename.
+// The system calls an atomic write and a move aside make; tests replace them
+// to act out a full disk, a failing flush or a folder that refuses renames.
 struct FileSyscalls {
   ssize_t (*write)(int fd, const void* data, size_t size) = nullptr;
   int (*fsync)(int fd) = nullptr;
   int (*rename)(const char* from, const char* to) = nullptr;
+  // A rename that never replaces a file (ENOSYS or EINVAL where the system
+  // or file system has none), and a hard link.
+  int (*renameNoReplace)(const char* from, const char* to) = nullptr;
+  int (*link)(const char* from, const char* to) = nullptr;
 };
 // The real ones.
 FileSyscalls RealSyscalls();
@@ -82,6 +86,7 @@ std::string UtcStamp(std::time_t when);
 // Renames path to path + ".bad-" + stamp (with "-2", "-3", ... added when
 // that name is taken) without replacing any file. Gives the new name, or the
 // empty string with error set when the file could not be moved.
-std::string MoveAside(const std::string& path, const std::string& stamp, std::string* error);
+std::string MoveAside(const std::string& path, const std::string& stamp, std::string* error,
+                      const FileSyscalls& sys = RealSyscalls());
 
 }  // namespace qw

@@ -17,13 +17,17 @@ namespace {
 
 class RecordingFrontEnd final : public FrontEnd {
  public:
-  void Present(const Surface&, const Rect&) override { ++presents; }
+  void Present(const Surface&, const Rect& r) override {
+    ++presents;
+    presented = r;
+  }
   void ToggleFullscreen() override {}
   void ShowMessage(const std::wstring& text) override { systemBoxes.push_back(text); }
   void MessageOpened(const std::wstring& text, const Rect&) override { opened.push_back(text); }
   void CapturePointer(bool) override {}
 
   int presents = 0;
+  Rect presented;
   std::vector<std::wstring> systemBoxes;
   std::vector<std::wstring> opened;
 };
@@ -33,6 +37,22 @@ InputEvent Key(qw::Key key) {
   e.type = InputEvent::Type::KeyDown;
   e.key = key;
   return e;
+}
+
+InputEvent Pointer(InputEvent::Type type, Point p) {
+  InputEvent e;
+  e.type = type;
+  e.point = p;
+  return e;
+}
+
+bool Same(const Surface& a, const Surface& b, const Rect& r) {
+  for (std::int32_t y = r.top; y < r.bottom; ++y) {
+    for (std::int32_t x = r.left; x < r.right; ++x) {
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    }
+  }
+  return true;
 }
 
 bool SameClient(const Surface& a, const Surface& b) {
@@ -51,7 +71,8 @@ class GameLoopBox : public ::testing::Test {
     loop_.Flush();
   }
   RecordingFrontEnd front_;
-  GameLoop loop_{front_, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data",
+  std::uint64_t now_ = 0;
+  GameLoop loop_{front_, [this] { return now_; }, QW_SOURCE_DIR "/data",
                  *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp)};
 };
 
@@ -107,6 +128,43 @@ TEST_F(GameLoopBox, ACloseRequestClosesTheBoxAndThenTheGame) {
   EXPECT_EQ(loop_.messageBox(), nullptr);
   EXPECT_FALSE(loop_.running());
   EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"one"});
+}
+
+TEST_F(GameLoopBox, TheBarAndTheBoxShowHoverAndPressesAsThePointerMoves) {
+  loop_.controller().StartLevel(0);
+  loop_.Flush();
+  const Surface plain = loop_.frame();
+  const Rect bar{0, kClientHeight, kClientWidth, GameLoop::kFrameHeight};
+  const Point button{14, kClientHeight + 14};  // the bar's first button
+  const Point board{kClientWidth / 2, kClientHeight / 2};
+  // A press on a button, then a move off it onto the board: raised again.
+  loop_.Handle(Pointer(InputEvent::Type::PointerDown, button));
+  loop_.Flush();
+  ASSERT_FALSE(Same(loop_.frame(), plain, bar));
+  loop_.Handle(Pointer(InputEvent::Type::PointerMove, board));
+  loop_.Flush();
+  EXPECT_TRUE(Same(loop_.frame(), plain, bar));
+  loop_.Handle(Pointer(InputEvent::Type::PointerUp, board));
+
+  // Hover long enough for the tooltip; a box that opens clears both.
+  loop_.Handle(Pointer(InputEvent::Type::PointerMove, button));
+  now_ += 1000;
+  loop_.Tick();
+  loop_.Flush();
+  ASSERT_NE(loop_.tooltip(), nullptr);
+  loop_.ShowMessage(L"message");
+  loop_.Flush();
+  EXPECT_EQ(loop_.tooltip(), nullptr);
+  EXPECT_TRUE(Same(loop_.frame(), plain, bar));
+
+  // The box's OK shows pressed, and is presented so, while held.
+  const Rect ok = loop_.messageBox()->OkButton();
+  const Surface raised = loop_.frame();
+  front_.presented = Rect{};
+  loop_.Handle(Pointer(InputEvent::Type::PointerDown, RectCenter(ok)));
+  loop_.Flush();
+  EXPECT_FALSE(Same(loop_.frame(), raised, ok));
+  EXPECT_EQ(IntersectRect(front_.presented, ok), ok);
 }
 
 }  // namespace

@@ -33,6 +33,21 @@ std::vector<std::string> Names(const fs::path& folder) {
   return names;
 }
 
+// A file system with neither RENAME_NOREPLACE nor hard links, and a disk
+// whose flush fails.
+int NoRenameAside(const char*, const char*) {
+  errno = EINVAL;
+  return -1;
+}
+int NoLink(const char*, const char*) {
+  errno = EPERM;
+  return -1;
+}
+int FailingFsync(int) {
+  errno = EIO;
+  return -1;
+}
+
 class ProgressFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,6 +118,16 @@ TEST_F(ProgressFileTest, AFileThatCannotBeReadIsMovedAsideWholeAndNeverOverwritt
   EXPECT_TRUE(ProgressFile(Folder().string(), err_).Save(p));
   EXPECT_EQ(ProgressFile(Folder().string(), err_).Load(), p);
   EXPECT_EQ(Names(Folder()).size(), kept.size() + 1);
+
+  // Where it can be neither read nor moved aside, no save replaces it.
+  Put("garbage\n");
+  FileSyscalls sys = RealSyscalls();
+  sys.renameNoReplace = &NoRenameAside;
+  sys.link = &NoLink;
+  ProgressFile blocked(Folder().string(), err_, sys);
+  EXPECT_EQ(blocked.Load(), Progress{});
+  EXPECT_FALSE(blocked.Save(p));
+  EXPECT_EQ(Bytes(File()), "garbage\n");
 }
 
 TEST_F(ProgressFileTest, ASaveMergesWhatAnotherCopyWroteSinceItLoaded) {
@@ -167,6 +192,12 @@ TEST_F(ProgressFileTest, AFullDiskKeepsTheOldFileSaysSoOnceAndTheNextSaveTriesAg
   EXPECT_FALSE(readOnly.Save(p));
   EXPECT_NE(err.str().find("Read-only file system"), std::string::npos) << err.str();
   EXPECT_EQ(Names(Folder()), std::vector<std::string>{"progress"});
+
+  // A file whose flush fails never replaces the old one.
+  sys = RealSyscalls();
+  sys.fsync = &FailingFsync;
+  EXPECT_FALSE(ProgressFile(Folder().string(), err, sys).Save(p));
+  EXPECT_FALSE(ProgressFile(Folder().string(), err_).Load().solved.contains(3));
 }
 
 TEST_F(ProgressFileTest, LoadRemovesTheTemporaryFilesOfKilledWritersOnly) {

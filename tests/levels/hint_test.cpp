@@ -107,6 +107,14 @@ TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
   ASSERT_TRUE(again.puzzle.Apply(hint.step));
   EXPECT_EQ(again.puzzle.GetOutcome(), Outcome::kSolved);
   EXPECT_EQ(FindHint(again.puzzle.tray(), again.puzzle.board()).kind, Hint::Kind::kSolved);
+  // With no hazard either way is safe: the short one, clockwise.
+  LevelRecord calm = OneElbowLevel();
+  calm.hazardCells = L"";
+  PlayedLevel safe(calm);
+  PutElbow(safe, Position{5, 5}, 4);
+  Step shortWay = Step::Turn(Position{5, 5}, true, 2);
+  shortWay.hint = true;
+  EXPECT_EQ(FindHint(safe.puzzle.tray(), safe.puzzle.board()).step, shortWay);
 }
 
 TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
@@ -144,6 +152,16 @@ TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
   const HintRun run = HintUntilSolved(played.puzzle);
   EXPECT_TRUE(run.solved) << run.trouble;
   EXPECT_EQ(run.hints, 2);
+}
+
+TEST(Hint, PlacesTheTrayPieceAlreadyTurnedTheWayNeeded) {
+  LevelRecord level = OneElbowLevel();
+  level.elbowCount = 3;
+  PlayedLevel played(level);
+  ASSERT_TRUE(played.puzzle.Apply(Step::Turn(Position{2, -1}, true, 6)));
+  const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
+  EXPECT_EQ(hint.step.from, (Position{2, -1}));
+  EXPECT_EQ(hint.step.to, (Position{5, 5}));
 }
 
 TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {

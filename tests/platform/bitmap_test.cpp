@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <vector>
 
 namespace qw {
@@ -139,18 +138,6 @@ TEST(Bitmap, HostileBytesAreRefused) {
   // Compressions the decoder does not read: run-length, JPEG, nonsense.
   for (const std::uint32_t compression : {1u, 2u, 4u, 99u, 0xFBFF0000u}) {
     EXPECT_FALSE(LoadBmpMemory(patched(30, compression)).has_value()) << compression;
-  }
-
-  // Random damage to the headers: refused or loaded, never a crash.
-  std::mt19937 rng(11);
-  for (int round = 0; round < 3000; ++round) {
-    std::vector<std::uint8_t> b = good;
-    for (int k = 0; k < 3; ++k) {
-      b[rng() % 54] = static_cast<std::uint8_t>(rng());
-    }
-    if (const std::optional<Surface> s = LoadBmpMemory(b)) {
-      EXPECT_LE(std::int64_t{s->width()} * s->height(), 16 * 1024 * 1024);
-    }
   }
   fs::remove_all(dir);
 }

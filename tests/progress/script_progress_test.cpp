@@ -10,13 +10,14 @@
 #include <sstream>
 #include <string>
 
-#include "../robustness/sandbox.h"
+#include "app/run_game.h"
 
 namespace qw {
 namespace {
 
-using testing::Outcome;
-using testing::Sandbox;
+using testing::GameRun;
+using testing::RunGame;
+using testing::ScratchFolder;
 
 // Taps on the shipped layout: the menu's New game, Levels and Continue; a
 // tray slot and board cells.
@@ -38,27 +39,20 @@ std::string Last(const std::string& out, const std::string& name) {
 
 class ScriptProgress : public ::testing::Test {
  protected:
-  ScriptProgress() : box("script-progress") {
-    std::ifstream levels(std::string(QW_SOURCE_DIR) + "/data/qw_levels.dat", std::ios::binary);
-    std::stringstream bytes;
-    bytes << levels.rdbuf();
-    box.Write("qw_levels.dat", bytes.str());
-    folder = box.folder() / "progress";
+  GameRun Play(const std::string& script) const {
+    return RunGame(QW_GAME_BINARY, "--script - --progress " + folder.string(), script, scratch.path());
   }
-  Outcome Play(const std::string& script) const {
-    return box.Run(script, std::chrono::seconds(60), {"--progress", folder.string()});
-  }
-  Sandbox box;
-  std::filesystem::path folder;
+  ScratchFolder scratch{"script-progress"};
+  std::filesystem::path folder = scratch.path() / "progress";
 };
 
 TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
   // Solve the first level, then start the second from the chooser (its
   // eighth row, after the daily puzzle and the random levels) and make two
   // steps, the last undone.
-  Outcome first = Play(std::string(kNewGame) + kSolveFirst + "dump\nok\n" + kLevels +
+  GameRun first = Play(std::string(kNewGame) + kSolveFirst + "dump\nok\n" + kLevels +
                        "tap 100 180\ndrag 25 30 67 188\ndrag 46 30 88 188\nundo\ndump\n");
-  ASSERT_EQ(first.code, 0) << first.err;
+  ASSERT_EQ(first.status, 0) << first.err;
   EXPECT_EQ(Last(first.out, "solved"), "solved 0");
   EXPECT_EQ(Last(first.out, "inplay"), "inplay 1");
   EXPECT_EQ(Last(first.out, "history"), "history 1 1");
@@ -67,8 +61,8 @@ TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
 
   // A new game: the menu offers Continue, which brings the level back as
   // it was; undo then takes back the step made before the game closed.
-  Outcome second = Play("dump\n" + std::string(kContinue) + "dump\nkey ctrl+Z\ndump\n");
-  ASSERT_EQ(second.code, 0) << second.err;
+  GameRun second = Play("dump\n" + std::string(kContinue) + "dump\nkey ctrl+Z\ndump\n");
+  ASSERT_EQ(second.status, 0) << second.err;
   EXPECT_NE(second.out.find("solved 0\ninplay 1\n"), std::string::npos) << second.out;
   EXPECT_EQ(second.out.rfind("mode 0\n", 0), 0u) << "the game starts on the menu";
   const std::size_t afterContinue = second.out.find("mode 2");
@@ -85,8 +79,8 @@ TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
 TEST_F(ScriptProgress, AFolderThatCannotBeWrittenIsToldOnceInTheBar) {
   // A file where the folder should be: no save can succeed.
   std::ofstream(folder.string()) << "not a folder";
-  Outcome run = Play(std::string(kNewGame) + "drag 25 30 67 188\nrotate-cw\nrotate-cw\ndump\n");
-  ASSERT_EQ(run.code, 0) << run.err;
+  GameRun run = Play(std::string(kNewGame) + "drag 25 30 67 188\nrotate-cw\nrotate-cw\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
   std::size_t notes = 0;
   for (std::size_t at = run.out.find("bar: Progress cannot be saved"); at != std::string::npos;
        at = run.out.find("bar: Progress cannot be saved", at + 1)) {

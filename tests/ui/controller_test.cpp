@@ -456,6 +456,10 @@ TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
   w.controller.OnCursorKey(0, -1);  // Up from the top row reaches the tray
   EXPECT_EQ(w.Ui().cursor, (Position{1, -1}));
   w.controller.OnPickKey();
+  w.controller.OnPickKey();  // put down where it came from: no step
+  EXPECT_FALSE(w.Ui().keyCarry);
+  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
+  w.controller.OnPickKey();
   w.controller.OnPenDown(Point{1, 1});  // the pen hides the cursor and drops nothing
   EXPECT_EQ(w.Ui().cursor, kNoPosition);
   EXPECT_FALSE(w.Ui().keyCarry);

@@ -25,8 +25,11 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
   EXPECT_EQ(MapKey(Key::Letter, 'Z', MODE_PLAY, layout, {false, true}).command, ID_ROTATE_CCW);
   // On the menu R plays a random level of the grade chosen last (0) and a
   // digit one of its grade; in play a digit does nothing.
-  EXPECT_EQ(MapKey(Key::Letter, 'R', MODE_MENU, layout).kind, KeyAction::Kind::Random);
-  EXPECT_EQ(MapKey(Key::Letter, '3', MODE_MENU, layout).grade, 3);
+  for (const char key : {'R', '1', '2', '3', '4', '5'}) {
+    const KeyAction a = MapKey(Key::Letter, key, MODE_MENU, layout);
+    EXPECT_EQ(a.kind, KeyAction::Kind::Random) << key;
+    EXPECT_EQ(a.grade, key == 'R' ? 0 : key - '0') << key;
+  }
   EXPECT_EQ(MapKey(Key::Letter, '3', MODE_PLAY, layout).kind, KeyAction::Kind::None);
   EXPECT_EQ(MapWheel(1).command, ID_ROTATE_CCW);
   EXPECT_EQ(MapWheel(-2).command, ID_ROTATE_CW);

@@ -50,10 +50,12 @@ Layout ChooserLayout() {
   return layout;
 }
 
-// A hint that turns the piece at (6, 4).
+// A hint that turns the piece at (6, 4), and notes the levels it was told of.
 class TurnHint : public HintSource {
  public:
   Hint Next(const Puzzle&) override { return Hint{Hint::Kind::kStep, Step::Turn(Position{6, 4}, true)}; }
+  void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel()); }
+  std::vector<std::int32_t> started;
 };
 
 // One game: a puzzle, a controller and a recorder on a clock the test moves.
@@ -147,9 +149,12 @@ TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
   first.controller.OnUndo();             // one step to redo; the game closes here
 
   Game second(*first.sink.last);
+  TurnHint secondHint;
+  second.controller.SetHintSource(&secondHint);
   ASSERT_TRUE(second.controller.state().continueShown);
   second.TapItem(kItemMenuContinue);
   ASSERT_EQ(second.controller.state().screenMode, MODE_PLAY);
+  EXPECT_EQ(secondHint.started, std::vector<std::int32_t>{2}) << "the hints must know the level continued";
   EXPECT_EQ(second.puzzle.currentLevel(), 2);
   EXPECT_EQ(second.puzzle.tray(), first.puzzle.tray());
   EXPECT_EQ(second.puzzle.board(), first.puzzle.board());
@@ -200,6 +205,8 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.TapItem(kItemMenuLevels);
   ASSERT_EQ(g.controller.state().screenMode, MODE_LEVELS);
   EXPECT_EQ(g.controller.state().chooserEntry, 1);  // the first level not solved
+  g.TapItem(kItemChooserNext);  // on the last page Next does nothing
+  EXPECT_EQ(g.controller.state().chooserEntry, 1);
   const LevelChooser& c = g.controller.chooser();
   EXPECT_EQ(c.StateOf(0), EntryState::kSolved);
   EXPECT_EQ(c.StateOf(1), EntryState::kOpen);
@@ -273,11 +280,12 @@ class MadeLevels : public GeneratedLevelSource {
   std::optional<LevelRecord> DailyLevel(std::int64_t) override { return testing::TestLevel(L"DAY", L"5"); }
   std::optional<LevelRecord> RandomLevel(std::uint64_t, std::int32_t grade) override {
     grades.push_back(grade);
-    return testing::TestLevel(L"RND", L"55");
+    return testing::TestLevel(L"RND", randomFires);
   }
   std::int64_t Today() override { return 20000; }
   std::uint64_t NewSeed() override { return 7; }
   std::vector<std::int32_t> grades;
+  std::wstring randomFires = L"55";
 };
 
 TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToIt) {
@@ -317,6 +325,15 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
   EXPECT_EQ(g.controller.state().chooserEntry, 0);
   EXPECT_EQ(c.StateOf(0), EntryState::kSolved);
   EXPECT_EQ(c.DetailText(0), L"Solved today; streak 1 day");
+
+  // A random level solved as it starts: Levels goes back to its grade's row.
+  made.randomFires = L"5";
+  for (std::int32_t grade = 1; grade <= 5; ++grade) {
+    g.Tap(g.Row(grade));
+    ASSERT_EQ(g.controller.state().screenMode, MODE_SOLVED);
+    g.Tap(cont);
+    EXPECT_EQ(g.controller.state().chooserEntry, grade);
+  }
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ namespace {
 
 using testing::World;
 
-// The screens' pixels are checked by the screens tests (an independent
-// oracle) and the golden replays; these tests paint at the int32 limits,
-// where only not crashing and the state left behind are of interest.
+// The screens' pixels are checked by the golden replays; these tests paint
+// at the int32 limits, where only not crashing and the state left behind are
+// of interest.
 ImageList BlankPieces() { return ImageList(Surface(720, 20), 20, 36, Color{255, 0, 255}); }
 
 UiState Password(std::wstring typed) {
