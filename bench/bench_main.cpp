@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     qw::bench::RegisterStartupBenchmark();
     qw::bench::RegisterMotionBenchmarks();
   } else {
-    std::fprintf(stderr, "quenchway-bench: %s; the presentation and start-up benchmarks are left out\n",
+    std::fprintf(stderr,
+                 "quenchway-bench: %s; the presentation and start-up benchmarks are left out\n",
                  display.note().c_str());
   }
   benchmark::RunSpecifiedBenchmarks();

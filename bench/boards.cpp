@@ -53,15 +53,18 @@ bool PutBoard(Puzzle& puzzle, const BoardPicture& picture, std::string& error) {
   std::array<Cell, kBoardCells> board{};
   std::array<Cell, kTraySlots> tray{};
   for (std::int32_t y = 0; y < kBoardSize; ++y) {
-    const bool ok = ReadRow(picture.rows[static_cast<std::size_t>(y)], [&](std::int32_t x, const Cell& c) {
-      board[static_cast<std::size_t>(BoardIndex(x, y))] = c;
-    });
+    const bool ok =
+        ReadRow(picture.rows[static_cast<std::size_t>(y)], [&](std::int32_t x, const Cell& c) {
+          board[static_cast<std::size_t>(BoardIndex(x, y))] = c;
+        });
     if (!ok) {
-      error = "board '" + std::string(picture.name) + "': row " + std::to_string(y) + " does not read";
+      error =
+          "board '" + std::string(picture.name) + "': row " + std::to_string(y) + " does not read";
       return false;
     }
   }
-  if (!ReadRow(picture.tray, [&](std::int32_t k, const Cell& c) { tray[static_cast<std::size_t>(k)] = c; })) {
+  if (!ReadRow(picture.tray,
+               [&](std::int32_t k, const Cell& c) { tray[static_cast<std::size_t>(k)] = c; })) {
     error = "board '" + std::string(picture.name) + "': the tray does not read";
     return false;
   }

@@ -65,8 +65,8 @@ XDisplay::XDisplay() {
     dup2(null, STDOUT_FILENO);
     dup2(null, STDERR_FILENO);
     const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", kScreen, "-nolisten", "tcp", "-noreset",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", kScreen, "-nolisten", "tcp",
+           "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

@@ -26,7 +26,8 @@ std::vector<Draft> EditedDrafts(const Draft& level) {
     }
   }
   const auto fire = std::find(level.items.rbegin(), level.items.rend(), Item::kFire);
-  if (fire != level.items.rend()) edits.push_back(Edit::Remove(static_cast<std::int32_t>(level.items.rend() - fire - 1)));
+  if (fire != level.items.rend())
+    edits.push_back(Edit::Remove(static_cast<std::int32_t>(level.items.rend() - fire - 1)));
   edits.push_back(Edit::TurnNozzle(1));
   if (level.elbows > 0) edits.push_back(Edit::SetCount(KIND_ELBOW, level.elbows - 1));
   std::vector<Draft> drafts;
@@ -56,7 +57,9 @@ void BM_VerdictAfterEdit(benchmark::State& state) {
       const std::clock_t cpuStart = std::clock();
       benchmark::DoNotOptimize(VerdictOf(draft).kind);
       cpuMs.push_back(1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
-      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      ms.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
     }
   }
   std::sort(ms.begin(), ms.end());

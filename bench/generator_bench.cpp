@@ -31,7 +31,8 @@ void BM_GenerateLevel(benchmark::State& state) {
   }
   std::sort(seconds.begin(), seconds.end());
   std::sort(cpuSeconds.begin(), cpuSeconds.end());
-  state.counters["median_cpu_ms"] = cpuSeconds.empty() ? 0.0 : 1000.0 * cpuSeconds[cpuSeconds.size() / 2];
+  state.counters["median_cpu_ms"] =
+      cpuSeconds.empty() ? 0.0 : 1000.0 * cpuSeconds[cpuSeconds.size() / 2];
   state.counters["median_ms"] = seconds.empty() ? 0.0 : 1000.0 * seconds[seconds.size() / 2];
   state.counters["slowest_ms"] = seconds.empty() ? 0.0 : 1000.0 * seconds.back();
 }

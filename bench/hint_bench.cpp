@@ -40,7 +40,8 @@ std::vector<PlayerBoard> Boards(const std::vector<LevelRecord>& levels) {
 }
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 // What the game does once a level, before its first hint: find its

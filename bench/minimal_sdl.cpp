@@ -18,9 +18,11 @@ int main() {
     std::fprintf(stderr, "quenchway-minimal-sdl: %s\n", SDL_GetError());
     return 1;
   }
-  SDL_Window* window = SDL_CreateWindow("Quenchway", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
-                                        kFrameHeight, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
-  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
+  SDL_Window* window =
+      SDL_CreateWindow("Quenchway", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
+                       kFrameHeight, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
+  SDL_Renderer* renderer =
+      window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
   if (window && !renderer) renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) {
     std::fprintf(stderr, "quenchway-minimal-sdl: %s\n", SDL_GetError());

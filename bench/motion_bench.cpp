@@ -65,8 +65,9 @@ void WaterFrame(benchmark::State& state) {
   }
   WindowFrontEnd front(*window);
   std::uint64_t now = 0;
-  GameLoop loop(front, [&now] { return now; }, ExecutableFolder() + "/../data", *LoadBmpMemory(resources::kPiecesBmp),
-                *LoadBmpMemory(resources::kToolbarBmp));
+  GameLoop loop(
+      front, [&now] { return now; }, ExecutableFolder() + "/../data",
+      *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp));
   if (!loop.Create()) {
     state.SkipWithError("no data files beside the game");
     return;
@@ -91,8 +92,8 @@ void WaterFrame(benchmark::State& state) {
     loop.Flush();
     ++frames;
   }
-  state.counters["presented_px_per_frame"] =
-      benchmark::Counter(static_cast<double>(front.pixels) / static_cast<double>(frames ? frames : 1));
+  state.counters["presented_px_per_frame"] = benchmark::Counter(
+      static_cast<double>(front.pixels) / static_cast<double>(frames ? frames : 1));
 }
 
 double ChildCpuSeconds(pid_t child) {
@@ -115,7 +116,8 @@ void IdleCpu(benchmark::State& state) {
   for (auto _ : state) {
     const pid_t child = fork();
     if (child == 0) {
-      execl(game.c_str(), game.c_str(), "--scale", "2", "--no-progress", static_cast<char*>(nullptr));
+      execl(game.c_str(), game.c_str(), "--scale", "2", "--no-progress",
+            static_cast<char*>(nullptr));
       _exit(127);
     }
     std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -131,7 +133,9 @@ void IdleCpu(benchmark::State& state) {
 
 }  // namespace
 
-void RegisterSoundBenchmark() { benchmark::RegisterBenchmark("Sounds/synthesise_all", SynthesiseSounds); }
+void RegisterSoundBenchmark() {
+  benchmark::RegisterBenchmark("Sounds/synthesise_all", SynthesiseSounds);
+}
 
 void RegisterMotionBenchmarks() {
   benchmark::RegisterBenchmark("Motion/water_frame/scale2", WaterFrame);

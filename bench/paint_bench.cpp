@@ -50,7 +50,9 @@ bool TraceBoard(Scene& scene, std::string& error, const BoardPicture& board) {
 }
 
 // The board with the most water.
-bool WorstBoard(Scene& scene, std::string& error) { return TraceBoard(scene, error, TraceBoards().front()); }
+bool WorstBoard(Scene& scene, std::string& error) {
+  return TraceBoard(scene, error, TraceBoards().front());
+}
 
 // The costliest board a level can give: one nozzle and the tray's ten pieces.
 bool TenPieces(Scene& scene, std::string& error) {
@@ -124,7 +126,8 @@ std::unique_ptr<Scene> Prepare(benchmark::State& state, const Setup& setup) {
 }
 
 // Time and pixels per iteration as multiples of one frame copy.
-void SetRatios(benchmark::State& state, double cpuSeconds, std::uint64_t pixels, double frameCopySeconds) {
+void SetRatios(benchmark::State& state, double cpuSeconds, std::uint64_t pixels,
+               double frameCopySeconds) {
   const double n = static_cast<double>(state.iterations());
   state.counters["pixels"] = static_cast<double>(pixels) / n;
   state.counters["pixels_x_frame"] = static_cast<double>(pixels) / n / kFramePixels;
@@ -155,8 +158,10 @@ void FullPaint(benchmark::State& state, const ScreenCase& screen, double frameCo
 std::vector<Point> DragPath(const Rect& board) {
   std::vector<Point> path;
   const std::int32_t y = (board.top + board.bottom) / 2;
-  for (std::int32_t x = board.left + 12; x < board.right - 12; x += 5) path.push_back(Point{x, y + (x % 7)});
-  for (std::int32_t x = board.right - 12; x > board.left + 12; x -= 5) path.push_back(Point{x, y - (x % 7)});
+  for (std::int32_t x = board.left + 12; x < board.right - 12; x += 5)
+    path.push_back(Point{x, y + (x % 7)});
+  for (std::int32_t x = board.right - 12; x > board.left + 12; x -= 5)
+    path.push_back(Point{x, y - (x % 7)});
   return path;
 }
 
@@ -234,12 +239,12 @@ void RegisterPaintBenchmarks(double frameCopySeconds) {
                                    FullPaint(s, screen, frameCopySeconds);
                                  });
   }
-  benchmark::RegisterBenchmark("DragMove/handle+paint/play", [frameCopySeconds](benchmark::State& s) {
-    DragMove(s, MidGame, frameCopySeconds);
-  });
-  benchmark::RegisterBenchmark("DragMove/handle+paint/play_worst_board", [frameCopySeconds](benchmark::State& s) {
-    DragMove(s, WorstBoard, frameCopySeconds);
-  });
+  benchmark::RegisterBenchmark(
+      "DragMove/handle+paint/play",
+      [frameCopySeconds](benchmark::State& s) { DragMove(s, MidGame, frameCopySeconds); });
+  benchmark::RegisterBenchmark(
+      "DragMove/handle+paint/play_worst_board",
+      [frameCopySeconds](benchmark::State& s) { DragMove(s, WorstBoard, frameCopySeconds); });
 }
 
 }  // namespace qw::bench

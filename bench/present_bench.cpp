@@ -27,8 +27,8 @@ constexpr Rect kDragRect{100, 140, 125, 165};
 
 std::unique_ptr<SdlWindow> OpenWindow(benchmark::State& state, std::int32_t scale) {
   std::string error;
-  std::unique_ptr<SdlWindow> window =
-      SdlWindow::Create(WindowConfig{"quenchway-bench", kClientWidth, kFrameHeight, scale, nullptr}, error);
+  std::unique_ptr<SdlWindow> window = SdlWindow::Create(
+      WindowConfig{"quenchway-bench", kClientWidth, kFrameHeight, scale, nullptr}, error);
   if (!window) {
     state.SkipWithError(("no window: " + error).c_str());
     return nullptr;
@@ -41,7 +41,8 @@ std::unique_ptr<SdlWindow> OpenWindow(benchmark::State& state, std::int32_t scal
     }
   }
   if (window->scale() != scale) {
-    state.SkipWithError(("the window came out at scale " + std::to_string(window->scale())).c_str());
+    state.SkipWithError(
+        ("the window came out at scale " + std::to_string(window->scale())).c_str());
     return nullptr;
   }
   return window;
@@ -50,7 +51,8 @@ std::unique_ptr<SdlWindow> OpenWindow(benchmark::State& state, std::int32_t scal
 // The X server's CPU per iteration, when it is ours to measure.
 class ServerCpu {
  public:
-  explicit ServerCpu(const XDisplay& display) : display_(display), start_(display.ServerCpuSeconds()) {}
+  explicit ServerCpu(const XDisplay& display)
+      : display_(display), start_(display.ServerCpuSeconds()) {}
   void Report(benchmark::State& state) const {
     if (start_ < 0) return;
     state.counters["server_cpu"] = benchmark::Counter(display_.ServerCpuSeconds() - start_,
@@ -65,7 +67,8 @@ class ServerCpu {
 Surface SampleFrame() {
   Surface frame(kClientWidth, kFrameHeight);
   for (std::int32_t y = 0; y < frame.height(); ++y) {
-    for (std::int32_t x = 0; x < frame.width(); ++x) frame.Row(y)[x] = ((x * 7) ^ (y * 13)) * 0x010203u;
+    for (std::int32_t x = 0; x < frame.width(); ++x)
+      frame.Row(y)[x] = ((x * 7) ^ (y * 13)) * 0x010203u;
   }
   return frame;
 }
@@ -79,7 +82,8 @@ void Present(benchmark::State& state, const XDisplay& display, std::int32_t scal
   for (auto _ : state) window->Present(frame, changed);
   server.Report(state);
   state.counters["uploaded_pixels"] = static_cast<double>(changed.Width()) * changed.Height();
-  state.counters["shown_pixels"] = static_cast<double>(kClientWidth * scale) * (kFrameHeight * scale);
+  state.counters["shown_pixels"] =
+      static_cast<double>(kClientWidth * scale) * (kFrameHeight * scale);
 }
 
 void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
@@ -104,8 +108,10 @@ void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
   }
   std::vector<Point> path;
   const Rect board = scene->geometry().board();
-  for (std::int32_t x = board.left + 12; x < board.right - 12; x += 5) path.push_back(Point{x, 150});
-  for (std::int32_t x = board.right - 12; x > board.left + 12; x -= 5) path.push_back(Point{x, 155});
+  for (std::int32_t x = board.left + 12; x < board.right - 12; x += 5)
+    path.push_back(Point{x, 150});
+  for (std::int32_t x = board.right - 12; x > board.left + 12; x -= 5)
+    path.push_back(Point{x, 155});
   std::size_t step = 0;
   const ServerCpu server(display);
   for (auto _ : state) {
@@ -117,7 +123,8 @@ void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
     scene->PaintDirty();
     const Surface& client = scene->client();
     for (std::int32_t y = painted.top; y < painted.bottom; ++y) {
-      std::copy(client.Row(y) + painted.left, client.Row(y) + painted.right, frame.Row(y) + painted.left);
+      std::copy(client.Row(y) + painted.left, client.Row(y) + painted.right,
+                frame.Row(y) + painted.left);
     }
     window->Present(frame, painted);
   }
@@ -154,7 +161,8 @@ void RegisterPresentBenchmarks(const XDisplay& display) {
       })->MeasureProcessCPUTime();
     }
   }
-  benchmark::RegisterBenchmark("DragMove/handle+paint+present/scale1", [&display](benchmark::State& s) {
+  benchmark::RegisterBenchmark("DragMove/handle+paint+present/scale1", [&display](
+                                                                           benchmark::State& s) {
     DragEndToEnd(s, display);
   })->MeasureProcessCPUTime();
 }

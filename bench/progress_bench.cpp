@@ -26,8 +26,10 @@ Progress Realistic() {
   }
   p.play = SavedPlay{};
   p.play->level = 77;
-  for (int i = 0; i < 10; ++i) p.play->tray[static_cast<std::size_t>(i)] = SavedCell{8 * (i % 3), i % 8};
-  for (int i = 0; i < 2000; ++i) p.play->undo.push_back("move 3 -1 " + std::to_string(i % 10) + " 7 turn cw 5");
+  for (int i = 0; i < 10; ++i)
+    p.play->tray[static_cast<std::size_t>(i)] = SavedCell{8 * (i % 3), i % 8};
+  for (int i = 0; i < 2000; ++i)
+    p.play->undo.push_back("move 3 -1 " + std::to_string(i % 10) + " 7 turn cw 5");
   for (int i = 0; i < 50; ++i) p.play->redo.push_back("turn 4 5 ccw " + std::to_string(i));
   return p;
 }
@@ -77,7 +79,8 @@ BENCHMARK(BM_ProgressStepAndSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 // The same step with the save handed to the saver's thread: what the game's
 // own thread pays (the copy handed over), on disk.
 void BM_ProgressStepAndSaveInBackground(benchmark::State& state) {
-  const fs::path folder = fs::current_path() / ("qw_bench_progress_bg_" + std::to_string(::getpid()));
+  const fs::path folder =
+      fs::current_path() / ("qw_bench_progress_bg_" + std::to_string(::getpid()));
   fs::remove_all(folder);
   std::ostringstream err;
   ProgressFile file(folder.string(), err);

@@ -38,7 +38,8 @@ void BM_StepRecordedAndHandedOver(benchmark::State& state) {
     recorder.LevelStarted(puzzle, history, false);
     // A piece from the tray to the board, then turns back and forth.
     history.Apply(puzzle, Step::Move(Position{0, -1}, Position{4, 4}));
-    for (std::int64_t i = 1; i < state.range(0); ++i) history.Apply(puzzle, Step::Turn(Position{4, 4}, i % 2 == 0));
+    for (std::int64_t i = 1; i < state.range(0); ++i)
+      history.Apply(puzzle, Step::Turn(Position{4, 4}, i % 2 == 0));
     bool clockwise = true;
     for (auto _ : state) {
       const Step turn = Step::Turn(Position{4, 4}, clockwise);
@@ -51,7 +52,12 @@ void BM_StepRecordedAndHandedOver(benchmark::State& state) {
   }
   fs::remove_all(folder);
 }
-BENCHMARK(BM_StepRecordedAndHandedOver)->Arg(10)->Arg(200)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StepRecordedAndHandedOver)
+    ->Arg(10)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace qw

@@ -12,7 +12,9 @@ namespace qw::bench {
 std::string DataFolder() { return ExecutableFolder() + "/../data"; }
 
 Scene::Scene(const std::string& dataFolder, Surface pieceStrip, Surface toolbarStrip)
-    : loop_(front_, [] { return std::uint64_t{0}; }, dataFolder, std::move(pieceStrip), std::move(toolbarStrip)) {}
+    : loop_(
+          front_, [] { return std::uint64_t{0}; }, dataFolder, std::move(pieceStrip),
+          std::move(toolbarStrip)) {}
 
 std::unique_ptr<Scene> Scene::Load(const std::string& dataFolder, std::string& error) {
   std::optional<Surface> strip = LoadBmpMemory(resources::kPiecesBmp);

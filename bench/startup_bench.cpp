@@ -46,7 +46,8 @@ void Stop(pid_t child) {
 
 // Seconds from fork to the first-frame line on the child's stderr; nothing
 // when the line does not come.
-std::optional<double> TimeToFirstFrame(const std::vector<std::string>& command, std::string& error) {
+std::optional<double> TimeToFirstFrame(const std::vector<std::string>& command,
+                                       std::string& error) {
   int fds[2];
   if (pipe(fds) != 0) {
     error = "no pipe";
@@ -87,7 +88,8 @@ std::optional<double> TimeToFirstFrame(const std::vector<std::string>& command, 
   }
   close(fds[0]);
   Stop(child);
-  if (!seconds) error = command[0] + " showed no first frame" + (output.empty() ? "" : ": " + output);
+  if (!seconds)
+    error = command[0] + " showed no first frame" + (output.empty() ? "" : ": " + output);
   return seconds;
 }
 
@@ -102,7 +104,8 @@ void Startup(benchmark::State& state) {
   const std::vector<std::string> game{folder + "/../quenchway", "--scale", "1", "--no-progress"};
   const std::vector<std::string> minimal{folder + "/quenchway-minimal-sdl"};
   if (!Exists(game[0]) || !Exists(minimal[0])) {
-    state.SkipWithError("build the target 'benchmarks' first: the game or quenchway-minimal-sdl is missing");
+    state.SkipWithError(
+        "build the target 'benchmarks' first: the game or quenchway-minimal-sdl is missing");
     return;
   }
   std::vector<double> gameTimes;
@@ -128,7 +131,8 @@ void Startup(benchmark::State& state) {
   state.counters["game_ms"] = g * 1e3;
   state.counters["game_min_ms"] = *std::min_element(gameTimes.begin(), gameTimes.end()) * 1e3;
   state.counters["minimal_ms"] = m * 1e3;
-  state.counters["minimal_min_ms"] = *std::min_element(minimalTimes.begin(), minimalTimes.end()) * 1e3;
+  state.counters["minimal_min_ms"] =
+      *std::min_element(minimalTimes.begin(), minimalTimes.end()) * 1e3;
   state.counters["ratio"] = g / m;
 }
 

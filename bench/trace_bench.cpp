@@ -45,9 +45,9 @@ void TraceBoard(benchmark::State& state, const BoardPicture& board, bool drawn) 
   state.counters["sources"] = stats.sources;
   state.counters["most_per_source"] = stats.mostFlowCallsPerSource;
   // Seconds per trace step.
-  state.counters["per_step"] = benchmark::Counter(static_cast<double>(stats.flowCalls),
-                                                  benchmark::Counter::kIsIterationInvariantRate |
-                                                      benchmark::Counter::kInvert);
+  state.counters["per_step"] = benchmark::Counter(
+      static_cast<double>(stats.flowCalls),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   if (drawn) {
     state.counters["pixels"] =
         static_cast<double>(canvas.PixelsWritten()) / static_cast<double>(state.iterations());

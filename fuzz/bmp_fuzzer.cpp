@@ -15,11 +15,13 @@ using qw::fuzz::Check;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
   const std::optional<qw::Surface> skin = qw::LoadBmpMemory(bytes);
-  const std::optional<qw::Surface> fromFile = qw::LoadBmpFile(qw::fuzz::WriteScratchFile("skin.bmp", bytes));
+  const std::optional<qw::Surface> fromFile =
+      qw::LoadBmpFile(qw::fuzz::WriteScratchFile("skin.bmp", bytes));
   Check(skin.has_value() == fromFile.has_value(), "the file and the bytes load differently");
   if (!skin) return 0;
   Check(skin->width() > 0 && skin->height() > 0, "a skin without pixels loaded");
-  Check(skin->pixels().size() == static_cast<std::size_t>(skin->width()) * static_cast<std::size_t>(skin->height()),
+  Check(skin->pixels().size() ==
+            static_cast<std::size_t>(skin->width()) * static_cast<std::size_t>(skin->height()),
         "the pixels do not fill the skin");
   Check(skin->pixels() == fromFile->pixels(), "the file and the bytes give different pixels");
   for (std::uint32_t p : skin->pixels()) Check(p <= 0xFFFFFFu, "a pixel with more than 24 bits");

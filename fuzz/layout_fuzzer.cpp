@@ -49,7 +49,8 @@ void Play(qw::fuzz::Game& game, const qw::Layout& layout) {
     const qw::KeyAction a = qw::MapKey(qw::Key::Letter, letter, qw::MODE_PASSWORD, layout);
     if (a.kind == qw::KeyAction::Kind::Tap) tap(a.tap);
   }
-  for (qw::Key key : {qw::Key::Backspace, qw::Key::Enter}) tap(qw::MapKey(key, 0, qw::MODE_PASSWORD, layout).tap);
+  for (qw::Key key : {qw::Key::Backspace, qw::Key::Enter})
+    tap(qw::MapKey(key, 0, qw::MODE_PASSWORD, layout).tap);
   for (std::int32_t item : {22, 20, 21, 5, 7}) tap(Centre(qw::ItemRect(layout, item)));
   game.Paint();
 }
@@ -58,7 +59,8 @@ void Play(qw::fuzz::Game& game, const qw::Layout& layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
-  const std::optional<qw::Layout> loaded = qw::LoadLayout(qw::fuzz::WriteScratchFile("layout", bytes));
+  const std::optional<qw::Layout> loaded =
+      qw::LoadLayout(qw::fuzz::WriteScratchFile("layout", bytes));
   Check(loaded.has_value(), "a small regular file was not read");
   const qw::Layout layout = qw::ParseLayout(qw::fuzz::Widen(bytes));
   Check(layout == *loaded, "the file and the text give different tables");
@@ -68,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qw::Canvas canvas(client);
   const auto count = static_cast<std::int32_t>(layout.size());
   for (const qw::LayoutItem& it : layout) {
-    Check(InRange(it.x) && InRange(it.y) && InRange(it.w) && InRange(it.h) && InRange(it.srcX) && InRange(it.srcY),
+    Check(InRange(it.x) && InRange(it.y) && InRange(it.w) && InRange(it.h) && InRange(it.srcX) &&
+              InRange(it.srcY),
           "a layout value outside the coordinate range");
   }
   for (std::int32_t i = -1; i <= count; ++i) {

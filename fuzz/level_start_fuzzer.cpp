@@ -21,7 +21,8 @@ std::int32_t Number(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {
 
 std::wstring Text(FuzzedDataProvider& in) {
   std::wstring text;
-  for (char c : in.ConsumeRandomLengthString(48)) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+  for (char c : in.ConsumeRandomLengthString(48))
+    text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
   return text;
 }
 
@@ -58,10 +59,12 @@ qw::LevelRecord Record(FuzzedDataProvider& in) {
 // The puzzle's water is always the trace of its board as it stands.
 void CheckWater(const qw::Puzzle& puzzle) {
   const qw::WaterTrace& water = puzzle.Water();
-  Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
+  Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls,
+        "steps and flow calls differ");
   Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
   const qw::WaterTrace fresh = qw::TraceWater(puzzle.board());
-  Check(fresh.steps == water.steps && fresh.doused == water.doused && fresh.reachesHazard == water.reachesHazard,
+  Check(fresh.steps == water.steps && fresh.doused == water.doused &&
+            fresh.reachesHazard == water.reachesHazard,
         "the puzzle's water is not the board's");
 }
 
@@ -71,14 +74,17 @@ void CheckCells(const qw::Puzzle& puzzle) {
     const std::int32_t image = qw::ImageIndex(c);
     return c.variant >= 0 && image >= 0 && image < qw::kPieceImageCount;
   };
-  for (const qw::Cell& c : puzzle.tray()) Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
+  for (const qw::Cell& c : puzzle.tray())
+    Check(qw::IsPipePiece(c) || c.kind == qw::KIND_EMPTY, "no piece in the tray");
   for (const qw::Cell& c : puzzle.tray()) Check(sound(c), "a tray Cell without an image");
   for (const qw::Cell& c : puzzle.board()) Check(sound(c), "a board Cell without an image");
 }
 
 qw::Point AnyPoint(FuzzedDataProvider& in, const qw::GameController& controller) {
-  if (in.ConsumeIntegralInRange(0, 3) == 0) return qw::Point{Number(in, -30, 270), Number(in, -30, 300)};
-  const qw::Rect r = controller.geometry().CellRect(in.ConsumeIntegralInRange(0, 9), in.ConsumeIntegralInRange(-1, 9));
+  if (in.ConsumeIntegralInRange(0, 3) == 0)
+    return qw::Point{Number(in, -30, 270), Number(in, -30, 300)};
+  const qw::Rect r = controller.geometry().CellRect(in.ConsumeIntegralInRange(0, 9),
+                                                    in.ConsumeIntegralInRange(-1, 9));
   return qw::RectCenter(r);
 }
 
@@ -115,7 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         puzzle.Apply(qw::Step::Turn({x, y}, in.ConsumeBool(), Number(in, 0, 8)));
         break;
       }
-      case 5: game.controller.OnCommand(in.PickValueInArray({qw::ID_ROTATE_CCW, qw::ID_ROTATE_CW, qw::ID_RESTART})); break;
+      case 5:
+        game.controller.OnCommand(
+            in.PickValueInArray({qw::ID_ROTATE_CCW, qw::ID_ROTATE_CW, qw::ID_RESTART}));
+        break;
       case 6: game.controller.StartLevel(Number(in, -1, 3)); break;
       case 7: game.controller.OnOkCommand(); break;
       case 8:

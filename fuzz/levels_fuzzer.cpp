@@ -33,15 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<qw::LevelRecord> levels = qw::ParseLevels(text, &starts);
   Check(levels == *loaded, "the file and the text give different tables");
   Check(starts.size() == levels.size(), "one start line per level");
-  for (std::size_t i = 1; i < starts.size(); ++i) Check(starts[i] > starts[i - 1], "start lines out of order");
-  Check(static_cast<std::int64_t>(levels.size()) * 7 <= MeaningfulLines(text), "more levels than lines");
+  for (std::size_t i = 1; i < starts.size(); ++i)
+    Check(starts[i] > starts[i - 1], "start lines out of order");
+  Check(static_cast<std::int64_t>(levels.size()) * 7 <= MeaningfulLines(text),
+        "more levels than lines");
 
   qw::Puzzle puzzle(levels);
   for (std::int32_t i = 0; i < 4 && i < puzzle.LevelCount(); ++i) {
     Check(puzzle.StartLevel(i), "an existing level did not start");
     const qw::WaterTrace& water = puzzle.Water();
-    Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls, "steps and flow calls differ");
-    Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource, "a source ran too long");
+    Check(static_cast<std::int64_t>(water.steps.size()) == water.stats.flowCalls,
+          "steps and flow calls differ");
+    Check(water.stats.mostFlowCallsPerSource <= qw::kMaxFlowCallsPerSource,
+          "a source ran too long");
     qw::CodedLevel level;
     level.board = levels[static_cast<std::size_t>(i)];
     const std::optional<std::string> code = qw::EncodeLevel(level);

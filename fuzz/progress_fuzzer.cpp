@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qw::ProgressParse again = qw::ParseProgress(text);
     Check(again.progress && *again.progress == p, "what is written reads back the same");
     Check(qw::MergeProgress(p, p) == p, "a record merged with itself stays the same");
-    Check(qw::MergeProgress(p, qw::Progress{}).solved == p.solved, "a merge keeps the solved levels on disk");
+    Check(qw::MergeProgress(p, qw::Progress{}).solved == p.solved,
+          "a merge keeps the solved levels on disk");
   }
 
   // The same bytes as the file on disk.

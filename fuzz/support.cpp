@@ -43,7 +43,8 @@ const std::vector<LevelRecord>& ShippedLevels() {
 }
 
 const ImageList& ShippedPieces() {
-  static const ImageList pieces(Decode(shipped::kPiecesBmp), kPieceSize, kPieceImageCount, kTransparentKey);
+  static const ImageList pieces(Decode(shipped::kPiecesBmp), kPieceSize, kPieceImageCount,
+                                kTransparentKey);
   return pieces;
 }
 
@@ -62,7 +63,8 @@ std::string WriteScratchFile(const std::string& name, std::span<const std::uint8
   const std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
   const std::string path = folder + "/qw_fuzz_" + std::to_string(::getpid()) + "_" + name;
   std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -84,7 +86,8 @@ void Game::Paint() {
 
 void Game::PaintEveryScreen() {
   // Each screen as it would stand with the controller's state.
-  for (ScreenMode mode : {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD, MODE_LEVELS}) {
+  for (ScreenMode mode :
+       {MODE_MENU, MODE_HELP, MODE_PLAY, MODE_SOLVED, MODE_FAILED, MODE_PASSWORD, MODE_LEVELS}) {
     UiState ui = controller.state();
     ui.screenMode = mode;
     Canvas canvas(client);

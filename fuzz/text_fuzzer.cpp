@@ -40,7 +40,8 @@ void CheckFields(const std::wstring& text, const std::wstring& delimiters) {
     Check(text.compare(at, f.size(), f) == 0, "a field is not the text at its place");
     at += f.size();
     if (i + 1 < fields.count()) {
-      Check(at < text.size() && delimiters.find(text[at]) != std::wstring::npos, "fields not split at a delimiter");
+      Check(at < text.size() && delimiters.find(text[at]) != std::wstring::npos,
+            "fields not split at a delimiter");
       ++at;
     }
     Check(qw::ReadNumber(f) == ExpectedNumber(f), "ReadNumber disagrees with strtoll");
@@ -53,7 +54,8 @@ void CheckFields(const std::wstring& text, const std::wstring& delimiters) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
-  const std::optional<std::wstring> text = qw::ReadTextFile(qw::fuzz::WriteScratchFile("text", bytes));
+  const std::optional<std::wstring> text =
+      qw::ReadTextFile(qw::fuzz::WriteScratchFile("text", bytes));
   Check(text.has_value(), "a small regular file was not read");
   Check(*text == qw::fuzz::Widen(bytes), "the file did not read as its bytes widened");
 
@@ -63,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (qw::NextLine(buffer, line)) {
     Check(!line.empty() && line[0] != L';', "an empty or comment line was given out");
     Check(line.find(L"\r\n") == std::wstring::npos, "a line holds a line end");
-    Check(buffer.lineNumber > lastNumber && buffer.lineNumber < buffer.nextLine, "line numbers out of order");
+    Check(buffer.lineNumber > lastNumber && buffer.lineNumber < buffer.nextLine,
+          "line numbers out of order");
     lastNumber = buffer.lineNumber;
     CheckFields(line, L",");
   }

@@ -32,7 +32,9 @@ class WebFrontEnd final : public FrontEnd {
   void Present(const Surface& frame, const Rect& changed) override { web::Present(frame, changed); }
   void ToggleFullscreen() override { web::ToggleFullscreen(); }
   void ShowMessage(const std::wstring& text) override { web::ShowMessage(ToUtf8(text)); }
-  void MessageOpened(const std::wstring& text, const Rect& ok) override { web::MessageOpened(ToUtf8(text), ok); }
+  void MessageOpened(const std::wstring& text, const Rect& ok) override {
+    web::MessageOpened(ToUtf8(text), ok);
+  }
   void NoteShown(const std::wstring& text) override { web::NoteShown(ToUtf8(text)); }
   // The page captures the pointer on every press that lands on the canvas.
   void CapturePointer(bool) override {}
@@ -102,8 +104,9 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
     web::ShowMessage("The game's built-in pictures are damaged.");
     return 0;
   }
-  Page().loop = std::make_unique<GameLoop>(Page().front, [] { return web::NowMs(); }, kDataFolder,
-                                           std::move(*pieces), std::move(*toolbar));
+  Page().loop = std::make_unique<GameLoop>(
+      Page().front, [] { return web::NowMs(); }, kDataFolder, std::move(*pieces),
+      std::move(*toolbar));
   std::ostringstream err;
   if (!Page().loop->Start(WebProgress(*Page().loop), GameStart{}, err)) {
     Page().loop.reset();
@@ -147,7 +150,8 @@ EMSCRIPTEN_KEEPALIVE void qw_copy_refused() {
 // pointer left the canvas.
 EMSCRIPTEN_KEEPALIVE void qw_pointer(int kind, int x, int y) {
   using Type = qw::InputEvent::Type;
-  constexpr Type kTypes[] = {Type::PointerDown, Type::PointerMove, Type::PointerUp, Type::PointerLeave};
+  constexpr Type kTypes[] = {Type::PointerDown, Type::PointerMove, Type::PointerUp,
+                             Type::PointerLeave};
   if (kind < 0 || kind > 3) return;
   qw::InputEvent e;
   e.type = kTypes[kind];
@@ -184,7 +188,8 @@ EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
   std::ostringstream err;
   std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
   std::optional<qw::Surface> toolbar = qw::LoadBmpMemory(qw::resources::kToolbarBmp);
-  if (pieces && toolbar) qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
+  if (pieces && toolbar)
+    qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
   result = out.str() + err.str();
   return result.c_str();
 }

@@ -17,7 +17,8 @@ namespace {
 // The SDL window as the game loop's front end.
 class DesktopFrontEnd final : public FrontEnd {
  public:
-  DesktopFrontEnd(SdlWindow& window, bool reportFirstFrame) : window_(window), reportFirstFrame_(reportFirstFrame) {}
+  DesktopFrontEnd(SdlWindow& window, bool reportFirstFrame)
+      : window_(window), reportFirstFrame_(reportFirstFrame) {}
 
   void Present(const Surface& frame, const Rect& changed) override {
     window_.Present(frame, changed);
@@ -56,8 +57,8 @@ void Run(SdlWindow& window, GameLoop& loop) {
 
 }  // namespace
 
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress,
-               const GameStart& start) {
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art,
+               ProgressSetup progress, const GameStart& start) {
   std::string error;
   // The window opens as the player left it: at the scale of the last run
   // (unless --scale names one, or it no longer fits) and fullscreen if it was.
@@ -66,15 +67,19 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   const bool fullscreen = progress.keep && progress.loaded.fullscreen;
   std::unique_ptr<SdlWindow> window = SdlWindow::Create(config, error);
   if (!window) {
-    std::fprintf(stderr, "quenchway: cannot open a window: %s; use --script FILE to play without a display\n", error.c_str());
+    std::fprintf(
+        stderr,
+        "quenchway: cannot open a window: %s; use --script FILE to play without a display\n",
+        error.c_str());
     return 1;
   }
   // QW_REPORT_FIRST_FRAME=1: say on stderr when the first frame is presented.
   const char* report = std::getenv("QW_REPORT_FIRST_FRAME");
   DesktopFrontEnd front(*window, report != nullptr && std::string_view(report) == "1");
   SdlWindow& sdl = *window;
-  GameLoop loop(front, [&sdl] { return sdl.NowMs(); }, dataFolder, std::move(art.pieceStrip),
-                std::move(art.toolbarStrip));
+  GameLoop loop(
+      front, [&sdl] { return sdl.NowMs(); }, dataFolder, std::move(art.pieceStrip),
+      std::move(art.toolbarStrip));
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress.keep) kept.emplace(std::move(progress.loaded), progress.sink);
   if (fullscreen) window->ToggleFullscreen();

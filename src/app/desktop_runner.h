@@ -20,7 +20,7 @@ struct DesktopArt {
 // exit status: 0 after a normal end, 1 when no window can be opened or a
 // data file fails to load or the generated level to start on cannot be made.
 // Progress is kept from the start to the close.
-int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art, ProgressSetup progress,
-               const GameStart& start = {});
+int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art,
+               ProgressSetup progress, const GameStart& start = {});
 
 }  // namespace qw

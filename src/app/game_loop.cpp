@@ -64,8 +64,8 @@ bool GameLoop::Create() {
   }
   data_ = std::move(std::get<GameData>(loaded));
   captionFont_ = Font::Open(kTextHeight, kTextWeight, kTextFace);
-  game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()}, data_.levels,
-                                 *this);
+  game_ = std::make_unique<Game>(ScreenArt{data_.skin, data_.layout, pieces_, captionFont_.get()},
+                                 data_.levels, *this);
   hints_ = std::make_unique<SolverHints>();
   game_->controller.SetHintSource(hints_.get());
   game_->controller.SetGeneratedLevelSource(&generatedLevels_);
@@ -76,8 +76,8 @@ bool GameLoop::Create() {
   return true;
 }
 
-bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start,
-                     std::ostream& err) {
+bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
+                     const GameStart& start, std::ostream& err) {
   if (!Create()) return false;
   if (progress) AttachProgress(std::move(progress->first), progress->second);
   SetAudioOpener(start.audio);
@@ -91,8 +91,9 @@ bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
 }
 
 void GameLoop::AttachProgress(Progress progress, ProgressSink* sink) {
-  recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink,
-                                                 [this] { return static_cast<std::int64_t>(clock_()); });
+  recorder_ = std::make_unique<ProgressRecorder>(data_.levels, std::move(progress), sink, [this] {
+    return static_cast<std::int64_t>(clock_());
+  });
   game_->controller.SetRecorder(recorder_.get());
   // The player's settings apply from the start.
   const Progress& kept = recorder_->progress();
@@ -270,7 +271,8 @@ std::optional<std::int32_t> GameLoop::TimeoutMs() const {
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
   if (!due) return frame;
   const std::uint64_t now = clock_();
-  const std::int32_t tip = *due <= now ? 0 : static_cast<std::int32_t>(std::min(*due - now, kMaxTimeoutMs));
+  const std::int32_t tip =
+      *due <= now ? 0 : static_cast<std::int32_t>(std::min(*due - now, kMaxTimeoutMs));
   return frame ? std::min(*frame, tip) : tip;
 }
 
@@ -308,7 +310,8 @@ void GameLoop::Handle(const InputEvent& e) {
     case InputEvent::Type::Close: running_ = false; break;
     case InputEvent::Type::Redraw: changed_ = frame_.Bounds(); break;
     case InputEvent::Type::Command:
-      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(e.command)) Command(*command);
+      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(e.command))
+        Command(*command);
       break;
     default: break;
   }
@@ -337,7 +340,8 @@ void GameLoop::PointerUp(const InputEvent& e) {
   if (barPress_) {
     barPress_ = false;
     if (const std::optional<std::int32_t> id = toolbar_.PointerUp(ToBar(e.point))) {
-      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id)) Command(*command);
+      if (const std::optional<ToolbarCommand> command = ToolbarCommandFromId(*id))
+        Command(*command);
     }
     return;
   }
@@ -350,8 +354,8 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  const KeyAction action =
-      MapKey(e.key, e.letter, game_->controller.state().screenMode, data_.layout, KeyMods{e.ctrl, e.shift});
+  const KeyAction action = MapKey(e.key, e.letter, game_->controller.state().screenMode,
+                                  data_.layout, KeyMods{e.ctrl, e.shift});
   // A held key repeats commands only.
   if (e.repeat && action.kind != KeyAction::Kind::Command) return;
   Act(action);

@@ -50,7 +50,8 @@ class GameLoop final : public WindowEffects {
   // dataFolder: the folder holding qw_images.dat, qw_layout.dat and
   // qw_levels.dat. pieceStrip: the 36 piece images; toolbarStrip: the
   // bar's button images.
-  GameLoop(FrontEnd& front, LoopClock clock, std::string dataFolder, Surface pieceStrip, Surface toolbarStrip);
+  GameLoop(FrontEnd& front, LoopClock clock, std::string dataFolder, Surface pieceStrip,
+           Surface toolbarStrip);
   ~GameLoop() override;
   GameLoop(const GameLoop&) = delete;
   GameLoop& operator=(const GameLoop&) = delete;
@@ -63,7 +64,8 @@ class GameLoop final : public WindowEffects {
   // The game's start as every front end makes it: Create, then the player's
   // progress kept from here on (when given), then the generated level the
   // command line names. False once something fails, said on `err`.
-  bool Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start, std::ostream& err);
+  bool Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start,
+             std::ostream& err);
   // Keeps the player's progress from here on, starting from `progress` and
   // handing every change to sink (none: kept for this run only). Only once
   // Create has succeeded.
@@ -91,7 +93,9 @@ class GameLoop final : public WindowEffects {
 
   // Sound. `open` gives the audio device (null: none, the game plays on
   // silently); it is asked once, the first time a sound is to be heard.
-  void SetAudioOpener(std::function<std::unique_ptr<AudioOut>()> open) { openAudio_ = std::move(open); }
+  void SetAudioOpener(std::function<std::unique_ptr<AudioOut>()> open) {
+    openAudio_ = std::move(open);
+  }
   // Opens the audio device now, when it has not been asked for yet.
   void OpenAudio();
   // Volume 0..100 (0 is silent) and mute, which M toggles.

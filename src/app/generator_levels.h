@@ -14,13 +14,14 @@ namespace qw {
 
 class GeneratorLevels final : public GeneratedLevelSource {
  public:
-  std::optional<LevelRecord> DailyLevel(std::int64_t day) override { return DailyGeneratedLevel(day); }
+  std::optional<LevelRecord> DailyLevel(std::int64_t day) override {
+    return DailyGeneratedLevel(day);
+  }
   std::optional<LevelRecord> RandomLevel(std::uint64_t seed, std::int32_t grade) override {
     return RandomGeneratedLevel(seed, grade);
   }
   std::int64_t Today() override;
   std::uint64_t NewSeed() override;
-
 };
 
 }  // namespace qw

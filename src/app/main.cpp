@@ -83,7 +83,8 @@ std::string ProgressFolderFor(const Options& options) {
   if (options.script) return std::string();
   std::string folder = qw::ProgressFolder();
   if (folder.empty()) {
-    std::fputs("quenchway: no home folder is known, so progress is not kept; see --progress\n", stderr);
+    std::fputs("quenchway: no home folder is known, so progress is not kept; see --progress\n",
+               stderr);
   }
   return folder;
 }
@@ -154,29 +155,29 @@ std::optional<qw::GeneratedLevelChoice> StartLevelOf(const Options& options, std
   return qw::GeneratedLevelChoice::Random(g[0] - '0', seed);
 }
 
-int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces, qw::ProgressSetup progress,
-        const qw::GameStart& start) {
+int Run(const Options& options, const std::string& dataFolder, qw::Surface pieces,
+        qw::ProgressSetup progress, const qw::GameStart& start) {
   std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
   if (!toolbar) return 1;
   if (options.script) {
     if (*options.script == "-") {
-      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces), std::move(*toolbar),
-                           &progress, start);
+      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces),
+                           std::move(*toolbar), &progress, start);
     }
     std::ifstream file(*options.script);
     if (!file) {
       std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
       return 2;
     }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces), std::move(*toolbar), &progress,
-                         start);
+    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces),
+                         std::move(*toolbar), &progress, start);
   }
 
   std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");
   if (!icon) return 1;
   return qw::RunDesktop(dataFolder, options.scale,
-                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)}, std::move(progress),
-                        start);
+                        qw::DesktopArt{std::move(pieces), std::move(*toolbar), std::move(*icon)},
+                        std::move(progress), start);
 }
 
 }  // namespace
@@ -201,7 +202,8 @@ int main(int argc, char** argv) {
       options.mute = true;
       continue;
     }
-    if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level" || arg == "--animation") {
+    if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level" ||
+        arg == "--animation") {
       if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
       (arg == "--daily"       ? options.daily
        : arg == "--random"    ? options.random
@@ -224,13 +226,15 @@ int main(int argc, char** argv) {
       }
       char* end = nullptr;
       const long n = std::strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || n < 1 || n > 16) return Fail("--scale takes a whole number from 1 to 16");
+      if (value.empty() || *end != '\0' || n < 1 || n > 16)
+        return Fail("--scale takes a whole number from 1 to 16");
       options.scale = static_cast<std::int32_t>(n);
       continue;
     }
     return Fail("unknown option '" + arg + "'");
   }
-  if (options.progress && options.noProgress) return Fail("--progress and --no-progress exclude each other");
+  if (options.progress && options.noProgress)
+    return Fail("--progress and --no-progress exclude each other");
   std::string problem;
   qw::GameStart start;
   start.level = StartLevelOf(options, problem);

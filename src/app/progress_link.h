@@ -28,7 +28,8 @@ std::unique_ptr<ProgressSink> MakeProgressSink(ProgressFile& file, bool backgrou
 
 // Milliseconds of a steady clock, for play time.
 inline std::int64_t SteadyNowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 

@@ -44,7 +44,9 @@ class ScriptFrontEnd final : public FrontEnd {
   explicit ScriptFrontEnd(std::ostream& out) : out_(out) {}
   void Present(const Surface&, const Rect&) override {}
   void ToggleFullscreen() override {}
-  void ShowMessage(const std::wstring& text) override { out_ << "message: " << Escaped(text) << '\n'; }
+  void ShowMessage(const std::wstring& text) override {
+    out_ << "message: " << Escaped(text) << '\n';
+  }
   void MessageOpened(const std::wstring& text, const Rect&) override { ShowMessage(text); }
   void NoteShown(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
   void CapturePointer(bool) override {}
@@ -86,14 +88,13 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
       << press.lastPoint.y << ' ' << press.dragSource.x << ' ' << press.dragSource.y << '\n'
       << "password";
   if (!ui.enteredPassword.empty()) out << ' ' << ToUtf8(ui.enteredPassword);
-  out << '\n'
-      << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n'
-      << "tray";
+  out << '\n' << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n' << "tray";
   for (const Cell& cell : p.tray()) out << ' ' << Entry(cell);
   out << '\n';
   for (std::int32_t y = 0; y < 10; ++y) {
     out << "row" << y;
-    for (std::int32_t x = 0; x < 10; ++x) out << ' ' << Entry(p.board()[static_cast<std::size_t>(x * 10 + y)]);
+    for (std::int32_t x = 0; x < 10; ++x)
+      out << ' ' << Entry(p.board()[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
   const History& history = window.controller().history();
@@ -112,7 +113,8 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   if (const std::wstring* tip = window.tooltip()) out << ' ' << ToUtf8(*tip);
   out << '\n';
   // Then: the code of the level in play.
-  const std::optional<std::string> code = CodeOfLevelInPlay(p, window.controller().generatedLevel());
+  const std::optional<std::string> code =
+      CodeOfLevelInPlay(p, window.controller().generatedLevel());
   out << "code" << (code ? " " + *code : std::string()) << '\n';
   // Then: the clipboard's text.
   out << "clipboard" << (front.clipboard.empty() ? std::string() : " " + front.clipboard) << '\n';
@@ -179,7 +181,8 @@ InputEvent KeyEvent(const std::string& text) {
 // every other command, exactly as the event loop runs them.
 class ScriptSession {
  public:
-  ScriptSession(GameLoop& loop, ScriptFrontEnd& front, std::ostream& out) : loop_(loop), front_(front), out_(out) {}
+  ScriptSession(GameLoop& loop, ScriptFrontEnd& front, std::ostream& out)
+      : loop_(loop), front_(front), out_(out) {}
 
   void Run(const std::vector<std::string>& words) {
     const std::string& verb = words[0];
@@ -187,8 +190,12 @@ class ScriptSession {
       if (words.size() != 1) throw ScriptError{"'" + verb + "' takes no arguments"};
     };
     static const std::pair<const char*, ToolbarCommand> kCommands[] = {
-        {"rotate-ccw", ID_ROTATE_CCW}, {"rotate-cw", ID_ROTATE_CW}, {"restart", ID_RESTART},
-        {"password", ID_PASSWORD},     {"undo", ID_UNDO},           {"redo", ID_REDO},
+        {"rotate-ccw", ID_ROTATE_CCW},
+        {"rotate-cw", ID_ROTATE_CW},
+        {"restart", ID_RESTART},
+        {"password", ID_PASSWORD},
+        {"undo", ID_UNDO},
+        {"redo", ID_REDO},
         {"hint", ID_HINT}};
     for (const auto& [name, command] : kCommands) {
       if (verb != name) continue;
@@ -236,7 +243,8 @@ class ScriptSession {
       Set(words);
     } else if (verb == "shot") {
       if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
-      if (!SaveBmp24(loop_.client(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+      if (!SaveBmp24(loop_.client(), words[1]))
+        throw ScriptError{"cannot write '" + words[1] + "'"};
     } else if (verb == "frame") {
       if (words.size() != 2) throw ScriptError{"'frame' takes one file name"};
       if (!SaveBmp24(loop_.frame(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
@@ -244,7 +252,8 @@ class ScriptSession {
       // The rest of the line, its words joined by one blank, is put on the
       // clipboard (nothing: it is emptied), then Ctrl+V is pressed.
       front_.clipboard.clear();
-      for (std::size_t i = 1; i < words.size(); ++i) front_.clipboard += (i > 1 ? " " : "") + words[i];
+      for (std::size_t i = 1; i < words.size(); ++i)
+        front_.clipboard += (i > 1 ? " " : "") + words[i];
       Send(KeyEvent("ctrl+V"));
     } else if (verb == "dump") {
       noArguments();
@@ -297,8 +306,9 @@ class ScriptSession {
     const std::int64_t longest = std::max(std::llabs(dx), std::llabs(dy));
     const std::int64_t steps = std::min<std::int64_t>((longest + 3) / 4, kMaxDragSteps);
     for (std::int64_t i = 1; i <= steps && loop_.running(); ++i) {
-      Send(PenEvent(InputEvent::Type::PointerMove, Point{static_cast<std::int32_t>(a.x + dx * i / steps),
-                                                         static_cast<std::int32_t>(a.y + dy * i / steps)}));
+      Send(PenEvent(InputEvent::Type::PointerMove,
+                    Point{static_cast<std::int32_t>(a.x + dx * i / steps),
+                          static_cast<std::int32_t>(a.y + dy * i / steps)}));
     }
     Send(PenEvent(InputEvent::Type::PointerUp, b));
   }
@@ -318,9 +328,12 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, Surface toolbarStrip, ProgressSetup* progress, const GameStart& start) {
+              Surface pieceStrip, Surface toolbarStrip, ProgressSetup* progress,
+              const GameStart& start) {
   ScriptFrontEnd front(out);
-  GameLoop loop(front, [&front] { return front.now; }, dataFolder, std::move(pieceStrip), std::move(toolbarStrip));
+  GameLoop loop(
+      front, [&front] { return front.now; }, dataFolder, std::move(pieceStrip),
+      std::move(toolbarStrip));
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress && progress->keep) kept.emplace(std::move(progress->loaded), progress->sink);
   if (!loop.Start(std::move(kept), start, err)) return 1;

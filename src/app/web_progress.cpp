@@ -64,7 +64,8 @@ void WebProgressStore::Save(const Progress& progress) {
     return;
   }
   const Progress merged = state == StoredState::Read ? MergeProgress(stored, progress) : progress;
-  failed_ = !CheckProgress(merged, nullptr) || !web::WriteStored(kWebProgressKey, WriteProgress(merged));
+  failed_ =
+      !CheckProgress(merged, nullptr) || !web::WriteStored(kWebProgressKey, WriteProgress(merged));
 }
 
 bool WebProgressStore::TakeFailure() {

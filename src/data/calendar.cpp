@@ -52,7 +52,8 @@ std::optional<Date> DateOfDay(std::int64_t day) {
   // Bounded first, so that the conversion below never leaves int range.
   if (day < 0 || day > DayNumber(Date{kLastYear, 12, 31})) return std::nullopt;
   const year_month_day ymd{sys_days{days{day}}};
-  return Date{static_cast<std::int32_t>(ymd.year()), static_cast<std::int32_t>(static_cast<unsigned>(ymd.month())),
+  return Date{static_cast<std::int32_t>(ymd.year()),
+              static_cast<std::int32_t>(static_cast<unsigned>(ymd.month())),
               static_cast<std::int32_t>(static_cast<unsigned>(ymd.day()))};
 }
 

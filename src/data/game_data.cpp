@@ -11,7 +11,8 @@ std::variant<GameData, std::vector<DataFile>> LoadGameData(const std::string& fo
   // The program reads items 0 to 24: a shorter table is refused like a
   // missing file rather than read past its end.
   std::optional<Layout> layout = LoadLayout(folder + "/qw_layout.dat");
-  if (!layout || static_cast<std::int32_t>(layout->size()) < kLayoutItemsNeeded) failed.push_back(DataFile::kLayout);
+  if (!layout || static_cast<std::int32_t>(layout->size()) < kLayoutItemsNeeded)
+    failed.push_back(DataFile::kLayout);
   std::optional<std::vector<LevelRecord>> levels = LoadLevels(folder + "/qw_levels.dat");
   if (!levels) failed.push_back(DataFile::kLevels);
   if (!failed.empty()) return failed;

@@ -6,6 +6,7 @@
 
 namespace qw {
 
-inline constexpr std::array<wchar_t, 8> keypadAlphabet{L'A', L'E', L'I', L'L', L'N', L'R', L'S', L'T'};
+inline constexpr std::array<wchar_t, 8> keypadAlphabet{L'A', L'E', L'I', L'L',
+                                                       L'N', L'R', L'S', L'T'};
 
 }  // namespace qw

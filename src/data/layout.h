@@ -26,8 +26,8 @@ struct LayoutItem {
         srcX(ClampCoordinate(sourceX)),
         srcY(ClampCoordinate(sourceY)) {}
 
-  std::int32_t x = 0;     // left edge, client pixels
-  std::int32_t y = 0;     // top edge, client pixels: the file's value minus 26
+  std::int32_t x = 0;  // left edge, client pixels
+  std::int32_t y = 0;  // top edge, client pixels: the file's value minus 26
   std::int32_t w = 0;
   std::int32_t h = 0;
   std::int32_t srcX = 0;  // source rectangle in the skin, same size as the item

@@ -11,62 +11,72 @@
 
 namespace qw {
 
-inline constexpr std::int32_t kItemTitle = 0;           // drawn first on menu, help and password
-inline constexpr std::int32_t kItemMenuFirst = 1;       // menu elements 1 and 2
+inline constexpr std::int32_t kItemTitle = 0;      // drawn first on menu, help and password
+inline constexpr std::int32_t kItemMenuFirst = 1;  // menu elements 1 and 2
 inline constexpr std::int32_t kItemMenuSecond = 2;
 // Menu button i (0 new game, 1 password, 2 instructions, 3 exit) is item
 // 2i + 3, and highlighted item 2i + 4 in the same place.
 inline constexpr std::int32_t kMenuButtons = 4;
 constexpr std::int32_t MenuButtonItem(std::int32_t button) { return 2 * button + 3; }
 constexpr std::int32_t MenuButtonLitItem(std::int32_t button) { return 2 * button + 4; }
-inline constexpr std::int32_t kItemInstructions = 11;   // drawn over the menu
-inline constexpr std::int32_t kItemContinue = 12;       // solved screen; its rectangle is the hit area
-inline constexpr std::int32_t kItemRetry = 13;          // failed screen
-inline constexpr std::int32_t kItemLastLevel = 14;      // shown in place of 12 after the last level
-inline constexpr std::int32_t kItemTray = 16;           // rectangle only
-inline constexpr std::int32_t kItemBoard = 17;          // rectangle only
+inline constexpr std::int32_t kItemInstructions = 11;  // drawn over the menu
+inline constexpr std::int32_t kItemContinue = 12;   // solved screen; its rectangle is the hit area
+inline constexpr std::int32_t kItemRetry = 13;      // failed screen
+inline constexpr std::int32_t kItemLastLevel = 14;  // shown in place of 12 after the last level
+inline constexpr std::int32_t kItemTray = 16;       // rectangle only
+inline constexpr std::int32_t kItemBoard = 17;      // rectangle only
 inline constexpr std::int32_t kItemSolvedBanner = 18;
 inline constexpr std::int32_t kItemFailedBanner = 19;
-inline constexpr std::int32_t kItemConfirm = 20;        // password screen keys
+inline constexpr std::int32_t kItemConfirm = 20;  // password screen keys
 inline constexpr std::int32_t kItemBack = 21;
 inline constexpr std::int32_t kItemClear = 22;
-inline constexpr std::int32_t kItemKeypad = 23;         // eight 20-pixel keys; its source is the glyph strip
-inline constexpr std::int32_t kItemEnteredText = 24;    // rectangle only: where the entered letters start
+inline constexpr std::int32_t kItemKeypad =
+    23;  // eight 20-pixel keys; its source is the glyph strip
+inline constexpr std::int32_t kItemEnteredText =
+    24;  // rectangle only: where the entered letters start
 
-inline constexpr std::int32_t kItemMenuBand = 25;       // menu: band behind Continue and Levels
-inline constexpr std::int32_t kItemMenuContinue = 26;   // and 27 highlighted
-inline constexpr std::int32_t kItemMenuLevels = 28;     // and 29 highlighted
-inline constexpr std::int32_t kItemChooserPage = 30;    // the chooser's background
-inline constexpr std::int32_t kItemChooserList = 31;    // rectangle only: ten rows of entries
+inline constexpr std::int32_t kItemMenuBand = 25;      // menu: band behind Continue and Levels
+inline constexpr std::int32_t kItemMenuContinue = 26;  // and 27 highlighted
+inline constexpr std::int32_t kItemMenuLevels = 28;    // and 29 highlighted
+inline constexpr std::int32_t kItemChooserPage = 30;   // the chooser's background
+inline constexpr std::int32_t kItemChooserList = 31;   // rectangle only: ten rows of entries
 inline constexpr std::int32_t kItemChooserBack = 32;
 inline constexpr std::int32_t kItemChooserPrev = 33;
 inline constexpr std::int32_t kItemChooserNext = 34;
-inline constexpr std::int32_t kItemSolvedMark = 35;     // stamped in a row; placed in the first row
-inline constexpr std::int32_t kItemLockMark = 36;       // likewise
-inline constexpr std::int32_t kItemChooserDetail = 37;  // rectangle only: the highlighted entry's line
+inline constexpr std::int32_t kItemSolvedMark = 35;  // stamped in a row; placed in the first row
+inline constexpr std::int32_t kItemLockMark = 36;    // likewise
+inline constexpr std::int32_t kItemChooserDetail =
+    37;  // rectangle only: the highlighted entry's line
 inline constexpr std::int32_t kItemChooserPageText = 38;  // rectangle only: "Page 1/4"
 inline constexpr std::int32_t kChooserItemsEnd = 39;      // one past the chooser's last item
-inline constexpr std::int32_t kItemSolvedBest = 39;       // solved screen: panel over the board for the best
-inline constexpr std::int32_t kItemLevelsButton = 40;     // solved screen of a generated level: back to the chooser
-inline constexpr std::int32_t kItemAnotherButton = 41;    // solved screen of a random level: another of its grade
-inline constexpr std::int32_t kItemChooserShare = 43;     // chooser: copies the highlighted level's code
-inline constexpr std::int32_t kItemChooserCode = 44;      // chooser: opens the code screen
-inline constexpr std::int32_t kItemCodePage = 45;         // the code screen, its Back and Play keys drawn in
-inline constexpr std::int32_t kItemSolvedShare = 46;      // solved screen of a generated level: copies its code
-inline constexpr std::int32_t kCodeItemsEnd = 47;         // a layout that stops before has no shared levels
+inline constexpr std::int32_t kItemSolvedBest =
+    39;  // solved screen: panel over the board for the best
+inline constexpr std::int32_t kItemLevelsButton =
+    40;  // solved screen of a generated level: back to the chooser
+inline constexpr std::int32_t kItemAnotherButton =
+    41;  // solved screen of a random level: another of its grade
+inline constexpr std::int32_t kItemChooserShare =
+    43;  // chooser: copies the highlighted level's code
+inline constexpr std::int32_t kItemChooserCode = 44;  // chooser: opens the code screen
+inline constexpr std::int32_t kItemCodePage =
+    45;  // the code screen, its Back and Play keys drawn in
+inline constexpr std::int32_t kItemSolvedShare =
+    46;  // solved screen of a generated level: copies its code
+inline constexpr std::int32_t kCodeItemsEnd =
+    47;  // a layout that stops before has no shared levels
 
 // Items 41 to 46 belong to other screens. Items 47 and up are the settings
 // screen and the menu's gear that opens it: a layout that stops before their
 // end has neither.
 inline constexpr std::int32_t kItemSettingsPage = 47;
-inline constexpr std::int32_t kItemMotionFirst = 48;        // off, normal, fast; 51 to 53 chosen
+inline constexpr std::int32_t kItemMotionFirst = 48;  // off, normal, fast; 51 to 53 chosen
 inline constexpr std::int32_t kItemMotionChosenFirst = 51;
 inline constexpr std::int32_t kItemVolumeDown = 54;
 inline constexpr std::int32_t kItemVolumeUp = 55;
-inline constexpr std::int32_t kItemVolumeText = 56;         // rectangle only: "80%"
-inline constexpr std::int32_t kItemMute = 57;               // and 58 chosen
+inline constexpr std::int32_t kItemVolumeText = 56;  // rectangle only: "80%"
+inline constexpr std::int32_t kItemMute = 57;        // and 58 chosen
 inline constexpr std::int32_t kItemSettingsBack = 59;
-inline constexpr std::int32_t kItemMenuSettings = 60;       // the menu's gear
+inline constexpr std::int32_t kItemMenuSettings = 60;  // the menu's gear
 inline constexpr std::int32_t kSettingsItemsEnd = 61;
 
 // The menu's extra buttons, by the numbers the highlight gives them after the

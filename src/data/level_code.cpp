@@ -26,7 +26,7 @@ constexpr std::uint32_t kCheckMask = (1u << kCheckBits) - 1;
 
 // The fields, in bits. Fixed for good within a version.
 constexpr int kKindBits = 2;
-constexpr int kDayBits = 22;      // 9999-12-31 is day 2932896
+constexpr int kDayBits = 22;  // 9999-12-31 is day 2932896
 constexpr int kGradeBits = 3;
 constexpr int kNibbleCountBits = 4;  // a seed's hexadecimal digits, less one
 constexpr int kCountBits = 4;
@@ -49,9 +49,11 @@ struct TextRule {
   int letterBits;
   int lengthBits;
 };
-constexpr std::wstring_view kTitleLetters = L" abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-";
+constexpr std::wstring_view kTitleLetters =
+    L" abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-";
 constexpr TextRule kTitle{"title", kTitleLetters, 6, kTitleLengthBits};
-constexpr TextRule kPassword{"password", std::wstring_view(keypadAlphabet.data(), keypadAlphabet.size()), 3,
+constexpr TextRule kPassword{"password",
+                             std::wstring_view(keypadAlphabet.data(), keypadAlphabet.size()), 3,
                              kPasswordLengthBits};
 
 std::int64_t LastDay() { return DayNumber(Date{kLastYear, 12, 31}); }
@@ -59,13 +61,15 @@ std::int64_t LastDay() { return DayNumber(Date{kLastYear, 12, 31}); }
 class BitWriter {
  public:
   void Put(std::uint64_t value, int bits) {
-    for (int i = bits - 1; i >= 0; --i) bits_.push_back(static_cast<std::uint8_t>((value >> i) & 1u));
+    for (int i = bits - 1; i >= 0; --i)
+      bits_.push_back(static_cast<std::uint8_t>((value >> i) & 1u));
   }
   // The bits in 5-bit symbols, the last one filled with zeros.
   std::vector<std::uint8_t> Symbols() const {
     std::vector<std::uint8_t> symbols((bits_.size() + kSymbolBits - 1) / kSymbolBits, 0);
     for (std::size_t i = 0; i < bits_.size(); ++i) {
-      symbols[i / kSymbolBits] |= static_cast<std::uint8_t>(bits_[i] << (kSymbolBits - 1 - i % kSymbolBits));
+      symbols[i / kSymbolBits] |=
+          static_cast<std::uint8_t>(bits_[i] << (kSymbolBits - 1 - i % kSymbolBits));
     }
     return symbols;
   }
@@ -78,7 +82,8 @@ class BitWriter {
 // it ran out.
 class BitReader {
  public:
-  BitReader(const std::uint8_t* symbols, std::size_t count) : symbols_(symbols), bits_(count * kSymbolBits) {}
+  BitReader(const std::uint8_t* symbols, std::size_t count)
+      : symbols_(symbols), bits_(count * kSymbolBits) {}
   std::uint64_t Get(int bits) {
     std::uint64_t value = 0;
     for (int i = 0; i < bits; ++i) {
@@ -129,13 +134,15 @@ std::string Written(const std::vector<std::uint8_t>& symbols) {
 std::string TextProblem(const std::wstring& text, const TextRule& rule) {
   const std::size_t most = (std::size_t{1} << rule.lengthBits) - 1;
   if (text.empty() || text.size() > most) {
-    return std::string("its ") + rule.name + " is not 1 to " + std::to_string(most) + " characters long";
+    return std::string("its ") + rule.name + " is not 1 to " + std::to_string(most) +
+           " characters long";
   }
   if (text[0] == L';' || text.find(L"\r\n") != std::wstring::npos) {
     return std::string("its ") + rule.name + " cannot stand on a line of the level file";
   }
   for (const wchar_t c : text) {
-    if (c == 0 || c > 0xFF) return std::string("its ") + rule.name + " has a character outside Latin-1";
+    if (c == 0 || c > 0xFF)
+      return std::string("its ") + rule.name + " has a character outside Latin-1";
   }
   return std::string();
 }
@@ -158,7 +165,8 @@ std::wstring GetText(BitReader& in, const TextRule& rule) {
   const bool lettersOnly = in.Get(1) == 1;
   std::wstring text;
   for (std::size_t i = 0; i < length; ++i) {
-    text.push_back(lettersOnly ? rule.letters[in.Get(rule.letterBits)] : static_cast<wchar_t>(in.Get(kRawCharBits)));
+    text.push_back(lettersOnly ? rule.letters[in.Get(rule.letterBits)]
+                               : static_cast<wchar_t>(in.Get(kRawCharBits)));
   }
   return text;
 }
@@ -175,7 +183,8 @@ std::optional<std::vector<std::int32_t>> PlainCells(const std::wstring& list) {
                         field.find_first_not_of(L"0123456789") == std::wstring_view::npos &&
                         (field.size() == 1 || field[0] != L'0');
     if (!digits || cells.size() == (std::size_t{1} << kListLengthBits) - 1) return std::nullopt;
-    cells.push_back(field.size() == 1 ? field[0] - L'0' : (field[0] - L'0') * 10 + (field[1] - L'0'));
+    cells.push_back(field.size() == 1 ? field[0] - L'0'
+                                      : (field[0] - L'0') * 10 + (field[1] - L'0'));
     if (end == list.size()) return cells;
     start = end + 1;
   }
@@ -200,14 +209,18 @@ std::string BoardProblem(const LevelRecord& r, BitWriter& out) {
   for (const std::int32_t n : counts) out.Put(static_cast<std::uint64_t>(n), kCountBits);
   out.Put(static_cast<std::uint64_t>(r.sourceCell), kCellBits);
   out.Put(static_cast<std::uint64_t>(r.sourceRotation), kRotationBits);
-  for (const auto& [name, list] : {std::pair{"fire", &r.fireCells}, std::pair{"hazard", &r.hazardCells},
-                                   std::pair{"wall", &r.wallCells}}) {
+  for (const auto& [name, list] :
+       {std::pair{"fire", &r.fireCells}, std::pair{"hazard", &r.hazardCells},
+        std::pair{"wall", &r.wallCells}}) {
     const std::optional<std::vector<std::int32_t>> cells = PlainCells(*list);
-    if (!cells) return std::string("its ") + name + " list is not cell numbers 0 to 99 (at most 127) written plainly";
+    if (!cells)
+      return std::string("its ") + name +
+             " list is not cell numbers 0 to 99 (at most 127) written plainly";
     out.Put(cells->size(), kListLengthBits);
     for (const std::int32_t c : *cells) out.Put(static_cast<std::uint64_t>(c), kCellBits);
   }
-  for (const auto& [text, rule] : {std::pair{&r.title, &kTitle}, std::pair{&r.password, &kPassword}}) {
+  for (const auto& [text, rule] :
+       {std::pair{&r.title, &kTitle}, std::pair{&r.password, &kPassword}}) {
     const std::string problem = TextProblem(*text, *rule);
     if (!problem.empty()) return problem;
     PutText(out, *text, *rule);
@@ -241,7 +254,8 @@ std::optional<CodedLevel> Parse(BitReader& in, bool& cutShort) {
     }
     r.title = GetText(in, kTitle);
     r.password = GetText(in, kPassword);
-    sound = sound && TextProblem(r.title, kTitle).empty() && TextProblem(r.password, kPassword).empty();
+    sound =
+        sound && TextProblem(r.title, kTitle).empty() && TextProblem(r.password, kPassword).empty();
   } else if (kind == static_cast<std::uint64_t>(CodedLevel::Kind::kDaily)) {
     level.kind = CodedLevel::Kind::kDaily;
     level.day = static_cast<std::int64_t>(in.Get(kDayBits));
@@ -279,15 +293,15 @@ std::optional<std::string> EncodeLevel(const CodedLevel& level, std::string* pro
   out.Put(static_cast<std::uint64_t>(level.kind), kKindBits);
   std::string why;
   switch (level.kind) {
-    case CodedLevel::Kind::kBoard:
-      why = BoardProblem(level.board, out);
-      break;
+    case CodedLevel::Kind::kBoard: why = BoardProblem(level.board, out); break;
     case CodedLevel::Kind::kDaily:
-      if (level.day < 0 || level.day > LastDay()) why = "its day is not from 1970-01-01 to 9999-12-31";
+      if (level.day < 0 || level.day > LastDay())
+        why = "its day is not from 1970-01-01 to 9999-12-31";
       out.Put(static_cast<std::uint64_t>(level.day), kDayBits);
       break;
     case CodedLevel::Kind::kRandom: {
-      if (level.grade < kEasiestGrade || level.grade > kHardestGrade) why = "its grade is not 1 to 5";
+      if (level.grade < kEasiestGrade || level.grade > kHardestGrade)
+        why = "its grade is not 1 to 5";
       out.Put(static_cast<std::uint64_t>(level.grade), kGradeBits);
       int nibbles = 1;
       while (nibbles < 16 && (level.seed >> (4 * nibbles)) != 0) ++nibbles;
@@ -318,20 +332,23 @@ std::optional<CodedLevel> DecodeLevel(std::string_view code, std::string* proble
     const std::size_t at = kDigits.find(c);
     if (at == std::string_view::npos) {
       const auto byte = static_cast<unsigned char>(code[i]);
-      const std::string shown = byte > 32 && byte < 127 ? "'" + std::string(1, code[i]) + "'" : "a blank or control";
+      const std::string shown =
+          byte > 32 && byte < 127 ? "'" + std::string(1, code[i]) + "'" : "a blank or control";
       return refuse("the code is mistyped: character " + std::to_string(i + 1) + " (" + shown +
                     ") is not used in codes");
     }
     symbols.push_back(static_cast<std::uint8_t>(at));
   }
   if (symbols.empty()) return refuse("no code was given");
-  if (symbols.size() <= static_cast<std::size_t>(kCheckSymbols)) return refuse("the code is cut short");
+  if (symbols.size() <= static_cast<std::size_t>(kCheckSymbols))
+    return refuse("the code is cut short");
   const std::size_t body = symbols.size() - kCheckSymbols;
   BitReader check(symbols.data() + body, kCheckSymbols);
   const bool checked = check.Get(kCheckBits) == Check(symbols.data(), body);
   const std::int32_t version = symbols[0];
   if (checked && version != kLevelCodeVersion) {
-    return refuse("the code is of format " + std::to_string(version) + ", which this version of the game cannot read");
+    return refuse("the code is of format " + std::to_string(version) +
+                  ", which this version of the game cannot read");
   }
   BitReader in(symbols.data() + 1, body - 1);
   bool cutShort = false;

@@ -63,7 +63,8 @@ std::string LevelRecordText(const LevelRecord& r) {
   const auto list = [&line](const std::wstring& cells) { line(cells.empty() ? L"-1" : cells); };
   line(r.title);
   line(r.password);
-  line(std::to_wstring(r.elbowCount) + L"," + std::to_wstring(r.bendCount) + L"," + std::to_wstring(r.splitterCount));
+  line(std::to_wstring(r.elbowCount) + L"," + std::to_wstring(r.bendCount) + L"," +
+       std::to_wstring(r.splitterCount));
   line(std::to_wstring(r.sourceCell) + L"," + std::to_wstring(r.sourceRotation));
   list(r.fireCells);
   list(r.hazardCells);

@@ -10,14 +10,14 @@
 namespace qw {
 
 struct LevelRecord {
-  std::wstring title;          // line 1: the chooser and the caption of a generated level show it
-  std::wstring password;       // line 2, verbatim
+  std::wstring title;           // line 1: the chooser and the caption of a generated level show it
+  std::wstring password;        // line 2, verbatim
   std::int32_t elbowCount = 0;  // line 3, fields 0, 1, 2
   std::int32_t bendCount = 0;
   std::int32_t splitterCount = 0;
-  std::int32_t sourceCell = 0;      // line 4, fields 0 and 1
+  std::int32_t sourceCell = 0;  // line 4, fields 0 and 1
   std::int32_t sourceRotation = 0;
-  std::wstring fireCells;      // lines 5, 6, 7: verbatim, or empty for exactly "-1"
+  std::wstring fireCells;  // lines 5, 6, 7: verbatim, or empty for exactly "-1"
   std::wstring hazardCells;
   std::wstring wallCells;
   friend bool operator==(const LevelRecord&, const LevelRecord&) = default;
@@ -29,7 +29,8 @@ std::optional<std::vector<LevelRecord>> LoadLevels(const std::string& path);
 
 // The same from text already read. When startLines is given it receives, for
 // each level, the number of the file line its title stands on.
-std::vector<LevelRecord> ParseLevels(std::wstring text, std::vector<std::int32_t>* startLines = nullptr);
+std::vector<LevelRecord> ParseLevels(std::wstring text,
+                                     std::vector<std::int32_t>* startLines = nullptr);
 
 // The seven lines of a level as the loader reads them back, each ending in
 // CR LF, every character written as one Latin-1 byte; an empty list is "-1".

@@ -61,7 +61,8 @@ void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t space = line.find(' ', start);
-    fields.push_back(line.substr(start, space == std::string_view::npos ? std::string_view::npos : space - start));
+    fields.push_back(line.substr(
+        start, space == std::string_view::npos ? std::string_view::npos : space - start));
     if (space == std::string_view::npos) break;
     start = space + 1;
     if (fields.size() > 128) break;  // no line of the format has as many
@@ -126,7 +127,8 @@ bool ValidStep(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
 }
 
-std::optional<std::int32_t> Better(const std::optional<std::int32_t>& a, const std::optional<std::int32_t>& b) {
+std::optional<std::int32_t> Better(const std::optional<std::int32_t>& a,
+                                   const std::optional<std::int32_t>& b) {
   if (!a) return b;
   if (!b) return a;
   return std::min(*a, *b);
@@ -180,7 +182,8 @@ class Reader {
     why.append(word).append("' ");
     if (!Is(word)) return Fail(why.append("expected"));
     SplitFields(line_, fields_);
-    if (fields_.size() != count) return Fail(why.append("needs ").append(std::to_string(count - 1)).append(" values"));
+    if (fields_.size() != count)
+      return Fail(why.append("needs ").append(std::to_string(count - 1)).append(" values"));
     return true;
   }
 
@@ -191,7 +194,7 @@ class Reader {
     const bool settings = kept;  // only the third version has them
     if (!kept && !first && line_ != kProgressHeaderV2) {
       return Fail(line_.rfind("quenchway-progress ", 0) == 0 ? "a version this game does not know"
-                                                              : "not a progress file");
+                                                             : "not a progress file");
     }
     if (!Next() || !Expect("scale", 2)) return false;
     const std::optional<std::int32_t> scale = ReadCount(fields_[1]);
@@ -258,7 +261,8 @@ class Reader {
     best.hints = ReadBest(fields_[4], ok);
     best.timeMs = ReadBest(fields_[5], ok);
     if (!ok) return Fail("a best is a number or '-'");
-    if (p.solved.size() >= kMaxSolvedLevels && !p.solved.contains(*key)) return Fail("too many solved levels");
+    if (p.solved.size() >= kMaxSolvedLevels && !p.solved.contains(*key))
+      return Fail("too many solved levels");
     RecordSolved(p, *key, best);
     return true;
   }
@@ -268,7 +272,8 @@ class Reader {
     const std::optional<Date> date = ParseDate(std::string(fields_[1]));
     if (!date) return Fail("a day is YYYY-MM-DD, from 1970-01-01 to 9999-12-31");
     const std::int64_t day = DayNumber(*date);
-    if (!p.dailySolved.empty() && day <= *p.dailySolved.rbegin()) return Fail("the days are not in ascending order");
+    if (!p.dailySolved.empty() && day <= *p.dailySolved.rbegin())
+      return Fail("the days are not in ascending order");
     if (p.dailySolved.size() >= kMaxSolvedDays) return Fail("too many solved days");
     p.dailySolved.insert(day);
     return true;
@@ -324,7 +329,7 @@ class Reader {
   std::string_view line_;
   std::vector<std::string_view> fields_;
   std::string error_;
-  std::set<LevelKey> keys_;        // of the boards read so far
+  std::set<LevelKey> keys_;       // of the boards read so far
   std::size_t historySteps_ = 0;  // over all boards read so far
 };
 
@@ -362,7 +367,8 @@ void WriteBoard(std::string_view word, const SavedPlay& play, std::string& out) 
   out.append("\n");
   for (std::size_t row = 0; row < 10; ++row) {
     out.append("row").append(std::to_string(row));
-    for (std::size_t col = 0; col < 10; ++col) out.append(" ").append(CellText(play.board[10 * row + col]));
+    for (std::size_t col = 0; col < 10; ++col)
+      out.append(" ").append(CellText(play.board[10 * row + col]));
     out.append("\n");
   }
   for (const std::string& s : play.undo) out.append("undo ").append(s).append("\n");
@@ -380,7 +386,8 @@ std::size_t HistorySteps(const Progress& p) {
 // Whether the progress holds a board (in play or kept) of the level.
 bool HasBoard(const Progress& p, LevelKey level) {
   if (p.play && p.play->level == level) return true;
-  return std::any_of(p.kept.begin(), p.kept.end(), [&](const SavedPlay& b) { return b.level == level; });
+  return std::any_of(p.kept.begin(), p.kept.end(),
+                     [&](const SavedPlay& b) { return b.level == level; });
 }
 
 }  // namespace
@@ -392,16 +399,20 @@ std::string WriteProgress(const Progress& p) {
   out.append(kProgressHeader).append("\n");
   out.append("scale ").append(std::to_string(p.scale)).append("\n");
   out.append("fullscreen ").append(p.fullscreen ? "1" : "0").append("\n");
-  out.append("animation ").append(kAnimationNames[static_cast<std::size_t>(p.animation)]).append("\n");
+  out.append("animation ")
+      .append(kAnimationNames[static_cast<std::size_t>(p.animation)])
+      .append("\n");
   out.append("volume ").append(std::to_string(p.volume)).append("\n");
   out.append("mute ").append(p.mute ? "1" : "0").append("\n");
   for (const auto& [key, best] : p.solved) {
     out.append("solved ").append(KeyText(key));
-    for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs}) out.append(" ").append(BestText(*v));
+    for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs})
+      out.append(" ").append(BestText(*v));
     out.append("\n");
   }
   for (const std::int64_t day : p.dailySolved) {
-    if (const std::optional<Date> date = DateOfDay(day)) out.append("daily ").append(DateText(*date)).append("\n");
+    if (const std::optional<Date> date = DateOfDay(day))
+      out.append("daily ").append(DateText(*date)).append("\n");
   }
   if (p.play) WriteBoard("play ", *p.play, out);
   for (const SavedPlay& board : p.kept) WriteBoard("kept ", board, out);
@@ -410,7 +421,8 @@ std::string WriteProgress(const Progress& p) {
 }
 
 ProgressParse ParseProgress(std::string_view text) {
-  if (text.size() > kMaxProgressBytes) return ProgressParse{std::nullopt, "larger than the format allows"};
+  if (text.size() > kMaxProgressBytes)
+    return ProgressParse{std::nullopt, "larger than the format allows"};
   return Reader(text).Read();
 }
 
@@ -420,7 +432,8 @@ bool CheckProgress(const Progress& p, std::string* error) {
     return false;
   };
   if (p.scale < 0 || p.scale > kMaxSavedScale) return fail("a scale outside 0 to 16");
-  if (static_cast<std::size_t>(p.animation) >= kAnimationNames.size()) return fail("an animation outside the format");
+  if (static_cast<std::size_t>(p.animation) >= kAnimationNames.size())
+    return fail("an animation outside the format");
   if (p.volume < 0 || p.volume > 100) return fail("a volume outside 0 to 100");
   if (p.solved.size() > kMaxSolvedLevels) return fail("too many solved levels");
   for (const auto& [key, best] : p.solved) {
@@ -489,7 +502,8 @@ Progress MergeProgress(const Progress& onDisk, const Progress& mine) {
   if (onDisk.play) theirs.push_back(&*onDisk.play);
   for (const SavedPlay& board : onDisk.kept) theirs.push_back(&board);
   for (const SavedPlay* board : theirs) {
-    if (!HasBoard(merged, board->level) && !mine.solved.contains(board->level)) merged.kept.push_back(*board);
+    if (!HasBoard(merged, board->level) && !mine.solved.contains(board->level))
+      merged.kept.push_back(*board);
   }
   TrimKeptBoards(merged);
   return merged;

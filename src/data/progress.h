@@ -166,5 +166,4 @@ void TrimKeptBoards(Progress& progress);
 // solved is gone for good), trimmed to the limits.
 Progress MergeProgress(const Progress& onDisk, const Progress& mine);
 
-
 }  // namespace qw

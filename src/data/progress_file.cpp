@@ -14,7 +14,10 @@ constexpr int kLockWaitMs = 500;
 }  // namespace
 
 ProgressFile::ProgressFile(std::string folder, std::ostream& err, FileSyscalls sys)
-    : folder_(std::move(folder)), path_(folder_.empty() ? std::string() : folder_ + "/progress"), err_(err), sys_(sys) {}
+    : folder_(std::move(folder)),
+      path_(folder_.empty() ? std::string() : folder_ + "/progress"),
+      err_(err),
+      sys_(sys) {}
 
 Progress ProgressFile::Load() {
   Progress progress;
@@ -44,8 +47,8 @@ ProgressFile::DiskState ProgressFile::ReadDisk(Progress& onDisk) {
     return DiskState::None;
   }
   if (!toldBlocked_) {
-    err_ << "quenchway: cannot read the progress file (" << why << ") nor move it aside (" << moveError
-         << "); it is left as it is and progress is not saved over it\n";
+    err_ << "quenchway: cannot read the progress file (" << why << ") nor move it aside ("
+         << moveError << "); it is left as it is and progress is not saved over it\n";
   }
   toldBlocked_ = true;
   return DiskState::Blocked;
@@ -64,7 +67,8 @@ bool ProgressFile::Save(Progress& progress) {
   if (state == DiskState::Blocked) return SaveFailed("a file that cannot be read is in the way");
   Progress merged = state == DiskState::Read ? MergeProgress(onDisk, progress) : progress;
   if (!CheckProgress(merged, &error)) return SaveFailed(error);
-  if (!WriteFileAtomically(path_, TempNameForThisProcess(path_ + ".tmp-"), WriteProgress(merged), &error, sys_)) {
+  if (!WriteFileAtomically(path_, TempNameForThisProcess(path_ + ".tmp-"), WriteProgress(merged),
+                           &error, sys_)) {
     return SaveFailed(error);
   }
   progress = std::move(merged);
@@ -74,7 +78,8 @@ bool ProgressFile::Save(Progress& progress) {
 
 bool ProgressFile::SaveFailed(const std::string& why) {
   if (!failing_) {
-    err_ << "quenchway: progress cannot be saved (" << why << "); the game plays on and tries again at the next save\n";
+    err_ << "quenchway: progress cannot be saved (" << why
+         << "); the game plays on and tries again at the next save\n";
   }
   failing_ = true;
   return false;

@@ -62,7 +62,8 @@ FieldTokenizer::FieldTokenizer(std::wstring text, std::wstring delimiters)
 std::wstring FieldTokenizer::field(std::int32_t i) const {
   if (i < 0 || i >= count_) return std::wstring();
   const std::size_t start = starts_[static_cast<std::size_t>(i)];
-  const std::size_t end = (i + 1 < count_) ? starts_[static_cast<std::size_t>(i) + 1] - 1 : text_.size();
+  const std::size_t end =
+      (i + 1 < count_) ? starts_[static_cast<std::size_t>(i) + 1] - 1 : text_.size();
   return text_.substr(start, end - start);
 }
 
@@ -82,8 +83,10 @@ std::int32_t ReadNumber(std::wstring_view field) {
     if (value <= kLimit) value = value * 10 + (field[i] - L'0');
   }
   if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (value > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }
 

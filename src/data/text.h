@@ -25,7 +25,7 @@ std::optional<std::wstring> ReadTextFile(const std::string& path);
 struct TextBuffer {
   explicit TextBuffer(std::wstring text) : text(std::move(text)) {}
   std::wstring text;
-  std::size_t pos = 0;         // where the untaken part starts
+  std::size_t pos = 0;          // where the untaken part starts
   std::int32_t lineNumber = 0;  // 1-based number of the line NextLine gave last
   std::int32_t nextLine = 1;    // number of the first untaken line
 };

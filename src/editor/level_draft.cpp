@@ -28,7 +28,8 @@ std::int32_t* CountOf(Draft& draft, PieceKind piece) {
 
 std::optional<std::string> TitleRefusal(const std::wstring& title) {
   if (title.empty()) return "a level needs a title";
-  if (title.size() > kMostTitleChars) return "a title has at most " + std::to_string(kMostTitleChars) + " characters";
+  if (title.size() > kMostTitleChars)
+    return "a title has at most " + std::to_string(kMostTitleChars) + " characters";
   if (title.front() == L';') return "a title cannot begin with ';'";
   if (std::any_of(title.begin(), title.end(), [](wchar_t c) { return c < 32 || c > 255; })) {
     return "a title holds only letters, digits, spaces and signs of the game's font";
@@ -55,7 +56,9 @@ bool PutList(Draft& draft, const std::wstring& list, Item item, std::string* pro
     }
     Item& at = draft.items[static_cast<std::size_t>(n)];
     if (at != Item::kNone) {
-      if (problem) *problem = "cell " + std::to_string(n) + " holds both " + ItemName(at) + " and " + ItemName(item);
+      if (problem)
+        *problem =
+            "cell " + std::to_string(n) + " holds both " + ItemName(at) + " and " + ItemName(item);
       return false;
     }
     at = item;
@@ -80,15 +83,18 @@ std::optional<std::string> RefusalOf(const Draft& draft, const Edit& edit) {
       if (at != Item::kNone) return cell + " already holds " + ItemName(at) + "; remove it first";
       if (edit.item == Item::kNozzle) {
         if (draft.NozzleCell() >= 0) {
-          return "a level has one nozzle, and it stands at cell " + std::to_string(draft.NozzleCell());
+          return "a level has one nozzle, and it stands at cell " +
+                 std::to_string(draft.NozzleCell());
         }
-        if (edit.amount < 0 || edit.amount > 7) return "a nozzle points in one of the directions 0 to 7";
+        if (edit.amount < 0 || edit.amount > 7)
+          return "a nozzle points in one of the directions 0 to 7";
       }
       return std::nullopt;
     }
     case Edit::Kind::kRemove:
       if (!IsCellNumber(edit.cell)) return cell + " is off the board";
-      if (draft.items[static_cast<std::size_t>(edit.cell)] == Item::kNone) return cell + " is empty";
+      if (draft.items[static_cast<std::size_t>(edit.cell)] == Item::kNone)
+        return cell + " is empty";
       return std::nullopt;
     case Edit::Kind::kTurnNozzle:
       if (draft.NozzleCell() < 0) return "there is no nozzle to turn";
@@ -118,10 +124,13 @@ void ApplyEdit(Draft& draft, const Edit& edit) {
       if (edit.item == Item::kNozzle) draft.nozzleRotation = edit.amount;
       break;
     case Edit::Kind::kRemove:
-      if (draft.items[static_cast<std::size_t>(edit.cell)] == Item::kNozzle) draft.nozzleRotation = 0;
+      if (draft.items[static_cast<std::size_t>(edit.cell)] == Item::kNozzle)
+        draft.nozzleRotation = 0;
       draft.items[static_cast<std::size_t>(edit.cell)] = Item::kNone;
       break;
-    case Edit::Kind::kTurnNozzle: draft.nozzleRotation = NormalizeDirection(draft.nozzleRotation + edit.amount); break;
+    case Edit::Kind::kTurnNozzle:
+      draft.nozzleRotation = NormalizeDirection(draft.nozzleRotation + edit.amount);
+      break;
     case Edit::Kind::kSetCount: *CountOf(draft, edit.piece) = edit.amount; break;
     case Edit::Kind::kSetTitle: draft.title = edit.title; break;
   }
@@ -160,12 +169,14 @@ std::optional<Draft> FromRecord(const LevelRecord& record, std::string* problem)
   if (draft.TrayTotal() > kTraySlots) return refuse("the tray holds ten pieces at most");
   if (record.sourceCell != -1) {
     if (!IsCellNumber(record.sourceCell)) return refuse("the nozzle's cell is off the board");
-    if (record.sourceRotation < 0 || record.sourceRotation > 7) return refuse("the nozzle points in no direction 0 to 7");
+    if (record.sourceRotation < 0 || record.sourceRotation > 7)
+      return refuse("the nozzle points in no direction 0 to 7");
     draft.items[static_cast<std::size_t>(record.sourceCell)] = Item::kNozzle;
     draft.nozzleRotation = record.sourceRotation;
   }
   std::string why;
-  if (!PutList(draft, record.fireCells, Item::kFire, &why) || !PutList(draft, record.hazardCells, Item::kLightning, &why) ||
+  if (!PutList(draft, record.fireCells, Item::kFire, &why) ||
+      !PutList(draft, record.hazardCells, Item::kLightning, &why) ||
       !PutList(draft, record.wallCells, Item::kWall, &why)) {
     return refuse(why);
   }

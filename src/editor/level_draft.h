@@ -58,12 +58,18 @@ struct Edit {
   static Edit Place(Item item, std::int32_t cell, std::int32_t rotation = 0) {
     return Edit{Kind::kPlace, item, cell, rotation, KIND_ELBOW, {}};
   }
-  static Edit Remove(std::int32_t cell) { return Edit{Kind::kRemove, Item::kNone, cell, 0, KIND_ELBOW, {}}; }
-  static Edit TurnNozzle(std::int32_t turns) { return Edit{Kind::kTurnNozzle, Item::kNone, 0, turns, KIND_ELBOW, {}}; }
+  static Edit Remove(std::int32_t cell) {
+    return Edit{Kind::kRemove, Item::kNone, cell, 0, KIND_ELBOW, {}};
+  }
+  static Edit TurnNozzle(std::int32_t turns) {
+    return Edit{Kind::kTurnNozzle, Item::kNone, 0, turns, KIND_ELBOW, {}};
+  }
   static Edit SetCount(PieceKind piece, std::int32_t count) {
     return Edit{Kind::kSetCount, Item::kNone, 0, count, piece, {}};
   }
-  static Edit SetTitle(std::wstring title) { return Edit{Kind::kSetTitle, Item::kNone, 0, 0, KIND_ELBOW, std::move(title)}; }
+  static Edit SetTitle(std::wstring title) {
+    return Edit{Kind::kSetTitle, Item::kNone, 0, 0, KIND_ELBOW, std::move(title)};
+  }
 };
 
 // Why `edit` cannot be made on `draft`, or nullopt when it can. An edit that

@@ -42,7 +42,8 @@ void GivePasswords(std::vector<LevelRecord>& levels) {
   for (LevelRecord& level : levels) {
     if (!level.password.empty()) continue;
     auto taken = [&](const std::wstring& word) {
-      return std::any_of(levels.begin(), levels.end(), [&](const LevelRecord& l) { return l.password == word; });
+      return std::any_of(levels.begin(), levels.end(),
+                         [&](const LevelRecord& l) { return l.password == word; });
     };
     while (taken(PasswordNumber(next))) ++next;
     level.password = PasswordNumber(next);
@@ -52,7 +53,10 @@ void GivePasswords(std::vector<LevelRecord>& levels) {
 }  // namespace
 
 OwnLevels::OwnLevels(std::string folder, std::ostream& err, FileSyscalls sys)
-    : folder_(std::move(folder)), path_(folder_.empty() ? std::string() : folder_ + "/my_levels.dat"), err_(err), sys_(sys) {}
+    : folder_(std::move(folder)),
+      path_(folder_.empty() ? std::string() : folder_ + "/my_levels.dat"),
+      err_(err),
+      sys_(sys) {}
 
 std::vector<LevelRecord> OwnLevels::Load() {
   std::vector<LevelRecord> levels;
@@ -74,7 +78,8 @@ OwnLevels::DiskState OwnLevels::ReadDisk(std::vector<LevelRecord>& levels) {
   std::string why = read.error;
   if (read.status == FileRead::Status::Ok) {
     std::vector<LevelRecord> parsed = ParseLevels(Latin1(read.bytes));
-    const bool blank = std::all_of(read.bytes.begin(), read.bytes.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
+    const bool blank = std::all_of(read.bytes.begin(), read.bytes.end(),
+                                   [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
     why = parsed.empty() && !blank ? "no complete level in it" : Problem(parsed);
     if (why.empty()) {
       levels = std::move(parsed);
@@ -85,11 +90,12 @@ OwnLevels::DiskState OwnLevels::ReadDisk(std::vector<LevelRecord>& levels) {
   std::string moveError;
   const std::string aside = MoveAside(path_, UtcStamp(std::time(nullptr)), &moveError);
   if (!aside.empty()) {
-    err_ << "quenchway: cannot read your levels (" << why << "); the file is kept as " << aside << "\n";
+    err_ << "quenchway: cannot read your levels (" << why << "); the file is kept as " << aside
+         << "\n";
     return DiskState::None;
   }
-  err_ << "quenchway: cannot read your levels (" << why << ") nor move the file aside (" << moveError
-       << "); it is left as it is and not saved over\n";
+  err_ << "quenchway: cannot read your levels (" << why << ") nor move the file aside ("
+       << moveError << "); it is left as it is and not saved over\n";
   return DiskState::Blocked;
 }
 
@@ -99,7 +105,8 @@ bool OwnLevels::Save(std::vector<LevelRecord>& levels) {
   std::string error;
   if (!MakeFolders(folder_, &error)) return SaveFailed(error);
   std::vector<LevelRecord> onDisk;
-  if (ReadDisk(onDisk) == DiskState::Blocked) return SaveFailed("a file that cannot be read is in the way");
+  if (ReadDisk(onDisk) == DiskState::Blocked)
+    return SaveFailed("a file that cannot be read is in the way");
   std::vector<LevelRecord> written = levels;
   GivePasswords(written);
   std::string bytes;

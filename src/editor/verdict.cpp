@@ -31,12 +31,14 @@ Verdict VerdictOf(const Draft& draft, const VerdictOptions& options) {
   const SolveReport& count = facts.count;
   if (count.solutions >= 2) {
     const bool lowerBound = count.capped || count.outcome == SolveOutcome::kGaveUp;
-    Verdict v = Said(Verdict::Kind::kNotUnique,
-                     std::to_string(count.solutions) + (lowerBound ? "+" : "") + " solutions \u2014 not unique");
+    Verdict v =
+        Said(Verdict::Kind::kNotUnique, std::to_string(count.solutions) + (lowerBound ? "+" : "") +
+                                            " solutions \u2014 not unique");
     v.solutions = count.solutions;
     return v;
   }
-  if (count.outcome == SolveOutcome::kUnsolvable) return Said(Verdict::Kind::kNoSolution, "No solution");
+  if (count.outcome == SolveOutcome::kUnsolvable)
+    return Said(Verdict::Kind::kNoSolution, "No solution");
   if (count.outcome == SolveOutcome::kGaveUp || !facts.measured || !facts.features.solved) {
     return Said(Verdict::Kind::kTooHard, "Too hard to decide");
   }
@@ -45,8 +47,8 @@ Verdict VerdictOf(const Draft& draft, const VerdictOptions& options) {
   v.solutions = 1;
   v.pieces = facts.features.pieces;
   v.grade = GradeOf(facts.features);
-  v.text = "Solvable: " + std::to_string(v.pieces) + (v.pieces == 1 ? " piece" : " pieces") + ", 1 solution, grade " +
-           std::to_string(v.grade);
+  v.text = "Solvable: " + std::to_string(v.pieces) + (v.pieces == 1 ? " piece" : " pieces") +
+           ", 1 solution, grade " + std::to_string(v.grade);
   return v;
 }
 

@@ -21,9 +21,17 @@
 namespace qw {
 
 struct Verdict {
-  enum class Kind : std::uint8_t { kNoNozzle, kNoFire, kNoSolution, kTooHard, kNotUnique, kSolvable, kCancelled };
+  enum class Kind : std::uint8_t {
+    kNoNozzle,
+    kNoFire,
+    kNoSolution,
+    kTooHard,
+    kNotUnique,
+    kSolvable,
+    kCancelled
+  };
   Kind kind = Kind::kCancelled;
-  std::string text;  // UTF-8; empty when cancelled
+  std::string text;            // UTF-8; empty when cancelled
   std::int64_t solutions = 0;  // kNotUnique, kSolvable (1)
   std::int32_t pieces = 0;     // kSolvable
   std::int32_t grade = 0;      // kSolvable

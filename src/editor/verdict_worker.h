@@ -48,10 +48,10 @@ class VerdictWorker {
 
   VerdictOptions options_;
   std::mutex mutex_;
-  std::condition_variable wake_;   // the thread: a request or the end
-  std::condition_variable done_;   // WaitFor: a verdict
+  std::condition_variable wake_;  // the thread: a request or the end
+  std::condition_variable done_;  // WaitFor: a verdict
   std::optional<Draft> pending_;
-  std::uint64_t latest_ = 0;       // the revision last requested
+  std::uint64_t latest_ = 0;  // the revision last requested
   std::optional<Result> ready_;
   bool quit_ = false;
   std::thread thread_;

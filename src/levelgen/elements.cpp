@@ -45,15 +45,16 @@ Board PrefixBoard(const LevelRecord& level, const Solution& ordered, std::int32_
   return board;
 }
 
-bool InSolution(const Solution& solution, std::int32_t cell, PieceKind kind, std::int32_t rotation) {
+bool InSolution(const Solution& solution, std::int32_t cell, PieceKind kind,
+                std::int32_t rotation) {
   return std::any_of(solution.begin(), solution.end(), [&](const Placement& p) {
     return p.cell == cell && p.kind == kind && (p.rotations >> rotation & 1) != 0;
   });
 }
 
 // Whether a trap of the level is gone once the hazard on `cell` is.
-bool TrapLost(const LevelRecord& without, const Solution& ordered, const std::vector<Temptation>& traps,
-              std::int32_t cell) {
+bool TrapLost(const LevelRecord& without, const Solution& ordered,
+              const std::vector<Temptation>& traps, std::int32_t cell) {
   for (const Temptation& t : traps) {
     if (t.caughtBy != cell) continue;
     Board board = PrefixBoard(without, ordered, t.placed);
@@ -98,7 +99,8 @@ Solution InWaterOrder(const LevelRecord& level, const Solution& solution) {
     return std::find(route.order.begin(), route.order.end(), p.cell) - route.order.begin();
   };
   Solution ordered = solution;
-  std::stable_sort(ordered.begin(), ordered.end(), [&](const Placement& a, const Placement& b) { return rank(a) < rank(b); });
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const Placement& a, const Placement& b) { return rank(a) < rank(b); });
   return ordered;
 }
 
@@ -122,7 +124,9 @@ std::vector<Temptation> FindTraps(const LevelRecord& level, const Solution& solu
       for (const PieceKind kind : kPieceKinds) {
         if (tray[KindSlot(kind)] <= 0) continue;
         for (std::int32_t r = 0; r < 8; ++r) {
-          if (WaterExits(Cell{kind, r}, step.direction).exitCount == 0 || InSolution(solution, cell, kind, r)) continue;
+          if (WaterExits(Cell{kind, r}, step.direction).exitCount == 0 ||
+              InSolution(solution, cell, kind, r))
+            continue;
           const std::int32_t key = (cell * 3 + static_cast<std::int32_t>(KindSlot(kind))) * 8 + r;
           if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
           seen.push_back(key);
@@ -146,8 +150,8 @@ LevelRecord WithoutElement(const LevelRecord& level, std::int32_t cell) {
   return r;
 }
 
-std::optional<bool> EarnsPlace(const LevelRecord& level, const Solution& only, const std::vector<Temptation>& traps,
-                               std::int32_t cell) {
+std::optional<bool> EarnsPlace(const LevelRecord& level, const Solution& only,
+                               const std::vector<Temptation>& traps, std::int32_t cell) {
   const LevelRecord without = WithoutElement(level, cell);
   const SolveReport counted = Count(without, 2, kElementNodeLimit);
   if (GaveUp(counted, kElementNodeLimit)) return std::nullopt;
@@ -196,7 +200,8 @@ ElementReport CheckElements(const LevelRecord& level, std::int64_t nodeLimit) {
         earns = std::nullopt;
       } else {
         earns = counted.outcome != SolveOutcome::kSolved || counted.solutions != base.solutions ||
-                least.solution.size() != fewest.solution.size() || TrapLost(without, ordered, traps, cell);
+                least.solution.size() != fewest.solution.size() ||
+                TrapLost(without, ordered, traps, cell);
       }
     }
     if (!earns) ++report.undecidedWithout;

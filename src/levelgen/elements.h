@@ -52,10 +52,11 @@ Solution InWaterOrder(const LevelRecord& level, const Solution& solution);
 std::vector<Temptation> FindTraps(const LevelRecord& level, const Solution& solution);
 
 struct ElementReport {
-  std::int32_t elements = 0;         // walls and hazards on the board
-  std::vector<std::int32_t> idle;    // cell numbers of those that do not earn their place
+  std::int32_t elements = 0;       // walls and hazards on the board
+  std::vector<std::int32_t> idle;  // cell numbers of those that do not earn their place
   std::int32_t traps = 0;
-  std::int32_t undecidedWithout = 0;  // earning because the level without them passes kElementNodeLimit
+  std::int32_t undecidedWithout =
+      0;                // earning because the level without them passes kElementNodeLimit
   bool decided = true;  // false: the level's own search stopped at its node limit
 };
 
@@ -77,7 +78,7 @@ inline constexpr std::int64_t kElementNodeLimit = 15'000;
 // For a level with exactly one solution, `only`, and its traps: whether the
 // wall or hazard on `cell` earns its place. nullopt when the search without
 // it stops at kElementNodeLimit.
-std::optional<bool> EarnsPlace(const LevelRecord& level, const Solution& only, const std::vector<Temptation>& traps,
-                               std::int32_t cell);
+std::optional<bool> EarnsPlace(const LevelRecord& level, const Solution& only,
+                               const std::vector<Temptation>& traps, std::int32_t cell);
 
 }  // namespace qw

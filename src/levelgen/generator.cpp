@@ -40,8 +40,8 @@ struct Recipe {
   std::int32_t minHazards, maxHazards;
   std::int32_t minWalls, maxWalls;
   std::int32_t diagonalSourcePercent;  // of the nozzles
-  std::int32_t longestRun;  // cells between two pieces
-  std::int32_t openEndPercent;  // of the streams: water runs on past the last fire
+  std::int32_t longestRun;             // cells between two pieces
+  std::int32_t openEndPercent;         // of the streams: water runs on past the last fire
 };
 
 // Grade 1 mixes elbows, bends and a splitter too, so that first steps are
@@ -109,9 +109,9 @@ struct Stream {
 struct Candidate {
   std::int32_t source = 0;
   std::int32_t sourceDir = 0;
-  Solution route;      // the pieces that make the only solution
-  CellBits used;       // source, pieces, and every cell the route's water enters
-  CellBits bare;       // the bare water's straight line from the source
+  Solution route;  // the pieces that make the only solution
+  CellBits used;   // source, pieces, and every cell the route's water enters
+  CellBits bare;   // the bare water's straight line from the source
   CellBits fires, hazards, walls;
   std::array<std::int32_t, 3> decoys{};  // elbows, bends, splitters
 };
@@ -129,7 +129,8 @@ class Builder {
     }
     const std::int32_t pieces = rng_.Between(recipe_.minPieces, recipe_.maxPieces);
     decoys_ = std::min(rng_.Between(recipe_.minDecoys, recipe_.maxDecoys), kTraySlots - pieces);
-    splittersLeft_ = rng_.Between(recipe_.minSplitters, std::min(recipe_.maxSplitters, (pieces + 2) / 3));
+    splittersLeft_ =
+        rng_.Between(recipe_.minSplitters, std::min(recipe_.maxSplitters, (pieces + 2) / 3));
     std::vector<Stream> streams{Stream{c.source, c.sourceDir, true}};
     while (!streams.empty()) {
       const Stream s = streams.back();
@@ -139,12 +140,15 @@ class Builder {
       if (more && PlacePiece(c, s, streams)) continue;
       if (s.fromSource || !EndStream(c, s)) return false;
     }
-    return (splittersLeft_ == 0 || recipe_.minSplitters == 0) && static_cast<std::int32_t>(c.route.size()) >= recipe_.minPieces;
+    return (splittersLeft_ == 0 || recipe_.minSplitters == 0) &&
+           static_cast<std::int32_t>(c.route.size()) >= recipe_.minPieces;
   }
 
   void Furnish(Candidate& c) {
     for (std::int32_t i = 0; i < decoys_; ++i) {
-      const std::int32_t kind = recipe_.maxSplitters > 1 && rng_.Chance(1, 4) ? 2 : rng_.Below(recipe_.bendPercent > 0 ? 2 : 1);
+      const std::int32_t kind = recipe_.maxSplitters > 1 && rng_.Chance(1, 4)
+                                    ? 2
+                                    : rng_.Below(recipe_.bendPercent > 0 ? 2 : 1);
       ++c.decoys[static_cast<std::size_t>(kind)];
     }
     CellBits nearRoute;
@@ -217,20 +221,26 @@ class Builder {
   bool EndStream(Candidate& c, const Stream& s) {
     std::vector<std::int32_t> cells;
     std::int32_t n = Step(s.cell, s.dir);
-    for (; n >= 0 && !c.used.test(static_cast<std::size_t>(n)); n = Step(n, s.dir)) cells.push_back(n);
+    for (; n >= 0 && !c.used.test(static_cast<std::size_t>(n)); n = Step(n, s.dir))
+      cells.push_back(n);
     const bool atEdge = n < 0;
     std::vector<std::size_t> fires;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      if (!c.bare.test(static_cast<std::size_t>(cells[i])) && (atEdge || i + 1 < cells.size())) fires.push_back(i);
+      if (!c.bare.test(static_cast<std::size_t>(cells[i])) && (atEdge || i + 1 < cells.size()))
+        fires.push_back(i);
     }
     if (fires.empty()) return false;
-    const std::size_t fire = fires[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(fires.size())))];
+    const std::size_t fire =
+        fires[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(fires.size())))];
     // Where the water stops: the last cell it runs through.
     const std::size_t last = atEdge ? cells.size() - 1 : cells.size() - 2;
     // With a decoy in the tray the water must stop at the fire: a decoy
     // placed past it would solve the level another way.
     const bool open = decoys_ == 0 && rng_.Below(100) < recipe_.openEndPercent;
-    std::size_t end = !open ? fire : static_cast<std::size_t>(rng_.Between(static_cast<std::int32_t>(fire), static_cast<std::int32_t>(last)));
+    std::size_t end = !open
+                          ? fire
+                          : static_cast<std::size_t>(rng_.Between(static_cast<std::int32_t>(fire),
+                                                                  static_cast<std::int32_t>(last)));
     if (!atEdge) end = std::min(end, last);
     if (end + 1 < cells.size()) {
       c.walls.set(static_cast<std::size_t>(cells[end + 1]));
@@ -253,7 +263,8 @@ class Builder {
       if (!c.bare.test(static_cast<std::size_t>(m))) free.push_back(m);
     }
     if (free.empty()) return false;
-    c.fires.set(static_cast<std::size_t>(free[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(free.size())))]));
+    c.fires.set(static_cast<std::size_t>(
+        free[static_cast<std::size_t>(rng_.Below(static_cast<std::int32_t>(free.size())))]));
     return true;
   }
 
@@ -306,7 +317,8 @@ bool MakeUnique(SplitMix64& rng, Candidate& c, bool preferHazards) {
   options.solutionCap = 2;
   for (std::int32_t block = 0; block <= kMostBlocks; ++block) {
     const SolveReport counted = SolveLevel(RecordOf(c), options);
-    if (counted.outcome != SolveOutcome::kSolved || GaveUp(counted, options.nodeLimit)) return false;
+    if (counted.outcome != SolveOutcome::kSolved || GaveUp(counted, options.nodeLimit))
+      return false;
     if (counted.solutions == 1) return SameSolution(counted.solution, c.route);
     if (block == kMostBlocks) return false;
     const std::optional<Solution> other = OtherSolution(c, counted);
@@ -319,7 +331,10 @@ bool MakeUnique(SplitMix64& rng, Candidate& c, bool preferHazards) {
     for (std::int32_t m : water.order) {
       if (!taken.test(static_cast<std::size_t>(m))) free.push_back(m);
     }
-    const std::int32_t n = free.empty() ? -1 : free[static_cast<std::size_t>(rng.Below(std::min<std::int32_t>(2, static_cast<std::int32_t>(free.size()))))];
+    const std::int32_t n = free.empty()
+                               ? -1
+                               : free[static_cast<std::size_t>(rng.Below(std::min<std::int32_t>(
+                                     2, static_cast<std::int32_t>(free.size()))))];
     if (n < 0) return false;
     const auto i = static_cast<std::size_t>(n);
     if (preferHazards && !c.bare.test(i)) {
@@ -344,7 +359,8 @@ bool Prune(Candidate& c) {
   for (std::int32_t pass = 0; pass < 3; ++pass) {
     // The solver's solution names every rotation that acts alike.
     const SolveReport counted = SolveLevel(RecordOf(c), options);
-    if (GaveUp(counted, options.nodeLimit) || counted.outcome != SolveOutcome::kSolved || counted.solutions != 1) {
+    if (GaveUp(counted, options.nodeLimit) || counted.outcome != SolveOutcome::kSolved ||
+        counted.solutions != 1) {
       return false;
     }
     const std::vector<Temptation> traps = FindTraps(RecordOf(c), counted.solution);
@@ -373,10 +389,12 @@ std::wstring MakePassword(SplitMix64& rng, const std::vector<std::wstring>& take
     const bool startVowel = rng.Chance(1, 3);
     for (std::int32_t i = 0; i < 5; ++i) {
       if (attempt >= 200) {
-        word += keypadAlphabet[static_cast<std::size_t>(rng.Below(static_cast<std::int32_t>(keypadAlphabet.size())))];
+        word += keypadAlphabet[static_cast<std::size_t>(
+            rng.Below(static_cast<std::int32_t>(keypadAlphabet.size())))];
       } else {
         const std::wstring_view letters = ((i % 2 == 0) != startVowel) ? kConsonants : kVowels;
-        word += letters[static_cast<std::size_t>(rng.Below(static_cast<std::int32_t>(letters.size())))];
+        word +=
+            letters[static_cast<std::size_t>(rng.Below(static_cast<std::int32_t>(letters.size())))];
       }
     }
     if (std::find(taken.begin(), taken.end(), word) == taken.end()) return word;
@@ -477,7 +495,8 @@ std::optional<std::vector<GeneratedLevel>> GenerateSet(const GenerateOptions& op
       if (!level || seen.insert(SymmetryKey(level->record)).second) break;
     }
     if (!level) return std::nullopt;
-    level->record.title = L"Seed " + std::to_wstring(options.seed) + L" level " + std::to_wstring(i + 1);
+    level->record.title =
+        L"Seed " + std::to_wstring(options.seed) + L" level " + std::to_wstring(i + 1);
     taken.push_back(level->record.password);
     levels.push_back(std::move(*level));
   }

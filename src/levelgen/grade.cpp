@@ -99,15 +99,19 @@ LevelFeatures FeaturesOf(const LevelRecord& level, const Solution& fewest, std::
 
 std::int32_t ScoreWithoutEffort(const LevelFeatures& f) {
   return kPieceWeight * f.pieces + kBendWeight * f.bends + kSplitterWeight * f.splitters +
-         kDiagonalWeight * f.diagonalStretches + kDecoyWeight * f.decoys + kHazardWeight * f.hazardsNearRoute;
+         kDiagonalWeight * f.diagonalStretches + kDecoyWeight * f.decoys +
+         kHazardWeight * f.hazardsNearRoute;
 }
 
 std::int32_t EffortScore(std::int64_t effort) {
   // The effort counts by its number of binary digits: doubling it adds one.
-  return kEffortWeight * static_cast<std::int32_t>(std::bit_width(static_cast<std::uint64_t>(std::max<std::int64_t>(effort, 0))));
+  return kEffortWeight * static_cast<std::int32_t>(std::bit_width(
+                             static_cast<std::uint64_t>(std::max<std::int64_t>(effort, 0))));
 }
 
-std::int32_t GradeScore(const LevelFeatures& f) { return ScoreWithoutEffort(f) + EffortScore(f.effort); }
+std::int32_t GradeScore(const LevelFeatures& f) {
+  return ScoreWithoutEffort(f) + EffortScore(f.effort);
+}
 
 std::int32_t GradeOfScore(std::int32_t score) {
   std::int32_t grade = kLowestGrade;

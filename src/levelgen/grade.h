@@ -19,11 +19,11 @@ namespace qw {
 // Where the water of a level runs with some pieces placed, by the game's
 // water rule. Cell numbers are 10 x row + column.
 struct WaterRoute {
-  std::bitset<kBoardCells> cells;  // every board cell the water enters
+  std::bitset<kBoardCells> cells;   // every board cell the water enters
   std::vector<std::int32_t> order;  // the same cells, in the order the water first enters them
-  std::int32_t stretches = 0;      // straight runs: one from each source, one from each exit of a piece
+  std::int32_t stretches = 0;  // straight runs: one from each source, one from each exit of a piece
   std::int32_t diagonalStretches = 0;
-  std::int32_t fires = 0;          // fires the water douses
+  std::int32_t fires = 0;  // fires the water douses
   bool reachesHazard = false;
 };
 
@@ -33,9 +33,9 @@ struct WaterRoute {
 WaterRoute TraceRoute(const LevelRecord& level, const Solution* solution);
 
 struct LevelFeatures {
-  bool solved = false;          // a fewest-pieces solution was found
-  std::int32_t pieces = 0;      // fewest pieces a solution needs
-  std::int32_t elbows = 0;      // in that solution
+  bool solved = false;      // a fewest-pieces solution was found
+  std::int32_t pieces = 0;  // fewest pieces a solution needs
+  std::int32_t elbows = 0;  // in that solution
   std::int32_t bends = 0;
   std::int32_t splitters = 0;
   std::int32_t diagonalStretches = 0;  // of its water
@@ -80,6 +80,8 @@ std::int32_t ScoreWithoutEffort(const LevelFeatures& features);
 std::int32_t EffortScore(std::int64_t effort);
 // 1 to 5 from a score.
 std::int32_t GradeOfScore(std::int32_t score);
-inline std::int32_t GradeOf(const LevelFeatures& features) { return GradeOfScore(GradeScore(features)); }
+inline std::int32_t GradeOf(const LevelFeatures& features) {
+  return GradeOfScore(GradeScore(features));
+}
 
 }  // namespace qw

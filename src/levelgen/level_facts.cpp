@@ -32,7 +32,8 @@ LevelFacts MeasureFacts(const LevelRecord& level, const FactsOptions& options) {
     return facts;
   }
   facts.features.effort = effort;
-  if (facts.fewest.outcome == SolveOutcome::kSolved) facts.features = FeaturesOf(level, facts.fewest.solution, effort);
+  if (facts.fewest.outcome == SolveOutcome::kSolved)
+    facts.features = FeaturesOf(level, facts.fewest.solution, effort);
   facts.measured = true;
   return facts;
 }

@@ -23,7 +23,7 @@ struct LevelFacts {
   // unique levels were to be measured and this one is not.
   SolveReport fewest;
   LevelFeatures features;
-  bool measured = false;  // fewest and features were measured
+  bool measured = false;   // fewest and features were measured
   bool cancelled = false;  // keepGoing said stop: nothing here may be trusted
 };
 

@@ -31,13 +31,14 @@ std::string LevelText(const GeneratedLevel& level) {
   const LevelFeatures& f = level.features;
   const LevelRecord& r = level.record;
   const std::string decoys = PieceCounts(level.decoyElbows, level.decoyBends, level.decoySplitters);
-  std::string text = "; grade " + std::to_string(level.grade) + " (score " + std::to_string(GradeScore(f)) +
-                     "): fewest pieces " + std::to_string(f.pieces) + " (" +
-                     PieceCounts(f.elbows, f.bends, f.splitters) + "), search effort " +
+  std::string text = "; grade " + std::to_string(level.grade) + " (score " +
+                     std::to_string(GradeScore(f)) + "): fewest pieces " +
+                     std::to_string(f.pieces) + " (" + PieceCounts(f.elbows, f.bends, f.splitters) +
+                     "), search effort " +
                      Plural(static_cast<std::int32_t>(f.effort), "node", "nodes") + ", " +
                      Plural(f.diagonalStretches, "diagonal stretch", "diagonal stretches") + ", " +
-                     Plural(f.hazardsNearRoute, "hazard", "hazards") + " next to the route, decoys: " +
-                     (decoys.empty() ? "none" : decoys) + "\r\n";
+                     Plural(f.hazardsNearRoute, "hazard", "hazards") +
+                     " next to the route, decoys: " + (decoys.empty() ? "none" : decoys) + "\r\n";
   return text + LevelRecordText(r);
 }
 

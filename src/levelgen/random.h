@@ -31,10 +31,14 @@ class SplitMix64 {
   }
 
   // A whole number in [lo, hi]; lo when hi < lo.
-  std::int32_t Between(std::int32_t lo, std::int32_t hi) { return hi < lo ? lo : lo + Below(hi - lo + 1); }
+  std::int32_t Between(std::int32_t lo, std::int32_t hi) {
+    return hi < lo ? lo : lo + Below(hi - lo + 1);
+  }
 
   // True with probability numerator / denominator.
-  bool Chance(std::int32_t numerator, std::int32_t denominator) { return Below(denominator) < numerator; }
+  bool Chance(std::int32_t numerator, std::int32_t denominator) {
+    return Below(denominator) < numerator;
+  }
 
  private:
   std::uint64_t state_;

@@ -49,18 +49,20 @@ std::string SortedCells(const std::wstring& list, std::int32_t t) {
 std::string SymmetryKey(const LevelRecord& level) {
   std::string best;
   for (std::int32_t t = 0; t < 8; ++t) {
-    const std::string key = std::to_string(level.elbowCount) + "," + std::to_string(level.bendCount) + "," +
-                            std::to_string(level.splitterCount) + ";" +
-                            std::to_string(IsCellNumber(level.sourceCell) ? TransformCell(level.sourceCell, t) : -1) +
-                            "," + std::to_string(TransformDirection(level.sourceRotation, t)) + ";" +
-                            SortedCells(level.fireCells, t) + ";" + SortedCells(level.hazardCells, t) + ";" +
-                            SortedCells(level.wallCells, t);
+    const std::string key =
+        std::to_string(level.elbowCount) + "," + std::to_string(level.bendCount) + "," +
+        std::to_string(level.splitterCount) + ";" +
+        std::to_string(IsCellNumber(level.sourceCell) ? TransformCell(level.sourceCell, t) : -1) +
+        "," + std::to_string(TransformDirection(level.sourceRotation, t)) + ";" +
+        SortedCells(level.fireCells, t) + ";" + SortedCells(level.hazardCells, t) + ";" +
+        SortedCells(level.wallCells, t);
     if (t == 0 || key < best) best = key;
   }
   return best;
 }
 
-Variety MeasureVariety(const std::vector<LevelRecord>& levels, const std::vector<Solution>& solutions) {
+Variety MeasureVariety(const std::vector<LevelRecord>& levels,
+                       const std::vector<Solution>& solutions) {
   Variety v;
   std::set<std::array<std::int32_t, 3>> mixes;
   std::set<std::int32_t> nozzles;
@@ -72,7 +74,8 @@ Variety MeasureVariety(const std::vector<LevelRecord>& levels, const std::vector
     if (IsCellNumber(level.sourceCell)) {
       nozzles.insert(level.sourceCell);
       const Position at = CellNumberPosition(level.sourceCell);
-      ++v.nozzleQuarters[static_cast<std::size_t>((at.x >= kBoardSize / 2 ? 1 : 0) + (at.y >= kBoardSize / 2 ? 2 : 0))];
+      ++v.nozzleQuarters[static_cast<std::size_t>((at.x >= kBoardSize / 2 ? 1 : 0) +
+                                                  (at.y >= kBoardSize / 2 ? 2 : 0))];
     }
     ++v.nozzleDirections[static_cast<std::size_t>(NormalizeDirection(level.sourceRotation))];
     if (!keys.insert(SymmetryKey(level)).second) ++v.repeats;
@@ -86,11 +89,13 @@ Variety MeasureVariety(const std::vector<LevelRecord>& levels, const std::vector
       StepPosition(at, step.direction);
       if (!IsBoardCell(at)) continue;
       const std::int32_t index = BoardIndex(at.x, at.y);
-      if (board[static_cast<std::size_t>(index)].kind != KIND_FIRE || !seen.insert(index).second) continue;
+      if (board[static_cast<std::size_t>(index)].kind != KIND_FIRE || !seen.insert(index).second)
+        continue;
       ++v.fires;
       Position next = at;
       StepPosition(next, step.direction);
-      if (!IsBoardCell(next) || board[static_cast<std::size_t>(BoardIndex(next.x, next.y))].kind == KIND_WALL) {
+      if (!IsBoardCell(next) ||
+          board[static_cast<std::size_t>(BoardIndex(next.x, next.y))].kind == KIND_WALL) {
         ++v.firesBeforeStop;
       }
     }
@@ -108,12 +113,14 @@ std::string VarietyText(const Variety& v) {
   text += "  tray mixes: " + std::to_string(v.trayMixes) + "\n";
   text += "  fires right before an edge or a wall: " + std::to_string(v.firesBeforeStop) + " of " +
           std::to_string(v.fires) + " (" + percent(v.firesBeforeStop, v.fires) + ")\n";
-  text += "  nozzles: " + std::to_string(v.nozzleCells) + " distinct cells; by quarter (top left, top right, "
+  text += "  nozzles: " + std::to_string(v.nozzleCells) +
+          " distinct cells; by quarter (top left, top right, "
           "bottom left, bottom right):";
   for (const std::int32_t q : v.nozzleQuarters) text += " " + percent(q, v.levels);
   text += "; pointing N NE E SE S SW W NW:";
   for (const std::int32_t d : v.nozzleDirections) text += " " + percent(d, v.levels);
-  text += "\n  levels equal to an earlier one up to the board's symmetries: " + std::to_string(v.repeats) + "\n";
+  text += "\n  levels equal to an earlier one up to the board's symmetries: " +
+          std::to_string(v.repeats) + "\n";
   return text;
 }
 

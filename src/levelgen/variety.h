@@ -24,14 +24,15 @@ struct Variety {
   // along the water's way is past the edge or a wall.
   std::int32_t fires = 0;
   std::int32_t firesBeforeStop = 0;
-  std::int32_t nozzleCells = 0;               // distinct nozzle cells
+  std::int32_t nozzleCells = 0;                  // distinct nozzle cells
   std::array<std::int32_t, 4> nozzleQuarters{};  // top left, top right, bottom left, bottom right
   std::array<std::int32_t, 8> nozzleDirections{};
   std::int32_t repeats = 0;  // levels equal to an earlier one up to symmetry
 };
 
 // `solutions[i]` solves `levels[i]` (an empty one for a level without).
-Variety MeasureVariety(const std::vector<LevelRecord>& levels, const std::vector<Solution>& solutions);
+Variety MeasureVariety(const std::vector<LevelRecord>& levels,
+                       const std::vector<Solution>& solutions);
 
 // A few lines for `check --stats`.
 std::string VarietyText(const Variety& v);

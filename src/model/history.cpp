@@ -15,7 +15,8 @@ bool History::Undo(Puzzle& puzzle) {
   if (done_.empty()) return false;
   const Entry entry = done_.back();
   done_.pop_back();
-  puzzle.Restore(entry.before, entry.step.kind == Step::Kind::Restart ? entry.before.selection : entry.step.from);
+  puzzle.Restore(entry.before,
+                 entry.step.kind == Step::Kind::Restart ? entry.before.selection : entry.step.from);
   undone_.push_back(entry.step);
   return true;
 }

@@ -126,7 +126,8 @@ bool Puzzle::Turn(const Step& step) {
   if (!cell || !IsPipePiece(*cell) || step.turns < 1 || step.turns > 7) return false;
   // 7 + 1 gives 0 and 0 - 1 gives 7; taken modulo 8 so that no stored value
   // can step outside the piece's eight images.
-  cell->variant = NormalizeDirection(NormalizeDirection(cell->variant) + (step.clockwise ? step.turns : -step.turns));
+  cell->variant = NormalizeDirection(NormalizeDirection(cell->variant) +
+                                     (step.clockwise ? step.turns : -step.turns));
   selection_ = step.from;
   if (IsBoardCell(step.from)) UpdateWater();  // the tray holds no water
   return true;
@@ -154,7 +155,8 @@ std::vector<Position> Puzzle::WetHazards() const {
     Position next = step.cell;
     StepPosition(next, step.direction);
     const Cell* cell = IsBoardCell(next) ? At(next) : nullptr;
-    if (cell && cell->kind == KIND_SPARK && std::find(hazards.begin(), hazards.end(), next) == hazards.end()) {
+    if (cell && cell->kind == KIND_SPARK &&
+        std::find(hazards.begin(), hazards.end(), next) == hazards.end()) {
       hazards.push_back(next);
     }
   }

@@ -62,7 +62,8 @@ std::optional<Step> ParseStep(const std::string& text) {
   }
   if (verb == "move") {
     const auto from = ReadPosition(words, i), to = ReadPosition(words, i + 2);
-    if (!from || !to || *from == *to || words.size() < i + 4 || words.size() > i + 5) return std::nullopt;
+    if (!from || !to || *from == *to || words.size() < i + 4 || words.size() > i + 5)
+      return std::nullopt;
     if (words.size() == i + 5) {
       const std::string& r = words[i + 4];
       const auto rotation = r.size() == 2 && r[0] == 'r' ? Number(r.substr(1)) : std::nullopt;
@@ -76,7 +77,8 @@ std::optional<Step> ParseStep(const std::string& text) {
   }
   if (verb == "turn") {
     const auto at = ReadPosition(words, i);
-    if (!at || words.size() < i + 3 || words.size() > i + 4 || (words[i + 2] != "cw" && words[i + 2] != "ccw")) {
+    if (!at || words.size() < i + 3 || words.size() > i + 4 ||
+        (words[i + 2] != "cw" && words[i + 2] != "ccw")) {
       return std::nullopt;
     }
     if (words.size() == i + 4) {

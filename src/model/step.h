@@ -15,10 +15,10 @@ namespace qw {
 struct Step {
   enum class Kind : std::uint8_t { Move, Turn, Restart };
   Kind kind = Kind::Restart;
-  Position from;           // Move: the piece's slot or cell; Turn: the piece
-  Position to;             // Move: the empty slot or cell it goes to
-  bool clockwise = true;   // Turn
-  bool hint = false;       // the step was a hint's
+  Position from;          // Move: the piece's slot or cell; Turn: the piece
+  Position to;            // Move: the empty slot or cell it goes to
+  bool clockwise = true;  // Turn
+  bool hint = false;      // the step was a hint's
   // Turn: 45-degree turns, 1 to 7, made as one step. Move: the rotation the
   // piece lands in (0..7), or -1 to keep its own.
   std::int32_t turns = 1;

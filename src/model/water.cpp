@@ -47,8 +47,7 @@ std::int32_t FlowFrom(const Board& board, WaterTrace& trace, Position from, std:
 WaterPassage WaterExits(const Cell& cell, std::int32_t d) {
   const std::int32_t r = NormalizeDirection(cell.variant);
   switch (cell.kind) {
-    case KIND_EMPTY:
-      return Leaving(d);
+    case KIND_EMPTY: return Leaving(d);
     case KIND_FIRE: {
       WaterPassage passage = Leaving(d);
       passage.douses = true;

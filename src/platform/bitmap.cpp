@@ -32,10 +32,12 @@ std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
 // pixels (four bytes each; after the old OS/2 header, three bytes each and
 // counted from 10 bytes further on). An index past them would make the
 // decoder read colours that are not there.
-bool IndicesInPalette(std::span<const std::uint8_t> bytes, std::uint32_t infoSize, std::int64_t width,
-                      std::int64_t height, std::uint32_t bitCount, std::int64_t dataOffset, std::int64_t rowBytes) {
+bool IndicesInPalette(std::span<const std::uint8_t> bytes, std::uint32_t infoSize,
+                      std::int64_t width, std::int64_t height, std::uint32_t bitCount,
+                      std::int64_t dataOffset, std::int64_t rowBytes) {
   const std::int64_t afterHeader = dataOffset - static_cast<std::int64_t>(kFileHeaderSize);
-  const std::int64_t entries = infoSize == 12 ? (afterHeader - 24) / 3 : (afterHeader - infoSize) / 4;
+  const std::int64_t entries =
+      infoSize == 12 ? (afterHeader - 24) / 3 : (afterHeader - infoSize) / 4;
   if (entries <= 0 || entries > 256) {
     return false;
   }
@@ -84,7 +86,8 @@ bool HeadersAreSane(std::span<const std::uint8_t> bytes) {
   if (width <= 0 || height <= 0 || width * height > kMaxPixels) {
     return false;
   }
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) {
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
+      bitCount != 32) {
     return false;
   }
   // The decoder reads plain rows only: no run-length, JPEG or PNG data.
@@ -115,7 +118,8 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }  // namespace
 
 std::optional<Surface> LoadBmpMemory(std::span<const std::uint8_t> bytes) {
-  if (!HeadersAreSane(bytes) || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+  if (!HeadersAreSane(bytes) ||
+      bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return std::nullopt;
   }
   return DecodeBmp(bytes);
@@ -136,7 +140,8 @@ std::optional<Surface> LoadBmpFile(const std::string& path) {
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+  if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()),
+                                   static_cast<std::streamsize>(bytes.size()))) {
     return std::nullopt;
   }
   return LoadBmpMemory(bytes);
@@ -162,8 +167,8 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
   PutU32(header, kInfoHeaderSize);
   PutU32(header, static_cast<std::uint32_t>(surface.width()));
   PutU32(header, static_cast<std::uint32_t>(surface.height()));  // positive: bottom-up
-  PutU16(header, 1);   // planes
-  PutU16(header, 24);  // bits per pixel
+  PutU16(header, 1);                                             // planes
+  PutU16(header, 24);                                            // bits per pixel
   PutU32(header, kBiRgb);
   PutU32(header, static_cast<std::uint32_t>(dataBytes));
   PutU32(header, 2835);  // 72 dots per inch, both ways
@@ -175,7 +180,8 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
   if (!file) {
     return false;
   }
-  file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  file.write(reinterpret_cast<const char*>(header.data()),
+             static_cast<std::streamsize>(header.size()));
   std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
   for (std::int32_t y = surface.height() - 1; y >= 0 && file; --y) {
     const std::uint32_t* in = surface.Row(y);

@@ -33,7 +33,8 @@ std::optional<Rect> ClipWide(const WideRect& wide, const Rect& r) {
 }
 
 std::uint8_t Blend(std::uint8_t dst, std::uint8_t src, std::uint32_t coverage) {
-  const std::uint32_t mixed = (std::uint32_t{src} * coverage + std::uint32_t{dst} * (255 - coverage) + 127) / 255;
+  const std::uint32_t mixed =
+      (std::uint32_t{src} * coverage + std::uint32_t{dst} * (255 - coverage) + 127) / 255;
   return static_cast<std::uint8_t>(mixed);
 }
 
@@ -50,8 +51,8 @@ void ForEachClipped(const Region& clip, const Surface& target, const WideRect& a
 }
 
 // The copy behind CopyRect and CopyTransparent; returns the pixels written.
-std::uint64_t CopyPixels(Surface& target, const Region& clip, const Surface& src, const Rect& srcRect, Point dst,
-                         std::optional<std::uint32_t> key) {
+std::uint64_t CopyPixels(Surface& target, const Region& clip, const Surface& src,
+                         const Rect& srcRect, Point dst, std::optional<std::uint32_t> key) {
   const Rect from = IntersectRect(srcRect, src.Bounds());
   if (from.IsEmpty()) {
     return 0;
@@ -76,7 +77,8 @@ std::uint64_t CopyPixels(Surface& target, const Region& clip, const Surface& src
   ForEachClipped(clip, target, area, [&](const Rect& part) {
     const auto sx = static_cast<std::int32_t>(sourceOrigin.x + (part.left - left));
     for (std::int32_t y = part.top; y < part.bottom; ++y) {
-      const std::uint32_t* in = source.Row(static_cast<std::int32_t>(sourceOrigin.y + (y - top))) + sx;
+      const std::uint32_t* in =
+          source.Row(static_cast<std::int32_t>(sourceOrigin.y + (y - top))) + sx;
       std::uint32_t* out = target.Row(y) + part.left;
       if (!key) {
         std::copy_n(in, part.Width(), out);
@@ -88,7 +90,8 @@ std::uint64_t CopyPixels(Surface& target, const Region& clip, const Surface& src
       const std::uint32_t k = *key;
       std::uint32_t opaque = 0;
       for (std::int32_t x = 0; x < part.Width(); ++x) {
-        const std::uint32_t keep = 0u - static_cast<std::uint32_t>((in[x] & 0xFFFFFFu) != k);  // all ones or 0
+        const std::uint32_t keep =
+            0u - static_cast<std::uint32_t>((in[x] & 0xFFFFFFu) != k);  // all ones or 0
         out[x] = (in[x] & keep) | (out[x] & ~keep);
         opaque += keep & 1u;
       }
@@ -121,7 +124,8 @@ void Canvas::FillRect(const Rect& r, Color c) {
       std::uint32_t* row = target_.Row(y);
       std::fill(row + part.left, row + part.right, pixel);
     }
-    pixelsWritten_ += static_cast<std::uint64_t>(part.Width()) * static_cast<std::uint64_t>(part.Height());
+    pixelsWritten_ +=
+        static_cast<std::uint64_t>(part.Width()) * static_cast<std::uint64_t>(part.Height());
   });
 }
 
@@ -167,7 +171,8 @@ void Canvas::DrawLine(Point from, Point to, std::int32_t width, Color c) {
           std::uint32_t* row = target_.Row(y);
           std::fill(row + part.left, row + part.right, pixel);
         }
-        pixelsWritten_ += static_cast<std::uint64_t>(part.Width()) * static_cast<std::uint64_t>(part.Height());
+        pixelsWritten_ +=
+            static_cast<std::uint64_t>(part.Width()) * static_cast<std::uint64_t>(part.Height());
       }
       break;  // clip rectangles do not overlap: no other one meets the line
     }
@@ -187,7 +192,8 @@ void Canvas::DrawLine(Point from, Point to, std::int32_t width, Color c) {
         std::uint32_t* row = target_.Row(y);
         std::fill(row + r.left, row + r.right, pixel);
       }
-      pixelsWritten_ += static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
+      pixelsWritten_ +=
+          static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
     }
   }
 }
@@ -210,11 +216,14 @@ void Canvas::DrawText(const Font* font, std::wstring_view text, const Rect& box,
   }
   const TextMask mask = font->Render(text);
   if (mask.width <= 0 || mask.height <= 0 ||
-      mask.coverage.size() < static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
+      mask.coverage.size() <
+          static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
     return;
   }
-  const std::optional<Rect> inBox = ClipWide(
-      WideRect{box.left, box.top, std::int64_t{box.left} + mask.width, std::int64_t{box.top} + mask.height}, box);
+  const std::optional<Rect> inBox =
+      ClipWide(WideRect{box.left, box.top, std::int64_t{box.left} + mask.width,
+                        std::int64_t{box.top} + mask.height},
+               box);
   if (!inBox) {
     return;
   }
@@ -230,8 +239,9 @@ void Canvas::DrawText(const Font* font, std::wstring_view text, const Rect& box,
                          continue;
                        }
                        const Color under = FromPixel(out[x]);
-                       out[x] = ToPixel(Color{Blend(under.r, c.r, cov[x]), Blend(under.g, c.g, cov[x]),
-                                              Blend(under.b, c.b, cov[x])});
+                       out[x] =
+                           ToPixel(Color{Blend(under.r, c.r, cov[x]), Blend(under.g, c.g, cov[x]),
+                                         Blend(under.b, c.b, cov[x])});
                        ++pixelsWritten_;
                      }
                    }

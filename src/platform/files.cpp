@@ -37,7 +37,9 @@ class Descriptor {
   int fd_;
 };
 
-std::string ErrorText(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+std::string ErrorText(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -53,7 +55,8 @@ FileRead ReadFileBytes(const std::string& path, std::uintmax_t maxBytes) {
   const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) {
     const int e = errno;
-    result.status = (e == ENOENT || e == ENOTDIR) ? FileRead::Status::Missing : FileRead::Status::Unreadable;
+    result.status =
+        (e == ENOENT || e == ENOTDIR) ? FileRead::Status::Missing : FileRead::Status::Unreadable;
     result.error = ErrorText(path, e);
     return result;
   }
@@ -104,16 +107,19 @@ int RenameNoReplace(const char* from, const char* to) {
 
 }  // namespace
 
-FileSyscalls RealSyscalls() { return FileSyscalls{&::write, &::fsync, &::rename, &RenameNoReplace, &::link}; }
+FileSyscalls RealSyscalls() {
+  return FileSyscalls{&::write, &::fsync, &::rename, &RenameNoReplace, &::link};
+}
 
-bool WriteFileAtomically(const std::string& path, const std::string& tempPath, std::string_view bytes,
-                         std::string* error, const FileSyscalls& sys) {
+bool WriteFileAtomically(const std::string& path, const std::string& tempPath,
+                         std::string_view bytes, std::string* error, const FileSyscalls& sys) {
   const auto fail = [&](const std::string& what, int e) {
     ::unlink(tempPath.c_str());
     if (error) *error = ErrorText(what, e);
     return false;
   };
-  Descriptor file(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
+  Descriptor file(::open(tempPath.c_str(),
+                         O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
   if (file.get() < 0) {
     const int e = errno;
     if (error) *error = ErrorText(tempPath, e);
@@ -144,7 +150,8 @@ std::string TempNameForThisProcess(const std::string& prefix) {
 
 void RemoveDeadWritersTemps(const std::string& prefix) {
   const std::string folder = FolderOf(prefix);
-  const std::string start = prefix.substr(prefix.rfind('/') == std::string::npos ? 0 : prefix.rfind('/') + 1);
+  const std::string start =
+      prefix.substr(prefix.rfind('/') == std::string::npos ? 0 : prefix.rfind('/') + 1);
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir)) {
@@ -176,7 +183,9 @@ bool FolderLock::Acquire(const std::string& folder, int timeoutMs, std::string* 
     if ((e != EWOULDBLOCK && e != EINTR) || std::chrono::steady_clock::now() >= deadline) {
       ::close(fd_);
       fd_ = -1;
-      if (error) *error = e == EWOULDBLOCK ? folder + ": another copy of the game keeps it locked" : ErrorText(folder, e);
+      if (error)
+        *error = e == EWOULDBLOCK ? folder + ": another copy of the game keeps it locked"
+                                  : ErrorText(folder, e);
       return false;
     }
     std::this_thread::sleep_for(std::chrono::microseconds(200));

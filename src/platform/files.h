@@ -49,8 +49,9 @@ FileSyscalls RealSyscalls();
 // folder is flushed. A crash at any moment leaves either the old or the new
 // file, whole. On failure the temporary file is removed, path is untouched,
 // and error says why.
-bool WriteFileAtomically(const std::string& path, const std::string& tempPath, std::string_view bytes,
-                         std::string* error, const FileSyscalls& sys = RealSyscalls());
+bool WriteFileAtomically(const std::string& path, const std::string& tempPath,
+                         std::string_view bytes, std::string* error,
+                         const FileSyscalls& sys = RealSyscalls());
 
 // A temporary name for the writer in this process: prefix + its process id.
 std::string TempNameForThisProcess(const std::string& prefix);

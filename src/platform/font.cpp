@@ -101,11 +101,13 @@ int PointSizeFor(TTF_Font* font, std::int32_t height) {
 
 }  // namespace
 
-Font::Font(std::unique_ptr<Impl> impl, std::string path) : impl_(std::move(impl)), path_(std::move(path)) {}
+Font::Font(std::unique_ptr<Impl> impl, std::string path)
+    : impl_(std::move(impl)), path_(std::move(path)) {}
 
 Font::~Font() = default;
 
-std::unique_ptr<Font> Font::Open(std::int32_t height, std::int32_t weight, const std::string& face) {
+std::unique_ptr<Font> Font::Open(std::int32_t height, std::int32_t weight,
+                                 const std::string& face) {
   if (height < 1) {
     return nullptr;
   }
@@ -164,9 +166,11 @@ TextMask Font::RenderUncached(std::wstring_view text) const {
     mask.coverage.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
     const auto* bytes = static_cast<const std::uint8_t*>(argb->pixels);
     for (int y = 0; y < argb->h; ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(bytes + static_cast<std::size_t>(y) * argb->pitch);
+      const auto* row =
+          reinterpret_cast<const std::uint32_t*>(bytes + static_cast<std::size_t>(y) * argb->pitch);
       for (int x = 0; x < argb->w; ++x) {
-        mask.coverage[static_cast<std::size_t>(y) * argb->w + x] = static_cast<std::uint8_t>(row[x] >> 24);
+        mask.coverage[static_cast<std::size_t>(y) * argb->w + x] =
+            static_cast<std::uint8_t>(row[x] >> 24);
       }
     }
     SDL_UnlockSurface(argb);

@@ -21,7 +21,8 @@ class Font {
  public:
   // height: the font's cell height in pixels, as the handheld's font height;
   // weight: 400 normal, 700 bold. Returns nullptr when no font is found.
-  static std::unique_ptr<Font> Open(std::int32_t height, std::int32_t weight, const std::string& face);
+  static std::unique_ptr<Font> Open(std::int32_t height, std::int32_t weight,
+                                    const std::string& face);
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;

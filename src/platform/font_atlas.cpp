@@ -13,7 +13,8 @@ struct Font::Impl {
   GlyphAtlas atlas;
 };
 
-Font::Font(std::unique_ptr<Impl> impl, std::string path) : impl_(std::move(impl)), path_(std::move(path)) {}
+Font::Font(std::unique_ptr<Impl> impl, std::string path)
+    : impl_(std::move(impl)), path_(std::move(path)) {}
 
 Font::~Font() = default;
 
@@ -21,7 +22,8 @@ std::unique_ptr<Font> Font::Open(std::int32_t height, std::int32_t, const std::s
   if (height < 1) return nullptr;
   std::optional<GlyphAtlas> atlas = GlyphAtlas::Parse(glyphs::kGlyphsDat);
   if (!atlas) return nullptr;
-  return std::unique_ptr<Font>(new Font(std::make_unique<Impl>(Impl{std::move(*atlas)}), "built-in glyph atlas"));
+  return std::unique_ptr<Font>(
+      new Font(std::make_unique<Impl>(Impl{std::move(*atlas)}), "built-in glyph atlas"));
 }
 
 TextMask Font::Render(std::wstring_view text) const { return RenderUncached(text); }

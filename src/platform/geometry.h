@@ -40,7 +40,8 @@ struct Rect {
 inline constexpr std::int32_t kCoordinateLimit = std::int32_t{1} << 24;
 
 constexpr std::int32_t ClampCoordinate(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
 }
 
 constexpr Point ClampPoint(Point p) { return Point{ClampCoordinate(p.x), ClampCoordinate(p.y)}; }

@@ -25,7 +25,8 @@ std::u32string Key(std::wstring_view text) {
 }
 
 // `part` OR-ed into `mask` at column x; columns outside the mask are left out.
-void Overlay(TextMask& mask, const std::vector<std::uint8_t>& part, std::int32_t partWidth, std::int64_t x) {
+void Overlay(TextMask& mask, const std::vector<std::uint8_t>& part, std::int32_t partWidth,
+             std::int64_t x) {
   for (std::int32_t row = 0; row < mask.height; ++row) {
     for (std::int32_t col = 0; col < partWidth; ++col) {
       const std::int64_t at = x + col;
@@ -96,8 +97,9 @@ std::optional<GlyphAtlas> GlyphAtlas::Build(const Renderer& render, char32_t fir
       if (pair.height != atlas.height_) continue;
       for (std::int32_t dx = -kPairSlack; dx <= ga.width + kPairSlack; ++dx) {
         if (std::max(ga.width, dx + gb.width) != pair.width) continue;
-        TextMask composed{pair.width, pair.height,
-                          std::vector<std::uint8_t>(static_cast<std::size_t>(pair.width) * pair.height, 0)};
+        TextMask composed{
+            pair.width, pair.height,
+            std::vector<std::uint8_t>(static_cast<std::size_t>(pair.width) * pair.height, 0)};
         Overlay(composed, ga.coverage, ga.width, 0);
         Overlay(composed, gb.coverage, gb.width, dx);
         if (composed.coverage == pair.coverage) {
@@ -111,8 +113,9 @@ std::optional<GlyphAtlas> GlyphAtlas::Build(const Renderer& render, char32_t fir
   // Each glyph's advance is its most common step; the others are kerning.
   for (auto& [c, glyph] : atlas.glyphs_) {
     const auto& votes = stepVotes[c];
-    const auto most = std::max_element(votes.begin(), votes.end(),
-                                       [](const auto& x, const auto& y) { return x.second < y.second; });
+    const auto most =
+        std::max_element(votes.begin(), votes.end(),
+                         [](const auto& x, const auto& y) { return x.second < y.second; });
     if (most != votes.end()) glyph.advance = most->first;
   }
   for (const auto& [pair, step] : steps) {
@@ -164,7 +167,8 @@ TextMask GlyphAtlas::Compose(std::wstring_view text) const {
 
 bool GlyphAtlas::AddLine(std::wstring_view text, TextMask mask) {
   if (mask.height != height_ || mask.width < 1 || mask.width > kMaxLineWidth ||
-      mask.coverage.size() != static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
+      mask.coverage.size() !=
+          static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
     return false;
   }
   lines_[Key(text)] = std::move(mask);
@@ -206,7 +210,8 @@ std::optional<GlyphAtlas> GlyphAtlas::Parse(std::span<const std::uint8_t> bytes)
   const auto version = in.U32();
   const auto height = in.I32();
   const auto count = in.U32();
-  if (version != kVersion || !height || *height < 1 || *height > kMaxHeight || !count || *count > kMaxEntries) {
+  if (version != kVersion || !height || *height < 1 || *height > kMaxHeight || !count ||
+      *count > kMaxEntries) {
     return std::nullopt;
   }
   GlyphAtlas atlas;
@@ -215,11 +220,12 @@ std::optional<GlyphAtlas> GlyphAtlas::Parse(std::span<const std::uint8_t> bytes)
     const auto c = in.U32();
     const auto advance = in.I32();
     const auto width = in.I32();
-    if (!c || !advance || !width || *width < 1 || *width > kMaxGlyphWidth || *advance < -kMaxGlyphWidth ||
-        *advance > kMaxGlyphWidth) {
+    if (!c || !advance || !width || *width < 1 || *width > kMaxGlyphWidth ||
+        *advance < -kMaxGlyphWidth || *advance > kMaxGlyphWidth) {
       return std::nullopt;
     }
-    const auto coverage = in.Bytes(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height));
+    const auto coverage =
+        in.Bytes(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height));
     if (!coverage) return std::nullopt;
     atlas.glyphs_[*c] = Glyph{*advance, *width, {coverage->begin(), coverage->end()}};
   }
@@ -245,7 +251,8 @@ std::optional<GlyphAtlas> GlyphAtlas::Parse(std::span<const std::uint8_t> bytes)
     }
     const auto width = in.I32();
     if (!width || *width < 1 || *width > kMaxLineWidth) return std::nullopt;
-    const auto coverage = in.Bytes(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height));
+    const auto coverage =
+        in.Bytes(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height));
     if (!coverage) return std::nullopt;
     atlas.lines_[text] = TextMask{*width, *height, {coverage->begin(), coverage->end()}};
   }

@@ -19,9 +19,10 @@ void ImageList::Draw(Canvas& canvas, std::int32_t n, Point at) const {
   if (left >= strip_.width()) {
     return;
   }
-  const Rect image{static_cast<std::int32_t>(left), 0,
-                   static_cast<std::int32_t>(std::min<std::int64_t>(left + imageWidth_, strip_.width())),
-                   strip_.height()};
+  const Rect image{
+      static_cast<std::int32_t>(left), 0,
+      static_cast<std::int32_t>(std::min<std::int64_t>(left + imageWidth_, strip_.width())),
+      strip_.height()};
   canvas.CopyTransparent(strip_, image, at, transparent_);
 }
 

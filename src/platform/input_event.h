@@ -37,14 +37,14 @@ struct InputEvent {
     Command,  // a toolbar command by its identifier, as the bar's buttons send it
   };
   Type type = Type::None;
-  Point point;           // frame pixels, for pointer events
+  Point point;  // frame pixels, for pointer events
   std::int32_t wheel = 0;
   Key key = Key::Unknown;
-  char letter = 0;       // 'A'..'Z' or '0'..'9' for Key::Letter
+  char letter = 0;  // 'A'..'Z' or '0'..'9' for Key::Letter
   bool alt = false;
   bool ctrl = false;
   bool shift = false;
-  bool repeat = false;   // a key held down
+  bool repeat = false;       // a key held down
   std::int32_t command = 0;  // for Command
   // The handheld's pen, as script mode plays it: the point is a point of the
   // game's client area wherever it lies, and presses go to the game even

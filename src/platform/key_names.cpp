@@ -10,9 +10,8 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace
@@ -29,13 +28,23 @@ Key KeyFromName(std::string_view name, char& letter) {
       return Key::Letter;
     }
   }
-  static constexpr std::pair<std::string_view, Key> kNames[] = {
-      {"Left", Key::Left},          {"ArrowLeft", Key::Left},   {"Right", Key::Right},
-      {"ArrowRight", Key::Right},   {"Up", Key::Up},            {"ArrowUp", Key::Up},
-      {"Down", Key::Down},          {"ArrowDown", Key::Down},   {"Space", Key::Space},
-      {" ", Key::Space},            {"Return", Key::Enter},     {"Enter", Key::Enter},
-      {"Keypad Enter", Key::Enter}, {"Escape", Key::Escape},    {"Backspace", Key::Backspace},
-      {"Delete", Key::Delete},      {"F11", Key::F11}};
+  static constexpr std::pair<std::string_view, Key> kNames[] = {{"Left", Key::Left},
+                                                                {"ArrowLeft", Key::Left},
+                                                                {"Right", Key::Right},
+                                                                {"ArrowRight", Key::Right},
+                                                                {"Up", Key::Up},
+                                                                {"ArrowUp", Key::Up},
+                                                                {"Down", Key::Down},
+                                                                {"ArrowDown", Key::Down},
+                                                                {"Space", Key::Space},
+                                                                {" ", Key::Space},
+                                                                {"Return", Key::Enter},
+                                                                {"Enter", Key::Enter},
+                                                                {"Keypad Enter", Key::Enter},
+                                                                {"Escape", Key::Escape},
+                                                                {"Backspace", Key::Backspace},
+                                                                {"Delete", Key::Delete},
+                                                                {"F11", Key::F11}};
   for (const auto& [n, key] : kNames) {
     if (SameName(name, n)) return key;
   }

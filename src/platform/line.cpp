@@ -56,7 +56,8 @@ std::int64_t Sign(std::int64_t v) { return (v > 0) - (v < 0); }
 // Adds the part of one row to the list, growing the last rectangle instead
 // when it ends on the row above with the same columns.
 void AddRow(std::vector<Rect>& rects, std::int32_t left, std::int32_t y, std::int32_t right) {
-  if (!rects.empty() && rects.back().bottom == y && rects.back().left == left && rects.back().right == right) {
+  if (!rects.empty() && rects.back().bottom == y && rects.back().left == left &&
+      rects.back().right == right) {
     ++rects.back().bottom;
     return;
   }
@@ -65,13 +66,15 @@ void AddRow(std::vector<Rect>& rects, std::int32_t left, std::int32_t y, std::in
 
 }  // namespace
 
-void LineRects(Point from, Point to, std::int32_t width, const Rect& limit, std::vector<Rect>& rows) {
+void LineRects(Point from, Point to, std::int32_t width, const Rect& limit,
+               std::vector<Rect>& rows) {
   rows.clear();
   const std::int64_t dx = std::int64_t{to.x} - from.x;
   const std::int64_t dy = std::int64_t{to.y} - from.y;
   const auto adx = static_cast<std::uint64_t>(dx < 0 ? -dx : dx);
   const auto ady = static_cast<std::uint64_t>(dy < 0 ? -dy : dy);
-  const ThinLine line{from.x, from.y, Sign(dx), Sign(dy), std::max(adx, ady), std::min(adx, ady), adx >= ady};
+  const ThinLine line{from.x,    from.y, Sign(dx), Sign(dy), std::max(adx, ady), std::min(adx, ady),
+                      adx >= ady};
   if (line.major == 0 || limit.IsEmpty()) {
     return;
   }
@@ -79,15 +82,18 @@ void LineRects(Point from, Point to, std::int32_t width, const Rect& limit, std:
   const std::int64_t half = w / 2;
 
   // Pixel p paints rows p.y - half .. p.y - half + w - 1.
-  const std::int64_t yLast = line.y0 + line.sy * static_cast<std::int64_t>(line.RowSteps(line.major - 1));
+  const std::int64_t yLast =
+      line.y0 + line.sy * static_cast<std::int64_t>(line.RowSteps(line.major - 1));
   const std::int64_t top = std::max<std::int64_t>(std::min(line.y0, yLast) - half, limit.top);
-  const std::int64_t bottom = std::min<std::int64_t>(std::max(line.y0, yLast) - half + w, limit.bottom);
+  const std::int64_t bottom =
+      std::min<std::int64_t>(std::max(line.y0, yLast) - half + w, limit.bottom);
   // A horizontal or vertical line paints the same columns on every row: one
   // rectangle, the squares of its first and last pixels joined.
   if (line.minor == 0) {
     const std::int64_t xLast = line.X(line.major - 1);
     const std::int64_t left = std::max<std::int64_t>(std::min(line.x0, xLast) - half, limit.left);
-    const std::int64_t right = std::min<std::int64_t>(std::max(line.x0, xLast) - half + w, limit.right);
+    const std::int64_t right =
+        std::min<std::int64_t>(std::max(line.x0, xLast) - half + w, limit.right);
     if (top < bottom && left < right) {
       rows.push_back(Rect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                           static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)});
@@ -115,7 +121,8 @@ void LineRects(Point from, Point to, std::int32_t width, const Rect& limit, std:
     const std::int64_t left = std::max<std::int64_t>(std::min(xa, xb) - half, limit.left);
     const std::int64_t right = std::min<std::int64_t>(std::max(xa, xb) - half + w, limit.right);
     if (left < right) {
-      AddRow(rows, static_cast<std::int32_t>(left), static_cast<std::int32_t>(y), static_cast<std::int32_t>(right));
+      AddRow(rows, static_cast<std::int32_t>(left), static_cast<std::int32_t>(y),
+             static_cast<std::int32_t>(right));
     }
   }
 }

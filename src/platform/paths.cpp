@@ -45,7 +45,8 @@ std::string ProgressFolder() {
     std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
     passwd entry{};
     passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir) {
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir) {
       fromDatabase = found->pw_dir;
       home = fromDatabase.c_str();
     }

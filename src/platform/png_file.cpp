@@ -24,20 +24,23 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
   PutU32(out, static_cast<std::uint32_t>(data.size()));
   const std::size_t start = out.size();
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(type[i]));
   out.insert(out.end(), data.begin(), data.end());
   std::uint32_t crc = 0xffffffffu;
-  for (std::size_t i = start; i < out.size(); ++i) crc = kCrcTable[(crc ^ out[i]) & 0xff] ^ (crc >> 8);
+  for (std::size_t i = start; i < out.size(); ++i)
+    crc = kCrcTable[(crc ^ out[i]) & 0xff] ^ (crc >> 8);
   PutU32(out, crc ^ 0xffffffffu);
 }
 
 // A PNG of rows already laid out as `channels` bytes a pixel; colour type 2
 // is RGB, 6 is RGBA.
 std::vector<std::uint8_t> EncodeRows(std::uint32_t w, std::uint32_t h, std::uint8_t colourType,
-                                     std::size_t channels, const std::vector<std::uint8_t>& pixels, ZlibPacker pack) {
+                                     std::size_t channels, const std::vector<std::uint8_t>& pixels,
+                                     ZlibPacker pack) {
   std::vector<std::uint8_t> raw;
   raw.reserve(static_cast<std::size_t>(h) * (1 + channels * w));
   for (std::size_t y = 0; y < h; ++y) {
@@ -49,7 +52,8 @@ std::vector<std::uint8_t> EncodeRows(std::uint32_t w, std::uint32_t h, std::uint
   std::vector<std::uint8_t> header;
   PutU32(header, w);
   PutU32(header, h);
-  header.insert(header.end(), {8, colourType, 0, 0, 0});  // 8 bits, deflate, no filter, no interlace
+  header.insert(header.end(),
+                {8, colourType, 0, 0, 0});  // 8 bits, deflate, no filter, no interlace
   PutChunk(png, "IHDR", header);
   PutChunk(png, "IDAT", pack(raw));
   PutChunk(png, "IEND", {});
@@ -70,7 +74,8 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
     z.push_back(static_cast<std::uint8_t>(n >> 8));
     z.push_back(static_cast<std::uint8_t>(~n & 0xff));
     z.push_back(static_cast<std::uint8_t>((~n >> 8) & 0xff));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+             raw.begin() + static_cast<std::ptrdiff_t>(at + n));
     at += n;
   } while (at < raw.size());
   std::uint32_t a = 1;
@@ -85,7 +90,8 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
 
 std::vector<std::uint8_t> EncodePng(const Surface& surface) {
   std::vector<std::uint8_t> rgb;
-  rgb.reserve(static_cast<std::size_t>(surface.width()) * static_cast<std::size_t>(surface.height()) * 3);
+  rgb.reserve(static_cast<std::size_t>(surface.width()) *
+              static_cast<std::size_t>(surface.height()) * 3);
   for (std::int32_t y = 0; y < surface.height(); ++y) {
     for (std::int32_t x = 0; x < surface.width(); ++x) {
       const std::uint32_t p = surface.Pixel(x, y);
@@ -94,8 +100,8 @@ std::vector<std::uint8_t> EncodePng(const Surface& surface) {
       rgb.push_back(static_cast<std::uint8_t>(p));
     }
   }
-  return EncodeRows(static_cast<std::uint32_t>(surface.width()), static_cast<std::uint32_t>(surface.height()), 2, 3,
-                    rgb, StoredZlib);
+  return EncodeRows(static_cast<std::uint32_t>(surface.width()),
+                    static_cast<std::uint32_t>(surface.height()), 2, 3, rgb, StoredZlib);
 }
 
 std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t height,
@@ -106,11 +112,14 @@ std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t heigh
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.close();
   return static_cast<bool>(file);
 }
 
-bool SavePng(const Surface& surface, const std::string& path) { return SaveBytes(EncodePng(surface), path); }
+bool SavePng(const Surface& surface, const std::string& path) {
+  return SaveBytes(EncodePng(surface), path);
+}
 
 }  // namespace qw

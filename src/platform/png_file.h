@@ -19,7 +19,8 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw);
 // width x height pixels of 8-bit red, green, blue, alpha, rows top-down;
 // pack: how the pixel rows are put into the file.
 std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t height,
-                                        const std::vector<std::uint8_t>& rgba, ZlibPacker pack = StoredZlib);
+                                        const std::vector<std::uint8_t>& rgba,
+                                        ZlibPacker pack = StoredZlib);
 // False when the file cannot be written.
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path);
 // False when the file cannot be written.

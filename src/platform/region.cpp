@@ -76,7 +76,8 @@ void UnionSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vec
   }
 }
 
-void IntersectSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vector<Span>& out) {
+void IntersectSpans(const std::vector<Span>& a, const std::vector<Span>& b,
+                    std::vector<Span>& out) {
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() && j < b.size()) {
@@ -108,8 +109,8 @@ void SubtractSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::
 
 // Finds the band of `bands` that holds row y, moving `index` forward only;
 // the rows asked for never go up.
-const Band* BandAt(const std::vector<Rect>& rects, const std::vector<Band>& bands, std::size_t& index,
-                   std::int32_t y) {
+const Band* BandAt(const std::vector<Rect>& rects, const std::vector<Band>& bands,
+                   std::size_t& index, std::int32_t y) {
   while (index < bands.size() && rects[bands[index].begin].bottom <= y) {
     ++index;
   }
@@ -167,7 +168,8 @@ std::vector<Rect> Combine(const std::vector<Rect>& a, const std::vector<Rect>& b
     }
     // Grow the band above when it ends here with the same spans.
     if (!out.empty() && out.back().bottom == top && out.size() - lastBand == result.size() &&
-        std::equal(result.begin(), result.end(), out.begin() + static_cast<std::ptrdiff_t>(lastBand),
+        std::equal(result.begin(), result.end(),
+                   out.begin() + static_cast<std::ptrdiff_t>(lastBand),
                    [](Span s, const Rect& r) { return s.left == r.left && s.right == r.right; })) {
       for (std::size_t i = lastBand; i < out.size(); ++i) {
         out[i].bottom = bottom;
@@ -186,14 +188,16 @@ std::vector<Rect> Combine(const std::vector<Rect>& a, const std::vector<Rect>& b
 // so only they, with one unchanged band on each side for the joining of
 // equal bands, go through Combine; the rest stays where it is.
 void CombineRect(std::vector<Rect>& rects, const Rect& r, Op op) {
-  auto first = std::partition_point(rects.begin(), rects.end(), [&](const Rect& x) { return x.bottom <= r.top; });
+  auto first = std::partition_point(rects.begin(), rects.end(),
+                                    [&](const Rect& x) { return x.bottom <= r.top; });
   if (first != rects.begin()) {
     const std::int32_t top = std::prev(first)->top;
     while (first != rects.begin() && std::prev(first)->top == top) {
       --first;
     }
   }
-  auto last = std::partition_point(first, rects.end(), [&](const Rect& x) { return x.top < r.bottom; });
+  auto last =
+      std::partition_point(first, rects.end(), [&](const Rect& x) { return x.top < r.bottom; });
   if (last != rects.end()) {
     const std::int32_t top = last->top;
     while (last != rects.end() && last->top == top) {

@@ -55,7 +55,8 @@ class SdlAudio final : public AudioOut {
     want.samples = 512;  // about 12 ms: a sound starts with its action
     want.callback = [](void* self, Uint8* stream, int bytes) {
       SdlAudio& audio = *static_cast<SdlAudio*>(self);
-      audio.mixer_.Mix(reinterpret_cast<std::int16_t*>(stream), static_cast<std::size_t>(bytes) / sizeof(std::int16_t));
+      audio.mixer_.Mix(reinterpret_cast<std::int16_t*>(stream),
+                       static_cast<std::size_t>(bytes) / sizeof(std::int16_t));
       // Nothing left to play: the device rests until the next sound, so that
       // an idle game wakes no audio thread.
       if (audio.mixer_.Silent()) SDL_PauseAudioDevice(audio.device_, 1);

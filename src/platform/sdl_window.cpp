@@ -86,13 +86,15 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
   std::int32_t scale = config.scale;
   if (scale <= 0) {
     SDL_Rect usable{0, 0, config.frameWidth, config.frameHeight};
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = {0, 0, config.frameWidth, config.frameHeight};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+      usable = {0, 0, config.frameWidth, config.frameHeight};
     scale = std::max(1, std::min(usable.w / config.frameWidth,
                                  (usable.h - kDecorationAllowance) / config.frameHeight));
     if (config.rememberedScale > 0) scale = std::min(scale, config.rememberedScale);
   }
-  handles->window.reset(SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                         config.frameWidth * scale, config.frameHeight * scale,
+  handles->window.reset(SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                         SDL_WINDOWPOS_CENTERED, config.frameWidth * scale,
+                                         config.frameHeight * scale,
                                          SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE));
   if (!handles->window) {
     error = SDL_GetError();
@@ -122,12 +124,14 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowConfig& config, std::st
         icon.width() * 4, SDL_PIXELFORMAT_RGB888));
     if (s) SDL_SetWindowIcon(handles->window.get(), s.get());
   }
-  std::unique_ptr<SdlWindow> window(new SdlWindow(std::move(handles), config.frameWidth, config.frameHeight));
+  std::unique_ptr<SdlWindow> window(
+      new SdlWindow(std::move(handles), config.frameWidth, config.frameHeight));
   window->UpdatePlacement();
   return window;
 }
 
-SdlWindow::SdlWindow(std::unique_ptr<Handles> handles, std::int32_t frameWidth, std::int32_t frameHeight)
+SdlWindow::SdlWindow(std::unique_ptr<Handles> handles, std::int32_t frameWidth,
+                     std::int32_t frameHeight)
     : sdl_(std::move(handles)), frameWidth_(frameWidth), frameHeight_(frameHeight) {}
 
 SdlWindow::~SdlWindow() = default;
@@ -156,9 +160,7 @@ bool SdlWindow::WaitEvent(InputEvent& event, std::int32_t timeoutMs) {
   if (!got) return false;
   event = InputEvent{};
   switch (e.type) {
-    case SDL_QUIT:
-      event.type = InputEvent::Type::Close;
-      break;
+    case SDL_QUIT: event.type = InputEvent::Type::Close; break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: event.type = InputEvent::Type::Close; break;
@@ -175,7 +177,8 @@ bool SdlWindow::WaitEvent(InputEvent& event, std::int32_t timeoutMs) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (e.button.button == SDL_BUTTON_LEFT) {
-        event.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::PointerDown : InputEvent::Type::PointerUp;
+        event.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::PointerDown
+                                                   : InputEvent::Type::PointerUp;
         event.point = ToFrame(e.button.x, e.button.y);
       }
       break;
@@ -195,8 +198,7 @@ bool SdlWindow::WaitEvent(InputEvent& event, std::int32_t timeoutMs) {
       event.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
       event.repeat = e.key.repeat != 0;
       break;
-    default:
-      break;
+    default: break;
   }
   return true;
 }
@@ -231,12 +233,15 @@ void SdlWindow::ShowMessage(const std::string& utf8Text) {
     if (utf8Text[i] == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') continue;
     text.push_back(utf8Text[i]);
   }
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Quenchway", text.c_str(), sdl_->window.get());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Quenchway", text.c_str(),
+                           sdl_->window.get());
 }
 
 void SdlWindow::CapturePointer(bool captured) { SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE); }
 
-bool SdlWindow::CopyText(const std::string& utf8Text) { return SDL_SetClipboardText(utf8Text.c_str()) == 0; }
+bool SdlWindow::CopyText(const std::string& utf8Text) {
+  return SDL_SetClipboardText(utf8Text.c_str()) == 0;
+}
 
 std::string SdlWindow::PastedText() {
   char* text = SDL_GetClipboardText();

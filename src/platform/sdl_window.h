@@ -63,7 +63,8 @@ class SdlWindow {
 
  private:
   struct Handles;
-  explicit SdlWindow(std::unique_ptr<Handles> handles, std::int32_t frameWidth, std::int32_t frameHeight);
+  explicit SdlWindow(std::unique_ptr<Handles> handles, std::int32_t frameWidth,
+                     std::int32_t frameHeight);
   void UpdatePlacement();
   Point ToFrame(std::int32_t windowX, std::int32_t windowY) const;
 
@@ -71,7 +72,7 @@ class SdlWindow {
   std::int32_t frameWidth_;
   std::int32_t frameHeight_;
   std::int32_t drawScale_ = 1;
-  Rect target_;             // where the frame lands, in output pixels
+  Rect target_;                  // where the frame lands, in output pixels
   double pixelsPerPoint_ = 1.0;  // output pixels per window coordinate (high DPI)
   bool fullscreen_ = false;
   std::int32_t windowedScale_ = 1;

@@ -23,8 +23,8 @@ inline constexpr std::int32_t kSoundCount = 9;
 
 // The names script mode's dump prints.
 constexpr std::string_view SoundName(Sound s) {
-  constexpr std::array<std::string_view, kSoundCount> kNames{"pickup", "drop",   "turn",   "invalid", "water",
-                                                             "douse",  "lost", "solved", "button"};
+  constexpr std::array<std::string_view, kSoundCount> kNames{
+      "pickup", "drop", "turn", "invalid", "water", "douse", "lost", "solved", "button"};
   return kNames[static_cast<std::size_t>(s)];
 }
 

@@ -18,9 +18,9 @@ struct Part {
   double fromHz = 0;
   double toHz = 0;
   double loudness = 0;
-  double noise = 0;      // 0 a pure tone .. 1 noise alone
-  double decay = 0;      // how fast it dies away (per second); 0 holds
-  double overtone = 0;   // share of the second harmonic
+  double noise = 0;     // 0 a pure tone .. 1 noise alone
+  double decay = 0;     // how fast it dies away (per second); 0 holds
+  double overtone = 0;  // share of the second harmonic
 };
 
 // A short fade in and out on every part, so that it starts and ends at zero;
@@ -49,12 +49,14 @@ void Render(const Part& part, std::vector<double>& out) {
       const double hz = part.fromHz + (part.toHz - part.fromHz) * (t / part.length);
       phase += kTwoPi * hz / kSoundRate;
       double tone = std::sin(phase);
-      if (part.overtone > 0) tone += part.overtone * 2 * tone * std::cos(phase);  // sin 2x = 2 sin x cos x
+      if (part.overtone > 0)
+        tone += part.overtone * 2 * tone * std::cos(phase);  // sin 2x = 2 sin x cos x
       sample += tone * (1 - part.noise);
     }
     if (part.noise > 0) {
       seed = seed * 1664525u + 1013904223u;
-      const double white = static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 2.0 - 1.0;
+      const double white =
+          static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 2.0 - 1.0;
       low += (white - low) * 0.4;
       sample += low * 2.0 * part.noise;
     }
@@ -67,7 +69,8 @@ std::vector<Part> PartsOf(Sound sound) {
   switch (sound) {
     case Sound::kPickUp: return {{0, 0.07, 520, 780, 0.35, 0, 20, 0.2}};
     case Sound::kDrop: return {{0, 0.11, 420, 260, 0.45, 0.05, 28, 0.3}};
-    case Sound::kTurn: return {{0, 0.035, 1300, 1150, 0.25, 0.1, 60, 0}, {0.04, 0.03, 1500, 1400, 0.18, 0.1, 70, 0}};
+    case Sound::kTurn:
+      return {{0, 0.035, 1300, 1150, 0.25, 0.1, 60, 0}, {0.04, 0.03, 1500, 1400, 0.18, 0.1, 70, 0}};
     case Sound::kInvalid:
       return {{0, 0.09, 190, 180, 0.35, 0, 8, 0.5}, {0.11, 0.11, 170, 160, 0.35, 0, 8, 0.5}};
     case Sound::kWater: return {{0, 0.6, 300, 260, 0.10, 0.85, 0, 0}};
@@ -100,7 +103,8 @@ SoundSamples SynthesiseSound(Sound sound) {
 
 SoundBank SynthesiseAllSounds() {
   SoundBank bank;
-  for (std::int32_t i = 0; i < kSoundCount; ++i) bank[static_cast<std::size_t>(i)] = SynthesiseSound(static_cast<Sound>(i));
+  for (std::int32_t i = 0; i < kSoundCount; ++i)
+    bank[static_cast<std::size_t>(i)] = SynthesiseSound(static_cast<Sound>(i));
   return bank;
 }
 
@@ -130,7 +134,8 @@ void SoundMixer::Mix(std::int16_t* out, std::size_t count) {
     out[i] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
   }
   std::erase_if(voices_, [this](const Voice& v) {
-    return v.fade == 0 || (v.sound != Sound::kWater && v.at >= bank_[static_cast<std::size_t>(v.sound)].size());
+    return v.fade == 0 ||
+           (v.sound != Sound::kWater && v.at >= bank_[static_cast<std::size_t>(v.sound)].size());
   });
 }
 

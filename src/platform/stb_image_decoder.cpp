@@ -26,7 +26,8 @@ std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes) {
   int channels = 0;
   // Three bytes a pixel, red first, top row first; alpha is dropped.
   const std::unique_ptr<stbi_uc, void (*)(void*)> rgb(
-      stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 3),
+      stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height,
+                            &channels, 3),
       stbi_image_free);
   if (!rgb || width <= 0 || height <= 0) {
     return std::nullopt;

@@ -21,7 +21,9 @@ class Surface {
   bool IsEmpty() const { return width_ == 0 || height_ == 0; }
 
   // Unchecked access; callers clip first.
-  std::uint32_t* Row(std::int32_t y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  std::uint32_t* Row(std::int32_t y) {
+    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+  }
   const std::uint32_t* Row(std::int32_t y) const {
     return pixels_.data() + static_cast<std::size_t>(y) * width_;
   }

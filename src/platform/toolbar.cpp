@@ -29,8 +29,8 @@ Toolbar::Toolbar(Surface strip, std::vector<ToolButton> buttons, std::int32_t wi
     : strip_(std::move(strip)), buttons_(std::move(buttons)), width_(width) {}
 
 Rect Toolbar::ButtonRect(std::size_t i) const {
-  return RectFromSize(kFirstButtonX + static_cast<std::int32_t>(i) * kButtonPitch, kButtonY, kButtonWidth,
-                      kButtonHeight);
+  return RectFromSize(kFirstButtonX + static_cast<std::int32_t>(i) * kButtonPitch, kButtonY,
+                      kButtonWidth, kButtonHeight);
 }
 
 std::optional<std::size_t> Toolbar::ButtonAt(Point p) const {
@@ -96,7 +96,8 @@ bool Toolbar::PointerDown(Point p) {
 
 std::optional<std::int32_t> Toolbar::PointerUp(Point p) {
   std::optional<std::int32_t> command;
-  if (pressed_ && visible_ && PtInRect(ButtonRect(*pressed_), p)) command = buttons_[*pressed_].command;
+  if (pressed_ && visible_ && PtInRect(ButtonRect(*pressed_), p))
+    command = buttons_[*pressed_].command;
   pressed_.reset();
   pressedInside_ = false;
   dirty_ = true;
@@ -119,9 +120,10 @@ void Toolbar::Tick(std::uint64_t nowMs) {
     note_.clear();
     dirty_ = true;
   }
-  const std::optional<std::uint64_t> due = hover_ && !tooltipShown_ && !pressed_
-                                               ? std::optional<std::uint64_t>(hoverSince_ + kTooltipDelayMs)
-                                               : std::nullopt;
+  const std::optional<std::uint64_t> due =
+      hover_ && !tooltipShown_ && !pressed_
+          ? std::optional<std::uint64_t>(hoverSince_ + kTooltipDelayMs)
+          : std::nullopt;
   if (due && nowMs >= *due) {
     tooltipShown_ = true;
     dirty_ = true;
@@ -136,7 +138,8 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
   if (!visible_) {
     // Without its buttons the bar still shows a note (a code copied on the
     // chooser, say).
-    if (font != nullptr && !note_.empty()) PaintLabel(canvas, origin, origin.x + width_, origin.y, font, note_);
+    if (font != nullptr && !note_.empty())
+      PaintLabel(canvas, origin, origin.x + width_, origin.y, font, note_);
     return;
   }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -149,13 +152,17 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       canvas.FrameRect(r, kLight, kShadow);
     }
     const std::int32_t shift = down ? 1 : 0;
-    const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift, r.top + (kButtonHeight - kImageHeight) / 2 + shift};
-    canvas.CopyTransparent(strip_, RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at,
-                           kButtonFace);
+    const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift,
+                   r.top + (kButtonHeight - kImageHeight) / 2 + shift};
+    canvas.CopyTransparent(
+        strip_,
+        RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at,
+        kButtonFace);
     if (!buttons_[i].enabled) {
       // Faded: every other pixel of the picture gives way to the bar.
       for (std::int32_t y = 0; y < kImageHeight; ++y) {
-        for (std::int32_t x = (y % 2); x < kImageWidth; x += 2) canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), kBarColor);
+        for (std::int32_t x = (y % 2); x < kImageWidth; x += 2)
+          canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), kBarColor);
       }
     }
   }
@@ -165,20 +172,23 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
   if (!note_.empty()) note = PaintLabel(canvas, origin, origin.x + width_, origin.y, font, note_);
   if (const std::wstring* tip = tooltip()) {
     const std::int32_t width = std::min(font->Render(*tip).width + 2 * kBoxPadding, width_);
-    const std::int32_t left = std::clamp(origin.x + ButtonRect(*hover_).left, origin.x, origin.x + width_ - width);
+    const std::int32_t left =
+        std::clamp(origin.x + ButtonRect(*hover_).left, origin.x, origin.x + width_ - width);
     const bool meets = !note.IsEmpty() && left + width > note.left;
     PaintLabel(canvas, origin, left, meets ? note.top + 1 : origin.y, font, *tip);
   }
 }
 
-Rect Toolbar::PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom, const Font* font,
-                        const std::wstring& text) const {
+Rect Toolbar::PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom,
+                         const Font* font, const std::wstring& text) const {
   const std::int32_t width = std::min(font->Render(text).width + 2 * kBoxPadding, width_);
   left = std::clamp(left, origin.x, origin.x + width_ - width);
   const Rect box{left, bottom - kLabelHeight, left + width, bottom};
   canvas.FillRect(box, kTooltipFace);
   canvas.FrameRect(box, kShadow, kShadow);
-  canvas.DrawText(font, text, Rect{box.left + kBoxPadding, box.top + 2, box.right - 1, box.bottom - 1}, kTooltipText);
+  canvas.DrawText(font, text,
+                  Rect{box.left + kBoxPadding, box.top + 2, box.right - 1, box.bottom - 1},
+                  kTooltipText);
   return box;
 }
 

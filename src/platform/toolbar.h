@@ -61,7 +61,9 @@ class Toolbar {
   void PointerLeave();
 
   // The tooltip on show, if any.
-  const std::wstring* tooltip() const { return hover_ && tooltipShown_ ? &buttons_[*hover_].tooltip : nullptr; }
+  const std::wstring* tooltip() const {
+    return hover_ && tooltipShown_ ? &buttons_[*hover_].tooltip : nullptr;
+  }
   // When a tooltip is waiting for its delay: the time it is due.
   std::optional<std::uint64_t> TooltipDue() const;
   void Tick(std::uint64_t nowMs);
@@ -80,8 +82,8 @@ class Toolbar {
   void SetHover(std::optional<std::size_t> button, std::uint64_t nowMs);
   // A label with its left edge at left (kept inside the bar's width) and its
   // bottom edge at bottom; its rectangle.
-  Rect PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom, const Font* font,
-                  const std::wstring& text) const;
+  Rect PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::int32_t bottom,
+                  const Font* font, const std::wstring& text) const;
 
   Surface strip_;
   std::vector<ToolButton> buttons_;

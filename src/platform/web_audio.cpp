@@ -12,7 +12,8 @@ EM_JS(int, JsAudioReady, (), { return window.quenchway.audio ? 1 : 0; });
 EM_JS(void, JsLoadSound, (int index, const std::int16_t* samples, int count, int rate), {
   window.quenchway.audio.load(index, HEAP16.subarray(samples >> 1, (samples >> 1) + count), rate);
 });
-EM_JS(void, JsPlaySound, (int index, int volume, int loop), { window.quenchway.audio.play(index, volume, loop); });
+EM_JS(void, JsPlaySound, (int index, int volume, int loop),
+      { window.quenchway.audio.play(index, volume, loop); });
 EM_JS(void, JsStopSound, (int index), { window.quenchway.audio.stop(index); });
 
 class WebAudio final : public AudioOut {

@@ -12,19 +12,22 @@ namespace {
 
 // The page script (web/page.js) owns the canvas and its 2D context.
 EM_JS(void, JsPresent, (const std::uint8_t* rgba, int left, int top, int width, int height), {
-  window.quenchway.present(HEAPU8.subarray(rgba, rgba + width * height * 4), left, top, width, height);
+  window.quenchway.present(HEAPU8.subarray(rgba, rgba + width * height * 4), left, top, width,
+                           height);
 });
-EM_JS(void, JsShowMessage, (const char* text), { window.quenchway.showMessage(UTF8ToString(text)); });
+EM_JS(void, JsShowMessage, (const char* text),
+      { window.quenchway.showMessage(UTF8ToString(text)); });
 EM_JS(void, JsMessageOpened, (const char* text, int left, int top, int right, int bottom), {
   window.quenchway.messageOpened(UTF8ToString(text), [ left, top, right, bottom ]);
 });
 EM_JS(void, JsNoteShown, (const char* text), { window.quenchway.notes.push(UTF8ToString(text)); });
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
-EM_JS(int, JsCopyText, (const char* text), { return window.quenchway.copyText(UTF8ToString(text)) ? 1 : 0; });
+EM_JS(int, JsCopyText, (const char* text),
+      { return window.quenchway.copyText(UTF8ToString(text)) ? 1 : 0; });
 
-long g_timer = 0;        // the pending timer's id, or 0
-long g_frame = 0;        // the pending animation frame's id, or 0
+long g_timer = 0;  // the pending timer's id, or 0
+long g_frame = 0;  // the pending animation frame's id, or 0
 void (*g_callback)() = nullptr;
 
 void OnTimer(void*) {

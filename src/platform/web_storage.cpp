@@ -18,7 +18,7 @@ EM_JS(char*, JsReadStored, (const char* key, int* status, int* length), {
     HEAP32[status >> 2] = 2;
     return 0;
   }
-  if (text === null) {
+  if (text == = null) {
     HEAP32[status >> 2] = 1;
     return 0;
   }
@@ -55,8 +55,9 @@ StoredText ReadStored(const std::string& key) {
   int length = 0;
   char* text = JsReadStored(key.c_str(), &status, &length);
   StoredText read;
-  read.status = status == 0 ? StoredText::Status::Ok : status == 1 ? StoredText::Status::Missing
-                                                                   : StoredText::Status::Refused;
+  read.status = status == 0   ? StoredText::Status::Ok
+                : status == 1 ? StoredText::Status::Missing
+                              : StoredText::Status::Refused;
   if (text != nullptr) {
     read.text.assign(text, static_cast<std::size_t>(length));
     std::free(text);

@@ -9,13 +9,14 @@ namespace qw {
 namespace {
 
 std::int32_t PiecesOnBoard(const Puzzle& puzzle) {
-  return static_cast<std::int32_t>(
-      std::count_if(puzzle.board().begin(), puzzle.board().end(), [](const Cell& c) { return IsPipePiece(c); }));
+  return static_cast<std::int32_t>(std::count_if(puzzle.board().begin(), puzzle.board().end(),
+                                                 [](const Cell& c) { return IsPipePiece(c); }));
 }
 
 std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b) {
   const std::int64_t sum = std::int64_t{a} + std::max<std::int64_t>(b, 0);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -25,8 +26,8 @@ SavedCell SaveCell(const Cell& cell) {
   return SavedCell{KindCode(cell.kind), cell.variant};
 }
 
-ProgressRecorder::ProgressRecorder(const std::vector<LevelRecord>& levels, Progress progress, ProgressSink* sink,
-                                   Clock clock)
+ProgressRecorder::ProgressRecorder(const std::vector<LevelRecord>& levels, Progress progress,
+                                   ProgressSink* sink, Clock clock)
     : levels_(levels), progress_(std::move(progress)), sink_(sink), clock_(std::move(clock)) {
   keys_.reserve(levels_.size());
   for (const LevelRecord& level : levels_) keys_.push_back(KeyOfLevel(level));
@@ -38,7 +39,8 @@ void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history, boo
   // The record numbers cells 10 * row + column; the puzzle keeps column-major.
   for (std::int32_t row = 0; row < kBoardSize; ++row) {
     for (std::int32_t col = 0; col < kBoardSize; ++col) {
-      play.board[static_cast<std::size_t>(row * kBoardSize + col)] = SaveCell(*puzzle.BoardCell(col, row));
+      play.board[static_cast<std::size_t>(row * kBoardSize + col)] =
+          SaveCell(*puzzle.BoardCell(col, row));
     }
   }
   play.hints = history.hintsUsed();
@@ -50,12 +52,14 @@ void ProgressRecorder::Capture(const Puzzle& puzzle, const History& history, boo
 }
 
 std::optional<SavedPlay> ProgressRecorder::BringIntoPlay(LevelKey level) {
-  if (progress_.play && progress_.play->level == level) return std::exchange(progress_.play, std::nullopt);
+  if (progress_.play && progress_.play->level == level)
+    return std::exchange(progress_.play, std::nullopt);
   // The level played until now keeps its board, the most recent of the kept.
   if (progress_.play) progress_.kept.insert(progress_.kept.begin(), std::move(*progress_.play));
   progress_.play.reset();
   std::vector<SavedPlay>& kept = progress_.kept;
-  const auto it = std::find_if(kept.begin(), kept.end(), [&](const SavedPlay& b) { return b.level == level; });
+  const auto it =
+      std::find_if(kept.begin(), kept.end(), [&](const SavedPlay& b) { return b.level == level; });
   if (it == kept.end()) return std::nullopt;
   SavedPlay board = std::move(*it);
   kept.erase(it);
@@ -246,7 +250,8 @@ bool RestorePlay(Puzzle& puzzle, History& history, std::int32_t index, const Sav
   }
   for (std::int32_t row = 0; row < kBoardSize; ++row) {
     for (std::int32_t col = 0; col < kBoardSize; ++col) {
-      if (SaveCell(*puzzle.BoardCell(col, row)) != saved.board[static_cast<std::size_t>(row * kBoardSize + col)]) {
+      if (SaveCell(*puzzle.BoardCell(col, row)) !=
+          saved.board[static_cast<std::size_t>(row * kBoardSize + col)]) {
         return fresh();
       }
     }

@@ -48,7 +48,8 @@ class ProgressRecorder {
 
   // levels must outlive the recorder; sink may be null (progress kept for
   // this run only).
-  ProgressRecorder(const std::vector<LevelRecord>& levels, Progress progress, ProgressSink* sink, Clock clock);
+  ProgressRecorder(const std::vector<LevelRecord>& levels, Progress progress, ProgressSink* sink,
+                   Clock clock);
 
   // A level has been set up afresh (its kept board, if any, is dropped);
   // byPassword: the player typed its password, which opens it in the chooser.

@@ -24,7 +24,9 @@ using TrayCells = std::array<Cell, kTraySlots>;
 
 constexpr std::int32_t kUnlimited = 100;
 
-Position BoardPosition(std::int32_t index) { return Position{index / kBoardSize, index % kBoardSize}; }
+Position BoardPosition(std::int32_t index) {
+  return Position{index / kBoardSize, index % kBoardSize};
+}
 
 Outcome RunWater(const BoardCells& board) { return OutcomeOf(TraceWater(board)); }
 
@@ -48,7 +50,8 @@ std::vector<Goal> Plan(const BoardCells& board, const SearchState& end) {
   std::vector<Goal> steps;
   for (std::int32_t i = 0; i < kBoardCells; ++i) {
     const auto ii = static_cast<std::size_t>(i);
-    if (IsPipePiece(board[ii]) && end.removed.test(ii)) steps.push_back(Goal{Goal::Kind::kTakeBack, i, board[ii].kind, 0});
+    if (IsPipePiece(board[ii]) && end.removed.test(ii))
+      steps.push_back(Goal{Goal::Kind::kTakeBack, i, board[ii].kind, 0});
   }
   for (std::int32_t i = 0; i < kBoardCells; ++i) {
     const auto ii = static_cast<std::size_t>(i);
@@ -61,7 +64,8 @@ std::vector<Goal> Plan(const BoardCells& board, const SearchState& end) {
   for (std::int32_t k = 1; k <= end.placed; ++k) {
     for (std::int32_t i = 0; i < kBoardCells; ++i) {
       const auto ii = static_cast<std::size_t>(i);
-      if (end.order[ii] == k) steps.push_back(Goal{Goal::Kind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
+      if (end.order[ii] == k)
+        steps.push_back(Goal{Goal::Kind::kPlace, i, end.cells[ii].kind, end.rotations[ii]});
     }
   }
   return steps;
@@ -75,7 +79,8 @@ std::size_t KindIndex(PieceKind kind) {
 // pieces on the solution's cells stay (turned when their rotation acts
 // otherwise), those on its cells in another kind go back to the tray, and so
 // do pieces elsewhere whose kind the tray lacks for the placements.
-std::vector<Goal> KnownPlan(const BoardCells& board, const TrayCells& tray, const Solution& solution) {
+std::vector<Goal> KnownPlan(const BoardCells& board, const TrayCells& tray,
+                            const Solution& solution) {
   std::vector<Goal> steps;
   std::array<std::int32_t, 3> inTray{};
   for (const Cell& c : tray) {
@@ -133,7 +138,7 @@ StepCount CountSteps(const std::vector<Goal>& steps) {
   for (const Goal& step : steps) {
     std::int32_t& n = step.kind == Goal::Kind::kTakeBack ? count.takeBacks
                       : step.kind == Goal::Kind::kTurn   ? count.turns
-                                                       : count.placed;
+                                                         : count.placed;
     ++n;
   }
   return count;
@@ -145,7 +150,8 @@ std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
   for (std::int32_t distance = 0; distance <= 4; ++distance) {
     for (const std::int32_t r : {from + distance, from - distance}) {
       const std::int32_t n = NormalizeDirection(r);
-      if ((mask >> n & 1) != 0 && std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
+      if ((mask >> n & 1) != 0 && std::find(out.begin(), out.end(), n) == out.end())
+        out.push_back(n);
     }
   }
   return out;
@@ -158,7 +164,8 @@ std::vector<std::int32_t> RotationsNear(std::uint8_t mask, std::int32_t from) {
 // placed only on an empty cell and while the tray holds one of its kind.
 class OrderSearch {
  public:
-  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Goal> steps, std::int64_t& runsLeft)
+  OrderSearch(const BoardCells& board, const TrayCells& tray, std::vector<Goal> steps,
+              std::int64_t& runsLeft)
       : board_(board), steps_(std::move(steps)), runsLeft_(runsLeft) {
     for (const Cell& c : tray) {
       if (IsPipePiece(c)) ++inTray_[KindIndex(c.kind)];
@@ -172,7 +179,8 @@ class OrderSearch {
       for (const Goal& s : steps_) {
         if (takeBacks != (s.kind == Goal::Kind::kTakeBack)) continue;
         end[static_cast<std::size_t>(s.cell)] =
-            takeBacks ? Cell{KIND_EMPTY, 0} : Cell{s.piece, std::countr_zero(static_cast<unsigned>(s.rotations))};
+            takeBacks ? Cell{KIND_EMPTY, 0}
+                      : Cell{s.piece, std::countr_zero(static_cast<unsigned>(s.rotations))};
       }
     }
     std::array<std::int32_t, kBoardCells> met{};
@@ -181,12 +189,15 @@ class OrderSearch {
     for (const WaterStep& w : TraceWater(end).steps) {
       Position next = w.cell;
       StepPosition(next, w.direction);
-      if (IsBoardCell(next) && met[static_cast<std::size_t>(BoardIndex(next.x, next.y))] == kBoardCells) {
+      if (IsBoardCell(next) &&
+          met[static_cast<std::size_t>(BoardIndex(next.x, next.y))] == kBoardCells) {
         met[static_cast<std::size_t>(BoardIndex(next.x, next.y))] = k++;
       }
     }
     std::stable_sort(steps_.begin(), steps_.end(), [&](const Goal& a, const Goal& b) {
-      auto key = [&](const Goal& s) { return s.kind == Goal::Kind::kPlace ? 1 + met[static_cast<std::size_t>(s.cell)] : 0; };
+      auto key = [&](const Goal& s) {
+        return s.kind == Goal::Kind::kPlace ? 1 + met[static_cast<std::size_t>(s.cell)] : 0;
+      };
       return key(a) < key(b);
     });
   }
@@ -210,11 +221,15 @@ class OrderSearch {
         Cell& cell = board_[static_cast<std::size_t>(step.cell)];
         std::int32_t& inTray = inTray_[KindIndex(step.piece)];
         if (step.kind == Goal::Kind::kPlace && (cell.kind != KIND_EMPTY || inTray == 0)) continue;
-        const std::int32_t trayChange = step.kind == Goal::Kind::kPlace ? -1 : step.kind == Goal::Kind::kTakeBack ? 1 : 0;
+        const std::int32_t trayChange = step.kind == Goal::Kind::kPlace      ? -1
+                                        : step.kind == Goal::Kind::kTakeBack ? 1
+                                                                             : 0;
         const Cell before = cell;
         std::vector<std::int32_t> rotations{0};
         if (step.kind != Goal::Kind::kTakeBack) {
-          rotations = RotationsNear(step.rotations, step.kind == Goal::Kind::kTurn ? NormalizeDirection(cell.variant) : 0);
+          rotations =
+              RotationsNear(step.rotations,
+                            step.kind == Goal::Kind::kTurn ? NormalizeDirection(cell.variant) : 0);
         }
         for (const std::int32_t r : rotations) {
           if (runsLeft_-- <= 0) return false;
@@ -258,7 +273,8 @@ class OrderSearch {
 // The hint's Step for the first goal of a safe order: the tray slot of a
 // placement or take-back, or the way of a turn. Nothing when the tray does
 // not fit.
-std::optional<Step> HintStep(const Goal& goal, std::int32_t rotation, const TrayCells& tray, const BoardCells& board) {
+std::optional<Step> HintStep(const Goal& goal, std::int32_t rotation, const TrayCells& tray,
+                             const BoardCells& board) {
   const Position cell = BoardPosition(goal.cell);
   std::optional<Step> step;
   switch (goal.kind) {
@@ -276,13 +292,15 @@ std::optional<Step> HintStep(const Goal& goal, std::int32_t rotation, const Tray
       break;
     }
     case Goal::Kind::kTakeBack: {
-      const auto empty = std::find_if(tray.begin(), tray.end(), [](const Cell& c) { return c.kind == KIND_EMPTY; });
+      const auto empty = std::find_if(tray.begin(), tray.end(),
+                                      [](const Cell& c) { return c.kind == KIND_EMPTY; });
       if (empty == tray.end()) return std::nullopt;
       step = Step::Move(cell, Position{static_cast<std::int32_t>(empty - tray.begin()), -1});
       break;
     }
     case Goal::Kind::kTurn: {
-      const std::int32_t now = NormalizeDirection(board[static_cast<std::size_t>(goal.cell)].variant);
+      const std::int32_t now =
+          NormalizeDirection(board[static_cast<std::size_t>(goal.cell)].variant);
       const std::int32_t clockwiseSteps = NormalizeDirection(rotation - now);
       // Every board on the way between, one 45-degree step at a time.
       auto safeWay = [&](bool clockwise) {
@@ -385,15 +403,16 @@ Hint FindHint(const TrayCells& tray, const BoardCells& board, const HintOptions&
   };
   if (answer()) return hint;
   if (best.outcome != SolveOutcome::kSolved) {
-    hint.kind = best.outcome == SolveOutcome::kGaveUp ? Hint::Kind::kLimitReached : Hint::Kind::kNotFound;
+    hint.kind =
+        best.outcome == SolveOutcome::kGaveUp ? Hint::Kind::kLimitReached : Hint::Kind::kNotFound;
     return hint;
   }
   // Otherwise the solutions with as many take-backs and turns and the
   // fewest placements go to the order search one by one, then those with
   // more placements.
   bool gaveUp = false;
-  for (auto n = static_cast<std::int32_t>(best.solution.size()); n <= kTraySlots && !gaveUp && !step && runsLeft > 0;
-       ++n) {
+  for (auto n = static_cast<std::int32_t>(best.solution.size());
+       n <= kTraySlots && !gaveUp && !step && runsLeft > 0; ++n) {
     SolveOptions o;
     o.nodeLimit = std::max<std::int64_t>(options.nodeLimit - hint.nodes, 0);
     o.takeBackBudget = best.takeBacks;

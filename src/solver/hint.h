@@ -70,7 +70,8 @@ Hint FindHint(const std::array<Cell, kTraySlots>& tray, const std::array<Cell, k
 class LevelHints {
  public:
   explicit LevelHints(const LevelRecord& level, const HintOptions& options = {});
-  Hint Next(const std::array<Cell, kTraySlots>& tray, const std::array<Cell, kBoardCells>& board) const {
+  Hint Next(const std::array<Cell, kTraySlots>& tray,
+            const std::array<Cell, kBoardCells>& board) const {
     return FindHint(tray, board, options_, fewest_);
   }
   const std::vector<Solution>& Fewest() const { return fewest_; }

@@ -10,7 +10,9 @@ namespace qw {
 
 // Not copyable or movable: the puzzle keeps a reference to the table.
 struct PlayedLevel {
-  explicit PlayedLevel(const LevelRecord& level) : levels{level}, puzzle(levels) { puzzle.StartLevel(0); }
+  explicit PlayedLevel(const LevelRecord& level) : levels{level}, puzzle(levels) {
+    puzzle.StartLevel(0);
+  }
   PlayedLevel(const PlayedLevel&) = delete;
   PlayedLevel& operator=(const PlayedLevel&) = delete;
 

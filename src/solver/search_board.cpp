@@ -36,11 +36,13 @@ SearchBoard::SearchBoard(const LevelRecord& level) {
   Init(played.puzzle.board(), played.puzzle.tray());
 }
 
-SearchBoard::SearchBoard(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray) {
+SearchBoard::SearchBoard(const std::array<Cell, kBoardCells>& board,
+                         const std::array<Cell, kTraySlots>& tray) {
   Init(board, tray);
 }
 
-void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray) {
+void SearchBoard::Init(const std::array<Cell, kBoardCells>& board,
+                       const std::array<Cell, kTraySlots>& tray) {
   for (std::int32_t x = 0; x < kBoardSize; ++x) {
     for (std::int32_t y = 0; y < kBoardSize; ++y) {
       for (std::int32_t d = 0; d < 8; ++d) {
@@ -73,7 +75,8 @@ void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::ar
       for (std::int32_t r = 0; r < 8; ++r) {
         const WaterPassage p = WaterExits(Cell{kPieceKinds[k], r}, d);
         std::uint8_t bits = 0;
-        for (std::int32_t i = 0; i < p.exitCount; ++i) bits |= static_cast<std::uint8_t>(1u << p.exits[static_cast<std::size_t>(i)]);
+        for (std::int32_t i = 0; i < p.exitCount; ++i)
+          bits |= static_cast<std::uint8_t>(1u << p.exits[static_cast<std::size_t>(i)]);
         sets[static_cast<std::size_t>(1u << r)] = bits;
       }
       for (std::size_t mask = 1; mask < sets.size(); ++mask) {
@@ -105,19 +108,22 @@ void SearchBoard::Init(const std::array<Cell, kBoardCells>& board, const std::ar
   for (std::int32_t b = kBoardCells - 1; b >= 0; --b) {
     const Cell& cell = start_.cells[static_cast<std::size_t>(b)];
     if (cell.kind == KIND_SOURCE) {
-      start_.pending.push_back(Flow{static_cast<std::int8_t>(b), static_cast<std::int8_t>(cell.variant)});
+      start_.pending.push_back(
+          Flow{static_cast<std::int8_t>(b), static_cast<std::int8_t>(cell.variant)});
     }
   }
 }
 
 std::int32_t SearchBoard::Untouched(const SearchState& s) const {
   std::int32_t count = 0;
-  for (const std::int32_t i : playerCells_) count += IsUntouched(s, static_cast<std::size_t>(i)) ? 1 : 0;
+  for (const std::int32_t i : playerCells_)
+    count += IsUntouched(s, static_cast<std::size_t>(i)) ? 1 : 0;
   return count;
 }
 
 bool SearchBoard::SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) const {
-  const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
+  const auto& codes =
+      behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   const std::uint8_t first = codes[static_cast<std::size_t>(Lowest(mask))];
   for (std::int32_t r = 0; r < 8; ++r) {
     if ((mask >> r & 1) != 0 && codes[static_cast<std::size_t>(r)] != first) return false;
@@ -127,7 +133,8 @@ bool SearchBoard::SameForAll(PieceKind kind, std::uint8_t mask, std::int32_t d) 
 
 std::int32_t SearchBoard::Behaviours(PieceKind kind, std::uint8_t mask, std::int32_t d,
                                      std::array<std::uint8_t, 8>& groups) const {
-  const auto& codes = behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
+  const auto& codes =
+      behaviour_[static_cast<std::size_t>(KindSlot(kind))][static_cast<std::size_t>(d)];
   std::array<std::uint8_t, 8> groupCode{};
   std::int32_t count = 0;
   std::uint8_t stopping = 0;
@@ -239,7 +246,9 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
     const bool untouched = IsUntouched(s, ni);
     if (s.open[ni] != 0 || (mayTakeBack && untouched)) {
       relax(n, f.dir, c, true);
-      const std::uint8_t turns = c < piecesLeft ? turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(f.dir)] : noTurns;
+      const std::uint8_t turns =
+          c < piecesLeft ? turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(f.dir)]
+                         : noTurns;
       for (std::int32_t e = 0; e < 8; ++e) {
         if ((turns >> e & 1) != 0) relax(n, e, c + 1, false);
       }
@@ -255,7 +264,8 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
     }
     const WaterPassage p = WaterExits(cell, f.dir);
     if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
-    for (std::int32_t i = 0; i < p.exitCount; ++i) relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
+    for (std::int32_t i = 0; i < p.exitCount; ++i)
+      relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
   }
   for (std::size_t i = 0; i < s.cells.size(); ++i) {
     const Cell& cell = s.cells[i];
@@ -289,7 +299,8 @@ std::int32_t SearchBoard::OpenCellsBeforeHazard(const SearchState& s, Flow f) co
   return kNoHazard;
 }
 
-StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const {
+StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft,
+                          const CellSet& reached) const {
   // Two 64-bit FNV-1a hashes with different offsets over the same bytes.
   StateKey key{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
   auto add = [&key](std::uint32_t v) {
@@ -314,13 +325,15 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft, const C
   std::array<std::uint32_t, 3> spare{};
   for (const std::int32_t i : playerCells_) {
     const auto ii = static_cast<std::size_t>(i);
-    if (!reached.test(ii) && IsUntouched(s, ii)) ++spare[static_cast<std::size_t>(KindSlot(s.cells[ii].kind))];
+    if (!reached.test(ii) && IsUntouched(s, ii))
+      ++spare[static_cast<std::size_t>(KindSlot(s.cells[ii].kind))];
   }
   add(spare[0] | spare[1] << 8 | spare[2] << 16);
   for (std::size_t i = 0; i < kBoardCells; ++i) {
     if (!reached.test(i)) continue;
     const Cell& cell = s.cells[i];
-    const std::uint32_t content = IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
+    const std::uint32_t content =
+        IsPipePiece(cell) ? s.rotations[i] : static_cast<std::uint32_t>(cell.variant & 0xff);
     add(static_cast<std::uint32_t>(i) | static_cast<std::uint32_t>(s.open[i]) << 8 |
         static_cast<std::uint32_t>(KindCode(cell.kind) & 0xff) << 16 | content << 24);
   }
@@ -348,12 +361,15 @@ Flow SearchBoard::ChooseFlow(const SearchState& s) const {
 }
 
 std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack,
-                                  const CellSet& reached, std::array<Choice, kMaxChoices>& out) const {
+                                  const CellSet& reached,
+                                  std::array<Choice, kMaxChoices>& out) const {
   const std::int32_t n = Next(f);
   const auto ni = static_cast<std::size_t>(n);
   std::array<std::uint8_t, 8> groups{};
   std::int32_t count = 0;
-  auto add = [&out, &count](const Choice& choice) { out[static_cast<std::size_t>(count++)] = choice; };
+  auto add = [&out, &count](const Choice& choice) {
+    out[static_cast<std::size_t>(count++)] = choice;
+  };
   if (s.open[ni] == 0) {
     const PieceKind kind = s.cells[ni].kind;
     const std::int32_t g = Behaviours(kind, s.rotations[ni], f.dir, groups);
@@ -387,7 +403,9 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, b
     const std::int32_t g = Behaviours(kPieceKinds[k], kAllRotations, f.dir, groups);
     for (std::int32_t i = 0; i < g; ++i) {
       const std::uint8_t mask = groups[static_cast<std::size_t>(i)];
-      const bool stops = behaviour_[k][static_cast<std::size_t>(f.dir)][static_cast<std::size_t>(Lowest(mask))] == 0;
+      const bool stops =
+          behaviour_[k][static_cast<std::size_t>(f.dir)][static_cast<std::size_t>(Lowest(mask))] ==
+          0;
       if (stops) {
         blocking[static_cast<std::size_t>(blockingCount++)] = Choice{kPieceKinds[k], mask};
       } else {
@@ -406,12 +424,14 @@ std::int32_t SearchBoard::Choices(const SearchState& s, Flow f, bool mayPlace, b
 }
 
 template <typename Add>
-void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell,
-                                bool takesBack, const CellSet& reached, Add&& add) const {
+void SearchBoard::AddPlacements(const SearchState& s, std::size_t k, std::int32_t d,
+                                std::int32_t cell, bool takesBack, const CellSet& reached,
+                                Add&& add) const {
   std::array<std::uint8_t, 8> groups{};
   const std::int32_t g = Behaviours(kPieceKinds[k], kAllRotations, d, groups);
   auto addFrom = [&](std::int8_t from) {
-    for (std::int32_t i = 0; i < g; ++i) add(Choice{kPieceKinds[k], groups[static_cast<std::size_t>(i)], takesBack, from});
+    for (std::int32_t i = 0; i < g; ++i)
+      add(Choice{kPieceKinds[k], groups[static_cast<std::size_t>(i)], takesBack, from});
   };
   if (s.tray[k] > 0) {
     addFrom(-1);
@@ -445,7 +465,8 @@ void SearchBoard::Apply(SearchState& s, std::int32_t cell, const Choice& choice)
     takeBack(ci);
   } else if (s.open[ci] == 0) {
     const std::int32_t own = s.removed.test(ci) ? -1 : PlayerRotation(cell);
-    if (own >= 0 && (s.rotations[ci] >> own & 1) != 0 && (choice.rotations >> own & 1) == 0) ++s.turns;
+    if (own >= 0 && (s.rotations[ci] >> own & 1) != 0 && (choice.rotations >> own & 1) == 0)
+      ++s.turns;
     s.rotations[ci] = choice.rotations;
     return;
   }
@@ -470,7 +491,8 @@ Solution SearchBoard::Pieces(const SearchState& s) const {
     for (std::size_t i = 0; i < s.cells.size(); ++i) {
       if (s.order[i] != k) continue;
       const std::uint8_t mask = s.rotations[i];
-      pieces.push_back(Placement{s.cells[i].kind, CellNumberOf(static_cast<std::int32_t>(i)), Lowest(mask), mask});
+      pieces.push_back(Placement{s.cells[i].kind, CellNumberOf(static_cast<std::int32_t>(i)),
+                                 Lowest(mask), mask});
     }
   }
   return pieces;
@@ -482,10 +504,12 @@ bool PlaceSolution(Puzzle& puzzle, const Solution& solution) {
   for (const Placement& p : solution) {
     if (!IsPipePiece(Cell{p.kind, 0}) || !IsCellNumber(p.cell)) return false;
     const Tray& tray = puzzle.tray();
-    const auto slot = std::find_if(tray.begin(), tray.end(), [&](const Cell& c) { return c.kind == p.kind; });
+    const auto slot =
+        std::find_if(tray.begin(), tray.end(), [&](const Cell& c) { return c.kind == p.kind; });
     if (slot == tray.end()) return false;
     const Position from{static_cast<std::int32_t>(slot - tray.begin()), -1};
-    if (!puzzle.Apply(Step::Move(from, CellNumberPosition(p.cell), NormalizeDirection(p.rotation)))) return false;
+    if (!puzzle.Apply(Step::Move(from, CellNumberPosition(p.cell), NormalizeDirection(p.rotation))))
+      return false;
   }
   return true;
 }

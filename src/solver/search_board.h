@@ -64,7 +64,9 @@ struct StateKey {
   friend bool operator==(const StateKey&, const StateKey&) = default;
 };
 struct StateKeyHash {
-  std::size_t operator()(const StateKey& k) const { return static_cast<std::size_t>(k.a ^ (k.b >> 1)); }
+  std::size_t operator()(const StateKey& k) const {
+    return static_cast<std::size_t>(k.a ^ (k.b >> 1));
+  }
 };
 
 // Empty, and three kinds with at most three behaviours each; a piece taken
@@ -79,7 +81,7 @@ struct SearchState {
   std::array<std::int32_t, 3> tray{};                 // elbows, bends, splitters left
   std::int32_t burning = 0;
   std::int32_t placed = 0;
-  std::int32_t turns = 0;     // player's pieces that need another rotation
+  std::int32_t turns = 0;      // player's pieces that need another rotation
   std::int32_t takenBack = 0;  // player's pieces taken off the board
   CellSet removed;             // the cells they stood on
   // Streams whose next cell is open, or holds a piece whose rotations still
@@ -99,14 +101,18 @@ class SearchBoard {
   SearchBoard(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray);
 
   // The rotation of the player's piece on board index i, or -1 for none.
-  std::int32_t PlayerRotation(std::int32_t i) const { return playerRotation_[static_cast<std::size_t>(i)]; }
+  std::int32_t PlayerRotation(std::int32_t i) const {
+    return playerRotation_[static_cast<std::size_t>(i)];
+  }
   // The player's pieces that water has not reached yet and that are still on
   // the board: those that may still be taken back.
   std::int32_t Untouched(const SearchState& s) const;
 
   const SearchState& Start() const { return start_; }
   // The board index the water of f enters, or -1 past the board's edge.
-  std::int32_t Next(Flow f) const { return next_[static_cast<std::size_t>(f.cell)][static_cast<std::size_t>(f.dir)]; }
+  std::int32_t Next(Flow f) const {
+    return next_[static_cast<std::size_t>(f.cell)][static_cast<std::size_t>(f.dir)];
+  }
 
   // Runs every stream whose next cell is decided, by the game's rule, until
   // only waiting streams are left. False when water reaches a hazard.
@@ -117,7 +123,8 @@ class SearchBoard {
   // water can still enter.
   // An untouched player's piece counts as one that may turn any way, and
   // also as an open cell when mayTakeBack.
-  bool FiresReachable(const SearchState& s, std::int32_t piecesLeft, bool mayTakeBack, CellSet& reached) const;
+  bool FiresReachable(const SearchState& s, std::int32_t piecesLeft, bool mayTakeBack,
+                      CellSet& reached) const;
   StateKey Key(const SearchState& s, std::int32_t piecesLeft, const CellSet& reached) const;
   // The stream to decide for next.
   Flow ChooseFlow(const SearchState& s) const;
@@ -125,8 +132,8 @@ class SearchBoard {
   // last; gives their number.
   // mayTakeBack allows decisions that take a player's piece back.
   // `reached` as FiresReachable gave it.
-  std::int32_t Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack, const CellSet& reached,
-                       std::array<Choice, kMaxChoices>& out) const;
+  std::int32_t Choices(const SearchState& s, Flow f, bool mayPlace, bool mayTakeBack,
+                       const CellSet& reached, std::array<Choice, kMaxChoices>& out) const;
   void Apply(SearchState& s, std::int32_t cell, const Choice& choice) const;
   // The pieces placed, in the order water reached them.
   Solution Pieces(const SearchState& s) const;
@@ -145,8 +152,8 @@ class SearchBoard {
   // Adds the decisions that put a piece of kind slot k on `cell` for water
   // arriving in d: from the tray, or from the board when the tray has none.
   template <typename Add>
-  void AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell, bool takesBack,
-                     const CellSet& reached, Add&& add) const;
+  void AddPlacements(const SearchState& s, std::size_t k, std::int32_t d, std::int32_t cell,
+                     bool takesBack, const CellSet& reached, Add&& add) const;
   void Init(const std::array<Cell, kBoardCells>& board, const std::array<Cell, kTraySlots>& tray);
   bool IsUntouched(const SearchState& s, std::size_t i) const {
     return playerRotation_[i] >= 0 && !s.removed.test(i) && s.rotations[i] == 0xff;

@@ -35,7 +35,7 @@ class Search {
   SolveReport Run(SearchState start) {
     Visit(std::move(start));
     if (options_.accept && !options_.fewestSteps) {
-      report_.outcome = accepted_ ? SolveOutcome::kSolved
+      report_.outcome = accepted_                   ? SolveOutcome::kSolved
                         : gaveUp_ || report_.capped ? SolveOutcome::kGaveUp
                                                     : SolveOutcome::kUnsolvable;
     } else if (report_.solutions > 0) {
@@ -56,7 +56,8 @@ class Search {
     }
     const std::int32_t takeBacksLeft = options_.takeBackBudget - s.takenBack;
     const bool mayTakeBack = takeBacksLeft > 0 && board_.Untouched(s) > 0;
-    const std::int32_t inHand = s.TrayTotal() + (mayTakeBack ? std::min(takeBacksLeft, board_.Untouched(s)) : 0);
+    const std::int32_t inHand =
+        s.TrayTotal() + (mayTakeBack ? std::min(takeBacksLeft, board_.Untouched(s)) : 0);
     const std::int32_t left = std::min(inHand, PieceCap(s) - s.placed);
     CellSet reached;
     if (!board_.FiresReachable(s, left, mayTakeBack, reached)) {
@@ -90,7 +91,8 @@ class Search {
       Visit(std::move(child));
     }
     // Only a search run to its end knows every solution below.
-    if (!stop_ && known_.size() < kMostKnownPositions) known_.emplace(key, report_.solutions - before);
+    if (!stop_ && known_.size() < kMostKnownPositions)
+      known_.emplace(key, report_.solutions - before);
   }
 
   void AddKnown(std::int64_t solutions) {
@@ -181,7 +183,8 @@ SolveReport SolveLevel(const LevelRecord& level, const SolveOptions& options) {
   return search.Run(board.Start());
 }
 
-SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit, const std::function<bool()>& keepGoing) {
+SolveReport SolveFewest(const LevelRecord& level, std::int64_t nodeLimit,
+                        const std::function<bool()>& keepGoing) {
   const SearchBoard board(level);
   const std::int32_t pieces = board.Start().TrayTotal();
   std::int64_t nodes = 0;

@@ -36,12 +36,12 @@ enum class SolveOutcome { kSolved, kUnsolvable, kGaveUp };
 
 struct SolveReport {
   SolveOutcome outcome = SolveOutcome::kUnsolvable;
-  Solution solution;            // the first solution found, when solved
-  std::int64_t nodes = 0;       // decisions tried
-  std::int64_t pruned = 0;      // positions cut off by the reach bound
-  std::int64_t repeated = 0;    // positions met before, whose outcome was known
-  std::int64_t solutions = 0;   // when counting: distinct solutions found
-  bool capped = false;          // counting stopped at the cap
+  Solution solution;           // the first solution found, when solved
+  std::int64_t nodes = 0;      // decisions tried
+  std::int64_t pruned = 0;     // positions cut off by the reach bound
+  std::int64_t repeated = 0;   // positions met before, whose outcome was known
+  std::int64_t solutions = 0;  // when counting: distinct solutions found
+  bool capped = false;         // counting stopped at the cap
   // From a board with the player's pieces on it: of the solution found, the
   // pieces it takes back and turns (its placements: solution.size()).
   std::int32_t takeBacks = 0;

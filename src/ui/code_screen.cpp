@@ -19,7 +19,9 @@ void Shown(const Session& s, const Rect& r) { s.effects.InvalidateRect(r); }
 
 }  // namespace
 
-bool ScreenFlow::HasCodes() const { return static_cast<std::int32_t>(s_.layout.size()) >= kCodeItemsEnd; }
+bool ScreenFlow::HasCodes() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kCodeItemsEnd;
+}
 
 void ScreenFlow::OpenCodeEntry() {
   if (!HasCodes()) return;
@@ -44,12 +46,15 @@ void ScreenFlow::CodeKey(char letter) {
 
 void ScreenFlow::Paste(const std::string& text) {
   // Nothing on the clipboard: the paste does nothing.
-  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; })) return;
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
+    return;
   if (s_.state.screenMode != MODE_CODE) OpenCodeEntry();
   if (s_.state.screenMode != MODE_CODE) return;
   // A page address that opens a level pastes as its code.
   std::string_view pasted = text;
-  if (const std::size_t at = pasted.rfind("level="); at != std::string_view::npos) pasted.remove_prefix(at + 6);
+  if (const std::size_t at = pasted.rfind("level="); at != std::string_view::npos)
+    pasted.remove_prefix(at + 6);
   std::string& code = s_.state.enteredCode;
   for (const char c : pasted) {
     // Blanks and line ends around a copied code are no part of it; any other
@@ -63,7 +68,9 @@ void ScreenFlow::Paste(const std::string& text) {
 void ScreenFlow::CodePenUp(Point p) {
   if (PtInRect(ItemRect(s_.layout, kItemChooserBack), p)) {
     EnterMenu(true);
-  } else if (PtInRect(UnionRect(ItemRect(s_.layout, kItemChooserPrev), ItemRect(s_.layout, kItemChooserNext)), p)) {
+  } else if (PtInRect(UnionRect(ItemRect(s_.layout, kItemChooserPrev),
+                                ItemRect(s_.layout, kItemChooserNext)),
+                      p)) {
     PlayCode(s_.state.enteredCode);
   }
 }
@@ -116,7 +123,8 @@ void ScreenFlow::Share() {
   if (s_.state.screenMode == MODE_LEVELS) {
     code = ChooserCode(s_.state.chooserEntry, why);
   } else if (s_.state.screenMode == MODE_SOLVED) {
-    code = CodeOfLevelInPlay(s_.puzzle, s_.puzzle.currentLevel() == kGeneratedLevel ? s_.generated : std::nullopt);
+    code = CodeOfLevelInPlay(
+        s_.puzzle, s_.puzzle.currentLevel() == kGeneratedLevel ? s_.generated : std::nullopt);
   } else {
     return;
   }

@@ -4,9 +4,12 @@
 
 namespace qw {
 
-GameController::GameController(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
-                               WindowEffects& effects)
-    : session_(puzzle, layout, levels, effects), play_(session_), launcher_(session_), flow_(session_, launcher_, play_) {
+GameController::GameController(Puzzle& puzzle, const Layout& layout,
+                               const std::vector<LevelRecord>& levels, WindowEffects& effects)
+    : session_(puzzle, layout, levels, effects),
+      play_(session_),
+      launcher_(session_),
+      flow_(session_, launcher_, play_) {
   session_.SyncStepButtons();
 }
 
@@ -133,7 +136,8 @@ void GameController::OnEnterCode() {
 }
 
 void GameController::OnDailyKey() {
-  if (session_.state.screenMode == MODE_MENU) launcher_.StartGenerated(GeneratedLevelChoice::Daily());
+  if (session_.state.screenMode == MODE_MENU)
+    launcher_.StartGenerated(GeneratedLevelChoice::Daily());
 }
 
 void GameController::OnRandomKey(std::int32_t grade) {

@@ -92,7 +92,9 @@ class GameController {
   using Start = LevelLauncher::Start;
   // Starts level index in play (nothing happens when there is no such
   // level); the toolbar shows.
-  void StartLevel(std::int32_t index, Start how = Start::kFresh) { launcher_.StartLevel(index, how); }
+  void StartLevel(std::int32_t index, Start how = Start::kFresh) {
+    launcher_.StartLevel(index, how);
+  }
   // The menu's Continue: the level in play as it was left.
   void ContinueLevel() { launcher_.Continue(); }
   // The menu's Levels: the level chooser, at `entry`, or else at the level in
@@ -102,7 +104,9 @@ class GameController {
   // in play. Its solved screen's button goes straight back to the chooser,
   // with no password. False, with nothing changed, without a source or when
   // the level cannot be made.
-  bool StartGeneratedLevel(const GeneratedLevelChoice& choice) { return launcher_.StartGenerated(choice); }
+  bool StartGeneratedLevel(const GeneratedLevelChoice& choice) {
+    return launcher_.StartGenerated(choice);
+  }
 
   // How the water moves after a step; the water's run moves on with the
   // window's clock, and completes at once before any press, key or command.

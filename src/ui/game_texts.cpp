@@ -8,7 +8,8 @@
 namespace qw {
 
 std::wstring CaptionText(std::int32_t levelIndex, std::int32_t levelCount) {
-  return L"Level " + std::to_wstring(std::int64_t{levelIndex} + 1) + L"/" + std::to_wstring(levelCount);
+  return L"Level " + std::to_wstring(std::int64_t{levelIndex} + 1) + L"/" +
+         std::to_wstring(levelCount);
 }
 
 std::vector<ToolButton> ToolbarButtons() {
@@ -25,12 +26,14 @@ std::vector<ToolButton> ToolbarButtons() {
 std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
   std::vector<std::wstring> texts;
   for (const ToolButton& button : ToolbarButtons()) texts.push_back(button.tooltip);
-  for (const wchar_t* note : {kTookBackNote, kTookBackLossNote, kNoPasswordNote, kNoHintNote, kHintLimitNote,
-                              kCannotSaveNote, kCodeCopiedNote, kShareLockedNote, kShareRandomNote, kNoCodeNote}) {
+  for (const wchar_t* note :
+       {kTookBackNote, kTookBackLossNote, kNoPasswordNote, kNoHintNote, kHintLimitNote,
+        kCannotSaveNote, kCodeCopiedNote, kShareLockedNote, kShareRandomNote, kNoCodeNote}) {
     texts.push_back(note);
   }
   for (const Step& step : {Step::Move({0, -1}, {0, 0}), Step::Turn({0, 0}, true)}) {
-    for (const PieceKind kind : {KIND_ELBOW, KIND_BEND, KIND_SPLITTER}) texts.push_back(HintNote(step, kind));
+    for (const PieceKind kind : {KIND_ELBOW, KIND_BEND, KIND_SPLITTER})
+      texts.push_back(HintNote(step, kind));
   }
   for (std::int32_t i = 0; i < levelCount; ++i) texts.push_back(CaptionText(i, levelCount));
   return texts;
@@ -38,7 +41,9 @@ std::vector<std::wstring> GameTexts(std::int32_t levelCount) {
 
 std::wstring HintNote(const Step& step, PieceKind piece) {
   if (step.kind == Step::Kind::Move && IsTraySlot(step.to)) return kTookBackNote;
-  const wchar_t* name = piece == KIND_ELBOW ? L"an elbow" : piece == KIND_BEND ? L"a bend" : L"a splitter";
+  const wchar_t* name = piece == KIND_ELBOW  ? L"an elbow"
+                        : piece == KIND_BEND ? L"a bend"
+                                             : L"a splitter";
   return std::wstring(step.kind == Step::Kind::Turn ? L"Turned " : L"Placed ") + name;
 }
 
@@ -65,20 +70,27 @@ std::wstring LoadFailureText(DataFile file) {
   return {};
 }
 
-std::wstring PasswordMessage(const std::wstring& password) { return L"Password for next level is: " + password; }
+std::wstring PasswordMessage(const std::wstring& password) {
+  return L"Password for next level is: " + password;
+}
 
-std::wstring RandomRowText(std::int32_t grade) { return L"Random level, grade " + std::to_wstring(grade); }
+std::wstring RandomRowText(std::int32_t grade) {
+  return L"Random level, grade " + std::to_wstring(grade);
+}
 
 std::wstring LevelRowText(std::int32_t index, const std::wstring& title) {
   // Titles are the level file's words: anything below a space shows as one.
   std::wstring printable = title;
-  std::replace_if(printable.begin(), printable.end(), [](wchar_t c) { return c < L' ' || c == 0x7f; }, L' ');
+  std::replace_if(
+      printable.begin(), printable.end(), [](wchar_t c) { return c < L' ' || c == 0x7f; }, L' ');
   return std::to_wstring(std::int64_t{index} + 1) + L"  " + printable;
 }
 
 namespace {
 
-std::wstring Count(std::optional<std::int32_t> n) { return n ? std::to_wstring(*n) : std::wstring(L"-"); }
+std::wstring Count(std::optional<std::int32_t> n) {
+  return n ? std::to_wstring(*n) : std::wstring(L"-");
+}
 
 }  // namespace
 
@@ -88,7 +100,8 @@ std::wstring ShortBestText(const LevelBest& best) {
 
 std::wstring DailyDetail(bool solvedToday, std::int32_t streak) {
   std::wstring text = solvedToday ? L"Solved today" : L"A new level every day";
-  if (streak > 0) text += L"; streak " + std::to_wstring(streak) + (streak == 1 ? L" day" : L" days");
+  if (streak > 0)
+    text += L"; streak " + std::to_wstring(streak) + (streak == 1 ? L" day" : L" days");
   return text;
 }
 
@@ -107,7 +120,8 @@ std::wstring BestText(const LevelBest& best) {
   auto counted = [](std::optional<std::int32_t> n, const wchar_t* one, const wchar_t* many) {
     return Count(n) + (n == 1 ? one : many);
   };
-  return L"Best: " + counted(best.pieces, L" piece, ", L" pieces, ") + counted(best.steps, L" step, ", L" steps, ") +
+  return L"Best: " + counted(best.pieces, L" piece, ", L" pieces, ") +
+         counted(best.steps, L" step, ", L" steps, ") +
          counted(best.hints, L" hint, ", L" hints, ") + TimeText(best.timeMs);
 }
 

@@ -19,19 +19,21 @@ namespace qw {
 struct GeneratedLevelChoice {
   enum class Kind : std::uint8_t { kDaily, kRandom, kShared };
   Kind kind = Kind::kDaily;
-  std::optional<std::int64_t> day;    // days since 1970-01-01, in UTC
-  std::optional<std::uint64_t> seed;  // random levels
+  std::optional<std::int64_t> day;     // days since 1970-01-01, in UTC
+  std::optional<std::uint64_t> seed;   // random levels
   std::int32_t grade = kEasiestGrade;  // random levels: 1..5
   std::optional<LevelRecord> shared;   // shared levels
 
   static GeneratedLevelChoice Daily(std::optional<std::int64_t> day = std::nullopt) {
     return GeneratedLevelChoice{Kind::kDaily, day, std::nullopt, kEasiestGrade, std::nullopt};
   }
-  static GeneratedLevelChoice Random(std::int32_t grade, std::optional<std::uint64_t> seed = std::nullopt) {
+  static GeneratedLevelChoice Random(std::int32_t grade,
+                                     std::optional<std::uint64_t> seed = std::nullopt) {
     return GeneratedLevelChoice{Kind::kRandom, std::nullopt, seed, grade, std::nullopt};
   }
   static GeneratedLevelChoice Shared(LevelRecord level) {
-    return GeneratedLevelChoice{Kind::kShared, std::nullopt, std::nullopt, kEasiestGrade, std::move(level)};
+    return GeneratedLevelChoice{Kind::kShared, std::nullopt, std::nullopt, kEasiestGrade,
+                                std::move(level)};
   }
   friend bool operator==(const GeneratedLevelChoice&, const GeneratedLevelChoice&) = default;
 };

@@ -13,7 +13,8 @@ constexpr std::int32_t kKeyWidth = 20;
 KeyAction Command(ToolbarCommand c) { return KeyAction{KeyAction::Kind::Command, c, {}}; }
 
 KeyAction TapCentre(const Rect& r) {
-  return KeyAction{KeyAction::Kind::Tap, ID_ROTATE_CCW, Point{r.left + r.Width() / 2, r.top + r.Height() / 2}};
+  return KeyAction{KeyAction::Kind::Tap, ID_ROTATE_CCW,
+                   Point{r.left + r.Width() / 2, r.top + r.Height() / 2}};
 }
 
 KeyAction PasswordKey(Key key, char letter, const Layout& layout) {
@@ -51,7 +52,8 @@ KeyAction CodeKey(Key key, char letter) {
 }  // namespace
 
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods) {
-  const bool codes = screenMode == MODE_MENU || screenMode == MODE_LEVELS || screenMode == MODE_CODE;
+  const bool codes =
+      screenMode == MODE_MENU || screenMode == MODE_LEVELS || screenMode == MODE_CODE;
   if (mods.ctrl) {
     if (key != Key::Letter) return KeyAction{};
     if (letter == 'V') return codes ? Simple(KeyAction::Kind::Paste) : KeyAction{};
@@ -61,10 +63,12 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_CODE) return CodeKey(key, letter);
-  if (key == Key::Letter && letter == 'S' && (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
+  if (key == Key::Letter && letter == 'S' &&
+      (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
     return Simple(KeyAction::Kind::Share);
   }
-  if (key == Key::Letter && letter == 'C' && screenMode == MODE_MENU) return Simple(KeyAction::Kind::EnterCode);
+  if (key == Key::Letter && letter == 'C' && screenMode == MODE_MENU)
+    return Simple(KeyAction::Kind::EnterCode);
   if (screenMode == MODE_PASSWORD) {
     const KeyAction typed = PasswordKey(key, letter, layout);
     if (typed.kind != KeyAction::Kind::None || key == Key::Letter) return typed;
@@ -93,7 +97,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     case Key::Right: return moves ? cursor(1, 0) : KeyAction{};
     case Key::Up: return moves ? cursor(0, -1) : KeyAction{};
     case Key::Down: return moves ? cursor(0, 1) : KeyAction{};
-    case Key::Space: return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
+    case Key::Space:
+      return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
     case Key::Enter:
       switch (screenMode) {
         case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};

@@ -21,15 +21,29 @@ struct KeyAction {
   // copied; EnterCode: the code screen opens; Mute: turn the sound off, or
   // back on; Settings: open the settings screen.
   enum class Kind : std::uint8_t {
-    None, Command, Ok, Tap, Cursor, Pick, Activate, Daily, Random, Type, Paste, Share, EnterCode, Mute, Settings
+    None,
+    Command,
+    Ok,
+    Tap,
+    Cursor,
+    Pick,
+    Activate,
+    Daily,
+    Random,
+    Type,
+    Paste,
+    Share,
+    EnterCode,
+    Mute,
+    Settings
   };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
-  Point tap;                 // for Kind::Tap: where the pen touches and lifts
-  std::int32_t dx = 0;       // for Kind::Cursor
+  Point tap;                               // for Kind::Tap: where the pen touches and lifts
+  std::int32_t dx = 0;                     // for Kind::Cursor
   std::int32_t dy = 0;
-  std::int32_t grade = 0;    // for Kind::Random
-  char letter = 0;           // for Kind::Type
+  std::int32_t grade = 0;  // for Kind::Random
+  char letter = 0;         // for Kind::Type
 };
 
 // The modifier keys held with a key.
@@ -52,7 +66,8 @@ struct KeyMods {
 // screen; C on the menu opens the code screen, where letters and digits
 // type, Backspace and Delete rub out and Enter plays; S on the chooser and
 // the solved screen shares the level's code.
-KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout, KeyMods mods = {});
+KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout,
+                 KeyMods mods = {});
 
 // The mouse wheel turns the selection: away from the user counter-clockwise.
 KeyAction MapWheel(std::int32_t wheel);

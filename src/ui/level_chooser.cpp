@@ -7,7 +7,6 @@
 
 namespace qw {
 
-
 std::int32_t LevelChooser::LevelOf(std::int32_t entry) const {
   return entry >= front_ && entry < EntryCount() ? entry - front_ : -1;
 }
@@ -24,7 +23,8 @@ bool LevelChooser::DailySolvedToday() const {
 
 std::wstring LevelChooser::GeneratedDetail(const GeneratedLevelChoice& choice) const {
   if (choice.kind == GeneratedLevelChoice::Kind::kRandom) return kRandomDetail;
-  return DailyDetail(DailySolvedToday(), recorder_ ? DailyStreak(recorder_->progress(), today_) : 0);
+  return DailyDetail(DailySolvedToday(),
+                     recorder_ ? DailyStreak(recorder_->progress(), today_) : 0);
 }
 
 EntryState LevelChooser::StateOf(std::int32_t entry) const {
@@ -36,8 +36,8 @@ EntryState LevelChooser::StateOf(std::int32_t entry) const {
   if (level == -1) return EntryState::kLocked;
   if (!recorder_) return level == 0 ? EntryState::kOpen : EntryState::kLocked;
   if (recorder_->IsSolved(level)) return EntryState::kSolved;
-  const bool open = level == 0 || recorder_->IsSolved(level - 1) || recorder_->KeptBoard(level) != nullptr ||
-                    recorder_->OpenedByPassword(level);
+  const bool open = level == 0 || recorder_->IsSolved(level - 1) ||
+                    recorder_->KeptBoard(level) != nullptr || recorder_->OpenedByPassword(level);
   return open ? EntryState::kOpen : EntryState::kLocked;
 }
 
@@ -49,7 +49,8 @@ std::optional<LevelBest> LevelChooser::BestOf(std::int32_t entry) const {
 
 std::wstring LevelChooser::RowText(std::int32_t entry) const {
   if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry)) {
-    return choice->kind == GeneratedLevelChoice::Kind::kDaily ? kDailyRow : RandomRowText(choice->grade);
+    return choice->kind == GeneratedLevelChoice::Kind::kDaily ? kDailyRow
+                                                              : RandomRowText(choice->grade);
   }
   const std::int32_t level = LevelOf(entry);
   if (level == -1) return std::wstring();
@@ -63,7 +64,8 @@ std::wstring LevelChooser::RowBest(std::int32_t entry) const {
 }
 
 std::wstring LevelChooser::DetailText(std::int32_t entry) const {
-  if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry)) return GeneratedDetail(*choice);
+  if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry))
+    return GeneratedDetail(*choice);
   switch (StateOf(entry)) {
     case EntryState::kSolved: return BestText(BestOf(entry).value_or(LevelBest{}));
     case EntryState::kOpen:
@@ -74,6 +76,8 @@ std::wstring LevelChooser::DetailText(std::int32_t entry) const {
   return kLockedDetail;
 }
 
-std::wstring LevelChooser::PageText(std::int32_t page) const { return qw::PageText(page, PageCount()); }
+std::wstring LevelChooser::PageText(std::int32_t page) const {
+  return qw::PageText(page, PageCount());
+}
 
 }  // namespace qw

@@ -46,7 +46,9 @@ class LevelChooser {
   std::int32_t EntryOfLevel(std::int32_t level) const { return front_ + level; }
   // The generated level an entry starts, if it is one of the front entries.
   std::optional<GeneratedLevelChoice> GeneratedOf(std::int32_t entry) const;
-  std::int32_t PageCount() const { return std::max<std::int32_t>(1, (EntryCount() + kRowsPerPage - 1) / kRowsPerPage); }
+  std::int32_t PageCount() const {
+    return std::max<std::int32_t>(1, (EntryCount() + kRowsPerPage - 1) / kRowsPerPage);
+  }
   // The level an entry starts, or -1.
   std::int32_t LevelOf(std::int32_t entry) const;
   EntryState StateOf(std::int32_t entry) const;

@@ -14,7 +14,8 @@ GeneratedLevelChoice ChoiceOfCode(const CodedLevel& level) {
 std::optional<std::string> CodeOfLevelInPlay(const Puzzle& puzzle,
                                              const std::optional<GeneratedLevelChoice>& generated) {
   CodedLevel level;
-  if (puzzle.currentLevel() == kGeneratedLevel && generated && generated->kind != GeneratedLevelChoice::Kind::kShared) {
+  if (puzzle.currentLevel() == kGeneratedLevel && generated &&
+      generated->kind != GeneratedLevelChoice::Kind::kShared) {
     const bool daily = generated->kind == GeneratedLevelChoice::Kind::kDaily;
     level.kind = daily ? CodedLevel::Kind::kDaily : CodedLevel::Kind::kRandom;
     level.day = generated->day.value_or(0);

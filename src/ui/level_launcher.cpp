@@ -42,7 +42,8 @@ bool LevelLauncher::Resume(std::int32_t index, bool byPassword) {
   if (restored) {
     recorder->LevelResumed(s_.puzzle, s_.history, byPassword);
   } else {
-    recorder->LevelStarted(s_.puzzle, s_.history, byPassword);  // the saved steps do not fit: afresh
+    recorder->LevelStarted(s_.puzzle, s_.history,
+                           byPassword);  // the saved steps do not fit: afresh
   }
   s_.state.hoveredButton = -1;
   s_.ShowPlay();  // a level left lost shows the failed screen again

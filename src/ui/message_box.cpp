@@ -18,19 +18,19 @@ constexpr Color kShade{96, 96, 140};
 constexpr Color kShadow{70, 70, 130};
 constexpr Color kButtonFace{222, 222, 240};
 
-constexpr std::int32_t kMargin = 8;         // between the panel and the client area's edges
-constexpr std::int32_t kPadding = 10;       // inside the panel, around the text and button
+constexpr std::int32_t kMargin = 8;    // between the panel and the client area's edges
+constexpr std::int32_t kPadding = 10;  // inside the panel, around the text and button
 constexpr std::int32_t kTitleHeight = 16;
 constexpr std::int32_t kLineHeight = 15;
 constexpr std::int32_t kButtonWidth = 56;
 constexpr std::int32_t kButtonHeight = 20;
-constexpr std::int32_t kButtonGap = 8;      // between the text and the button
+constexpr std::int32_t kButtonGap = 8;  // between the text and the button
 constexpr std::int32_t kShadowOffset = 3;
 constexpr std::int32_t kMinWidth = 120;
 constexpr std::int32_t kMaxWidth = kClientWidth - 2 * kMargin - kShadowOffset;
-constexpr std::int32_t kMaxLines =
-    (kClientHeight - 2 * kMargin - kShadowOffset - kTitleHeight - 2 * kPadding - kButtonGap - kButtonHeight) /
-    kLineHeight;
+constexpr std::int32_t kMaxLines = (kClientHeight - 2 * kMargin - kShadowOffset - kTitleHeight -
+                                    2 * kPadding - kButtonGap - kButtonHeight) /
+                                   kLineHeight;
 // Without a font, a guess at the width of a character.
 constexpr std::int32_t kCharWidthGuess = 6;
 
@@ -75,17 +75,19 @@ MessageBox::MessageBox(const Font* font, const std::wstring& text) : font_(font)
     } while (at <= source.size());
     lines_.push_back(line);
   }
-  if (lines_.size() > static_cast<std::size_t>(kMaxLines)) lines_.resize(static_cast<std::size_t>(kMaxLines));
+  if (lines_.size() > static_cast<std::size_t>(kMaxLines))
+    lines_.resize(static_cast<std::size_t>(kMaxLines));
 
   std::int32_t textWidth = 0;
   for (const std::wstring& line : lines_) textWidth = std::max(textWidth, TextWidth(line));
   const std::int32_t width = std::clamp(textWidth + 2 * kPadding, kMinWidth, kMaxWidth);
-  const std::int32_t height = kTitleHeight + 2 * kPadding + static_cast<std::int32_t>(lines_.size()) * kLineHeight +
-                              kButtonGap + kButtonHeight;
+  const std::int32_t height = kTitleHeight + 2 * kPadding +
+                              static_cast<std::int32_t>(lines_.size()) * kLineHeight + kButtonGap +
+                              kButtonHeight;
   const Point at = Centred(kClientRect, width + kShadowOffset, height + kShadowOffset);
   panel_ = RectFromSize(at.x, at.y, width, height);
-  ok_ = RectFromSize(panel_.left + (width - kButtonWidth) / 2, panel_.bottom - kPadding - kButtonHeight, kButtonWidth,
-                     kButtonHeight);
+  ok_ = RectFromSize(panel_.left + (width - kButtonWidth) / 2,
+                     panel_.bottom - kPadding - kButtonHeight, kButtonWidth, kButtonHeight);
 }
 
 std::int32_t MessageBox::TextWidth(const std::wstring& text) const {
@@ -99,7 +101,8 @@ Rect MessageBox::Bounds() const {
 }
 
 Rect MessageBox::LineRect(std::size_t i) const {
-  const std::int32_t top = panel_.top + kTitleHeight + kPadding + static_cast<std::int32_t>(i) * kLineHeight;
+  const std::int32_t top =
+      panel_.top + kTitleHeight + kPadding + static_cast<std::int32_t>(i) * kLineHeight;
   return Rect{panel_.left + 2, top, panel_.right - 2, top + kLineHeight};
 }
 
@@ -121,17 +124,17 @@ bool MessageBox::OnEvent(const InputEvent& e) {
       pressedInside_ = false;
       break;
     case InputEvent::Type::KeyDown:
-      if (!e.repeat && (e.key == Key::Enter || e.key == Key::Escape || e.key == Key::Space)) open_ = false;
+      if (!e.repeat && (e.key == Key::Enter || e.key == Key::Escape || e.key == Key::Space))
+        open_ = false;
       break;
-    default:
-      break;
+    default: break;
   }
   return !open_;
 }
 
 void MessageBox::Paint(Canvas& canvas) const {
-  const Rect shadow{panel_.left + kShadowOffset, panel_.top + kShadowOffset, panel_.right + kShadowOffset,
-                    panel_.bottom + kShadowOffset};
+  const Rect shadow{panel_.left + kShadowOffset, panel_.top + kShadowOffset,
+                    panel_.right + kShadowOffset, panel_.bottom + kShadowOffset};
   canvas.FillRect(Rect{panel_.right, shadow.top, shadow.right, shadow.bottom}, kShadow);
   canvas.FillRect(Rect{shadow.left, panel_.bottom, panel_.right, shadow.bottom}, kShadow);
 
@@ -142,13 +145,16 @@ void MessageBox::Paint(Canvas& canvas) const {
   const Rect title{inner.left + 1, inner.top + 1, inner.right - 1, inner.top + kTitleHeight - 1};
   canvas.FillRect(title, kBackgroundColor);
   canvas.FillRect(Rect{title.left, title.bottom, title.right, title.bottom + 1}, kShade);
-  canvas.DrawText(font_, kMessageTitle, Rect{title.left + 5, title.top + 1, title.right, title.bottom}, kTitleText);
+  canvas.DrawText(font_, kMessageTitle,
+                  Rect{title.left + 5, title.top + 1, title.right, title.bottom}, kTitleText);
 
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Rect row = LineRect(i);
     const std::int32_t width = std::min(TextWidth(lines_[i]), row.Width() - 2 * (kPadding - 2));
-    canvas.DrawText(font_, lines_[i], Rect{row.left + (row.Width() - width) / 2, row.top, row.right - kPadding + 2, row.bottom},
-                    kText);
+    canvas.DrawText(
+        font_, lines_[i],
+        Rect{row.left + (row.Width() - width) / 2, row.top, row.right - kPadding + 2, row.bottom},
+        kText);
   }
 
   const bool down = pressed_ && pressedInside_;
@@ -159,7 +165,8 @@ void MessageBox::Paint(Canvas& canvas) const {
   const std::int32_t shift = down ? 1 : 0;
   const std::int32_t okWidth = TextWidth(kOkCaption);
   const Point text = Centred(face, okWidth, kLineHeight);
-  canvas.DrawText(font_, kOkCaption, Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1}, kText);
+  canvas.DrawText(font_, kOkCaption,
+                  Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1}, kText);
 }
 
 }  // namespace qw

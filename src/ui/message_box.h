@@ -50,8 +50,8 @@ class MessageBox {
   Rect panel_;
   Rect ok_;
   bool open_ = true;
-  bool pressed_ = false;       // the pen went down on OK
-  bool pressedInside_ = false; // ... and is over it now
+  bool pressed_ = false;        // the pen went down on OK
+  bool pressedInside_ = false;  // ... and is over it now
 };
 
 }  // namespace qw

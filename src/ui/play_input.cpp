@@ -190,7 +190,8 @@ void PlayInput::PickKey() {
 }
 
 void PlayInput::Select(Position p) {
-  if (s_.puzzle.selection() != kNoPosition) s_.effects.InvalidateRect(s_.geometry.CellRect(s_.puzzle.selection()));
+  if (s_.puzzle.selection() != kNoPosition)
+    s_.effects.InvalidateRect(s_.geometry.CellRect(s_.puzzle.selection()));
   s_.puzzle.Select(p);
   if (p != kNoPosition) s_.effects.InvalidateRect(s_.geometry.CellRect(p));
 }

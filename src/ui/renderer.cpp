@@ -46,20 +46,18 @@ void DrawBandForLevelsAlone(Canvas& canvas, const Surface& skin, const Layout& l
   }
   const auto left = static_cast<std::int32_t>(width - end);
   const auto right = static_cast<std::int32_t>(end);
-  canvas.CopyRect(skin, Rect{band.srcX, band.srcY, band.srcX + left, band.srcY + band.h}, Point{band.x, band.y});
-  canvas.CopyRect(skin, Rect{band.srcX + band.w - right, band.srcY, band.srcX + band.w, band.srcY + band.h},
-                  Point{band.x + left, band.y});
+  canvas.CopyRect(skin, Rect{band.srcX, band.srcY, band.srcX + left, band.srcY + band.h},
+                  Point{band.x, band.y});
+  canvas.CopyRect(
+      skin, Rect{band.srcX + band.w - right, band.srcY, band.srcX + band.w, band.srcY + band.h},
+      Point{band.x + left, band.y});
 }
 
 }  // namespace
 
 ScreenRenderer::ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art,
                                std::int32_t levelCount)
-    : puzzle_(puzzle),
-      ui_(ui),
-      art_(art),
-      geometry_(art.layout),
-      levelCount_(levelCount) {
+    : puzzle_(puzzle), ui_(ui), art_(art), geometry_(art.layout), levelCount_(levelCount) {
   playArea_.Union(ItemRect(art_.layout, kItemTray));
   playArea_.Union(ItemRect(art_.layout, kItemBoard));
   clientRegion_ = Region(kClientRect);
@@ -93,7 +91,8 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst);
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuSecond);
   for (std::int32_t i = 0; i < kMenuButtons; ++i) {
-    DrawItem(canvas, art_.skin, art_.layout, ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
+    DrawItem(canvas, art_.skin, art_.layout,
+             ui_.hoveredButton == i ? MenuButtonLitItem(i) : MenuButtonItem(i));
   }
   if (static_cast<std::int32_t>(art_.layout.size()) >= kChooserItemsEnd) {
     if (ui_.continueShown) {
@@ -102,9 +101,11 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
       DrawBandForLevelsAlone(canvas, art_.skin, art_.layout);
     }
     if (ui_.continueShown) {
-      DrawItem(canvas, art_.skin, art_.layout, kItemMenuContinue + (ui_.hoveredButton == kMenuContinue ? 1 : 0));
+      DrawItem(canvas, art_.skin, art_.layout,
+               kItemMenuContinue + (ui_.hoveredButton == kMenuContinue ? 1 : 0));
     }
-    DrawItem(canvas, art_.skin, art_.layout, kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
+    DrawItem(canvas, art_.skin, art_.layout,
+             kItemMenuLevels + (ui_.hoveredButton == kMenuLevels ? 1 : 0));
   }
   if (static_cast<std::int32_t>(art_.layout.size()) >= kSettingsItemsEnd) {
     DrawItem(canvas, art_.skin, art_.layout, kItemMenuSettings);
@@ -119,7 +120,8 @@ void ScreenRenderer::PaintSettings(Canvas& canvas) {
   DrawItem(canvas, art_.skin, art_.layout, kItemSettingsPage);
   for (std::int32_t k = 0; k < 3; ++k) {
     const bool chosen = static_cast<std::int32_t>(ui_.motion) == k;
-    DrawItem(canvas, art_.skin, art_.layout, (chosen ? kItemMotionChosenFirst : kItemMotionFirst) + k);
+    DrawItem(canvas, art_.skin, art_.layout,
+             (chosen ? kItemMotionChosenFirst : kItemMotionFirst) + k);
   }
   for (const std::int32_t i : {kItemVolumeDown, kItemVolumeUp, kItemSettingsBack}) {
     DrawItem(canvas, art_.skin, art_.layout, i);
@@ -128,7 +130,8 @@ void ScreenRenderer::PaintSettings(Canvas& canvas) {
   const std::wstring volume = std::to_wstring(ui_.volume) + L"%";
   const Rect box = ItemRect(art_.layout, kItemVolumeText);
   const std::int32_t width = art_.captionFont ? art_.captionFont->Render(volume).width : 0;
-  canvas.DrawText(art_.captionFont, volume, Rect{CentredLeft(box, width), box.top, box.right, box.bottom},
+  canvas.DrawText(art_.captionFont, volume,
+                  Rect{CentredLeft(box, width), box.top, box.right, box.bottom},
                   ui_.muted ? kLockedTextColor : kChooserTextColor);
 }
 
@@ -138,7 +141,8 @@ void ScreenRenderer::PaintSettings(Canvas& canvas) {
 void ScreenRenderer::PaintChooser(Canvas& canvas) {
   canvas.FillRect(kClientRect, kPanelColor);
   if (!chooser_ || static_cast<std::int32_t>(art_.layout.size()) < kChooserItemsEnd) return;
-  for (const std::int32_t i : {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
+  for (const std::int32_t i :
+       {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
     DrawItem(canvas, art_.skin, art_.layout, i);
   }
   if (static_cast<std::int32_t>(art_.layout.size()) >= kCodeItemsEnd) {
@@ -164,7 +168,8 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
     if (state != EntryState::kOpen) {
       const LayoutItem& mark = state == EntryState::kSolved ? solvedMark : lockMark;
       const Rect source{mark.srcX, mark.srcY, mark.srcX + mark.w, mark.srcY + mark.h};
-      canvas.CopyTransparent(art_.skin, source, Point{mark.x, mark.y + row * LevelChooser::kRowHeight},
+      canvas.CopyTransparent(art_.skin, source,
+                             Point{mark.x, mark.y + row * LevelChooser::kRowHeight},
                              kTransparentKey);
     }
     const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
@@ -177,14 +182,16 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
       bestLeft = textRight - font->Render(best).width;
       canvas.DrawText(font, best, Rect{bestLeft, textTop, textRight, bottom}, ink);
     }
-    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, bestLeft - 6, bottom}, ink);
+    canvas.DrawText(font, chooser_->RowText(entry), Rect{textLeft, textTop, bestLeft - 6, bottom},
+                    ink);
   }
-  canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry), ItemRect(art_.layout, kItemChooserDetail),
-                  kChooserTextColor);
+  canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry),
+                  ItemRect(art_.layout, kItemChooserDetail), kChooserTextColor);
   const Rect pageRect = ItemRect(art_.layout, kItemChooserPageText);
   const std::wstring pageText = chooser_->PageText(page);
   const std::int32_t width = font ? font->Render(pageText).width : 0;
-  canvas.DrawText(font, pageText, Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
+  canvas.DrawText(font, pageText,
+                  Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
                   kChooserTextColor);
 }
 
@@ -229,7 +236,9 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
       const Point at{press.lastPoint.x - kHalfPiece, press.lastPoint.y - kHalfPiece};
       // A piece carried by the keys sits on a cell: the cell's water and grid
       // do not show through it.
-      if (ui_.keyCarry) canvas.FillRect(Rect{at.x, at.y, at.x + 2 * kHalfPiece, at.y + 2 * kHalfPiece}, kPanelColor);
+      if (ui_.keyCarry)
+        canvas.FillRect(Rect{at.x, at.y, at.x + 2 * kHalfPiece, at.y + 2 * kHalfPiece},
+                        kPanelColor);
       DrawCell(canvas, at, *cell);
     }
   }
@@ -238,7 +247,8 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
     // the cell's edge.
     const Rect c = geometry_.CellRect(ui_.cursor);
     canvas.FrameRect(c, kCursorColor, kCursorColor);
-    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor, kCursorColor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor,
+                     kCursorColor);
   }
 }
 
@@ -253,7 +263,8 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     // done" is for the set's last level.
     std::int32_t button = puzzle_.NextLevelIndex() == -1 ? kItemLastLevel : kItemContinue;
     if (puzzle_.currentLevel() == kGeneratedLevel) {
-      button = static_cast<std::int32_t>(art_.layout.size()) > kItemLevelsButton ? kItemLevelsButton : kItemContinue;
+      button = static_cast<std::int32_t>(art_.layout.size()) > kItemLevelsButton ? kItemLevelsButton
+                                                                                 : kItemContinue;
     }
     DrawItem(canvas, art_.skin, art_.layout, button);
   } else {
@@ -272,15 +283,18 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     SelectClip(canvas, clientRegion_);
     DrawItem(canvas, art_.skin, art_.layout, kItemAnotherButton);
   }
-  if (solved && !ui_.solvedBest.empty() && static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
+  if (solved && !ui_.solvedBest.empty() &&
+      static_cast<std::int32_t>(art_.layout.size()) > kItemSolvedBest) {
     // The level's best on a panel over the board's lowest rows.
     SelectClip(canvas, clientRegion_);
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBest);
     const Rect panel = ItemRect(art_.layout, kItemSolvedBest);
-    const std::int32_t width = art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
+    const std::int32_t width =
+        art_.captionFont ? art_.captionFont->Render(ui_.solvedBest).width : 0;
     const std::int32_t left = CentredLeft(panel, width);
     const std::int32_t top = panel.top + (LevelChooser::kRowHeight - kTextHeight) / 2;
-    canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom}, kChooserTextColor);
+    canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom},
+                    kChooserTextColor);
   }
   if (solved && puzzle_.currentLevel() == kGeneratedLevel &&
       static_cast<std::int32_t>(art_.layout.size()) >= kCodeItemsEnd) {
@@ -297,8 +311,9 @@ void ScreenRenderer::MarkWetHazards(Canvas& canvas) {
   for (const Position p : puzzle_.WetHazards()) {
     const Rect cell = geometry_.CellRect(p);
     for (std::int32_t inset = 1; inset <= 2; ++inset) {
-      canvas.FrameRect(Rect{cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset},
-                       kWetHazardColor, kWetHazardColor);
+      canvas.FrameRect(
+          Rect{cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset},
+          kWetHazardColor, kWetHazardColor);
     }
   }
 }
@@ -306,7 +321,8 @@ void ScreenRenderer::MarkWetHazards(Canvas& canvas) {
 void ScreenRenderer::PaintPassword(Canvas& canvas) {
   canvas.FillRect(kClientRect, kPanelColor);
   DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
-  for (std::int32_t i = kItemConfirm; i <= kItemKeypad; ++i) DrawItem(canvas, art_.skin, art_.layout, i);
+  for (std::int32_t i = kItemConfirm; i <= kItemKeypad; ++i)
+    DrawItem(canvas, art_.skin, art_.layout, i);
 
   // The glyph row: each letter is the keypad key's own picture; a character
   // that is no key shows the first key. Not clipped to item 24.
@@ -340,16 +356,20 @@ void ScreenRenderer::DrawGrid(Canvas& canvas) {
   // lines only.
   auto offset = [](std::int32_t edge, std::int32_t d) { return edge + d - 1; };
   for (std::int32_t d = kCellPitch; d < kGridEnd; d += kCellPitch) {
-    canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1, kGridColor);
-    canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1, kGridColor);
+    canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1,
+                    kGridColor);
+    canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1,
+                    kGridColor);
+    canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1,
+                    kGridColor);
   }
   if (SelectionShown()) canvas.FillRect(geometry_.CellRect(puzzle_.selection()), kSelectionColor);
 }
 
 bool ScreenRenderer::SelectionShown() const {
   // The empty place a piece carried by the keys came from is not marked.
-  return puzzle_.selection() != Position{} && !(ui_.keyCarry && puzzle_.selection() == ui_.press.dragSource);
+  return puzzle_.selection() != Position{} &&
+         !(ui_.keyCarry && puzzle_.selection() == ui_.press.dragSource);
 }
 
 void ScreenRenderer::DrawPieces(Canvas& canvas) {

@@ -48,7 +48,8 @@ class ScreenRenderer {
  public:
   // puzzle and ui are kept by reference: the controller's state, or any
   // other to draw a picture of.
-  ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art, std::int32_t levelCount);
+  ScreenRenderer(const Puzzle& puzzle, const UiState& ui, const ScreenArt& art,
+                 std::int32_t levelCount);
 
   // Draws the screen of the current mode.
   void OnPaint(Canvas& canvas);
@@ -83,9 +84,9 @@ class ScreenRenderer {
   BoardGeometry geometry_;
   std::int32_t levelCount_;
   const LevelChooser* chooser_ = nullptr;
-  Region playArea_;      // tray and board
+  Region playArea_;  // tray and board
   Region clientRegion_;
-  Region paintArea_;     // the invalidated area of the paint in progress
+  Region paintArea_;  // the invalidated area of the paint in progress
 };
 
 }  // namespace qw

@@ -30,7 +30,9 @@ void ScreenFlow::SetRecorder(ProgressRecorder* recorder) {
   if (s_.state.screenMode == MODE_MENU) EnterMenu(false);
 }
 
-bool ScreenFlow::HasExtras() const { return static_cast<std::int32_t>(s_.layout.size()) >= kChooserItemsEnd; }
+bool ScreenFlow::HasExtras() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kChooserItemsEnd;
+}
 
 bool ScreenFlow::MenuButtonShown(std::int32_t button) const {
   if (button >= 0 && button < kMenuButtons) return true;
@@ -90,7 +92,8 @@ void ScreenFlow::MenuPenDown(Point p) {
 }
 
 void ScreenFlow::MenuPenMove(Point p) {
-  if (s_.state.hoveredButton != -1) s_.effects.InvalidateRect(MenuButtonRect(s_.state.hoveredButton));
+  if (s_.state.hoveredButton != -1)
+    s_.effects.InvalidateRect(MenuButtonRect(s_.state.hoveredButton));
   s_.state.hoveredButton = -1;
   MenuPenDown(p);
 }
@@ -214,7 +217,8 @@ void ScreenFlow::SolvedPenDown(Point p) {
     launcher_.StartGenerated(GeneratedLevelChoice::Random(s_.generated->grade));
     return;
   }
-  if (HasCodes() && s_.puzzle.currentLevel() == kGeneratedLevel && PtInRect(ItemRect(s_.layout, kItemSolvedShare), p)) {
+  if (HasCodes() && s_.puzzle.currentLevel() == kGeneratedLevel &&
+      PtInRect(ItemRect(s_.layout, kItemSolvedShare), p)) {
     Share();
     return;
   }
@@ -259,7 +263,8 @@ void ScreenFlow::OpenChooser(std::optional<std::int32_t> at) {
   std::int32_t entry = -1;
   if (at) {
     entry = *at;
-  } else if (const std::int32_t inPlay = s_.recorder ? s_.recorder->LevelInPlay() : -1; inPlay != -1) {
+  } else if (const std::int32_t inPlay = s_.recorder ? s_.recorder->LevelInPlay() : -1;
+             inPlay != -1) {
     entry = chooser_.EntryOfLevel(inPlay);
   }
   for (std::int32_t e = 0; entry == -1 && e < chooser_.EntryCount(); ++e) {
@@ -306,7 +311,8 @@ void ScreenFlow::ChooserPenUp(Point p) {
   } else if (PtInRect(ItemRect(layout, kItemChooserNext), p)) {
     if (page + 1 < chooser_.PageCount()) ChooserHighlight((page + 1) * LevelChooser::kRowsPerPage);
   } else if (PtInRect(list, p)) {
-    const std::int32_t row = (p.y - list.top) / LevelChooser::kRowHeight;  // clamped points: no overflow
+    const std::int32_t row =
+        (p.y - list.top) / LevelChooser::kRowHeight;  // clamped points: no overflow
     if (row >= LevelChooser::kRowsPerPage) return;
     const std::int32_t entry = page * LevelChooser::kRowsPerPage + row;
     if (entry >= chooser_.EntryCount()) return;

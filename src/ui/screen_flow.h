@@ -21,7 +21,11 @@ namespace qw {
 class ScreenFlow {
  public:
   ScreenFlow(Session& session, LevelLauncher& launcher, PlayInput& play)
-      : s_(session), launcher_(launcher), play_(play), chooser_(session.levels), settings_(session) {}
+      : s_(session),
+        launcher_(launcher),
+        play_(play),
+        chooser_(session.levels),
+        settings_(session) {}
 
   void MenuPenDown(Point p);
   void MenuPenMove(Point p);

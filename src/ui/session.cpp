@@ -8,7 +8,9 @@
 
 namespace qw {
 
-Rect PenSquare(Point p) { return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + kHalfPiece, p.y + kHalfPiece}; }
+Rect PenSquare(Point p) {
+  return Rect{p.x - kHalfPiece, p.y - kHalfPiece, p.x + kHalfPiece, p.y + kHalfPiece};
+}
 
 bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   FinishWater();
@@ -23,7 +25,8 @@ bool Session::MakeStep(const Step& step, const std::function<void()>& repaint) {
   repaint();
   if (step.kind == Step::Kind::Turn) effects.PlaySound(Sound::kTurn);
   if (step.kind == Step::Kind::Move) effects.PlaySound(Sound::kDrop);
-  if (runs && state.water.Start(before, puzzle.Water(), puzzle.board(), effects.NowMs(), state.motion)) {
+  if (runs &&
+      state.water.Start(before, puzzle.Water(), puzzle.board(), effects.NowMs(), state.motion)) {
     effects.PlaySound(Sound::kWater);
     return true;  // the outcome waits for the run
   }
@@ -50,7 +53,8 @@ void Session::WaterMoved(const WaterRun::Moved& moved) {
 void Session::AdvanceWater() {
   if (!state.water.running()) return;
   const bool flowing = state.water.flowing();
-  WaterMoved(state.water.Advance(effects.NowMs(), geometry, [this](const Rect& r) { effects.InvalidateRect(r); }));
+  WaterMoved(state.water.Advance(effects.NowMs(), geometry,
+                                 [this](const Rect& r) { effects.InvalidateRect(r); }));
   if (flowing && !state.water.flowing() && state.screenMode == MODE_SOLVED) {
     state.water.Celebrate(puzzle.board(), effects.NowMs());
   }
@@ -70,7 +74,8 @@ void Session::DropWater() {
 
 bool Session::TakeBack(bool redo) {
   DropWater();
-  if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle)) return false;
+  if (redo ? !CanRedo() || !history.Redo(puzzle) : !CanUndo() || !history.Undo(puzzle))
+    return false;
   if (recorder) recorder->StepTakenBack(puzzle, history, redo);
   SyncStepButtons();
   EndKeyCarry();
@@ -96,7 +101,8 @@ void Session::SyncStepButtons() {
 }
 
 bool Session::CanUndo() const {
-  return (state.screenMode == MODE_PLAY || state.screenMode == MODE_FAILED) && history.UndoCount() > 0;
+  return (state.screenMode == MODE_PLAY || state.screenMode == MODE_FAILED) &&
+         history.UndoCount() > 0;
 }
 
 bool Session::CanRedo() const { return state.screenMode == MODE_PLAY && history.RedoCount() > 0; }
@@ -115,7 +121,8 @@ void Session::ShowOutcome() {
       state.anotherShown = generated && generated->kind == GeneratedLevelChoice::Kind::kRandom &&
                            static_cast<std::int32_t>(layout.size()) > kItemAnotherButton;
       if (recorder && generated && generated->day) recorder->DailySolved(*generated->day);
-      if (recorder && !generated) state.solvedBest = BestText(recorder->LevelSolved(puzzle, history));
+      if (recorder && !generated)
+        state.solvedBest = BestText(recorder->LevelSolved(puzzle, history));
       break;
     case Outcome::kFailed: SetMode(MODE_FAILED); break;
   }

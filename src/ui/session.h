@@ -31,7 +31,8 @@ namespace qw {
 Rect PenSquare(Point p);
 
 struct Session {
-  Session(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels, WindowEffects& effects)
+  Session(Puzzle& puzzle, const Layout& layout, const std::vector<LevelRecord>& levels,
+          WindowEffects& effects)
       : puzzle(puzzle), layout(layout), levels(levels), effects(effects), geometry(layout) {}
 
   // The one path of a step: made by the history on the puzzle (false, with

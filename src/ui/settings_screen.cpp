@@ -6,7 +6,9 @@
 
 namespace qw {
 
-bool SettingsScreen::Available() const { return static_cast<std::int32_t>(s_.layout.size()) >= kSettingsItemsEnd; }
+bool SettingsScreen::Available() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kSettingsItemsEnd;
+}
 
 void SettingsScreen::Open() {
   if (!Available()) return;

@@ -22,7 +22,7 @@ enum class ScreenMode : std::int32_t {
   MODE_PASSWORD = 5,
   MODE_LEVELS = 6,  // the level chooser
   // 7 is the level editor's.
-  MODE_CODE = 8,      // a shared level's code typed or pasted
+  MODE_CODE = 8,  // a shared level's code typed or pasted
   MODE_SETTINGS = 9,
 };
 using enum ScreenMode;

@@ -44,13 +44,15 @@ Rect WaterRun::BurstRect(const BoardGeometry& geometry, const Burst& burst) {
   return Rect{c.x - r, c.y - r, c.x + r + 1, c.y + r + 1};
 }
 
-bool WaterRun::Start(const WaterTrace& before, const WaterTrace& after, const Board& board, std::uint64_t now,
-                     Motion motion) {
+bool WaterRun::Start(const WaterTrace& before, const WaterTrace& after, const Board& board,
+                     std::uint64_t now, Motion motion) {
   *this = WaterRun{};
   now_ = now;
   if (motion == Motion::kOff) return false;
   // A stretch the old water already ran shows at once; the new ones run.
-  auto key = [](const WaterStep& s) { return std::make_pair(BoardIndex(s.cell.x, s.cell.y), s.direction); };
+  auto key = [](const WaterStep& s) {
+    return std::make_pair(BoardIndex(s.cell.x, s.cell.y), s.direction);
+  };
   std::set<std::pair<std::int32_t, std::int32_t>> old;
   for (const WaterStep& s : before.steps) old.insert(key(s));
   rank_.assign(after.steps.size(), -1);
@@ -61,9 +63,11 @@ bool WaterRun::Start(const WaterTrace& before, const WaterTrace& after, const Bo
     NewStretch stretch{s, s.cell};
     StepPosition(stretch.reaches, s.direction);
     if (const Cell* reached = CellAt(board, stretch.reaches)) {
-      const std::size_t index = static_cast<std::size_t>(BoardIndex(stretch.reaches.x, stretch.reaches.y));
+      const std::size_t index =
+          static_cast<std::size_t>(BoardIndex(stretch.reaches.x, stretch.reaches.y));
       if (reached->kind == KIND_FIRE && after.doused[index] && !before.doused[index] &&
-          std::find(waitingFires_.begin(), waitingFires_.end(), stretch.reaches) == waitingFires_.end()) {
+          std::find(waitingFires_.begin(), waitingFires_.end(), stretch.reaches) ==
+              waitingFires_.end()) {
         stretch.bursts = true;
         waitingFires_.push_back(stretch.reaches);
       } else if (reached->kind == KIND_SPARK) {
@@ -85,12 +89,14 @@ void WaterRun::Celebrate(const Board& board, std::uint64_t now) {
   for (std::int32_t x = 0; x < kBoardSize; ++x) {
     for (std::int32_t y = 0; y < kBoardSize; ++y) {
       const Cell& cell = board[static_cast<std::size_t>(BoardIndex(x, y))];
-      if (cell.kind == KIND_FIRE && cell.variant == 1) bursts_.push_back(Burst{Burst::Kind::kDrops, {x, y}, now});
+      if (cell.kind == KIND_FIRE && cell.variant == 1)
+        bursts_.push_back(Burst{Burst::Kind::kDrops, {x, y}, now});
     }
   }
 }
 
-WaterRun::Moved WaterRun::Advance(std::uint64_t now, const BoardGeometry& geometry, const Invalidate& invalidate) {
+WaterRun::Moved WaterRun::Advance(std::uint64_t now, const BoardGeometry& geometry,
+                                  const Invalidate& invalidate) {
   Moved moved;
   now_ = std::max(now, now_);
   const auto total = static_cast<std::int32_t>(stretches_.size());
@@ -156,7 +162,8 @@ double WaterRun::Shown(std::size_t i) const {
 }
 
 bool WaterRun::FireWaiting(Position p) const {
-  return flowing_ && std::find(waitingFires_.begin(), waitingFires_.end(), p) != waitingFires_.end();
+  return flowing_ &&
+         std::find(waitingFires_.begin(), waitingFires_.end(), p) != waitingFires_.end();
 }
 
 }  // namespace qw

@@ -54,8 +54,8 @@ class WaterRun {
 
   // What a move of the clock changed.
   struct Moved {
-    bool flowEnded = false;  // the water's run is over: its outcome may show
-    std::int32_t doused = 0;  // fires the water has just reached
+    bool flowEnded = false;    // the water's run is over: its outcome may show
+    std::int32_t doused = 0;   // fires the water has just reached
     std::int32_t sparked = 0;  // hazards it has just reached
   };
   using Invalidate = std::function<void(const Rect&)>;
@@ -63,8 +63,8 @@ class WaterRun {
   // Begins the run of the stretches of `after` that `before` does not have,
   // at `now`. False, with nothing running, when there are none or motion is
   // off.
-  bool Start(const WaterTrace& before, const WaterTrace& after, const Board& board, std::uint64_t now,
-             Motion motion);
+  bool Start(const WaterTrace& before, const WaterTrace& after, const Board& board,
+             std::uint64_t now, Motion motion);
   // The solved level's celebration over every doused fire of `board`.
   void Celebrate(const Board& board, std::uint64_t now);
   // Moves the run on to `now`; what looks different goes to `invalidate`.

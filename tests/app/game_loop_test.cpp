@@ -98,7 +98,8 @@ TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTh
   loop_.Flush();
   EXPECT_EQ(loop_.messageBox(), nullptr);
   EXPECT_TRUE(loop_.running());
-  EXPECT_TRUE(SameClient(loop_.frame(), menu)) << "the menu comes back whole once the last box closes";
+  EXPECT_TRUE(SameClient(loop_.frame(), menu))
+      << "the menu comes back whole once the last box closes";
 }
 
 TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
@@ -115,7 +116,8 @@ TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
   EXPECT_TRUE(SameClient(loop_.frame(), boxed)) << "a paint reached the frame under the box";
   loop_.Handle(Key(Key::Enter));
   loop_.Flush();
-  EXPECT_FALSE(SameClient(loop_.frame(), menu)) << "what changed behind the box shows once it closes";
+  EXPECT_FALSE(SameClient(loop_.frame(), menu))
+      << "what changed behind the box shows once it closes";
 }
 
 TEST_F(GameLoopBox, ACloseRequestClosesTheBoxAndThenTheGame) {

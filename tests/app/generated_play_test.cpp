@@ -28,7 +28,9 @@ std::string StartLines(const LevelRecord& level) {
   Puzzle puzzle(table);
   puzzle.StartLevel(0);
   const auto entry = [](const Cell& c) {
-    return c.kind == KIND_EMPTY ? std::string("-1") : std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
+    return c.kind == KIND_EMPTY
+               ? std::string("-1")
+               : std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
   };
   std::ostringstream out;
   out << "tray";
@@ -56,7 +58,8 @@ std::string CodeOf(CodedLevel::Kind kind, std::int64_t day, std::uint64_t seed, 
   return EncodeLevel(CodedLevel{kind, board, day, seed, grade}).value_or("none");
 }
 
-void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level, const std::string& code) {
+void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level,
+                           const std::string& code) {
   const std::size_t second = out.find("mode ", 1);
   const std::size_t third = out.find("mode ", second + 1);
   ASSERT_NE(third, std::string::npos) << out;
@@ -77,12 +80,14 @@ TEST(GeneratedPlay, TheDailyPuzzleIsSolvedWithHintsAndItsDayKept) {
   ScratchFolder scratch("generated_daily");
   const std::optional<GeneratedLevel> daily = GenerateDaily(*ParseDate("2026-12-13"));
   ASSERT_TRUE(daily);
-  const auto run = RunGame(QW_GAME_BINARY, "--daily 2026-12-13 --progress " + scratch.path().string() + " --script -",
-                           HintedScript(), scratch.path());
+  const auto run = RunGame(
+      QW_GAME_BINARY, "--daily 2026-12-13 --progress " + scratch.path().string() + " --script -",
+      HintedScript(), scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  ExpectSolvedWithHints(run.out, daily->record,
-                        CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0));
+  ExpectSolvedWithHints(
+      run.out, daily->record,
+      CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0));
   EXPECT_NE(ReadAll(scratch.path() / "progress").find("\ndaily 2026-12-13\n"), std::string::npos);
 }
 
@@ -90,9 +95,11 @@ TEST(GeneratedPlay, ARandomLevelIsTheGeneratorsLevelOfThatSeedAndSolvedWithHints
   ScratchFolder scratch("generated_random");
   const auto set = GenerateSet(GenerateOptions{1, 4242, 4});
   ASSERT_TRUE(set && set->size() == 1);
-  const auto run = RunGame(QW_GAME_BINARY, "--random 4242 --grade 4 --script -", HintedScript(), scratch.path());
+  const auto run =
+      RunGame(QW_GAME_BINARY, "--random 4242 --grade 4 --script -", HintedScript(), scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  ExpectSolvedWithHints(run.out, set->front().record, CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 4));
+  ExpectSolvedWithHints(run.out, set->front().record,
+                        CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 4));
 }
 
 TEST(GeneratedPlay, ASharedLevelIsTheLevelOfItsCodeAndSolvedWithHints) {
@@ -100,7 +107,8 @@ TEST(GeneratedPlay, ASharedLevelIsTheLevelOfItsCodeAndSolvedWithHints) {
   const auto levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat");
   ASSERT_TRUE(levels && levels->size() > 8);
   const std::string code = CodeOf(CodedLevel::Kind::kBoard, 0, 0, 0, (*levels)[8]);
-  const auto run = RunGame(QW_GAME_BINARY, "--level " + code + " --script -", HintedScript(), scratch.path());
+  const auto run =
+      RunGame(QW_GAME_BINARY, "--level " + code + " --script -", HintedScript(), scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
   ExpectSolvedWithHints(run.out, (*levels)[8], code);
 }

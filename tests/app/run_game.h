@@ -29,7 +29,8 @@ inline std::string ReadAll(const std::filesystem::path& p) {
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / ("qw_" + name + "_" + std::to_string(::getpid()))) {
+      : path_(std::filesystem::temp_directory_path() /
+              ("qw_" + name + "_" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -41,12 +42,12 @@ class ScratchFolder {
 };
 
 // `binary` may carry a command prefix such as env; paths have no blanks.
-inline GameRun RunGame(const std::string& binary, const std::string& args, const std::string& script,
-                       const std::filesystem::path& scratch) {
+inline GameRun RunGame(const std::string& binary, const std::string& args,
+                       const std::string& script, const std::filesystem::path& scratch) {
   const auto in = scratch / "script.txt", out = scratch / "out.txt", err = scratch / "err.txt";
   std::ofstream(in) << script;
-  const std::string command =
-      binary + " " + args + " < '" + in.string() + "' > '" + out.string() + "' 2> '" + err.string() + "'";
+  const std::string command = binary + " " + args + " < '" + in.string() + "' > '" + out.string() +
+                              "' 2> '" + err.string() + "'";
   const int raw = std::system(command.c_str());
   GameRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -25,7 +25,8 @@ Layout ShippedLayout() { return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").
 // The history and cursor lines of the nth dump.
 std::string DumpTail(const std::string& out, std::size_t nth) {
   std::size_t at = 0;
-  for (std::size_t i = 0; i <= nth && at != std::string::npos; ++i) at = out.find("history ", at + 1);
+  for (std::size_t i = 0; i <= nth && at != std::string::npos; ++i)
+    at = out.find("history ", at + 1);
   return at == std::string::npos ? "" : out.substr(at, out.find("hints", at) - at);
 }
 
@@ -35,12 +36,13 @@ TEST(ScriptMode, KeysUndoAndRedoAsTheWindowWould) {
   const Rect tray = ItemRect(layout, 16);
   // New game, then the first tray piece selected and turned twice (Z and
   // X turn), undone by Ctrl+Z and redone by Ctrl+Y and Ctrl+Shift+Z.
-  const auto run = RunGame(kGame, "--script -",
-                           "tap " + Centre(layout, 3) + "\ntap " + std::to_string(tray.left + 10) + " " +
-                               std::to_string(tray.top + 10) +
-                               "\nkey Z\nkey z\ndump\nkey ctrl+Z\nkey ctrl+Z\ndump\nkey ctrl+Y\nkey ctrl+shift+Z\ndump\n"
-                               "undo\nredo\nredo\ndump\n",
-                           scratch.path());
+  const auto run = RunGame(
+      kGame, "--script -",
+      "tap " + Centre(layout, 3) + "\ntap " + std::to_string(tray.left + 10) + " " +
+          std::to_string(tray.top + 10) +
+          "\nkey Z\nkey z\ndump\nkey ctrl+Z\nkey ctrl+Z\ndump\nkey ctrl+Y\nkey ctrl+shift+Z\ndump\n"
+          "undo\nredo\nredo\ndump\n",
+      scratch.path());
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(DumpTail(run.out, 0), "history 2 0\ncursor -1 -1\n") << run.out;
   EXPECT_EQ(DumpTail(run.out, 1), "history 0 2\ncursor -1 -1\n");
@@ -67,8 +69,10 @@ TEST(ScriptMode, TooltipsShowAfterTheirDelayOnTheScriptsClock) {
   EXPECT_EQ(Tooltip(RunGame(kGame, "--script -", start, scratch.path()).out), "tooltip");
   const auto run = RunGame(kGame, "--script -", start + "wait 1\ndump\n", scratch.path());
   EXPECT_EQ(Tooltip(run.out), "tooltip Rotate Clockwise") << run.out;
-  EXPECT_EQ(Tooltip(RunGame(kGame, "--script -", start + "wait 1\nmove 100 100\ndump\n", scratch.path()).out),
-            "tooltip");
+  EXPECT_EQ(
+      Tooltip(
+          RunGame(kGame, "--script -", start + "wait 1\nmove 100 100\ndump\n", scratch.path()).out),
+      "tooltip");
 }
 
 TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {
@@ -116,7 +120,8 @@ TEST(CommandLine, HelpVersionAndBadOptions) {
   const auto code = RunGame(kGame, "--level 1818M0PNJY --script -", "dump\n", scratch.path());
   EXPECT_EQ(code.status, 2);
   EXPECT_EQ(code.out, "");
-  EXPECT_NE(code.err.find("--level: the code is mistyped or altered"), std::string::npos) << code.err;
+  EXPECT_NE(code.err.find("--level: the code is mistyped or altered"), std::string::npos)
+      << code.err;
   // Without a display the window cannot open: one line that names --script.
   const auto run = RunGame("env -u DISPLAY -u WAYLAND_DISPLAY " + kGame, "", "", scratch.path());
   EXPECT_EQ(run.status, 1);

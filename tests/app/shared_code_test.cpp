@@ -40,13 +40,14 @@ TEST(SharedCode, APastedCodePlaysLikeAGeneratedLevelAndShareCopiesItBack) {
   std::string script = std::string(kNewGame) + "ok\npaste " + typed + "\nkey Return\ndump\n";
   for (int i = 0; i < 20; ++i) script += "hint\n";
   script += "key S\ndump\nkey Return\npaste\nkey S\ndump\n";
-  const auto run = RunGame(QW_GAME_BINARY, "--progress " + scratch.path().string() + " --script -", script,
-                           scratch.path());
+  const auto run = RunGame(QW_GAME_BINARY, "--progress " + scratch.path().string() + " --script -",
+                           script, scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> dumps = Dumps(run.out);
   ASSERT_EQ(dumps.size(), 3u) << run.out;
   EXPECT_EQ(dumps[0].rfind("mode 2\nlevel -2\n", 0), 0u) << dumps[0];
-  EXPECT_NE(dumps[0].find("\ninplay 0\ntooltip\ncode " + code + "\n"), std::string::npos) << dumps[0];
+  EXPECT_NE(dumps[0].find("\ninplay 0\ntooltip\ncode " + code + "\n"), std::string::npos)
+      << dumps[0];
   EXPECT_EQ(dumps[1].rfind("mode 3\n", 0), 0u) << dumps[1];
   EXPECT_NE(run.out.find("bar: Code copied: " + code + "\n"), std::string::npos) << run.out;
   // The chooser's row of the grade just played shares the same level.
@@ -60,10 +61,12 @@ TEST(SharedCode, ACodeThatDoesNotReadIsRefusedWithNothingChanged) {
   ScratchFolder scratch("shared_code_bad");
   std::string code = *EncodeLevel(CodedLevel{CodedLevel::Kind::kRandom, {}, 0, 4242, 1});
   code.back() = code.back() == '0' ? '1' : '0';
-  const auto run = RunGame(QW_GAME_BINARY, "--script -",
-                           std::string(kNewGame) + "ok\npaste " + code + "\ndump\nkey Return\ndump\n", scratch.path());
+  const auto run = RunGame(
+      QW_GAME_BINARY, "--script -",
+      std::string(kNewGame) + "ok\npaste " + code + "\ndump\nkey Return\ndump\n", scratch.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("message: This code cannot be played: the code is mistyped or altered"), std::string::npos)
+  EXPECT_NE(run.out.find("message: This code cannot be played: the code is mistyped or altered"),
+            std::string::npos)
       << run.out;
   const std::vector<std::string> dumps = Dumps(run.out);
   ASSERT_EQ(dumps.size(), 2u) << run.out;

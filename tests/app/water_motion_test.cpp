@@ -61,8 +61,8 @@ struct Game {
   }
   std::uint64_t now = 0;
   QuietFrontEnd front;
-  GameLoop loop{front, [this] { return now; }, QW_SOURCE_DIR "/data", *LoadBmpMemory(resources::kPiecesBmp),
-                *LoadBmpMemory(resources::kToolbarBmp)};
+  GameLoop loop{front, [this] { return now; }, QW_SOURCE_DIR "/data",
+                *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp)};
 };
 
 TEST(WaterMotion, RunsInTheTracesOrderToTheStillPictureAndTheOutcomeWaitsForIt) {
@@ -70,32 +70,37 @@ TEST(WaterMotion, RunsInTheTracesOrderToTheStillPictureAndTheOutcomeWaitsForIt) 
     Game still(Motion::kOff, 1), moving(motion, 1);  // level 2: steps before the last one too
     bool sawPartWay = false;
     // Hints until solved: each step's new water runs, the outcome after it.
-    for (int hint = 0; hint < 20 && still.loop.controller().state().screenMode == MODE_PLAY; ++hint) {
+    for (int hint = 0; hint < 20 && still.loop.controller().state().screenMode == MODE_PLAY;
+         ++hint) {
       still.Send(CommandEvent(ID_HINT));
       moving.Send(CommandEvent(ID_HINT));
       const WaterRun& run = moving.loop.controller().state().water;
       const std::vector<WaterStep>& steps = moving.loop.puzzle().Water().steps;
       moving.front.presented.clear();
       while (moving.loop.Animating() && run.flowing()) {
-        ASSERT_EQ(moving.loop.controller().state().screenMode, MODE_PLAY) << "the outcome waits for the water";
+        ASSERT_EQ(moving.loop.controller().state().screenMode, MODE_PLAY)
+            << "the outcome waits for the water";
         // What shows is a prefix of the new stretches in the trace's order.
         for (std::size_t i = 1; i < steps.size(); ++i) {
           if (run.Shown(i) == 1.0) continue;
-          for (std::size_t j = i + 1; j < steps.size(); ++j) ASSERT_LE(run.Shown(j), run.Shown(i)) << i << " " << j;
+          for (std::size_t j = i + 1; j < steps.size(); ++j)
+            ASSERT_LE(run.Shown(j), run.Shown(i)) << i << " " << j;
         }
         if (!SameClient(moving.loop.client(), still.loop.client())) sawPartWay = true;
         moving.Wait(16);
         ASSERT_LT(moving.now, 100000u);
         for (const Rect& r : moving.front.presented) {
           if (run.flowing()) {
-            ASSERT_LE(r.Width() * r.Height(), 90 * 90) << "a frame paints near the water that moved";
+            ASSERT_LE(r.Width() * r.Height(), 90 * 90)
+                << "a frame paints near the water that moved";
           }
         }
         moving.front.presented.clear();
       }
       moving.Wait(WaterRun::kDropsMs);  // the celebration too
       EXPECT_FALSE(moving.loop.Animating());
-      EXPECT_EQ(moving.loop.controller().state().screenMode, still.loop.controller().state().screenMode);
+      EXPECT_EQ(moving.loop.controller().state().screenMode,
+                still.loop.controller().state().screenMode);
       ASSERT_TRUE(SameClient(moving.loop.client(), still.loop.client())) << "hint " << hint;
     }
     EXPECT_EQ(still.loop.controller().state().screenMode, MODE_SOLVED);
@@ -147,17 +152,20 @@ TEST(Sounds, EachActionStartsItsSoundAndMutedStartsNone) {
     m.key = Key::Letter;
     m.letter = 'M';
     if (muted) game.Send(m);
-    for (int hint = 0; hint < 20 && game.loop.controller().state().screenMode == MODE_PLAY; ++hint) {
+    for (int hint = 0; hint < 20 && game.loop.controller().state().screenMode == MODE_PLAY;
+         ++hint) {
       game.Send(CommandEvent(ID_HINT));
       game.Wait(2000);
     }
-    game.Send(CommandEvent(ID_UNDO));  // the solved screen stays: no step, no sound but the button's
+    game.Send(
+        CommandEvent(ID_UNDO));  // the solved screen stays: no step, no sound but the button's
     std::vector<Sound> heard = game.loop.TakeSoundsStarted();
     if (muted) {
       EXPECT_TRUE(heard.empty());
       continue;
     }
-    for (const Sound s : {Sound::kButton, Sound::kDrop, Sound::kWater, Sound::kDouse, Sound::kSolved}) {
+    for (const Sound s :
+         {Sound::kButton, Sound::kDrop, Sound::kWater, Sound::kDouse, Sound::kSolved}) {
       EXPECT_NE(std::find(heard.begin(), heard.end(), s), heard.end()) << SoundName(s);
     }
     EXPECT_EQ(heard.back(), Sound::kButton);
@@ -167,8 +175,8 @@ TEST(Sounds, EachActionStartsItsSoundAndMutedStartsNone) {
 
 TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   QuietFrontEnd front;
-  GameLoop loop{front, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data", *LoadBmpMemory(resources::kPiecesBmp),
-                *LoadBmpMemory(resources::kToolbarBmp)};
+  GameLoop loop{front, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data",
+                *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp)};
   ASSERT_TRUE(loop.Create());
   loop.AttachProgress(Progress{}, nullptr);
   auto tap = [&](std::int32_t item) {
@@ -200,7 +208,8 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
 // The sounds lines of a script's dumps, in order.
 std::vector<std::string> SoundLines(const std::string& out) {
   std::vector<std::string> lines;
-  for (std::size_t at = out.find("\nsounds"); at != std::string::npos; at = out.find("\nsounds", at + 1)) {
+  for (std::size_t at = out.find("\nsounds"); at != std::string::npos;
+       at = out.find("\nsounds", at + 1)) {
     lines.push_back(out.substr(at + 1, out.find('\n', at + 1) - at - 1));
   }
   return lines;
@@ -215,17 +224,19 @@ TEST(Sounds, WithoutAnAudioDeviceTheGamePlaysOnAndMuteIsKeptForTheNextRun) {
   };
   const std::string slot = std::to_string(tray.left + 11) + " " + std::to_string(tray.top + 11);
   // Level 1: a piece dropped on the nozzle, then on an empty cell, then turned.
-  const std::string play = "set volume 60\nkey Down\nkey Enter\ndrag " + slot + " " + cell(2, 0) + "\ndrag " +
-                           slot + " " + cell(0, 9) + "\nrotate-cw\ndump\n";
+  const std::string play = "set volume 60\nkey Down\nkey Enter\ndrag " + slot + " " + cell(2, 0) +
+                           "\ndrag " + slot + " " + cell(0, 9) + "\nrotate-cw\ndump\n";
   const std::string game = "env SDL_AUDIODRIVER=none " QW_GAME_BINARY;
   const std::string args = "--script - --progress " + scratch.path().string();
-  const auto first = testing::RunGame(game, args, play + "key M\nrotate-cw\ndump\n", scratch.path());
+  const auto first =
+      testing::RunGame(game, args, play + "key M\nrotate-cw\ndump\n", scratch.path());
   ASSERT_EQ(first.status, 0) << first.err;
   EXPECT_EQ(std::count(first.err.begin(), first.err.end(), '\n'), 1) << first.err;
   EXPECT_NE(first.err.find("no sound"), std::string::npos) << first.err;
   const std::vector<std::string> heard = SoundLines(first.out);
   ASSERT_EQ(heard.size(), 2u) << first.out;
-  EXPECT_NE(heard[0].find(" pickup invalid pickup drop button turn"), std::string::npos) << heard[0];
+  EXPECT_NE(heard[0].find(" pickup invalid pickup drop button turn"), std::string::npos)
+      << heard[0];
   EXPECT_EQ(heard[1], "sounds") << "muted";
   // The next run keeps the mute.
   const auto second = testing::RunGame(game, args, play, scratch.path());

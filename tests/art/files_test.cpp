@@ -27,7 +27,8 @@ void ExpectApart(const Layout& layout, std::initializer_list<std::int32_t> items
   for (std::int32_t a : items) {
     for (std::int32_t b : items) {
       if (a < b) {
-        EXPECT_FALSE(Overlap(ItemRect(layout, a), ItemRect(layout, b))) << "items " << a << " and " << b;
+        EXPECT_FALSE(Overlap(ItemRect(layout, a), ItemRect(layout, b)))
+            << "items " << a << " and " << b;
       }
     }
   }
@@ -38,8 +39,10 @@ TEST(ShippedBitmaps, HaveTheirSizesAndDepthsAndLoad) {
     const char* file;
     std::int32_t width, height, bits;
   };
-  for (const Expected& e : {Expected{"resources/pieces.bmp", 720, 20, 24}, Expected{"resources/toolbar.bmp", 112, 15, 4},
-                            Expected{"resources/icon32.bmp", 32, 32, 24}, Expected{"resources/icon16.bmp", 16, 16, 24}}) {
+  for (const Expected& e :
+       {Expected{"resources/pieces.bmp", 720, 20, 24},
+        Expected{"resources/toolbar.bmp", 112, 15, 4}, Expected{"resources/icon32.bmp", 32, 32, 24},
+        Expected{"resources/icon16.bmp", 16, 16, 24}}) {
     SCOPED_TRACE(e.file);
     const auto header = ReadBmpHeader(ShippedPath(e.file));
     ASSERT_TRUE(header);
@@ -140,7 +143,8 @@ TEST(ShippedSkin, TheInstructionsTextKeepsAMarginFromTheRightEdge) {
   const auto panel = Skin().Pixel(page.srcX + page.w - 1, page.srcY + page.h / 2);
   std::int32_t inked = 0;
   for (std::int32_t y = 24; y < page.h; ++y) {
-    for (std::int32_t x = page.w - 8; x < page.w; ++x) inked += Skin().Pixel(page.srcX + x, page.srcY + y) != panel ? 1 : 0;
+    for (std::int32_t x = page.w - 8; x < page.w; ++x)
+      inked += Skin().Pixel(page.srcX + x, page.srcY + y) != panel ? 1 : 0;
   }
   EXPECT_EQ(inked, 0);
 }

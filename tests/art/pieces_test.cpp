@@ -13,7 +13,9 @@ constexpr std::int32_t kCell = 20;
 constexpr std::int32_t kDx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 constexpr std::int32_t kDy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 
-Color PiecePixel(std::int32_t n, std::int32_t x, std::int32_t y) { return PieceStrip().ColorAt(n * kCell + x, y); }
+Color PiecePixel(std::int32_t n, std::int32_t x, std::int32_t y) {
+  return PieceStrip().ColorAt(n * kCell + x, y);
+}
 
 // The directions image n lets water through, as the kinds table gives them.
 std::vector<std::int32_t> Openings(std::int32_t n) {
@@ -68,7 +70,8 @@ TEST(PieceStrip, TransparentPixelsAreExactlyMagentaAndOnlyTheWallFillsItsCell) {
           ++magenta;
         } else {
           // A pinkish fringe would show as a halo around the piece.
-          EXPECT_FALSE(c.r >= 200 && c.b >= 200 && c.g <= 80) << "image " << n << " at " << x << "," << y;
+          EXPECT_FALSE(c.r >= 200 && c.b >= 200 && c.g <= 80)
+              << "image " << n << " at " << x << "," << y;
         }
       }
     }
@@ -88,8 +91,8 @@ TEST(PieceStrip, WaterShowsThroughEveryPipeOpeningAndTheNozzle) {
         // The nozzle's body may cover the water at its centre.
         const std::int32_t fromCentre = std::max(std::abs(p.x - 10), std::abs(p.y - 10));
         if (n >= 24 && fromCentre < 8) continue;
-        EXPECT_EQ(PiecePixel(n, p.x, p.y), kMagenta) << "image " << n << " direction " << d << " at " << p.x << ","
-                                                     << p.y;
+        EXPECT_EQ(PiecePixel(n, p.x, p.y), kMagenta)
+            << "image " << n << " direction " << d << " at " << p.x << "," << p.y;
       }
     }
   }
@@ -116,7 +119,8 @@ TEST(PieceStrip, EveryOpeningAndNoClosedSideShowsABrassCollarAtTheCellEdge) {
         const Point p = d % 2 == 0 ? (ex >= 0 ? Point{ex, a / 2} : Point{a / 2, ey})
                                    : Point{ex - kDx[d] * (a % 6), ey - kDy[d] * (a / 6)};
         const std::int32_t along = d % 2 == 0 ? a / 2 : std::max(a % 6, a / 6);
-        if (d % 2 == 0 ? (along >= 4 && along < 16 && (along < 8 || along > 11)) : true) wall.push_back(p);
+        if (d % 2 == 0 ? (along >= 4 && along < 16 && (along < 8 || along > 11)) : true)
+          wall.push_back(p);
         if (d % 2 == 0 ? (along >= 7 && along <= 12) : along < 4) middle.push_back(p);
       }
       auto count = [&](const std::vector<Point>& points) {
@@ -127,7 +131,8 @@ TEST(PieceStrip, EveryOpeningAndNoClosedSideShowsABrassCollarAtTheCellEdge) {
       if (!isOpen) {
         EXPECT_EQ(count(middle), 0) << "a closed side shows a collar";
       } else if (d % 2 == 0) {
-        EXPECT_EQ(count(wall), static_cast<std::int32_t>(wall.size())) << "the walls at the edge are not all brass";
+        EXPECT_EQ(count(wall), static_cast<std::int32_t>(wall.size()))
+            << "the walls at the edge are not all brass";
       } else {
         EXPECT_GE(count(wall), 6) << "the corner shows no collar";
       }
@@ -143,13 +148,15 @@ TEST(PieceStrip, ADarkBoreLinesTheWaterOnBothSidesOfEveryPipeArm) {
   for (std::int32_t n = 0; n < 24; ++n) {
     std::vector<bool> water(kCell * kCell, false);
     for (std::int32_t d : Openings(n)) {
-      for (const Point p : WaterPixels(d)) water[static_cast<std::size_t>(p.y * kCell + p.x)] = true;
+      for (const Point p : WaterPixels(d))
+        water[static_cast<std::size_t>(p.y * kCell + p.x)] = true;
     }
     for (std::int32_t d : Openings(n)) {
       for (const Point p : WaterPixels(d)) {
         const std::int32_t fromCentre = std::max(std::abs(p.x - 10), std::abs(p.y - 10));
         if (fromCentre < 3 || fromCentre > 7) continue;
-        for (const Point q : {Point{p.x + 1, p.y}, Point{p.x - 1, p.y}, Point{p.x, p.y + 1}, Point{p.x, p.y - 1}}) {
+        for (const Point q :
+             {Point{p.x + 1, p.y}, Point{p.x - 1, p.y}, Point{p.x, p.y + 1}, Point{p.x, p.y - 1}}) {
           if (water[static_cast<std::size_t>(q.y * kCell + q.x)]) continue;
           const Color c = PiecePixel(n, q.x, q.y);
           EXPECT_TRUE(c != kMagenta && c.r + c.g + c.b < 3 * 60)

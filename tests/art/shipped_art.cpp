@@ -8,7 +8,9 @@
 
 namespace qw::testing {
 
-std::string ShippedPath(const std::string& relative) { return std::string(QW_SOURCE_DIR) + "/" + relative; }
+std::string ShippedPath(const std::string& relative) {
+  return std::string(QW_SOURCE_DIR) + "/" + relative;
+}
 
 std::optional<BmpHeader> ReadBmpHeader(const std::string& path) {
   std::ifstream file(path, std::ios::binary);

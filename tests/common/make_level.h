@@ -9,9 +9,9 @@
 
 namespace qw::testing {
 
-inline LevelRecord MakeLevel(std::int32_t elbows, std::int32_t bends, std::int32_t splitters, std::int32_t source,
-                             std::int32_t rotation, std::wstring fires, std::wstring hazards = L"",
-                             std::wstring walls = L"") {
+inline LevelRecord MakeLevel(std::int32_t elbows, std::int32_t bends, std::int32_t splitters,
+                             std::int32_t source, std::int32_t rotation, std::wstring fires,
+                             std::wstring hazards = L"", std::wstring walls = L"") {
   LevelRecord r;
   r.title = L"test";
   r.password = L"TEST";

@@ -28,7 +28,8 @@ TEST(ParseLayoutLine, FieldsTheScanDoesNotReachAreZero) {
 }
 
 TEST(ParseLayoutLine, ValuesAreClampedToTheCoordinateRangeAfterYIsShifted) {
-  const LayoutItem far = ParseLayoutLine(L"99999999999,-2147483648,16777217,-16777217,2147483647,-99");
+  const LayoutItem far =
+      ParseLayoutLine(L"99999999999,-2147483648,16777217,-16777217,2147483647,-99");
   const std::array<std::int32_t, 6> got{far.x, far.y, far.w, far.h, far.srcX, far.srcY};
   constexpr std::int32_t limit = 16777216;
   EXPECT_EQ(got, (std::array<std::int32_t, 6>{limit, -limit, limit, -limit, limit, -99}));
@@ -41,7 +42,8 @@ TEST(ParseLayoutLine, ValuesAreClampedToTheCoordinateRangeAfterYIsShifted) {
 
 TEST(LoadLayout, CommentsTakeNoIndexAndAnUnterminatedLastLineIsNotLoaded) {
   std::string file;
-  for (int i = 0; i < 25; ++i) file += "; item " + std::to_string(i) + "\r\n" + std::to_string(i) + ",26,1,1,0,0\r\n";
+  for (int i = 0; i < 25; ++i)
+    file += "; item " + std::to_string(i) + "\r\n" + std::to_string(i) + ",26,1,1,0,0\r\n";
   TempFile full(file);
   const auto layout = LoadLayout(full.path());
   ASSERT_TRUE(layout);

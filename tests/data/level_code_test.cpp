@@ -63,7 +63,8 @@ TEST(LevelCode, GeneratedLevelsInAtMost40CharactersAndAnyBoardComeBack) {
     const auto text = [&](std::size_t longest, std::wstring_view letters) {
       std::wstring t(1 + static_cast<std::size_t>(below(longest)), L'x');
       for (wchar_t& c : t) {
-        c = i % 3 ? letters[static_cast<std::size_t>(below(letters.size()))] : static_cast<wchar_t>(11 + below(245));
+        c = i % 3 ? letters[static_cast<std::size_t>(below(letters.size()))]
+                  : static_cast<wchar_t>(11 + below(245));
       }
       if (t[0] == L';') t[0] = L'x';
       return t;
@@ -103,13 +104,15 @@ TEST(LevelCode, LevelsACodeCannotGiveBackAreRefused) {
 }
 
 TEST(LevelCode, DamagedCodesAreRefusedWithTheirReason) {
-  const LevelRecord level{L"Between corners", L"SNARL", 1, 1, 0, 90, 2, L"56,38,29", L"", L"53,64,75"};
+  const LevelRecord level{L"Between corners", L"SNARL", 1,          1, 0, 90, 2,
+                          L"56,38,29",        L"",      L"53,64,75"};
   const std::string good = *EncodeLevel(Board(level));
   const std::string body = good.substr(0, good.size() - 4);
   std::string lower = good, hyphens = good.substr(0, 5) + "-" + good.substr(5), one = good;
   std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return std::tolower(c); });
   one[0] = 'l';  // the version, 1
-  for (const std::string& same : {lower, hyphens, one}) EXPECT_EQ(DecodeLevel(same), Board(level)) << same;
+  for (const std::string& same : {lower, hyphens, one})
+    EXPECT_EQ(DecodeLevel(same), Board(level)) << same;
 
   const std::pair<std::string, std::string> bad[] = {
       {"", "no code was given"},
@@ -122,7 +125,7 @@ TEST(LevelCode, DamagedCodesAreRefusedWithTheirReason) {
       {good + "0", "mistyped or altered"},
       {"2" + good.substr(1), "mistyped or altered"},
       {SealCode("2" + body.substr(1)), "format 2, which this version of the game cannot read"},
-      {SealCode("1R000"), "altered: it names no level"},      // a fourth kind of level
+      {SealCode("1R000"), "altered: it names no level"},     // a fourth kind of level
       {SealCode(body + "0"), "altered: it names no level"},  // more than its level
   };
   for (const auto& [code, reason] : bad) {

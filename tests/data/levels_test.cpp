@@ -57,8 +57,9 @@ TEST(ParseLevels, DropsAnIncompleteLastGroup) {
 }
 
 TEST(ParseLevels, MissingOrMalformedNumbersReadAsZeroAndListsStayVerbatim) {
-  const auto levels = ParseLevels(L"t\r\np\r\n4\r\n x\r\n5,,7\r\n -1\r\n-1\r\n"
-                                  L"t\r\np\r\n3,1\r\n12,9,1\r\n-1\r\n-1\r\n-1\r\n");
+  const auto levels = ParseLevels(
+      L"t\r\np\r\n4\r\n x\r\n5,,7\r\n -1\r\n-1\r\n"
+      L"t\r\np\r\n3,1\r\n12,9,1\r\n-1\r\n-1\r\n-1\r\n");
   ASSERT_EQ(levels.size(), 2u);
   EXPECT_EQ(levels[0].elbowCount, 4);
   EXPECT_EQ(levels[0].bendCount, 0);

@@ -23,12 +23,15 @@ std::string Bytes(const fs::path& p) {
   return s.str();
 }
 
-std::size_t Lines(const std::string& s) { return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')); }
+std::size_t Lines(const std::string& s) {
+  return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+}
 
 // The names in a folder, sorted.
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -88,10 +91,10 @@ TEST_F(ProgressFileTest, NothingIsWrittenBeforeTheFirstSaveWhichMakesTheFolders)
 TEST_F(ProgressFileTest, AFileThatCannotBeReadIsMovedAsideWholeAndNeverOverwritten) {
   const std::string cases[] = {
       "garbage\n",
-      WriteProgress(Progress{}).substr(0, 30),                    // cut short
-      "quenchway-progress 9\nscale 0\nfullscreen 0\nend\n",        // a later version
+      WriteProgress(Progress{}).substr(0, 30),                   // cut short
+      "quenchway-progress 9\nscale 0\nfullscreen 0\nend\n",      // a later version
       std::string("quenchway-progress 1\nscale 0\n\0\0\0", 32),  // zero bytes
-      std::string(kMaxProgressBytes + 1, '\n'),                 // too large
+      std::string(kMaxProgressBytes + 1, '\n'),                  // too large
   };
   std::vector<std::string> kept;
   for (const std::string& bytes : cases) {

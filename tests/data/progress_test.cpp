@@ -62,8 +62,10 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
       "row0 24:2 -1";
   EXPECT_EQ(text.substr(0, head.size()), head);
   EXPECT_NE(text.find("\nrow4 -1 -1 -1 -1 -1 32:1 -1 -1 -1 -1\n"), std::string::npos);
-  EXPECT_NE(text.find("\nundo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\nkept 0000000000000001\n"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find(
+          "\nundo move 0 -1 4 5\nundo turn 4 5 cw\nredo turn 4 5 ccw\nkept 0000000000000001\n"),
+      std::string::npos);
   EXPECT_NE(text.find("\nundo turn 4 5 cw\nredo turn 4 5 ccw\nend\n"), std::string::npos);
   const ProgressParse back = ParseProgress(text);
   ASSERT_TRUE(back.progress) << back.error;
@@ -134,7 +136,8 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
     EXPECT_FALSE(ParseProgress(bad[i]).progress) << "case " << i << ":\n" << bad[i];
   }
   EXPECT_TRUE(ParseProgress(bad[std::size(bad) - 1]).progress);
-  EXPECT_EQ(ParseProgress(with("progress 3", "progress 4")).error, "line 1: a version this game does not know");
+  EXPECT_EQ(ParseProgress(with("progress 3", "progress 4")).error,
+            "line 1: a version this game does not know");
 }
 
 TEST(ProgressText, AFileOfTheFirstVersionStillLoads) {
@@ -182,7 +185,7 @@ TEST(DailyResults, TheStreakCountsTheDaysInARowEndingTodayOrYesterday) {
   EXPECT_EQ(p.dailySolved.size(), 4u);
   EXPECT_EQ(DailyStreak(p, today), 3);
   EXPECT_EQ(DailyStreak(p, today + 2), 0);  // a day missed
-  RecordDailySolved(p, -1);  // before the calendar: not recorded
+  RecordDailySolved(p, -1);                 // before the calendar: not recorded
   RecordDailySolved(p, Day("9999-12-31") + 1);
   EXPECT_EQ(p.dailySolved.size(), 4u);
   EXPECT_TRUE(CheckProgress(p, nullptr));
@@ -193,7 +196,8 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
   for (LevelKey k = 0; p.solved.size() < kMaxSolvedLevels; ++k) {
     p.solved[k * 0x9e3779b97f4a7c15ull] = LevelBest{2147483647, 2147483647, 2147483647, 2147483647};
   }
-  p.play->undo.assign(kMaxHistorySteps - 4, std::string(kMaxHistoryStepLength, '~'));  // 9999 over all boards
+  p.play->undo.assign(kMaxHistorySteps - 4,
+                      std::string(kMaxHistoryStepLength, '~'));  // 9999 over all boards
   for (LevelKey k = 2; p.kept.size() < kMaxKeptBoards; ++k) {
     SavedPlay& board = p.kept.emplace_back(*p.play);
     board.level = k;
@@ -201,7 +205,8 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
     board.redo.clear();
     board.board.fill(SavedCell{35, 7});
   }
-  for (std::int64_t d = Day("2000-01-01"); p.dailySolved.size() < kMaxSolvedDays; ++d) p.dailySolved.insert(d);
+  for (std::int64_t d = Day("2000-01-01"); p.dailySolved.size() < kMaxSolvedDays; ++d)
+    p.dailySolved.insert(d);
   ASSERT_TRUE(CheckProgress(p, nullptr));
   const std::string text = WriteProgress(p);
   EXPECT_LE(text.size(), kMaxProgressBytes);
@@ -220,7 +225,8 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
   EXPECT_FALSE(CheckProgress(more, nullptr));
   EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
   more = p;
-  for (std::int64_t d = 0; more.dailySolved.size() <= kMaxSolvedDays; ++d) more.dailySolved.insert(d);
+  for (std::int64_t d = 0; more.dailySolved.size() <= kMaxSolvedDays; ++d)
+    more.dailySolved.insert(d);
   EXPECT_FALSE(CheckProgress(more, nullptr));
   EXPECT_FALSE(ParseProgress(WriteProgress(more)).progress);
   more = p;
@@ -237,7 +243,8 @@ TEST(ProgressText, TheLargestRecordTheWriterTakesReadsBack) {
 }
 
 TEST(LevelKey, IsTheSameEverywhereAndFollowsTheLevelNotItsPlace) {
-  const std::vector<LevelRecord> levels = ParseLevels(std::wstring(kTwoLevels, kTwoLevels + std::strlen(kTwoLevels)));
+  const std::vector<LevelRecord> levels =
+      ParseLevels(std::wstring(kTwoLevels, kTwoLevels + std::strlen(kTwoLevels)));
   ASSERT_EQ(levels.size(), 2u);
   // FNV-1a of the canonical record, worked out by hand: the same on every
   // machine and in every build.
@@ -261,7 +268,8 @@ TEST(LevelKey, IsTheSameEverywhereAndFollowsTheLevelNotItsPlace) {
 }
 
 // The indexes of the solved levels in a level table.
-std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p, const std::vector<LevelRecord>& levels) {
+std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p,
+                                             const std::vector<LevelRecord>& levels) {
   std::vector<std::int32_t> indexes;
   for (std::size_t i = 0; i < levels.size(); ++i) {
     if (p.solved.contains(KeyOfLevel(levels[i]))) indexes.push_back(static_cast<std::int32_t>(i));

@@ -17,7 +17,8 @@ class TempFile {
     path_ = (std::filesystem::temp_directory_path() /
              ("qw_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++)))
                 .string();
-    std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   ~TempFile() { std::filesystem::remove(path_); }
   TempFile(const TempFile&) = delete;

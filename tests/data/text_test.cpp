@@ -77,7 +77,8 @@ TEST(FieldTokenizer, CountsAndGivesFieldsAsTheyStand) {
   for (const Case& c : cases) {
     const FieldTokenizer t(c.text, L",");
     ASSERT_EQ(t.count(), static_cast<std::int32_t>(c.fields.size())) << c.text.size();
-    for (std::size_t i = 0; i < c.fields.size(); ++i) EXPECT_EQ(t.field(static_cast<std::int32_t>(i)), c.fields[i]);
+    for (std::size_t i = 0; i < c.fields.size(); ++i)
+      EXPECT_EQ(t.field(static_cast<std::int32_t>(i)), c.fields[i]);
     EXPECT_EQ(t.field(t.count()), L"");
   }
   EXPECT_EQ(FieldTokenizer(L"1,2,3", L",").field(3), L"");

@@ -20,7 +20,6 @@ using testing::RunGame;
 using testing::ScratchFolder;
 using testing::XvfbDisplay;
 
-
 // One level with a known board: the source in the top-left corner pointing
 // east, a fire out of its way, two elbows in the tray.
 constexpr const char* kLevels =
@@ -30,7 +29,8 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool", "import"}) {
-      if (!testing::HaveCommand(tool)) GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
+      if (!testing::HaveCommand(tool))
+        GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
     }
     layout_ = testing::PrepareGameFolder(scratch_.path(), game_, kLevels);
   }
@@ -56,7 +56,8 @@ class Desktop : public ::testing::Test {
   // The window shows `expected` in its client area, each pixel as a
   // scale x scale block.
   static bool Shows(const Surface& window, const Surface& expected, int scale) {
-    if (window.width() < kClientWidth * scale || window.height() < kClientHeight * scale) return false;
+    if (window.width() < kClientWidth * scale || window.height() < kClientHeight * scale)
+      return false;
     for (int y = 0; y < kClientHeight; ++y) {
       for (int x = 0; x < kClientWidth; ++x) {
         if (window.Pixel(x * scale, y * scale) != expected.Pixel(x, y) ||
@@ -78,9 +79,11 @@ std::string Tap(Point p) { return "tap " + std::to_string(p.x) + " " + std::to_s
 TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
   XvfbDisplay display;
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
-  Process game({game_.string(), "--scale", "1", "--no-progress"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  Process game({game_.string(), "--scale", "1", "--no-progress"}, {"DISPLAY=" + display.name()},
+               (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
-  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
+  ASSERT_TRUE(window.found()) << "no game window appeared: "
+                              << testing::ReadAll(scratch_.path() / "log");
 
   std::string script;
   // After the first step that fails, the rest would only wait for
@@ -105,8 +108,8 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
 
   const Point from = CellCentre(0, -1), to = CellCentre(5, 3);
   window.Drag(from.x, from.y, to.x, to.y);
-  expect("drag " + std::to_string(from.x) + " " + std::to_string(from.y) + " " + std::to_string(to.x) + " " +
-             std::to_string(to.y) + "\n",
+  expect("drag " + std::to_string(from.x) + " " + std::to_string(from.y) + " " +
+             std::to_string(to.x) + " " + std::to_string(to.y) + "\n",
          "the elbow dragged onto the board");
 
   window.Click(38, kClientHeight + 14);  // the toolbar's clockwise button
@@ -124,15 +127,18 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
   window.Key("Escape");
   expect("ok\n", "the menu after Escape");
   window.Key("Escape");
-  EXPECT_EQ(game.Wait(std::chrono::seconds(5)), std::optional<int>(0)) << "Escape on the menu ends the game";
+  EXPECT_EQ(game.Wait(std::chrono::seconds(5)), std::optional<int>(0))
+      << "Escape on the menu ends the game";
 }
 
 TEST_F(Desktop, ScaledWindowMapsThePointerBackToGamePixels) {
   XvfbDisplay display;
   ASSERT_TRUE(display.ok()) << "Xvfb did not start";
-  Process game({game_.string(), "--scale", "2", "--no-progress"}, {"DISPLAY=" + display.name()}, (scratch_.path() / "log").string());
+  Process game({game_.string(), "--scale", "2", "--no-progress"}, {"DISPLAY=" + display.name()},
+               (scratch_.path() / "log").string());
   GameWindowOnScreen window(display, scratch_.path());
-  ASSERT_TRUE(window.found()) << "no game window appeared: " << testing::ReadAll(scratch_.path() / "log");
+  ASSERT_TRUE(window.found()) << "no game window appeared: "
+                              << testing::ReadAll(scratch_.path() / "log");
   window.Click(Centre(7).x * 2, Centre(7).y * 2);  // Instructions
   const Surface expected = Expected(Tap(Centre(7)));
   const auto seen = window.CaptureUntil([&](const Surface& s) { return Shows(s, expected, 2); });

@@ -31,7 +31,8 @@ inline bool HaveCommand(const std::string& name) {
 // if it still runs.
 class Process {
  public:
-  Process(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& log) {
+  Process(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+          const std::string& log) {
     pid_ = fork();
     if (pid_ == 0) {
       for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
@@ -81,12 +82,13 @@ class Process {
 // A copy of the game in `folder` with the shipped skin and layout and the
 // given level file, so that a test plays levels of its own; the layout it
 // reads.
-inline Layout PrepareGameFolder(const std::filesystem::path& folder, const std::filesystem::path& game,
-                                const std::string& levels) {
+inline Layout PrepareGameFolder(const std::filesystem::path& folder,
+                                const std::filesystem::path& game, const std::string& levels) {
   std::filesystem::create_directories(folder / "data");
   std::filesystem::copy_file(QW_GAME_BINARY, game);
   for (const char* f : {"qw_images.dat", "qw_layout.dat"}) {
-    std::filesystem::copy_file(std::filesystem::path(QW_SOURCE_DIR) / "data" / f, folder / "data" / f);
+    std::filesystem::copy_file(std::filesystem::path(QW_SOURCE_DIR) / "data" / f,
+                               folder / "data" / f);
   }
   std::ofstream(folder / "data" / "qw_levels.dat", std::ios::binary) << levels;
   return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
@@ -104,8 +106,9 @@ class XvfbDisplay {
     for (int n = 90; n < 140; ++n) {
       if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock")) continue;
       const std::string name = ":" + std::to_string(n);
-      server_.emplace(std::vector<std::string>{"Xvfb", name, "-screen", "0", "800x600x24", "-nolisten", "tcp"},
-                      std::vector<std::string>{}, "/dev/null");
+      server_.emplace(
+          std::vector<std::string>{"Xvfb", name, "-screen", "0", "800x600x24", "-nolisten", "tcp"},
+          std::vector<std::string>{}, "/dev/null");
       // Ready once our own server still runs and answers: a socket alone may
       // be another server's that took the same display a moment earlier.
       for (int i = 0; i < 400; ++i) {
@@ -168,7 +171,8 @@ class GameWindowOnScreen {
   void Drag(int x1, int y1, int x2, int y2) {
     Xdotool("mousemove --window " + id_ + " " + Xy(x1, y1) + " mousedown 1");
     for (int i = 1; i <= 8; ++i) {
-      Xdotool("mousemove --window " + id_ + " " + Xy(x1 + (x2 - x1) * i / 8, y1 + (y2 - y1) * i / 8));
+      Xdotool("mousemove --window " + id_ + " " +
+              Xy(x1 + (x2 - x1) * i / 8, y1 + (y2 - y1) * i / 8));
     }
     Xdotool("mouseup 1");
   }

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -25,7 +26,8 @@ std::vector<std::string> Names(const fs::path& folder) {
 // some bytes), and a file that does not read is moved aside, never written
 // over.
 TEST(OwnLevelsTest, SurvivesAFailedSaveAndKeepsABadFileAside) {
-  const fs::path folder = fs::temp_directory_path() / ("qw_own_levels_" + std::to_string(::getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("qw_own_levels_" + std::to_string(::getpid()));
   fs::remove_all(folder);
   std::ostringstream err;
   OwnLevels store(folder.string(), err);
@@ -51,7 +53,8 @@ TEST(OwnLevelsTest, SurvivesAFailedSaveAndKeepsABadFileAside) {
   EXPECT_EQ(store.Load(), levels);
   EXPECT_EQ(Names(folder), std::vector<std::string>{"my_levels.dat"});
 
-  std::ofstream(folder / "my_levels.dat", std::ios::binary) << "Title\r\nPASS\r\n1,0,0\r\n5,2\r\n6\r\n6\r\n-1\r\n";
+  std::ofstream(folder / "my_levels.dat", std::ios::binary)
+      << "Title\r\nPASS\r\n1,0,0\r\n5,2\r\n6\r\n6\r\n-1\r\n";
   EXPECT_TRUE(store.Load().empty());
   ASSERT_EQ(Names(folder).size(), 1u);
   EXPECT_EQ(Names(folder)[0].rfind("my_levels.dat.bad-", 0), 0u);

@@ -126,22 +126,26 @@ TEST_P(Golden, SessionsPrintAndPaintAsRecorded) {
     }();
     int shots = 0;
     for (const std::string& line : script) shots += line.starts_with("shot ");
-    const std::string command = "cd '" + scratch.path().string() + "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
+    const std::string command = "cd '" + scratch.path().string() +
+                                "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
                                 "' --script script.txt > out.txt 2> err.txt";
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::string digests = "shots";
-    for (int i = 1; i <= shots; ++i) digests += " " + ShotDigest(scratch.path() / ("shot-" + std::to_string(i) + ".bmp"));
+    for (int i = 1; i <= shots; ++i)
+      digests += " " + ShotDigest(scratch.path() / ("shot-" + std::to_string(i) + ".bmp"));
 
     const Expected& want = expected.at(number);
     const std::vector<std::string> got = KnownLines(Lines(ReadAll(scratch.path() / "out.txt")));
     std::size_t first = 0;
     while (first < got.size() && first < want.out.size() && got[first] == want.out[first]) ++first;
     const bool same = status == want.status && got == want.out && digests == want.shots;
-    EXPECT_TRUE(same) << "session " << number << ": status " << status << " (recorded " << want.status
-                      << "), output line " << first + 1 << ": '" << (first < got.size() ? got[first] : "<end>")
-                      << "' (recorded '" << (first < want.out.size() ? want.out[first] : "<end>") << "')\n"
-                      << digests << "\n" << want.shots;
+    EXPECT_TRUE(same) << "session " << number << ": status " << status << " (recorded "
+                      << want.status << "), output line " << first + 1 << ": '"
+                      << (first < got.size() ? got[first] : "<end>") << "' (recorded '"
+                      << (first < want.out.size() ? want.out[first] : "<end>") << "')\n"
+                      << digests << "\n"
+                      << want.shots;
     if (!same && ++failures >= 5) break;
   }
 }

@@ -11,8 +11,9 @@ namespace qw {
 namespace {
 
 // Seven lines joined with "\r\n", each terminated.
-std::wstring Group(const std::wstring& title, const std::wstring& password, const std::wstring& counts,
-                   const std::wstring& source, const std::wstring& fires, const std::wstring& hazards,
+std::wstring Group(const std::wstring& title, const std::wstring& password,
+                   const std::wstring& counts, const std::wstring& source,
+                   const std::wstring& fires, const std::wstring& hazards,
                    const std::wstring& walls) {
   std::wstring text;
   for (const std::wstring* line : {&title, &password, &counts, &source, &fires, &hazards, &walls}) {
@@ -30,7 +31,8 @@ CheckOptions Quick() { return CheckOptions{}; }
 bool Has(const std::vector<Finding>& findings, const std::string& part, std::int32_t line = -1,
          bool error = true) {
   return std::any_of(findings.begin(), findings.end(), [&](const Finding& f) {
-    return f.error == error && f.text.find(part) != std::string::npos && (line < 0 || f.line == line);
+    return f.error == error && f.text.find(part) != std::string::npos &&
+           (line < 0 || f.line == line);
   });
 }
 
@@ -64,8 +66,8 @@ TEST(Checker, WarnsAboutLineEndsAndAnIncompleteLastGroup) {
 }
 
 TEST(Checker, ReportsValuesOutsideTheLimits) {
-  const FileCheck check =
-      CheckLevelText(Group(L"Bad", L"TEAL", L"6,5,-1", L"100,8", L"5,,x7", L" -1", L"-1 "), Quick());
+  const FileCheck check = CheckLevelText(
+      Group(L"Bad", L"TEAL", L"6,5,-1", L"100,8", L"5,,x7", L" -1", L"-1 "), Quick());
   ASSERT_EQ(check.levels.size(), 1u);
   const auto& f = check.levels[0].findings;
   EXPECT_TRUE(Has(f, "splitter count -1 is below 0", 3));
@@ -78,15 +80,16 @@ TEST(Checker, ReportsValuesOutsideTheLimits) {
   EXPECT_TRUE(Has(f, "wall line \"-1 \" is not exactly", 7));
   EXPECT_FALSE(check.Passed());
 
-  const FileCheck counts = CheckLevelText(Group(L"Bad", L"TEAL", L"6,5", L"0", L"45", L"-1", L"-1"), Quick());
+  const FileCheck counts =
+      CheckLevelText(Group(L"Bad", L"TEAL", L"6,5", L"0", L"45", L"-1", L"-1"), Quick());
   EXPECT_TRUE(Has(counts.levels[0].findings, "add up to 11", 3));
   EXPECT_TRUE(Has(counts.levels[0].findings, "no splitter count given", 3, false));
   EXPECT_TRUE(Has(counts.levels[0].findings, "no source rotation given", 4, false));
 }
 
 TEST(Checker, ReportsPlacementsThatOverwriteOneAnother) {
-  const FileCheck check =
-      CheckLevelText(Group(L"Crowded", L"TEAL", L"2,1,0", L"13,2", L"45,45,3", L"3,9", L"9,13"), Quick());
+  const FileCheck check = CheckLevelText(
+      Group(L"Crowded", L"TEAL", L"2,1,0", L"13,2", L"45,45,3", L"3,9", L"9,13"), Quick());
   const auto& f = check.levels[0].findings;
   EXPECT_TRUE(Has(f, "cell 45 is listed twice as a fire", 5));
   EXPECT_TRUE(Has(f, "hazard at cell 3 replaces the fire of line 5", 6));
@@ -95,7 +98,8 @@ TEST(Checker, ReportsPlacementsThatOverwriteOneAnother) {
 }
 
 TEST(Checker, ReportsPasswordsTheKeypadCannotTypeOrThatRepeat) {
-  const FileCheck check = CheckLevelText(Good(L"SLATE") + Good(L"SLATE") + Good(L"slate") + Good(L"SALT "), Quick());
+  const FileCheck check =
+      CheckLevelText(Good(L"SLATE") + Good(L"SLATE") + Good(L"slate") + Good(L"SALT "), Quick());
   ASSERT_EQ(check.levels.size(), 4u);
   EXPECT_TRUE(check.levels[0].Sound());
   EXPECT_TRUE(Has(check.levels[1].findings, "already level 1's", 9));
@@ -105,16 +109,19 @@ TEST(Checker, ReportsPasswordsTheKeypadCannotTypeOrThatRepeat) {
 
 TEST(Checker, LevelsThatEndAsTheyStartOrCannotBeWon) {
   // Straight into a hazard: failed before the player can act.
-  const FileCheck fails = CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
+  const FileCheck fails =
+      CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
   EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));
   EXPECT_FALSE(fails.Passed());
   // Every fire already in the water: solved at once, worth a warning only.
-  const FileCheck solved = CheckLevelText(Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"), Quick());
+  const FileCheck solved =
+      CheckLevelText(Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"), Quick());
   EXPECT_TRUE(Has(solved.levels[0].findings, "solved as it starts", 4, false));
   EXPECT_TRUE(solved.Passed());
   // Sound but walled in: no way to win fails the file too.
-  const FileCheck shut =
-      CheckLevelText(Group(L"Shut in", L"TEAL", L"4,3,3", L"0,2", L"55", L"-1", L"44,45,46,54,56,64,65,66"), Quick());
+  const FileCheck shut = CheckLevelText(
+      Group(L"Shut in", L"TEAL", L"4,3,3", L"0,2", L"55", L"-1", L"44,45,46,54,56,64,65,66"),
+      Quick());
   EXPECT_TRUE(shut.levels[0].Sound());
   EXPECT_EQ(shut.levels[0].solve.outcome, SolveOutcome::kUnsolvable);
   EXPECT_FALSE(shut.Passed());
@@ -151,7 +158,8 @@ TEST(Checker, StatsSayWhenTheCountRanIntoTheLimit) {
 }
 
 TEST(LevelText, EditorLineNumbersSkipCommentsAndEmptyLines) {
-  const LevelFileText text = ReadLevelFileText(L";c\r\n\r\nA\r\nB\r\n;x\r\nC\r\nD\r\nE\r\nF\r\nG\r\nH\r\n");
+  const LevelFileText text =
+      ReadLevelFileText(L";c\r\n\r\nA\r\nB\r\n;x\r\nC\r\nD\r\nE\r\nF\r\nG\r\nH\r\n");
   ASSERT_EQ(text.levels.size(), 1u);
   EXPECT_EQ(text.levels[0][0].line, 3);
   EXPECT_EQ(text.levels[0][2].line, 6);

@@ -29,7 +29,8 @@ std::int32_t Tray(const LevelRecord& r) { return r.elbowCount + r.bendCount + r.
 // solvable, exactly one solution, no fire out before a piece is placed, every
 // tray piece used by that solution or named as a decoy, and every wall and
 // hazard earning its place. `variety` receives the set's.
-void ExpectSoundAndUnique(const std::vector<GeneratedLevel>& levels, std::int32_t grade, Variety& variety) {
+void ExpectSoundAndUnique(const std::vector<GeneratedLevel>& levels, std::int32_t grade,
+                          Variety& variety) {
   CheckOptions options;
   options.stats = true;
   const FileCheck check = CheckLevelText(Wide(SetText(levels)), options);
@@ -66,7 +67,8 @@ TEST(Generator, EveryGradeGivesSoundVariedLevelsWithOneSolution) {
   const char* env = std::getenv("QW_GRADE_SEEDS");
   constexpr std::array<std::int32_t, 5> kSeeds{300, 300, 30, 2, 1};
   for (std::int32_t grade = kLowestGrade; grade <= kHighestGrade; ++grade) {
-    const std::int32_t seeds = env != nullptr ? std::atoi(env) : kSeeds[static_cast<std::size_t>(grade - 1)];
+    const std::int32_t seeds =
+        env != nullptr ? std::atoi(env) : kSeeds[static_cast<std::size_t>(grade - 1)];
     GenerateOptions options;
     options.count = seeds;
     options.grade = grade;
@@ -107,8 +109,10 @@ TEST(Generator, SameOptionsSameBytesWhateverTheMachine) {
   const auto level = GenerateLevel(99, 1, {});
   ASSERT_TRUE(level);
   EXPECT_EQ(LevelText(*level),
-            "; grade 1 (score 46): fewest pieces 2 (2 elbows), search effort 38 nodes, 0 diagonal stretches, 1 "
-            "hazard next to the route, decoys: none\r\nGenerated, grade 1\r\nTETIT\r\n2,0,0\r\n41,4\r\n73,84\r\n"
+            "; grade 1 (score 46): fewest pieces 2 (2 elbows), search effort 38 nodes, 0 diagonal "
+            "stretches, 1 "
+            "hazard next to the route, decoys: none\r\nGenerated, grade "
+            "1\r\nTETIT\r\n2,0,0\r\n41,4\r\n73,84\r\n"
             "70\r\n-1\r\n");
   // A level alone reads back as the level it is.
   const std::vector<LevelRecord> read = ParseLevels(Wide(LevelText(*level)));
@@ -138,7 +142,8 @@ TEST(Generator, MixedSetsRiseFromFirstStepsToExpert) {
   EXPECT_EQ(GradeInSet(kMixedGrade, 0, 10), 1);
   EXPECT_EQ(GradeInSet(kMixedGrade, 9, 10), 5);
   EXPECT_EQ(GradeInSet(kMixedGrade, 0, 1), 1);
-  for (std::int32_t i = 1; i < 7; ++i) EXPECT_GE(GradeInSet(kMixedGrade, i, 7), GradeInSet(kMixedGrade, i - 1, 7));
+  for (std::int32_t i = 1; i < 7; ++i)
+    EXPECT_GE(GradeInSet(kMixedGrade, i, 7), GradeInSet(kMixedGrade, i - 1, 7));
   EXPECT_EQ(GradeInSet(3, 5, 7), 3);
 }
 
@@ -164,7 +169,8 @@ TEST(GradeModel, RisesAlongTheShippedSet) {
     previous = sum;
   }
   for (std::size_t i = 0; i < grades.size(); ++i) {
-    for (std::size_t j = i + 8; j < grades.size(); ++j) EXPECT_GE(grades[j], grades[i]) << i + 1 << " and " << j + 1;
+    for (std::size_t j = i + 8; j < grades.size(); ++j)
+      EXPECT_GE(grades[j], grades[i]) << i + 1 << " and " << j + 1;
   }
 }
 
@@ -199,8 +205,8 @@ TEST(GradeModel, ScoreAndCuts) {
 }
 
 TEST(Daily, DatesAreCheckedAndNumbered) {
-  for (const char* bad : {"2026-02-29", "2026-13-01", "2026-00-10", "1969-12-31", "2026-1-01", "2026/01/01",
-                          "2026-01-32", "", "20260101xx", "2026-04-31"}) {
+  for (const char* bad : {"2026-02-29", "2026-13-01", "2026-00-10", "1969-12-31", "2026-1-01",
+                          "2026/01/01", "2026-01-32", "", "20260101xx", "2026-04-31"}) {
     EXPECT_FALSE(ParseDate(bad).has_value()) << bad;
   }
   const auto leap = ParseDate("2024-02-29");
@@ -238,10 +244,13 @@ TEST(Daily, GradeRisesMondayToSundayAndTheLevelIsTheDays) {
   };
   for (const auto& [date, lines] : pinned) {
     const LevelRecord r = GenerateDaily(date)->record;
-    auto list = [](const std::wstring& cells) { return cells.empty() ? std::string("-1") : ToUtf8(cells); };
-    EXPECT_EQ(std::to_string(r.elbowCount) + "," + std::to_string(r.bendCount) + "," + std::to_string(r.splitterCount) +
-                  "|" + std::to_string(r.sourceCell) + "," + std::to_string(r.sourceRotation) + "|" +
-                  list(r.fireCells) + "|" + list(r.hazardCells) + "|" + list(r.wallCells),
+    auto list = [](const std::wstring& cells) {
+      return cells.empty() ? std::string("-1") : ToUtf8(cells);
+    };
+    EXPECT_EQ(std::to_string(r.elbowCount) + "," + std::to_string(r.bendCount) + "," +
+                  std::to_string(r.splitterCount) + "|" + std::to_string(r.sourceCell) + "," +
+                  std::to_string(r.sourceRotation) + "|" + list(r.fireCells) + "|" +
+                  list(r.hazardCells) + "|" + list(r.wallCells),
               lines)
         << DateText(date);
   }

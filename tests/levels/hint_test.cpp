@@ -21,7 +21,8 @@ namespace qw {
 namespace {
 
 const std::vector<LevelRecord>& ShippedLevels() {
-  static const std::vector<LevelRecord> levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
+  static const std::vector<LevelRecord> levels =
+      LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat").value();
   return levels;
 }
 
@@ -77,9 +78,11 @@ TEST(Hint, SearchCountsTakeBacksTurnsAndPlacements) {
     options.fewestSteps = true;
     options.takeBackBudget = 1;
     options.turnBudget = 1;
-    const SolveReport report = SolveFrom(SearchBoard(played.puzzle.board(), played.puzzle.tray()), options);
+    const SolveReport report =
+        SolveFrom(SearchBoard(played.puzzle.board(), played.puzzle.tray()), options);
     EXPECT_EQ(report.outcome, SolveOutcome::kSolved);
-    return StepCount{report.takeBacks, report.turns, static_cast<std::int32_t>(report.solution.size())};
+    return StepCount{report.takeBacks, report.turns,
+                     static_cast<std::int32_t>(report.solution.size())};
   };
   EXPECT_EQ(count(kNoPosition, 0), (StepCount{0, 0, 1}));
   EXPECT_EQ(count(Position{5, 5}, 6), (StepCount{0, 0, 0}));
@@ -169,7 +172,8 @@ TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board()).kind, Hint::Kind::kStep);
   HintOptions tight;
   tight.nodeLimit = 1;
-  EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board(), tight).kind, Hint::Kind::kLimitReached);
+  EXPECT_EQ(FindHint(played.puzzle.tray(), played.puzzle.board(), tight).kind,
+            Hint::Kind::kLimitReached);
   // The level's own solution answers where the search stops.
   const LevelHints known(OneElbowLevel(), tight);
   ASSERT_EQ(known.Fewest().size(), 1u);
@@ -197,7 +201,9 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
       PlayedLevel played(levels[i]);
       RandomMoves(rng, played.puzzle, 4 + 6 * b);
       const Board& board = played.puzzle.board();
-      withPieces += std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1 : 0;
+      withPieces +=
+          std::any_of(board.begin(), board.end(), [](const Cell& c) { return IsPipePiece(c); }) ? 1
+                                                                                                : 0;
       const HintRun run = HintUntilSolved(played.puzzle, &hints);
       EXPECT_TRUE(run.solved) << "level " << i + 1 << " board " << b << ": " << run.trouble;
     }
@@ -210,7 +216,8 @@ TEST(Hint, RandomBoardsOfEveryShippedLevelAreSolved) {
 // touch a hazard: on the shipped levels and on generated ones.
 TEST(Hint, FromTheStartTheWaterMeetsTheHintedPieceFirst) {
   std::vector<LevelRecord> levels = ShippedLevels();
-  for (std::uint64_t seed = 0; seed < 12; ++seed) levels.push_back(GenerateLevel(seed, 1 + seed % 3, {})->record);
+  for (std::uint64_t seed = 0; seed < 12; ++seed)
+    levels.push_back(GenerateLevel(seed, 1 + seed % 3, {})->record);
   std::int32_t inOrder = 0;
   for (const LevelRecord& level : levels) {
     const LevelHints hints(level);

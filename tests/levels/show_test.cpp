@@ -36,7 +36,7 @@ std::vector<std::uint8_t> StoredScanlines(const std::vector<std::uint8_t>& png) 
   const std::size_t length = (std::size_t{png[idat]} << 24) | (std::size_t{png[idat + 1]} << 16) |
                              (std::size_t{png[idat + 2]} << 8) | png[idat + 3];
   std::vector<std::uint8_t> raw;
-  std::size_t at = idat + 8 + 2;  // chunk length and type, zlib header
+  std::size_t at = idat + 8 + 2;                  // chunk length and type, zlib header
   const std::size_t end = idat + 8 + length - 4;  // before the Adler checksum
   while (at < end) {
     const std::size_t n = png[at + 1] | (std::size_t{png[at + 2]} << 8);
@@ -67,7 +67,8 @@ TEST(Png, HoldsTheSurfaceRowByRow) {
 class RenderPng : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("qw_levels_show_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qw_levels_show_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir_);
     Surface skin(240, 20);
     ASSERT_TRUE(SaveBmp24(skin, Path("qw_images.dat")));
@@ -75,7 +76,9 @@ class RenderPng : public ::testing::Test {
     for (int i = 0; i < 25; ++i) {
       // The tray at (15, 22) and the board at (15, 50); the file counts y
       // from 26 pixels higher up.
-      layout << (i == 16 ? "15,48,211,22,0,0\r\n" : i == 17 ? "15,76,211,211,0,0\r\n" : "0,26,1,1,0,0\r\n");
+      layout << (i == 16   ? "15,48,211,22,0,0\r\n"
+                 : i == 17 ? "15,76,211,211,0,0\r\n"
+                           : "0,26,1,1,0,0\r\n");
     }
     layout.close();
     Surface strip(720, 20);
@@ -92,9 +95,11 @@ class RenderPng : public ::testing::Test {
   // The colour of client pixel (x, y) of a written picture.
   Color PixelOf(const std::string& path, int x, int y) const {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> png{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> png{std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>()};
     const std::vector<std::uint8_t> raw = StoredScanlines(png);
-    const std::size_t at = static_cast<std::size_t>(y) * (1 + 3 * 240) + 1 + 3 * static_cast<std::size_t>(x);
+    const std::size_t at =
+        static_cast<std::size_t>(y) * (1 + 3 * 240) + 1 + 3 * static_cast<std::size_t>(x);
     return Color{raw[at], raw[at + 1], raw[at + 2]};
   }
 
@@ -113,7 +118,7 @@ TEST_F(RenderPng, DrawsThePlayScreenUnsolvedAndSolved) {
 
   ASSERT_TRUE(RenderLevelPng(levels, 0, &kTwoElbows, art_, Path("b.png"), &error)) << error;
   EXPECT_EQ(PixelOf(Path("b.png"), 16 + 105 + 10, 51 + 84 + 10), PieceColor(33));  // doused
-  EXPECT_EQ(PixelOf(Path("b.png"), 16 + 42 + 10, 51 + 10), PieceColor(2));        // elbow, rotation 2
+  EXPECT_EQ(PixelOf(Path("b.png"), 16 + 42 + 10, 51 + 10), PieceColor(2));  // elbow, rotation 2
 }
 
 TEST_F(RenderPng, ExplainsMissingArt) {

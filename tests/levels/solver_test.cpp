@@ -27,7 +27,8 @@ TEST(WaterExits, NoTwoArrivalsLeaveAlike) {
       std::array<int, 8> leaving{};
       for (std::int32_t d = 0; d < 8; ++d) {
         const WaterPassage p = WaterExits(Cell{kind, r}, d);
-        for (std::int32_t i = 0; i < p.exitCount; ++i) ++leaving[static_cast<std::size_t>(p.exits[i])];
+        for (std::int32_t i = 0; i < p.exitCount; ++i)
+          ++leaving[static_cast<std::size_t>(p.exits[i])];
       }
       for (int n : leaving) EXPECT_LE(n, 1) << "kind " << KindCode(kind) << " rotation " << r;
     }
@@ -43,7 +44,8 @@ TEST(Solver, WorkedExampleNeedsTwoElbows) {
   ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(fewest.solution.size(), 2u);
   EXPECT_TRUE(VerifySolution(level, fewest.solution));
-  EXPECT_EQ(SolveFewest(MakeLevel(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome, SolveOutcome::kUnsolvable);
+  EXPECT_EQ(SolveFewest(MakeLevel(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome,
+            SolveOutcome::kUnsolvable);
 }
 
 TEST(Solver, StraightWaterNeedsNoPiece) {
@@ -63,7 +65,8 @@ TEST(Solver, FindsTheOnlyBlockingPiece) {
   ASSERT_EQ(report.solution.size(), 1u);
   EXPECT_EQ(report.solution[0].cell, 2);
   EXPECT_EQ(report.solution[0].kind, KIND_SPLITTER);
-  EXPECT_EQ(report.solution[0].rotations, 0xff & ~(1 << 2));  // every rotation but the one taking the water
+  EXPECT_EQ(report.solution[0].rotations,
+            0xff & ~(1 << 2));  // every rotation but the one taking the water
   EXPECT_TRUE(VerifySolution(level, report.solution));
 }
 
@@ -119,9 +122,9 @@ TEST(Solver, PlaysTheLevelTheGameSetsUp) {
 
 TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
   const LevelRecord level = MakeLevel(1, 0, 0, 0, 2, L"45");
-  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_BEND, 5, 0, 1}}));       // no bend in the tray
-  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 45, 0, 1}}));     // the fire's cell
-  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 100, 0, 1}}));    // off the board
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_BEND, 5, 0, 1}}));     // no bend in the tray
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 45, 0, 1}}));   // the fire's cell
+  EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 100, 0, 1}}));  // off the board
   EXPECT_EQ(SolutionText({Placement{KIND_ELBOW, 45, 2, 4}, Placement{KIND_SPLITTER, 12, 0, 1}}),
             "elbow@45/r2 splitter@12/r0");
 }
@@ -199,14 +202,16 @@ TEST(Solver, AgreesWithBruteForce) {
     for (int i = 0; i < pieces; ++i) ++counts[static_cast<std::size_t>(pick(0, 2))];
     auto cells = [&](int n) {
       std::wstring list;
-      for (int i = 0; i < n; ++i) list += (list.empty() ? L"" : L",") + std::to_wstring(pick(0, 99));
+      for (int i = 0; i < n; ++i)
+        list += (list.empty() ? L"" : L",") + std::to_wstring(pick(0, 99));
       return list;
     };
-    const LevelRecord level = MakeLevel(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7), cells(pick(1, 2)),
-                                    cells(pick(0, 3)), cells(pick(0, 4)));
+    const LevelRecord level = MakeLevel(counts[0], counts[1], counts[2], pick(0, 99), pick(0, 7),
+                                        cells(pick(1, 2)), cells(pick(0, 3)), cells(pick(0, 4)));
     PlayedLevel played(level);
     std::vector<PieceKind> tray;
-    for (std::size_t k = 0; k < 3; ++k) tray.insert(tray.end(), static_cast<std::size_t>(counts[k]), kinds[k]);
+    for (std::size_t k = 0; k < 3; ++k)
+      tray.insert(tray.end(), static_cast<std::size_t>(counts[k]), kinds[k]);
     Board board = played.puzzle.board();
     const bool found = BruteForce(board, tray, 0);
     const SolveReport report = SolveLevel(level);

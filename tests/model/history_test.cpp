@@ -19,10 +19,15 @@ struct Shot {
 Shot Take(const Puzzle& p) { return Shot{p.tray(), p.board(), p.Water().steps.size()}; }
 
 TEST(StepText, RoundTripsEveryKindAndRejectsWhatNoStepWrites) {
-  const std::vector<Step> steps{Step::Move({3, -1}, {4, 5}), Step::Move({9, 9}, {0, -1}),
-                                Step::Turn({4, 5}, true), Step::Turn({0, -1}, false), Step::Restart(),
-                                Step::Move({3, -1}, {4, 5}, 6), Step::Move({3, -1}, {4, 5}, 0),
-                                Step::Turn({4, 5}, false, 3), Step::Turn({4, 5}, true, 7)};
+  const std::vector<Step> steps{Step::Move({3, -1}, {4, 5}),
+                                Step::Move({9, 9}, {0, -1}),
+                                Step::Turn({4, 5}, true),
+                                Step::Turn({0, -1}, false),
+                                Step::Restart(),
+                                Step::Move({3, -1}, {4, 5}, 6),
+                                Step::Move({3, -1}, {4, 5}, 0),
+                                Step::Turn({4, 5}, false, 3),
+                                Step::Turn({4, 5}, true, 7)};
   for (Step s : steps) {
     EXPECT_EQ(ParseStep(StepText(s)), s) << StepText(s);
     s.hint = true;
@@ -30,10 +35,26 @@ TEST(StepText, RoundTripsEveryKindAndRejectsWhatNoStepWrites) {
   }
   EXPECT_EQ(StepText(Step::Move({3, -1}, {4, 5})), "move 3 -1 4 5");
   EXPECT_EQ(StepText(Step::Turn({4, 5}, false, 3)), "turn 4 5 ccw 3");
-  for (const char* bad : {"", "hint", "move 3 -1 4", "move 3 -1 4 5 6", "move 1 1 1 1", "move 10 -1 4 5",
-                          "move 3 -2 4 5", "turn 4 5", "turn 4 5 left", "turn 4 10 cw", "restart now",
-                          "turn x 5 cw", "jump 1 1", "hint hint restart", "move 3 -1 4 5 r8", "move 3 -1 4 5 6",
-                          "move 3 -1 4 5 r-1", "turn 4 5 cw 1", "turn 4 5 cw 8", "turn 4 5 cw 2 2"}) {
+  for (const char* bad : {"",
+                          "hint",
+                          "move 3 -1 4",
+                          "move 3 -1 4 5 6",
+                          "move 1 1 1 1",
+                          "move 10 -1 4 5",
+                          "move 3 -2 4 5",
+                          "turn 4 5",
+                          "turn 4 5 left",
+                          "turn 4 10 cw",
+                          "restart now",
+                          "turn x 5 cw",
+                          "jump 1 1",
+                          "hint hint restart",
+                          "move 3 -1 4 5 r8",
+                          "move 3 -1 4 5 6",
+                          "move 3 -1 4 5 r-1",
+                          "turn 4 5 cw 1",
+                          "turn 4 5 cw 8",
+                          "turn 4 5 cw 2 2"}) {
     EXPECT_FALSE(ParseStep(bad).has_value()) << bad;
   }
 }
@@ -95,9 +116,12 @@ TEST_F(HistoryTest, UndoSelectsTheMovedPieceAndRedoDropsOnANewStep) {
 // every state on the way in reverse, and redo to the end meets them again.
 TEST_F(HistoryTest, UndoAndRedoRetraceRandomPlayOnEveryShippedLevel) {
   std::mt19937 random(12);
-  auto pick = [&](std::int32_t lo, std::int32_t hi) { return std::uniform_int_distribution<std::int32_t>(lo, hi)(random); };
+  auto pick = [&](std::int32_t lo, std::int32_t hi) {
+    return std::uniform_int_distribution<std::int32_t>(lo, hi)(random);
+  };
   auto place = [&]() {
-    return pick(0, 3) == 0 ? Position{pick(0, kTraySlots - 1), -1} : Position{pick(0, 9), pick(0, 9)};
+    return pick(0, 3) == 0 ? Position{pick(0, kTraySlots - 1), -1}
+                           : Position{pick(0, 9), pick(0, 9)};
   };
   for (std::int32_t level = 0; level < static_cast<std::int32_t>(levels.size()); ++level) {
     Puzzle puzzle(levels);

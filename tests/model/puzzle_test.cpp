@@ -77,7 +77,7 @@ TEST_F(PuzzleTest, TurnPieceTracesTheBoardAgain) {
   EXPECT_EQ(puzzle.GetOutcome(), Outcome::kPlaying);  // rotation 0 stops the water
   EXPECT_TRUE(puzzle.Apply(Step::Turn({5, 0}, true)));
   EXPECT_TRUE(puzzle.Apply(Step::Turn({5, 0}, true)));
-  EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 1);  // doused on the way
+  EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 1);     // doused on the way
   EXPECT_EQ(puzzle.GetOutcome(), Outcome::kFailed);  // and the hazard below it wins
   EXPECT_TRUE(puzzle.Apply(Step::Turn({5, 0}, false)));
   EXPECT_EQ(puzzle.BoardCell(5, 5)->variant, 0);  // the water cut off: it burns again
@@ -110,11 +110,21 @@ TEST_F(PuzzleTest, MovePieceTakesPipePiecesToEmptyPlacesOnly) {
   // not from an empty place or a piece of the level's own.
   const auto board = puzzle.board();
   const auto tray = puzzle.tray();
-  for (const auto& [from, to] : std::vector<std::pair<Position, Position>>{
-           {{0, -1}, {5, 0}}, {{0, -1}, {5, 5}}, {{0, -1}, {0, 0}}, {{0, -1}, {9, 0}},
-           {{0, -1}, {10, -1}}, {{0, -1}, {3, 10}}, {{0, -1}, kNoPosition}, {{1, -1}, {3, 3}},
-           {{4, 4}, {3, 3}}, {{5, 5}, {3, 3}}, {{0, 0}, {3, 3}}, {kNoPosition, {3, 3}}, {{5, 0}, {5, 0}}}) {
-    EXPECT_FALSE(puzzle.Apply(Step::Move(from, to))) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+  for (const auto& [from, to] : std::vector<std::pair<Position, Position>>{{{0, -1}, {5, 0}},
+                                                                           {{0, -1}, {5, 5}},
+                                                                           {{0, -1}, {0, 0}},
+                                                                           {{0, -1}, {9, 0}},
+                                                                           {{0, -1}, {10, -1}},
+                                                                           {{0, -1}, {3, 10}},
+                                                                           {{0, -1}, kNoPosition},
+                                                                           {{1, -1}, {3, 3}},
+                                                                           {{4, 4}, {3, 3}},
+                                                                           {{5, 5}, {3, 3}},
+                                                                           {{0, 0}, {3, 3}},
+                                                                           {kNoPosition, {3, 3}},
+                                                                           {{5, 0}, {5, 0}}}) {
+    EXPECT_FALSE(puzzle.Apply(Step::Move(from, to)))
+        << from.x << "," << from.y << " to " << to.x << "," << to.y;
   }
   EXPECT_EQ(puzzle.board(), board);
   EXPECT_EQ(puzzle.tray(), tray);

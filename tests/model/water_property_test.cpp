@@ -17,9 +17,7 @@ class WaterProperty : public ::testing::Test {
     AddSource();
   }
 
-  void AddSource() {
-    board[static_cast<std::size_t>(Pick(0, 99))] = Cell{KIND_SOURCE, Pick(0, 7)};
-  }
+  void AddSource() { board[static_cast<std::size_t>(Pick(0, 99))] = Cell{KIND_SOURCE, Pick(0, 7)}; }
 
   // Changes a cell where some water stops or leaves the board, and keeps the
   // change unless the longest flow got shorter: the boards grow long,
@@ -33,7 +31,8 @@ class WaterProperty : public ::testing::Test {
       if (i + 1 < trace.steps.size() && trace.steps[i + 1].cell == end) continue;
       ends.push_back(IsBoardCell(end) ? end : trace.steps[i].cell);
     }
-    const Position at = ends[static_cast<std::size_t>(Pick(0, static_cast<std::int32_t>(ends.size()) - 1))];
+    const Position at =
+        ends[static_cast<std::size_t>(Pick(0, static_cast<std::int32_t>(ends.size()) - 1))];
     Cell& cell = board[static_cast<std::size_t>(BoardIndex(at.x, at.y))];
     if (cell.kind == KIND_SOURCE) return;
     const Cell before = cell;
@@ -63,8 +62,8 @@ class WaterProperty : public ::testing::Test {
   // Mostly pipe pieces; now and then a rotation no level or turn produces.
   Cell RandomCell() {
     static constexpr PieceKind kKinds[] = {KIND_EMPTY,    KIND_ELBOW, KIND_BEND,
-                                              KIND_SPLITTER, KIND_ELBOW, KIND_BEND,
-                                              KIND_FIRE,     KIND_SPARK, KIND_WALL};
+                                           KIND_SPLITTER, KIND_ELBOW, KIND_BEND,
+                                           KIND_FIRE,     KIND_SPARK, KIND_WALL};
     const std::int32_t variant = Pick(0, 49) == 0 ? Pick(-20, 20) : Pick(0, 7);
     return Cell{kKinds[Pick(0, 8)], variant};
   }

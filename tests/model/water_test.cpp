@@ -12,7 +12,9 @@ class WaterTest : public ::testing::Test {
   void Put(std::int32_t x, std::int32_t y, PieceKind kind, std::int32_t variant = 0) {
     board[static_cast<std::size_t>(BoardIndex(x, y))] = Cell{kind, variant};
   }
-  const Cell& At(std::int32_t x, std::int32_t y) const { return board[static_cast<std::size_t>(BoardIndex(x, y))]; }
+  const Cell& At(std::int32_t x, std::int32_t y) const {
+    return board[static_cast<std::size_t>(BoardIndex(x, y))];
+  }
   WaterTrace Trace() {
     WaterTrace trace = TraceWater(board);
     EXPECT_EQ(trace.stats.flowCalls, static_cast<std::int32_t>(trace.steps.size()));

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 // A fresh folder for the files of one test.
 fs::path TestDir() {
   const fs::path dir =
-      fs::temp_directory_path() / ("qw_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+      fs::temp_directory_path() /
+      ("qw_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -37,8 +38,9 @@ Surface Sample() {
   Surface s(5, 3);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) {
-      s.SetPixel(x, y, ToPixel(Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(90 * y),
-                                     static_cast<std::uint8_t>(7 + x + 10 * y)}));
+      s.SetPixel(x, y,
+                 ToPixel(Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(90 * y),
+                               static_cast<std::uint8_t>(7 + x + 10 * y)}));
     }
   }
   return s;
@@ -98,8 +100,9 @@ TEST(Bitmap, ThirtyTwoBitAndPalettedFilesGiveTheSamePixels) {
     }
   }
   for (int y = 0; y < 3; ++y) {
-    paletted.insert(paletted.end(), {std::uint8_t(5 * y), std::uint8_t(5 * y + 1), std::uint8_t(5 * y + 2),
-                                     std::uint8_t(5 * y + 3), std::uint8_t(5 * y + 4), 0, 0, 0});
+    paletted.insert(paletted.end(),
+                    {std::uint8_t(5 * y), std::uint8_t(5 * y + 1), std::uint8_t(5 * y + 2),
+                     std::uint8_t(5 * y + 3), std::uint8_t(5 * y + 4), 0, 0, 0});
   }
   PutU32(deep, 2, static_cast<std::uint32_t>(deep.size()));
   PutU32(paletted, 2, static_cast<std::uint32_t>(paletted.size()));
@@ -126,12 +129,12 @@ TEST(Bitmap, HostileBytesAreRefused) {
     PutU32(b, at, v);
     return b;
   };
-  EXPECT_FALSE(LoadBmpMemory(patched(18, 0)).has_value());                         // width 0
-  EXPECT_FALSE(LoadBmpMemory(patched(22, 0)).has_value());                         // height 0
+  EXPECT_FALSE(LoadBmpMemory(patched(18, 0)).has_value());  // width 0
+  EXPECT_FALSE(LoadBmpMemory(patched(22, 0)).has_value());  // height 0
   EXPECT_FALSE(LoadBmpMemory(patched(18, static_cast<std::uint32_t>(-5))).has_value());
-  EXPECT_FALSE(LoadBmpMemory(patched(22, 0x80000000u)).has_value());               // the most negative
-  EXPECT_FALSE(LoadBmpMemory(patched(18, 100000)).has_value());                    // data not there
-  EXPECT_FALSE(LoadBmpMemory(patched(14, 0xFFFFFFF0u)).has_value());               // header past the end
+  EXPECT_FALSE(LoadBmpMemory(patched(22, 0x80000000u)).has_value());  // the most negative
+  EXPECT_FALSE(LoadBmpMemory(patched(18, 100000)).has_value());       // data not there
+  EXPECT_FALSE(LoadBmpMemory(patched(14, 0xFFFFFFF0u)).has_value());  // header past the end
   std::vector<std::uint8_t> huge = patched(18, 4096);
   PutU32(huge, 22, 4097);  // just past 16M pixels
   EXPECT_FALSE(LoadBmpMemory(huge).has_value());

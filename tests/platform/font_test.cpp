@@ -56,7 +56,8 @@ TEST(Font, TextStaysInsideItsBoxAndClip) {
       const Color c = s.ColorAt(x, y);
       if (c != kPanel) {
         ASSERT_TRUE(PtInRect(box, Point{x, y}) && x >= 12) << x << "," << y;
-        EXPECT_TRUE(c.r >= kCaption.r && c.r <= kPanel.r && c.b >= kCaption.b && c.b <= kPanel.b);  // blended
+        EXPECT_TRUE(c.r >= kCaption.r && c.r <= kPanel.r && c.b >= kCaption.b &&
+                    c.b <= kPanel.b);  // blended
         ++inked;
       }
     }
@@ -72,7 +73,8 @@ TEST(Font, UnknownFaceResolvesOrDrawsNothing) {
   Canvas canvas(s);
   canvas.DrawText(nullptr, L"Level 1/12", s.Bounds(), kCaption);
   EXPECT_EQ(canvas.PixelsWritten(), 0u);
-  EXPECT_TRUE(std::all_of(s.pixels().begin(), s.pixels().end(), [](std::uint32_t p) { return p == 0; }));
+  EXPECT_TRUE(
+      std::all_of(s.pixels().begin(), s.pixels().end(), [](std::uint32_t p) { return p == 0; }));
 }
 
 }  // namespace

@@ -45,11 +45,14 @@ TEST(GlyphAtlas, KeepsALineWholeWhereItsPairsLandAPixelOff) {
   std::optional<GlyphAtlas> atlas = AtlasOf(*font);
   ASSERT_TRUE(atlas.has_value());
   const std::wstring line = L"is: TITAN";
-  ASSERT_NE(atlas->Compose(line).coverage, font->Render(line).coverage) << "the font no longer rounds this line apart";
+  ASSERT_NE(atlas->Compose(line).coverage, font->Render(line).coverage)
+      << "the font no longer rounds this line apart";
   EXPECT_TRUE(atlas->AddLine(line, font->Render(line)));
   EXPECT_EQ(atlas->Compose(line).coverage, font->Render(line).coverage);
   EXPECT_EQ(atlas->Compose(L"TITAN").coverage, font->Render(L"TITAN").coverage);
-  EXPECT_FALSE(atlas->AddLine(L"x", TextMask{3, atlas->height() + 1, std::vector<std::uint8_t>(3 * (atlas->height() + 1))}));
+  EXPECT_FALSE(atlas->AddLine(
+      L"x",
+      TextMask{3, atlas->height() + 1, std::vector<std::uint8_t>(3 * (atlas->height() + 1))}));
   EXPECT_FALSE(atlas->AddLine(L"x", TextMask{}));
 
   const std::optional<GlyphAtlas> back = GlyphAtlas::Parse(atlas->Serialize());

@@ -35,7 +35,8 @@ Surface Reference(int size, Point from, Point to, int w) {
     return d < 0 ? -steps : steps;
   };
   for (int i = 0; i < n; ++i) {
-    const Rect square = RectFromSize(from.x + along(i, dx) - w / 2, from.y + along(i, dy) - w / 2, w, w);
+    const Rect square =
+        RectFromSize(from.x + along(i, dx) - w / 2, from.y + along(i, dy) - w / 2, w, w);
     for (int y = square.top; y < square.bottom; ++y) {
       for (int x = square.left; x < square.right; ++x) {
         s.SetPixel(x, y, 0xFFFFFF);
@@ -49,10 +50,14 @@ TEST(Line, HandDrawnPicturesOfTheRule) {
   // From the centre of a 7x7 surface, three steps: width 2 adds p - 1 on both
   // axes; going up or left, the square of the last pixel reaches the end.
   const Point c{3, 3};
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 0}, 1)), ".......|.#.....|..#....|...#...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 3}, 2)), ".......|.......|####...|####...|.......|.......|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 6}, 2)), ".......|.......|..##...|..###..|...###.|....##.|.......");
-  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 0}, 2)), "....##.|...###.|..###..|..##...|.......|.......|.......");
+  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 0}, 1)),
+            ".......|.#.....|..#....|...#...|.......|.......|.......");
+  EXPECT_EQ(Picture(Drawn(7, c, Point{0, 3}, 2)),
+            ".......|.......|####...|####...|.......|.......|.......");
+  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 6}, 2)),
+            ".......|.......|..##...|..###..|...###.|....##.|.......");
+  EXPECT_EQ(Picture(Drawn(7, c, Point{6, 0}, 2)),
+            "....##.|...###.|..###..|..##...|.......|.......|.......");
   // A point draws nothing; a width below 1 counts as 1.
   EXPECT_EQ(Picture(Drawn(3, Point{1, 1}, Point{1, 1}, 2)), "...|...|...");
   EXPECT_EQ(Picture(Drawn(3, Point{0, 1}, Point{3, 1}, -7)), "...|###|...");
@@ -71,8 +76,8 @@ TEST(Line, EverySlopeFollowsTheRule) {
     Point to{coord(rng), coord(rng)};
     const int len = to.x - from.x;
     switch (round % 4) {
-      case 0: to.y = from.y; break;                            // across
-      case 1: to.x = from.x; break;                            // down or up
+      case 0: to.y = from.y; break;                           // across
+      case 1: to.x = from.x; break;                           // down or up
       case 2: to.y = from.y + (len % 2 ? len : -len); break;  // diagonal
       default: break;
     }

@@ -36,15 +36,20 @@ inline std::string Picture(const Surface& s) {
 
 // The opposite, for sources: a surface painted from such a picture.
 inline Surface FromPicture(const std::string& picture) {
-  const auto width = static_cast<std::int32_t>(picture.find('|') == std::string::npos ? picture.size()
-                                                                                       : picture.find('|'));
+  const auto width = static_cast<std::int32_t>(
+      picture.find('|') == std::string::npos ? picture.size() : picture.find('|'));
   const auto height = static_cast<std::int32_t>((picture.size() + 1) / (width + 1));
   Surface s(width, height);
   for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
       const char c = picture[static_cast<std::size_t>(y * (width + 1) + x)];
-      s.SetPixel(x, y, c == '#' ? 0xFFFFFF : c == 'r' ? 0xFF0000 : c == 'g' ? 0x00FF00 : c == 'b' ? 0x0000FF
-                     : c == 'm' ? 0xFF00FF : 0);
+      s.SetPixel(x, y,
+                 c == '#'   ? 0xFFFFFF
+                 : c == 'r' ? 0xFF0000
+                 : c == 'g' ? 0x00FF00
+                 : c == 'b' ? 0x0000FF
+                 : c == 'm' ? 0xFF00FF
+                            : 0);
     }
   }
   return s;

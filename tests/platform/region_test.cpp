@@ -62,7 +62,9 @@ TEST(Region, AlgebraMatchesPixelSets) {
       }
       for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-          px[y][x] = op < 2 ? px[y][x] || other[y][x] : op == 2 ? px[y][x] && !other[y][x] : px[y][x] && other[y][x];
+          px[y][x] = op < 2    ? px[y][x] || other[y][x]
+                     : op == 2 ? px[y][x] && !other[y][x]
+                               : px[y][x] && other[y][x];
         }
       }
       ASSERT_NO_FATAL_FAILURE(ExpectMatches(region, px)) << "round " << round << " step " << step;

@@ -12,7 +12,7 @@
 namespace qw {
 namespace {
 
-constexpr Color kText{40, 40, 60};    // the labels' text colour
+constexpr Color kText{40, 40, 60};     // the labels' text colour
 constexpr Color kFace{255, 255, 225};  // and their face
 constexpr std::int32_t kBarWidth = 240;
 
@@ -22,8 +22,8 @@ struct Bar {
   }
   static std::vector<ToolButton> Buttons() {
     std::vector<ToolButton> buttons;
-    for (const wchar_t* tip : {L"Rotate Counter-Clockwise", L"Rotate Clockwise", L"Restart Level", L"Enter Password",
-                               L"Undo", L"Redo", L"Hint"}) {
+    for (const wchar_t* tip : {L"Rotate Counter-Clockwise", L"Rotate Clockwise", L"Restart Level",
+                               L"Enter Password", L"Undo", L"Redo", L"Hint"}) {
       buttons.push_back(ToolButton{static_cast<std::int32_t>(buttons.size()), tip});
     }
     return buttons;
@@ -35,7 +35,8 @@ struct Bar {
     toolbar.Paint(canvas, Point{0, Toolbar::kLabelRoom}, font);
     return s;
   }
-  static constexpr Rect kBar{0, Toolbar::kLabelRoom, kBarWidth, Toolbar::kLabelRoom + Toolbar::kHeight};
+  static constexpr Rect kBar{0, Toolbar::kLabelRoom, kBarWidth,
+                             Toolbar::kLabelRoom + Toolbar::kHeight};
   Toolbar toolbar;
 };
 
@@ -87,9 +88,11 @@ TEST(ToolbarText, TooltipsAndNotesAreWholeLabelsThatCoverNoButtonAndNoNote) {
     bar.toolbar.Tick(Toolbar::kTooltipDelayMs);
     const Surface shown = bar.Paint(font.get());
     const std::wstring tip = Bar::Buttons()[button].tooltip;
-    EXPECT_EQ(InkedColumns(shown), InkedColumns(font->Render(tip))) << "tooltip of button " << button;
+    EXPECT_EQ(InkedColumns(shown), InkedColumns(font->Render(tip)))
+        << "tooltip of button " << button;
     EXPECT_TRUE(HasFace(shown)) << "tooltip of button " << button << " is no label";
-    EXPECT_TRUE(SamePixels(hovered, shown, Bar::kBar)) << "the tooltip of button " << button << " covers the bar";
+    EXPECT_TRUE(SamePixels(hovered, shown, Bar::kBar))
+        << "the tooltip of button " << button << " covers the bar";
   }
   // A note while the pointer rests on the last button; then its tooltip.
   Bar bar;
@@ -103,7 +106,8 @@ TEST(ToolbarText, TooltipsAndNotesAreWholeLabelsThatCoverNoButtonAndNoNote) {
   EXPECT_TRUE(SamePixels(hovered, noted, Bar::kBar)) << "the note covers the bar";
   bar.toolbar.Tick(Toolbar::kTooltipDelayMs);
   const Surface both = bar.Paint(font.get());
-  const Rect noteRows{0, Toolbar::kLabelRoom - Toolbar::kLabelHeight + 1, kBarWidth, Toolbar::kLabelRoom};
+  const Rect noteRows{0, Toolbar::kLabelRoom - Toolbar::kLabelHeight + 1, kBarWidth,
+                      Toolbar::kLabelRoom};
   EXPECT_TRUE(SamePixels(noted, both, noteRows)) << "the tooltip hides the note";
   EXPECT_FALSE(SamePixels(noted, both, Rect{0, 0, kBarWidth, Toolbar::kLabelRoom})) << "no tooltip";
 }

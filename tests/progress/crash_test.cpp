@@ -56,7 +56,8 @@ Progress Saved(std::size_t n) {
   p.play = SavedPlay{};
   p.play->level = n;
   p.play->steps = static_cast<std::int32_t>(n);
-  for (int i = 0; i < 200; ++i) p.play->undo.push_back("save " + std::to_string(n) + " step " + std::to_string(i));
+  for (int i = 0; i < 200; ++i)
+    p.play->undo.push_back("save " + std::to_string(n) + " step " + std::to_string(i));
   return p;
 }
 
@@ -91,7 +92,9 @@ TEST_F(ProgressProcessTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhol
     ::waitpid(child, nullptr, 0);
     fs::remove(folder_ / "progress");
   }
-  const auto runUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 3;
+  const auto runUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now() - start) /
+                     3;
   std::mt19937 random(14);
   std::uniform_int_distribution<std::int64_t> delayUs(0, runUs.count());
   std::size_t last = 0, advanced = 0;
@@ -107,7 +110,8 @@ TEST_F(ProgressProcessTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhol
     ASSERT_TRUE(WIFSIGNALED(status));
 
     const std::optional<Progress> now = OnDisk();
-    if (last == 0 && !now && !fs::exists(folder_ / "progress")) continue;  // killed before the first save
+    if (last == 0 && !now && !fs::exists(folder_ / "progress"))
+      continue;  // killed before the first save
     ASSERT_TRUE(now) << "kill " << i << ": the file does not load";
     const std::size_t n = now->solved.size();
     ASSERT_GE(n, last) << "kill " << i << ": progress went back";
@@ -146,9 +150,12 @@ TEST_F(ProgressProcessTest, TwoProcessesSavingAtOnceLoseNothing) {
         Progress p = file.Load();
         RecordSolved(p, static_cast<LevelKey>(1000 + 2 * round + w), LevelBest{});
         // One level both solve, each time a little better on one count.
-        RecordSolved(p, 1, LevelBest{1000 - 2 * round - w, 1000 - 2 * round - (1 - w), std::nullopt, std::nullopt});
+        RecordSolved(p, 1,
+                     LevelBest{1000 - 2 * round - w, 1000 - 2 * round - (1 - w), std::nullopt,
+                               std::nullopt});
         // Playing level w takes its kept board out of the kept ones, as the game does.
-        std::erase_if(p.kept, [&](const SavedPlay& k) { return k.level == static_cast<LevelKey>(w); });
+        std::erase_if(p.kept,
+                      [&](const SavedPlay& k) { return k.level == static_cast<LevelKey>(w); });
         p.play = SavedPlay{};
         p.play->level = static_cast<LevelKey>(w);
         ::_exit(file.Save(p) ? 0 : 1);
@@ -165,10 +172,12 @@ TEST_F(ProgressProcessTest, TwoProcessesSavingAtOnceLoseNothing) {
     ASSERT_TRUE(now);
     for (int r = 0; r <= round; ++r) {
       for (LevelKey w = 0; w < 2; ++w) {
-        ASSERT_TRUE(now->solved.contains(1000 + 2 * r + w)) << "round " << round << " lost level " << 1000 + 2 * r + w;
+        ASSERT_TRUE(now->solved.contains(1000 + 2 * r + w))
+            << "round " << round << " lost level " << 1000 + 2 * r + w;
       }
     }
-    EXPECT_EQ(now->solved.at(1), (LevelBest{999 - 2 * round, 999 - 2 * round, std::nullopt, std::nullopt}));
+    EXPECT_EQ(now->solved.at(1),
+              (LevelBest{999 - 2 * round, 999 - 2 * round, std::nullopt, std::nullopt}));
     ASSERT_TRUE(now->play);
     EXPECT_LT(now->play->level, 2u);  // whichever wrote last
   }

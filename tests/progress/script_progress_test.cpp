@@ -40,7 +40,8 @@ std::string Last(const std::string& out, const std::string& name) {
 class ScriptProgress : public ::testing::Test {
  protected:
   GameRun Play(const std::string& script) const {
-    return RunGame(QW_GAME_BINARY, "--script - --progress " + folder.string(), script, scratch.path());
+    return RunGame(QW_GAME_BINARY, "--script - --progress " + folder.string(), script,
+                   scratch.path());
   }
   ScratchFolder scratch{"script-progress"};
   std::filesystem::path folder = scratch.path() / "progress";
@@ -67,7 +68,8 @@ TEST_F(ScriptProgress, ASolvedLevelAndTheLevelInPlayOutliveTheGame) {
   EXPECT_EQ(second.out.rfind("mode 0\n", 0), 0u) << "the game starts on the menu";
   const std::size_t afterContinue = second.out.find("mode 2");
   ASSERT_NE(afterContinue, std::string::npos) << second.out;
-  const std::string continued = second.out.substr(afterContinue, second.out.rfind("mode 2") - afterContinue);
+  const std::string continued =
+      second.out.substr(afterContinue, second.out.rfind("mode 2") - afterContinue);
   EXPECT_EQ(Last(continued, "level"), "level 1");
   EXPECT_EQ(Last(continued, "tray"), tray);
   EXPECT_EQ(Last(continued, "row6"), row6);

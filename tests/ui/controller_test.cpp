@@ -132,7 +132,8 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
   EXPECT_EQ(*w.puzzle.BoardCell(4, 4), (Cell{KIND_BEND, 3}));
   EXPECT_EQ(w.puzzle.selection(), (Position{4, 4}));
   const Rect cell = w.CellRect(4, 4);
-  EXPECT_EQ(w.window.Take(), (Log{"release", RectText(cell), Item(w, 16), Item(w, 17), Square(to)}));
+  EXPECT_EQ(w.window.Take(),
+            (Log{"release", RectText(cell), Item(w, 16), Item(w, 17), Square(to)}));
 
   // Back to an empty tray slot.
   w.controller.OnPenDown(to);
@@ -144,7 +145,8 @@ TEST(Play, DropsMoveWholeCellsOnlyToEmptyPlaces) {
 
   // Onto an occupied cell, a grid gap, outside: nothing moves, the selection stays.
   const Rect gap = w.CellRect(3, 3);
-  for (const Point target : {w.Centre(0, 0), Point{gap.right, gap.top + 5}, Point{2, 2}, w.Centre(7, -1)}) {
+  for (const Point target :
+       {w.Centre(0, 0), Point{gap.right, gap.top + 5}, Point{2, 2}, w.Centre(7, -1)}) {
     w.controller.OnPenDown(w.Centre(7, -1));
     w.controller.OnPenMove(Point{target.x + 1, target.y - 20});
     w.controller.OnPenUp(target);
@@ -159,12 +161,13 @@ TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) 
   World w;
   w.StartPlaying(1);  // the water douses the only fire: solved as it starts
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
-  EXPECT_FALSE(w.controller.CanHint());  // nothing to hint at: faded
-  w.controller.OnPenDown(Point{1, 250});  // outside the button
+  EXPECT_FALSE(w.controller.CanHint());    // nothing to hint at: faded
+  w.controller.OnPenDown(Point{1, 250});   // outside the button
   w.controller.OnPenUp(w.ItemCentre(12));  // buttons act on pen down
   EXPECT_EQ(w.window.Take(), Log{"release"});
   w.controller.OnPenDown(w.ItemCentre(12));
-  EXPECT_EQ(w.window.Take(), (Log{"message Password for next level is: SEAL", "toolbar 1", "all", "all"}));
+  EXPECT_EQ(w.window.Take(),
+            (Log{"message Password for next level is: SEAL", "toolbar 1", "all", "all"}));
   EXPECT_EQ(w.puzzle.currentLevel(), 2);
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // this one too
 
@@ -193,7 +196,7 @@ TEST(Password, KeysActOnPenUpInTheirOrder) {
     const std::size_t k = std::wstring(L"AEILNRST").find(letters[0]);
     w.Tap(Point{keypad.left + 20 * static_cast<std::int32_t>(k) + 10, keypad.top + 10});
   }
-  w.Tap(w.ItemCentre(20));  // confirm: the lower of two equal passwords starts
+  w.Tap(w.ItemCentre(20));                    // confirm: the lower of two equal passwords starts
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);  // and its fire is out at once
   EXPECT_EQ(w.puzzle.currentLevel(), 1);
 
@@ -352,7 +355,8 @@ TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
   w.StartPlaying();
   const Placement lost = PlacementFor(w, Outcome::kFailed);
   Drop(w, lost.slot, lost.at);
-  for (int t = 0; t < lost.turns && w.Ui().screenMode == MODE_PLAY; ++t) w.controller.OnRotateClockwise();
+  for (int t = 0; t < lost.turns && w.Ui().screenMode == MODE_PLAY; ++t)
+    w.controller.OnRotateClockwise();
   ASSERT_EQ(w.Ui().screenMode, MODE_FAILED);
   w.controller.OnPenDown(w.ItemCentre(kItemRetry));  // retry is a step too
   EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
@@ -372,7 +376,8 @@ TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
   w.StartPlaying();
   const Placement won = PlacementFor(w, Outcome::kSolved);
   Drop(w, won.slot, won.at);
-  for (int t = 0; t < won.turns && w.Ui().screenMode == MODE_PLAY; ++t) w.controller.OnRotateClockwise();
+  for (int t = 0; t < won.turns && w.Ui().screenMode == MODE_PLAY; ++t)
+    w.controller.OnRotateClockwise();
   ASSERT_EQ(w.Ui().screenMode, MODE_SOLVED);
   w.controller.OnUndo();
   EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
@@ -384,7 +389,8 @@ class ScriptedHints : public HintSource {
  public:
   Hint Next(const Puzzle&) override {
     asked++;
-    return answers.empty() ? Hint{} : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+    return answers.empty() ? Hint{}
+                           : std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
   }
   void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel()); }
   std::vector<Hint> answers;
@@ -401,7 +407,8 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   w.StartPlaying();
   Drop(w, {0, -1}, {3, 3});
   hints.answers = {Hint{Hint::Kind::kStep, Step::Move({3, 3}, {0, -1})},
-                   Hint{Hint::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)}, Hint{Hint::Kind::kNotFound, {}}};
+                   Hint{Hint::Kind::kStep, Step::Move({0, -1}, {4, 0}, 3)},
+                   Hint{Hint::Kind::kNotFound, {}}};
   w.window.Take();
   w.controller.OnCommand(ID_HINT);
   EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);
@@ -440,7 +447,7 @@ TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
   w.controller.OnPickKey();
   EXPECT_TRUE(w.Ui().keyCarry);
   EXPECT_EQ(w.Ui().press.lastPoint, w.Centre(1, -1));  // drawn where the cursor is
-  w.controller.OnCursorKey(0, 1);  // Down to the board's top row
+  w.controller.OnCursorKey(0, 1);                      // Down to the board's top row
   w.controller.OnCursorKey(0, 1);
   EXPECT_EQ(w.Ui().cursor, (Position{1, 1}));
   w.controller.OnPickKey();

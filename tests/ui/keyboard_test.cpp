@@ -37,7 +37,8 @@ TEST(Keyboard, KeysCallTheGamesOwnInputs) {
 
 TEST(Keyboard, OnThePasswordScreenKeysTapTheirKey) {
   const Layout layout = testing::TestLayout();
-  const KeyAction r = MapKey(Key::Letter, 'R', MODE_PASSWORD, layout);  // a keypad letter, not restart
+  const KeyAction r =
+      MapKey(Key::Letter, 'R', MODE_PASSWORD, layout);  // a keypad letter, not restart
   ASSERT_EQ(r.kind, KeyAction::Kind::Tap);
   EXPECT_EQ(r.tap, (Point{40 + 5 * 20 + 10, 160}));
   EXPECT_EQ(MapKey(Key::Letter, 'P', MODE_PASSWORD, layout).kind, KeyAction::Kind::None);

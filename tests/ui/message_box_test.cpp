@@ -86,7 +86,8 @@ TEST_F(MessageBoxTest, DrawsAFramedPanelWithCentredTextAndAnOkButtonInsideItsBou
   EXPECT_GT(end - first, 150) << "the whole sentence on one line";
   EXPECT_LE(std::abs((first - panel.left) - (panel.right - end)), 3);
   for (std::int32_t y = line.bottom; y < ok.top - 1; ++y) {
-    for (std::int32_t x = panel.left + 2; x < panel.right - 2; ++x) ASSERT_EQ(p.At(x, y), kPanelColor) << x << "," << y;
+    for (std::int32_t x = panel.left + 2; x < panel.right - 2; ++x)
+      ASSERT_EQ(p.At(x, y), kPanelColor) << x << "," << y;
   }
 
   // OK: centred at the bottom of the panel, framed in black, lit from the
@@ -114,7 +115,8 @@ TEST_F(MessageBoxTest, BreaksTheTextAtItsLineBreaksAndBetweenWordsToFitThePanel)
   ASSERT_GT(box.lines().size(), 2u);
   std::wstring joined;
   for (const std::wstring& line : box.lines()) {
-    EXPECT_LE(font_->Render(line).width, box.Panel().Width() - 4) << std::string(line.begin(), line.end());
+    EXPECT_LE(font_->Render(line).width, box.Panel().Width() - 4)
+        << std::string(line.begin(), line.end());
     joined += (joined.empty() ? L"" : L" ") + line;
   }
   EXPECT_EQ(joined, longText);
@@ -152,14 +154,15 @@ TEST_F(MessageBoxTest, ClosesOnEnterEscapeSpaceAndAClickOnOkOnly) {
   const Rect ok = box.OkButton();
   const Point onOk{ok.left + 3, ok.top + 3};
   const Point off{box.Panel().left + 3, box.Panel().top + 3};
-  for (const InputEvent& e : {KeyDown(Key::Letter), KeyDown(Key::Left), KeyDown(Key::F11),
-                              // the release of the press that opened the box
-                              Pen(InputEvent::Type::PointerUp, onOk),
-                              // a press beside OK released on it
-                              Pen(InputEvent::Type::PointerDown, off), Pen(InputEvent::Type::PointerUp, onOk),
-                              // a press on OK released beside it
-                              Pen(InputEvent::Type::PointerDown, onOk), Pen(InputEvent::Type::PointerMove, off),
-                              Pen(InputEvent::Type::PointerUp, off)}) {
+  for (const InputEvent& e :
+       {KeyDown(Key::Letter), KeyDown(Key::Left), KeyDown(Key::F11),
+        // the release of the press that opened the box
+        Pen(InputEvent::Type::PointerUp, onOk),
+        // a press beside OK released on it
+        Pen(InputEvent::Type::PointerDown, off), Pen(InputEvent::Type::PointerUp, onOk),
+        // a press on OK released beside it
+        Pen(InputEvent::Type::PointerDown, onOk), Pen(InputEvent::Type::PointerMove, off),
+        Pen(InputEvent::Type::PointerUp, off)}) {
     EXPECT_FALSE(box.OnEvent(e));
   }
   EXPECT_TRUE(box.open());

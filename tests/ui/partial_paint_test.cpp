@@ -21,7 +21,8 @@ constexpr Color kMagenta{255, 0, 255};
 Surface PatternSkin() {
   Surface skin(240, 260 * 25);
   for (std::int32_t y = 0; y < skin.height(); ++y) {
-    for (std::int32_t x = 0; x < skin.width(); ++x) skin.SetPixel(x, y, static_cast<std::uint32_t>(x * 977 + y * 131));
+    for (std::int32_t x = 0; x < skin.width(); ++x)
+      skin.SetPixel(x, y, static_cast<std::uint32_t>(x * 977 + y * 131));
   }
   return skin;
 }
@@ -30,7 +31,8 @@ ImageList PatternPieces() {
   Surface strip(720, 20);
   for (std::int32_t y = 0; y < 20; ++y) {
     for (std::int32_t x = 0; x < 720; ++x) {
-      strip.SetPixel(x, y, (x + y) % 3 == 0 ? ToPixel(kMagenta) : static_cast<std::uint32_t>(x * 40503 + y));
+      strip.SetPixel(
+          x, y, (x + y) % 3 == 0 ? ToPixel(kMagenta) : static_cast<std::uint32_t>(x * 40503 + y));
     }
   }
   return ImageList(std::move(strip), 20, 36, kMagenta);
@@ -62,11 +64,11 @@ struct PaintedWorld : World {
       Surface expected = part;
       Canvas(expected).CopyRect(full, area, Point{area.left, area.top});
       Paint(part, area);
-      ASSERT_EQ(part.pixels(), expected.pixels()) << "area " << area.left << "," << area.top << " - " << area.right
-                                               << "," << area.bottom << " in mode " << static_cast<int>(Ui().screenMode);
+      ASSERT_EQ(part.pixels(), expected.pixels())
+          << "area " << area.left << "," << area.top << " - " << area.right << "," << area.bottom
+          << " in mode " << static_cast<int>(Ui().screenMode);
     }
   }
-
 };
 
 TEST(PartialPaint, EveryAreaMatchesTheFullPaint) {

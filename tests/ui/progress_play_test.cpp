@@ -42,18 +42,22 @@ LevelRecord FireBelow(std::int32_t row, std::wstring password) {
 Layout ChooserLayout() {
   Layout layout = TestLayout();
   const Rect places[] = {
-      {0, 180, 240, 200}, {10, 182, 110, 198}, {10, 182, 110, 198}, {130, 182, 230, 198}, {130, 182, 230, 198},
-      {0, 0, 240, 268},   {10, 20, 230, 220},  {10, 230, 60, 250},  {150, 230, 180, 250}, {190, 230, 220, 250},
-      {12, 23, 26, 37},   {12, 23, 26, 37},    {10, 252, 230, 266}, {70, 230, 140, 250},
+      {0, 180, 240, 200},   {10, 182, 110, 198},  {10, 182, 110, 198}, {130, 182, 230, 198},
+      {130, 182, 230, 198}, {0, 0, 240, 268},     {10, 20, 230, 220},  {10, 230, 60, 250},
+      {150, 230, 180, 250}, {190, 230, 220, 250}, {12, 23, 26, 37},    {12, 23, 26, 37},
+      {10, 252, 230, 266},  {70, 230, 140, 250},
   };
-  for (const Rect& r : places) layout.push_back(LayoutItem{r.left, r.top, r.Width(), r.Height(), 0, 0});
+  for (const Rect& r : places)
+    layout.push_back(LayoutItem{r.left, r.top, r.Width(), r.Height(), 0, 0});
   return layout;
 }
 
 // A hint that turns the piece at (6, 4), and notes the levels it was told of.
 class TurnHint : public HintSource {
  public:
-  Hint Next(const Puzzle&) override { return Hint{Hint::Kind::kStep, Step::Turn(Position{6, 4}, true)}; }
+  Hint Next(const Puzzle&) override {
+    return Hint{Hint::Kind::kStep, Step::Turn(Position{6, 4}, true)};
+  }
   void LevelStarted(const Puzzle& puzzle) override { started.push_back(puzzle.currentLevel()); }
   std::vector<std::int32_t> started;
 };
@@ -62,13 +66,16 @@ class TurnHint : public HintSource {
 struct Game {
   explicit Game(Progress start = {}, Layout lay = ChooserLayout())
       : layout(std::move(lay)),
-        levels{FireBelow(5, L"AAA"), FireBelow(6, L"SEAL"), FireBelow(7, L"TEA"), FireBelow(8, L"RAT")},
+        levels{FireBelow(5, L"AAA"), FireBelow(6, L"SEAL"), FireBelow(7, L"TEA"),
+               FireBelow(8, L"RAT")},
         puzzle(levels),
         controller(puzzle, layout, levels, window),
         recorder(levels, std::move(start), &sink, [this] { return now; }) {
     controller.SetRecorder(&recorder);
   }
-  Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(controller.geometry().CellRect(x, y)); }
+  Point Centre(std::int32_t x, std::int32_t y) const {
+    return RectCenter(controller.geometry().CellRect(x, y));
+  }
   void Tap(Point p) {
     controller.OnPenDown(p);
     controller.OnPenUp(p);
@@ -154,7 +161,8 @@ TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
   ASSERT_TRUE(second.controller.state().continueShown);
   second.TapItem(kItemMenuContinue);
   ASSERT_EQ(second.controller.state().screenMode, MODE_PLAY);
-  EXPECT_EQ(secondHint.started, std::vector<std::int32_t>{2}) << "the hints must know the level continued";
+  EXPECT_EQ(secondHint.started, std::vector<std::int32_t>{2})
+      << "the hints must know the level continued";
   EXPECT_EQ(second.puzzle.currentLevel(), 2);
   EXPECT_EQ(second.puzzle.tray(), first.puzzle.tray());
   EXPECT_EQ(second.puzzle.board(), first.puzzle.board());
@@ -180,8 +188,8 @@ TEST(ProgressPlay, ContinueInANewGameBringsBackTheLevelWithItsHistoryAndHints) {
 TEST(ProgressPlay, ASavedLevelWhoseStepsDoNotFitStartsAfresh) {
   // Steps the rules cannot make, or that do not end in the saved board, come
   // from an edited or damaged file: the level starts as new, not half made.
-  for (const std::vector<std::string>& undo : {std::vector<std::string>{"turn 9 9 cw"},
-                                               std::vector<std::string>{"move 0 -1 3 0"}}) {
+  for (const std::vector<std::string>& undo :
+       {std::vector<std::string>{"turn 9 9 cw"}, std::vector<std::string>{"move 0 -1 3 0"}}) {
     Progress start;
     start.play = SavedPlay{};
     start.play->level = KeyOfLevel(FireBelow(6, L"SEAL"));
@@ -205,7 +213,7 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.TapItem(kItemMenuLevels);
   ASSERT_EQ(g.controller.state().screenMode, MODE_LEVELS);
   EXPECT_EQ(g.controller.state().chooserEntry, 1);  // the first level not solved
-  g.TapItem(kItemChooserNext);  // on the last page Next does nothing
+  g.TapItem(kItemChooserNext);                      // on the last page Next does nothing
   EXPECT_EQ(g.controller.state().chooserEntry, 1);
   const LevelChooser& c = g.controller.chooser();
   EXPECT_EQ(c.StateOf(0), EntryState::kSolved);
@@ -229,7 +237,8 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   g.controller.OnPasswordCommand();
   const Rect keypad = ItemRect(g.layout, kItemKeypad);
   for (wchar_t ch : std::wstring(L"RAT")) {
-    const auto k = static_cast<std::int32_t>(std::wstring_view(keypadAlphabet.data(), keypadAlphabet.size()).find(ch));
+    const auto k = static_cast<std::int32_t>(
+        std::wstring_view(keypadAlphabet.data(), keypadAlphabet.size()).find(ch));
     g.Tap(Point{keypad.left + 20 * k + 10, keypad.top + 10});
   }
   g.TapItem(kItemConfirm);
@@ -277,7 +286,9 @@ namespace {
 // A daily puzzle whose fire the bare water reaches, and an unsolved random level.
 class MadeLevels : public GeneratedLevelSource {
  public:
-  std::optional<LevelRecord> DailyLevel(std::int64_t) override { return testing::TestLevel(L"DAY", L"5"); }
+  std::optional<LevelRecord> DailyLevel(std::int64_t) override {
+    return testing::TestLevel(L"DAY", L"5");
+  }
   std::optional<LevelRecord> RandomLevel(std::uint64_t, std::int32_t grade) override {
     grades.push_back(grade);
     return testing::TestLevel(L"RND", randomFires);
@@ -294,7 +305,8 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
   g.controller.SetGeneratedLevelSource(&made);
   g.TapItem(kItemMenuLevels);
   const LevelChooser& c = g.controller.chooser();
-  EXPECT_EQ(g.controller.state().chooserEntry, 6) << "at the first level, after the six generated entries";
+  EXPECT_EQ(g.controller.state().chooserEntry, 6)
+      << "at the first level, after the six generated entries";
   EXPECT_EQ(c.RowText(0), L"Daily puzzle");
   EXPECT_EQ(c.RowText(3), L"Random level, grade 3");
   EXPECT_EQ(c.LevelOf(6), 0);

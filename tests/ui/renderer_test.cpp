@@ -82,7 +82,8 @@ TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
   constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
   Layout layout = testing::TestLayout();
-  for (std::int32_t i : {16, 17, 23, 24}) layout[static_cast<std::size_t>(i)] = LayoutItem{hi - 5, hi, hi, hi, hi, hi};
+  for (std::int32_t i : {16, 17, 23, 24})
+    layout[static_cast<std::size_t>(i)] = LayoutItem{hi - 5, hi, hi, hi, hi, hi};
   layout[22] = LayoutItem{lo, lo, hi, hi, lo, lo};
   testing::RecordingWindow window;
   const std::vector<LevelRecord> levels{testing::TestLevel(L"SEAL", L"55")};
@@ -98,7 +99,8 @@ TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
   ScreenRenderer(puzzle, Password(L"TEST"), art, 1).OnPaint(canvas);
   constexpr std::int32_t far = kCoordinateLimit;  // the items' values, clamped
   EXPECT_EQ(controller.GlyphRow().bottom, far + 20);
-  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap, (Point{far + 7 * 20 + 10, far + far / 2}));
+  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap,
+            (Point{far + 7 * 20 + 10, far + far / 2}));
   EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Tap);
 }
 

@@ -24,23 +24,27 @@ namespace qw::testing {
 class RecordingWindow : public WindowEffects {
  public:
   void InvalidateRect(const Rect& r) override {
-    log.push_back("rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
-                  " " + std::to_string(r.bottom));
+    log.push_back("rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                  std::to_string(r.right) + " " + std::to_string(r.bottom));
   }
   void InvalidateAll() override { log.push_back("all"); }
   void ShowToolbar(bool visible) override { log.push_back(visible ? "toolbar 1" : "toolbar 0"); }
-  void ShowMessage(const std::wstring& text) override { log.push_back("message " + std::string(text.begin(), text.end())); }
+  void ShowMessage(const std::wstring& text) override {
+    log.push_back("message " + std::string(text.begin(), text.end()));
+  }
   void CapturePointer() override { log.push_back("capture"); }
   void ReleasePointer() override { log.push_back("release"); }
   void EndModalRun() override { log.push_back("end"); }
-  void ShowNote(const std::wstring& text) override { log.push_back("note " + std::string(text.begin(), text.end())); }
+  void ShowNote(const std::wstring& text) override {
+    log.push_back("note " + std::string(text.begin(), text.end()));
+  }
   std::vector<std::string> Take() { return std::exchange(log, {}); }
   std::vector<std::string> log;
 };
 
 inline std::string RectText(const Rect& r) {
-  return "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
-         std::to_string(r.bottom);
+  return "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+         std::to_string(r.right) + " " + std::to_string(r.bottom);
 }
 
 // Items 0..24 in client coordinates; each item's source rectangle is its own
@@ -48,11 +52,13 @@ inline std::string RectText(const Rect& r) {
 // painted it.
 inline Layout TestLayout() {
   const Rect places[25] = {
-      {0, 0, 240, 40},     {0, 40, 240, 50},    {0, 250, 240, 268},  {70, 60, 170, 84},   {70, 60, 170, 84},
-      {70, 90, 170, 114},  {70, 90, 170, 114},  {70, 120, 170, 144}, {70, 120, 170, 144}, {70, 150, 170, 174},
-      {70, 150, 170, 174}, {10, 10, 230, 250},  {150, 2, 230, 42},   {150, 2, 230, 42},   {150, 2, 230, 42},
-      {0, 0, 0, 0},        {15, 22, 226, 44},   {15, 50, 226, 261},  {5, 2, 145, 42},     {5, 2, 145, 42},
-      {20, 200, 80, 224},  {90, 200, 150, 224}, {160, 200, 220, 224}, {40, 150, 200, 170}, {40, 110, 200, 130},
+      {0, 0, 240, 40},     {0, 40, 240, 50},    {0, 250, 240, 268},   {70, 60, 170, 84},
+      {70, 60, 170, 84},   {70, 90, 170, 114},  {70, 90, 170, 114},   {70, 120, 170, 144},
+      {70, 120, 170, 144}, {70, 150, 170, 174}, {70, 150, 170, 174},  {10, 10, 230, 250},
+      {150, 2, 230, 42},   {150, 2, 230, 42},   {150, 2, 230, 42},    {0, 0, 0, 0},
+      {15, 22, 226, 44},   {15, 50, 226, 261},  {5, 2, 145, 42},      {5, 2, 145, 42},
+      {20, 200, 80, 224},  {90, 200, 150, 224}, {160, 200, 220, 224}, {40, 150, 200, 170},
+      {40, 110, 200, 130},
   };
   Layout layout;
   for (int i = 0; i < 25; ++i) {
@@ -85,7 +91,9 @@ struct World {
 
   // The screen rectangle of a tray slot or board cell, and the client point
   // at its centre.
-  Rect CellRect(std::int32_t x, std::int32_t y) const { return controller.geometry().CellRect(x, y); }
+  Rect CellRect(std::int32_t x, std::int32_t y) const {
+    return controller.geometry().CellRect(x, y);
+  }
   Point Centre(std::int32_t x, std::int32_t y) const { return RectCenter(CellRect(x, y)); }
   const UiState& Ui() const { return controller.state(); }
   Point ItemCentre(std::int32_t i) const {

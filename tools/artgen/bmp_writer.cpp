@@ -44,7 +44,8 @@ std::vector<std::uint8_t> Header(const Image& image, int bitsPerPixel, int palet
 bool WriteFile(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 
@@ -65,7 +66,8 @@ std::vector<std::uint8_t> EncodeBmp24(const Image& image) {
   return out;
 }
 
-std::vector<std::uint8_t> EncodeBmp4(const Image& image, const std::array<Rgb, 16>& palette, bool& ok) {
+std::vector<std::uint8_t> EncodeBmp4(const Image& image, const std::array<Rgb, 16>& palette,
+                                     bool& ok) {
   ok = true;
   const std::uint32_t rowBytes = ((image.width() + 1) / 2 + 3) & ~3u;
   std::vector<std::uint8_t> out = Header(image, 4, 16, rowBytes);

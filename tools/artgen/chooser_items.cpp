@@ -12,7 +12,8 @@ namespace {
 // A triangle pointing left (dir 1) or right (dir -1), centred in the box.
 void DrawArrow(Image& img, const ItemPlace& p, int dir, Rgb colour) {
   const double cx = p.x + p.w / 2.0, cy = p.y + (p.h - 2) / 2.0;
-  const std::vector<Vec2> tri{{cx + 4.0 * dir, cy - 5.0}, {cx + 4.0 * dir, cy + 5.0}, {cx - 4.0 * dir, cy}};
+  const std::vector<Vec2> tri{
+      {cx + 4.0 * dir, cy - 5.0}, {cx + 4.0 * dir, cy + 5.0}, {cx - 4.0 * dir, cy}};
   ShadeSoft(img, p.x, p.y, p.w, p.h, [&](double x, double y) {
     return PolygonDistance(Vec2{x, y}, tri) <= 0 ? Solid(colour) : Paint{};
   });
@@ -43,7 +44,10 @@ Image LockMark(int size) {
     const bool body = RoundBoxDistance(p, 2.0, 6.0, size - 2.0, size - 0.5, 1.5) <= 0;
     const double ring = CircleDistance(p, Vec2{size / 2.0, 5.5}, 3.6);
     const bool shackle = y < 7.0 && ring <= 0 && ring > -1.6;
-    if (body) return Solid(RoundBoxDistance(p, size / 2.0 - 0.8, 8.5, size / 2.0 + 0.8, 11.5, 0.5) <= 0 ? kPanel : grey);
+    if (body)
+      return Solid(RoundBoxDistance(p, size / 2.0 - 0.8, 8.5, size / 2.0 + 0.8, 11.5, 0.5) <= 0
+                       ? kPanel
+                       : grey);
     return shackle ? Solid(grey) : Paint{};
   });
   return mark;
@@ -78,7 +82,8 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const ItemPlace& best = places[39];
   Image board(kClientWidth, kClientHeight, kPanel);
   DrawRoundPanel(board, best.x, best.y + 1, best.w, best.h - 1, 6, kInk, kInk);
-  DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, kWhite, Rgb{220, 220, 252}, kInk);
+  DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, kWhite, Rgb{220, 220, 252},
+                         kInk);
   items[39] = Cut(board, 39);
   // A solved daily puzzle or random level goes back to the chooser.
   Image outcome(kClientWidth, kClientHeight, kBackground);

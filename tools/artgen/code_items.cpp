@@ -23,7 +23,8 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
   fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Play a shared level", kInk);
   // One line only: every line of text costs the browser's download.
-  fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.", kInk);
+  fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.",
+                          kInk);
   const ItemPlace& line = places[37];
   DrawField(page, line.x - 2, line.y - 3, line.w + 4, line.h + 3);
   const ItemPlace& back = places[32];

@@ -26,12 +26,14 @@ const std::vector<Row>& Rows() {
   static const std::vector<Row> kRows{
       {Icon::kNozzle, {"Water runs straight from the nozzle,", "across or diagonally."}},
       {Icon::kFires, {"Lead it through every fire: all out,", "and the level is solved!"}},
-      {Icon::kHazardAndWall, {"Lightning loses; walls stop water, but", "it slips between two at a corner."}},
+      {Icon::kHazardAndWall,
+       {"Lightning loses; walls stop water, but", "it slips between two at a corner."}},
       {Icon::kPipes,
        {"Elbows turn water 90\u00b0, bends 45\u00b0;", "a T splitter sends it out both sides.",
         "Drag pieces between tray and board;", "tap one, tap again (or Z, X) to turn it."}},
       {Icon::kToolbar,
-       {"Ctrl+Z: undo, Ctrl+Y: redo, H: hint,", "R: restart. Arrows, Space: keyboard", "play. F11: full view."}},
+       {"Ctrl+Z: undo, Ctrl+Y: redo, H: hint,", "R: restart. Arrows, Space: keyboard",
+        "play. F11: full view."}},
       {Icon::kKey, {"Solving a level shows the next one's", "password: enter it in Password (P)."}},
       {Icon::kLevels,
        {"Levels picks a level; Continue goes", "back to the one in play. D: daily",
@@ -87,7 +89,8 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
 
 Image DrawHelpPage(const Fonts& fonts) {
   Image page(kClientWidth, kClientHeight, kPanel);
-  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 27, 8, Rgb{96, 96, 230}, Rgb{44, 44, 180}, kInk);
+  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 27, 8, Rgb{96, 96, 230}, Rgb{44, 44, 180},
+                         kInk);
   fonts.heading->DrawCentred(page, kClientWidth / 2, 1, "How to play", kWhite);
 
   const TextFont& body = *fonts.body;
@@ -108,9 +111,11 @@ Image DrawHelpPage(const Fonts& fonts) {
     }
     y += rowHeight + 2;
   }
-  if (y - 2 > kRowsEnd) std::fprintf(stderr, "artgen: the instructions run %d pixels too low\n", y - 2 - kRowsEnd);
+  if (y - 2 > kRowsEnd)
+    std::fprintf(stderr, "artgen: the instructions run %d pixels too low\n", y - 2 - kRowsEnd);
   page.Fill(12, kRowsEnd, kClientWidth - 24, 1, kGrid);
-  fonts.bodyBold->DrawCentred(page, kClientWidth / 2, 251, "Tap anywhere to return to the menu.", kDeepBlue);
+  fonts.bodyBold->DrawCentred(page, kClientWidth / 2, 251, "Tap anywhere to return to the menu.",
+                              kDeepBlue);
   return page;
 }
 

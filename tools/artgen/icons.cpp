@@ -27,9 +27,9 @@ enum class ShapeKind { kRoundBox, kPolygon, kTeardrop, kCircle };
 // is centred on the outline, as an SVG stroke is.
 struct Layer {
   ShapeKind kind = ShapeKind::kPolygon;
-  std::vector<Vec2> points;  // polygon; teardrop: its tip
-  Vec2 centre;               // circle and teardrop
-  double radius = 0;         // circle, teardrop and the box's corners
+  std::vector<Vec2> points;               // polygon; teardrop: its tip
+  Vec2 centre;                            // circle and teardrop
+  double radius = 0;                      // circle, teardrop and the box's corners
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // box
   Gradient fill;
   std::optional<Rgb> stroke;
@@ -44,7 +44,9 @@ std::array<Vec2, 2> TeardropTangents(const Layer& l) {
   const double along = std::sqrt(dist * dist - l.radius * l.radius);
   const double angle = std::asin(l.radius / dist);
   const double base = std::atan2(d.y, d.x);
-  const auto at = [&](double a) { return Vec2{tip.x + along * std::cos(a), tip.y + along * std::sin(a)}; };
+  const auto at = [&](double a) {
+    return Vec2{tip.x + along * std::cos(a), tip.y + along * std::sin(a)};
+  };
   return {at(base + angle), at(base - angle)};
 }
 
@@ -55,7 +57,8 @@ double Distance(const Layer& l, Vec2 p) {
     case ShapeKind::kCircle: return CircleDistance(p, l.centre, l.radius);
     case ShapeKind::kTeardrop: {
       const auto t = TeardropTangents(l);
-      return std::min(CircleDistance(p, l.centre, l.radius), PolygonDistance(p, {l.points.front(), t[0], t[1]}));
+      return std::min(CircleDistance(p, l.centre, l.radius),
+                      PolygonDistance(p, {l.points.front(), t[0], t[1]}));
     }
   }
   return 1;
@@ -86,13 +89,14 @@ std::vector<Layer> IconLayers(int size) {
   tile.x0 = tile.y0 = margin + tileStroke / 2.0;
   tile.x1 = tile.y1 = size - margin - tileStroke / 2.0;
   tile.radius = size * 5.0 / 32.0;
-  tile.fill = Gradient{Rgb{120, 120, 250}, Rgb{50, 50, 190}, {0, double(margin)}, {0, double(size - margin)}};
+  tile.fill = Gradient{
+      Rgb{120, 120, 250}, Rgb{50, 50, 190}, {0, double(margin)}, {0, double(size - margin)}};
   tile.stroke = Rgb{24, 24, 90};
   tile.strokeWidth = tileStroke;
   layers.push_back(tile);
 
-  const std::vector<Vec2> flame{{17, 29}, {13.5, 23.5}, {14.5, 17}, {17.5, 20.5}, {20.5, 11}, {24, 17},
-                                {26, 13.5}, {29, 21}, {28.5, 26.5}, {26, 29}};
+  const std::vector<Vec2> flame{{17, 29}, {13.5, 23.5}, {14.5, 17}, {17.5, 20.5}, {20.5, 11},
+                                {24, 17}, {26, 13.5},   {29, 21},   {28.5, 26.5}, {26, 29}};
   Layer fire;
   for (Vec2 p : flame) fire.points.push_back(map(p));
   fire.fill = SolidFill(Rgb{236, 70, 24});
@@ -140,7 +144,9 @@ Paint PaintAt(const std::vector<Layer>& layers, Vec2 p) {
   return paint;
 }
 
-std::uint8_t Byte(double v) { return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+std::uint8_t Byte(double v) {
+  return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
 
 std::string Hex(Rgb c) {
   char text[8];
@@ -188,15 +194,17 @@ std::string DesktopIconSvg() {
   const std::vector<Layer> layers = IconLayers(kSize);
   std::ostringstream svg;
   svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<!-- Quenchway's icon. Written by tools/artgen (run `make art`); edit the generator, not this file. -->\n"
+      << "<!-- Quenchway's icon. Written by tools/artgen (run `make art`); edit the generator, not "
+         "this file. -->\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSize << "\" height=\"" << kSize
       << "\" viewBox=\"0 0 " << kSize << " " << kSize << "\">\n";
   svg << "  <defs>\n";
   for (std::size_t i = 0; i < layers.size(); ++i) {
     const Gradient& g = layers[i].fill;
     if (g.from == g.to) continue;
-    svg << "    <linearGradient id=\"fill" << i << "\" gradientUnits=\"userSpaceOnUse\" x1=\"" << Num(g.p0.x)
-        << "\" y1=\"" << Num(g.p0.y) << "\" x2=\"" << Num(g.p1.x) << "\" y2=\"" << Num(g.p1.y) << "\">\n"
+    svg << "    <linearGradient id=\"fill" << i << "\" gradientUnits=\"userSpaceOnUse\" x1=\""
+        << Num(g.p0.x) << "\" y1=\"" << Num(g.p0.y) << "\" x2=\"" << Num(g.p1.x) << "\" y2=\""
+        << Num(g.p1.y) << "\">\n"
         << "      <stop offset=\"0\" stop-color=\"" << Hex(g.from) << "\"/>\n"
         << "      <stop offset=\"1\" stop-color=\"" << Hex(g.to) << "\"/>\n"
         << "    </linearGradient>\n";
@@ -212,25 +220,28 @@ std::string DesktopIconSvg() {
     }
     switch (l.kind) {
       case ShapeKind::kRoundBox:
-        svg << "  <rect x=\"" << Num(l.x0) << "\" y=\"" << Num(l.y0) << "\" width=\"" << Num(l.x1 - l.x0)
-            << "\" height=\"" << Num(l.y1 - l.y0) << "\" rx=\"" << Num(l.radius) << "\" " << paint << "/>\n";
+        svg << "  <rect x=\"" << Num(l.x0) << "\" y=\"" << Num(l.y0) << "\" width=\""
+            << Num(l.x1 - l.x0) << "\" height=\"" << Num(l.y1 - l.y0) << "\" rx=\"" << Num(l.radius)
+            << "\" " << paint << "/>\n";
         break;
       case ShapeKind::kPolygon: {
         svg << "  <polygon points=\"";
-        for (std::size_t k = 0; k < l.points.size(); ++k) svg << (k ? " " : "") << Point(l.points[k]);
+        for (std::size_t k = 0; k < l.points.size(); ++k)
+          svg << (k ? " " : "") << Point(l.points[k]);
         svg << "\" " << paint << "/>\n";
         break;
       }
       case ShapeKind::kCircle:
-        svg << "  <circle cx=\"" << Num(l.centre.x) << "\" cy=\"" << Num(l.centre.y) << "\" r=\"" << Num(l.radius)
-            << "\" " << paint << "/>\n";
+        svg << "  <circle cx=\"" << Num(l.centre.x) << "\" cy=\"" << Num(l.centre.y) << "\" r=\""
+            << Num(l.radius) << "\" " << paint << "/>\n";
         break;
       case ShapeKind::kTeardrop: {
         // From the tip to the left tangent point, round the bottom of the
         // circle to the right one, and back.
         const auto t = TeardropTangents(l);
-        svg << "  <path d=\"M " << Point(l.points.front()) << " L " << Point(t[0]) << " A " << Num(l.radius) << " "
-            << Num(l.radius) << " 0 1 0 " << Point(t[1]) << " Z\" " << paint << "/>\n";
+        svg << "  <path d=\"M " << Point(l.points.front()) << " L " << Point(t[0]) << " A "
+            << Num(l.radius) << " " << Num(l.radius) << " 0 1 0 " << Point(t[1]) << " Z\" " << paint
+            << "/>\n";
         break;
       }
     }

@@ -56,7 +56,8 @@ bool Check(bool ok, const std::string& path) {
 std::vector<std::uint8_t> PackedZlib(const std::vector<std::uint8_t>& raw) {
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::vector<std::uint8_t> z(size);
-  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
+  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) !=
+      Z_OK) {
     return StoredZlib(raw);
   }
   z.resize(size);
@@ -73,7 +74,8 @@ bool WriteIconPng(int size, const std::string& path, ZlibPacker pack = StoredZli
 bool WriteDesktopIcons(const std::string& folder) {
   bool ok = true;
   for (int size : kDesktopIconSizes) {
-    ok = WriteIconPng(size, folder + std::to_string(size) + "x" + std::to_string(size) + ".png") && ok;
+    ok = WriteIconPng(size, folder + std::to_string(size) + "x" + std::to_string(size) + ".png") &&
+         ok;
   }
   return Check(WriteText(DesktopIconSvg(), folder + "scalable.svg"), folder + "scalable.svg") && ok;
 }
@@ -94,7 +96,9 @@ int WriteAll(const std::string& root, const Skin& skin) {
   bool ok = Check(WriteBmp24(skin.image, data + "qw_images.dat"), data + "qw_images.dat");
   ok = Check(WriteText(LayoutFileText(skin), data + "qw_layout.dat"), data + "qw_layout.dat") && ok;
   ok = Check(WriteBmp24(DrawPieceStrip(), res + "pieces.bmp"), res + "pieces.bmp") && ok;
-  ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"), res + "toolbar.bmp") && ok;
+  ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), res + "toolbar.bmp"),
+             res + "toolbar.bmp") &&
+       ok;
   ok = Check(WriteBmp24(DrawIcon(32), res + "icon32.bmp"), res + "icon32.bmp") && ok;
   ok = Check(WriteBmp24(DrawIcon(16), res + "icon16.bmp"), res + "icon16.bmp") && ok;
   const std::string sheet = root + "/docs/piece-sheet.png";
@@ -104,7 +108,8 @@ int WriteAll(const std::string& root, const Skin& skin) {
 
 int Run(int argc, char** argv) {
   const std::string usage =
-      "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR | quenchway-artgen --web-icons DIR\n";
+      "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR | quenchway-artgen "
+      "--web-icons DIR\n";
   if (argc == 3 && std::string(argv[1]) == "--web-icons") return WriteWebIcons(argv[2]) ? 0 : 1;
   const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
   if (!preview && argc != 2) {

@@ -29,7 +29,8 @@ Paint Log(Vec2 p, Vec2 a, Vec2 b, bool charred) {
   const Rgb barkLight = charred ? Rgb{104, 94, 90} : Rgb{178, 116, 60};
   if (d > halfWidth - 0.8) return Solid(outline);
   // The cut end nearer the viewer shows the wood's light face.
-  if (Length(p - b) < halfWidth - 0.5) return Solid(charred ? Rgb{120, 108, 100} : Rgb{226, 178, 112});
+  if (Length(p - b) < halfWidth - 0.5)
+    return Solid(charred ? Rgb{120, 108, 100} : Rgb{226, 178, 112});
   const Vec2 off = p - q;
   return Solid(off.y < 0 ? barkLight : bark);
 }
@@ -40,12 +41,13 @@ Paint Logs(Vec2 p, bool charred) {
   return Over(front, back);
 }
 
-const std::vector<Vec2> kFlameOuter{{5.2, 16.0}, {3.2, 12.6}, {3.2, 9.4}, {4.3, 6.2},  {6.3, 9.0},
-                                    {7.4, 5.4},  {10.4, 0.6}, {12.4, 4.8}, {13.5, 7.3}, {15.7, 4.6},
-                                    {16.8, 8.8}, {16.6, 12.6}, {14.8, 16.0}};
-const std::vector<Vec2> kFlameMiddle{{6.7, 16.0}, {5.4, 13.0}, {5.8, 10.6}, {7.4, 11.8}, {8.6, 8.0},
-                                     {10.5, 4.6}, {12.0, 8.6}, {13.6, 10.2}, {14.7, 12.8}, {13.4, 16.0}};
-const std::vector<Vec2> kFlameInner{{8.3, 16.0}, {7.6, 13.4}, {9.0, 11.6}, {10.4, 9.0},
+const std::vector<Vec2> kFlameOuter{
+    {5.2, 16.0}, {3.2, 12.6}, {3.2, 9.4},  {4.3, 6.2},  {6.3, 9.0},   {7.4, 5.4},  {10.4, 0.6},
+    {12.4, 4.8}, {13.5, 7.3}, {15.7, 4.6}, {16.8, 8.8}, {16.6, 12.6}, {14.8, 16.0}};
+const std::vector<Vec2> kFlameMiddle{{6.7, 16.0},  {5.4, 13.0}, {5.8, 10.6}, {7.4, 11.8},
+                                     {8.6, 8.0},   {10.5, 4.6}, {12.0, 8.6}, {13.6, 10.2},
+                                     {14.7, 12.8}, {13.4, 16.0}};
+const std::vector<Vec2> kFlameInner{{8.3, 16.0},  {7.6, 13.4},  {9.0, 11.6}, {10.4, 9.0},
                                     {11.6, 11.6}, {12.6, 13.6}, {11.8, 16.0}};
 
 Paint Flames(Vec2 p) {
@@ -58,8 +60,8 @@ Paint Flames(Vec2 p) {
 // flames, so the doused fire reads apart from the burning one by shape.
 Paint Smoke(Vec2 p) {
   struct Wisp {
-    double x;       // where it leaves the logs
-    double top;     // where it fades out
+    double x;    // where it leaves the logs
+    double top;  // where it fades out
     double phase;
   };
   static const Wisp kWisps[] = {{5.6, 3.0, 0.3}, {13.4, 1.0, 3.4}};
@@ -79,7 +81,8 @@ Paint Smoke(Vec2 p) {
   }
   if (best > 1.0) return Paint{};
   if (best > 0) return Solid(Rgb{70, 72, 90});
-  return Solid(Mix(Rgb{244, 244, 250}, Rgb{168, 170, 186}, std::clamp(0.5 + 0.5 * along, 0.0, 1.0)));
+  return Solid(
+      Mix(Rgb{244, 244, 250}, Rgb{168, 170, 186}, std::clamp(0.5 + 0.5 * along, 0.0, 1.0)));
 }
 
 }  // namespace
@@ -128,7 +131,7 @@ Image DrawFire(bool doused) {
 }
 
 Image DrawHazard() {
-  const std::vector<Vec2> bolt{{8.4, 0.6}, {15.6, 0.6}, {11.4, 7.0}, {16.6, 7.0},
+  const std::vector<Vec2> bolt{{8.4, 0.6},  {15.6, 0.6}, {11.4, 7.0}, {16.6, 7.0},
                                {4.6, 19.6}, {8.4, 10.6}, {3.2, 10.6}};
   Image img(kSize, kSize, kMagenta);
   ShadeHard(img, 0, 0, kSize, kSize, [&](double x, double y) {

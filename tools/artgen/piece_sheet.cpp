@@ -24,7 +24,8 @@ Image DrawBlock() {
   Image block(kSheetBlockWidth, kSheetBlockHeight, kGrid);
   for (int row = 0; row < 6; ++row) {
     for (int r = 0; r < 8; ++r) {
-      block.Paste(PieceOnCell(row % 3 * 8 + r, row < 3), 1 + r * kSheetPitch, 1 + row * kSheetPitch);
+      block.Paste(PieceOnCell(row % 3 * 8 + r, row < 3), 1 + r * kSheetPitch,
+                  1 + row * kSheetPitch);
     }
   }
   return block;

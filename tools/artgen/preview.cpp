@@ -47,7 +47,9 @@ void Frame(Image& img, const ItemPlace& p, bool rowsToo) {
   }
 }
 
-Vec2 CellOrigin(const ItemPlace& p, int x, int y) { return {p.x + 1.0 + 21 * x, p.y + 1.0 + 21 * y}; }
+Vec2 CellOrigin(const ItemPlace& p, int x, int y) {
+  return {p.x + 1.0 + 21 * x, p.y + 1.0 + 21 * y};
+}
 
 // The game's water: a 2-pixel line from cell centre to cell centre.
 void WaterLine(Image& img, Vec2 from, int d, const ItemPlace& clip) {
@@ -57,7 +59,8 @@ void WaterLine(Image& img, Vec2 from, int d, const ItemPlace& clip) {
     const int py = static_cast<int>(from.y + s.y * i);
     for (int y = py - 1; y <= py; ++y) {
       for (int x = px - 1; x <= px; ++x) {
-        if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h) img.Set(x, y, kWater);
+        if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h)
+          img.Set(x, y, kWater);
       }
     }
   }
@@ -77,10 +80,28 @@ void FlowFrom(Image& img, Board& b, const ItemPlace& board, int x, int y, int d,
   auto go = [&](int dir) { FlowFrom(img, b, board, nx, ny, dir % 8, out); };
   switch (c.kind) {
     case -1: go(d); break;
-    case 32: c.variant = 1; go(d); break;
-    case 0: if (d == r) go(d + 2); else if (d == (r + 6) % 8) go(d + 6); break;
-    case 8: if (d == r) go(d + 1); else if (d == (r + 5) % 8) go(d + 7); break;
-    case 16: if (d == r) { go(d + 2); go(d + 6); } break;
+    case 32:
+      c.variant = 1;
+      go(d);
+      break;
+    case 0:
+      if (d == r)
+        go(d + 2);
+      else if (d == (r + 6) % 8)
+        go(d + 6);
+      break;
+    case 8:
+      if (d == r)
+        go(d + 1);
+      else if (d == (r + 5) % 8)
+        go(d + 7);
+      break;
+    case 16:
+      if (d == r) {
+        go(d + 2);
+        go(d + 6);
+      }
+      break;
     case 34: out.failed = true; break;
     default: break;
   }
@@ -126,8 +147,8 @@ Board SampleBoard(bool solved) {
   auto put = [&](int x, int y, int kind, int variant = 0) { b.at(x, y) = Cell{kind, variant}; };
   put(1, 1, 24, 2);  // nozzle pointing east
   put(4, 1, 32);
-  put(7, 1, 0, 2);   // elbow: from the west on to the south
-  put(7, 4, 8, 4);   // bend: south on to south-west
+  put(7, 1, 0, 2);  // elbow: from the west on to the south
+  put(7, 4, 8, 4);  // bend: south on to south-west
   put(4, 7, 32);
   put(3, 8, 16, 5);  // splitter fed from the north-east
   put(1, 6, 32);
@@ -185,7 +206,8 @@ Image Password(const Skin& skin, const char* entered) {
     for (int i = 0; i < 8; ++i) {
       if (alphabet[i] == entered[j]) k = i;
     }
-    s.img().Paste(skin.image.Crop(keys.srcX + 20 * k, keys.srcY, 20, 20), field.x + 20 * j, field.y);
+    s.img().Paste(skin.image.Crop(keys.srcX + 20 * k, keys.srcY, 20, 20), field.x + 20 * j,
+                  field.y);
   }
   return s.img();
 }

@@ -44,13 +44,15 @@ Paint Over(const Paint& top, const Paint& bottom) {
 }
 
 Rgb Mix(Rgb a, Rgb b, double t) {
-  return Rgb{ToByte(a.r + (b.r - a.r) * t), ToByte(a.g + (b.g - a.g) * t), ToByte(a.b + (b.b - a.b) * t)};
+  return Rgb{ToByte(a.r + (b.r - a.r) * t), ToByte(a.g + (b.g - a.g) * t),
+             ToByte(a.b + (b.b - a.b) * t)};
 }
 
 Rgb Scale(Rgb c, double f) { return Rgb{ToByte(c.r * f), ToByte(c.g * f), ToByte(c.b * f)}; }
 
 Image::Image(int width, int height, Rgb fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
 
 Rgb Image::Get(int x, int y) const {

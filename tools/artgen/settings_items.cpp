@@ -36,7 +36,8 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   fonts.bodyBold->Draw(page, 16, 38, "Water", kInk);
   fonts.bodyBold->Draw(page, 16, 100, "Sound", kInk);
   const ItemPlace& volume = places[kFirstSettingsItem + 9];
-  DrawField(page, volume.x, places[kFirstSettingsItem + 7].y, volume.w, places[kFirstSettingsItem + 7].h);
+  DrawField(page, volume.x, places[kFirstSettingsItem + 7].y, volume.w,
+            places[kFirstSettingsItem + 7].h);
   items[kFirstSettingsItem] = page;
   Image buttons = page;
   const char* labels[] = {"Off", "Normal", "Fast"};
@@ -48,7 +49,8 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
       items[index] = Cut(buttons, index);
     }
     const int mute = kFirstSettingsItem + 10 + (chosen ? 1 : 0);
-    DrawButton(buttons, fonts, places[mute].x, places[mute].y, places[mute].w, places[mute].h, "Mute", chosen);
+    DrawButton(buttons, fonts, places[mute].x, places[mute].y, places[mute].w, places[mute].h,
+               "Mute", chosen);
     items[mute] = Cut(buttons, mute);
   }
   const char* steps[] = {"-", "+"};
@@ -59,7 +61,8 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
     items[index] = Cut(buttons, index);
   }
   const int back = kFirstSettingsItem + 12;
-  DrawButton(buttons, fonts, places[back].x, places[back].y, places[back].w, places[back].h, "Back", false);
+  DrawButton(buttons, fonts, places[back].x, places[back].y, places[back].w, places[back].h, "Back",
+             false);
   items[back] = Cut(buttons, back);
   // The menu's gear, over the corner of the title picture.
   const int gear = kFirstSettingsItem + 13;

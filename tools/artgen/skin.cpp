@@ -38,21 +38,29 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"menu: levels button, opens the level chooser", 18, 54, 100, 26, true},
       {"menu: levels button, highlighted", 18, 54, 100, 26, true},
       {"level chooser: page", 0, 0, 240, 268, true},
-      {"level chooser: list of ten rows, 20 pixels each, drawn by the game", 8, 30, 224, 200, false},
+      {"level chooser: list of ten rows, 20 pixels each, drawn by the game", 8, 30, 224, 200,
+       false},
       {"level chooser: back button", 8, 245, 64, 21, true},
       {"level chooser: previous page button", 152, 245, 38, 21, true},
       {"level chooser: next page button", 194, 245, 38, 21, true},
-      {"level chooser: solved mark, placed in the first row, stamped in each row", 12, 33, 14, 14, true},
-      {"level chooser: lock mark, placed in the first row, stamped in each row", 12, 33, 14, 14, true},
-      {"level chooser: line about the highlighted level, drawn by the game", 12, 232, 216, 13, false},
+      {"level chooser: solved mark, placed in the first row, stamped in each row", 12, 33, 14, 14,
+       true},
+      {"level chooser: lock mark, placed in the first row, stamped in each row", 12, 33, 14, 14,
+       true},
+      {"level chooser: line about the highlighted level, drawn by the game", 12, 232, 216, 13,
+       false},
       {"level chooser: page number, drawn by the game", 76, 248, 72, 14, false},
-      {"solved screen: panel for the level's best over the board, its text drawn by the game", 18, 236, 204, 22, true},
-      {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38, true},
-      {"solved screen of a random level: another of the same grade, below the levels button", 152, 46, 84, 30, true},
+      {"solved screen: panel for the level's best over the board, its text drawn by the game", 18,
+       236, 204, 22, true},
+      {"solved screen of a daily puzzle or random level: back-to-levels button", 152, 6, 84, 38,
+       true},
+      {"solved screen of a random level: another of the same grade, below the levels button", 152,
+       46, 84, 30, true},
       {"kept for another screen", 0, 0, 0, 0, false},
       {"level chooser: share button, copies the highlighted level's code", 4, 3, 50, 20, true},
       {"level chooser: code button, opens the code screen", 186, 3, 50, 20, true},
-      {"code screen: page with back and play keys where the chooser's back and page keys are", 0, 0, 240, 268, true},
+      {"code screen: page with back and play keys where the chooser's back and page keys are", 0, 0,
+       240, 268, true},
       {"solved screen of a generated or shared level: share button", 78, 236, 84, 22, true},
       {"settings: page, its heading and labels", 0, 0, 240, 268, true},
       {"settings: water off", 16, 56, 66, 26, true},
@@ -80,7 +88,10 @@ Skin BuildSkin(const Fonts& fonts) {
   // that the places in the skin stay where they were before the later items
   // joined.
   auto group = [](int index) {
-    return index < kOriginalItemCount ? 0 : index < kFirstCodeItem ? 1 : index < kFirstSettingsItem ? 2 : 3;
+    return index < kOriginalItemCount   ? 0
+           : index < kFirstCodeItem     ? 1
+           : index < kFirstSettingsItem ? 2
+                                        : 3;
   };
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
@@ -124,8 +135,8 @@ std::string LayoutFileText(const Skin& skin) {
   for (std::size_t i = 0; i < skin.items.size(); ++i) {
     const LayoutEntry& e = skin.items[i];
     char line[160];
-    std::snprintf(line, sizeof line, "; %zu: %s\r\n%d,%d,%d,%d,%d,%d\r\n", i, e.place.name, e.place.x,
-                  e.place.y + kLayoutYOffset, e.place.w, e.place.h, e.srcX, e.srcY);
+    std::snprintf(line, sizeof line, "; %zu: %s\r\n%d,%d,%d,%d,%d,%d\r\n", i, e.place.name,
+                  e.place.x, e.place.y + kLayoutYOffset, e.place.w, e.place.h, e.srcX, e.srcY);
     text += line;
   }
   return text;

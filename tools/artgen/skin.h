@@ -65,8 +65,8 @@ Image LockMark(int size);
 // items from `first` on in that order.
 Image Cut(const Image& screen, int index);
 void DrawRaisedCard(Image& img, const ItemPlace& p, int radius);
-void CutButtonPairs(const Image& under, const Fonts& fonts, int first, const std::vector<const char*>& labels,
-                    std::map<int, Image>& items);
+void CutButtonPairs(const Image& under, const Fonts& fonts, int first,
+                    const std::vector<const char*>& labels, std::map<int, Image>& items);
 
 // Packs the pictures into one image and records their source rectangles.
 Skin BuildSkin(const Fonts& fonts);

@@ -105,10 +105,12 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   DrawBanner(failed, fonts, 19, 34, "Short circuit!", "Water hit the lightning.");
   items[19] = Cut(failed, 19);
   Image buttons = outcome;
-  DrawButton(buttons, fonts, places[12].x, places[12].y, places[12].w, places[12].h, "Next level", false);
+  DrawButton(buttons, fonts, places[12].x, places[12].y, places[12].w, places[12].h, "Next level",
+             false);
   items[12] = Cut(buttons, 12);
   buttons = outcome;
-  DrawButton(buttons, fonts, places[13].x, places[13].y, places[13].w, places[13].h, "Try again", false);
+  DrawButton(buttons, fonts, places[13].x, places[13].y, places[13].w, places[13].h, "Try again",
+             false);
   items[13] = Cut(buttons, 13);
   buttons = outcome;
   DrawTwoLineButton(buttons, fonts, 14, "All levels done!", "Menu");
@@ -141,11 +143,12 @@ Image Cut(const Image& screen, int index) {
 
 void DrawRaisedCard(Image& img, const ItemPlace& p, int radius) {
   DrawRoundPanel(img, p.x, p.y + 2, p.w, p.h - 2, radius, Rgb{150, 150, 230}, Rgb{150, 150, 230});
-  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 3, radius, Rgb{226, 226, 255}, Rgb{186, 186, 246}, kInk);
+  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 3, radius, Rgb{226, 226, 255},
+                         Rgb{186, 186, 246}, kInk);
 }
 
-void CutButtonPairs(const Image& under, const Fonts& fonts, int first, const std::vector<const char*>& labels,
-                    std::map<int, Image>& items) {
+void CutButtonPairs(const Image& under, const Fonts& fonts, int first,
+                    const std::vector<const char*>& labels, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
   for (std::size_t b = 0; b < labels.size(); ++b) {
     for (int lit = 0; lit < 2; ++lit) {

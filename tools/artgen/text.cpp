@@ -56,7 +56,8 @@ void TextFont::Blit(Image& img, int x, int y, std::string_view utf8, Rgb colour)
   SDL_FreeSurface(rendered);
   if (argb == nullptr) return;
   for (int j = 0; j < argb->h; ++j) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + j * argb->pitch);
+    const auto* row =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + j * argb->pitch);
     for (int i = 0; i < argb->w; ++i) {
       const double alpha = (row[i] >> 24) / 255.0;
       img.Blend(x + i, y + j, colour, alpha);

@@ -10,8 +10,18 @@
 namespace qw::artgen {
 namespace {
 
-enum Colour { kBlack = 0, kNavy = 4, kTeal = 6, kSilver = 7, kGrey = 8, kBlue = 12, kYellow = 11,
-              kOlive = 3, kWhite = 15, kGreen = 2 };
+enum Colour {
+  kBlack = 0,
+  kNavy = 4,
+  kTeal = 6,
+  kSilver = 7,
+  kGrey = 8,
+  kBlue = 12,
+  kYellow = 11,
+  kOlive = 3,
+  kWhite = 15,
+  kGreen = 2
+};
 
 // A pixel takes the palette colour that most of its sub-samples give, so the
 // small pictures stay within the 16 colours and keep crisp edges.
@@ -42,53 +52,25 @@ int Outlined(double distance, int fill, int outline, int background) {
 // The turn arrow, drawn by hand: an arch from the left over the top, its head
 // on the right pointing down (clockwise). n outline, b fill.
 constexpr const char* kTurnArrow[15] = {
-    "................",
-    "................",
-    "....nnnnnn......",
-    "..nnbbbbbbnn....",
-    ".nbbbbbbbbbbn...",
-    ".nbbnnnnnnbbn...",
-    "nbbn......nbbn..",
-    "nbbn......nbbn..",
-    "nbbn......nbbn..",
-    "nbbn....nnnbbnnn",
-    "nbbn....nbbbbbbn",
-    "nnnn.....nbbbbn.",
-    "..........nbbn..",
-    "...........nn...",
-    "................",
+    "................", "................", "....nnnnnn......", "..nnbbbbbbnn....",
+    ".nbbbbbbbbbbn...", ".nbbnnnnnnbbn...", "nbbn......nbbn..", "nbbn......nbbn..",
+    "nbbn......nbbn..", "nbbn....nnnbbnnn", "nbbn....nbbbbbbn", "nnnn.....nbbbbn.",
+    "..........nbbn..", "...........nn...", "................",
 };
 
 // The small circular arrow on the restart page, clockwise.
 constexpr const char* kRestartArrow[8] = {
-    "..gggg....",
-    ".g....g...",
-    "g....ggggg",
-    "g.....ggg.",
-    "g......g..",
-    "g.........",
-    ".g.....g..",
-    "..ggggg...",
+    "..gggg....", ".g....g...", "g....ggggg", "g.....ggg.",
+    "g......g..", "g.........", ".g.....g..", "..ggggg...",
 };
 
 // The undo arrow: its head points left, its tail hooks down on the right.
 // Mirrored, it is the redo arrow.
 constexpr const char* kUndoArrow[15] = {
-    "................",
-    "....n...........",
-    "...nbn..........",
-    "..nbbnnnnnnnn...",
-    ".nbbbbbbbbbbbnn.",
-    "nbbbbbbbbbbbbbbn",
-    ".nbbbnnnnnnnnbbn",
-    "..nbbn......nbbn",
-    "...nn.......nbbn",
-    "............nbbn",
-    "...........nbbn.",
-    "........nnnbbn..",
-    "........nbbbn...",
-    "........nnnn....",
-    "................",
+    "................", "....n...........", "...nbn..........", "..nbbnnnnnnnn...",
+    ".nbbbbbbbbbbbnn.", "nbbbbbbbbbbbbbbn", ".nbbbnnnnnnnnbbn", "..nbbn......nbbn",
+    "...nn.......nbbn", "............nbbn", "...........nbbn.", "........nnnbbn..",
+    "........nbbbn...", "........nnnn....", "................",
 };
 
 int ColourOf(char c) {
@@ -130,7 +112,8 @@ void DrawRestartButton(Image& img, int x0) {
 
 void DrawKeyButton(Image& img, int x0) {
   ShadeMajority(img, x0, 16, 15, [&](Vec2 p) {
-    const double bow = std::max(CircleDistance(p, {4.6, 7.5}, 3.8), -CircleDistance(p, {4.6, 7.5}, 1.3));
+    const double bow =
+        std::max(CircleDistance(p, {4.6, 7.5}, 3.8), -CircleDistance(p, {4.6, 7.5}, 1.3));
     const double shaft = SegmentDistance(p, {8, 7.5}, {14.6, 7.5}) - 1.1;
     const double tooth1 = SegmentDistance(p, {11.4, 8}, {11.4, 10.8}) - 0.7;
     const double tooth2 = SegmentDistance(p, {13.8, 8}, {13.8, 11.8}) - 0.7;
@@ -145,7 +128,8 @@ void DrawHintButton(Image& img, int x0) {
     if (p.x >= 5.5 && p.x <= 10.5 && p.y >= 11 && p.y <= 14) {
       return int((static_cast<int>(p.y) % 2 == 0) ? kGrey : kBlack);
     }
-    const double glass = std::min(CircleDistance(p, {8, 6.2}, 5.2), SegmentDistance(p, {8, 8}, {8, 10.6}) - 2.4);
+    const double glass =
+        std::min(CircleDistance(p, {8, 6.2}, 5.2), SegmentDistance(p, {8, 8}, {8, 10.6}) - 2.4);
     if (SegmentDistance(p, {6.4, 5}, {7.4, 3.8}) <= 0.6) return int(kWhite);
     return Outlined(glass, kYellow, kOlive, kSilver);
   });
@@ -154,10 +138,22 @@ void DrawHintButton(Image& img, int x0) {
 }  // namespace
 
 const std::array<Rgb, 16>& ToolbarPalette() {
-  static const std::array<Rgb, 16> kPalette{{{0, 0, 0},       {128, 0, 0},     {0, 128, 0},   {128, 128, 0},
-                                             {0, 0, 128},     {128, 0, 128},   {0, 128, 128}, {192, 192, 192},
-                                             {128, 128, 128}, {255, 0, 0},     {0, 255, 0},   {255, 255, 0},
-                                             {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255}}};
+  static const std::array<Rgb, 16> kPalette{{{0, 0, 0},
+                                             {128, 0, 0},
+                                             {0, 128, 0},
+                                             {128, 128, 0},
+                                             {0, 0, 128},
+                                             {128, 0, 128},
+                                             {0, 128, 128},
+                                             {192, 192, 192},
+                                             {128, 128, 128},
+                                             {255, 0, 0},
+                                             {0, 255, 0},
+                                             {255, 255, 0},
+                                             {0, 0, 255},
+                                             {255, 0, 255},
+                                             {0, 255, 255},
+                                             {255, 255, 255}}};
   return kPalette;
 }
 
@@ -176,14 +172,16 @@ Image DrawToolbarStrip() {
 Image DrawIcon(int size) {
   const double s = size / 32.0;
   Image icon(size, size);
-  const std::vector<Vec2> flame{{17, 30}, {13.5, 24}, {14.5, 17}, {17.5, 20.5}, {20.5, 11}, {24, 17},
-                                {26, 13.5}, {29.5, 21}, {29, 27}, {26.5, 30}};
+  const std::vector<Vec2> flame{{17, 30}, {13.5, 24}, {14.5, 17}, {17.5, 20.5}, {20.5, 11},
+                                {24, 17}, {26, 13.5}, {29.5, 21}, {29, 27},     {26.5, 30}};
   ShadeSoft(icon, 0, 0, size, size, [&](double x, double y) {
     const Vec2 p{x / s, y / s};
     Paint paint = Solid(Mix(Rgb{120, 120, 250}, Rgb{50, 50, 190}, p.y / 32));
     if (RoundBoxDistance(p, 0, 0, 32, 32, 3) > -1.2) paint = Solid(Rgb{24, 24, 90});
     const double f = PolygonDistance(p, flame);
-    if (f <= 0) paint = Solid(f > -1.3 ? Rgb{110, 20, 10} : (f > -3.5 ? Rgb{236, 70, 24} : Rgb{255, 200, 60}));
+    if (f <= 0)
+      paint =
+          Solid(f > -1.3 ? Rgb{110, 20, 10} : (f > -3.5 ? Rgb{236, 70, 24} : Rgb{255, 200, 60}));
     // The drop: a circle with a pointed top.
     const std::vector<Vec2> tip{{12, 3}, {5.2, 16}, {18.8, 16}};
     const double drop = std::min(CircleDistance(p, {12, 18.5}, 7.8), PolygonDistance(p, tip));

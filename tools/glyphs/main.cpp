@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quenchway-glyphs: cannot read '%s'\n", levelsPath.c_str());
     return 1;
   }
-  const std::unique_ptr<qw::Font> font = qw::Font::Open(qw::kTextHeight, qw::kTextWeight, qw::kTextFace);
+  const std::unique_ptr<qw::Font> font =
+      qw::Font::Open(qw::kTextHeight, qw::kTextWeight, qw::kTextFace);
   if (!font) {
     std::fputs("quenchway-glyphs: the game's font is not installed\n", stderr);
     return 1;
@@ -48,23 +49,26 @@ int main(int argc, char** argv) {
   // The lines whose kerned pairs add up to a pixel more or less than the
   // font's own placement are kept whole.
   for (const std::wstring& text : texts) {
-    if (atlas->Compose(text).coverage != font->Render(text).coverage) atlas->AddLine(text, font->Render(text));
+    if (atlas->Compose(text).coverage != font->Render(text).coverage)
+      atlas->AddLine(text, font->Render(text));
   }
   for (const std::wstring& text : texts) {
     if (atlas->Compose(text).coverage != font->Render(text).coverage) {
-      if (++differ <= 5) std::fprintf(stderr, "quenchway-glyphs: the atlas draws '%ls' differently\n", text.c_str());
+      if (++differ <= 5)
+        std::fprintf(stderr, "quenchway-glyphs: the atlas draws '%ls' differently\n", text.c_str());
     }
   }
   if (differ != 0) return 1;
   const std::vector<std::uint8_t> bytes = atlas->Serialize();
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {
     std::fprintf(stderr, "quenchway-glyphs: cannot write '%s'\n", argv[1]);
     return 1;
   }
-  std::printf("quenchway-glyphs: %zu glyphs and %zu whole lines from %s, %zu bytes\n", atlas->glyphCount(),
-              atlas->lineCount(), font->path().c_str(), bytes.size());
+  std::printf("quenchway-glyphs: %zu glyphs and %zu whole lines from %s, %zu bytes\n",
+              atlas->glyphCount(), atlas->lineCount(), font->path().c_str(), bytes.size());
   return 0;
 }

@@ -24,14 +24,15 @@ std::string KeyLetters() {
   return letters;
 }
 
-void CheckPassword(LevelCheck& level, const SourceLine& line, const std::vector<LevelRecord>& records) {
+void CheckPassword(LevelCheck& level, const SourceLine& line,
+                   const std::vector<LevelRecord>& records) {
   const std::wstring& password = records[static_cast<std::size_t>(level.number - 1)].password;
   for (wchar_t c : password) {
     if (std::find(keypadAlphabet.begin(), keypadAlphabet.end(), c) == keypadAlphabet.end()) {
       level.findings.push_back(Finding{true, line.line,
                                        "password \"" + ToUtf8(password) + "\" cannot be typed: \"" +
-                                           ToUtf8(std::wstring(1, c)) + "\" is not on the keypad (" +
-                                           KeyLetters() + ")"});
+                                           ToUtf8(std::wstring(1, c)) +
+                                           "\" is not on the keypad (" + KeyLetters() + ")"});
       break;
     }
   }
@@ -39,7 +40,8 @@ void CheckPassword(LevelCheck& level, const SourceLine& line, const std::vector<
     if (records[static_cast<std::size_t>(earlier)].password == password) {
       level.findings.push_back(Finding{true, line.line,
                                        "password \"" + ToUtf8(password) + "\" is already level " +
-                                           std::to_string(earlier + 1) + "'s: typing it starts that level"});
+                                           std::to_string(earlier + 1) +
+                                           "'s: typing it starts that level"});
       break;
     }
   }
@@ -50,18 +52,23 @@ void CheckFileText(FileCheck& check, const LevelFileText& text) {
     check.findings.push_back(Finding{false, line, std::move(message)});
   };
   if (text.lineFeeds > 0 && text.crlfs == 0) {
-    warn(0, "the lines end in a line feed alone; the game needs \"\\r\\n\" and sees no level at all");
+    warn(0,
+         "the lines end in a line feed alone; the game needs \"\\r\\n\" and sees no level at all");
   }
   for (std::size_t i = 0; i < text.loneLineFeeds.size() && i < kMostLinesListed; ++i) {
-    warn(text.loneLineFeeds[i], "this line ends in a line feed alone: the game reads it and the next line as one");
+    warn(text.loneLineFeeds[i],
+         "this line ends in a line feed alone: the game reads it and the next line as one");
   }
   if (text.loneLineFeeds.size() > kMostLinesListed) {
-    warn(0, std::to_string(text.loneLineFeeds.size() - kMostLinesListed) + " more lines end in a line feed alone");
+    warn(0, std::to_string(text.loneLineFeeds.size() - kMostLinesListed) +
+                " more lines end in a line feed alone");
   }
-  if (text.unterminatedTail && text.crlfs > 0) warn(0, "the last line does not end in \"\\r\\n\": the game ignores it");
+  if (text.unterminatedTail && text.crlfs > 0)
+    warn(0, "the last line does not end in \"\\r\\n\": the game ignores it");
   if (!text.leftover.empty()) {
-    warn(text.leftover.front().line, "the last " + std::to_string(text.leftover.size()) +
-                                         " meaningful lines do not make a complete level: the game drops them");
+    warn(text.leftover.front().line,
+         "the last " + std::to_string(text.leftover.size()) +
+             " meaningful lines do not make a complete level: the game drops them");
   }
 }
 
@@ -71,13 +78,15 @@ void CheckStart(LevelCheck& level, const SourceLine& sourceLine, const LevelReco
   const PlayedLevel played(record);
   const Outcome outcome = played.puzzle.GetOutcome();
   if (outcome == Outcome::kFailed) {
-    level.findings.push_back(Finding{true, sourceLine.line,
-                                     "the water reaches a hazard before any piece is placed: the level fails as "
-                                     "it starts"});
+    level.findings.push_back(
+        Finding{true, sourceLine.line,
+                "the water reaches a hazard before any piece is placed: the level fails as "
+                "it starts"});
   } else if (outcome == Outcome::kSolved) {
-    level.findings.push_back(Finding{false, sourceLine.line,
-                                     "every fire is out before any piece is placed: the level is solved as it "
-                                     "starts"});
+    level.findings.push_back(
+        Finding{false, sourceLine.line,
+                "every fire is out before any piece is placed: the level is solved as it "
+                "starts"});
   }
 }
 
@@ -88,8 +97,10 @@ bool LevelCheck::Sound() const {
 }
 
 bool FileCheck::Passed() const {
-  return !levels.empty() && std::none_of(findings.begin(), findings.end(), [](const Finding& f) { return f.error; }) &&
-         std::all_of(levels.begin(), levels.end(), [](const LevelCheck& l) { return l.Sound() && l.Solvable(); });
+  return !levels.empty() &&
+         std::none_of(findings.begin(), findings.end(), [](const Finding& f) { return f.error; }) &&
+         std::all_of(levels.begin(), levels.end(),
+                     [](const LevelCheck& l) { return l.Sound() && l.Solvable(); });
 }
 
 FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) {
@@ -99,11 +110,13 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
   const LevelFileText file = ReadLevelFileText(text);
   CheckFileText(check, file);
   if (check.records.size() != file.levels.size()) {
-    check.findings.push_back(Finding{true, 0, "internal: the loader and the checker disagree on the level count"});
+    check.findings.push_back(
+        Finding{true, 0, "internal: the loader and the checker disagree on the level count"});
     return check;
   }
   if (check.records.empty()) {
-    check.findings.push_back(Finding{true, 0, "no complete level: the game would stay on its menu"});
+    check.findings.push_back(
+        Finding{true, 0, "no complete level: the game would stay on its menu"});
   }
   for (std::size_t i = 0; i < check.records.size(); ++i) {
     const LevelRecord& record = check.records[i];
@@ -118,7 +131,8 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
     SolveOptions solve;
     solve.nodeLimit = options.nodeLimit;
     level.solve = SolveLevel(record, solve);
-    level.verified = level.solve.outcome == SolveOutcome::kSolved && VerifySolution(record, level.solve.solution);
+    level.verified = level.solve.outcome == SolveOutcome::kSolved &&
+                     VerifySolution(record, level.solve.solution);
     if (options.stats) {
       FactsOptions measure;
       measure.nodeLimit = options.nodeLimit;
@@ -132,7 +146,8 @@ FileCheck CheckLevelText(const std::wstring& text, const CheckOptions& options) 
   }
   if (options.stats) {
     std::vector<Solution> solutions;
-    for (const LevelCheck& level : check.levels) solutions.push_back(level.features ? level.features->solution : Solution{});
+    for (const LevelCheck& level : check.levels)
+      solutions.push_back(level.features ? level.features->solution : Solution{});
     check.variety = MeasureVariety(check.records, solutions);
   }
   return check;
@@ -157,24 +172,28 @@ std::string Verdict(const LevelCheck& level) {
     case SolveOutcome::kSolved:
       return level.verified ? "solvable" : "NOT VERIFIED: the solver's solution fails in the game";
     case SolveOutcome::kUnsolvable: return "NOT SOLVABLE";
-    case SolveOutcome::kGaveUp: return "UNDECIDED: the search gave up after " + std::to_string(level.solve.nodes - 1) + " nodes";
+    case SolveOutcome::kGaveUp:
+      return "UNDECIDED: the search gave up after " + std::to_string(level.solve.nodes - 1) +
+             " nodes";
   }
   return "";
 }
 
 void PrintGrade(std::ostream& out, const LevelFeatures& f) {
-  out << "  grade " << GradeOf(f) << " (score " << GradeScore(f) << ": " << f.pieces << " pieces, " << f.bends
-      << " bends, " << f.splitters << " splitters, " << f.diagonalStretches << " diagonal stretches, " << f.decoys
-      << " decoys, " << f.hazardsNearRoute << " hazards next to the route, effort " << f.effort << " nodes)\n";
+  out << "  grade " << GradeOf(f) << " (score " << GradeScore(f) << ": " << f.pieces << " pieces, "
+      << f.bends << " bends, " << f.splitters << " splitters, " << f.diagonalStretches
+      << " diagonal stretches, " << f.decoys << " decoys, " << f.hazardsNearRoute
+      << " hazards next to the route, effort " << f.effort << " nodes)\n";
 }
 
 void PrintElements(std::ostream& out, const ElementReport& e) {
-  out << "  walls and hazards: " << e.elements << ", traps: " << e.traps << ", not earning their place: " << e.idle.size();
+  out << "  walls and hazards: " << e.elements << ", traps: " << e.traps
+      << ", not earning their place: " << e.idle.size();
   for (std::size_t i = 0; i < e.idle.size(); ++i) out << (i == 0 ? " (cells " : ",") << e.idle[i];
   if (!e.idle.empty()) out << ")";
   if (e.undecidedWithout > 0) {
-    out << "; " << e.undecidedWithout << " earning it because without them the search passes " << kElementNodeLimit
-        << " nodes";
+    out << "; " << e.undecidedWithout << " earning it because without them the search passes "
+        << kElementNodeLimit << " nodes";
   }
   if (!e.decided) out << " (search gave up)";
   out << "\n";
@@ -192,13 +211,15 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
         << "): " << Verdict(level) << "\n";
     for (const Finding& f : level.findings) PrintFinding(out, f, "  ");
     if (stats) {
-      out << "  search: " << level.solve.nodes << " nodes, " << level.solve.pruned << " cut by the reach bound";
+      out << "  search: " << level.solve.nodes << " nodes, " << level.solve.pruned
+          << " cut by the reach bound";
       if (level.count) {
         out << "; solutions: " << level.count->solutions << (level.count->capped ? "+" : "");
         if (level.count->outcome == SolveOutcome::kGaveUp) out << " (search gave up)";
       }
       const bool fewestFound = level.fewest && level.fewest->outcome == SolveOutcome::kSolved;
-      out << "; fewest pieces: " << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
+      out << "; fewest pieces: "
+          << (fewestFound ? std::to_string(level.fewest->solution.size()) : "-") << "\n";
       if (level.features && level.features->solved) PrintGrade(out, *level.features);
       if (level.elements) PrintElements(out, *level.elements);
     }
@@ -206,7 +227,9 @@ void PrintCheck(std::ostream& out, const FileCheck& check, bool stats) {
   if (check.levels.empty()) return;
   if (stats && check.variety) out << VarietyText(*check.variety);
   if (failed == 0) {
-    out << check.levels.size() << (check.levels.size() == 1 ? " level, sound and solvable\n" : " levels, all sound and solvable\n");
+    out << check.levels.size()
+        << (check.levels.size() == 1 ? " level, sound and solvable\n"
+                                     : " levels, all sound and solvable\n");
   } else {
     out << failed << " of " << check.levels.size() << " levels have problems\n";
   }

@@ -19,7 +19,7 @@
 namespace qw {
 
 struct Finding {
-  bool error = true;  // errors make a level unsound; warnings do not
+  bool error = true;      // errors make a level unsound; warnings do not
   std::int32_t line = 0;  // 0: not tied to a line
   std::string text;
 };

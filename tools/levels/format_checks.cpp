@@ -25,26 +25,34 @@ std::string Quoted(const std::wstring& text) {
 class LineChecks {
  public:
   explicit LineChecks(std::vector<Finding>& out) : out_(out) {}
-  void Error(const SourceLine& line, std::string text) { out_.push_back(Finding{true, line.line, std::move(text)}); }
-  void Warn(const SourceLine& line, std::string text) { out_.push_back(Finding{false, line.line, std::move(text)}); }
+  void Error(const SourceLine& line, std::string text) {
+    out_.push_back(Finding{true, line.line, std::move(text)});
+  }
+  void Warn(const SourceLine& line, std::string text) {
+    out_.push_back(Finding{false, line.line, std::move(text)});
+  }
 
   // Fields of a numbers line: a warning for missing or extra fields, an
   // error for a field that is not a plain number.
-  void NumberFields(const SourceLine& line, const std::array<const char*, 3>& names, std::size_t wanted) {
+  void NumberFields(const SourceLine& line, const std::array<const char*, 3>& names,
+                    std::size_t wanted) {
     const FieldTokenizer fields(line.text, L",");
     const auto count = static_cast<std::size_t>(fields.count());
     if (count < wanted) {
       std::string missing;
-      for (std::size_t i = count; i < wanted; ++i) missing += std::string(missing.empty() ? "" : " and ") + names[i];
+      for (std::size_t i = count; i < wanted; ++i)
+        missing += std::string(missing.empty() ? "" : " and ") + names[i];
       Warn(line, Quoted(line.text) + ": no " + missing + " given, read as 0");
     } else if (count > wanted) {
-      Warn(line, Quoted(line.text) + ": the fields after the " + names[wanted - 1] + " are ignored");
+      Warn(line,
+           Quoted(line.text) + ": the fields after the " + names[wanted - 1] + " are ignored");
     }
     for (std::size_t i = 0; i < std::min(count, wanted); ++i) {
       const std::wstring field = fields.field(static_cast<std::int32_t>(i));
       if (!IsPlainNumber(field)) {
-        Error(line, std::string(names[i]) + " " + Quoted(field) + " is not a number (the game reads " +
-                        std::to_string(ReadNumber(field)) + ")");
+        Error(line, std::string(names[i]) + " " + Quoted(field) +
+                        " is not a number (the game reads " + std::to_string(ReadNumber(field)) +
+                        ")");
       }
     }
   }
@@ -67,31 +75,37 @@ std::wstring Trimmed(const std::wstring& s) {
 
 }  // namespace
 
-std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, const LevelRecord& record) {
+std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines,
+                                     const LevelRecord& record) {
   std::vector<Finding> findings;
   LineChecks checks(findings);
 
   const SourceLine& counts = lines[kCountsLine];
   checks.NumberFields(counts, {"elbow count", "bend count", "splitter count"}, 3);
   const std::array<std::pair<const char*, std::int32_t>, 3> pieces{
-      {{"elbow", record.elbowCount}, {"bend", record.bendCount}, {"splitter", record.splitterCount}}};
+      {{"elbow", record.elbowCount},
+       {"bend", record.bendCount},
+       {"splitter", record.splitterCount}}};
   std::int64_t total = 0;
   for (const auto& [name, count] : pieces) {
-    if (count < 0) checks.Error(counts, std::string(name) + " count " + std::to_string(count) + " is below 0");
+    if (count < 0)
+      checks.Error(counts, std::string(name) + " count " + std::to_string(count) + " is below 0");
     total += count;
   }
   if (total > kTraySlots) {
-    checks.Error(counts, "the piece counts add up to " + std::to_string(total) + ", but the tray holds " +
-                             std::to_string(kTraySlots));
+    checks.Error(counts, "the piece counts add up to " + std::to_string(total) +
+                             ", but the tray holds " + std::to_string(kTraySlots));
   }
 
   const SourceLine& source = lines[kSourceLine];
   checks.NumberFields(source, {"source cell", "source rotation", ""}, 2);
   if (!IsCellNumber(record.sourceCell)) {
-    checks.Error(source, "source cell " + std::to_string(record.sourceCell) + " is not on the board (0..99)");
+    checks.Error(source, "source cell " + std::to_string(record.sourceCell) +
+                             " is not on the board (0..99)");
   }
   if (record.sourceRotation < 0 || record.sourceRotation > 7) {
-    checks.Error(source, "source rotation " + std::to_string(record.sourceRotation) + " is not 0..7");
+    checks.Error(source,
+                 "source rotation " + std::to_string(record.sourceRotation) + " is not 0..7");
   }
 
   // Fires, then hazards, then walls, then the source: a later placement
@@ -112,7 +126,8 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
       const std::wstring field = fields.field(i);
       const std::int32_t n = ReadNumber(field);
       if (field.empty()) {
-        checks.Error(line, "the " + name + " line has an empty field, which the game reads as cell 0");
+        checks.Error(line,
+                     "the " + name + " line has an empty field, which the game reads as cell 0");
       } else if (!IsPlainNumber(field)) {
         checks.Error(line, name + " cell " + Quoted(field) + " is not a number (the game reads " +
                                std::to_string(n) + ")");
@@ -124,9 +139,10 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
       auto& owner = owners[static_cast<std::size_t>(n)];
       if (owner) {
         const std::string old = owner->what;
-        checks.Error(line, old == name ? "cell " + std::to_string(n) + " is listed twice as a " + name
-                                       : "the " + name + " at cell " + std::to_string(n) + " replaces the " + old +
-                                             " of line " + std::to_string(owner->line));
+        checks.Error(
+            line, old == name ? "cell " + std::to_string(n) + " is listed twice as a " + name
+                              : "the " + name + " at cell " + std::to_string(n) + " replaces the " +
+                                    old + " of line " + std::to_string(owner->line));
       }
       owner = Owner{listNames[k], line.line};
     }
@@ -134,8 +150,9 @@ std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, con
   if (IsCellNumber(record.sourceCell)) {
     const auto& owner = owners[static_cast<std::size_t>(record.sourceCell)];
     if (owner) {
-      checks.Error(source, "the source at cell " + std::to_string(record.sourceCell) + " replaces the " +
-                               owner->what + " of line " + std::to_string(owner->line));
+      checks.Error(source, "the source at cell " + std::to_string(record.sourceCell) +
+                               " replaces the " + owner->what + " of line " +
+                               std::to_string(owner->line));
     }
   }
   return findings;

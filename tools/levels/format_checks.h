@@ -12,6 +12,7 @@
 
 namespace qw {
 
-std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines, const LevelRecord& record);
+std::vector<Finding> CheckLevelLines(const std::array<SourceLine, 7>& lines,
+                                     const LevelRecord& record);
 
 }  // namespace qw

@@ -31,8 +31,9 @@ LevelFileText ReadLevelFileText(const std::wstring& text) {
   std::vector<SourceLine> group;
   while (NextLine(buffer, line)) {
     const std::size_t start = buffer.pos - 2 - line.size();
-    editorLine += static_cast<std::int32_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
-                                                       text.begin() + static_cast<std::ptrdiff_t>(start), L'\n'));
+    editorLine += static_cast<std::int32_t>(
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                   text.begin() + static_cast<std::ptrdiff_t>(start), L'\n'));
     counted = start;
     group.push_back(SourceLine{line, editorLine});
     if (group.size() == 7) {
@@ -44,8 +45,9 @@ LevelFileText ReadLevelFileText(const std::wstring& text) {
   }
   file.leftover = std::move(group);
   const std::size_t tail = buffer.pos;
-  file.unterminatedTail = std::any_of(text.begin() + static_cast<std::ptrdiff_t>(tail), text.end(),
-                                      [](wchar_t c) { return c != L' ' && c != L'\t' && c != L'\r' && c != L'\n'; });
+  file.unterminatedTail =
+      std::any_of(text.begin() + static_cast<std::ptrdiff_t>(tail), text.end(),
+                  [](wchar_t c) { return c != L' ' && c != L'\t' && c != L'\r' && c != L'\n'; });
   return file;
 }
 

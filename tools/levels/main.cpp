@@ -67,7 +67,8 @@ std::optional<std::int64_t> PositiveNumber(const std::string& text) {
   return value;
 }
 
-std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string* problem) {
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
+                                        std::string* problem) {
   Arguments a;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -96,10 +97,15 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
         }
         a.limit = *n;
       }
-    } else if (arg == "--count" || arg == "--seed" || arg == "--grade" || arg == "-o" || arg == "--daily") {
+    } else if (arg == "--count" || arg == "--seed" || arg == "--grade" || arg == "-o" ||
+               arg == "--daily") {
       const std::optional<std::string> v = value();
       if (!v) return std::nullopt;
-      (arg == "--count" ? a.count : arg == "--seed" ? a.seed : arg == "--grade" ? a.grade : arg == "-o" ? a.output : a.daily) = v;
+      (arg == "--count"   ? a.count
+       : arg == "--seed"  ? a.seed
+       : arg == "--grade" ? a.grade
+       : arg == "-o"      ? a.output
+                          : a.daily) = v;
     } else if (arg.size() > 1 && arg[0] == '-') {
       *problem = "unknown option " + arg;
       return std::nullopt;
@@ -120,7 +126,8 @@ std::optional<std::vector<qw::LevelRecord>> Load(const std::string& path) {
 std::optional<std::int32_t> LevelIndex(const std::string& text, std::size_t count) {
   const std::optional<std::int64_t> n = PositiveNumber(text);
   if (!n || static_cast<std::uint64_t>(*n) > count) {
-    std::cerr << "quenchway-levels: no level " << text << " (the file has " << count << " levels)\n";
+    std::cerr << "quenchway-levels: no level " << text << " (the file has " << count
+              << " levels)\n";
     return std::nullopt;
   }
   return static_cast<std::int32_t>(*n - 1);
@@ -141,7 +148,8 @@ int Check(const Arguments& a) {
 }
 
 int Solve(const Arguments& a) {
-  if (a.plain.empty() || a.plain.size() > 2) return Usage("solve takes a level file and an optional level number");
+  if (a.plain.empty() || a.plain.size() > 2)
+    return Usage("solve takes a level file and an optional level number");
   const auto levels = Load(a.plain[0]);
   if (!levels) return kExitUsage;
   std::size_t first = 0;
@@ -158,14 +166,18 @@ int Solve(const Arguments& a) {
   for (std::size_t i = first; i < last; ++i) {
     const qw::SolveReport report = qw::SolveFewest((*levels)[i], options.nodeLimit);
     std::cout << "level " << i + 1 << ": ";
-    if (report.outcome == qw::SolveOutcome::kSolved && !qw::VerifySolution((*levels)[i], report.solution)) {
+    if (report.outcome == qw::SolveOutcome::kSolved &&
+        !qw::VerifySolution((*levels)[i], report.solution)) {
       all = false;
       std::cout << "solver error: " << qw::SolutionText(report.solution) << " fails in the game\n";
     } else if (report.outcome == qw::SolveOutcome::kSolved) {
-      std::cout << (report.solution.empty() ? "(no pieces)" : qw::SolutionText(report.solution)) << "\n";
+      std::cout << (report.solution.empty() ? "(no pieces)" : qw::SolutionText(report.solution))
+                << "\n";
     } else {
       all = false;
-      std::cout << (report.outcome == qw::SolveOutcome::kUnsolvable ? "none" : "undecided (search limit reached)")
+      std::cout << (report.outcome == qw::SolveOutcome::kUnsolvable
+                        ? "none"
+                        : "undecided (search limit reached)")
                 << "\n";
     }
   }
@@ -185,7 +197,8 @@ int Show(const Arguments& a) {
     qw::SolveOptions options;
     options.nodeLimit = a.limit;
     const qw::SolveReport report = qw::SolveFewest(level, options.nodeLimit);
-    if (report.outcome != qw::SolveOutcome::kSolved || !qw::VerifySolution(level, report.solution)) {
+    if (report.outcome != qw::SolveOutcome::kSolved ||
+        !qw::VerifySolution(level, report.solution)) {
       std::cerr << "quenchway-levels: level " << *index + 1 << " has no solution to show\n";
       return kExitProblems;
     }
@@ -196,7 +209,8 @@ int Show(const Arguments& a) {
   if (a.png) {
     const qw::ShowArt art = qw::ChooseShowArt(a.plain[0], a.art, a.pieces, qw::DataFolder());
     std::string error;
-    if (!qw::RenderLevelPng(*levels, *index, solution ? &*solution : nullptr, art, *a.png, &error)) {
+    if (!qw::RenderLevelPng(*levels, *index, solution ? &*solution : nullptr, art, *a.png,
+                            &error)) {
       std::cerr << "quenchway-levels: " << error << "\n";
       return kExitProblems;
     }
@@ -254,7 +268,8 @@ int Generate(const Arguments& a) {
   if (!a.plain.empty()) return Usage("generate takes no file but -o FILE");
   std::string text;
   if (a.daily) {
-    if (a.count || a.seed || a.grade) return Usage("--daily takes neither --count, --seed nor --grade");
+    if (a.count || a.seed || a.grade)
+      return Usage("--daily takes neither --count, --seed nor --grade");
     const std::optional<qw::Date> date = qw::ParseDate(*a.daily);
     if (!date) return Usage("--daily needs a date YYYY-MM-DD between 1970-01-01 and 9999-12-31");
     const std::optional<qw::GeneratedLevel> level = qw::GenerateDaily(*date);
@@ -262,7 +277,8 @@ int Generate(const Arguments& a) {
       std::cerr << "quenchway-levels: no daily puzzle could be made for " << *a.daily << "\n";
       return kExitProblems;
     }
-    text = "; Quenchway daily puzzle of " + qw::DateText(*date) + "\r\n\r\n" + qw::LevelText(*level);
+    text =
+        "; Quenchway daily puzzle of " + qw::DateText(*date) + "\r\n\r\n" + qw::LevelText(*level);
   } else {
     std::string problem;
     const std::optional<qw::GenerateOptions> options = GenerateOptionsOf(a, &problem);
@@ -272,9 +288,12 @@ int Generate(const Arguments& a) {
       std::cerr << "quenchway-levels: a level of the set could not be made\n";
       return kExitProblems;
     }
-    text = "; Quenchway levels made by: quenchway-levels generate --count " + std::to_string(options->count) +
-           " --seed " + std::to_string(options->seed) + " --grade " +
-           (options->grade == qw::kMixedGrade ? std::string("mixed") : std::to_string(options->grade)) + "\r\n";
+    text = "; Quenchway levels made by: quenchway-levels generate --count " +
+           std::to_string(options->count) + " --seed " + std::to_string(options->seed) +
+           " --grade " +
+           (options->grade == qw::kMixedGrade ? std::string("mixed")
+                                              : std::to_string(options->grade)) +
+           "\r\n";
     for (const qw::GeneratedLevel& level : *levels) text += "\r\n" + qw::LevelText(level);
   }
   if (!a.output) {
@@ -333,7 +352,8 @@ int Decode(const Arguments& a) {
       break;
     case qw::CodedLevel::Kind::kRandom:
       record = qw::RandomGeneratedLevel(level->seed, level->grade);
-      what = "random level of grade " + std::to_string(level->grade) + ", seed " + std::to_string(level->seed);
+      what = "random level of grade " + std::to_string(level->grade) + ", seed " +
+             std::to_string(level->seed);
       break;
   }
   if (!record) {

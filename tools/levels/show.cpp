@@ -21,7 +21,6 @@ namespace qw {
 
 namespace {
 
-
 // The cells the water enters.
 std::array<bool, kBoardCells> WetCells(const WaterTrace& water) {
   std::array<bool, kBoardCells> wet{};
@@ -60,13 +59,14 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   PlayedLevel played(level);
   Puzzle& puzzle = played.puzzle;
   std::ostringstream out;
-  out << "level " << number << " \"" << ToUtf8(level.title) << "\", password " << ToUtf8(level.password) << "\n";
+  out << "level " << number << " \"" << ToUtf8(level.title) << "\", password "
+      << ToUtf8(level.password) << "\n";
   std::array<std::int32_t, 3> tray{};
   for (const Cell& slot : puzzle.tray()) {
     if (IsPipePiece(slot)) ++tray[static_cast<std::size_t>(KindCode(slot.kind) / 8)];
   }
-  out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends") << ", "
-      << Plural(tray[2], "splitter", "splitters") << "\n";
+  out << "tray: " << Plural(tray[0], "elbow", "elbows") << ", " << Plural(tray[1], "bend", "bends")
+      << ", " << Plural(tray[2], "splitter", "splitters") << "\n";
   if (solution != nullptr) {
     PlaceSolution(puzzle, *solution);
     out << "solution: " << (solution->empty() ? "no pieces" : SolutionText(*solution)) << "\n";
@@ -80,13 +80,15 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
     const std::string label = std::to_string(y * kBoardSize);
     out << std::string(4 - label.size(), ' ') << label << " ";
     for (std::int32_t x = 0; x < kBoardSize; ++x) {
-      const std::string text = CellText(*puzzle.BoardCell(x, y), wet[static_cast<std::size_t>(BoardIndex(x, y))]);
+      const std::string text =
+          CellText(*puzzle.BoardCell(x, y), wet[static_cast<std::size_t>(BoardIndex(x, y))]);
       out << std::string(3 - text.size(), ' ') << text;
     }
     out << "\n";
   }
   std::int32_t burning = 0;
-  for (const Cell& cell : puzzle.board()) burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
+  for (const Cell& cell : puzzle.board())
+    burning += cell.kind == KIND_FIRE && cell.variant == 0 ? 1 : 0;
   out << "water: ";
   if (puzzle.GetOutcome() == Outcome::kFailed) {
     out << "reaches a hazard\n";
@@ -95,7 +97,8 @@ std::string BoardText(const LevelRecord& level, std::int32_t number, const Solut
   } else {
     out << Plural(burning, "fire", "fires") << " burning\n";
   }
-  out << "S source, E elbow, B bend, T splitter (digit: rotation), F fire (f doused), H hazard, # wall, ~ water\n";
+  out << "S source, E elbow, B bend, T splitter (digit: rotation), F fire (f doused), H hazard, # "
+         "wall, ~ water\n";
   return out.str();
 }
 
@@ -112,12 +115,14 @@ ShowArt ChooseShowArt(const std::string& levelFile, const std::optional<std::str
   ShowArt art;
   art.skinPath = (dataDir / "qw_images.dat").string();
   art.layoutPath = (dataDir / "qw_layout.dat").string();
-  art.piecesPath = piecesFile ? *piecesFile : (dataDir / ".." / "resources" / "pieces.bmp").string();
+  art.piecesPath =
+      piecesFile ? *piecesFile : (dataDir / ".." / "resources" / "pieces.bmp").string();
   return art;
 }
 
-bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, const Solution* solution,
-                    const ShowArt& art, const std::string& outPath, std::string* error) {
+bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index,
+                    const Solution* solution, const ShowArt& art, const std::string& outPath,
+                    std::string* error) {
   const std::optional<Surface> skin = LoadSkin(art.skinPath);
   if (!skin) {
     *error = "cannot load the skin image " + art.skinPath;

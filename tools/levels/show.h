@@ -37,7 +37,8 @@ ShowArt ChooseShowArt(const std::string& levelFile, const std::optional<std::str
 // screen shows it (with a solution's pieces on the board), and writes it as
 // a PNG. False with a message in *error when art cannot be loaded or the
 // file cannot be written.
-bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index, const Solution* solution,
-                    const ShowArt& art, const std::string& outPath, std::string* error);
+bool RenderLevelPng(const std::vector<LevelRecord>& levels, std::int32_t index,
+                    const Solution* solution, const ShowArt& art, const std::string& outPath,
+                    std::string* error);
 
 }  // namespace qw
