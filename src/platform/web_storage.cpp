@@ -18,7 +18,7 @@ EM_JS(char*, JsReadStored, (const char* key, int* status, int* length), {
     HEAP32[status >> 2] = 2;
     return 0;
   }
-  if (text == = null) {
+  if (text == null) {
     HEAP32[status >> 2] = 1;
     return 0;
   }
