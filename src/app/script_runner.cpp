@@ -66,9 +66,9 @@ class ScriptFrontEnd final : public FrontEnd {
 // 4096 pixels in steps of 4: far more than any drag on the screen needs.
 constexpr std::int64_t kMaxDragSteps = 1024;
 
-struct ScriptError {
-  std::string what;
-};
+// Why a script line cannot run, in words for its author; empty when it can.
+// Returned rather than thrown: the browser build carries no unwinding code.
+using Fault = std::string;
 
 std::string Entry(const Cell& c) {
   if (c.kind == KIND_EMPTY) return "-1";
@@ -124,26 +124,31 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   out << '\n';
 }
 
-std::int32_t ParseInt(const std::string& word) {
-  std::int32_t value = 0;
+bool ParseInt(const std::string& word, std::int32_t& value, Fault& fault) {
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (error != std::errc() || end != word.data() + word.size()) {
-    throw ScriptError{"'" + word + "' is not a whole number"};
+    fault = "'" + word + "' is not a whole number";
+    return false;
   }
-  return value;
+  return true;
 }
 
-std::vector<Point> Points(const std::vector<std::string>& words, std::size_t count) {
+bool Points(const std::vector<std::string>& words, std::size_t count, std::vector<Point>& points,
+            Fault& fault) {
   if (words.size() != 1 + 2 * count) {
-    throw ScriptError{"'" + words[0] + "' takes " + std::to_string(2 * count) + " numbers"};
+    fault = "'" + words[0] + "' takes " + std::to_string(2 * count) + " numbers";
+    return false;
   }
-  std::vector<Point> points;
   // Clamped as the game clamps pen points, so that a drag's steps run
   // between the points the game receives.
   for (std::size_t i = 0; i < count; ++i) {
-    points.push_back(ClampPoint(Point{ParseInt(words[1 + 2 * i]), ParseInt(words[2 + 2 * i])}));
+    Point p;
+    if (!ParseInt(words[1 + 2 * i], p.x, fault) || !ParseInt(words[2 + 2 * i], p.y, fault)) {
+      return false;
+    }
+    points.push_back(ClampPoint(p));
   }
-  return points;
+  return true;
 }
 
 InputEvent PenEvent(InputEvent::Type type, Point p) {
@@ -155,8 +160,7 @@ InputEvent PenEvent(InputEvent::Type type, Point p) {
 }
 
 // "ctrl+shift+Z": the modifiers, then a key name as SDL names it.
-InputEvent KeyEvent(const std::string& text) {
-  InputEvent e;
+bool KeyEvent(const std::string& text, InputEvent& e, Fault& fault) {
   e.type = InputEvent::Type::KeyDown;
   std::string name = text;
   for (bool more = true; more;) {
@@ -172,8 +176,11 @@ InputEvent KeyEvent(const std::string& text) {
     }
   }
   e.key = KeyFromName(name, e.letter);
-  if (e.key == Key::Unknown) throw ScriptError{"unknown key '" + text + "'"};
-  return e;
+  if (e.key == Key::Unknown) {
+    fault = "unknown key '" + text + "'";
+    return false;
+  }
+  return true;
 }
 
 // One command, turned into the input events the window would deliver and
@@ -184,11 +191,9 @@ class ScriptSession {
   ScriptSession(GameLoop& loop, ScriptFrontEnd& front, std::ostream& out)
       : loop_(loop), front_(front), out_(out) {}
 
-  void Run(const std::vector<std::string>& words) {
+  Fault Run(const std::vector<std::string>& words) {
     const std::string& verb = words[0];
-    auto noArguments = [&] {
-      if (words.size() != 1) throw ScriptError{"'" + verb + "' takes no arguments"};
-    };
+    const Fault noArguments = words.size() != 1 ? "'" + verb + "' takes no arguments" : Fault();
     static const std::pair<const char*, ToolbarCommand> kCommands[] = {
         {"rotate-ccw", ID_ROTATE_CCW},
         {"rotate-cw", ID_ROTATE_CW},
@@ -199,86 +204,90 @@ class ScriptSession {
         {"hint", ID_HINT}};
     for (const auto& [name, command] : kCommands) {
       if (verb != name) continue;
-      noArguments();
+      if (!noArguments.empty()) return noArguments;
       InputEvent e;
       e.type = InputEvent::Type::Command;
       e.command = static_cast<std::int32_t>(command);
       Send(e);
-      return;
+      return {};
     }
-    if (verb == "down") {
-      Send(PenEvent(InputEvent::Type::PointerDown, Points(words, 1)[0]));
-    } else if (verb == "move") {
-      Send(PenEvent(InputEvent::Type::PointerMove, Points(words, 1)[0]));
-    } else if (verb == "up") {
-      Send(PenEvent(InputEvent::Type::PointerUp, Points(words, 1)[0]));
-    } else if (verb == "tap") {
-      const Point p = Points(words, 1)[0];
-      Send(PenEvent(InputEvent::Type::PointerDown, p));
-      Send(PenEvent(InputEvent::Type::PointerUp, p));
+    Fault fault;
+    std::vector<Point> points;
+    InputEvent key;
+    if (verb == "down" || verb == "move" || verb == "up" || verb == "tap") {
+      if (!Points(words, 1, points, fault)) return fault;
+      const Point p = points[0];
+      if (verb == "down" || verb == "tap") Send(PenEvent(InputEvent::Type::PointerDown, p));
+      if (verb == "move") Send(PenEvent(InputEvent::Type::PointerMove, p));
+      if (verb == "up" || verb == "tap") Send(PenEvent(InputEvent::Type::PointerUp, p));
     } else if (verb == "drag") {
-      Drag(Points(words, 2));
+      if (!Points(words, 2, points, fault)) return fault;
+      Drag(points);
     } else if (verb == "key") {
-      if (words.size() != 2) throw ScriptError{"'key' takes one key name"};
-      Send(KeyEvent(words[1]));
+      if (words.size() != 2) return "'key' takes one key name";
+      if (!KeyEvent(words[1], key, fault)) return fault;
+      Send(key);
     } else if (verb == "ok") {
-      noArguments();
+      if (!noArguments.empty()) return noArguments;
       InputEvent e;  // Escape: the OK action
       e.type = InputEvent::Type::KeyDown;
       e.key = Key::Escape;
       Send(e);
     } else if (verb == "cancel") {
-      noArguments();
+      if (!noArguments.empty()) return noArguments;
       InputEvent e;
       e.type = InputEvent::Type::Close;
       Send(e);
     } else if (verb == "wait") {
-      if (words.size() != 2) throw ScriptError{"'wait' takes a number of milliseconds"};
-      const std::int32_t ms = ParseInt(words[1]);
-      if (ms < 0) throw ScriptError{"'wait' takes a number of milliseconds from 0"};
+      if (words.size() != 2) return "'wait' takes a number of milliseconds";
+      std::int32_t ms = 0;
+      if (!ParseInt(words[1], ms, fault)) return fault;
+      if (ms < 0) return "'wait' takes a number of milliseconds from 0";
       front_.now += static_cast<std::uint64_t>(ms);
       loop_.Tick();
       Settle();
     } else if (verb == "set") {
-      Set(words);
-    } else if (verb == "shot") {
-      if (words.size() != 2) throw ScriptError{"'shot' takes one file name"};
-      if (!SaveBmp24(loop_.client(), words[1]))
-        throw ScriptError{"cannot write '" + words[1] + "'"};
-    } else if (verb == "frame") {
-      if (words.size() != 2) throw ScriptError{"'frame' takes one file name"};
-      if (!SaveBmp24(loop_.frame(), words[1])) throw ScriptError{"cannot write '" + words[1] + "'"};
+      return Set(words);
+    } else if (verb == "shot" || verb == "frame") {
+      if (words.size() != 2) return "'" + verb + "' takes one file name";
+      if (!SaveBmp24(verb == "shot" ? loop_.client() : loop_.frame(), words[1]))
+        return "cannot write '" + words[1] + "'";
     } else if (verb == "paste") {
       // The rest of the line, its words joined by one blank, is put on the
       // clipboard (nothing: it is emptied), then Ctrl+V is pressed.
       front_.clipboard.clear();
       for (std::size_t i = 1; i < words.size(); ++i)
         front_.clipboard += (i > 1 ? " " : "") + words[i];
-      Send(KeyEvent("ctrl+V"));
+      KeyEvent("ctrl+V", key, fault);
+      Send(key);
     } else if (verb == "dump") {
-      noArguments();
+      if (!noArguments.empty()) return noArguments;
       Dump(loop_, front_, out_);
     } else {
-      throw ScriptError{"unknown command '" + verb + "'"};
+      return "unknown command '" + verb + "'";
     }
+    return {};
   }
 
  private:
   // set animation off|normal|fast, set volume 0..100.
-  void Set(const std::vector<std::string>& words) {
-    if (words.size() != 3) throw ScriptError{"'set' takes a name and a value"};
+  Fault Set(const std::vector<std::string>& words) {
+    if (words.size() != 3) return "'set' takes a name and a value";
     if (words[1] == "animation") {
       const std::optional<Motion> motion = MotionFromName(words[2]);
-      if (!motion) throw ScriptError{"'set animation' takes off, normal or fast"};
+      if (!motion) return "'set animation' takes off, normal or fast";
       loop_.SetMotion(*motion);
     } else if (words[1] == "volume") {
-      const std::int32_t volume = ParseInt(words[2]);
-      if (volume < 0 || volume > 100) throw ScriptError{"'set volume' takes 0 to 100"};
+      std::int32_t volume = 0;
+      Fault fault;
+      if (!ParseInt(words[2], volume, fault)) return fault;
+      if (volume < 0 || volume > 100) return "'set volume' takes 0 to 100";
       loop_.SetVolume(volume);
     } else {
-      throw ScriptError{"'set' knows animation and volume, not '" + words[1] + "'"};
+      return "'set' knows animation and volume, not '" + words[1] + "'";
     }
     Settle();
+    return {};
   }
   void Send(const InputEvent& e) {
     if (!loop_.running()) return;
@@ -348,10 +357,8 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
   for (int number = 1; std::getline(in, line); ++number) {
     const std::vector<std::string> words = Words(line);
     if (words.empty() || words[0][0] == '#') continue;
-    try {
-      session.Run(words);
-    } catch (const ScriptError& e) {
-      err << "quenchway: script line " << number << ": " << e.what << '\n';
+    if (const Fault fault = session.Run(words); !fault.empty()) {
+      err << "quenchway: script line " << number << ": " << fault << '\n';
       return 2;
     }
     if (!loop.running()) {
