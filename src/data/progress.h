@@ -154,6 +154,9 @@ void RecordDailySolved(Progress& progress, std::int64_t day);
 // solved: 0 when neither today's nor yesterday's was.
 std::int32_t DailyStreak(const Progress& progress, std::int64_t today);
 
+// The undo and redo steps over the board in play and every kept board.
+std::size_t HistorySteps(const Progress& progress);
+
 // Drops the kept boards played longest ago until the kept boards and the
 // history over all boards keep the format's limits (a play block beyond
 // them alone is kept: CheckProgress refuses it).

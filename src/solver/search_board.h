@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <bitset>
 #include <cstdint>
 #include <vector>
@@ -14,6 +15,16 @@
 #include "model/cell.h"
 
 namespace qw {
+
+// A pipe piece's place in the search's counts: elbow, bend, splitter.
+inline std::int32_t KindSlot(PieceKind kind) {
+  return kind == KIND_ELBOW ? 0 : kind == KIND_BEND ? 1 : 2;
+}
+
+// The lowest rotation of a set of rotations.
+inline std::int32_t Lowest(std::uint8_t mask) {
+  return std::countr_zero(static_cast<unsigned>(mask));
+}
 
 // Water leaving board index `cell` (x * 10 + y) in direction `dir`.
 struct Flow {
