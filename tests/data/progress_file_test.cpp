@@ -1,6 +1,8 @@
 #include "data/progress_file.h"
 
 #include <gtest/gtest.h>
+
+#include "common/folder_names.h"
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,14 +29,7 @@ std::size_t Lines(const std::string& s) {
   return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
 }
 
-// The names in a folder, sorted.
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing::Names;
 
 // A file system with neither RENAME_NOREPLACE nor hard links, and a disk
 // whose flush fails.

@@ -1,6 +1,8 @@
 #include "editor/own_levels.h"
 
 #include <gtest/gtest.h>
+
+#include "common/folder_names.h"
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,13 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing::Names;
 
 // The player's levels survive a save that fails midway (the disk full after
 // some bytes), and a file that does not read is moved aside, never written
