@@ -30,11 +30,12 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
   // The page: the chooser's heading band, and a label over each row; the
   // space below the sound's row is kept for the theme.
-  Image page(kClientWidth, kClientHeight, kPanel);
-  for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Settings", kInk);
-  fonts.bodyBold->Draw(page, 16, 38, "Water", kInk);
-  fonts.bodyBold->Draw(page, 16, 100, "Sound", kInk);
+  Image page(kClientWidth, kClientHeight, Look().panel);
+  for (int y = 0; y < 26; ++y)
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().background, Look().panel, y / 26.0));
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Settings", Look().ink);
+  fonts.bodyBold->Draw(page, 16, 38, "Water", Look().ink);
+  fonts.bodyBold->Draw(page, 16, 100, "Sound", Look().ink);
   const ItemPlace& volume = places[kFirstSettingsItem + 9];
   DrawField(page, volume.x, places[kFirstSettingsItem + 7].y, volume.w,
             places[kFirstSettingsItem + 7].h);
@@ -69,7 +70,7 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   Image menu = items.at(0);
   const ItemPlace& g = places[gear];
   DrawButton(menu, fonts, g.x, g.y, g.w, g.h, "", false);
-  DrawGear(menu, g, kInk);
+  DrawGear(menu, g, Look().ink);
   items[gear] = Cut(menu, gear);
 }
 

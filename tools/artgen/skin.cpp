@@ -118,7 +118,7 @@ Skin BuildSkin(const Fonts& fonts) {
     shelfX += picture.width();
     shelfHeight = std::max(shelfHeight, picture.height());
   }
-  skin.image = Image(kSkinWidth, shelfY + shelfHeight, kPanel);
+  skin.image = Image(kSkinWidth, shelfY + shelfHeight, Look().panel);
   for (int index : order) {
     skin.image.Paste(pictures.at(index), skin.items[index].srcX, skin.items[index].srcY);
   }
