@@ -116,6 +116,7 @@ class GameController {
   // settings screen; the window plays by them.
   void SetVolume(std::int32_t volume) { session_.state.volume = std::clamp(volume, 0, 100); }
   void SetMuted(bool muted) { session_.state.muted = muted; }
+  void SetTheme(ThemeId theme) { session_.state.theme = theme; }
   void AdvanceWater() { session_.AdvanceWater(); }
   void FinishWater() { session_.FinishWater(); }
   // Something on screen moves: the water or a burst.

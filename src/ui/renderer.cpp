@@ -127,6 +127,14 @@ void ScreenRenderer::PaintSettings(Canvas& canvas) {
     DrawItem(canvas, art_.skin, art_.layout, i);
   }
   DrawItem(canvas, art_.skin, art_.layout, kItemMute + (ui_.muted ? 1 : 0));
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kThemeItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemThemeLabel);
+    for (std::int32_t k = 0; k < kThemeCount; ++k) {
+      const bool chosen = static_cast<std::int32_t>(ui_.theme) == k;
+      DrawItem(canvas, art_.skin, art_.layout,
+               (chosen ? kItemThemeChosenFirst : kItemThemeFirst) + k);
+    }
+  }
   const std::wstring volume = std::to_wstring(ui_.volume) + L"%";
   const Rect box = ItemRect(art_.layout, kItemVolumeText);
   const std::int32_t width = art_.captionFont ? art_.captionFont->Render(volume).width : 0;

@@ -10,6 +10,10 @@ bool SettingsScreen::Available() const {
   return static_cast<std::int32_t>(s_.layout.size()) >= kSettingsItemsEnd;
 }
 
+bool SettingsScreen::ThemesShown() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kThemeItemsEnd;
+}
+
 void SettingsScreen::Open() {
   if (!Available()) return;
   s_.state.hoveredButton = -1;
@@ -48,6 +52,15 @@ bool SettingsScreen::PenDown(Point p) {
   if (hit(kItemMute)) {
     state.muted = !state.muted;
     if (s_.recorder) s_.recorder->MuteChosen(state.muted);
+    Changed();
+  }
+  for (std::int32_t k = 0; ThemesShown() && k < kThemeCount; ++k) {
+    if (!hit(kItemThemeFirst + k)) continue;
+    state.theme = static_cast<ThemeId>(k);
+    if (s_.recorder) s_.recorder->ThemeChosen(state.theme);
+    // The window takes up the theme's pictures, or stays in Classic without
+    // them (the choice is kept all the same).
+    s_.effects.ThemeChanged();
     Changed();
   }
   return false;

@@ -1,6 +1,7 @@
 // The pictures of the settings screen: its page with the heading and the
 // labels of its rows, the water's three speeds and the sound's buttons, each
-// plain and chosen, and the small gear button that opens it from the menu.
+// plain and chosen, the small gear button that opens it from the menu, and
+// the row of themes below the sound's.
 #include <cmath>
 #include <numbers>
 
@@ -72,6 +73,23 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   DrawButton(menu, fonts, g.x, g.y, g.w, g.h, "", false);
   DrawGear(menu, g, Look().ink);
   items[gear] = Cut(menu, gear);
+}
+
+void DrawThemePictures(const Fonts& fonts, std::map<int, Image>& items) {
+  const auto& places = ItemPlaces();
+  Image page = items.at(kFirstSettingsItem);
+  const ItemPlace& label = places[kFirstThemeItem];
+  fonts.bodyBold->Draw(page, label.x, label.y, "Theme", Look().ink);
+  items[kFirstThemeItem] = Cut(page, kFirstThemeItem);
+  const char* labels[] = {"Classic", "Dark", "Contrast"};
+  for (const bool chosen : {false, true}) {
+    for (int k = 0; k < 3; ++k) {
+      const int index = kFirstThemeItem + 1 + k + (chosen ? 3 : 0);
+      const ItemPlace& p = places[index];
+      DrawButton(page, fonts, p.x, p.y, p.w, p.h, labels[k], chosen);
+      items[index] = Cut(page, index);
+    }
+  }
 }
 
 }  // namespace qw::artgen

@@ -134,6 +134,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   DrawChooserPictures(fonts, items);
   DrawCodePictures(fonts, items);
   DrawSettingsPictures(fonts, items);
+  DrawThemePictures(fonts, items);
   return items;
 }
 
