@@ -37,16 +37,12 @@ bool SettingsScreen::PenDown(Point p) {
   }
   for (std::int32_t k = 0; k < 3; ++k) {
     if (!hit(kItemMotionFirst + k)) continue;
-    state.motion = static_cast<Motion>(k);
-    if (s_.recorder) s_.recorder->AnimationChosen(static_cast<SavedAnimation>(k));
-    Changed();
+    ChooseMotion(k);
     return false;
   }
   const bool down = hit(kItemVolumeDown), up = hit(kItemVolumeUp);
   if (down || up) {
-    state.volume = std::clamp(state.volume + (up ? kVolumeStep : -kVolumeStep), 0, 100);
-    if (s_.recorder) s_.recorder->VolumeChosen(state.volume);
-    Changed();
+    StepVolume(up ? 1 : -1);
     return false;
   }
   if (hit(kItemMute)) {
@@ -55,15 +51,42 @@ bool SettingsScreen::PenDown(Point p) {
     Changed();
   }
   for (std::int32_t k = 0; ThemesShown() && k < kThemeCount; ++k) {
-    if (!hit(kItemThemeFirst + k)) continue;
-    state.theme = static_cast<ThemeId>(k);
-    if (s_.recorder) s_.recorder->ThemeChosen(state.theme);
-    // The window takes up the theme's pictures, or stays in Classic without
-    // them (the choice is kept all the same).
-    s_.effects.ThemeChanged();
-    Changed();
+    if (hit(kItemThemeFirst + k)) ChooseTheme(static_cast<ThemeId>(k));
   }
   return false;
+}
+
+void SettingsScreen::CursorKey(std::int32_t dx, std::int32_t dy) {
+  if (dx != 0) {
+    const std::int32_t k = std::clamp(static_cast<std::int32_t>(s_.state.motion) + dx, 0, 2);
+    if (k != static_cast<std::int32_t>(s_.state.motion)) ChooseMotion(k);
+  }
+  if (dy != 0) StepVolume(-dy);
+}
+
+void SettingsScreen::MuteChanged() {
+  if (s_.state.screenMode == MODE_SETTINGS) s_.effects.InvalidateAll();
+}
+
+void SettingsScreen::ChooseMotion(std::int32_t k) {
+  s_.state.motion = static_cast<Motion>(k);
+  if (s_.recorder) s_.recorder->AnimationChosen(static_cast<SavedAnimation>(k));
+  Changed();
+}
+
+void SettingsScreen::StepVolume(std::int32_t steps) {
+  s_.state.volume = std::clamp(s_.state.volume + steps * kVolumeStep, 0, 100);
+  if (s_.recorder) s_.recorder->VolumeChosen(s_.state.volume);
+  Changed();
+}
+
+void SettingsScreen::ChooseTheme(ThemeId theme) {
+  s_.state.theme = theme;
+  if (s_.recorder) s_.recorder->ThemeChosen(theme);
+  // The window takes up the theme's pictures, or stays in Classic without
+  // them (the choice is kept all the same).
+  s_.effects.ThemeChanged();
+  Changed();
 }
 
 // Every change shows at once, and is heard: the button's sound at the new
