@@ -86,6 +86,7 @@ struct Theme {
   Color litText;
   Color bandTop;  // the instructions' heading band
   Color bandBottom;
+  Color headingBand;  // the top of the pages' headings, fading into the panel
   Color lockGrey;
   double outline;  // the pictures' outlines, in pixels
 };
@@ -140,6 +141,7 @@ inline constexpr Theme kClassicTheme{
     .litText = {255, 255, 255},
     .bandTop = {96, 96, 230},
     .bandBottom = {44, 44, 180},
+    .headingBand = {153, 153, 255},
     .lockGrey = {120, 120, 170},
     .outline = 1.0,
 };
@@ -196,6 +198,7 @@ inline constexpr Theme kDarkTheme{
     .litText = {246, 246, 252},
     .bandTop = {70, 80, 150},
     .bandBottom = {36, 42, 96},
+    .headingBand = {24, 26, 40},
     .lockGrey = {150, 154, 190},
     .outline = 1.0,
 };
@@ -252,6 +255,7 @@ inline constexpr Theme kContrastTheme{
     .litText = {255, 255, 255},
     .bandTop = {0, 0, 0},
     .bandBottom = {0, 0, 0},
+    .headingBand = {255, 255, 255},
     .lockGrey = {90, 90, 90},
     .outline = 2.0,
 };

@@ -66,7 +66,7 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   // The chooser's page: a heading, a field around the rows.
   Image page(kClientWidth, kClientHeight, Look().panel);
   for (int y = 0; y < 26; ++y)
-    page.Fill(0, y, kClientWidth, 1, Mix(Look().background, Look().panel, y / 26.0));
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
   fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Choose a level", Look().ink);
   const ItemPlace& list = places[31];
   DrawField(page, list.x - 2, list.y - 2, list.w + 4, list.h + 4);

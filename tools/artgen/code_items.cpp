@@ -21,7 +21,7 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   // chooser's Back key with Play over its two page keys.
   Image page(kClientWidth, kClientHeight, Look().panel);
   for (int y = 0; y < 26; ++y)
-    page.Fill(0, y, kClientWidth, 1, Mix(Look().background, Look().panel, y / 26.0));
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
   fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Play a shared level", Look().ink);
   // One line only: every line of text costs the browser's download.
   fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.",

@@ -33,7 +33,7 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   // space below the sound's row is kept for the theme.
   Image page(kClientWidth, kClientHeight, Look().panel);
   for (int y = 0; y < 26; ++y)
-    page.Fill(0, y, kClientWidth, 1, Mix(Look().background, Look().panel, y / 26.0));
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
   fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Settings", Look().ink);
   fonts.bodyBold->Draw(page, 16, 38, "Water", Look().ink);
   fonts.bodyBold->Draw(page, 16, 100, "Sound", Look().ink);
