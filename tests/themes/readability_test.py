@@ -41,48 +41,14 @@ SIMULATIONS = ("protanopia", "deuteranopia", "tritanopia")
 # Level 12 (password REINS): a bend turns the nozzle's water east into a
 # fire; the keyboard cursor on the cell above. Then an elbow sends it into
 # lightning; then the hints solve it (the password's box); then the chooser.
-SCRIPT = """\
-tap 120 159
-tap 150 168
-tap 70 168
-tap 90 168
-tap 130 168
-tap 170 168
-tap 194 210
-drag 67 30 151 167
-tap 151 167
-tap 151 167
-tap 151 167
-tap 151 167
-tap 151 167
-tap 151 167
-frame {dir}/play.bmp
-key Right
-key Up
-frame {dir}/cursor.bmp
-restart
-drag 25 30 151 167
-tap 151 167
-tap 151 167
-tap 151 167
-frame {dir}/failed.bmp
-tap 194 25
-set boxes open
-hint
-hint
-hint
-hint
-hint
-hint
-wait 3000
-frame {dir}/solved.bmp
-key Return
-frame {dir}/box.bmp
-key Return
-key Escape
-tap 68 67
-frame {dir}/chooser.bmp
-"""
+TURN = "tap 151 167\n"  # the board cell (6, 5): a drop there, a tap turns it
+SCRIPT = ("tap 120 159\ntap 150 168\ntap 70 168\ntap 90 168\ntap 130 168\ntap 170 168\n"
+          "tap 194 210\ndrag 67 30 151 167\n" + TURN * 6 + "frame {dir}/play.bmp\n"
+          "key Right\nkey Up\nframe {dir}/cursor.bmp\n"
+          "restart\ndrag 25 30 151 167\n" + TURN * 3 + "frame {dir}/failed.bmp\n"
+          "tap 194 25\nset boxes open\n" + "hint\n" * 6 + "wait 3000\nframe {dir}/solved.bmp\n"
+          "key Return\nframe {dir}/box.bmp\nkey Return\nkey Escape\ntap 68 67\n"
+          "frame {dir}/chooser.bmp\n")
 
 
 def read_bmp(path):
