@@ -79,6 +79,13 @@ inline constexpr std::int32_t kItemSettingsBack = 59;
 inline constexpr std::int32_t kItemMenuSettings = 60;  // the menu's gear
 inline constexpr std::int32_t kSettingsItemsEnd = 61;
 
+// Items 62 and up: the settings' row of themes. A layout that stops before
+// their end shows no choice of theme, and the settings page stays as it was.
+inline constexpr std::int32_t kItemThemeLabel = 62;  // the row's label
+inline constexpr std::int32_t kItemThemeFirst = 63;  // classic, dark, contrast; 66 to 68 chosen
+inline constexpr std::int32_t kItemThemeChosenFirst = 66;
+inline constexpr std::int32_t kThemeItemsEnd = 69;
+
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.
 inline constexpr std::int32_t kMenuContinue = 4;

@@ -23,7 +23,8 @@ inline constexpr int kLayoutYOffset = 26;
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
 inline constexpr int kFirstSettingsItem = 47;
-inline constexpr int kItemCount = 61;
+inline constexpr int kFirstThemeItem = 62;
+inline constexpr int kItemCount = 69;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line
@@ -54,6 +55,8 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
 void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items);
 // The pictures of the settings screen and the menu's settings button.
 void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items);
+// The settings' row of themes, below the sound's.
+void DrawThemePictures(const Fonts& fonts, std::map<int, Image>& items);
 // The chooser's marks, size x size, magenta around them: a green disc with a
 // tick (solved) and a grey padlock (locked).
 Image SolvedMark(int size);
