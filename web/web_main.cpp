@@ -3,9 +3,9 @@
 // (web/page.js) calls the exported functions below.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -107,8 +107,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
   Page().loop = std::make_unique<GameLoop>(
       Page().front, [] { return web::NowMs(); }, kDataFolder, std::move(*pieces),
       std::move(*toolbar));
-  std::ostringstream err;
-  if (!Page().loop->Start(WebProgress(*Page().loop), GameStart{}, err)) {
+  std::string problem;
+  if (!Page().loop->Start(WebProgress(*Page().loop), GameStart{}, problem)) {
     Page().loop.reset();
     return 0;
   }
@@ -183,14 +183,23 @@ EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat, int ctrl
 // mode prints, its error line last. The text stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
   static std::string result;
-  std::istringstream in(text == nullptr ? "" : text);
-  std::ostringstream out;
-  std::ostringstream err;
+  std::string_view rest = text == nullptr ? "" : text;
+  std::string out, err;
+  // Line by line as the desktop reads them: no line after a last line end.
+  const qw::ScriptIo io{[&rest](std::string& line) {
+                          if (rest.empty()) return false;
+                          const std::size_t end = std::min(rest.find('\n'), rest.size());
+                          line = rest.substr(0, end);
+                          rest.remove_prefix(std::min(end + 1, rest.size()));
+                          return true;
+                        },
+                        [&out](std::string_view t) { out += t; },
+                        [&err](std::string_view t) { err += t; }};
   std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
   std::optional<qw::Surface> toolbar = qw::LoadBmpMemory(qw::resources::kToolbarBmp);
   if (pieces && toolbar)
-    qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
-  result = out.str() + err.str();
+    qw::RunScript(io, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
+  result = out + err;
   return result.c_str();
 }
 

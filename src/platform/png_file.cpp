@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <cstdio>
 
 namespace qw {
 
@@ -110,12 +110,10 @@ std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t heigh
 }
 
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
 }
 
 bool SavePng(const Surface& surface, const std::string& path) {
