@@ -13,19 +13,31 @@
 #include "app/script_runner.h"
 #include "app/web_progress.h"
 #include "platform/bitmap.h"
+#include "platform/files.h"
 #include "platform/key_names.h"
 #include "platform/utf8.h"
 #include "platform/web_audio.h"
 #include "platform/web_page.h"
 #include "ui/game_texts.h"
 #include "qw_app_resources.h"
+#include "quenchway_resources.h"
 
 namespace qw {
 
 namespace {
 
-// The data files are embedded in the build at this folder.
+// The data files are compiled in, and read from this folder in memory.
 constexpr const char* kDataFolder = "/data";
+
+void PutDataFiles() {
+  const std::pair<const char*, std::span<const std::uint8_t>> files[] = {
+      {"/data/qw_images.dat", data::kQwImagesDat},
+      {"/data/qw_layout.dat", data::kQwLayoutDat},
+      {"/data/qw_levels.dat", data::kQwLevelsDat}};
+  for (const auto& [path, bytes] : files)
+    PutFileInMemory(path,
+                    std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
 
 class WebFrontEnd final : public FrontEnd {
  public:
@@ -98,6 +110,7 @@ extern "C" {
 // files fail (the message boxes have said so).
 EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
   using namespace qw;
+  PutDataFiles();
   std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
   std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
   if (!pieces || !toolbar) {
@@ -195,6 +208,7 @@ EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
                         },
                         [&out](std::string_view t) { out += t; },
                         [&err](std::string_view t) { err += t; }};
+  qw::PutDataFiles();
   std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
   std::optional<qw::Surface> toolbar = qw::LoadBmpMemory(qw::resources::kToolbarBmp);
   if (pieces && toolbar)

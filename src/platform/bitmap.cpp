@@ -1,6 +1,5 @@
 #include "platform/bitmap.h"
 
-#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -164,13 +163,10 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
   PutU32(header, 0);  // colours used
   PutU32(header, 0);  // colours important
 
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+  std::string file(header.begin(), header.end());
+  file.reserve(static_cast<std::size_t>(fileBytes));
   std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
-  for (std::int32_t y = surface.height() - 1; y >= 0 && written; --y) {
+  for (std::int32_t y = surface.height() - 1; y >= 0; --y) {
     const std::uint32_t* in = surface.Row(y);
     for (std::int32_t x = 0; x < surface.width(); ++x) {
       const Color c = FromPixel(in[x]);
@@ -178,9 +174,9 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
       row[3 * static_cast<std::size_t>(x) + 1] = c.g;
       row[3 * static_cast<std::size_t>(x) + 2] = c.r;
     }
-    written = std::fwrite(row.data(), 1, row.size(), file) == row.size();
+    file.append(row.begin(), row.end());
   }
-  return std::fclose(file) == 0 && written;
+  return WriteWholeFile(path, file);
 }
 
 }  // namespace qw

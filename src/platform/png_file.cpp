@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <string_view>
+
+#include "platform/files.h"
 
 namespace qw {
 
@@ -110,10 +112,8 @@ std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t heigh
 }
 
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  return WriteWholeFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool SavePng(const Surface& surface, const std::string& path) {
