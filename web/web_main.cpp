@@ -3,11 +3,9 @@
 // (web/page.js) calls the exported functions below.
 #include <emscripten.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,19 +14,31 @@
 #include "app/script_runner.h"
 #include "app/web_progress.h"
 #include "platform/bitmap.h"
+#include "platform/files.h"
 #include "platform/key_names.h"
 #include "platform/utf8.h"
 #include "platform/web_audio.h"
 #include "platform/web_page.h"
 #include "ui/game_texts.h"
 #include "qw_app_resources.h"
+#include "quenchway_resources.h"
 
 namespace qw {
 
 namespace {
 
-// The data files are embedded in the build at this folder.
+// The data files are compiled in, and read from this folder in memory.
 constexpr const char* kDataFolder = "/data";
+
+void PutDataFiles() {
+  const std::pair<const char*, std::span<const std::uint8_t>> files[] = {
+      {"/data/qw_images.dat", data::kQwImagesDat},
+      {"/data/qw_layout.dat", data::kQwLayoutDat},
+      {"/data/qw_levels.dat", data::kQwLevelsDat}};
+  for (const auto& [path, bytes] : files)
+    PutFileInMemory(path,
+                    std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
 
 class WebFrontEnd final : public FrontEnd {
  public:
@@ -106,6 +116,7 @@ extern "C" {
 // built-in pictures or the data files fail (the message boxes have said so).
 EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
   using namespace qw;
+  PutDataFiles();
   std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
   std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
   if (!pieces || !toolbar) {
@@ -115,11 +126,11 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
   Page().loop = std::make_unique<GameLoop>(
       Page().front, [] { return web::NowMs(); }, kDataFolder, std::move(*pieces),
       std::move(*toolbar));
-  std::ostringstream err;
+  std::string problem;
   GameStart start;
   if (preferredTheme > 0 && preferredTheme < kThemeCount)
     start.preferredTheme = static_cast<ThemeId>(preferredTheme);
-  if (!Page().loop->Start(WebProgress(*Page().loop), start, err)) {
+  if (!Page().loop->Start(WebProgress(*Page().loop), start, problem)) {
     Page().loop.reset();
     return 0;
   }
@@ -137,11 +148,8 @@ EMSCRIPTEN_KEEPALIVE void qw_theme_art(const char* name, int size) {
   if (loop == nullptr || !theme || size <= 0) return;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   qw::web::TakeThemeArt(bytes.data(), bytes.size());
-  const std::string folder = std::string(qw::kDataFolder) + "/themes/" + name;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  std::ofstream(folder + "/qw_images.dat", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), size);
+  qw::PutFileInMemory(std::string(qw::kDataFolder) + "/themes/" + name + "/qw_images.dat",
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (!loop->running()) return;
   loop->ThemeArtArrived();
   qw::Settle();
@@ -212,14 +220,24 @@ EMSCRIPTEN_KEEPALIVE void qw_key(const char* name, int alt, int repeat, int ctrl
 // mode prints, its error line last. The text stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* qw_script(const char* text) {
   static std::string result;
-  std::istringstream in(text == nullptr ? "" : text);
-  std::ostringstream out;
-  std::ostringstream err;
+  std::string_view rest = text == nullptr ? "" : text;
+  std::string out, err;
+  // Line by line as the desktop reads them: no line after a last line end.
+  const qw::ScriptIo io{[&rest](std::string& line) {
+                          if (rest.empty()) return false;
+                          const std::size_t end = std::min(rest.find('\n'), rest.size());
+                          line = rest.substr(0, end);
+                          rest.remove_prefix(std::min(end + 1, rest.size()));
+                          return true;
+                        },
+                        [&out](std::string_view t) { out += t; },
+                        [&err](std::string_view t) { err += t; }};
+  qw::PutDataFiles();
   std::optional<qw::Surface> pieces = qw::LoadBmpMemory(qw::resources::kPiecesBmp);
   std::optional<qw::Surface> toolbar = qw::LoadBmpMemory(qw::resources::kToolbarBmp);
   if (pieces && toolbar)
-    qw::RunScript(in, out, err, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
-  result = out.str() + err.str();
+    qw::RunScript(io, qw::kDataFolder, std::move(*pieces), std::move(*toolbar));
+  result = out + err;
   return result.c_str();
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -83,7 +82,11 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress.keep) kept.emplace(std::move(progress.loaded), progress.sink);
   if (fullscreen) window->ToggleFullscreen();
-  if (!loop.Start(std::move(kept), start, std::cerr)) return 1;
+  std::string problem;
+  if (!loop.Start(std::move(kept), start, problem)) {
+    if (!problem.empty()) std::fprintf(stderr, "quenchway: %s\n", problem.c_str());
+    return 1;
+  }
   if (!start.motion && !progress.keep) loop.SetMotion(Motion::kNormal);
   loop.OpenAudio();  // the sounds are made at start, not at the first one
   Run(*window, loop);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ostream>
 
 #include "platform/utf8.h"
 #include "ui/game_texts.h"
@@ -77,7 +76,7 @@ bool GameLoop::Create() {
 }
 
 bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
-                     const GameStart& start, std::ostream& err) {
+                     const GameStart& start, std::string& problem) {
   if (!Create()) return false;
   if (progress) AttachProgress(std::move(progress->first), progress->second);
   SetAudioOpener(start.audio);
@@ -90,7 +89,7 @@ bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
     SetTheme(*start.preferredTheme);
   }
   if (start.level && !game_->controller.StartGeneratedLevel(*start.level)) {
-    err << "quenchway: the generated level could not be made\n";
+    problem = "the generated level could not be made";
     return false;
   }
   return true;

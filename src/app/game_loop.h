@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,9 +62,10 @@ class GameLoop final : public WindowEffects {
   bool Create();
   // The game's start as every front end makes it: Create, then the player's
   // progress kept from here on (when given), then the generated level the
-  // command line names. False once something fails, said on `err`.
+  // command line names. False once something fails: a data file (reported
+  // as Create reports it) or the generated level, said in `problem`.
   bool Start(std::optional<std::pair<Progress, ProgressSink*>> progress, const GameStart& start,
-             std::ostream& err);
+             std::string& problem);
   // Keeps the player's progress from here on, starting from `progress` and
   // handing every change to sink (none: kept for this run only). Only once
   // Create has succeeded.

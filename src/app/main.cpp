@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/desktop_runner.h"
 #include "app/script_runner.h"
@@ -163,17 +164,19 @@ int Run(const Options& options, const std::string& dataFolder, qw::Surface piece
   std::optional<qw::Surface> toolbar = Embedded(qw::resources::kToolbarBmp, "toolbar");
   if (!toolbar) return 1;
   if (options.script) {
-    if (*options.script == "-") {
-      return qw::RunScript(std::cin, std::cout, std::cerr, dataFolder, std::move(pieces),
-                           std::move(*toolbar), &progress, start);
+    std::ifstream file;
+    if (*options.script != "-") {
+      file.open(*options.script);
+      if (!file) {
+        std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
+        return 2;
+      }
     }
-    std::ifstream file(*options.script);
-    if (!file) {
-      std::fprintf(stderr, "quenchway: cannot read the script '%s'\n", options.script->c_str());
-      return 2;
-    }
-    return qw::RunScript(file, std::cout, std::cerr, dataFolder, std::move(pieces),
-                         std::move(*toolbar), &progress, start);
+    std::istream& in = *options.script == "-" ? std::cin : file;
+    const qw::ScriptIo io{[&in](std::string& line) { return !!std::getline(in, line); },
+                          [](std::string_view text) { std::cout << text; },
+                          [](std::string_view text) { std::cerr << text; }};
+    return qw::RunScript(io, dataFolder, std::move(pieces), std::move(*toolbar), &progress, start);
   }
 
   std::optional<qw::Surface> icon = Embedded(qw::resources::kIcon32Bmp, "icon");

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <concepts>
 #include <cstdlib>
-#include <istream>
-#include <ostream>
-#include <sstream>
+#include <type_traits>
 #include <vector>
 
 #include "app/game_loop.h"
+#include "data/text.h"
 #include "platform/key_names.h"
 #include "model/cell.h"
 #include "platform/bitmap.h"
@@ -35,20 +35,47 @@ std::string Escaped(const std::wstring& text) {
   return line;
 }
 
+// Printed text, put together piece by piece: words as they are, numbers in
+// decimal, a flag as 1 or 0.
+class Text {
+ public:
+  Text& operator<<(std::string_view s) {
+    text_ += s;
+    return *this;
+  }
+  Text& operator<<(char c) {
+    text_ += c;
+    return *this;
+  }
+  template <std::integral Number>
+  Text& operator<<(Number n) {
+    if constexpr (std::is_same_v<Number, bool>) {
+      text_ += n ? '1' : '0';
+    } else {
+      text_ += std::to_string(n);
+    }
+    return *this;
+  }
+  const std::string& str() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
 // Script mode as the game loop's front end: nothing on screen, a virtual
 // clock that only `wait` moves, message boxes printed as one line (and
 // closed at once by the session), notes printed as they appear, and a
 // clipboard of its own that `paste` fills and `dump` shows.
 class ScriptFrontEnd final : public FrontEnd {
  public:
-  explicit ScriptFrontEnd(std::ostream& out) : out_(out) {}
+  explicit ScriptFrontEnd(const ScriptIo& io) : io_(io) {}
   void Present(const Surface&, const Rect&) override {}
   void ToggleFullscreen() override {}
   void ShowMessage(const std::wstring& text) override {
-    out_ << "message: " << Escaped(text) << '\n';
+    io_.out("message: " + Escaped(text) + '\n');
   }
   void MessageOpened(const std::wstring& text, const Rect&) override { ShowMessage(text); }
-  void NoteShown(const std::wstring& text) override { out_ << "bar: " << ToUtf8(text) << '\n'; }
+  void NoteShown(const std::wstring& text) override { io_.out("bar: " + ToUtf8(text) + '\n'); }
   void CapturePointer(bool) override {}
   bool CopyText(const std::string& text) override {
     clipboard = text;
@@ -60,7 +87,7 @@ class ScriptFrontEnd final : public FrontEnd {
   std::string clipboard;
 
  private:
-  std::ostream& out_;
+  const ScriptIo& io_;
 };
 
 // 4096 pixels in steps of 4: far more than any drag on the screen needs.
@@ -75,7 +102,8 @@ std::string Entry(const Cell& c) {
   return std::to_string(KindCode(c.kind)) + ":" + std::to_string(c.variant);
 }
 
-void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
+void Dump(GameLoop& window, const ScriptFrontEnd& front, const ScriptIo& io) {
+  Text out;
   const Puzzle& p = window.puzzle();
   const UiState& ui = window.controller().state();
   const PressState& press = ui.press;
@@ -124,6 +152,7 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   out << '\n';
   // Then: the theme every screen is drawn in.
   out << "theme " << ThemeOf(window.theme()).name << '\n';
+  io.out(out.str());
 }
 
 bool ParseInt(const std::string& word, std::int32_t& value, Fault& fault) {
@@ -190,8 +219,8 @@ bool KeyEvent(const std::string& text, InputEvent& e, Fault& fault) {
 // every other command, exactly as the event loop runs them.
 class ScriptSession {
  public:
-  ScriptSession(GameLoop& loop, ScriptFrontEnd& front, std::ostream& out)
-      : loop_(loop), front_(front), out_(out) {}
+  ScriptSession(GameLoop& loop, ScriptFrontEnd& front, const ScriptIo& io)
+      : loop_(loop), front_(front), io_(io) {}
 
   Fault Run(const std::vector<std::string>& words) {
     const std::string& verb = words[0];
@@ -264,7 +293,7 @@ class ScriptSession {
       Send(key);
     } else if (verb == "dump") {
       if (!noArguments.empty()) return noArguments;
-      Dump(loop_, front_, out_);
+      Dump(loop_, front_, io_);
     } else {
       return "unknown command '" + verb + "'";
     }
@@ -334,48 +363,43 @@ class ScriptSession {
 
   GameLoop& loop_;
   ScriptFrontEnd& front_;
-  std::ostream& out_;
+  const ScriptIo& io_;
   // Message boxes stay on screen until a key or the pen closes them.
   bool boxesOpen_ = false;
 };
 
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
 }  // namespace
 
-int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& dataFolder,
-              Surface pieceStrip, Surface toolbarStrip, ProgressSetup* progress,
-              const GameStart& start) {
-  ScriptFrontEnd front(out);
+int RunScript(const ScriptIo& io, const std::string& dataFolder, Surface pieceStrip,
+              Surface toolbarStrip, ProgressSetup* progress, const GameStart& start) {
+  ScriptFrontEnd front(io);
   GameLoop loop(
       front, [&front] { return front.now; }, dataFolder, std::move(pieceStrip),
       std::move(toolbarStrip));
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress && progress->keep) kept.emplace(std::move(progress->loaded), progress->sink);
-  if (!loop.Start(std::move(kept), start, err)) return 1;
+  if (std::string problem; !loop.Start(std::move(kept), start, problem)) {
+    if (!problem.empty()) io.err("quenchway: " + problem + '\n');
+    return 1;
+  }
   // Still and silent unless the script asks: every session plays as it
   // always has.
   loop.SetMotion(start.motion.value_or(Motion::kOff));
   loop.SetVolume(0);
   loop.NoteSounds();
   loop.Flush();
-  ScriptSession session(loop, front, out);
+  ScriptSession session(loop, front, io);
   std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    const std::vector<std::string> words = Words(line);
+  for (int number = 1; io.readLine(line); ++number) {
+    const std::vector<std::string> words = SplitWords(line);
     if (words.empty() || words[0][0] == '#') continue;
     if (const Fault fault = session.Run(words); !fault.empty()) {
-      err << "quenchway: script line " << number << ": " << fault << '\n';
+      io.err("quenchway: script line " + std::to_string(number) + ": " + fault + '\n');
       return 2;
     }
     if (!loop.running()) {
       loop.SaveProgress();
-      out << "closed\n";
+      io.out("closed\n");
       return 0;
     }
   }

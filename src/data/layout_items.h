@@ -79,6 +79,12 @@ inline constexpr std::int32_t kItemSettingsBack = 59;
 inline constexpr std::int32_t kItemMenuSettings = 60;  // the menu's gear
 inline constexpr std::int32_t kSettingsItemsEnd = 61;
 
+// Item 61 is the menu's Enter code button, at its top left across from the
+// gear: a layout that stops before it has no such button (C still opens the
+// code screen).
+inline constexpr std::int32_t kItemMenuCode = 61;
+inline constexpr std::int32_t kMenuCodeItemsEnd = 62;
+
 // Items 62 and up: the settings' row of themes. A layout that stops before
 // their end shows no choice of theme, and the settings page stays as it was.
 inline constexpr std::int32_t kItemThemeLabel = 62;  // the row's label

@@ -1,5 +1,6 @@
 #include "data/text.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/files.h"
@@ -88,6 +89,17 @@ std::int32_t ReadNumber(std::wstring_view field) {
   if (value < std::numeric_limits<std::int32_t>::min())
     return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::string> SplitWords(std::string_view line) {
+  constexpr std::string_view kBlanks = " \t\n\v\f\r";
+  std::vector<std::string> words;
+  for (std::size_t at = line.find_first_not_of(kBlanks); at != std::string_view::npos;) {
+    const std::size_t end = std::min(line.find_first_of(kBlanks, at), line.size());
+    words.emplace_back(line.substr(at, end - at));
+    at = line.find_first_not_of(kBlanks, end);
+  }
+  return words;
 }
 
 }  // namespace qw

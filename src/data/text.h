@@ -59,4 +59,8 @@ class FieldTokenizer {
 // Values beyond 32 bits saturate at the int32 limits instead of wrapping.
 std::int32_t ReadNumber(std::wstring_view field);
 
+// The words of a command line: the runs of characters between blanks, tabs,
+// line ends, vertical tabs and form feeds.
+std::vector<std::string> SplitWords(std::string_view line);
+
 }  // namespace qw

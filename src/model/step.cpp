@@ -1,8 +1,9 @@
 #include "model/step.h"
 
 #include <charconv>
-#include <sstream>
 #include <vector>
+
+#include "data/text.h"
 
 namespace qw {
 
@@ -44,9 +45,7 @@ std::string StepText(const Step& step) {
 }
 
 std::optional<Step> ParseStep(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
+  const std::vector<std::string> words = SplitWords(text);
   std::size_t i = 0;
   Step step;
   if (i < words.size() && words[i] == "hint") {

@@ -1,10 +1,9 @@
 #include "platform/bitmap.h"
 
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/stb_image_decoder.h"
 
 namespace qw {
@@ -127,24 +126,12 @@ std::optional<Surface> LoadBmpMemory(std::span<const std::uint8_t> bytes) {
 
 std::optional<Surface> LoadBmpFile(const std::string& path) {
   // Only plain files: a pipe or a device could block or never end.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  const FileRead file = ReadFileBytes(path, kMaxFileBytes);
+  if (file.status != FileRead::Status::Ok) {
     return std::nullopt;
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxFileBytes) {
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()),
-                                   static_cast<std::streamsize>(bytes.size()))) {
-    return std::nullopt;
-  }
-  return LoadBmpMemory(bytes);
+  return LoadBmpMemory(
+      std::span(reinterpret_cast<const std::uint8_t*>(file.bytes.data()), file.bytes.size()));
 }
 
 bool SaveBmp24(const Surface& surface, const std::string& path) {
@@ -176,14 +163,10 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
   PutU32(header, 0);  // colours used
   PutU32(header, 0);  // colours important
 
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    return false;
-  }
-  file.write(reinterpret_cast<const char*>(header.data()),
-             static_cast<std::streamsize>(header.size()));
+  std::string file(header.begin(), header.end());
+  file.reserve(static_cast<std::size_t>(fileBytes));
   std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
-  for (std::int32_t y = surface.height() - 1; y >= 0 && file; --y) {
+  for (std::int32_t y = surface.height() - 1; y >= 0; --y) {
     const std::uint32_t* in = surface.Row(y);
     for (std::int32_t x = 0; x < surface.width(); ++x) {
       const Color c = FromPixel(in[x]);
@@ -191,10 +174,9 @@ bool SaveBmp24(const Surface& surface, const std::string& path) {
       row[3 * static_cast<std::size_t>(x) + 1] = c.g;
       row[3 * static_cast<std::size_t>(x) + 2] = c.r;
     }
-    file.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
+    file.append(row.begin(), row.end());
   }
-  file.close();
-  return !file.fail();
+  return WriteWholeFile(path, file);
 }
 
 }  // namespace qw

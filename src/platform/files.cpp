@@ -10,7 +10,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <map>
 #include <thread>
 
 namespace qw {
@@ -48,9 +50,46 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// The files kept in memory, by path; empty where the system has them.
+std::map<std::string, std::string>& MemoryFiles() {
+  static std::map<std::string, std::string> files;
+  return files;
+}
+
+FileRead ReadMemoryFile(const std::string& path, std::uintmax_t maxBytes) {
+  FileRead result;
+  const auto file = MemoryFiles().find(path);
+  if (file == MemoryFiles().end()) {
+    result.error = ErrorText(path, ENOENT);
+  } else if (file->second.size() > maxBytes) {
+    result.status = FileRead::Status::TooLarge;
+    result.error = path + ": larger than " + std::to_string(maxBytes) + " bytes";
+  } else {
+    result.status = FileRead::Status::Ok;
+    result.bytes = file->second;
+  }
+  return result;
+}
+
 }  // namespace
 
+void PutFileInMemory(const std::string& path, std::string_view bytes) {
+  MemoryFiles()[path] = bytes;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  if (!MemoryFiles().empty()) {
+    MemoryFiles()[path] = bytes;
+    return true;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
 FileRead ReadFileBytes(const std::string& path, std::uintmax_t maxBytes) {
+  if (!MemoryFiles().empty()) return ReadMemoryFile(path, maxBytes);
   FileRead result;
   const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) {

@@ -30,6 +30,16 @@ struct FileRead {
 // writer or a device never stalls the caller.
 FileRead ReadFileBytes(const std::string& path, std::uintmax_t maxBytes);
 
+// Writes a file whole, in place: a picture for the player or a test, never
+// the player's data (WriteFileAtomically keeps that safe).
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// The browser build has no file system: its files live in memory, the data
+// files it carries compiled in and whatever a script writes, for as long as
+// the page lives. Once one file is put there, ReadFileBytes and
+// WriteWholeFile use that memory alone.
+void PutFileInMemory(const std::string& path, std::string_view bytes);
+
 // The system calls an atomic write and a move aside make; tests replace them
 // to act out a full disk, a failing flush or a folder that refuses renames.
 struct FileSyscalls {

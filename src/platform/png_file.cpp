@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <string_view>
+
+#include "platform/files.h"
 
 namespace qw {
 
@@ -110,12 +112,8 @@ std::vector<std::uint8_t> EncodePngRgba(std::uint32_t width, std::uint32_t heigh
 }
 
 bool SaveBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
+  return WriteWholeFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool SavePng(const Surface& surface, const std::string& path) {

@@ -33,6 +33,15 @@ void ScreenFlow::OpenCodeEntry() {
   s_.effects.InvalidateAll();
 }
 
+bool ScreenFlow::MenuCodePress(Point p) {
+  if (static_cast<std::int32_t>(s_.layout.size()) < kMenuCodeItemsEnd ||
+      !PtInRect(ItemRect(s_.layout, kItemMenuCode), p))
+    return false;
+  s_.effects.PlaySound(Sound::kButton);
+  OpenCodeEntry();
+  return true;
+}
+
 void ScreenFlow::CodeKey(char letter) {
   std::string& code = s_.state.enteredCode;
   if (letter == '\b') {

@@ -110,6 +110,9 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
   if (static_cast<std::int32_t>(art_.layout.size()) >= kSettingsItemsEnd) {
     DrawItem(canvas, art_.skin, art_.layout, kItemMenuSettings);
   }
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kMenuCodeItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemMenuCode);
+  }
   if (help) DrawItem(canvas, art_.skin, art_.layout, kItemInstructions);
 }
 

@@ -71,7 +71,11 @@ Rect ScreenFlow::GlyphRow() const {
 // ---- the menu ----------------------------------------------------------------
 
 void ScreenFlow::MenuPenDown(Point p) {
-  if (settings_.MenuPress(p)) return;
+  if (settings_.MenuPress(p) || MenuCodePress(p)) return;
+  MenuHighlight(p);
+}
+
+void ScreenFlow::MenuHighlight(Point p) {
   // Every button is tested; where rectangles overlap the last one wins. A
   // press beside the four first buttons leaves the highlight as it was; one
   // left on Continue or Levels (by a key, or by entering the menu) goes, so
@@ -95,7 +99,9 @@ void ScreenFlow::MenuPenMove(Point p) {
   if (s_.state.hoveredButton != -1)
     s_.effects.InvalidateRect(MenuButtonRect(s_.state.hoveredButton));
   s_.state.hoveredButton = -1;
-  MenuPenDown(p);
+  // Only highlights: the gear and Enter code act on a press, never on a
+  // pointer passing over them.
+  MenuHighlight(p);
 }
 
 void ScreenFlow::MenuPenUp() {

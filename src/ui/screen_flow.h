@@ -70,6 +70,9 @@ class ScreenFlow {
   // chooser), Play or Enter starts its level. A code that does not read is
   // refused in a box that says why, and nothing else changes.
   void OpenCodeEntry();
+  // A press on the menu: true when it was on the Enter code button (item
+  // 61, in a layout that has it), which opens the code screen.
+  bool MenuCodePress(Point p);
   void CodeKey(char letter);
   void Paste(const std::string& text);
   void CodePenUp(Point p);
@@ -95,6 +98,8 @@ class ScreenFlow {
   // Items 25 and up are in the layout: Continue, Levels and the chooser.
   bool HasExtras() const;
   bool MenuButtonShown(std::int32_t button) const;
+  // Highlights the menu button under p, as a press or a move over it does.
+  void MenuHighlight(Point p);
   Rect MenuButtonRect(std::int32_t button) const;
   void EnteredPasswordChanged();
   // Where the game goes once a solved generated level has been

@@ -1,7 +1,8 @@
 // Levels shared by a code, in script mode with its own clipboard: a pasted
 // code plays like a generated level without taking Continue's place, Share
-// copies the code of the solved level and of the chooser's row, and a code
-// that does not read is refused in a box with nothing changed.
+// copies the code of the solved level and of the chooser's row, a code
+// that does not read is refused in a box with nothing changed, and the
+// menu's Enter code button opens the code screen.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -72,6 +73,18 @@ TEST(SharedCode, ACodeThatDoesNotReadIsRefusedWithNothingChanged) {
   ASSERT_EQ(dumps.size(), 2u) << run.out;
   EXPECT_EQ(dumps[0].rfind("mode 8\nlevel 0\n", 0), 0u) << dumps[0];
   EXPECT_EQ(dumps[0], dumps[1]);
+}
+
+// Enter code sits at the menu's top left, the gear at its top right: each
+// acts on a press, never on a pointer passing over it.
+TEST(SharedCode, TheMenusEnterCodeButtonOpensTheCodeScreenOnAPressOnly) {
+  ScratchFolder scratch("shared_code_menu");
+  const auto run = RunGame(QW_GAME_BINARY, "--script -",
+                           "move 12 12\nmove 228 12\ndump\ntap 12 12\ndump\n", scratch.path());
+  const std::vector<std::string> dumps = Dumps(run.out);
+  ASSERT_EQ(dumps.size(), 2u) << run.out;
+  EXPECT_EQ(dumps[0].rfind("mode 0\n", 0), 0u) << dumps[0];
+  EXPECT_EQ(dumps[1].rfind("mode 8\n", 0), 0u) << dumps[1];
 }
 
 }  // namespace

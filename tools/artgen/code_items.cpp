@@ -1,8 +1,29 @@
 // The pictures of shared levels: the chooser's Share and Code buttons, the
-// code screen, and the Share button on a generated level's solved screen.
+// code screen, the Share button on a generated level's solved screen, and
+// the menu's small Enter code button.
+#include "shapes.h"
 #include "skin.h"
 
 namespace qw::artgen {
+namespace {
+
+// A code's sign: a hash of two leaning strokes across two level ones,
+// centred in the box as the gear is in its own.
+void DrawHash(Image& img, const ItemPlace& p, Rgb colour) {
+  const Vec2 c{p.x + p.w / 2.0, p.y + (p.h - 2) / 2.0};
+  const Vec2 strokes[4][2] = {{{c.x - 1.0, c.y - 5.5}, {c.x - 3.0, c.y + 5.5}},
+                              {{c.x + 3.0, c.y - 5.5}, {c.x + 1.0, c.y + 5.5}},
+                              {{c.x - 5.5, c.y - 2.0}, {c.x + 5.5, c.y - 2.0}},
+                              {{c.x - 5.5, c.y + 2.0}, {c.x + 5.5, c.y + 2.0}}};
+  ShadeSoft(img, p.x, p.y, p.w, p.h, [&](double x, double y) {
+    for (const auto& s : strokes) {
+      if (SegmentDistance(Vec2{x, y}, s[0], s[1]) < 0.9) return Solid(colour);
+    }
+    return Paint{};
+  });
+}
+
+}  // namespace
 
 void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
@@ -39,6 +60,14 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   // where a set level's best shows.
   Image board(kClientWidth, kClientHeight, Look().panel);
   button(board, 46, "Share");
+
+  // The menu's Enter code, over the title picture's top-left corner, across
+  // from the gear.
+  Image menu = items.at(0);
+  const ItemPlace& code = places[kMenuCodeItem];
+  DrawButton(menu, fonts, code.x, code.y, code.w, code.h, "", false);
+  DrawHash(menu, code, Look().ink);
+  items[kMenuCodeItem] = Cut(menu, kMenuCodeItem);
 }
 
 }  // namespace qw::artgen

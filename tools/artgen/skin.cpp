@@ -76,7 +76,7 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"settings: mute, chosen", 158, 118, 66, 26, true},
       {"settings: back button", 8, 245, 64, 21, true},
       {"menu: settings button, opens the settings", 218, 2, 20, 20, true},
-      {"kept for another screen", 0, 0, 0, 0, false},
+      {"menu: enter code button, opens the code screen", 2, 2, 20, 20, true},
       {"settings: the theme row's label", 16, 162, 60, 14, true},
       {"settings: theme classic", 16, 180, 66, 26, true},
       {"settings: theme dark", 87, 180, 66, 26, true},
@@ -95,7 +95,8 @@ Skin BuildSkin(const Fonts& fonts) {
   // shared levels, then the settings', then the themes', each group from a
   // shelf of its own, so
   // that the places in the skin stay where they were before the later items
-  // joined.
+  // joined. The menu's Enter code, as small as the gear, takes the room
+  // beside it on the last shelf.
   auto group = [](int index) {
     return index < kOriginalItemCount   ? 0
            : index < kFirstCodeItem     ? 1

@@ -18,11 +18,12 @@ inline constexpr int kClientHeight = 268;
 inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
 // Continue and Levels buttons, the level chooser and Another; 43 to 46 shared
-// levels (42 is kept for another screen); 47 and up the settings screen and
-// the menu's way to it.
+// levels (42 is kept for another screen); 47 to 60 the settings screen and
+// the menu's way to it; 61 the menu's way to the code screen.
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
 inline constexpr int kFirstSettingsItem = 47;
+inline constexpr int kMenuCodeItem = 61;
 inline constexpr int kFirstThemeItem = 62;
 inline constexpr int kItemCount = 69;
 
@@ -51,7 +52,8 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts);
 Image DrawHelpPage(const Fonts& fonts);
 // The pictures of items 25 and up.
 void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
-// The pictures of items 43 and up: Share, Code and the code screen.
+// The pictures of items 43 to 46 and 61: Share, Code, the code screen and the
+// menu's Enter code.
 void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items);
 // The pictures of the settings screen and the menu's settings button.
 void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items);
