@@ -42,9 +42,7 @@ namespace {
 using testing::World;
 
 void Drop(World& w, Position from, Position to) {
-  w.controller.OnPenDown(w.Centre(from.x, from.y));
-  w.controller.OnPenMove(w.Centre(to.x, to.y));
-  w.controller.OnPenUp(w.Centre(to.x, to.y));
+  w.Drag(w.Centre(from.x, from.y), w.Centre(to.x, to.y));
 }
 
 struct Placement {
