@@ -63,7 +63,7 @@ std::string CodeOf(CodedLevel::Kind kind, std::int64_t day, std::uint64_t seed, 
 TEST(GeneratedPlay, EachStartIsItsLevelSolvedWithHintsAndADailyDayIsKept) {
   ScratchFolder scratch("generated_play");
   const std::optional<GeneratedLevel> daily = GenerateDaily(*ParseDate("2026-12-13"));
-  const auto set = GenerateSet(GenerateOptions{1, 4242, 4});
+  const auto set = GenerateSet(GenerateOptions{1, 4242, 5});
   const auto levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat");
   ASSERT_TRUE(daily && set && set->size() == 1 && levels && levels->size() > 8);
   const std::string shared = CodeOf(CodedLevel::Kind::kBoard, 0, 0, 0, (*levels)[8]);
@@ -74,8 +74,8 @@ TEST(GeneratedPlay, EachStartIsItsLevelSolvedWithHintsAndADailyDayIsKept) {
   } cases[] = {
       {"--daily 2026-12-13", daily->record,
        CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0)},
-      {"--random 4242 --grade 4", set->front().record,
-       CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 4)},
+      {"--random 4242 --grade 5", set->front().record,
+       CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 5)},
       {"--level " + shared, (*levels)[8], shared},
   };
   for (const auto& c : cases) {
