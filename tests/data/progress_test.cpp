@@ -98,6 +98,7 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
       with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
       with("daily 2024-02-29", "daily 2023-02-29"),
       with("daily 2024-02-29", "daily 2024-2-29"),
+      with("daily 2024-02-29\n", "daily 2024-02-29\ndaily 2024-02-29\n"),  // a day twice
       with("daily 2024-02-29", "daily 1969-12-31"),
       with("daily 2024-02-29", "daily 2024-02-29 1"),
       with("scale 3", "scale 17"),

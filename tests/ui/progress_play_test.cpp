@@ -290,6 +290,7 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
   EXPECT_EQ(c.RowText(0), L"Daily puzzle");
   EXPECT_EQ(c.RowText(3), L"Random level, grade 3");
   EXPECT_EQ(c.LevelOf(6), 0);
+  EXPECT_EQ(c.StateOf(7), EntryState::kLocked);  // the second level, the first unsolved
 
   // A random level plays without touching the level in play.
   g.controller.StartLevel(1);
