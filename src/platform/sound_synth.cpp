@@ -21,6 +21,7 @@ struct Part {
   double noise = 0;     // 0 a pure tone .. 1 noise alone
   double decay = 0;     // how fast it dies away (per second); 0 holds
   double overtone = 0;  // share of the second harmonic
+  double bright = 0.4;  // how much of the noise's highs pass: less is darker
 };
 
 // A short fade in and out on every part, so that it starts and ends at zero;
@@ -57,8 +58,10 @@ void Render(const Part& part, std::vector<double>& out) {
       seed = seed * 1664525u + 1013904223u;
       const double white =
           static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 2.0 - 1.0;
-      low += (white - low) * 0.4;
-      sample += low * 2.0 * part.noise;
+      low += (white - low) * part.bright;
+      // The same loudness whatever the brightness: a darker noise is
+      // weaker by the square root of what its filter lets through.
+      sample += low * 2.0 * std::sqrt((2 - part.bright) / part.bright / 4) * part.noise;
     }
     out[first + i] += part.loudness * Envelope(t, part.length, fall) * sample;
     fall *= fallStep;
@@ -73,7 +76,8 @@ std::vector<Part> PartsOf(Sound sound) {
       return {{0, 0.035, 1300, 1150, 0.25, 0.1, 60, 0}, {0.04, 0.03, 1500, 1400, 0.18, 0.1, 70, 0}};
     case Sound::kInvalid:
       return {{0, 0.09, 190, 180, 0.35, 0, 8, 0.5}, {0.11, 0.11, 170, 160, 0.35, 0, 8, 0.5}};
-    case Sound::kWater: return {{0, 0.6, 300, 260, 0.10, 0.85, 0, 0}};
+    // A dark murmur rather than a hiss: it plays as long as the water runs.
+    case Sound::kWater: return {{0, 0.6, 300, 260, 0.10, 0.85, 0, 0, 0.1}};
     case Sound::kDouse: return {{0, 0.35, 0, 0, 0.35, 1.0, 9, 0}};
     case Sound::kLost:
       return {{0, 0.14, 392, 392, 0.3, 0, 6, 0.3},

@@ -103,6 +103,7 @@ void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {
     case MODE_MENU: flow_.MenuCursorKey(dx, dy); break;
     case MODE_LEVELS: flow_.ChooserCursorKey(dx, dy); break;
     case MODE_PLAY: play_.CursorKey(dx, dy); break;
+    case MODE_SETTINGS: flow_.SettingsCursorKey(dx, dy); break;
     default: break;
   }
 }
@@ -118,6 +119,8 @@ void GameController::OnActivateKey() {
     flow_.ChooserActivate();
   } else if (session_.state.screenMode == MODE_CODE) {
     flow_.PlayCode(session_.state.enteredCode);
+  } else if (session_.state.screenMode == MODE_SETTINGS) {
+    flow_.Ok();  // Enter leaves the settings as Back does
   }
 }
 

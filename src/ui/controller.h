@@ -115,7 +115,10 @@ class GameController {
   // The sound's volume 0..100 and mute, kept with the screen's state for the
   // settings screen; the window plays by them.
   void SetVolume(std::int32_t volume) { session_.state.volume = std::clamp(volume, 0, 100); }
-  void SetMuted(bool muted) { session_.state.muted = muted; }
+  void SetMuted(bool muted) {
+    session_.state.muted = muted;
+    flow_.SettingsMuteChanged();
+  }
   void AdvanceWater() { session_.AdvanceWater(); }
   void FinishWater() { session_.FinishWater(); }
   // Something on screen moves: the water or a burst.

@@ -91,7 +91,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   }
   // The menu's Left and Right move only along its top row of Continue and
   // Levels; the chooser's turn its pages.
-  const bool moves = play || screenMode == MODE_MENU || screenMode == MODE_LEVELS;
+  const bool moves =
+      play || screenMode == MODE_MENU || screenMode == MODE_LEVELS || screenMode == MODE_SETTINGS;
   switch (key) {
     case Key::Left: return moves ? cursor(-1, 0) : KeyAction{};
     case Key::Right: return moves ? cursor(1, 0) : KeyAction{};
@@ -103,7 +104,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
       switch (screenMode) {
         case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
         case MODE_MENU:
-        case MODE_LEVELS: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
+        case MODE_LEVELS:
+        case MODE_SETTINGS: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};
         case MODE_SOLVED: return TapCentre(ItemRect(layout, kItemContinue));
         case MODE_FAILED: return TapCentre(ItemRect(layout, kItemRetry));
         default: return KeyAction{};

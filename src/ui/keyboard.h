@@ -65,7 +65,9 @@ struct KeyMods {
 // Shared levels: Ctrl+V pastes a code on the menu, the chooser and the code
 // screen; C on the menu opens the code screen, where letters and digits
 // type, Backspace and Delete rub out and Enter plays; S on the chooser and
-// the solved screen shares the level's code.
+// the solved screen shares the level's code. On the settings screen Left and
+// Right make the water slower or faster, Up and Down turn the volume up or
+// down, M mutes and Enter, like Escape, goes back to the menu.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout,
                  KeyMods mods = {});
 

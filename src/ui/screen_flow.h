@@ -41,6 +41,8 @@ class ScreenFlow {
   void SettingsPenDown(Point p) {
     if (settings_.PenDown(p)) EnterMenu(true);
   }
+  void SettingsCursorKey(std::int32_t dx, std::int32_t dy) { settings_.CursorKey(dx, dy); }
+  void SettingsMuteChanged() { settings_.MuteChanged(); }
   // The password screen, from the toolbar, the menu or a key.
   void OpenPassword();
   // The OK action: puts a carried piece back, or goes back to the menu, or

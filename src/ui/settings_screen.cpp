@@ -33,16 +33,12 @@ bool SettingsScreen::PenDown(Point p) {
   }
   for (std::int32_t k = 0; k < 3; ++k) {
     if (!hit(kItemMotionFirst + k)) continue;
-    state.motion = static_cast<Motion>(k);
-    if (s_.recorder) s_.recorder->AnimationChosen(static_cast<SavedAnimation>(k));
-    Changed();
+    ChooseMotion(k);
     return false;
   }
   const bool down = hit(kItemVolumeDown), up = hit(kItemVolumeUp);
   if (down || up) {
-    state.volume = std::clamp(state.volume + (up ? kVolumeStep : -kVolumeStep), 0, 100);
-    if (s_.recorder) s_.recorder->VolumeChosen(state.volume);
-    Changed();
+    StepVolume(up ? 1 : -1);
     return false;
   }
   if (hit(kItemMute)) {
@@ -51,6 +47,30 @@ bool SettingsScreen::PenDown(Point p) {
     Changed();
   }
   return false;
+}
+
+void SettingsScreen::CursorKey(std::int32_t dx, std::int32_t dy) {
+  if (dx != 0) {
+    const std::int32_t k = std::clamp(static_cast<std::int32_t>(s_.state.motion) + dx, 0, 2);
+    if (k != static_cast<std::int32_t>(s_.state.motion)) ChooseMotion(k);
+  }
+  if (dy != 0) StepVolume(-dy);
+}
+
+void SettingsScreen::MuteChanged() {
+  if (s_.state.screenMode == MODE_SETTINGS) s_.effects.InvalidateAll();
+}
+
+void SettingsScreen::ChooseMotion(std::int32_t k) {
+  s_.state.motion = static_cast<Motion>(k);
+  if (s_.recorder) s_.recorder->AnimationChosen(static_cast<SavedAnimation>(k));
+  Changed();
+}
+
+void SettingsScreen::StepVolume(std::int32_t steps) {
+  s_.state.volume = std::clamp(s_.state.volume + steps * kVolumeStep, 0, 100);
+  if (s_.recorder) s_.recorder->VolumeChosen(s_.state.volume);
+  Changed();
 }
 
 // Every change shows at once, and is heard: the button's sound at the new

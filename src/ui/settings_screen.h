@@ -21,9 +21,16 @@ class SettingsScreen {
   bool MenuPress(Point p);
   // A press on the screen; true when it was on Back.
   bool PenDown(Point p);
+  // The arrow keys: Left and Right make the water slower or faster, Up and
+  // Down turn the volume up or down by a step.
+  void CursorKey(std::int32_t dx, std::int32_t dy);
+  // Mute turned on or off from anywhere (M) shows on the screen at once.
+  void MuteChanged();
 
  private:
   void Changed();
+  void ChooseMotion(std::int32_t k);
+  void StepVolume(std::int32_t steps);
 
   Session& s_;
 };

@@ -186,6 +186,29 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   EXPECT_EQ(kept.animation, SavedAnimation::kFast);
   EXPECT_EQ(kept.volume, 90);
   EXPECT_TRUE(kept.mute);
+  // The keys do the same: Left slows the water, Down turns the volume down,
+  // M unmutes and shows it at once, Enter goes back.
+  auto key = [&](Key k, char letter = 0) {
+    InputEvent e;
+    e.type = InputEvent::Type::KeyDown;
+    e.key = k;
+    e.letter = letter;
+    loop.Handle(e);
+    front.presented.clear();
+    loop.Flush();
+  };
+  key(Key::Left);
+  key(Key::Down);
+  key(Key::Down);
+  key(Key::Letter, 'M');
+  EXPECT_FALSE(front.presented.empty()) << "the mute box is redrawn";
+  EXPECT_EQ(loop.motion(), Motion::kNormal);
+  EXPECT_EQ(kept.animation, SavedAnimation::kNormal);
+  EXPECT_EQ(kept.volume, 70);
+  EXPECT_FALSE(loop.muted());
+  key(Key::Enter);
+  EXPECT_EQ(loop.controller().state().screenMode, MODE_MENU);
+  tap(kItemMenuSettings);
   tap(kItemSettingsBack);
   EXPECT_EQ(loop.controller().state().screenMode, MODE_MENU);
 }
