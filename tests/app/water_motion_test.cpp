@@ -189,11 +189,7 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   // The keys do the same: Left slows the water, Down turns the volume down,
   // M unmutes and shows it at once, Enter goes back.
   auto key = [&](Key k, char letter = 0) {
-    InputEvent e;
-    e.type = InputEvent::Type::KeyDown;
-    e.key = k;
-    e.letter = letter;
-    loop.Handle(e);
+    loop.Handle(KeyEvent(k, letter));
     front.presented.clear();
     loop.Flush();
   };
