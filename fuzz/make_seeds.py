@@ -86,6 +86,13 @@ def text_seeds():
     put("layout", "huge_and_negative.dat", crlf(*lay25[:15], "2147483647,-2147483648,2147483647,2147483647,0,0",
                                                  "-5,26,-240,-20,-100000,99999999999", "0,0,0,0,0,0",
                                                  *lay25[18:], " +7 , -8 ,x,1,2,3"))
+    # Items at the int32 limits where the grid lines, the glyph row and its
+    # source, and the desktop keys' taps once overflowed.
+    far, near = "2147483647", "-2147483648"
+    limits = [",".join([far] * 6) if i in (16, 17, 23, 24) else line for i, line in enumerate(lay25)]
+    limits[16] = limits[17] = "2147483642," + ",".join([far] * 5)
+    limits[22] = ",".join([near, near, far, far, near, near])
+    put("layout", "items_at_the_limits.dat", crlf(*limits))
     put("layout", "short_table.dat", crlf(*lay25[:24]))
     put("layout", "no_last_line_end.dat", crlf(*lay25[:24]) + lay25[24].encode())
     put("layout", "zero_inside.dat", crlf(*lay25[:5]) + b"\0" + crlf(*lay25[5:]))

@@ -10,10 +10,16 @@
 
 #include "data/layout.h"
 #include "platform/bitmap.h"
+#include "common/input.h"
 #include "qw_app_resources.h"
+#include "ui/client_area.h"
 
 namespace qw {
 namespace {
+
+using testing::KeyEvent;
+using testing::PointerEvent;
+using testing::SamePixels;
 
 class RecordingFrontEnd final : public FrontEnd {
  public:
@@ -31,38 +37,6 @@ class RecordingFrontEnd final : public FrontEnd {
   std::vector<std::wstring> systemBoxes;
   std::vector<std::wstring> opened;
 };
-
-InputEvent Key(qw::Key key) {
-  InputEvent e;
-  e.type = InputEvent::Type::KeyDown;
-  e.key = key;
-  return e;
-}
-
-InputEvent Pointer(InputEvent::Type type, Point p) {
-  InputEvent e;
-  e.type = type;
-  e.point = p;
-  return e;
-}
-
-bool Same(const Surface& a, const Surface& b, const Rect& r) {
-  for (std::int32_t y = r.top; y < r.bottom; ++y) {
-    for (std::int32_t x = r.left; x < r.right; ++x) {
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-    }
-  }
-  return true;
-}
-
-bool SameClient(const Surface& a, const Surface& b) {
-  for (std::int32_t y = 0; y < kClientHeight; ++y) {
-    for (std::int32_t x = 0; x < kClientWidth; ++x) {
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-    }
-  }
-  return true;
-}
 
 class GameLoopBox : public ::testing::Test {
  protected:
@@ -86,19 +60,19 @@ TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTh
   ASSERT_NE(loop_.messageBox(), nullptr);
   EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"first"});
   EXPECT_TRUE(front_.systemBoxes.empty()) << "the game's own box, not the system's";
-  EXPECT_FALSE(SameClient(loop_.frame(), menu)) << "the box is drawn in the frame";
+  EXPECT_FALSE(SamePixels(loop_.frame(), menu, kClientRect)) << "the box is drawn in the frame";
   EXPECT_FALSE(loop_.TimeoutMs().has_value()) << "no tooltip timer under a box";
 
   // Escape closes the box; on the menu it would end the game if it got there.
-  loop_.Handle(Key(Key::Escape));
+  loop_.Handle(KeyEvent(Key::Escape));
   loop_.Flush();
   EXPECT_TRUE(loop_.running());
   EXPECT_EQ(front_.opened, (std::vector<std::wstring>{L"first", L"second"}));
-  loop_.Handle(Key(Key::Space));
+  loop_.Handle(KeyEvent(Key::Space));
   loop_.Flush();
   EXPECT_EQ(loop_.messageBox(), nullptr);
   EXPECT_TRUE(loop_.running());
-  EXPECT_TRUE(SameClient(loop_.frame(), menu))
+  EXPECT_TRUE(SamePixels(loop_.frame(), menu, kClientRect))
       << "the menu comes back whole once the last box closes";
 }
 
@@ -113,10 +87,11 @@ TEST_F(GameLoopBox, HoldsTheGamesPaintsWhileABoxShows) {
   loop_.controller().OnPenDown(p);
   loop_.controller().OnPenUp(p);
   loop_.Flush();
-  EXPECT_TRUE(SameClient(loop_.frame(), boxed)) << "a paint reached the frame under the box";
-  loop_.Handle(Key(Key::Enter));
+  EXPECT_TRUE(SamePixels(loop_.frame(), boxed, kClientRect))
+      << "a paint reached the frame under the box";
+  loop_.Handle(KeyEvent(Key::Enter));
   loop_.Flush();
-  EXPECT_FALSE(SameClient(loop_.frame(), menu))
+  EXPECT_FALSE(SamePixels(loop_.frame(), menu, kClientRect))
       << "what changed behind the box shows once it closes";
 }
 
@@ -140,16 +115,16 @@ TEST_F(GameLoopBox, TheBarAndTheBoxShowHoverAndPressesAsThePointerMoves) {
   const Point button{14, kClientHeight + 14};  // the bar's first button
   const Point board{kClientWidth / 2, kClientHeight / 2};
   // A press on a button, then a move off it onto the board: raised again.
-  loop_.Handle(Pointer(InputEvent::Type::PointerDown, button));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, button));
   loop_.Flush();
-  ASSERT_FALSE(Same(loop_.frame(), plain, bar));
-  loop_.Handle(Pointer(InputEvent::Type::PointerMove, board));
+  ASSERT_FALSE(SamePixels(loop_.frame(), plain, bar));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, board));
   loop_.Flush();
-  EXPECT_TRUE(Same(loop_.frame(), plain, bar));
-  loop_.Handle(Pointer(InputEvent::Type::PointerUp, board));
+  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerUp, board));
 
   // Hover long enough for the tooltip; a box that opens clears both.
-  loop_.Handle(Pointer(InputEvent::Type::PointerMove, button));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, button));
   now_ += 1000;
   loop_.Tick();
   loop_.Flush();
@@ -157,15 +132,15 @@ TEST_F(GameLoopBox, TheBarAndTheBoxShowHoverAndPressesAsThePointerMoves) {
   loop_.ShowMessage(L"message");
   loop_.Flush();
   EXPECT_EQ(loop_.tooltip(), nullptr);
-  EXPECT_TRUE(Same(loop_.frame(), plain, bar));
+  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
 
   // The box's OK shows pressed, and is presented so, while held.
   const Rect ok = loop_.messageBox()->OkButton();
   const Surface raised = loop_.frame();
   front_.presented = Rect{};
-  loop_.Handle(Pointer(InputEvent::Type::PointerDown, RectCenter(ok)));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, RectCenter(ok)));
   loop_.Flush();
-  EXPECT_FALSE(Same(loop_.frame(), raised, ok));
+  EXPECT_FALSE(SamePixels(loop_.frame(), raised, ok));
   EXPECT_EQ(IntersectRect(front_.presented, ok), ok);
 }
 

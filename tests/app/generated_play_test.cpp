@@ -58,59 +58,49 @@ std::string CodeOf(CodedLevel::Kind kind, std::int64_t day, std::uint64_t seed, 
   return EncodeLevel(CodedLevel{kind, board, day, seed, grade}).value_or("none");
 }
 
-void ExpectSolvedWithHints(const std::string& out, const LevelRecord& level,
-                           const std::string& code) {
-  const std::size_t second = out.find("mode ", 1);
-  const std::size_t third = out.find("mode ", second + 1);
-  ASSERT_NE(third, std::string::npos) << out;
-  const std::string start = out.substr(0, second), solved = out.substr(second, third - second),
-                    chooser = out.substr(third);
-  EXPECT_EQ(start.rfind("mode 2\nlevel -2\nlevels 32\n", 0), 0u) << start;
-  EXPECT_NE(start.find(StartLines(level)), std::string::npos) << start;
-  EXPECT_NE(start.find("\ncode " + code + "\n"), std::string::npos) << start;
-  EXPECT_EQ(solved.rfind("mode 3\nlevel -2\n", 0), 0u) << solved;
-  EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
-  EXPECT_EQ(chooser.rfind("mode 6\n", 0), 0u) << chooser;
-  EXPECT_NE(chooser.find("toolbar 0\n"), std::string::npos) << chooser;
-  // Straight from the solved screen to the chooser: no password, no box.
-  EXPECT_EQ(out.find("message: "), std::string::npos) << out;
-}
-
-TEST(GeneratedPlay, TheDailyPuzzleIsSolvedWithHintsAndItsDayKept) {
-  ScratchFolder scratch("generated_daily");
+// Each way to start a generated level: the daily puzzle of a day, a random
+// level of a seed and grade, and a shipped level shared by its code.
+TEST(GeneratedPlay, EachStartIsItsLevelSolvedWithHintsAndADailyDayIsKept) {
+  ScratchFolder scratch("generated_play");
   const std::optional<GeneratedLevel> daily = GenerateDaily(*ParseDate("2026-12-13"));
-  ASSERT_TRUE(daily);
-  const auto run = RunGame(
-      QW_GAME_BINARY, "--daily 2026-12-13 --progress " + scratch.path().string() + " --script -",
-      HintedScript(), scratch.path());
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err, "");
-  ExpectSolvedWithHints(
-      run.out, daily->record,
-      CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0));
-  EXPECT_NE(ReadAll(scratch.path() / "progress").find("\ndaily 2026-12-13\n"), std::string::npos);
-}
-
-TEST(GeneratedPlay, ARandomLevelIsTheGeneratorsLevelOfThatSeedAndSolvedWithHints) {
-  ScratchFolder scratch("generated_random");
-  const auto set = GenerateSet(GenerateOptions{1, 4242, 4});
-  ASSERT_TRUE(set && set->size() == 1);
-  const auto run =
-      RunGame(QW_GAME_BINARY, "--random 4242 --grade 4 --script -", HintedScript(), scratch.path());
-  EXPECT_EQ(run.status, 0) << run.err;
-  ExpectSolvedWithHints(run.out, set->front().record,
-                        CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 4));
-}
-
-TEST(GeneratedPlay, ASharedLevelIsTheLevelOfItsCodeAndSolvedWithHints) {
-  ScratchFolder scratch("generated_shared");
+  const auto set = GenerateSet(GenerateOptions{1, 4242, 5});
   const auto levels = LoadLevels(QW_SOURCE_DIR "/data/qw_levels.dat");
-  ASSERT_TRUE(levels && levels->size() > 8);
-  const std::string code = CodeOf(CodedLevel::Kind::kBoard, 0, 0, 0, (*levels)[8]);
-  const auto run =
-      RunGame(QW_GAME_BINARY, "--level " + code + " --script -", HintedScript(), scratch.path());
-  EXPECT_EQ(run.status, 0) << run.err;
-  ExpectSolvedWithHints(run.out, (*levels)[8], code);
+  ASSERT_TRUE(daily && set && set->size() == 1 && levels && levels->size() > 8);
+  const std::string shared = CodeOf(CodedLevel::Kind::kBoard, 0, 0, 0, (*levels)[8]);
+  const struct {
+    std::string args;
+    LevelRecord level;
+    std::string code;
+  } cases[] = {
+      {"--daily 2026-12-13", daily->record,
+       CodeOf(CodedLevel::Kind::kDaily, DayNumber(*ParseDate("2026-12-13")), 0, 0)},
+      {"--random 4242 --grade 5", set->front().record,
+       CodeOf(CodedLevel::Kind::kRandom, 0, 4242, 5)},
+      {"--level " + shared, (*levels)[8], shared},
+  };
+  for (const auto& c : cases) {
+    const auto run =
+        RunGame(QW_GAME_BINARY, c.args + " --progress " + scratch.path().string() + " --script -",
+                HintedScript(), scratch.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string& out = run.out;
+    const std::size_t second = out.find("mode ", 1);
+    const std::size_t third = out.find("mode ", second + 1);
+    ASSERT_NE(third, std::string::npos) << out;
+    const std::string start = out.substr(0, second), solved = out.substr(second, third - second),
+                      chooser = out.substr(third);
+    EXPECT_EQ(start.rfind("mode 2\nlevel -2\nlevels 32\n", 0), 0u) << start;
+    EXPECT_NE(start.find(StartLines(c.level)), std::string::npos) << start;
+    EXPECT_NE(start.find("\ncode " + c.code + "\n"), std::string::npos) << start;
+    EXPECT_EQ(solved.rfind("mode 3\nlevel -2\n", 0), 0u) << solved;
+    EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
+    EXPECT_EQ(chooser.rfind("mode 6\n", 0), 0u) << chooser;
+    EXPECT_NE(chooser.find("toolbar 0\n"), std::string::npos) << chooser;
+    // Straight from the solved screen to the chooser: no password, no box.
+    EXPECT_EQ(out.find("message: "), std::string::npos) << out;
+  }
+  EXPECT_NE(ReadAll(scratch.path() / "progress").find("\ndaily 2026-12-13\n"), std::string::npos);
 }
 
 }  // namespace

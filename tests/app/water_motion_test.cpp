@@ -13,11 +13,15 @@
 #include "data/layout.h"
 #include "data/layout_items.h"
 #include "platform/bitmap.h"
+#include "common/input.h"
 #include "qw_app_resources.h"
 #include "run_game.h"
 
 namespace qw {
 namespace {
+
+using testing::KeyEvent;
+using testing::SamePixels;
 
 class QuietFrontEnd final : public FrontEnd {
  public:
@@ -33,13 +37,6 @@ InputEvent CommandEvent(ToolbarCommand command) {
   e.type = InputEvent::Type::Command;
   e.command = static_cast<std::int32_t>(command);
   return e;
-}
-
-bool SameClient(const Surface& a, const Surface& b) {
-  for (std::int32_t y = 0; y < kClientHeight; ++y) {
-    if (!std::equal(a.Row(y), a.Row(y) + kClientWidth, b.Row(y))) return false;
-  }
-  return true;
 }
 
 // A game on a level of the set, at a clock of its own.
@@ -86,7 +83,7 @@ TEST(WaterMotion, RunsInTheTracesOrderToTheStillPictureAndTheOutcomeWaitsForIt) 
           for (std::size_t j = i + 1; j < steps.size(); ++j)
             ASSERT_LE(run.Shown(j), run.Shown(i)) << i << " " << j;
         }
-        if (!SameClient(moving.loop.client(), still.loop.client())) sawPartWay = true;
+        if (!SamePixels(moving.loop.client(), still.loop.client(), kClientRect)) sawPartWay = true;
         moving.Wait(16);
         ASSERT_LT(moving.now, 100000u);
         for (const Rect& r : moving.front.presented) {
@@ -101,7 +98,8 @@ TEST(WaterMotion, RunsInTheTracesOrderToTheStillPictureAndTheOutcomeWaitsForIt) 
       EXPECT_FALSE(moving.loop.Animating());
       EXPECT_EQ(moving.loop.controller().state().screenMode,
                 still.loop.controller().state().screenMode);
-      ASSERT_TRUE(SameClient(moving.loop.client(), still.loop.client())) << "hint " << hint;
+      ASSERT_TRUE(SamePixels(moving.loop.client(), still.loop.client(), kClientRect))
+          << "hint " << hint;
     }
     EXPECT_EQ(still.loop.controller().state().screenMode, MODE_SOLVED);
     EXPECT_TRUE(sawPartWay);
@@ -115,30 +113,25 @@ TEST(WaterMotion, InputCompletesTheRunFirstAndTakingBackNeverRuns) {
   moving.Send(CommandEvent(ID_HINT));
   ASSERT_EQ(still.loop.controller().state().screenMode, MODE_PLAY);
   moving.Wait(40);
-  InputEvent move;
-  move.type = InputEvent::Type::PointerMove;
-  move.point = Point{5, 5};
-  moving.Send(move);
+  moving.Send(testing::PointerEvent(InputEvent::Type::PointerMove, Point{5, 5}));
   EXPECT_TRUE(moving.loop.Animating()) << "moving the pointer leaves the water running";
   // A key completes the run, then acts: the cursor shows over the end state.
-  InputEvent left;
-  left.type = InputEvent::Type::KeyDown;
-  left.key = Key::Left;
-  still.Send(left);
-  moving.Send(left);
+  still.Send(KeyEvent(Key::Left));
+  moving.Send(KeyEvent(Key::Left));
   EXPECT_FALSE(moving.loop.Animating());
-  EXPECT_TRUE(SameClient(moving.loop.client(), still.loop.client()));
+  EXPECT_TRUE(SamePixels(moving.loop.client(), still.loop.client(), kClientRect));
   // Undo: the run completes, then the undo shows its end state at once.
   still.Send(CommandEvent(ID_UNDO));
   moving.Send(CommandEvent(ID_UNDO));
   EXPECT_FALSE(moving.loop.Animating());
   EXPECT_EQ(moving.loop.controller().history().RedoCount(), 1);
-  EXPECT_TRUE(SameClient(moving.loop.client(), still.loop.client()));
+  EXPECT_TRUE(SamePixels(moving.loop.client(), still.loop.client(), kClientRect));
   for (const ToolbarCommand c : {ID_REDO, ID_RESTART}) {
     still.Send(CommandEvent(c));
     moving.Send(CommandEvent(c));
     EXPECT_FALSE(moving.loop.Animating()) << static_cast<int>(c);
-    EXPECT_TRUE(SameClient(moving.loop.client(), still.loop.client())) << static_cast<int>(c);
+    EXPECT_TRUE(SamePixels(moving.loop.client(), still.loop.client(), kClientRect))
+        << static_cast<int>(c);
   }
 }
 
@@ -147,11 +140,7 @@ TEST(Sounds, EachActionStartsItsSoundAndMutedStartsNone) {
     Game game(Motion::kNormal);
     game.loop.NoteSounds();
     game.loop.SetVolume(40);
-    InputEvent m;
-    m.type = InputEvent::Type::KeyDown;
-    m.key = Key::Letter;
-    m.letter = 'M';
-    if (muted) game.Send(m);
+    if (muted) game.Send(KeyEvent(Key::Letter, 'M'));
     for (int hint = 0; hint < 20 && game.loop.controller().state().screenMode == MODE_PLAY;
          ++hint) {
       game.Send(CommandEvent(ID_HINT));
@@ -181,12 +170,8 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   loop.AttachProgress(Progress{}, nullptr);
   auto tap = [&](std::int32_t item) {
     const Point p = RectCenter(ItemRect(loop.layout(), item));
-    for (const auto type : {InputEvent::Type::PointerDown, InputEvent::Type::PointerUp}) {
-      InputEvent e;
-      e.type = type;
-      e.point = p;
-      loop.Handle(e);
-    }
+    for (const auto type : {InputEvent::Type::PointerDown, InputEvent::Type::PointerUp})
+      loop.Handle(testing::PointerEvent(type, p));
     loop.Flush();
   };
   tap(kItemMenuSettings);
@@ -207,11 +192,7 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   // The keys do the same: Left slows the water, Down turns the volume down,
   // M unmutes and shows it at once, 3 picks High contrast, Enter goes back.
   auto key = [&](Key k, char letter = 0) {
-    InputEvent e;
-    e.type = InputEvent::Type::KeyDown;
-    e.key = k;
-    e.letter = letter;
-    loop.Handle(e);
+    loop.Handle(KeyEvent(k, letter));
     front.presented.clear();
     loop.Flush();
   };

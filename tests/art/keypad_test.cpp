@@ -50,15 +50,6 @@ double Match(const PixelSet& a, const PixelSet& b) {
   return best;
 }
 
-TEST(KeypadAlphabet, IsEightDistinctCapitalsInOrder) {
-  for (std::size_t k = 0; k < keypadAlphabet.size(); ++k) {
-    EXPECT_TRUE(keypadAlphabet[k] >= L'A' && keypadAlphabet[k] <= L'Z');
-    if (k > 0) {
-      EXPECT_LT(keypadAlphabet[k - 1], keypadAlphabet[k]);
-    }
-  }
-}
-
 // The glyph of key k must show keypadAlphabet[k]: of the eight letters, it is
 // the one whose rendered shape it matches best (so no two glyphs are alike).
 TEST(KeypadGlyphs, ShowTheLettersOfTheAlphabetInOrder) {

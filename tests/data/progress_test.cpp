@@ -5,12 +5,9 @@
 #include <cstring>
 
 #include "data/calendar.h"
-#include "temp_file.h"
 
 namespace qw {
 namespace {
-
-using testing::TempFile;
 
 constexpr const char* kTwoLevels =
     "; two levels\r\n"
@@ -105,6 +102,7 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
       with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
       with("daily 2024-02-29", "daily 2023-02-29"),
       with("daily 2024-02-29", "daily 2024-2-29"),
+      with("daily 2024-02-29\n", "daily 2024-02-29\ndaily 2024-02-29\n"),  // a day twice
       with("daily 2024-02-29", "daily 1969-12-31"),
       with("daily 2024-02-29", "daily 2024-02-29 1"),
       with("scale 3", "scale 17"),
@@ -270,41 +268,6 @@ TEST(LevelKey, IsTheSameEverywhereAndFollowsTheLevelNotItsPlace) {
   changed.hazardCells = L"45";
   changed.fireCells = L"";
   EXPECT_NE(KeyOfLevel(changed), KeyOfLevel(levels[0]));
-}
-
-// The indexes of the solved levels in a level table.
-std::vector<std::int32_t> SolvedLevelIndexes(const Progress& p,
-                                             const std::vector<LevelRecord>& levels) {
-  std::vector<std::int32_t> indexes;
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    if (p.solved.contains(KeyOfLevel(levels[i]))) indexes.push_back(static_cast<std::int32_t>(i));
-  }
-  return indexes;
-}
-
-TEST(LevelKey, AnEditedLevelFileCreditsOnlyTheLevelsSolved) {
-  TempFile before(kTwoLevels);
-  const auto levels = LoadLevels(before.path());
-  ASSERT_TRUE(levels);
-  Progress p;
-  RecordSolved(p, KeyOfLevel((*levels)[0]), LevelBest{});
-  EXPECT_EQ(SolvedLevelIndexes(p, *levels), std::vector<std::int32_t>{0});
-
-  // Reordered, with comments added: the solved level is found at its new place.
-  TempFile reordered(
-      "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n"
-      "; moved down\r\n\r\nAround the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,23\r\n");
-  const auto moved = LoadLevels(reordered.path());
-  ASSERT_TRUE(moved);
-  EXPECT_EQ(SolvedLevelIndexes(p, *moved), std::vector<std::int32_t>{1});
-
-  // One wall moved: a different level, unsolved; and the old key names no level.
-  TempFile edited(
-      "Around the wall\r\nSTARE\r\n2,1,0\r\n0,2\r\n45\r\n-1\r\n3,13,33\r\n"
-      "Second\r\nALIEN\r\n1,1,1\r\n0,4\r\n5\r\n-1\r\n-1\r\n");
-  const auto changed = LoadLevels(edited.path());
-  ASSERT_TRUE(changed);
-  EXPECT_TRUE(SolvedLevelIndexes(p, *changed).empty());
 }
 
 TEST(MergeProgress, KeepsEverySolvedLevelAndTheBestOfEachBest) {

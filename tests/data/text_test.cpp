@@ -49,8 +49,9 @@ TEST(ReadTextFile, RefusesPipesAndDevicesWithoutWaitingOnThem) {
 }
 
 TEST(ReadTextFile, RefusesFilesTooLargeToBeDataFiles) {
-  TempFile big(std::string(kMaxTextFileBytes + 1, 'x'));
+  TempFile big(std::string(kMaxTextFileBytes + 1, 'x')), most(std::string(kMaxTextFileBytes, 'x'));
   EXPECT_FALSE(ReadTextFile(big.path()));
+  EXPECT_TRUE(ReadTextFile(most.path()));
 }
 
 TEST(NextLine, SkipsEmptyAndCommentLinesAndNeverGivesAnUnterminatedTail) {

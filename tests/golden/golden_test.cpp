@@ -4,6 +4,8 @@
 // recording knows; lines a later game appends to a dump are skipped.
 // Re-record after a deliberate change with
 //   python3 tests/golden/record.py record build
+// which runs this program with --record: expected.txt is written anew from
+// what the game does now.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -108,6 +110,29 @@ std::string ShotDigest(const std::filesystem::path& path) {
   return text;
 }
 
+// One session played in `folder`: its exit status, the lines of its output
+// the recording knows, and its shots' digests.
+Expected Replay(const std::vector<std::string>& script, const std::filesystem::path& folder) {
+  std::ofstream(folder / "script.txt") << [&] {
+    std::string text;
+    for (const std::string& line : script) text += line + "\n";
+    return text;
+  }();
+  int shots = 0;
+  for (const std::string& line : script) shots += line.starts_with("shot ");
+  const std::string command = "cd '" + folder.string() +
+                              "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
+                              "' --script script.txt > out.txt 2> err.txt";
+  const int raw = std::system(command.c_str());
+  Expected run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = KnownLines(Lines(ReadAll(folder / "out.txt")));
+  run.shots = "shots";
+  for (int i = 1; i <= shots; ++i)
+    run.shots += " " + ShotDigest(folder / ("shot-" + std::to_string(i) + ".bmp"));
+  return run;
+}
+
 class Golden : public ::testing::TestWithParam<int> {};
 
 TEST_P(Golden, SessionsPrintAndPaintAsRecorded) {
@@ -119,32 +144,17 @@ TEST_P(Golden, SessionsPrintAndPaintAsRecorded) {
   int index = 0, failures = 0;
   for (const auto& [number, script] : sessions) {
     if (index++ % kChunks != GetParam()) continue;
-    std::ofstream(scratch.path() / "script.txt") << [&] {
-      std::string text;
-      for (const std::string& line : script) text += line + "\n";
-      return text;
-    }();
-    int shots = 0;
-    for (const std::string& line : script) shots += line.starts_with("shot ");
-    const std::string command = "cd '" + scratch.path().string() +
-                                "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
-                                "' --script script.txt > out.txt 2> err.txt";
-    const int raw = std::system(command.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::string digests = "shots";
-    for (int i = 1; i <= shots; ++i)
-      digests += " " + ShotDigest(scratch.path() / ("shot-" + std::to_string(i) + ".bmp"));
-
+    const Expected got = Replay(script, scratch.path());
     const Expected& want = expected.at(number);
-    const std::vector<std::string> got = KnownLines(Lines(ReadAll(scratch.path() / "out.txt")));
     std::size_t first = 0;
-    while (first < got.size() && first < want.out.size() && got[first] == want.out[first]) ++first;
-    const bool same = status == want.status && got == want.out && digests == want.shots;
-    EXPECT_TRUE(same) << "session " << number << ": status " << status << " (recorded "
+    while (first < got.out.size() && first < want.out.size() && got.out[first] == want.out[first])
+      ++first;
+    const bool same = got.status == want.status && got.out == want.out && got.shots == want.shots;
+    EXPECT_TRUE(same) << "session " << number << ": status " << got.status << " (recorded "
                       << want.status << "), output line " << first + 1 << ": '"
-                      << (first < got.size() ? got[first] : "<end>") << "' (recorded '"
+                      << (first < got.out.size() ? got.out[first] : "<end>") << "' (recorded '"
                       << (first < want.out.size() ? want.out[first] : "<end>") << "')\n"
-                      << digests << "\n"
+                      << got.shots << "\n"
                       << want.shots;
     if (!same && ++failures >= 5) break;
   }
@@ -152,5 +162,26 @@ TEST_P(Golden, SessionsPrintAndPaintAsRecorded) {
 
 INSTANTIATE_TEST_SUITE_P(Chunks, Golden, ::testing::Range(0, kChunks));
 
+// Writes expected.txt from every session as the game plays it now.
+int Record() {
+  ScratchFolder scratch("golden_record");
+  const auto sessions = ReadSessions();
+  std::ofstream out(QW_GOLDEN_DIR "/expected.txt", std::ios::binary);
+  for (const auto& [number, script] : sessions) {
+    const Expected run = Replay(script, scratch.path());
+    out << "session " << number << " status " << run.status << "\n";
+    for (const std::string& line : run.out) out << line << "\n";
+    out << run.shots << "\nend\n";
+  }
+  std::printf("recorded %zu sessions\n", sessions.size());
+  return 0;
+}
+
 }  // namespace
 }  // namespace qw
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--record") return qw::Record();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

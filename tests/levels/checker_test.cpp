@@ -45,79 +45,70 @@ TEST(Checker, SoundSolvableFilePasses) {
   EXPECT_TRUE(check.levels[1].Solvable());
 }
 
-TEST(Checker, LineFeedOnlyFileHasNoLevel) {
-  std::wstring text = Good();
-  text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
-  const FileCheck check = CheckLevelText(text, Quick());
-  EXPECT_TRUE(check.levels.empty());
-  EXPECT_FALSE(check.Passed());
-  EXPECT_TRUE(Has(check.findings, "line feed alone", 0, false));
-  EXPECT_TRUE(Has(check.findings, "no complete level"));
-}
-
-TEST(Checker, WarnsAboutLineEndsAndAnIncompleteLastGroup) {
-  std::wstring text = Good() + L"Half a level\r\nSTAR\r\n2,0,0\nx";
-  const FileCheck check = CheckLevelText(text, Quick());
-  ASSERT_EQ(check.levels.size(), 1u);
-  EXPECT_TRUE(check.Passed());  // warnings alone do not fail the file
-  EXPECT_TRUE(Has(check.findings, "do not make a complete level", 8, false));
-  EXPECT_TRUE(Has(check.findings, "line feed alone", 10, false));
-  EXPECT_TRUE(Has(check.findings, "does not end in", 0, false));
-}
-
-TEST(Checker, ReportsValuesOutsideTheLimits) {
-  const FileCheck check = CheckLevelText(
-      Group(L"Bad", L"TEAL", L"6,5,-1", L"100,8", L"5,,x7", L" -1", L"-1 "), Quick());
-  ASSERT_EQ(check.levels.size(), 1u);
-  const auto& f = check.levels[0].findings;
-  EXPECT_TRUE(Has(f, "splitter count -1 is below 0", 3));
-  EXPECT_TRUE(Has(f, "add up to 10", 3) == false);
-  EXPECT_TRUE(Has(f, "source cell 100 is not on the board", 4));
-  EXPECT_TRUE(Has(f, "source rotation 8", 4));
-  EXPECT_TRUE(Has(f, "empty field", 5));
-  EXPECT_TRUE(Has(f, "\"x7\" is not a number", 5));
-  EXPECT_TRUE(Has(f, "hazard line \" -1\" is not exactly", 6));
-  EXPECT_TRUE(Has(f, "wall line \"-1 \" is not exactly", 7));
-  EXPECT_FALSE(check.Passed());
-
-  const FileCheck counts =
-      CheckLevelText(Group(L"Bad", L"TEAL", L"6,5", L"0", L"45", L"-1", L"-1"), Quick());
-  EXPECT_TRUE(Has(counts.levels[0].findings, "add up to 11", 3));
-  EXPECT_TRUE(Has(counts.levels[0].findings, "no splitter count given", 3, false));
-  EXPECT_TRUE(Has(counts.levels[0].findings, "no source rotation given", 4, false));
-}
-
-TEST(Checker, ReportsPlacementsThatOverwriteOneAnother) {
-  const FileCheck check = CheckLevelText(
-      Group(L"Crowded", L"TEAL", L"2,1,0", L"13,2", L"45,45,3", L"3,9", L"9,13"), Quick());
-  const auto& f = check.levels[0].findings;
-  EXPECT_TRUE(Has(f, "cell 45 is listed twice as a fire", 5));
-  EXPECT_TRUE(Has(f, "hazard at cell 3 replaces the fire of line 5", 6));
-  EXPECT_TRUE(Has(f, "wall at cell 9 replaces the hazard of line 6", 7));
-  EXPECT_TRUE(Has(f, "source at cell 13 replaces the wall of line 7", 4));
-}
-
-TEST(Checker, ReportsPasswordsTheKeypadCannotTypeOrThatRepeat) {
-  const FileCheck check =
-      CheckLevelText(Good(L"SLATE") + Good(L"SLATE") + Good(L"slate") + Good(L"SALT "), Quick());
-  ASSERT_EQ(check.levels.size(), 4u);
-  EXPECT_TRUE(check.levels[0].Sound());
-  EXPECT_TRUE(Has(check.levels[1].findings, "already level 1's", 9));
-  EXPECT_TRUE(Has(check.levels[2].findings, "\"s\" is not on the keypad (AEILNRST)", 16));
-  EXPECT_TRUE(Has(check.levels[3].findings, "\" \" is not on the keypad", 23));
-}
-
-TEST(Checker, LevelsThatEndAsTheyStartOrCannotBeWon) {
-  // Straight into a hazard: failed before the player can act.
-  const FileCheck fails =
-      CheckLevelText(Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"), Quick());
-  EXPECT_TRUE(Has(fails.levels[0].findings, "fails as it starts", 4));
-  EXPECT_FALSE(fails.Passed());
-  // Every fire already in the water: solved at once, worth a warning only.
-  const FileCheck solved =
-      CheckLevelText(Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"), Quick());
-  EXPECT_TRUE(Has(solved.levels[0].findings, "solved as it starts", 4, false));
-  EXPECT_TRUE(solved.Passed());
+// Each finding at its line (0: the file as a whole), as an error or a
+// warning, and whether the file passes with it.
+TEST(Checker, ReportsEachFindingAtItsLine) {
+  struct Expect {
+    const char* part;
+    std::int32_t line;
+    bool error = true;
+  };
+  std::wstring lineFeeds = Good();
+  lineFeeds.erase(std::remove(lineFeeds.begin(), lineFeeds.end(), L'\r'), lineFeeds.end());
+  const struct {
+    std::wstring text;
+    bool passes;
+    std::vector<Expect> findings;
+  } cases[] = {
+      {lineFeeds, false, {{"line feed alone", 0, false}, {"no complete level", -1}}},
+      // Warnings alone do not fail the file.
+      {Good() + L"Half a level\r\nSTAR\r\n2,0,0\nx",
+       true,
+       {{"do not make a complete level", 8, false},
+        {"line feed alone", 10, false},
+        {"does not end in", 0, false}}},
+      {Group(L"Bad", L"TEAL", L"6,5,-1", L"100,8", L"5,,x7", L" -1", L"-1 "),
+       false,
+       {{"splitter count -1 is below 0", 3},
+        {"source cell 100 is not on the board", 4},
+        {"source rotation 8", 4},
+        {"empty field", 5},
+        {"\"x7\" is not a number", 5},
+        {"hazard line \" -1\" is not exactly", 6},
+        {"wall line \"-1 \" is not exactly", 7}}},
+      {Group(L"Bad", L"TEAL", L"6,5", L"0", L"45", L"-1", L"-1"),
+       false,
+       {{"add up to 11", 3},
+        {"no splitter count given", 3, false},
+        {"no source rotation given", 4, false}}},
+      {Group(L"Crowded", L"TEAL", L"2,1,0", L"13,2", L"45,45,3", L"3,9", L"9,13"),
+       false,
+       {{"cell 45 is listed twice as a fire", 5},
+        {"hazard at cell 3 replaces the fire of line 5", 6},
+        {"wall at cell 9 replaces the hazard of line 6", 7},
+        {"source at cell 13 replaces the wall of line 7", 4}}},
+      {Good(L"SLATE") + Good(L"SLATE") + Good(L"slate") + Good(L"SALT "),
+       false,
+       {{"already level 1's", 9},
+        {"\"s\" is not on the keypad (AEILNRST)", 16},
+        {"\" \" is not on the keypad", 23}}},
+      // Straight into a hazard: failed before the player can act; every
+      // fire already in the water: solved at once, worth a warning only.
+      {Group(L"Zap", L"TEAL", L"1,0,0", L"0,2", L"45", L"5", L"-1"),
+       false,
+       {{"fails as it starts", 4}}},
+      {Group(L"Free", L"TEAL", L"1,0,0", L"0,2", L"5", L"-1", L"-1"),
+       true,
+       {{"solved as it starts", 4, false}}},
+  };
+  for (const auto& c : cases) {
+    const FileCheck check = CheckLevelText(c.text, Quick());
+    std::vector<Finding> all = check.findings;
+    for (const LevelCheck& level : check.levels)
+      all.insert(all.end(), level.findings.begin(), level.findings.end());
+    EXPECT_EQ(check.Passed(), c.passes) << c.findings[0].part;
+    for (const Expect& e : c.findings) EXPECT_TRUE(Has(all, e.part, e.line, e.error)) << e.part;
+  }
   // Sound but walled in: no way to win fails the file too.
   const FileCheck shut = CheckLevelText(
       Group(L"Shut in", L"TEAL", L"4,3,3", L"0,2", L"55", L"-1", L"44,45,46,54,56,64,65,66"),

@@ -35,23 +35,42 @@ TEST(WaterExits, NoTwoArrivalsLeaveAlike) {
   }
 }
 
-TEST(Solver, WorkedExampleNeedsTwoElbows) {
-  const LevelRecord level = MakeLevel(2, 1, 0, 0, 2, L"45", L"", L"3,13,23");
-  const SolveReport first = SolveLevel(level);
-  ASSERT_EQ(first.outcome, SolveOutcome::kSolved);
-  EXPECT_TRUE(VerifySolution(level, first.solution));
-  const SolveReport fewest = SolveFewest(level);
-  ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
-  EXPECT_EQ(fewest.solution.size(), 2u);
-  EXPECT_TRUE(VerifySolution(level, fewest.solution));
-  EXPECT_EQ(SolveFewest(MakeLevel(1, 0, 0, 0, 2, L"45", L"", L"3,13,23")).outcome,
-            SolveOutcome::kUnsolvable);
-}
-
-TEST(Solver, StraightWaterNeedsNoPiece) {
-  const SolveReport report = SolveLevel(MakeLevel(0, 0, 0, 0, 3, L"11,22,99"));
-  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
-  EXPECT_TRUE(report.solution.empty());
+// Outcomes, and the fewest pieces of each solvable level, which the check
+// confirms by playing them.
+TEST(Solver, OutcomesAndFewestPieces) {
+  constexpr auto kSolved = SolveOutcome::kSolved, kNone = SolveOutcome::kUnsolvable;
+  const struct {
+    LevelRecord level;
+    SolveOutcome outcome;
+    std::size_t fewest;
+  } cases[] = {
+      // The worked example needs both elbows; one is not enough.
+      {MakeLevel(2, 1, 0, 0, 2, L"45", L"", L"3,13,23"), kSolved, 2},
+      {MakeLevel(1, 0, 0, 0, 2, L"45", L"", L"3,13,23"), kNone, 0},
+      {MakeLevel(0, 0, 0, 0, 3, L"11,22,99"), kSolved, 0},  // straight water needs no piece
+      // Failing beats solving: every fire lies on the run to the hazard, or
+      // there is no fire but the water must still be kept from the hazard.
+      {MakeLevel(0, 0, 0, 0, 2, L"1,2", L"5"), kNone, 0},
+      {MakeLevel(0, 0, 0, 0, 2, L"", L"5"), kNone, 0},
+      {MakeLevel(1, 0, 0, 0, 2, L"", L"5"), kSolved, 1},
+      // Eleven pieces (the game keeps ten), cells off the board, a wall over
+      // a fire and a rotation of 10 (read as 2): the level the game builds,
+      // where an elbow turns the water down to 45.
+      {MakeLevel(11, 0, 0, 0, 10, L"45,200,7", L"-3", L"7"), kSolved, 1},
+      // Crossing a fire twice takes the whole tray (see the count below).
+      {MakeLevel(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84"), kSolved, 3},
+      {MakeLevel(2, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84"), kNone, 0},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    const SolveReport first = SolveLevel(c.level), fewest = SolveFewest(c.level);
+    EXPECT_EQ(first.outcome, c.outcome) << "case " << i;
+    EXPECT_EQ(fewest.outcome, c.outcome) << "case " << i;
+    if (c.outcome != kSolved) continue;
+    EXPECT_TRUE(VerifySolution(c.level, first.solution));
+    EXPECT_TRUE(VerifySolution(c.level, fewest.solution));
+    EXPECT_EQ(fewest.solution.size(), c.fewest) << "case " << i;
+  }
 }
 
 // The source faces the hazard; only a piece that stops the water, and takes
@@ -68,14 +87,6 @@ TEST(Solver, FindsTheOnlyBlockingPiece) {
   EXPECT_EQ(report.solution[0].rotations,
             0xff & ~(1 << 2));  // every rotation but the one taking the water
   EXPECT_TRUE(VerifySolution(level, report.solution));
-}
-
-TEST(Solver, FailingBeatsSolving) {
-  // Every fire lies on the straight run, which then reaches a hazard.
-  EXPECT_EQ(SolveLevel(MakeLevel(0, 0, 0, 0, 2, L"1,2", L"5")).outcome, SolveOutcome::kUnsolvable);
-  // No fire at all, but the water must still be kept from the hazard.
-  EXPECT_EQ(SolveLevel(MakeLevel(0, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kUnsolvable);
-  EXPECT_EQ(SolveLevel(MakeLevel(1, 0, 0, 0, 2, L"", L"5")).outcome, SolveOutcome::kSolved);
 }
 
 // A piece met twice: the first arrival leaves its rotations open, the second
@@ -109,17 +120,6 @@ TEST(Solver, GivesUpAtTheNodeLimitAndCapsCounts) {
   EXPECT_TRUE(capped.capped);
 }
 
-TEST(Solver, PlaysTheLevelTheGameSetsUp) {
-  // Eleven pieces (the game keeps ten), cells off the board, a wall over a
-  // fire and a rotation of 10 (read as 2): the solver plays what the game
-  // builds, without trouble.
-  LevelRecord level = MakeLevel(11, 0, 0, 0, 10, L"45,200,7", L"-3", L"7");
-  const SolveReport report = SolveFewest(level);
-  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
-  EXPECT_TRUE(VerifySolution(level, report.solution));
-  EXPECT_EQ(report.solution.size(), 1u);  // an elbow turning the water down to 45
-}
-
 TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
   const LevelRecord level = MakeLevel(1, 0, 0, 0, 2, L"45");
   EXPECT_FALSE(VerifySolution(level, {Placement{KIND_BEND, 5, 0, 1}}));     // no bend in the tray
@@ -135,19 +135,12 @@ TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
 // back west along a row 0..3, down; 6 columns x 4 rows = 24 ways) or up
 // column 3 from row 9 (down one of columns 5..9, west along row 9, up: 5
 // ways). All three elbows are needed: two turn no stream round.
-TEST(Solver, CountsAndFewestOnABoardThatCrossesAFireTwice) {
+TEST(Solver, CountsOnABoardThatCrossesAFireTwice) {
   const LevelRecord level = MakeLevel(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84");
   const SolveReport all = Count(level);
   ASSERT_EQ(all.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(all.solutions, 29);
   EXPECT_TRUE(VerifySolution(level, all.solution));
-  const SolveReport fewest = SolveFewest(level);
-  ASSERT_EQ(fewest.outcome, SolveOutcome::kSolved);
-  EXPECT_EQ(fewest.solution.size(), 3u);  // the whole tray
-  EXPECT_TRUE(VerifySolution(level, fewest.solution));
-  // One elbow fewer leaves nothing.
-  EXPECT_EQ(SolveFewest(MakeLevel(2, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84")).outcome,
-            SolveOutcome::kUnsolvable);
 }
 
 // The cells the water enters.

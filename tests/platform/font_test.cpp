@@ -29,18 +29,6 @@ TEST(Font, CaptionFontIsFoundAndFitsItsHeight) {
   EXPECT_NE(Font::Open(12, 700, "Arial"), nullptr);
 }
 
-TEST(Font, TheSameTextRendersTheSameMaskAgain) {
-  const std::unique_ptr<Font> font = Font::Open(12, 400, "Arial");
-  ASSERT_NE(font, nullptr);
-  const TextMask first = font->Render(L"Level 1/12");
-  const TextMask other = font->Render(L"Level 2/12");
-  const TextMask again = font->Render(L"Level 1/12");
-  EXPECT_EQ(again.coverage, first.coverage);
-  EXPECT_EQ(again.width, first.width);
-  EXPECT_NE(other.coverage, first.coverage);
-  EXPECT_EQ(font->Render(L"Level 2/12").coverage, other.coverage);
-}
-
 TEST(Font, TextStaysInsideItsBoxAndClip) {
   const std::unique_ptr<Font> font = Font::Open(12, 400, "Arial");
   ASSERT_NE(font, nullptr);

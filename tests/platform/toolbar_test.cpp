@@ -5,12 +5,15 @@
 
 #include <set>
 
+#include "common/input.h"
 #include "platform/font.h"
 #include "platform/toolbar.h"
 #include "ui/client_area.h"
 
 namespace qw {
 namespace {
+
+using testing::SamePixels;
 
 constexpr Color kText{40, 40, 60};     // the labels' text colour
 constexpr Color kFace{255, 255, 225};  // and their face
@@ -59,15 +62,6 @@ std::size_t InkedColumns(const Surface& bar) {
   }
   return columns.size();
 }
-bool SamePixels(const Surface& a, const Surface& b, const Rect& r) {
-  for (std::int32_t y = r.top; y < r.bottom; ++y) {
-    for (std::int32_t x = r.left; x < r.right; ++x) {
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-    }
-  }
-  return true;
-}
-
 bool HasFace(const Surface& s) {
   for (std::int32_t y = 0; y < Toolbar::kLabelRoom; ++y) {
     for (std::int32_t x = 0; x < s.width(); ++x) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/input.h"
 #include "platform/font.h"
 #include "ui/client_area.h"
 #include "ui/renderer.h"
@@ -126,20 +127,9 @@ TEST_F(MessageBoxTest, BreaksTheTextAtItsLineBreaksAndBetweenWordsToFitThePanel)
   EXPECT_LT(last.bottom, box.OkButton().top);
 }
 
-InputEvent Pen(InputEvent::Type type, Point p) {
-  InputEvent e;
-  e.type = type;
-  e.point = p;
-  return e;
-}
-
+InputEvent Pen(InputEvent::Type type, Point p) { return testing::PointerEvent(type, p); }
 InputEvent KeyDown(Key key, bool repeat = false) {
-  InputEvent e;
-  e.type = InputEvent::Type::KeyDown;
-  e.key = key;
-  e.letter = key == Key::Letter ? 'R' : 0;
-  e.repeat = repeat;
-  return e;
+  return testing::KeyEvent(key, key == Key::Letter ? 'R' : 0, repeat);
 }
 
 TEST_F(MessageBoxTest, ClosesOnEnterEscapeSpaceAndAClickOnOkOnly) {

@@ -17,7 +17,6 @@
 namespace qw {
 namespace {
 
-using testing::RecordingWindow;
 using testing::TestLayout;
 
 class LastSave : public ProgressSink {
@@ -62,41 +61,22 @@ class TurnHint : public HintSource {
   std::vector<std::int32_t> started;
 };
 
-// One game: a puzzle, a controller and a recorder on a clock the test moves.
-struct Game {
+// One game on its own levels and layout, with a recorder on a clock the test
+// moves.
+struct Game : testing::World {
   explicit Game(Progress start = {}, Layout lay = ChooserLayout())
-      : layout(std::move(lay)),
-        levels{FireBelow(5, L"AAA"), FireBelow(6, L"SEAL"), FireBelow(7, L"TEA"),
-               FireBelow(8, L"RAT")},
-        puzzle(levels),
-        controller(puzzle, layout, levels, window),
+      : World(std::move(lay), {FireBelow(5, L"AAA"), FireBelow(6, L"SEAL"), FireBelow(7, L"TEA"),
+                               FireBelow(8, L"RAT")}),
         recorder(levels, std::move(start), &sink, [this] { return now; }) {
     controller.SetRecorder(&recorder);
   }
-  Point Centre(std::int32_t x, std::int32_t y) const {
-    return RectCenter(controller.geometry().CellRect(x, y));
-  }
-  void Tap(Point p) {
-    controller.OnPenDown(p);
-    controller.OnPenUp(p);
-  }
-  void TapItem(std::int32_t item) { Tap(RectCenter(ItemRect(layout, item))); }
-  void Drag(Point from, Point to) {
-    controller.OnPenDown(from);
-    controller.OnPenMove(to);
-    controller.OnPenUp(to);
-  }
+  void TapItem(std::int32_t item) { Tap(ItemCentre(item)); }
   // The chooser's row r on its page.
   Point Row(std::int32_t r) const {
     const Rect list = ItemRect(layout, kItemChooserList);
     return Point{list.left + 40, list.top + LevelChooser::kRowHeight * r + 5};
   }
 
-  RecordingWindow window;
-  Layout layout;
-  std::vector<LevelRecord> levels;
-  Puzzle puzzle;
-  GameController controller;
   LastSave sink;
   std::int64_t now = 0;
   ProgressRecorder recorder;
@@ -310,6 +290,7 @@ TEST(ProgressPlay, TheChooserOffersGeneratedLevelsFirstAndASolvedDailyReturnsToI
   EXPECT_EQ(c.RowText(0), L"Daily puzzle");
   EXPECT_EQ(c.RowText(3), L"Random level, grade 3");
   EXPECT_EQ(c.LevelOf(6), 0);
+  EXPECT_EQ(c.StateOf(7), EntryState::kLocked);  // the second level, the first unsolved
 
   // A random level plays without touching the level in play.
   g.controller.StartLevel(1);

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "ui/cursor_frame.h"
-#include "ui/keyboard.h"
 #include "world.h"
 
 namespace qw {
@@ -14,16 +13,9 @@ namespace {
 using testing::World;
 
 // The screens' pixels are checked by the golden replays; these tests paint
-// at the int32 limits, where only not crashing and the state left behind are
-// of interest.
+// a dragged piece at the int32 limits and a carried one over the water.
+// (Layout items at the limits are a seed of the layout fuzz target.)
 ImageList BlankPieces() { return ImageList(Surface(720, 20), 20, 36, Color{255, 0, 255}); }
-
-UiState Password(std::wstring typed) {
-  UiState ui;
-  ui.screenMode = MODE_PASSWORD;
-  ui.enteredPassword = std::move(typed);
-  return ui;
-}
 
 struct Screen : World {
   Screen() : renderer(puzzle, controller.state(), ScreenArt{skin, layout, pieces, nullptr}, 3) {}
@@ -74,34 +66,6 @@ TEST(Renderer, APieceCarriedByTheKeysLiesOverTheWaterAndItsEmptyPlaceIsNotMarked
   const Rect origin = s.CellRect(0, -1);
   EXPECT_EQ(s.screen.Pixel(origin.left + 5, origin.top + 5), ToPixel(kPanelColor));
   EXPECT_NE(s.screen.Pixel(origin.left, origin.top), ToPixel(kCursorOuterColor));
-}
-
-TEST(Renderer, LayoutValuesAtTheInt32LimitsPaintAndMapKeys) {
-  // Found by fuzzing: the grid lines, the glyph row, the glyph source and
-  // the desktop keys' taps overflowed on such items.
-  constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-  Layout layout = testing::TestLayout();
-  for (std::int32_t i : {16, 17, 23, 24})
-    layout[static_cast<std::size_t>(i)] = LayoutItem{hi - 5, hi, hi, hi, hi, hi};
-  layout[22] = LayoutItem{lo, lo, hi, hi, lo, lo};
-  testing::RecordingWindow window;
-  const std::vector<LevelRecord> levels{testing::TestLevel(L"SEAL", L"55")};
-  Puzzle puzzle(levels);
-  GameController controller(puzzle, layout, levels, window);
-  const Surface skin(240, 260 * 25);
-  const ImageList pieces = BlankPieces();
-  const ScreenArt art{skin, layout, pieces, nullptr};
-  Surface screen(240, 268);
-  Canvas canvas(screen);
-  controller.StartLevel(0);
-  ScreenRenderer(puzzle, controller.state(), art, 1).OnPaint(canvas);
-  ScreenRenderer(puzzle, Password(L"TEST"), art, 1).OnPaint(canvas);
-  constexpr std::int32_t far = kCoordinateLimit;  // the items' values, clamped
-  EXPECT_EQ(controller.GlyphRow().bottom, far + 20);
-  EXPECT_EQ(MapKey(Key::Letter, 'T', MODE_PASSWORD, layout).tap,
-            (Point{far + 7 * 20 + 10, far + far / 2}));
-  EXPECT_EQ(MapKey(Key::Backspace, 0, MODE_PASSWORD, layout).kind, KeyAction::Kind::Tap);
 }
 
 }  // namespace

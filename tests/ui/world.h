@@ -88,6 +88,13 @@ struct World {
         captionFont(std::move(font)),
         art{gameSkin, layout, gamePieces, captionFont.get()},
         game(art, levels, window) {}
+  // A layout and levels of the test's own, with blank art.
+  World(Layout ownLayout, std::vector<LevelRecord> ownLevels)
+      : layout(std::move(ownLayout)),
+        levels(std::move(ownLevels)),
+        gameSkin(1, 1),
+        art{gameSkin, layout, gamePieces, captionFont.get()},
+        game(art, levels, window) {}
 
   // The screen rectangle of a tray slot or board cell, and the client point
   // at its centre.
@@ -103,6 +110,11 @@ struct World {
   void Tap(Point p) {
     controller.OnPenDown(p);
     controller.OnPenUp(p);
+  }
+  void Drag(Point from, Point to) {
+    controller.OnPenDown(from);
+    controller.OnPenMove(to);
+    controller.OnPenUp(to);
   }
   void StartPlaying(std::int32_t level = 0) {
     controller.StartLevel(level);
