@@ -17,6 +17,7 @@ constexpr Rect kLabelRect{0, kClientHeight - Toolbar::kLabelRoom, kClientWidth, 
 constexpr std::uint64_t kMaxTimeoutMs = 60000;
 // While something moves, a frame about every display refresh.
 constexpr std::int32_t kFrameMs = 16;
+constexpr std::int32_t kMostVerdictWaitSeconds = 300;
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
@@ -69,6 +70,7 @@ bool GameLoop::Create() {
   hints_ = std::make_unique<SolverHints>();
   game_->controller.SetHintSource(hints_.get());
   game_->controller.SetGeneratedLevelSource(&generatedLevels_);
+  game_->controller.SetVerdictSource(&verdicts_);
   ShowToolbar(false);
   running_ = true;
   ownBoxes_ = true;
@@ -267,7 +269,9 @@ void GameLoop::Flush() {
 std::optional<std::int32_t> GameLoop::TimeoutMs() const {
   // No tooltip while a box shows.
   if (box_) return std::nullopt;
-  const std::optional<std::int32_t> frame = Animating() ? std::optional(kFrameMs) : std::nullopt;
+  // A verdict searched for the editor is looked for every frame.
+  const bool polling = Animating() || (game_ && game_->controller.editor().VerdictPending());
+  const std::optional<std::int32_t> frame = polling ? std::optional(kFrameMs) : std::nullopt;
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
   if (!due) return frame;
   const std::uint64_t now = clock_();
@@ -279,6 +283,22 @@ std::optional<std::int32_t> GameLoop::TimeoutMs() const {
 void GameLoop::Tick() {
   toolbar_.Tick(clock_());
   if (running_ && !box_) game_->controller.AdvanceWater();
+  if (!game_) return;
+  if (std::optional<EditorVerdicts::Answer> answer = verdicts_.Take())
+    game_->controller.VerdictArrived(answer->revision, answer->text);
+}
+
+void GameLoop::AwaitVerdict() {
+  // A search ends at its node limit; the wait is only for the thread, and
+  // gives up after some minutes rather than hang.
+  for (std::int32_t waited = 0;
+       game_ && game_->controller.editor().VerdictPending() && waited < kMostVerdictWaitSeconds;
+       ++waited) {
+    std::optional<EditorVerdicts::Answer> answer = verdicts_.WaitFor(std::chrono::seconds(1));
+    if (!answer) continue;
+    game_->controller.VerdictArrived(answer->revision, answer->text);
+  }
+  Flush();
 }
 
 // ---- input -----------------------------------------------------------------
@@ -389,7 +409,8 @@ void GameLoop::Act(const KeyAction& action) {
 }
 
 void GameLoop::Command(ToolbarCommand command) {
-  if (!toolbar_.visible()) return;
+  // The editor has undo, redo and turns of its own with the bar hidden.
+  if (!toolbar_.visible() && game_->controller.state().screenMode != MODE_EDITOR) return;
   PlaySound(Sound::kButton);
   game_->controller.OnCommand(command);
 }

@@ -21,6 +21,7 @@
 #include <string>
 #include <utility>
 
+#include "app/editor_verdicts.h"
 #include "app/front_end.h"
 #include "app/game_start.h"
 #include "app/generator_levels.h"
@@ -79,6 +80,9 @@ class GameLoop final : public WindowEffects {
   void Tick();
   // Milliseconds until Tick is due, or nothing while no timer is needed.
   std::optional<std::int32_t> TimeoutMs() const;
+  // Waits for the verdict on the editor's latest change, when it has not
+  // arrived yet (script mode: a dump shows the verdict of what it shows).
+  void AwaitVerdict();
   // Runs the pending paints and presents what changed since the last time.
   void Flush();
   // Hands the progress over once more (the game is closing), with the
@@ -182,6 +186,7 @@ class GameLoop final : public WindowEffects {
   // The hints' search, the daily puzzle and random levels, and the player's
   // progress; the controller holds pointers to them.
   std::unique_ptr<SolverHints> hints_;
+  EditorVerdicts verdicts_;
   GeneratorLevels generatedLevels_;
   std::unique_ptr<ProgressRecorder> recorder_;
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "editor/level_draft.h"
 #include "platform/key_names.h"
 #include "model/cell.h"
 #include "platform/bitmap.h"
@@ -33,6 +34,22 @@ std::string Escaped(const std::wstring& text) {
     }
   }
   return line;
+}
+
+// A script's UTF-8 as wide text; a byte that does not read is taken as it is.
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if ((c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
+      wide.push_back(static_cast<wchar_t>(((c & 0x1F) << 6) | (next & 0x3F)));
+      ++i;
+    } else {
+      wide.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  return wide;
 }
 
 // Script mode as the game loop's front end: nothing on screen, a virtual
@@ -76,8 +93,12 @@ std::string Entry(const Cell& c) {
 }
 
 void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
-  const Puzzle& p = window.puzzle();
   const UiState& ui = window.controller().state();
+  const bool editing = ui.screenMode == MODE_EDITOR;
+  if (editing) window.AwaitVerdict();
+  // The editor shows the tray and board of the level being made.
+  const Puzzle& p = window.puzzle();
+  const Puzzle& shown = editing ? window.controller().editor().preview() : p;
   const PressState& press = ui.press;
   out << "mode " << static_cast<std::int32_t>(ui.screenMode) << '\n'
       << "level " << p.currentLevel() << '\n'
@@ -89,12 +110,12 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
       << "password";
   if (!ui.enteredPassword.empty()) out << ' ' << ToUtf8(ui.enteredPassword);
   out << '\n' << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n' << "tray";
-  for (const Cell& cell : p.tray()) out << ' ' << Entry(cell);
+  for (const Cell& cell : shown.tray()) out << ' ' << Entry(cell);
   out << '\n';
   for (std::int32_t y = 0; y < 10; ++y) {
     out << "row" << y;
     for (std::int32_t x = 0; x < 10; ++x)
-      out << ' ' << Entry(p.board()[static_cast<std::size_t>(x * 10 + y)]);
+      out << ' ' << Entry(shown.board()[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
   const History& history = window.controller().history();
@@ -122,6 +143,8 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   out << "animating " << (window.Animating() ? 1 : 0) << '\n' << "sounds";
   for (const Sound sound : window.TakeSoundsStarted()) out << ' ' << SoundName(sound);
   out << '\n';
+  // Last, in the editor: its verdict line.
+  if (editing) out << "verdict " << window.controller().editor().verdict() << '\n';
 }
 
 bool ParseInt(const std::string& word, std::int32_t& value, Fault& fault) {
@@ -263,6 +286,13 @@ class ScriptSession {
     } else if (verb == "dump") {
       if (!noArguments.empty()) return noArguments;
       Dump(loop_, front_, out_);
+    } else if (verb == "editor") {
+      if (!noArguments.empty()) return noArguments;
+      loop_.controller().OpenEditor();
+      Settle();
+    } else if (verb == "place" || verb == "remove" || verb == "turn" || verb == "count" ||
+               verb == "title") {
+      return EditorCommand(words);
     } else {
       return "unknown command '" + verb + "'";
     }
@@ -286,6 +316,65 @@ class ScriptSession {
     } else {
       return "'set' knows animation and volume, not '" + words[1] + "'";
     }
+    Settle();
+    return {};
+  }
+  // The editor's edits, made as its screen makes them; an edit it refuses
+  // prints its reason as a note, as the screen shows it.
+  Fault EditorCommand(const std::vector<std::string>& words) {
+    const std::string& verb = words[0];
+    if (loop_.controller().state().screenMode != MODE_EDITOR)
+      return "'" + verb + "' works in the editor only";
+    Fault fault;
+    std::optional<Edit> edit;
+    auto cell = [&](std::size_t at, std::int32_t& number) {
+      std::int32_t x = 0, y = 0;
+      if (!ParseInt(words[at], x, fault) || !ParseInt(words[at + 1], y, fault)) return false;
+      if (x < 0 || x > 9 || y < 0 || y > 9) {
+        fault = "a cell's column and row are 0 to 9";
+        return false;
+      }
+      number = y * kBoardSize + x;  // cell numbers run along the rows
+      return true;
+    };
+    std::int32_t number = 0, amount = 0;
+    if (verb == "place") {
+      static const std::pair<const char*, Item> kItems[] = {{"nozzle", Item::kNozzle},
+                                                            {"fire", Item::kFire},
+                                                            {"lightning", Item::kLightning},
+                                                            {"wall", Item::kWall}};
+      const auto item = std::find_if(std::begin(kItems), std::end(kItems), [&](const auto& k) {
+        return words.size() > 1 && words[1] == k.first;
+      });
+      if (item == std::end(kItems) || words.size() != (item->second == Item::kNozzle ? 5u : 4u))
+        return "'place' takes fire, lightning or wall X Y, or nozzle X Y DIRECTION";
+      if (!cell(2, number)) return fault;
+      if (words.size() == 5 && !ParseInt(words[4], amount, fault)) return fault;
+      edit = Edit::Place(item->second, number, amount);
+    } else if (verb == "remove") {
+      if (words.size() != 3) return "'remove' takes X Y";
+      if (!cell(1, number)) return fault;
+      edit = Edit::Remove(number);
+    } else if (verb == "turn") {
+      if (words.size() != 2) return "'turn' takes a number of steps";
+      if (!ParseInt(words[1], amount, fault)) return fault;
+      edit = Edit::TurnNozzle(amount);
+    } else if (verb == "count") {
+      static const std::pair<const char*, PieceKind> kPieces[] = {
+          {"elbows", KIND_ELBOW}, {"bends", KIND_BEND}, {"splitters", KIND_SPLITTER}};
+      const auto piece = std::find_if(std::begin(kPieces), std::end(kPieces), [&](const auto& k) {
+        return words.size() == 3 && words[1] == k.first;
+      });
+      if (piece == std::end(kPieces))
+        return "'count' takes elbows, bends or splitters and a number";
+      if (!ParseInt(words[2], amount, fault)) return fault;
+      edit = Edit::SetCount(piece->second, amount);
+    } else {
+      std::string title;
+      for (std::size_t i = 1; i < words.size(); ++i) title += (i > 1 ? " " : "") + words[i];
+      edit = Edit::SetTitle(FromUtf8(title));
+    }
+    loop_.controller().MakeEdit(*edit);
     Settle();
     return {};
   }

@@ -9,7 +9,8 @@ GameController::GameController(Puzzle& puzzle, const Layout& layout,
     : session_(puzzle, layout, levels, effects),
       play_(session_),
       launcher_(session_),
-      flow_(session_, launcher_, play_) {
+      flow_(session_, launcher_, play_),
+      editor_(session_) {
   session_.SyncStepButtons();
 }
 
@@ -76,6 +77,17 @@ void GameController::OnRotateCounterClockwise() {
 }
 
 void GameController::OnCommand(ToolbarCommand command) {
+  if (session_.state.screenMode == MODE_EDITOR) {
+    // The editor's undo and redo are its own; Z and X turn the nozzle.
+    switch (command) {
+      case ID_UNDO: editor_.Undo(); break;
+      case ID_REDO: editor_.Redo(); break;
+      case ID_ROTATE_CW: editor_.Make(Edit::TurnNozzle(1)); break;
+      case ID_ROTATE_CCW: editor_.Make(Edit::TurnNozzle(7)); break;
+      default: break;
+    }
+    return;
+  }
   switch (command) {
     case ID_ROTATE_CCW: OnRotateCounterClockwise(); break;
     case ID_ROTATE_CW: OnRotateClockwise(); break;

@@ -17,6 +17,7 @@
 #include "data/levels.h"
 #include "model/puzzle.h"
 #include "platform/geometry.h"
+#include "ui/editor_screen.h"
 #include "ui/level_launcher.h"
 #include "ui/play_input.h"
 #include "ui/screen_flow.h"
@@ -82,6 +83,20 @@ class GameController {
     session_.hints = source;
     session_.SyncStepButtons();
   }
+  // The level editor: a new level (Create level), or one to change.
+  void OpenEditor(Draft draft = Draft{}) { editor_.Open(std::move(draft)); }
+  // An edit from a script or a tool, made as the screen makes it.
+  bool MakeEdit(const Edit& edit) {
+    return session_.state.screenMode == MODE_EDITOR && editor_.Make(edit);
+  }
+  // The verdict on a revision of the level in the editor, when it arrives.
+  void VerdictArrived(std::uint64_t revision, const std::string& text) {
+    editor_.VerdictArrived(revision, text);
+  }
+  // Where verdicts come from. Must outlive the controller.
+  void SetVerdictSource(VerdictSource* source) { editor_.SetVerdictSource(source); }
+  const EditorScreen& editor() const { return editor_; }
+
   // Where progress is recorded; none: nothing is, and Continue never shows.
   // Must outlive the controller.
   void SetRecorder(ProgressRecorder* recorder);
@@ -142,6 +157,7 @@ class GameController {
   PlayInput play_;
   LevelLauncher launcher_;
   ScreenFlow flow_;
+  EditorScreen editor_;
 };
 
 }  // namespace qw
