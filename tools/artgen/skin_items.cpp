@@ -133,6 +133,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   DrawChooserPictures(fonts, items);
   DrawCodePictures(fonts, items);
   DrawSettingsPictures(fonts, items);
+  DrawEditorPictures(fonts, items);
   return items;
 }
 
