@@ -84,6 +84,7 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
   if (progress.keep) kept.emplace(std::move(progress.loaded), progress.sink);
   if (fullscreen) window->ToggleFullscreen();
   if (!loop.Start(std::move(kept), start, std::cerr)) return 1;
+  loop.KeepOwnLevels(progress.folder);
   if (!start.motion && !progress.keep) loop.SetMotion(Motion::kNormal);
   loop.OpenAudio();  // the sounds are made at start, not at the first one
   Run(*window, loop);

@@ -8,6 +8,15 @@
 
 namespace qw {
 
+namespace {
+
+EditorVerdict Said(std::uint64_t revision, const Verdict& verdict) {
+  return EditorVerdict{revision, verdict.text, verdict.Shareable(),
+                       verdict.kind == Verdict::Kind::kSolvable};
+}
+
+}  // namespace
+
 EditorVerdicts::EditorVerdicts() = default;
 EditorVerdicts::~EditorVerdicts() = default;
 
@@ -18,31 +27,29 @@ void EditorVerdicts::Request(const Draft& draft, std::uint64_t revision) {
   worker_->Request(draft, revision);
 }
 
-std::optional<EditorVerdicts::Answer> EditorVerdicts::Take() {
+std::optional<EditorVerdict> EditorVerdicts::Take() {
   if (!worker_) return std::nullopt;
   std::optional<VerdictWorker::Result> result = worker_->Take();
   if (!result) return std::nullopt;
-  return Answer{result->revision, std::move(result->verdict.text)};
+  return Said(result->revision, result->verdict);
 }
 
-std::optional<EditorVerdicts::Answer> EditorVerdicts::WaitFor(std::chrono::milliseconds wait) {
+std::optional<EditorVerdict> EditorVerdicts::WaitFor(std::chrono::milliseconds wait) {
   if (!worker_) return std::nullopt;
   std::optional<VerdictWorker::Result> result = worker_->WaitFor(wait);
   if (!result) return std::nullopt;
-  return Answer{result->revision, std::move(result->verdict.text)};
+  return Said(result->revision, result->verdict);
 }
 
 #else
 
 void EditorVerdicts::Request(const Draft& draft, std::uint64_t revision) {
-  ready_ = Answer{revision, VerdictOf(draft).text};
+  ready_ = Said(revision, VerdictOf(draft));
 }
 
-std::optional<EditorVerdicts::Answer> EditorVerdicts::Take() { return std::exchange(ready_, {}); }
+std::optional<EditorVerdict> EditorVerdicts::Take() { return std::exchange(ready_, {}); }
 
-std::optional<EditorVerdicts::Answer> EditorVerdicts::WaitFor(std::chrono::milliseconds) {
-  return Take();
-}
+std::optional<EditorVerdict> EditorVerdicts::WaitFor(std::chrono::milliseconds) { return Take(); }
 
 #endif
 

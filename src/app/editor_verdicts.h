@@ -19,23 +19,18 @@ class VerdictWorker;
 
 class EditorVerdicts final : public VerdictSource {
  public:
-  struct Answer {
-    std::uint64_t revision = 0;
-    std::string text;
-  };
-
   EditorVerdicts();
   ~EditorVerdicts() override;
 
   void Request(const Draft& draft, std::uint64_t revision) override;
   // The verdict on the latest request, once ready (given once).
-  std::optional<Answer> Take();
+  std::optional<EditorVerdict> Take();
   // The same, waiting for it up to `wait`.
-  std::optional<Answer> WaitFor(std::chrono::milliseconds wait);
+  std::optional<EditorVerdict> WaitFor(std::chrono::milliseconds wait);
 
  private:
   std::unique_ptr<VerdictWorker> worker_;
-  std::optional<Answer> ready_;  // without threads: found at the request
+  std::optional<EditorVerdict> ready_;  // without threads: found at the request
 };
 
 }  // namespace qw

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <ostream>
 
 #include "platform/utf8.h"
@@ -284,8 +285,14 @@ void GameLoop::Tick() {
   toolbar_.Tick(clock_());
   if (running_ && !box_) game_->controller.AdvanceWater();
   if (!game_) return;
-  if (std::optional<EditorVerdicts::Answer> answer = verdicts_.Take())
-    game_->controller.VerdictArrived(answer->revision, answer->text);
+  if (std::optional<EditorVerdict> answer = verdicts_.Take())
+    game_->controller.VerdictArrived(*answer);
+}
+
+void GameLoop::KeepOwnLevels(const std::string& folder) {
+  if (!game_ || folder.empty()) return;
+  ownLevels_ = std::make_unique<OwnLevels>(folder, std::cerr);
+  game_->controller.SetOwnLevels(ownLevels_.get());
 }
 
 void GameLoop::AwaitVerdict() {
@@ -294,9 +301,9 @@ void GameLoop::AwaitVerdict() {
   for (std::int32_t waited = 0;
        game_ && game_->controller.editor().VerdictPending() && waited < kMostVerdictWaitSeconds;
        ++waited) {
-    std::optional<EditorVerdicts::Answer> answer = verdicts_.WaitFor(std::chrono::seconds(1));
+    std::optional<EditorVerdict> answer = verdicts_.WaitFor(std::chrono::seconds(1));
     if (!answer) continue;
-    game_->controller.VerdictArrived(answer->revision, answer->text);
+    game_->controller.VerdictArrived(*answer);
   }
   Flush();
 }
@@ -400,6 +407,8 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Share: controller.OnShare(); break;
     case KeyAction::Kind::EnterCode: controller.OnEnterCode(); break;
     case KeyAction::Kind::Settings: controller.OnSettingsKey(); break;
+    case KeyAction::Kind::Tool: controller.OnToolKey(action.grade); break;
+    case KeyAction::Kind::Create: controller.OnCreateKey(); break;
     case KeyAction::Kind::Mute:
       SetMuted(!muted());
       if (recorder_) recorder_->MuteChosen(muted());

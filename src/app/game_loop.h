@@ -27,6 +27,7 @@
 #include "app/generator_levels.h"
 #include "app/solver_hints.h"
 #include "data/game_data.h"
+#include "editor/own_levels.h"
 #include "platform/audio_out.h"
 #include "platform/font.h"
 #include "platform/image_list.h"
@@ -80,6 +81,8 @@ class GameLoop final : public WindowEffects {
   void Tick();
   // Milliseconds until Tick is due, or nothing while no timer is needed.
   std::optional<std::int32_t> TimeoutMs() const;
+  // Keeps the player's own levels in `folder` (empty: none are kept).
+  void KeepOwnLevels(const std::string& folder);
   // Waits for the verdict on the editor's latest change, when it has not
   // arrived yet (script mode: a dump shows the verdict of what it shows).
   void AwaitVerdict();
@@ -187,6 +190,7 @@ class GameLoop final : public WindowEffects {
   // progress; the controller holds pointers to them.
   std::unique_ptr<SolverHints> hints_;
   EditorVerdicts verdicts_;
+  std::unique_ptr<OwnLevels> ownLevels_;
   GeneratorLevels generatedLevels_;
   std::unique_ptr<ProgressRecorder> recorder_;
 

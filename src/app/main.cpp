@@ -258,6 +258,7 @@ int main(int argc, char** argv) {
   qw::ProgressFile progressFile(ProgressFolderFor(options), std::cerr);
   qw::Progress loaded = progressFile.Load();
   std::unique_ptr<qw::ProgressSink> sink = qw::MakeProgressSink(progressFile, !options.script);
-  qw::ProgressSetup setup{std::move(loaded), sink.get(), progressFile.enabled()};
+  qw::ProgressSetup setup{std::move(loaded), sink.get(), progressFile.enabled(),
+                          progressFile.enabled() ? ProgressFolderFor(options) : std::string()};
   return Run(options, dataFolder, std::move(*pieces), std::move(setup), start);
 }

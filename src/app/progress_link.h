@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "data/progress.h"
 #include "data/progress_file.h"
@@ -20,6 +21,9 @@ struct ProgressSetup {
   Progress loaded;
   ProgressSink* sink = nullptr;
   bool keep = true;
+  // The progress folder, where the player's own levels are kept too; empty:
+  // none is.
+  std::string folder;
 };
 
 // A sink for the file: in the background, or at once. The file must outlive

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "data/level_code.h"
 #include "editor/level_draft.h"
 #include "platform/key_names.h"
 #include "model/cell.h"
@@ -273,6 +274,8 @@ class ScriptSession {
       return Set(words);
     } else if (verb == "shot" || verb == "frame") {
       if (words.size() != 2) return "'" + verb + "' takes one file name";
+      // The editor's picture shows the verdict of what it shows.
+      if (loop_.controller().state().screenMode == MODE_EDITOR) loop_.AwaitVerdict();
       if (!SaveBmp24(verb == "shot" ? loop_.client() : loop_.frame(), words[1]))
         return "cannot write '" + words[1] + "'";
     } else if (verb == "paste") {
@@ -287,8 +290,18 @@ class ScriptSession {
       if (!noArguments.empty()) return noArguments;
       Dump(loop_, front_, out_);
     } else if (verb == "editor") {
-      if (!noArguments.empty()) return noArguments;
-      loop_.controller().OpenEditor();
+      if (words.size() > 2) return "'editor' takes at most a level's code";
+      Draft draft;
+      if (words.size() == 2) {
+        // A shared level's code: that level, to change.
+        std::string why = "it is not a whole level's code";
+        const std::optional<CodedLevel> coded = DecodeLevel(words[1], &why);
+        std::optional<Draft> read;
+        if (coded && coded->kind == CodedLevel::Kind::kBoard) read = FromRecord(coded->board, &why);
+        if (!read) return "'editor' cannot open that code: " + why;
+        draft = std::move(*read);
+      }
+      loop_.controller().OpenEditor(std::move(draft));
       Settle();
     } else if (verb == "place" || verb == "remove" || verb == "turn" || verb == "count" ||
                verb == "title") {
@@ -392,6 +405,10 @@ class ScriptSession {
       ok.key = Key::Enter;
       loop_.Handle(ok);
     }
+    // The editor's verdict is waited for: what a script prints never
+    // depends on how fast the search ran.
+    if (loop_.running() && loop_.controller().state().screenMode == MODE_EDITOR)
+      loop_.AwaitVerdict();
     loop_.Flush();
   }
   void Drag(const std::vector<Point>& ends) {
@@ -435,6 +452,7 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, const std:
   std::optional<std::pair<Progress, ProgressSink*>> kept;
   if (progress && progress->keep) kept.emplace(std::move(progress->loaded), progress->sink);
   if (!loop.Start(std::move(kept), start, err)) return 1;
+  if (progress) loop.KeepOwnLevels(progress->folder);
   // Still and silent unless the script asks: every session plays as it
   // always has.
   loop.SetMotion(start.motion.value_or(Motion::kOff));

@@ -1,5 +1,6 @@
 #include "ui/controller.h"
 
+#include "data/layout_items.h"
 #include "ui/game_texts.h"
 
 namespace qw {
@@ -11,6 +12,21 @@ GameController::GameController(Puzzle& puzzle, const Layout& layout,
       launcher_(session_),
       flow_(session_, launcher_, play_),
       editor_(session_) {
+  session_.openEditor = [this](const LevelRecord* level, std::int32_t own) {
+    if (!editor_.Available()) return;
+    std::string why;
+    std::optional<Draft> draft = level ? FromRecord(*level, &why) : Draft{};
+    if (!draft) {
+      session_.effects.ShowMessage(kCannotEditMessage + std::wstring(why.begin(), why.end()));
+      return;
+    }
+    editor_.Open(std::move(*draft), own);
+  };
+  session_.endTestPlay = [this] {
+    session_.testPlay = false;
+    session_.DropWater();
+    editor_.Reopen();
+  };
   session_.SyncStepButtons();
 }
 
@@ -28,6 +44,10 @@ void GameController::SetGeneratedLevelSource(GeneratedLevelSource* source) {
 // browser, scripts and tools alike: each is clamped here, once.
 void GameController::OnPenDown(Point p) {
   p = ClampPoint(p);
+  if (session_.state.screenMode == MODE_EDITOR) {
+    EditorActs(editor_.PenDown(p));
+    return;
+  }
   session_.HideCursor();  // the pen takes over from the keys
   flow_.NotePress(session_.state.screenMode == MODE_LEVELS);
   switch (session_.state.screenMode) {
@@ -43,7 +63,9 @@ void GameController::OnPenDown(Point p) {
 void GameController::OnPenMove(Point p) {
   p = ClampPoint(p);
   if (session_.state.keyCarry) return;
-  if (session_.state.screenMode == MODE_MENU) {
+  if (session_.state.screenMode == MODE_EDITOR) {
+    editor_.PenMove(p);
+  } else if (session_.state.screenMode == MODE_MENU) {
     flow_.MenuPenMove(p);
   } else if (session_.state.screenMode == MODE_PLAY) {
     play_.PenMove(p);
@@ -64,6 +86,7 @@ void GameController::OnPenUp(Point p) {
       if (chooserPressed) flow_.ChooserPenUp(p);
       break;
     case MODE_CODE: flow_.CodePenUp(p); break;
+    case MODE_EDITOR: editor_.PenUp(); break;
     default: break;  // the outcome screens' buttons act on pen down
   }
 }
@@ -116,12 +139,55 @@ void GameController::OnCursorKey(std::int32_t dx, std::int32_t dy) {
     case MODE_LEVELS: flow_.ChooserCursorKey(dx, dy); break;
     case MODE_PLAY: play_.CursorKey(dx, dy); break;
     case MODE_SETTINGS: flow_.SettingsCursorKey(dx, dy); break;
+    case MODE_EDITOR: editor_.CursorKey(dx, dy); break;
     default: break;
   }
 }
 
 void GameController::OnPickKey() {
   if (session_.state.screenMode == MODE_PLAY) play_.PickKey();
+  if (session_.state.screenMode == MODE_EDITOR) editor_.PickKey();
+}
+
+void GameController::OnOkCommand() {
+  const ScreenMode mode = session_.state.screenMode;
+  if (mode == MODE_EDITOR) {
+    EditorActs(EditorAction::kBack);
+  } else if (session_.testPlay && !session_.state.keyCarry &&
+             (mode == MODE_PLAY || mode == MODE_SOLVED || mode == MODE_FAILED)) {
+    session_.endTestPlay();
+  } else {
+    flow_.Ok();
+  }
+}
+
+void GameController::OnCreateKey() {
+  if (session_.state.screenMode == MODE_LEVELS) session_.openEditor(nullptr, -1);
+}
+
+void GameController::OnToolKey(std::int32_t tool) {
+  if (session_.state.screenMode == MODE_EDITOR) editor_.ChooseTool(tool);
+}
+
+void GameController::EditorActs(EditorAction action) {
+  switch (action) {
+    case EditorAction::kBack:
+      // Back where levels are chosen, or to the menu of a layout without.
+      if (static_cast<std::int32_t>(session_.layout.size()) >= kChooserItemsEnd) {
+        flow_.OpenChooser();
+      } else {
+        flow_.EnterMenu(true);
+      }
+      break;
+    case EditorAction::kTest:
+      // Played as a shared level is: with undo and hints, its own history.
+      if (launcher_.StartGenerated(GeneratedLevelChoice::Shared(ToRecord(editor_.draft()))))
+        session_.testPlay = true;
+      break;
+    case EditorAction::kSave: editor_.Save(); break;
+    case EditorAction::kShare: editor_.Share(); break;
+    case EditorAction::kNone: break;
+  }
 }
 
 void GameController::OnActivateKey() {

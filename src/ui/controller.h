@@ -39,7 +39,8 @@ class GameController {
   void OnRotateClockwise();
   void OnRotateCounterClockwise();
   void OnPasswordCommand() { flow_.OpenPassword(); }
-  void OnOkCommand() { flow_.Ok(); }
+  // The OK action; in the editor it goes back as its Back button does.
+  void OnOkCommand();
   void OnCommand(ToolbarCommand command);
   // Takes the last step back, on the play screen and on the failed one,
   // which then returns to play; the solved screen stays final.
@@ -84,17 +85,26 @@ class GameController {
     session_.SyncStepButtons();
   }
   // The level editor: a new level (Create level), or one to change.
-  void OpenEditor(Draft draft = Draft{}) { editor_.Open(std::move(draft)); }
+  void OpenEditor(Draft draft = Draft{}, std::int32_t own = -1) {
+    editor_.Open(std::move(draft), own);
+  }
   // An edit from a script or a tool, made as the screen makes it.
   bool MakeEdit(const Edit& edit) {
     return session_.state.screenMode == MODE_EDITOR && editor_.Make(edit);
   }
   // The verdict on a revision of the level in the editor, when it arrives.
-  void VerdictArrived(std::uint64_t revision, const std::string& text) {
-    editor_.VerdictArrived(revision, text);
-  }
+  void VerdictArrived(const EditorVerdict& verdict) { editor_.VerdictArrived(verdict); }
+  // The chooser's E: Create level, a new level in the editor.
+  void OnCreateKey();
+  // The editor's 1 to 5: the palette's entry 0 to 4.
+  void OnToolKey(std::int32_t tool);
   // Where verdicts come from. Must outlive the controller.
   void SetVerdictSource(VerdictSource* source) { editor_.SetVerdictSource(source); }
+  // The player's own levels. Must outlive the controller.
+  void SetOwnLevels(OwnLevels* own) {
+    session_.ownLevels = own;
+    editor_.SetOwnLevels(own);
+  }
   const EditorScreen& editor() const { return editor_; }
 
   // Where progress is recorded; none: nothing is, and Continue never shows.
@@ -153,6 +163,9 @@ class GameController {
   Rect GlyphRow() const { return flow_.GlyphRow(); }
 
  private:
+  // What a press on the editor's buttons asks for.
+  void EditorActs(EditorAction action);
+
   Session session_;
   PlayInput play_;
   LevelLauncher launcher_;

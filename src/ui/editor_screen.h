@@ -12,10 +12,21 @@
 
 #include "data/levels.h"
 #include "editor/level_draft.h"
+#include "editor/own_levels.h"
 #include "model/puzzle.h"
+#include "ui/board_geometry.h"
 #include "ui/session.h"
 
 namespace qw {
+
+// A verdict on one revision of the level being made: its line, and whether
+// the level has a solution (it may be shared) and only one.
+struct EditorVerdict {
+  std::uint64_t revision = 0;
+  std::string text;
+  bool solvable = false;
+  bool unique = false;
+};
 
 // Where verdicts come from; the search lives behind this interface.
 class VerdictSource {
@@ -26,16 +37,26 @@ class VerdictSource {
   virtual void Request(const Draft& draft, std::uint64_t revision) = 0;
 };
 
+// The password a code gives a level that has none yet.
+inline constexpr const wchar_t* kSharedLevelPassword = L"SHARED";
+
 // The line shown while the verdict of the latest change is searched.
 inline constexpr const char* kVerdictSearching = "Checking...";
+
+// What a press on the editor asks of the screens around it.
+enum class EditorAction : std::uint8_t { kNone, kBack, kTest, kSave, kShare };
 
 class EditorScreen {
  public:
   explicit EditorScreen(Session& session);
 
+  // The layout has the editor's items.
+  bool Available() const;
+
   // Shows the editor on `draft` (a new level: an empty one) with a history
-  // of its own, the play screen's toolbar hidden.
-  void Open(Draft draft = Draft{});
+  // of its own, the play screen's toolbar hidden. `own`: the draft is that
+  // entry of the player's own levels, which Save replaces.
+  void Open(Draft draft = Draft{}, std::int32_t own = -1);
   // Shows the editor again as it was left (after a test play).
   void Reopen();
   // Makes an edit; one refused says why in the command bar and changes
@@ -44,12 +65,41 @@ class EditorScreen {
   void Undo();
   void Redo();
 
-  // The verdict on `revision`; shown only when it is still the latest.
-  void VerdictArrived(std::uint64_t revision, const std::string& text);
+  // The pen: on the palette it chooses what to place; on the board it puts
+  // that on the cell (the nozzle pointing east), or turns the nozzle, or
+  // takes away what the chosen thing or the eraser points at; a drag goes on
+  // placing or erasing on every empty (or taken) cell it crosses. The
+  // buttons act on pen down.
+  EditorAction PenDown(Point p);
+  void PenMove(Point p);
+  void PenUp() { painting_ = false; }
+  // The keys: the arrows move the cursor over the board, Space and Enter
+  // act on its cell as the pen does, 1 to 5 choose from the palette.
+  void CursorKey(std::int32_t dx, std::int32_t dy);
+  void PickKey();
+  void ChooseTool(std::int32_t tool);
+  // Keeps the level among the player's own (in its place, once saved),
+  // and says so in the bar.
+  void Save();
+  // Copies the level's code, for a level with a solution only; one with
+  // more solutions is shared with a warning.
+  void Share();
+  // The player's own levels; none: Save says they are not kept. Must
+  // outlive the screen.
+  void SetOwnLevels(OwnLevels* own) { own_ = own; }
+  OwnLevels* ownLevels() const { return own_; }
+  // 0 nozzle, 1 fire, 2 lightning, 3 wall, 4 eraser.
+  std::int32_t tool() const { return tool_; }
+  const BoardGeometry& geometry() const { return geometry_; }
+
+  // A verdict; shown only when its revision is still the latest.
+  void VerdictArrived(const EditorVerdict& verdict);
   // The latest change's verdict has not arrived yet.
   bool VerdictPending() const { return verdictRevision_ != editor_.revision(); }
   // The verdict line: the latest verdict, or kVerdictSearching.
-  const std::string& verdict() const { return verdict_; }
+  const std::string& verdict() const { return verdict_.text; }
+  // The latest verdict, once it has arrived.
+  const EditorVerdict* Latest() const { return VerdictPending() ? nullptr : &verdict_; }
 
   // Must outlive the screen; none: the verdict line stays "Checking...".
   void SetVerdictSource(VerdictSource* source) { verdicts_ = source; }
@@ -63,14 +113,26 @@ class EditorScreen {
   // After every change: the preview follows, the verdict is asked for, the
   // screen repaints.
   void Changed();
+  // What the chosen tool does to the cell at p, as a tap.
+  void ApplyTool(Position p);
+  // Paints over a cell on a drag: only on a cell it changes, with no note.
+  void PaintCell(Position p);
+  void HideCursor();
 
   Session& s_;
+  BoardGeometry geometry_;
+  std::int32_t tool_ = 1;
+  bool painting_ = false;
+  Position painted_;  // the cell a drag last painted
   LevelEditor editor_;
   std::vector<LevelRecord> noLevels_;
   Puzzle preview_;
   VerdictSource* verdicts_ = nullptr;
+  OwnLevels* own_ = nullptr;
+  std::int32_t ownIndex_ = -1;
+  std::wstring savedPassword_;  // the password Save gave a level that had none
   std::uint64_t verdictRevision_ = 0;
-  std::string verdict_;
+  EditorVerdict verdict_;
 };
 
 }  // namespace qw

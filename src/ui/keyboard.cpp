@@ -67,6 +67,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
       (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
     return Simple(KeyAction::Kind::Share);
   }
+  if (key == Key::Letter && letter == 'E' && screenMode == MODE_LEVELS)
+    return Simple(KeyAction::Kind::Create);
   if (key == Key::Letter && letter == 'C' && screenMode == MODE_MENU)
     return Simple(KeyAction::Kind::EnterCode);
   if (screenMode == MODE_PASSWORD) {
@@ -79,7 +81,12 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     a.dy = dy;
     return a;
   };
-  const bool play = screenMode == MODE_PLAY;
+  if (screenMode == MODE_EDITOR && key == Key::Letter && letter >= '1' && letter <= '5') {
+    KeyAction a{KeyAction::Kind::Tool, ID_ROTATE_CCW, {}};
+    a.grade = letter - '1';
+    return a;
+  }
+  const bool play = screenMode == MODE_PLAY || screenMode == MODE_EDITOR;
   if (screenMode == MODE_MENU && key == Key::Letter) {
     if (letter == 'D') return KeyAction{KeyAction::Kind::Daily, ID_ROTATE_CCW, {}};
     if (letter == 'S') return KeyAction{KeyAction::Kind::Settings, ID_ROTATE_CCW, {}};
@@ -102,7 +109,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
       return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
     case Key::Enter:
       switch (screenMode) {
-        case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
+        case MODE_PLAY:
+        case MODE_EDITOR: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
         case MODE_MENU:
         case MODE_LEVELS:
         case MODE_SETTINGS: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};

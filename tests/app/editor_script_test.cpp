@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/layout.h"
+#include "data/layout_items.h"
 #include "run_game.h"
 
 namespace qw {
@@ -50,6 +52,45 @@ TEST(EditorScript, EditsUndoAndTheirVerdicts) {
       EXPECT_NE(dump.find(line), std::string::npos) << step.commands << "\n" << dump;
     at = end;
   }
+}
+
+// The lines of the last dump from `tray` to the row lines' end, and its verdict.
+std::string Level(const std::string& out) {
+  const std::size_t tray = out.rfind("\ntray ");
+  const std::size_t verdict = out.rfind("\nverdict ");
+  if (tray == std::string::npos || verdict == std::string::npos) return "no editor dump:\n" + out;
+  return out.substr(tray, out.find("\nhistory", tray) - tray) +
+         out.substr(verdict, out.find('\n', verdict + 1) - verdict);
+}
+
+std::string Tap(std::int32_t item) {
+  const Rect r = ItemRect(LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value(), item);
+  return "tap " + std::to_string((r.left + r.right) / 2) + " " +
+         std::to_string((r.top + r.bottom) / 2) + "\n";
+}
+
+// Saved, the level is the chooser's last entry after a restart; shared, its
+// code opens it in the editor as it was.
+TEST(EditorScript, ASavedLevelOutlivesARestartAndItsCodeReopensIt) {
+  ScratchFolder scratch("editor_save");
+  const std::string progress = "--progress " + scratch.path().string() + " --script -";
+  const auto made = RunGame(QW_GAME_BINARY, progress,
+                            "editor\nplace nozzle 0 0 2\nplace fire 3 2\nplace wall 6 6\ncount "
+                            "elbows 1\n" +
+                                Tap(kItemEditorSave) + Tap(kItemEditorShare) + "dump\n",
+                            scratch.path());
+  ASSERT_NE(made.out.find("bar: Saved in My levels\n"), std::string::npos) << made.out;
+  const std::size_t clip = made.out.rfind("\nclipboard ") + 11;
+  const std::string code = made.out.substr(clip, made.out.find('\n', clip) - clip);
+  // Levels, then Right past the last page: the last entry.
+  std::string open = "tap 68 67\n";
+  for (int i = 0; i < 5; ++i) open += "key Right\n";
+  const auto reopened =
+      RunGame(QW_GAME_BINARY, progress, open + "key Return\ndump\n", scratch.path());
+  EXPECT_EQ(Level(reopened.out), Level(made.out));
+  const auto shared =
+      RunGame(QW_GAME_BINARY, "--script -", "editor " + code + "\ndump\n", scratch.path());
+  EXPECT_EQ(Level(shared.out), Level(made.out));
 }
 
 }  // namespace
