@@ -27,8 +27,7 @@ void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items) {
   // The palette: nozzle, fire, lightning and wall blank (the game stamps
   // their pieces), the eraser with an X; each plain and chosen.
   for (const bool chosen : {false, true}) {
-    for (int k = 0; k < 5; ++k)
-      button(page + 2 + k + (chosen ? 5 : 0), k == 4 ? "X" : "", chosen);
+    for (int k = 0; k < 5; ++k) button(page + 2 + k + (chosen ? 5 : 0), k == 4 ? "X" : "", chosen);
   }
   for (int k = 0; k < 3; ++k) {
     button(page + 13 + k, "-", false);
