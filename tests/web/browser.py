@@ -58,6 +58,7 @@ class Browser:
         self.timeout = timeout
         self.dialogs = []
         self.errors = []
+        self.console = []  # the console's errors and warnings, in order
         self._next_id = 0
         self._replies = {}
         self._events = queue.Queue()
@@ -93,6 +94,7 @@ class Browser:
         self.session = self.call("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
         self.page("Page.enable")
         self.page("Runtime.enable")
+        self.page("Log.enable")
 
     def close(self):
         try:
@@ -136,6 +138,11 @@ class Browser:
             self._send("Page.handleJavaScriptDialog", {"accept": True}, message.get("sessionId"))
         elif method == "Runtime.exceptionThrown":
             self.errors.append(json.dumps(params.get("exceptionDetails", {}))[:500])
+        elif method == "Runtime.consoleAPICalled" and params.get("type") in ("error", "warning"):
+            self.console.append(" ".join(str(a.get("value", "")) for a in params.get("args", [])))
+        elif method == "Log.entryAdded" and params["entry"].get("level") in ("error", "warning"):
+            entry = params["entry"]
+            self.console.append("%s %s" % (entry.get("text", ""), entry.get("url", "")))
 
     def _send(self, method, params, session):
         with self._lock:

@@ -183,6 +183,11 @@ def main(web_dir, game, levels_tool, source):
         check(menu[:len(desktop)] == desktop, "the menu frame equals the desktop's shot (%d pixels differ)"
               % differing_pixels(menu, desktop, CLIENT_HEIGHT))
 
+        # Sound waits for the first tap, as browsers require, and nothing
+        # complains in the console before it.
+        check(browser.evaluate("window.quenchway.audio === undefined") and not browser.console,
+              "no sound and no console complaint before the first tap %s" % browser.console)
+
         # Level 1 by hand: the menu's new-game button clicked, the piece
         # selected with a finger and turned by clicking it, dragged onto its
         # cell with a finger.
@@ -194,6 +199,8 @@ def main(web_dir, game, levels_tool, source):
         check(played[:len(caption_shot)] == caption_shot,
               "the play screen, caption included, equals the desktop's (%d pixels differ)"
               % differing_pixels(played, caption_shot, CLIENT_HEIGHT))
+        check(browser.evaluate("typeof window.quenchway.audio.play") == "function",
+              "the first tap opens the sound")
         script = "tap %d %d\n" % data.centre(3) + solve(pen, data, 1)
         solved = canvas_rgb(browser)
         solved_shot = without_time(data, desktop_shot(game, script, scratch.name))
