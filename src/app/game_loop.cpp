@@ -409,6 +409,8 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Settings: controller.OnSettingsKey(); break;
     case KeyAction::Kind::Tool: controller.OnToolKey(action.grade); break;
     case KeyAction::Kind::Create: controller.OnCreateKey(); break;
+    case KeyAction::Kind::TestPlay: controller.OnEditorKey(EditorAction::kTest); break;
+    case KeyAction::Kind::Save: controller.OnEditorKey(EditorAction::kSave); break;
     case KeyAction::Kind::Mute:
       SetMuted(!muted());
       if (recorder_) recorder_->MuteChosen(muted());

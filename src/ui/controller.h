@@ -68,7 +68,13 @@ class GameController {
   // the code screen opened from the menu or the chooser.
   void OnCodeKey(char letter);
   void OnPaste(const std::string& text);
-  void OnShare() { flow_.Share(); }
+  void OnShare() {
+    if (session_.state.screenMode == MODE_EDITOR) {
+      EditorActs(EditorAction::kShare);
+    } else {
+      flow_.Share();
+    }
+  }
   void OnEnterCode();
   // Plays the level of a code from anywhere, or refuses the code in a box
   // and leaves the game as it was.
@@ -94,6 +100,10 @@ class GameController {
   }
   // The verdict on a revision of the level in the editor, when it arrives.
   void VerdictArrived(const EditorVerdict& verdict) { editor_.VerdictArrived(verdict); }
+  // The editor's keys for its buttons.
+  void OnEditorKey(EditorAction action) {
+    if (session_.state.screenMode == MODE_EDITOR) EditorActs(action);
+  }
   // The chooser's E: Create level, a new level in the editor.
   void OnCreateKey();
   // The editor's 1 to 5: the palette's entry 0 to 4.

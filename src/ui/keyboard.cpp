@@ -57,14 +57,18 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   if (mods.ctrl) {
     if (key != Key::Letter) return KeyAction{};
     if (letter == 'V') return codes ? Simple(KeyAction::Kind::Paste) : KeyAction{};
+    if (letter == 'S')
+      return screenMode == MODE_EDITOR ? Simple(KeyAction::Kind::Save) : KeyAction{};
     if (letter == 'Z') return Command(mods.shift ? ID_REDO : ID_UNDO);
     if (letter == 'Y') return Command(ID_REDO);
     return KeyAction{};
   }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_CODE) return CodeKey(key, letter);
+  if (key == Key::Letter && letter == 'T' && screenMode == MODE_EDITOR)
+    return Simple(KeyAction::Kind::TestPlay);
   if (key == Key::Letter && letter == 'S' &&
-      (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
+      (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED || screenMode == MODE_EDITOR)) {
     return Simple(KeyAction::Kind::Share);
   }
   if (key == Key::Letter && letter == 'E' && screenMode == MODE_LEVELS)

@@ -37,7 +37,9 @@ struct KeyAction {
     Mute,
     Settings,
     Tool,
-    Create
+    Create,
+    TestPlay,
+    Save
   };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
@@ -71,8 +73,8 @@ struct KeyMods {
 // Right make the water slower or faster, Up and Down turn the volume up or
 // down, M mutes and Enter, like Escape, goes back to the menu. In the level
 // editor the arrows move the cursor over the board, Space and Enter act on
-// its cell, 1 to 5 choose from the palette, Z and X turn the nozzle and
-// Escape goes back. On the chooser E opens a new level in the editor.
+// its cell, 1 to 5 choose from the palette, Z and X turn the nozzle, T
+// tries the level out, Ctrl+S saves it, S shares it and Escape goes back. On the chooser E opens a new level in the editor.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout,
                  KeyMods mods = {});
 
