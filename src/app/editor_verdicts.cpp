@@ -17,9 +17,6 @@ EditorVerdict Said(std::uint64_t revision, const Verdict& verdict) {
 
 }  // namespace
 
-EditorVerdicts::EditorVerdicts() = default;
-EditorVerdicts::~EditorVerdicts() = default;
-
 #ifndef QW_NO_THREADS
 
 void EditorVerdicts::Request(const Draft& draft, std::uint64_t revision) {
@@ -43,6 +40,9 @@ std::optional<EditorVerdict> EditorVerdicts::WaitFor(std::chrono::milliseconds w
 
 #else
 
+// The browser has no worker: none is ever made.
+class VerdictWorker {};
+
 void EditorVerdicts::Request(const Draft& draft, std::uint64_t revision) {
   ready_ = Said(revision, VerdictOf(draft));
 }
@@ -52,5 +52,8 @@ std::optional<EditorVerdict> EditorVerdicts::Take() { return std::exchange(ready
 std::optional<EditorVerdict> EditorVerdicts::WaitFor(std::chrono::milliseconds) { return Take(); }
 
 #endif
+
+EditorVerdicts::EditorVerdicts() = default;
+EditorVerdicts::~EditorVerdicts() = default;
 
 }  // namespace qw
