@@ -35,6 +35,8 @@ inline constexpr const wchar_t* kNoCodeNote = L"This level has no code";
 // The chooser's rows of the player's own levels, after the table's.
 inline constexpr const wchar_t* kOwnRowPrefix = L"Mine  ";
 inline constexpr const wchar_t* kOwnDetail = L"Your level: Enter opens it in the editor";
+inline constexpr const wchar_t* kCreateRow = L"Create level";
+inline constexpr const wchar_t* kCreateDetail = L"A new level of your own (or E anywhere here)";
 // The level editor's notes.
 inline constexpr const wchar_t* kCannotEditMessage = L"This level cannot be edited: ";
 inline constexpr const wchar_t* kNotUniqueCodeNote = L"More than one solution! Code copied: ";

@@ -14,7 +14,9 @@ std::int32_t LevelChooser::LevelOf(std::int32_t entry) const {
 
 std::int32_t LevelChooser::OwnOf(std::int32_t entry) const {
   const std::int32_t first = front_ + static_cast<std::int32_t>(levels_.size());
-  return entry >= first && entry < EntryCount() ? entry - first : -1;
+  return entry >= first && entry < first + static_cast<std::int32_t>(ownTitles_.size())
+             ? entry - first
+             : -1;
 }
 
 std::optional<GeneratedLevelChoice> LevelChooser::GeneratedOf(std::int32_t entry) const {
@@ -38,7 +40,7 @@ EntryState LevelChooser::StateOf(std::int32_t entry) const {
     const bool daily = choice->kind == GeneratedLevelChoice::Kind::kDaily;
     return daily && DailySolvedToday() ? EntryState::kSolved : EntryState::kOpen;
   }
-  if (OwnOf(entry) != -1) return EntryState::kOpen;
+  if (OwnOf(entry) != -1 || IsCreate(entry)) return EntryState::kOpen;
   const std::int32_t level = LevelOf(entry);
   if (level == -1) return EntryState::kLocked;
   if (!recorder_) return level == 0 ? EntryState::kOpen : EntryState::kLocked;
@@ -59,6 +61,7 @@ std::wstring LevelChooser::RowText(std::int32_t entry) const {
     return choice->kind == GeneratedLevelChoice::Kind::kDaily ? kDailyRow
                                                               : RandomRowText(choice->grade);
   }
+  if (IsCreate(entry)) return kCreateRow;
   if (const std::int32_t own = OwnOf(entry); own != -1)
     return kOwnRowPrefix + ownTitles_[static_cast<std::size_t>(own)];
   const std::int32_t level = LevelOf(entry);
@@ -76,6 +79,7 @@ std::wstring LevelChooser::DetailText(std::int32_t entry) const {
   if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry))
     return GeneratedDetail(*choice);
   if (OwnOf(entry) != -1) return kOwnDetail;
+  if (IsCreate(entry)) return kCreateDetail;
   switch (StateOf(entry)) {
     case EntryState::kSolved: return BestText(BestOf(entry).value_or(LevelBest{}));
     case EntryState::kOpen:

@@ -292,6 +292,10 @@ void ScreenFlow::ChooserHighlight(std::int32_t entry) {
 void ScreenFlow::ChooserStart(std::int32_t entry) {
   if (!chooser_.Startable(entry)) return;
   s_.state.chooserEntry = entry;
+  if (chooser_.IsCreate(entry)) {
+    if (s_.openEditor) s_.openEditor(nullptr, -1);
+    return;
+  }
   if (const std::int32_t own = chooser_.OwnOf(entry); own != -1) {
     std::vector<LevelRecord> levels =
         s_.ownLevels ? s_.ownLevels->Load() : std::vector<LevelRecord>{};

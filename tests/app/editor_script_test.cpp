@@ -82,11 +82,11 @@ TEST(EditorScript, ASavedLevelOutlivesARestartAndItsCodeReopensIt) {
   ASSERT_NE(made.out.find("bar: Saved in My levels\n"), std::string::npos) << made.out;
   const std::size_t clip = made.out.rfind("\nclipboard ") + 11;
   const std::string code = made.out.substr(clip, made.out.find('\n', clip) - clip);
-  // Levels, then Right past the last page: the last entry.
+  // Levels, then Right past the last page and Up: the entry before Create level.
   std::string open = "tap 68 67\n";
   for (int i = 0; i < 5; ++i) open += "key Right\n";
   const auto reopened =
-      RunGame(QW_GAME_BINARY, progress, open + "key Return\ndump\n", scratch.path());
+      RunGame(QW_GAME_BINARY, progress, open + "key Up\nkey Return\ndump\n", scratch.path());
   EXPECT_EQ(Level(reopened.out), Level(made.out));
   const auto shared =
       RunGame(QW_GAME_BINARY, "--script -", "editor " + code + "\ndump\n", scratch.path());
