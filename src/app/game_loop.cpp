@@ -381,8 +381,16 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  const KeyAction action = MapKey(e.key, e.letter, game_->controller.state().screenMode,
-                                  data_.layout, KeyMods{e.ctrl, e.shift});
+  // While the editor's title is typed, the keys type as on the code screen,
+  // the space bar too.
+  const bool naming = game_->controller.editor().naming();
+  if (naming && e.key == qw::Key::Space && !e.repeat) {
+    game_->controller.OnCodeKey(' ');
+    return;
+  }
+  const KeyAction action =
+      MapKey(e.key, e.letter, naming ? MODE_CODE : game_->controller.state().screenMode,
+             data_.layout, KeyMods{e.ctrl, e.shift});
   // A held key repeats commands only.
   if (e.repeat && action.kind != KeyAction::Kind::Command) return;
   Act(action);

@@ -151,7 +151,9 @@ void GameController::OnPickKey() {
 
 void GameController::OnOkCommand() {
   const ScreenMode mode = session_.state.screenMode;
-  if (mode == MODE_EDITOR) {
+  if (editor_.naming()) {
+    editor_.EndNaming(false);
+  } else if (mode == MODE_EDITOR) {
     EditorActs(EditorAction::kBack);
   } else if (session_.testPlay && !session_.state.keyCarry &&
              (mode == MODE_PLAY || mode == MODE_SOLVED || mode == MODE_FAILED)) {
@@ -191,7 +193,9 @@ void GameController::EditorActs(EditorAction action) {
 }
 
 void GameController::OnActivateKey() {
-  if (session_.state.screenMode == MODE_MENU) {
+  if (editor_.naming()) {
+    editor_.EndNaming(true);
+  } else if (session_.state.screenMode == MODE_MENU) {
     if (session_.state.hoveredButton != -1) flow_.MenuPenUp();
   } else if (session_.state.screenMode == MODE_LEVELS) {
     flow_.ChooserActivate();
@@ -203,6 +207,7 @@ void GameController::OnActivateKey() {
 }
 
 void GameController::OnCodeKey(char letter) {
+  if (editor_.naming()) editor_.TypeTitle(letter);
   if (session_.state.screenMode == MODE_CODE) flow_.CodeKey(letter);
 }
 
@@ -214,6 +219,7 @@ void GameController::OnPaste(const std::string& text) {
 void GameController::OnEnterCode() {
   const ScreenMode mode = session_.state.screenMode;
   if (mode == MODE_MENU || mode == MODE_LEVELS) flow_.OpenCodeEntry();
+  if (mode == MODE_EDITOR) editor_.StartNaming();
 }
 
 void GameController::OnDailyKey() {

@@ -76,6 +76,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
       i += 2;
     }
   }
+  if (editor_->naming()) line = L"Title: " + editor_->typedTitle() + L"_";
   if (!own) {
     canvas.DrawText(font, draft.title + L": " + line, kCaptionRect, kCaptionColor);
     return;

@@ -1,6 +1,7 @@
 #include "ui/editor_screen.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 #include <utility>
 
@@ -48,6 +49,7 @@ void EditorScreen::Open(Draft draft, std::int32_t own) {
 }
 
 void EditorScreen::Reopen() {
+  naming_ = false;
   s_.DropWater();
   s_.state.press = PressState{};
   s_.state.keyCarry = false;
@@ -216,6 +218,31 @@ void EditorScreen::Share() {
     s_.effects.ShowMessage((verdict->unique ? L"" : L"More than one solution!\r\n") +
                            CodeMessage(*code));
   }
+}
+
+void EditorScreen::StartNaming() {
+  if (s_.state.screenMode != MODE_EDITOR || naming_) return;
+  naming_ = true;
+  typed_ = editor_.draft().title;
+  s_.effects.InvalidateAll();
+}
+
+void EditorScreen::TypeTitle(char letter) {
+  if (letter == '\b') {
+    if (!typed_.empty()) typed_.pop_back();
+  } else if (typed_.size() < kMostTitleChars) {
+    const bool first = typed_.empty() || typed_.back() == L' ';
+    typed_ += static_cast<wchar_t>(first ? std::toupper(static_cast<unsigned char>(letter))
+                                         : std::tolower(static_cast<unsigned char>(letter)));
+  }
+  s_.effects.InvalidateAll();
+}
+
+void EditorScreen::EndNaming(bool keep) {
+  if (!naming_) return;
+  naming_ = false;
+  if (keep && typed_ != editor_.draft().title) Make(Edit::SetTitle(typed_));
+  s_.effects.InvalidateAll();
 }
 
 void EditorScreen::HideCursor() {

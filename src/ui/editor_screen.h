@@ -88,6 +88,14 @@ class EditorScreen {
   // outlive the screen.
   void SetOwnLevels(OwnLevels* own) { own_ = own; }
   OwnLevels* ownLevels() const { return own_; }
+  // The title typed from the keys: letters (a word's first in capitals),
+  // digits and spaces, '\b' rubbing one out, shown on the verdict line
+  // until it ends: kept (an edit), or not.
+  void StartNaming();
+  void TypeTitle(char letter);
+  void EndNaming(bool keep);
+  bool naming() const { return naming_; }
+  const std::wstring& typedTitle() const { return typed_; }
   // 0 nozzle, 1 fire, 2 lightning, 3 wall, 4 eraser.
   std::int32_t tool() const { return tool_; }
   const BoardGeometry& geometry() const { return geometry_; }
@@ -123,6 +131,8 @@ class EditorScreen {
   BoardGeometry geometry_;
   std::int32_t tool_ = 1;
   bool painting_ = false;
+  bool naming_ = false;
+  std::wstring typed_;
   Position painted_;  // the cell a drag last painted
   LevelEditor editor_;
   std::vector<LevelRecord> noLevels_;

@@ -65,6 +65,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_CODE) return CodeKey(key, letter);
+  if (key == Key::Letter && letter == 'N' && screenMode == MODE_EDITOR)
+    return Simple(KeyAction::Kind::EnterCode);
   if (key == Key::Letter && letter == 'T' && screenMode == MODE_EDITOR)
     return Simple(KeyAction::Kind::TestPlay);
   if (key == Key::Letter && letter == 'S' &&

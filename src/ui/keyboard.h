@@ -74,7 +74,9 @@ struct KeyMods {
 // down, M mutes and Enter, like Escape, goes back to the menu. In the level
 // editor the arrows move the cursor over the board, Space and Enter act on
 // its cell, 1 to 5 choose from the palette, Z and X turn the nozzle, T
-// tries the level out, Ctrl+S saves it, S shares it and Escape goes back. On the chooser E opens a new level in the editor.
+// tries the level out, Ctrl+S saves it, S shares it, N names it (the keys
+// then type its title, Enter keeps it and Escape does not) and Escape goes
+// back. On the chooser E opens a new level in the editor.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout,
                  KeyMods mods = {});
 
