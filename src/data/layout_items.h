@@ -81,7 +81,7 @@ inline constexpr std::int32_t kSettingsItemsEnd = 61;
 
 // Items 61 to 79 belong to other screens. Items 80 and up are the level
 // editor's screen: a layout that stops before their end has no editor.
-inline constexpr std::int32_t kItemEditorPage = 80;
+inline constexpr std::int32_t kItemEditorPage = 80;   // the strip below the board
 inline constexpr std::int32_t kItemEditorBoard = 81;  // rectangle only: 211 x 211
 // The palette: nozzle, fire, lightning, wall and eraser; 87 to 91 chosen.
 inline constexpr std::int32_t kItemEditorToolFirst = 82;

@@ -41,11 +41,8 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   }
   Region board(ItemRect(boardLayout, kItemBoard));
   if (!own) board.Union(ItemRect(boardLayout, kItemTray));
-  if (own) {
-    DrawItem(canvas, art_.skin, art_.layout, kItemEditorPage);
-  } else {
-    canvas.FillRect(kClientRect, kBackgroundColor);
-  }
+  canvas.FillRect(kClientRect, kBackgroundColor);
+  if (own) DrawItem(canvas, art_.skin, art_.layout, kItemEditorPage);
   if (!editor_) return;
   const Draft& draft = editor_->draft();
   // The level's start: no press, no water on the move, nothing selected.

@@ -15,7 +15,9 @@ void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const ItemPlace& verdict = places[page + 12];
   DrawField(screen, verdict.x - 4, verdict.y - 2, verdict.w + 8, verdict.h + 3);
   DrawRoundPanel(screen, 1, 230, kClientWidth - 2, 22, 4, kPanel, kInkSoft);
-  items[page] = screen;
+  // Only the strip below the board: the game fills the rest with the
+  // background colour, and a whole page would cost the browser's download.
+  items[page] = Cut(screen, page);
 
   Image under = screen;
   auto button = [&](int index, const char* label, bool chosen) {
