@@ -78,10 +78,11 @@ fuzz: deps
 	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
-# resources/ and docs/piece-sheet.png. The same sources always give the same bytes.
+# resources/, docs/piece-sheet.png and the further themes' skins in data/themes/.
+# The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
-	@mkdir -p data resources/icons docs
+	@mkdir -p data/themes/dark data/themes/contrast resources/icons docs
 	$(BUILD_DIR)/tools/artgen/quenchway-artgen .
 
 # A contact sheet of the daily puzzles of DAILY_DAYS days from DAILY_FROM
@@ -105,7 +106,8 @@ daily-sheet: configure
 
 # The browser build in build-web/, and the site a web host serves in
 # build-web/site/: index.html, page.js, quenchway.js, quenchway.wasm,
-# manifest.webmanifest, icon-192.png, icon-512.png and sw.js, nothing else.
+# manifest.webmanifest, icon-192.png, icon-512.png, sw.js and the further
+# themes' pictures theme-dark.bin and theme-contrast.bin, nothing else.
 # Its text comes from a glyph atlas that the desktop build's quenchway-glyphs
 # renders with the desktop's font code, its icons from quenchway-artgen.
 # emcc needs Debian's node modules folder.

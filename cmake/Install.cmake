@@ -34,6 +34,10 @@ install(TARGETS quenchway quenchway-levels RUNTIME DESTINATION ${CMAKE_INSTALL_B
 install(FILES ${PROJECT_SOURCE_DIR}/data/qw_images.dat ${PROJECT_SOURCE_DIR}/data/qw_layout.dat
               ${PROJECT_SOURCE_DIR}/data/qw_levels.dat
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quenchway/data)
+foreach(theme dark contrast)
+  install(FILES ${PROJECT_SOURCE_DIR}/data/themes/${theme}/qw_images.dat
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/quenchway/data/themes/${theme})
+endforeach()
 # The piece strip where quenchway-levels show --png looks for it beside an
 # installed level file; the game itself has it built in.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/pieces.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/quenchway/resources)

@@ -46,6 +46,20 @@
     });
     return true;
   };
+  // A theme's pictures, fetched only when that theme is used: the site's
+  // theme-NAME.bin, the skin gzipped (the service worker keeps it once
+  // fetched, for playing offline).
+  game.fetchThemeArt = function (name) {
+    if (!window.DecompressionStream) return;
+    fetch('theme-' + name + '.bin').then(function (response) {
+      if (!response.ok) throw new Error(response.status);
+      return new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+    }).then(function (bytes) {
+      game.themeArt = new Uint8Array(bytes);
+      if (started()) passText(function (text) { Module._qw_theme_art(text, bytes.byteLength); }, name);
+      game.themeArt = null;
+    }).catch(function () {});
+  };
   game.gameEnded = function () {
     running = false;
     ended.hidden = false;
@@ -83,8 +97,11 @@
   let running = false;
   function started() { return running; }
   function start() {
-    const reduced = window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches;
-    running = Module._qw_start(reduced ? 1 : 0) === 1;
+    const media = function (query) { return window.matchMedia && window.matchMedia(query).matches; };
+    const reduced = media('(prefers-reduced-motion: reduce)');
+    // High contrast, else Dark, else Classic, until the player chooses.
+    const theme = media('(prefers-contrast: more)') ? 2 : media('(prefers-color-scheme: dark)') ? 1 : 0;
+    running = Module._qw_start(reduced ? 1 : 0, theme) === 1;
     ended.hidden = running;
     openLevel();
   }

@@ -3,11 +3,14 @@
 // (web/page.js) calls the exported functions below.
 #include <emscripten.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/game_loop.h"
 #include "app/script_runner.h"
@@ -43,6 +46,10 @@ class WebFrontEnd final : public FrontEnd {
     return web::CopyText(text);
   }
   std::string PastedText() override { return pasted; }
+  bool FetchThemeArt(const std::string& name) override {
+    web::FetchThemeArt(name);
+    return true;
+  }
 
   std::string copied;  // shown in a box should the clipboard refuse it
   std::string pasted;  // the page's last paste
@@ -94,9 +101,10 @@ void Feed(const InputEvent& e) {
 extern "C" {
 
 // Starts a new game in the menu, the water still when the page asks for
-// reduced motion. 1 when it runs, 0 when the built-in pictures or the data
-// files fail (the message boxes have said so).
-EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
+// reduced motion, and in the theme the page prefers (0 Classic, 1 Dark, 2
+// High contrast) until the player chooses one. 1 when it runs, 0 when the
+// built-in pictures or the data files fail (the message boxes have said so).
+EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
   using namespace qw;
   std::optional<Surface> pieces = LoadBmpMemory(resources::kPiecesBmp);
   std::optional<Surface> toolbar = LoadBmpMemory(resources::kToolbarBmp);
@@ -108,7 +116,10 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
       Page().front, [] { return web::NowMs(); }, kDataFolder, std::move(*pieces),
       std::move(*toolbar));
   std::ostringstream err;
-  if (!Page().loop->Start(WebProgress(*Page().loop), GameStart{}, err)) {
+  GameStart start;
+  if (preferredTheme > 0 && preferredTheme < kThemeCount)
+    start.preferredTheme = static_cast<ThemeId>(preferredTheme);
+  if (!Page().loop->Start(WebProgress(*Page().loop), start, err)) {
     Page().loop.reset();
     return 0;
   }
@@ -116,6 +127,24 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion) {
   Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();
   return 1;
+}
+
+// A theme's pictures, `size` bytes the page fetched: kept in the data folder,
+// where the game finds them from now on, and shown when still wanted.
+EMSCRIPTEN_KEEPALIVE void qw_theme_art(const char* name, int size) {
+  qw::GameLoop* loop = qw::Page().loop.get();
+  const std::optional<qw::ThemeId> theme = qw::ThemeByName(name == nullptr ? "" : name);
+  if (loop == nullptr || !theme || size <= 0) return;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  qw::web::TakeThemeArt(bytes.data(), bytes.size());
+  const std::string folder = std::string(qw::kDataFolder) + "/themes/" + name;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  std::ofstream(folder + "/qw_images.dat", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), size);
+  if (!loop->running()) return;
+  loop->ThemeArtArrived();
+  qw::Settle();
 }
 
 // Plays the level of a code (the page's address ends in #level=CODE), or

@@ -37,6 +37,10 @@ class FrontEnd {
   // code in its box). PastedText is what Ctrl+V pastes, empty for nothing.
   virtual bool CopyText(const std::string& /*text*/) { return false; }
   virtual std::string PastedText() { return {}; }
+  // A theme's pictures are not in the data folder: true when the front end
+  // fetches them (the browser's site keeps them apart from the game) and
+  // hands them to the loop's ThemeArtArrived later.
+  virtual bool FetchThemeArt(const std::string& /*name*/) { return false; }
 };
 
 }  // namespace qw

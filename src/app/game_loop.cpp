@@ -86,6 +86,12 @@ bool GameLoop::Start(std::optional<std::pair<Progress, ProgressSink*>> progress,
   SetAudioOpener(start.audio);
   if (start.motion) SetMotion(*start.motion);
   if (start.mute) SetMuted(true);
+  const bool chosen = recorder_ && recorder_->progress().theme;
+  if (start.theme) {
+    SetTheme(*start.theme);
+  } else if (start.preferredTheme && !chosen) {
+    SetTheme(*start.preferredTheme);
+  }
   if (start.level && !game_->controller.StartGeneratedLevel(*start.level)) {
     err << "quenchway: the generated level could not be made\n";
     return false;
@@ -103,6 +109,38 @@ void GameLoop::AttachProgress(Progress progress, ProgressSink* sink) {
   SetMotion(static_cast<Motion>(kept.animation));
   SetVolume(kept.volume);
   SetMuted(kept.mute);
+  SetTheme(kept.theme.value_or(ThemeId::kClassic));
+}
+
+ThemeId GameLoop::SetTheme(ThemeId theme) {
+  waitingTheme_.reset();
+  if (!classicSkin_) classicSkin_ = data_.skin;
+  const Theme& look = ThemeOf(theme);
+  if (theme == ThemeId::kClassic) {
+    data_.skin = *classicSkin_;
+  } else {
+    const std::string path = dataFolder_ + "/themes/" + std::string(look.name) + "/qw_images.dat";
+    std::optional<Surface> skin = LoadSkin(path);
+    // Every theme's skin holds its pictures where Classic's does.
+    if (skin && skin->width() == classicSkin_->width() &&
+        skin->height() == classicSkin_->height()) {
+      data_.skin = std::move(*skin);
+    } else {
+      // Classic until the front end has fetched them, or for good.
+      const bool fetching = front_.FetchThemeArt(std::string(look.name));
+      if (!fetching) {
+        std::fprintf(stderr, "quenchway: no pictures for the theme %s in %s; Classic stays\n",
+                     std::string(look.name).c_str(), path.c_str());
+      }
+      SetTheme(ThemeId::kClassic);
+      if (fetching) waitingTheme_ = theme;
+      return ThemeId::kClassic;
+    }
+  }
+  game_->controller.SetTheme(theme);
+  toolbar_.SetTheme(look);
+  InvalidateAll();
+  return theme;
 }
 
 void GameLoop::UpdateProgress() {
@@ -239,7 +277,7 @@ void GameLoop::Flush() {
   changed_ = Rect{};
   if (box_) {
     Canvas canvas(frame_);
-    box_->Paint(canvas);
+    box_->Paint(canvas, ThemeOf(theme()));
   } else if (running_) {
     // Paints change nothing, so one paint leaves nothing to paint.
     Rect painted;

@@ -92,6 +92,18 @@ class GameLoop final : public WindowEffects {
   // window's scale and fullscreen choice when given.
   void SaveProgress(std::optional<std::pair<std::int32_t, bool>> window = std::nullopt);
 
+  // Draws every screen in the theme from here on. A theme other than
+  // Classic takes its pictures from themes/NAME/qw_images.dat in the data
+  // folder; without them the game stays in (or returns to) Classic, and says
+  // so on stderr. The theme in use.
+  ThemeId SetTheme(ThemeId theme);
+  ThemeId theme() const { return game_->controller.state().theme; }
+  // The pictures the front end fetched are in the data folder now: the
+  // theme that waited for them shows, unless another was chosen meanwhile.
+  void ThemeArtArrived() {
+    if (const std::optional<ThemeId> waiting = waitingTheme_) SetTheme(*waiting);
+  }
+
   // How the water moves after a step.
   void SetMotion(Motion motion) { game_->controller.SetMotion(motion); }
   Motion motion() const { return game_->controller.motion(); }
@@ -152,6 +164,8 @@ class GameLoop final : public WindowEffects {
   void StopSound(Sound sound) override;
   // The settings screen changed the volume or mute: a muted game goes quiet.
   void SoundSettingsChanged() override;
+  // The settings screen chose a theme.
+  void ThemeChanged() override { SetTheme(theme()); }
 
  private:
   // A data file that fails: stderr and the system's box.
@@ -183,6 +197,10 @@ class GameLoop final : public WindowEffects {
   bool running_ = false;
 
   GameData data_;
+  // The Classic skin, kept while another theme's is in data_.
+  std::optional<Surface> classicSkin_;
+  // A theme whose pictures the front end is fetching.
+  std::optional<ThemeId> waitingTheme_;
   std::unique_ptr<Font> captionFont_;
   ImageList pieces_;
   std::unique_ptr<Game> game_;

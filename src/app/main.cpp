@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "Usage: quenchway [--scale N] [--script FILE] [--progress DIR | --no-progress]\n"
     "                 [--daily YYYY-MM-DD | --random SEED --grade G | --level CODE]\n"
     "                 [--animation off|normal|fast] [--mute]\n"
+    "                 [--theme classic|dark|contrast]\n"
     "\n"
     "Route water from the nozzle through pipe pieces so that every fire is\n"
     "doused, without the water touching an electrical hazard.\n"
@@ -45,6 +46,7 @@ constexpr const char* kUsage =
     "  --level CODE   start on the level of a level code (see docs/levels.md)\n"
     "  --animation off|normal|fast  how the water runs, for this run only\n"
     "  --mute         no sound, for this run only\n"
+    "  --theme classic|dark|contrast  the look, for this run only\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -71,6 +73,7 @@ struct Options {
   std::optional<std::string> grade;
   std::optional<std::string> level;
   std::optional<std::string> animation;
+  std::optional<std::string> theme;
   bool mute = false;
 };
 
@@ -203,12 +206,13 @@ int main(int argc, char** argv) {
       continue;
     }
     if (arg == "--daily" || arg == "--random" || arg == "--grade" || arg == "--level" ||
-        arg == "--animation") {
+        arg == "--animation" || arg == "--theme") {
       if (i + 1 >= argc) return Fail("'" + arg + "' needs a value");
       (arg == "--daily"       ? options.daily
        : arg == "--random"    ? options.random
        : arg == "--grade"     ? options.grade
        : arg == "--animation" ? options.animation
+       : arg == "--theme"     ? options.theme
                               : options.level) = argv[++i];
       continue;
     }
@@ -244,6 +248,10 @@ int main(int argc, char** argv) {
     if (!start.motion) return Fail("--animation takes off, normal or fast");
   }
   start.mute = options.mute;
+  if (options.theme) {
+    start.theme = qw::ThemeByName(*options.theme);
+    if (!start.theme) return Fail("--theme takes classic, dark or contrast");
+  }
   start.audio = [] { return qw::OpenSdlAudio(); };
 
   const std::string dataFolder = qw::DataFolder();

@@ -144,6 +144,8 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, std::ostream& out) {
   out << "animating " << (window.Animating() ? 1 : 0) << '\n' << "sounds";
   for (const Sound sound : window.TakeSoundsStarted()) out << ' ' << SoundName(sound);
   out << '\n';
+  // Then: the theme every screen is drawn in.
+  out << "theme " << ThemeOf(window.theme()).name << '\n';
   // Last, in the editor: its verdict line.
   if (editing) out << "verdict " << window.controller().editor().verdict() << '\n';
 }
@@ -313,7 +315,8 @@ class ScriptSession {
   }
 
  private:
-  // set animation off|normal|fast, set volume 0..100.
+  // set animation off|normal|fast, set volume 0..100, set theme
+  // classic|dark|contrast, set boxes open|closed.
   Fault Set(const std::vector<std::string>& words) {
     if (words.size() != 3) return "'set' takes a name and a value";
     if (words[1] == "animation") {
@@ -326,8 +329,15 @@ class ScriptSession {
       if (!ParseInt(words[2], volume, fault)) return fault;
       if (volume < 0 || volume > 100) return "'set volume' takes 0 to 100";
       loop_.SetVolume(volume);
+    } else if (words[1] == "theme") {
+      const std::optional<ThemeId> theme = ThemeByName(words[2]);
+      if (!theme) return "'set theme' takes classic, dark or contrast";
+      loop_.SetTheme(*theme);
+    } else if (words[1] == "boxes") {
+      if (words[2] != "open" && words[2] != "closed") return "'set boxes' takes open or closed";
+      boxesOpen_ = words[2] == "open";
     } else {
-      return "'set' knows animation and volume, not '" + words[1] + "'";
+      return "'set' knows animation, volume, theme and boxes, not '" + words[1] + "'";
     }
     Settle();
     return {};
@@ -399,7 +409,7 @@ class ScriptSession {
   // A message box counts as closed at once: its OK key is pressed as soon as
   // it opens (the front end has printed it), and the next one opens.
   void Settle() {
-    while (loop_.running() && loop_.messageBox()) {
+    while (!boxesOpen_ && loop_.running() && loop_.messageBox()) {
       InputEvent ok;
       ok.type = InputEvent::Type::KeyDown;
       ok.key = Key::Enter;
@@ -431,6 +441,8 @@ class ScriptSession {
   GameLoop& loop_;
   ScriptFrontEnd& front_;
   std::ostream& out_;
+  // Message boxes stay on screen until a key or the pen closes them.
+  bool boxesOpen_ = false;
 };
 
 std::vector<std::string> Words(const std::string& line) {

@@ -79,7 +79,14 @@ inline constexpr std::int32_t kItemSettingsBack = 59;
 inline constexpr std::int32_t kItemMenuSettings = 60;  // the menu's gear
 inline constexpr std::int32_t kSettingsItemsEnd = 61;
 
-// Items 61 to 79 belong to other screens. Items 80 and up are the level
+// Items 62 and up: the settings' row of themes. A layout that stops before
+// their end shows no choice of theme, and the settings page stays as it was.
+inline constexpr std::int32_t kItemThemeLabel = 62;  // the row's label
+inline constexpr std::int32_t kItemThemeFirst = 63;  // classic, dark, contrast; 66 to 68 chosen
+inline constexpr std::int32_t kItemThemeChosenFirst = 66;
+inline constexpr std::int32_t kThemeItemsEnd = 69;
+
+// Items 69 to 79 are kept for other screens. Items 80 and up are the level
 // editor's screen: a layout that stops before their end has no editor.
 inline constexpr std::int32_t kItemEditorPage = 80;   // the strip below the board
 inline constexpr std::int32_t kItemEditorBoard = 81;  // rectangle only: 211 x 211

@@ -219,6 +219,12 @@ class Reader {
       p.mute = fields_[1] == "1";
       if (!Next()) return false;
     }
+    if (settings && Is("theme")) {
+      if (!Expect("theme", 2)) return false;
+      // A theme this game does not know (a later game's, say) is Classic.
+      p.theme = ThemeByName(fields_[1]).value_or(ThemeId::kClassic);
+      if (!Next()) return false;
+    }
     while (Is("solved")) {
       if (!ReadSolved(p)) return false;
       if (!Next()) return false;
@@ -382,6 +388,7 @@ std::string WriteProgress(const Progress& p) {
       .append("\n");
   out.append("volume ").append(std::to_string(p.volume)).append("\n");
   out.append("mute ").append(p.mute ? "1" : "0").append("\n");
+  if (p.theme) out.append("theme ").append(ThemeOf(*p.theme).name).append("\n");
   for (const auto& [key, best] : p.solved) {
     out.append("solved ").append(KeyText(key));
     for (const auto* v : {&best.pieces, &best.steps, &best.hints, &best.timeMs})

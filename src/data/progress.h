@@ -14,6 +14,9 @@
 //   animation A                  off, normal or fast    (each of these three
 //   volume V                     0..100                  may be missing when
 //   mute M                       0 or 1                  read: the default)
+//   theme NAME                   classic, dark or contrast, only once the
+//                                player chose one; any other name reads as
+//                                classic
 //   solved KEY P S H T           any number of lines: level key, fewest pieces
 //                                used, fewest steps, fewest hints, shortest
 //                                time in ms; "-" for a best not recorded
@@ -49,6 +52,7 @@
 #include <vector>
 
 #include "data/levels.h"
+#include "platform/theme.h"
 
 namespace qw {
 
@@ -117,6 +121,9 @@ struct Progress {
   SavedAnimation animation = SavedAnimation::kNormal;
   std::int32_t volume = 80;  // 0..100
   bool mute = false;
+  // The look the player chose; none: not chosen yet (the browser then
+  // follows the page's colour scheme).
+  std::optional<ThemeId> theme;
   std::map<LevelKey, LevelBest> solved;
   // The days whose daily puzzle was solved, days since 1970-01-01 in UTC,
   // each a day of the years 1970 to 9999.

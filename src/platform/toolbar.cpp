@@ -8,12 +8,6 @@ namespace qw {
 
 namespace {
 
-constexpr Color kBarColor{222, 222, 240};
-constexpr Color kBarEdge{120, 120, 170};
-constexpr Color kLight{255, 255, 255};
-constexpr Color kShadow{96, 96, 140};
-constexpr Color kTooltipText{40, 40, 60};
-constexpr Color kTooltipFace{255, 255, 225};
 constexpr std::int32_t kBoxPadding = 3;  // between a text box's frame and its text
 // The strip's 16-colour button face, left out so the bar shows through.
 constexpr Color kButtonFace{192, 192, 192};
@@ -133,8 +127,8 @@ void Toolbar::Tick(std::uint64_t nowMs) {
 void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
   dirty_ = false;
   const Rect bar = RectFromSize(origin.x, origin.y, width_, kHeight);
-  canvas.FillRect(bar, kBarColor);
-  canvas.FillRect(Rect{bar.left, bar.top, bar.right, bar.top + 1}, kBarEdge);
+  canvas.FillRect(bar, theme_->bar);
+  canvas.FillRect(Rect{bar.left, bar.top, bar.right, bar.top + 1}, theme_->barEdge);
   if (!visible_) {
     // Without its buttons the bar still shows a note (a code copied on the
     // chooser, say).
@@ -147,9 +141,9 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
     r = Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
     const bool down = pressed_ == i && pressedInside_;
     if (down) {
-      canvas.FrameRect(r, kShadow, kLight);
+      canvas.FrameRect(r, theme_->barShadow, theme_->barLight);
     } else if (hover_ == i && !pressed_ && buttons_[i].enabled) {
-      canvas.FrameRect(r, kLight, kShadow);
+      canvas.FrameRect(r, theme_->barLight, theme_->barShadow);
     }
     const std::int32_t shift = down ? 1 : 0;
     const Point at{r.left + (kButtonWidth - kImageWidth) / 2 + shift,
@@ -162,7 +156,7 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
       // Faded: every other pixel of the picture gives way to the bar.
       for (std::int32_t y = 0; y < kImageHeight; ++y) {
         for (std::int32_t x = (y % 2); x < kImageWidth; x += 2)
-          canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), kBarColor);
+          canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), theme_->bar);
       }
     }
   }
@@ -184,11 +178,11 @@ Rect Toolbar::PaintLabel(Canvas& canvas, Point origin, std::int32_t left, std::i
   const std::int32_t width = std::min(font->Render(text).width + 2 * kBoxPadding, width_);
   left = std::clamp(left, origin.x, origin.x + width_ - width);
   const Rect box{left, bottom - kLabelHeight, left + width, bottom};
-  canvas.FillRect(box, kTooltipFace);
-  canvas.FrameRect(box, kShadow, kShadow);
+  canvas.FillRect(box, theme_->tipFace);
+  canvas.FrameRect(box, theme_->barShadow, theme_->barShadow);
   canvas.DrawText(font, text,
                   Rect{box.left + kBoxPadding, box.top + 2, box.right - 1, box.bottom - 1},
-                  kTooltipText);
+                  theme_->tipText);
   return box;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/surface.h"
+#include "platform/theme.h"
 
 namespace qw {
 
@@ -77,6 +78,12 @@ class Toolbar {
   // The button rectangle in bar coordinates.
   Rect ButtonRect(std::size_t i) const;
 
+  // The bar's colours from here on; it repaints.
+  void SetTheme(const Theme& theme) {
+    theme_ = &theme;
+    dirty_ = true;
+  }
+
  private:
   std::optional<std::size_t> ButtonAt(Point p) const;
   void SetHover(std::optional<std::size_t> button, std::uint64_t nowMs);
@@ -86,6 +93,7 @@ class Toolbar {
                   const Font* font, const std::wstring& text) const;
 
   Surface strip_;
+  const Theme* theme_ = &kClassicTheme;
   std::vector<ToolButton> buttons_;
   std::int32_t width_;
   bool visible_ = false;

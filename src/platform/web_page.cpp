@@ -23,6 +23,10 @@ EM_JS(void, JsMessageOpened, (const char* text, int left, int top, int right, in
 EM_JS(void, JsNoteShown, (const char* text), { window.quenchway.notes.push(UTF8ToString(text)); });
 EM_JS(void, JsToggleFullscreen, (), { window.quenchway.toggleFullscreen(); });
 EM_JS(void, JsGameEnded, (), { window.quenchway.gameEnded(); });
+EM_JS(void, JsFetchThemeArt, (const char* name),
+      { window.quenchway.fetchThemeArt(UTF8ToString(name)); });
+EM_JS(void, JsTakeThemeArt, (std::uint8_t * to, std::size_t size),
+      { HEAPU8.set(window.quenchway.themeArt.subarray(0, size), to); });
 EM_JS(int, JsCopyText, (const char* text),
       { return window.quenchway.copyText(UTF8ToString(text)) ? 1 : 0; });
 
@@ -95,5 +99,9 @@ void RequestFrame(void (*callback)()) {
 void GameEnded() { JsGameEnded(); }
 
 bool CopyText(const std::string& utf8Text) { return JsCopyText(utf8Text.c_str()) != 0; }
+
+void FetchThemeArt(const std::string& name) { JsFetchThemeArt(name.c_str()); }
+
+void TakeThemeArt(std::uint8_t* to, std::size_t size) { JsTakeThemeArt(to, size); }
 
 }  // namespace qw::web

@@ -5,6 +5,7 @@
 // functions. Built only for the browser.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -37,5 +38,10 @@ bool CopyText(const std::string& utf8Text);
 void RequestFrame(void (*callback)());
 // The game's modal run has ended: the page says so and offers a new game.
 void GameEnded();
+// Asks the page for a theme's pictures (the site's theme-NAME.bin, the skin
+// gzipped); once they are in, the page calls qw_theme_art.
+void FetchThemeArt(const std::string& name);
+// Copies the bytes the page fetched last into `to`, `size` of them.
+void TakeThemeArt(std::uint8_t* to, std::size_t size);
 
 }  // namespace qw::web

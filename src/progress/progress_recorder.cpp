@@ -189,6 +189,11 @@ void ProgressRecorder::MuteChosen(bool mute) {
   Hand();
 }
 
+void ProgressRecorder::ThemeChosen(ThemeId theme) {
+  progress_.theme = theme;
+  Hand();
+}
+
 void ProgressRecorder::DailySolved(std::int64_t day) {
   RecordDailySolved(progress_, day);
   Hand();

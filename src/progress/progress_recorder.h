@@ -72,6 +72,7 @@ class ProgressRecorder {
   void AnimationChosen(SavedAnimation animation);
   void VolumeChosen(std::int32_t volume);
   void MuteChosen(bool mute);
+  void ThemeChosen(ThemeId theme);
   // The daily puzzle of this day (days since 1970-01-01) is solved.
   void DailySolved(std::int64_t day);
   // Whether play time runs now (play screen, no message box).

@@ -154,6 +154,7 @@ class GameController {
     session_.state.muted = muted;
     flow_.SettingsMuteChanged();
   }
+  void SetTheme(ThemeId theme) { session_.state.theme = theme; }
   void AdvanceWater() { session_.AdvanceWater(); }
   void FinishWater() { session_.FinishWater(); }
   // Something on screen moves: the water or a burst.

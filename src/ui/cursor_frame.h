@@ -6,12 +6,13 @@
 
 #include "platform/canvas.h"
 #include "platform/geometry.h"
+#include "platform/theme.h"
 
 namespace qw {
 
-inline constexpr Color kCursorOuterColor{20, 20, 110};
-inline constexpr Color kCursorInnerColor{255, 210, 0};
+inline constexpr Color kCursorOuterColor = kClassicTheme.cursorOuter;
+inline constexpr Color kCursorInnerColor = kClassicTheme.cursorInner;
 
-void DrawCursorFrame(Canvas& canvas, const Rect& cell);
+void DrawCursorFrame(Canvas& canvas, const Rect& cell, const Theme& theme = kClassicTheme);
 
 }  // namespace qw

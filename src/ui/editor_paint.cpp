@@ -41,12 +41,13 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   }
   Region board(ItemRect(boardLayout, kItemBoard));
   if (!own) board.Union(ItemRect(boardLayout, kItemTray));
-  canvas.FillRect(kClientRect, kBackgroundColor);
+  canvas.FillRect(kClientRect, look().background);
   if (own) DrawItem(canvas, art_.skin, art_.layout, kItemEditorPage);
   if (!editor_) return;
   const Draft& draft = editor_->draft();
   // The level's start: no press, no water on the move, nothing selected.
-  const UiState still;
+  UiState still;
+  still.theme = ui_.theme;
   ScreenRenderer start(editor_->preview(), still,
                        ScreenArt{art_.skin, boardLayout, art_.pieces, art_.captionFont}, 0);
   start.paintArea_ = paintArea_;
@@ -57,9 +58,9 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   SelectClip(canvas, clientRegion_);
   if (ui_.cursor != kNoPosition) {
     const Rect c = editor_->geometry().CellRect(ui_.cursor);
-    canvas.FrameRect(c, kCursorColor, kCursorColor);
-    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor,
-                     kCursorColor);
+    canvas.FrameRect(c, look().cursor, look().cursor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, look().cursor,
+                     look().cursor);
   }
   const Font* font = art_.captionFont;
   const std::string& verdict = editor_->verdict();
@@ -75,7 +76,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   }
   if (editor_->naming()) line = L"Title: " + editor_->typedTitle() + L"_";
   if (!own) {
-    canvas.DrawText(font, draft.title + L": " + line, kCaptionRect, kCaptionColor);
+    canvas.DrawText(font, draft.title + L": " + line, kCaptionRect, look().caption);
     return;
   }
   const Rect verdictBox = ItemRect(art_.layout, kItemEditorVerdict);
@@ -83,7 +84,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   canvas.DrawText(font, line,
                   Rect{verdictBox.left + std::max(0, (verdictBox.Width() - width) / 2),
                        verdictBox.top, verdictBox.right, verdictBox.bottom},
-                  kChooserTextColor);
+                  look().text);
   for (std::int32_t k = 0; k < kEditorTools; ++k) {
     const std::int32_t item =
         (k == editor_->tool() ? kItemEditorToolChosenFirst : kItemEditorToolFirst) + k;
@@ -91,7 +92,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
     const Rect box = ItemRect(art_.layout, item);
     if (k < 4) DrawCell(canvas, Centred(box, kPieceSize), kToolPieces[k]);
     // A piece may cover its button's colour: the chosen one is framed too.
-    if (k == editor_->tool()) DrawCursorFrame(canvas, box);
+    if (k == editor_->tool()) DrawCursorFrame(canvas, box, look());
   }
   const std::int32_t counts[3] = {draft.elbows, draft.bends, draft.splitters};
   for (std::int32_t k = 0; k < 3; ++k) {
@@ -101,7 +102,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
     DrawCell(canvas, Point{box.left, box.top}, kCountPieces[k]);
     canvas.DrawText(font, std::to_wstring(counts[k]),
                     Rect{box.left + kPieceSize + 4, box.top + 3, box.right, box.bottom},
-                    kChooserTextColor);
+                    look().text);
   }
   for (std::int32_t item = kItemEditorUndo; item <= kItemEditorBack; ++item)
     DrawItem(canvas, art_.skin, art_.layout, item);

@@ -93,6 +93,12 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     return a;
   }
   const bool play = screenMode == MODE_PLAY || screenMode == MODE_EDITOR;
+  // The settings' 1, 2 and 3 press the theme row's Classic, Dark and High
+  // contrast.
+  if (screenMode == MODE_SETTINGS && key == Key::Letter && letter >= '1' && letter <= '3' &&
+      static_cast<std::int32_t>(layout.size()) >= kThemeItemsEnd) {
+    return TapCentre(ItemRect(layout, kItemThemeFirst + (letter - '1')));
+  }
   if (screenMode == MODE_MENU && key == Key::Letter) {
     if (letter == 'D') return KeyAction{KeyAction::Kind::Daily, ID_ROTATE_CCW, {}};
     if (letter == 'S') return KeyAction{KeyAction::Kind::Settings, ID_ROTATE_CCW, {}};

@@ -11,13 +11,6 @@ namespace qw {
 
 namespace {
 
-constexpr Color kTitleText{255, 255, 255};
-constexpr Color kText{40, 40, 60};
-constexpr Color kLight{255, 255, 255};
-constexpr Color kShade{96, 96, 140};
-constexpr Color kShadow{70, 70, 130};
-constexpr Color kButtonFace{222, 222, 240};
-
 constexpr std::int32_t kMargin = 8;    // between the panel and the client area's edges
 constexpr std::int32_t kPadding = 10;  // inside the panel, around the text and button
 constexpr std::int32_t kTitleHeight = 16;
@@ -132,21 +125,22 @@ bool MessageBox::OnEvent(const InputEvent& e) {
   return !open_;
 }
 
-void MessageBox::Paint(Canvas& canvas) const {
+void MessageBox::Paint(Canvas& canvas, const Theme& theme) const {
   const Rect shadow{panel_.left + kShadowOffset, panel_.top + kShadowOffset,
                     panel_.right + kShadowOffset, panel_.bottom + kShadowOffset};
-  canvas.FillRect(Rect{panel_.right, shadow.top, shadow.right, shadow.bottom}, kShadow);
-  canvas.FillRect(Rect{shadow.left, panel_.bottom, panel_.right, shadow.bottom}, kShadow);
+  canvas.FillRect(Rect{panel_.right, shadow.top, shadow.right, shadow.bottom}, theme.boxShadow);
+  canvas.FillRect(Rect{shadow.left, panel_.bottom, panel_.right, shadow.bottom}, theme.boxShadow);
 
-  canvas.FrameRect(panel_, kFrameColor, kFrameColor);
+  canvas.FrameRect(panel_, theme.frame, theme.frame);
   const Rect inner = InflateRect(panel_, -1, -1);
-  canvas.FrameRect(inner, kLight, kShade);
-  canvas.FillRect(InflateRect(inner, -1, -1), kPanelColor);
+  canvas.FrameRect(inner, theme.boxLight, theme.boxShade);
+  canvas.FillRect(InflateRect(inner, -1, -1), theme.panel);
   const Rect title{inner.left + 1, inner.top + 1, inner.right - 1, inner.top + kTitleHeight - 1};
-  canvas.FillRect(title, kBackgroundColor);
-  canvas.FillRect(Rect{title.left, title.bottom, title.right, title.bottom + 1}, kShade);
+  canvas.FillRect(title, theme.background);
+  canvas.FillRect(Rect{title.left, title.bottom, title.right, title.bottom + 1}, theme.boxShade);
   canvas.DrawText(font_, kMessageTitle,
-                  Rect{title.left + 5, title.top + 1, title.right, title.bottom}, kTitleText);
+                  Rect{title.left + 5, title.top + 1, title.right, title.bottom},
+                  theme.boxTitleText);
 
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Rect row = LineRect(i);
@@ -154,19 +148,21 @@ void MessageBox::Paint(Canvas& canvas) const {
     canvas.DrawText(
         font_, lines_[i],
         Rect{row.left + (row.Width() - width) / 2, row.top, row.right - kPadding + 2, row.bottom},
-        kText);
+        theme.boxText);
   }
 
   const bool down = pressed_ && pressedInside_;
-  canvas.FrameRect(ok_, kFrameColor, kFrameColor);
+  canvas.FrameRect(ok_, theme.frame, theme.frame);
   const Rect face = InflateRect(ok_, -1, -1);
-  canvas.FrameRect(face, down ? kShade : kLight, down ? kLight : kShade);
-  canvas.FillRect(InflateRect(face, -1, -1), kButtonFace);
+  canvas.FrameRect(face, down ? theme.boxShade : theme.boxLight,
+                   down ? theme.boxLight : theme.boxShade);
+  canvas.FillRect(InflateRect(face, -1, -1), theme.boxButton);
   const std::int32_t shift = down ? 1 : 0;
   const std::int32_t okWidth = TextWidth(kOkCaption);
   const Point text = Centred(face, okWidth, kLineHeight);
   canvas.DrawText(font_, kOkCaption,
-                  Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1}, kText);
+                  Rect{text.x + shift, text.y + shift, face.right - 1, face.bottom - 1},
+                  theme.boxText);
 }
 
 }  // namespace qw

@@ -12,6 +12,7 @@
 #include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/input_event.h"
+#include "platform/theme.h"
 
 namespace qw {
 
@@ -40,7 +41,7 @@ class MessageBox {
   // The rectangle of line i: as wide as the panel's inside, one line high.
   Rect LineRect(std::size_t i) const;
 
-  void Paint(Canvas& canvas) const;
+  void Paint(Canvas& canvas, const Theme& theme = kClassicTheme) const;
 
  private:
   std::int32_t TextWidth(const std::wstring& text) const;

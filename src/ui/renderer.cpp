@@ -86,7 +86,7 @@ void ScreenRenderer::SelectClip(Canvas& canvas, const Region& region) {
 }
 
 void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
-  canvas.FillRect(kClientRect, kPanelColor);
+  canvas.FillRect(kClientRect, look().panel);
   DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuFirst);
   DrawItem(canvas, art_.skin, art_.layout, kItemMenuSecond);
@@ -115,7 +115,7 @@ void ScreenRenderer::PaintMenu(Canvas& canvas, bool help) {
 
 // The settings: the page, each choice plain or chosen, and the volume.
 void ScreenRenderer::PaintSettings(Canvas& canvas) {
-  canvas.FillRect(kClientRect, kPanelColor);
+  canvas.FillRect(kClientRect, look().panel);
   if (static_cast<std::int32_t>(art_.layout.size()) < kSettingsItemsEnd) return;
   DrawItem(canvas, art_.skin, art_.layout, kItemSettingsPage);
   for (std::int32_t k = 0; k < 3; ++k) {
@@ -127,19 +127,27 @@ void ScreenRenderer::PaintSettings(Canvas& canvas) {
     DrawItem(canvas, art_.skin, art_.layout, i);
   }
   DrawItem(canvas, art_.skin, art_.layout, kItemMute + (ui_.muted ? 1 : 0));
+  if (static_cast<std::int32_t>(art_.layout.size()) >= kThemeItemsEnd) {
+    DrawItem(canvas, art_.skin, art_.layout, kItemThemeLabel);
+    for (std::int32_t k = 0; k < kThemeCount; ++k) {
+      const bool chosen = static_cast<std::int32_t>(ui_.theme) == k;
+      DrawItem(canvas, art_.skin, art_.layout,
+               (chosen ? kItemThemeChosenFirst : kItemThemeFirst) + k);
+    }
+  }
   const std::wstring volume = std::to_wstring(ui_.volume) + L"%";
   const Rect box = ItemRect(art_.layout, kItemVolumeText);
   const std::int32_t width = art_.captionFont ? art_.captionFont->Render(volume).width : 0;
   canvas.DrawText(art_.captionFont, volume,
                   Rect{CentredLeft(box, width), box.top, box.right, box.bottom},
-                  ui_.muted ? kLockedTextColor : kChooserTextColor);
+                  ui_.muted ? look().lockedText : look().text);
 }
 
 // The chooser: its page from the skin, then ten rows of the highlighted
 // entry's page (mark, number and title, best), the line about the
 // highlighted entry and the page number.
 void ScreenRenderer::PaintChooser(Canvas& canvas) {
-  canvas.FillRect(kClientRect, kPanelColor);
+  canvas.FillRect(kClientRect, look().panel);
   if (!chooser_ || static_cast<std::int32_t>(art_.layout.size()) < kChooserItemsEnd) return;
   for (const std::int32_t i :
        {kItemChooserPage, kItemChooserBack, kItemChooserPrev, kItemChooserNext}) {
@@ -161,8 +169,8 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
     const std::int32_t bottom = top + LevelChooser::kRowHeight;
     const Rect rowRect{list.left, top, list.right, bottom};
     if (entry == ui_.chooserEntry) {
-      canvas.FillRect(rowRect, kSelectionColor);
-      canvas.FrameRect(rowRect, kCursorColor, kCursorColor);
+      canvas.FillRect(rowRect, look().selection);
+      canvas.FrameRect(rowRect, look().cursor, look().cursor);
     }
     const EntryState state = chooser_->StateOf(entry);
     if (state != EntryState::kOpen) {
@@ -172,7 +180,7 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
                              Point{mark.x, mark.y + row * LevelChooser::kRowHeight},
                              kTransparentKey);
     }
-    const Color ink = state == EntryState::kLocked ? kLockedTextColor : kChooserTextColor;
+    const Color ink = state == EntryState::kLocked ? look().lockedText : look().text;
     const std::int32_t textTop = top + (LevelChooser::kRowHeight - kTextHeight) / 2 - 1;
     const std::int32_t textLeft = solvedMark.x + solvedMark.w + 4;
     const std::int32_t textRight = list.right - 4;
@@ -186,19 +194,19 @@ void ScreenRenderer::PaintChooser(Canvas& canvas) {
                     ink);
   }
   canvas.DrawText(font, chooser_->DetailText(ui_.chooserEntry),
-                  ItemRect(art_.layout, kItemChooserDetail), kChooserTextColor);
+                  ItemRect(art_.layout, kItemChooserDetail), look().text);
   const Rect pageRect = ItemRect(art_.layout, kItemChooserPageText);
   const std::wstring pageText = chooser_->PageText(page);
   const std::int32_t width = font ? font->Render(pageText).width : 0;
   canvas.DrawText(font, pageText,
                   Rect{CentredLeft(pageRect, width), pageRect.top, pageRect.right, pageRect.bottom},
-                  kChooserTextColor);
+                  look().text);
 }
 
 // The code screen: its page from the skin and the code typed so far with a
 // cursor after it; a code too long for its line shows its end.
 void ScreenRenderer::PaintCode(Canvas& canvas) {
-  canvas.FillRect(kClientRect, kPanelColor);
+  canvas.FillRect(kClientRect, look().panel);
   if (static_cast<std::int32_t>(art_.layout.size()) < kCodeItemsEnd) return;
   DrawItem(canvas, art_.skin, art_.layout, kItemCodePage);
   const Rect line = ItemRect(art_.layout, kItemChooserDetail);
@@ -206,7 +214,7 @@ void ScreenRenderer::PaintCode(Canvas& canvas) {
   text += L'_';
   const Font* font = art_.captionFont;
   while (font && text.size() > 1 && font->Render(text).width > line.Width()) text.erase(0, 1);
-  canvas.DrawText(font, text, line, kChooserTextColor);
+  canvas.DrawText(font, text, line, look().text);
 }
 
 void ScreenRenderer::PaintPlay(Canvas& canvas) {
@@ -214,13 +222,13 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
   // caption leave them out.
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemTray));
   canvas.ExcludeClipRect(ItemRect(art_.layout, kItemBoard));
-  canvas.FillRect(kClientRect, kBackgroundColor);
+  canvas.FillRect(kClientRect, look().background);
   // A generated level is named by its title, as it has no place in the table.
   const LevelRecord* record = puzzle_.CurrentRecord();
   const std::wstring caption = puzzle_.currentLevel() == kGeneratedLevel && record
                                    ? record->title
                                    : CaptionText(puzzle_.currentLevel(), levelCount_);
-  canvas.DrawText(art_.captionFont, caption, kCaptionRect, kCaptionColor);
+  canvas.DrawText(art_.captionFont, caption, kCaptionRect, look().caption);
 
   SelectClip(canvas, playArea_);
   DrawGrid(canvas);
@@ -238,7 +246,7 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
       // do not show through it.
       if (ui_.keyCarry)
         canvas.FillRect(Rect{at.x, at.y, at.x + 2 * kHalfPiece, at.y + 2 * kHalfPiece},
-                        kPanelColor);
+                        look().panel);
       DrawCell(canvas, at, *cell);
     }
   }
@@ -246,16 +254,16 @@ void ScreenRenderer::PaintPlay(Canvas& canvas) {
     // The keyboard cursor, over a carried piece: a frame two pixels wide on
     // the cell's edge.
     const Rect c = geometry_.CellRect(ui_.cursor);
-    canvas.FrameRect(c, kCursorColor, kCursorColor);
-    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, kCursorColor,
-                     kCursorColor);
+    canvas.FrameRect(c, look().cursor, look().cursor);
+    canvas.FrameRect(Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, look().cursor,
+                     look().cursor);
   }
 }
 
 void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
   const Rect board = ItemRect(art_.layout, kItemBoard);
   canvas.ExcludeClipRect(board);
-  canvas.FillRect(kClientRect, kBackgroundColor);
+  canvas.FillRect(kClientRect, look().background);
   if (solved) {
     DrawItem(canvas, art_.skin, art_.layout, kItemSolvedBanner);
     // A generated level's button goes back to the chooser,
@@ -294,7 +302,7 @@ void ScreenRenderer::PaintOutcome(Canvas& canvas, bool solved) {
     const std::int32_t left = CentredLeft(panel, width);
     const std::int32_t top = panel.top + (LevelChooser::kRowHeight - kTextHeight) / 2;
     canvas.DrawText(art_.captionFont, ui_.solvedBest, Rect{left, top, panel.right, panel.bottom},
-                    kChooserTextColor);
+                    look().text);
   }
   if (solved && puzzle_.currentLevel() == kGeneratedLevel &&
       static_cast<std::int32_t>(art_.layout.size()) >= kCodeItemsEnd) {
@@ -313,13 +321,13 @@ void ScreenRenderer::MarkWetHazards(Canvas& canvas) {
     for (std::int32_t inset = 1; inset <= 2; ++inset) {
       canvas.FrameRect(
           Rect{cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset},
-          kWetHazardColor, kWetHazardColor);
+          look().wetHazard, look().wetHazard);
     }
   }
 }
 
 void ScreenRenderer::PaintPassword(Canvas& canvas) {
-  canvas.FillRect(kClientRect, kPanelColor);
+  canvas.FillRect(kClientRect, look().panel);
   DrawItem(canvas, art_.skin, art_.layout, kItemTitle);
   for (std::int32_t i = kItemConfirm; i <= kItemKeypad; ++i)
     DrawItem(canvas, art_.skin, art_.layout, i);
@@ -346,24 +354,24 @@ void ScreenRenderer::PaintPassword(Canvas& canvas) {
 void ScreenRenderer::DrawGrid(Canvas& canvas) {
   const Rect tray = ItemRect(art_.layout, kItemTray);
   const Rect board = ItemRect(art_.layout, kItemBoard);
-  canvas.FrameRect(tray, kFrameColor, kFrameColor);
-  canvas.FrameRect(board, kFrameColor, kFrameColor);
+  canvas.FrameRect(tray, look().frame, look().frame);
+  canvas.FrameRect(board, look().frame, look().frame);
   const Rect t = InflateRect(tray, -1, -1);
   const Rect b = InflateRect(board, -1, -1);
-  canvas.FillRect(t, kPanelColor);
-  canvas.FillRect(b, kPanelColor);
+  canvas.FillRect(t, look().panel);
+  canvas.FillRect(b, look().panel);
   // Grid lines fall in the 1-pixel gaps between cells; the tray has vertical
   // lines only.
   auto offset = [](std::int32_t edge, std::int32_t d) { return edge + d - 1; };
   for (std::int32_t d = kCellPitch; d < kGridEnd; d += kCellPitch) {
     canvas.DrawLine(Point{offset(t.left, d), t.top}, Point{offset(t.left, d), t.bottom}, 1,
-                    kGridColor);
+                    look().grid);
     canvas.DrawLine(Point{offset(b.left, d), b.top}, Point{offset(b.left, d), b.bottom}, 1,
-                    kGridColor);
+                    look().grid);
     canvas.DrawLine(Point{b.left, offset(b.top, d)}, Point{b.right, offset(b.top, d)}, 1,
-                    kGridColor);
+                    look().grid);
   }
-  if (SelectionShown()) canvas.FillRect(geometry_.CellRect(puzzle_.selection()), kSelectionColor);
+  if (SelectionShown()) canvas.FillRect(geometry_.CellRect(puzzle_.selection()), look().selection);
 }
 
 bool ScreenRenderer::SelectionShown() const {
@@ -386,7 +394,7 @@ void ScreenRenderer::DrawPieces(Canvas& canvas) {
     }
   }
   // The selection: the grid's tint below the piece, the cursor's frame over it.
-  if (SelectionShown()) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection()));
+  if (SelectionShown()) DrawCursorFrame(canvas, geometry_.CellRect(puzzle_.selection()), look());
 }
 
 void ScreenRenderer::DrawCell(Canvas& canvas, Point at, const Cell& cell) {
@@ -407,7 +415,7 @@ void ScreenRenderer::DrawWater(Canvas& canvas) {
       to = Point{from.x + static_cast<std::int32_t>((to.x - from.x) * shown),
                  from.y + static_cast<std::int32_t>((to.y - from.y) * shown)};
     }
-    canvas.DrawLine(from, to, kWaterWidth, kWaterColor);
+    canvas.DrawLine(from, to, kWaterWidth, look().water);
   }
 }
 
@@ -424,7 +432,7 @@ void ScreenRenderer::DrawBursts(Canvas& canvas) {
         const auto rise = static_cast<std::int32_t>(age * 12 / WaterRun::kPuffMs);
         for (const std::int32_t dx : {-5, 0, 5}) {
           const std::int32_t top = c.y - 4 - rise - (dx == 0 ? 3 : 0);
-          canvas.FillRect(Rect{c.x + dx - 2, top, c.x + dx + 2, top + 4}, kPuffColor);
+          canvas.FillRect(Rect{c.x + dx - 2, top, c.x + dx + 2, top + 4}, look().puff);
         }
         break;
       }
@@ -433,7 +441,7 @@ void ScreenRenderer::DrawBursts(Canvas& canvas) {
         const auto reach = static_cast<std::int32_t>(4 + age * 8 / WaterRun::kSparkMs);
         for (std::int32_t d = turn; d < 8; d += 2) {
           const DirectionStep s = StepOf(d);
-          canvas.DrawLine(c, Point{c.x + s.dx * reach, c.y + s.dy * reach}, 1, kSparkColor);
+          canvas.DrawLine(c, Point{c.x + s.dx * reach, c.y + s.dy * reach}, 1, look().spark);
         }
         break;
       }
@@ -444,7 +452,7 @@ void ScreenRenderer::DrawBursts(Canvas& canvas) {
           // Diagonal drops go as far as the straight ones.
           const std::int32_t r = (s.dx != 0 && s.dy != 0) ? reach * 7 / 10 : reach;
           const Point p{c.x + s.dx * r, c.y + s.dy * r};
-          canvas.FillRect(Rect{p.x - 1, p.y - 1, p.x + 2, p.y + 2}, kWaterColor);
+          canvas.FillRect(Rect{p.x - 1, p.y - 1, p.x + 2, p.y + 2}, look().water);
         }
         break;
       }

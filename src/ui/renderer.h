@@ -12,6 +12,7 @@
 #include "platform/canvas.h"
 #include "platform/image_list.h"
 #include "platform/region.h"
+#include "platform/theme.h"
 #include "ui/board_geometry.h"
 #include "ui/ui_state.h"
 
@@ -21,21 +22,20 @@ class EditorScreen;
 class Font;
 class LevelChooser;
 
-// The game's fixed colours.
-inline constexpr Color kBackgroundColor{153, 153, 255};
-inline constexpr Color kPanelColor{204, 204, 255};
-inline constexpr Color kSelectionColor{235, 235, 255};
-inline constexpr Color kGridColor{172, 172, 223};
-inline constexpr Color kWetHazardColor{230, 0, 0};
-inline constexpr Color kCursorColor{255, 128, 0};
-inline constexpr Color kCaptionColor{94, 94, 94};
-inline constexpr Color kChooserTextColor{30, 30, 92};
-inline constexpr Color kLockedTextColor{120, 120, 170};
-inline constexpr Color kFrameColor{0, 0, 0};
-inline constexpr Color kWaterColor{0, 0, 255};
+// The game's colours in the Classic theme; a screen is drawn in the colours
+// of the theme the state names.
+inline constexpr Color kBackgroundColor = kClassicTheme.background;
+inline constexpr Color kPanelColor = kClassicTheme.panel;
+inline constexpr Color kSelectionColor = kClassicTheme.selection;
+inline constexpr Color kGridColor = kClassicTheme.grid;
+inline constexpr Color kWetHazardColor = kClassicTheme.wetHazard;
+inline constexpr Color kCursorColor = kClassicTheme.cursor;
+inline constexpr Color kCaptionColor = kClassicTheme.caption;
+inline constexpr Color kChooserTextColor = kClassicTheme.text;
+inline constexpr Color kLockedTextColor = kClassicTheme.lockedText;
+inline constexpr Color kFrameColor = kClassicTheme.frame;
+inline constexpr Color kWaterColor = kClassicTheme.water;
 inline constexpr std::int32_t kWaterWidth = 2;
-inline constexpr Color kPuffColor{236, 236, 244};
-inline constexpr Color kSparkColor{255, 214, 0};
 
 struct ScreenArt {
   const Surface& skin;
@@ -82,6 +82,7 @@ class ScreenRenderer {
   void PaintEditor(Canvas& canvas);  // editor_paint.cpp
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
+  const Theme& look() const { return ThemeOf(ui_.theme); }
 
   const Puzzle& puzzle_;
   const UiState& ui_;

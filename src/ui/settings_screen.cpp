@@ -10,6 +10,10 @@ bool SettingsScreen::Available() const {
   return static_cast<std::int32_t>(s_.layout.size()) >= kSettingsItemsEnd;
 }
 
+bool SettingsScreen::ThemesShown() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kThemeItemsEnd;
+}
+
 void SettingsScreen::Open() {
   if (!Available()) return;
   s_.state.hoveredButton = -1;
@@ -46,6 +50,9 @@ bool SettingsScreen::PenDown(Point p) {
     if (s_.recorder) s_.recorder->MuteChosen(state.muted);
     Changed();
   }
+  for (std::int32_t k = 0; ThemesShown() && k < kThemeCount; ++k) {
+    if (hit(kItemThemeFirst + k)) ChooseTheme(static_cast<ThemeId>(k));
+  }
   return false;
 }
 
@@ -70,6 +77,15 @@ void SettingsScreen::ChooseMotion(std::int32_t k) {
 void SettingsScreen::StepVolume(std::int32_t steps) {
   s_.state.volume = std::clamp(s_.state.volume + steps * kVolumeStep, 0, 100);
   if (s_.recorder) s_.recorder->VolumeChosen(s_.state.volume);
+  Changed();
+}
+
+void SettingsScreen::ChooseTheme(ThemeId theme) {
+  s_.state.theme = theme;
+  if (s_.recorder) s_.recorder->ThemeChosen(theme);
+  // The window takes up the theme's pictures, or stays in Classic without
+  // them (the choice is kept all the same).
+  s_.effects.ThemeChanged();
   Changed();
 }
 

@@ -1,6 +1,6 @@
 // The settings screen, opened by the menu's gear (or S on the menu): how the
-// water moves (Off, Normal, Fast), the sound's volume in steps of ten and
-// mute. Each change applies at once and is kept with the player's progress.
+// water moves (Off, Normal, Fast), the sound's volume in steps of ten,
+// mute, and the theme (Classic, Dark, High contrast). Each change applies at once and is kept with the player's progress.
 // Only a layout that has its items (47 and up) has the screen and the gear.
 #pragma once
 
@@ -16,6 +16,8 @@ class SettingsScreen {
   explicit SettingsScreen(Session& session) : s_(session) {}
 
   bool Available() const;
+  // A layout with the theme row's items offers the choice of theme.
+  bool ThemesShown() const;
   void Open();
   // A press on the menu: true when it was on the gear, which opens the screen.
   bool MenuPress(Point p);
@@ -31,6 +33,7 @@ class SettingsScreen {
   void Changed();
   void ChooseMotion(std::int32_t k);
   void StepVolume(std::int32_t steps);
+  void ChooseTheme(ThemeId theme);
 
   Session& s_;
 };

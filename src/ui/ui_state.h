@@ -9,6 +9,7 @@
 
 #include "model/cell.h"
 #include "platform/geometry.h"
+#include "platform/theme.h"
 #include "ui/water_run.h"
 
 namespace qw {
@@ -91,6 +92,8 @@ struct UiState {
   Motion motion = Motion::kOff;
   std::int32_t volume = 80;
   bool muted = false;
+  // The look every screen is drawn in.
+  ThemeId theme = ThemeId::kClassic;
 };
 
 }  // namespace qw

@@ -40,6 +40,8 @@ class WindowEffects {
   virtual void StopSound(Sound /*sound*/) {}
   // The volume or mute has just changed.
   virtual void SoundSettingsChanged() {}
+  // The state's theme has just changed: the window takes up its art.
+  virtual void ThemeChanged() {}
 };
 
 // A window that shows nothing: for tools that drive the game headless.

@@ -194,6 +194,8 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   tap(kItemMotionFirst + 2);
   tap(kItemVolumeUp);
   tap(kItemMute);
+  tap(kItemThemeFirst + 1);
+  EXPECT_EQ(loop.theme(), ThemeId::kDark);
   EXPECT_EQ(loop.motion(), Motion::kFast);
   EXPECT_EQ(loop.volume(), 90);
   EXPECT_TRUE(loop.muted());
@@ -201,8 +203,9 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   EXPECT_EQ(kept.animation, SavedAnimation::kFast);
   EXPECT_EQ(kept.volume, 90);
   EXPECT_TRUE(kept.mute);
+  EXPECT_EQ(kept.theme, ThemeId::kDark);
   // The keys do the same: Left slows the water, Down turns the volume down,
-  // M unmutes and shows it at once, Enter goes back.
+  // M unmutes and shows it at once, 3 picks High contrast, Enter goes back.
   auto key = [&](Key k, char letter = 0) {
     InputEvent e;
     e.type = InputEvent::Type::KeyDown;
@@ -217,6 +220,9 @@ TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
   key(Key::Down);
   key(Key::Letter, 'M');
   EXPECT_FALSE(front.presented.empty()) << "the mute box is redrawn";
+  key(Key::Letter, '3');
+  EXPECT_EQ(kept.theme, loop.theme());
+  EXPECT_EQ(loop.theme(), ThemeId::kContrast);
   EXPECT_EQ(loop.motion(), Motion::kNormal);
   EXPECT_EQ(kept.animation, SavedAnimation::kNormal);
   EXPECT_EQ(kept.volume, 70);

@@ -29,6 +29,7 @@ Progress FullProgress() {
   p.animation = SavedAnimation::kFast;
   p.volume = 35;
   p.mute = true;
+  p.theme = ThemeId::kDark;
   p.solved[0x0123456789abcdefull] = LevelBest{4, 17, 0, 61250};
   p.solved[0xfedcba9876543210ull] = LevelBest{2, std::nullopt, 1, std::nullopt};
   p.dailySolved = {Day("2026-12-07"), Day("2024-02-29")};
@@ -56,7 +57,7 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
   const std::string text = WriteProgress(p);
   const std::string head =
       "quenchway-progress 3\nscale 3\nfullscreen 1\nanimation fast\nvolume 35\nmute 1\n"
-      "solved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
+      "theme dark\nsolved 0123456789abcdef 4 17 0 61250\nsolved fedcba9876543210 2 - 1 -\n"
       "daily 2024-02-29\ndaily 2026-12-07\n"
       "play abdcb4dfb7e27f1a\ncounters 9 2 123456\ntray 0:0 -1 8:7 -1 -1 -1 -1 -1 -1 -1\n"
       "row0 24:2 -1";
@@ -70,6 +71,9 @@ TEST(ProgressText, WritesEveryFieldAndReadsItBack) {
   const ProgressParse back = ParseProgress(text);
   ASSERT_TRUE(back.progress) << back.error;
   EXPECT_EQ(*back.progress, p);
+  // A later game's theme reads as Classic.
+  const std::string neon = std::string(text).replace(text.find("dark"), 4, "neon");
+  EXPECT_EQ(ParseProgress(neon).progress->theme, ThemeId::kClassic);
 
   const ProgressParse empty = ParseProgress(WriteProgress(Progress{}));
   ASSERT_TRUE(empty.progress);
@@ -110,6 +114,7 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
       with("volume 35", "volume 101"),
       with("mute 1", "mute 2"),
       with("volume 35\nmute 1", "mute 1\nvolume 35"),
+      with("mute 1\ntheme dark", "theme dark\nmute 1"),
       with("0123456789abcdef", "0123456789ABCDEF"),
       with("0123456789abcdef", "0123456789abcde"),
       with(" 4 17 0 61250", " 4 17 0 -5"),

@@ -26,6 +26,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import Browser, Server  # noqa: E402
@@ -260,6 +261,20 @@ def main(web_dir, game, levels_tool, source):
         check(canvas_rgb(browser)[:len(level3)] == level3,
               "a tap on OK closes the box and level 3 shows as on the desktop (%d pixels differ)"
               % differing_pixels(canvas_rgb(browser), level3, CLIENT_HEIGHT))
+
+        # A page that prefers a dark scheme starts in Dark, its pictures
+        # fetched apart once needed: the title as the desktop's --theme dark.
+        media = [{"name": "prefers-reduced-motion", "value": "reduce"}]
+        browser.page("Emulation.setEmulatedMedia", {"features": media + [{"name": "prefers-color-scheme", "value": "dark"}]})
+        browser.open(server.url)
+        title = desktop_shot(game, "", scratch.name, ("--theme", "dark"))[:240 * 3 * 50]
+        for _ in range(40):
+            if canvas_rgb(browser)[:len(title)] == title:
+                break
+            time.sleep(0.25)
+        check(canvas_rgb(browser)[:len(title)] == title, "a page preferring a dark scheme starts in Dark")
+        browser.page("Emulation.setEmulatedMedia", {"features": media})
+        browser.open(server.url)
 
         # Installable, and offline once the service worker has the game; the
         # progress of the first load (levels 1 and 2 solved, 3 in play) is

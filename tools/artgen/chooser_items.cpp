@@ -30,7 +30,7 @@ Image SolvedMark(int size) {
     const Vec2 p{x, y};
     if (CircleDistance(p, c, size / 2.0 - 0.2) > 0) return Paint{};
     const bool tick = SegmentDistance(p, a, b) < 1.1 || SegmentDistance(p, b, d) < 1.1;
-    return Solid(tick ? kWhite : kSolvedGreen);
+    return Solid(tick ? Look().litText : Look().solved);
   });
   return mark;
 }
@@ -38,7 +38,7 @@ Image SolvedMark(int size) {
 // A grey padlock: the level is locked.
 Image LockMark(int size) {
   Image mark(size, size, kMagenta);
-  const Rgb grey{120, 120, 170};
+  const Rgb grey = Look().lockGrey;
   ShadeHard(mark, 0, 0, size, size, [&](double x, double y) {
     const Vec2 p{x, y};
     const bool body = RoundBoxDistance(p, 2.0, 6.0, size - 2.0, size - 0.5, 1.5) <= 0;
@@ -46,7 +46,7 @@ Image LockMark(int size) {
     const bool shackle = y < 7.0 && ring <= 0 && ring > -1.6;
     if (body)
       return Solid(RoundBoxDistance(p, size / 2.0 - 0.8, 8.5, size / 2.0 + 0.8, 11.5, 0.5) <= 0
-                       ? kPanel
+                       ? Look().panel
                        : grey);
     return shackle ? Solid(grey) : Paint{};
   });
@@ -64,9 +64,10 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   CutButtonPairs(menu, fonts, 26, {"Continue", "Levels"}, items);
 
   // The chooser's page: a heading, a field around the rows.
-  Image page(kClientWidth, kClientHeight, kPanel);
-  for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Choose a level", kInk);
+  Image page(kClientWidth, kClientHeight, Look().panel);
+  for (int y = 0; y < 26; ++y)
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Choose a level", Look().ink);
   const ItemPlace& list = places[31];
   DrawField(page, list.x - 2, list.y - 2, list.w + 4, list.h + 4);
   items[30] = page;
@@ -75,25 +76,25 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items) {
   for (int k = 0; k < 2; ++k) {
     const ItemPlace& p = places[33 + k];
     DrawButton(buttons, fonts, p.x, p.y, p.w, p.h, "", false);
-    DrawArrow(buttons, p, k == 0 ? 1 : -1, kInk);
+    DrawArrow(buttons, p, k == 0 ? 1 : -1, Look().ink);
   }
   for (int i = 32; i <= 34; ++i) items[i] = Cut(buttons, i);
   // The solved screen's panel for the best lies over the board.
   const ItemPlace& best = places[39];
-  Image board(kClientWidth, kClientHeight, kPanel);
-  DrawRoundPanel(board, best.x, best.y + 1, best.w, best.h - 1, 6, kInk, kInk);
-  DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, kWhite, Rgb{220, 220, 252},
-                         kInk);
+  Image board(kClientWidth, kClientHeight, Look().panel);
+  DrawRoundPanel(board, best.x, best.y + 1, best.w, best.h - 1, 6, Look().ink, Look().ink);
+  DrawRoundPanelGradient(board, best.x, best.y, best.w, best.h - 2, 6, Look().paper,
+                         Look().bannerBottom, Look().ink);
   items[39] = Cut(board, 39);
   // A solved daily puzzle or random level goes back to the chooser.
-  Image outcome(kClientWidth, kClientHeight, kBackground);
+  Image outcome(kClientWidth, kClientHeight, Look().background);
   const ItemPlace& done = places[40];
   DrawButton(outcome, fonts, done.x, done.y, done.w, done.h, "Levels", false);
   items[40] = Cut(outcome, 40);
   // Below it, a random level offers another of its grade; under the button
   // lies the board's top row.
-  Image another(kClientWidth, kClientHeight, kBackground);
-  another.Fill(14, 51, 211, 211, kPanel);
+  Image another(kClientWidth, kClientHeight, Look().background);
+  another.Fill(14, 51, 211, 211, Look().panel);
   const ItemPlace& more = places[41];
   DrawButton(another, fonts, more.x, more.y, more.w, more.h, "Another", false);
   items[41] = Cut(another, 41);

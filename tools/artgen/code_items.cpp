@@ -19,12 +19,13 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   // The code screen: a heading as the chooser's, a line on codes, the
   // field where the game writes the code (on the chooser's line), and the
   // chooser's Back key with Play over its two page keys.
-  Image page(kClientWidth, kClientHeight, kPanel);
-  for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Play a shared level", kInk);
+  Image page(kClientWidth, kClientHeight, Look().panel);
+  for (int y = 0; y < 26; ++y)
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Play a shared level", Look().ink);
   // One line only: every line of text costs the browser's download.
   fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.",
-                          kInk);
+                          Look().ink);
   const ItemPlace& line = places[37];
   DrawField(page, line.x - 2, line.y - 3, line.w + 4, line.h + 3);
   const ItemPlace& back = places[32];
@@ -36,7 +37,7 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
 
   // On the solved screen of a generated level, over the board's lowest rows
   // where a set level's best shows.
-  Image board(kClientWidth, kClientHeight, kPanel);
+  Image board(kClientWidth, kClientHeight, Look().panel);
   button(board, 46, "Share");
 }
 

@@ -11,10 +11,10 @@ void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const int page = kFirstEditorItem;
   // The page: the play screen's background colour around the board, a
   // field for the verdict line and a panel behind the tray's counts.
-  Image screen(kClientWidth, kClientHeight, kBackground);
+  Image screen(kClientWidth, kClientHeight, Look().background);
   const ItemPlace& verdict = places[page + 12];
   DrawField(screen, verdict.x - 4, verdict.y - 2, verdict.w + 8, verdict.h + 3);
-  DrawRoundPanel(screen, 1, 230, kClientWidth - 2, 22, 4, kPanel, kInkSoft);
+  DrawRoundPanel(screen, 1, 230, kClientWidth - 2, 22, 4, Look().panel, Look().inkSoft);
   // Only the strip below the board: the game fills the rest with the
   // background colour, and a whole page would cost the browser's download.
   items[page] = Cut(screen, page);

@@ -43,14 +43,14 @@ const std::vector<Row>& Rows() {
 }
 
 void DrawPieceBox(Image& img, int x, int y, int piece) {
-  img.Fill(x - 1, y - 1, 22, 22, kGrid);
-  img.Fill(x, y, 20, 20, kPanel);
+  img.Fill(x - 1, y - 1, 22, 22, Look().grid);
+  img.Fill(x, y, 20, 20, Look().panel);
   img.Paste(DrawPiece(piece), x, y, true);
 }
 
 // A toolbar picture with a thin frame, as the buttons look on the toolbar.
 void DrawToolButton(Image& img, int x, int y, int button) {
-  img.Fill(x - 1, y - 1, 18, 17, kInkSoft);
+  img.Fill(x - 1, y - 1, 18, 17, Look().inkSoft);
   img.Paste(DrawToolbarStrip().Crop(16 * button, 0, 16, 15), x, y);
 }
 
@@ -88,10 +88,10 @@ void DrawIcon(Image& img, Icon icon, int cx, int cy) {
 }  // namespace
 
 Image DrawHelpPage(const Fonts& fonts) {
-  Image page(kClientWidth, kClientHeight, kPanel);
-  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 27, 8, Rgb{96, 96, 230}, Rgb{44, 44, 180},
-                         kInk);
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 1, "How to play", kWhite);
+  Image page(kClientWidth, kClientHeight, Look().panel);
+  DrawRoundPanelGradient(page, -8, -8, kClientWidth + 16, 27, 8, Look().bandTop, Look().bandBottom,
+                         Look().ink);
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 1, "How to play", Look().litText);
 
   const TextFont& body = *fonts.body;
   constexpr int kLineHeight = 11;
@@ -106,16 +106,16 @@ Image DrawHelpPage(const Fonts& fonts) {
     DrawIcon(page, row.icon, 26, y + rowHeight / 2);
     int ty = y + (rowHeight - lines * kLineHeight) / 2 - 1;
     for (const std::string& line : row.lines) {
-      DrawFitted(page, body, kTextX, ty, line, kInk, kTextRight);
+      DrawFitted(page, body, kTextX, ty, line, Look().ink, kTextRight);
       ty += kLineHeight;
     }
     y += rowHeight + 2;
   }
   if (y - 2 > kRowsEnd)
     std::fprintf(stderr, "artgen: the instructions run %d pixels too low\n", y - 2 - kRowsEnd);
-  page.Fill(12, kRowsEnd, kClientWidth - 24, 1, kGrid);
+  page.Fill(12, kRowsEnd, kClientWidth - 24, 1, Look().grid);
   fonts.bodyBold->DrawCentred(page, kClientWidth / 2, 251, "Tap anywhere to return to the menu.",
-                              kDeepBlue);
+                              Look().accent);
   return page;
 }
 

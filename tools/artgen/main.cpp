@@ -5,13 +5,17 @@
 //                                    ROOT/data/qw_layout.dat and
 //                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
 //                                    the desktop icons in ROOT/resources/icons/
-//                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png
-//   quenchway-artgen --preview DIR   writes a picture of every screen to DIR
+//                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png,
+//                                    and each further theme's skin,
+//                                    ROOT/data/themes/{dark,contrast}/qw_images.dat
+//   quenchway-artgen --preview DIR   writes a picture of every screen to DIR,
+//                                    each further theme's to DIR/NAME/
 //   quenchway-artgen --web-icons DIR writes the browser build's icons,
 //                                    DIR/icon-192.png and DIR/icon-512.png
 #include <zlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -106,6 +110,27 @@ int WriteAll(const std::string& root, const Skin& skin) {
   return WriteDesktopIcons(res + "icons/") && ok ? 0 : 1;
 }
 
+// Every theme but Classic: its skin in data/themes/NAME/, drawn from the
+// same code in the theme's colours. The places of the pictures are Classic's,
+// so one layout serves every theme.
+int WriteThemes(const std::string& root, const Fonts& fonts, const Skin& classic) {
+  bool ok = true;
+  for (const Theme* theme : kThemes) {
+    if (theme->id == ThemeId::kClassic) continue;
+    SetLook(*theme);
+    const Skin skin = BuildSkin(fonts);
+    SetLook(kClassicTheme);
+    if (LayoutFileText(skin) != LayoutFileText(classic)) {
+      std::fprintf(stderr, "artgen: the %s skin's layout is not Classic's\n",
+                   std::string(theme->name).c_str());
+      ok = false;
+    }
+    const std::string folder = root + "/data/themes/" + std::string(theme->name) + "/";
+    ok = Check(WriteBmp24(skin.image, folder + "qw_images.dat"), folder + "qw_images.dat") && ok;
+  }
+  return ok ? 0 : 1;
+}
+
 int Run(int argc, char** argv) {
   const std::string usage =
       "usage: quenchway-artgen ROOT | quenchway-artgen --preview DIR | quenchway-artgen "
@@ -122,11 +147,22 @@ int Run(int argc, char** argv) {
   if (!fonts.ok()) return 1;
   const Skin skin = BuildSkin(fonts);
   if (preview) {
-    if (WritePreviews(skin, fonts, argv[2])) return 0;
+    // Classic's in DIR, each further theme's in DIR/NAME/.
+    bool ok = WritePreviews(skin, fonts, argv[2]);
+    for (const Theme* theme : kThemes) {
+      if (theme->id == ThemeId::kClassic) continue;
+      const std::string folder = std::string(argv[2]) + "/" + std::string(theme->name);
+      SetLook(*theme);
+      ok = std::filesystem::create_directories(folder) || std::filesystem::is_directory(folder);
+      ok = ok && WritePreviews(BuildSkin(fonts), fonts, folder);
+      SetLook(kClassicTheme);
+    }
+    if (ok) return 0;
     std::fprintf(stderr, "artgen: cannot write the previews to %s\n", argv[2]);
     return 1;
   }
-  return WriteAll(argv[1], skin);
+  const int written = WriteAll(argv[1], skin);
+  return WriteThemes(argv[1], fonts, skin) == 0 ? written : 1;
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct Board {
 
 class Screen {
  public:
-  Screen(const Skin& skin) : skin_(skin), img_(kClientWidth, kClientHeight, kPanel) {}
+  Screen(const Skin& skin) : skin_(skin), img_(kClientWidth, kClientHeight, Look().panel) {}
   Image& img() { return img_; }
   void Item(int i) {
     const LayoutEntry& e = skin_.items[i];
@@ -39,11 +39,11 @@ class Screen {
 };
 
 void Frame(Image& img, const ItemPlace& p, bool rowsToo) {
-  img.Fill(p.x, p.y, p.w, p.h, kBlack);
-  img.Fill(p.x + 1, p.y + 1, p.w - 2, p.h - 2, kPanel);
+  img.Fill(p.x, p.y, p.w, p.h, Look().frame);
+  img.Fill(p.x + 1, p.y + 1, p.w - 2, p.h - 2, Look().panel);
   for (int d = 21; d < 210; d += 21) {
-    img.Fill(p.x + d, p.y + 1, 1, p.h - 2, kGrid);
-    if (rowsToo) img.Fill(p.x + 1, p.y + d, p.w - 2, 1, kGrid);
+    img.Fill(p.x + d, p.y + 1, 1, p.h - 2, Look().grid);
+    if (rowsToo) img.Fill(p.x + 1, p.y + d, p.w - 2, 1, Look().grid);
   }
 }
 
@@ -60,7 +60,7 @@ void WaterLine(Image& img, Vec2 from, int d, const ItemPlace& clip) {
     for (int y = py - 1; y <= py; ++y) {
       for (int x = px - 1; x <= px; ++x) {
         if (x >= clip.x && y >= clip.y && x < clip.x + clip.w && y < clip.y + clip.h)
-          img.Set(x, y, kWater);
+          img.Set(x, y, Look().water);
       }
     }
   }
@@ -116,7 +116,7 @@ void DrawBoard(Screen& s, Board b, bool withTray, Vec2 selection) {
   if (selection.x >= 0) {
     const Vec2 o = selection.y < 0 ? CellOrigin(tray, int(selection.x), 0)
                                    : CellOrigin(board, int(selection.x), int(selection.y));
-    img.Fill(int(o.x), int(o.y), 20, 20, kSelection);
+    img.Fill(int(o.x), int(o.y), 20, 20, Look().selection);
   }
   for (Cell& c : b.cells) {
     if (c.kind == 32) c.variant = 0;
@@ -165,7 +165,7 @@ Board SampleBoard(bool solved) {
 }
 
 void Caption(Screen& s, const Fonts& fonts, const char* text) {
-  fonts.caption->Draw(s.img(), 15, 5, text, kCaptionGrey);
+  fonts.caption->Draw(s.img(), 15, 5, text, Look().caption);
 }
 
 Image Menu(const Skin& skin, int hovered, bool help) {
@@ -178,7 +178,7 @@ Image Menu(const Skin& skin, int hovered, bool help) {
 
 Image Play(const Skin& skin, const Fonts& fonts) {
   Screen s(skin);
-  s.img().Fill(0, 0, kClientWidth, kClientHeight, kBackground);
+  s.img().Fill(0, 0, kClientWidth, kClientHeight, Look().background);
   Caption(s, fonts, "Level 12/30");
   DrawBoard(s, SampleBoard(false), true, Vec2{2, -1});
   return s.img();
@@ -186,7 +186,7 @@ Image Play(const Skin& skin, const Fonts& fonts) {
 
 Image Outcome(const Skin& skin, bool failed, bool last) {
   Screen s(skin);
-  s.img().Fill(0, 0, kClientWidth, kClientHeight, kBackground);
+  s.img().Fill(0, 0, kClientWidth, kClientHeight, Look().background);
   s.Item(failed ? 19 : 18);
   s.Item(failed ? 13 : (last ? 14 : 12));
   Board b = SampleBoard(true);
@@ -214,7 +214,7 @@ Image Password(const Skin& skin, const char* entered) {
 
 // Every piece on a cell, dry and with water through its openings.
 Image PieceSheet() {
-  Image sheet(8 * 21 * 2 + 3, 5 * 21 + 1, kGrid);
+  Image sheet(8 * 21 * 2 + 3, 5 * 21 + 1, Look().grid);
   for (int wet = 0; wet < 2; ++wet) {
     for (int n = 0; n < kPieceCount; ++n) {
       const int col = n < 32 ? n % 8 : n - 32;

@@ -7,14 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "platform/geometry.h"
+
 namespace qw::artgen {
 
-struct Rgb {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  friend constexpr bool operator==(Rgb, Rgb) = default;
-};
+// The game's own colour type, so that a theme's colours serve both.
+using Rgb = Color;
 
 inline constexpr Rgb kMagenta{255, 0, 255};
 

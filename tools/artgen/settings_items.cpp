@@ -1,6 +1,7 @@
 // The pictures of the settings screen: its page with the heading and the
 // labels of its rows, the water's three speeds and the sound's buttons, each
-// plain and chosen, and the small gear button that opens it from the menu.
+// plain and chosen, the small gear button that opens it from the menu, and
+// the row of themes below the sound's.
 #include <cmath>
 #include <numbers>
 
@@ -30,11 +31,12 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   const auto& places = ItemPlaces();
   // The page: the chooser's heading band, and a label over each row; the
   // space below the sound's row is kept for the theme.
-  Image page(kClientWidth, kClientHeight, kPanel);
-  for (int y = 0; y < 26; ++y) page.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, y / 26.0));
-  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Settings", kInk);
-  fonts.bodyBold->Draw(page, 16, 38, "Water", kInk);
-  fonts.bodyBold->Draw(page, 16, 100, "Sound", kInk);
+  Image page(kClientWidth, kClientHeight, Look().panel);
+  for (int y = 0; y < 26; ++y)
+    page.Fill(0, y, kClientWidth, 1, Mix(Look().headingBand, Look().panel, y / 26.0));
+  fonts.heading->DrawCentred(page, kClientWidth / 2, 4, "Settings", Look().ink);
+  fonts.bodyBold->Draw(page, 16, 38, "Water", Look().ink);
+  fonts.bodyBold->Draw(page, 16, 100, "Sound", Look().ink);
   const ItemPlace& volume = places[kFirstSettingsItem + 9];
   DrawField(page, volume.x, places[kFirstSettingsItem + 7].y, volume.w,
             places[kFirstSettingsItem + 7].h);
@@ -69,8 +71,25 @@ void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items) {
   Image menu = items.at(0);
   const ItemPlace& g = places[gear];
   DrawButton(menu, fonts, g.x, g.y, g.w, g.h, "", false);
-  DrawGear(menu, g, kInk);
+  DrawGear(menu, g, Look().ink);
   items[gear] = Cut(menu, gear);
+}
+
+void DrawThemePictures(const Fonts& fonts, std::map<int, Image>& items) {
+  const auto& places = ItemPlaces();
+  Image page = items.at(kFirstSettingsItem);
+  const ItemPlace& label = places[kFirstThemeItem];
+  fonts.bodyBold->Draw(page, label.x, label.y, "Theme", Look().ink);
+  items[kFirstThemeItem] = Cut(page, kFirstThemeItem);
+  const char* labels[] = {"Classic", "Dark", "Contrast"};
+  for (const bool chosen : {false, true}) {
+    for (int k = 0; k < 3; ++k) {
+      const int index = kFirstThemeItem + 1 + k + (chosen ? 3 : 0);
+      const ItemPlace& p = places[index];
+      DrawButton(page, fonts, p.x, p.y, p.w, p.h, labels[k], chosen);
+      items[index] = Cut(page, index);
+    }
+  }
 }
 
 }  // namespace qw::artgen

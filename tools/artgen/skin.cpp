@@ -77,13 +77,13 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"settings: back button", 8, 245, 64, 21, true},
       {"menu: settings button, opens the settings", 218, 2, 20, 20, true},
       {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
-      {"kept for another screen", 0, 0, 0, 0, false},
+      {"settings: the theme row's label", 16, 162, 60, 14, true},
+      {"settings: theme classic", 16, 180, 66, 26, true},
+      {"settings: theme dark", 87, 180, 66, 26, true},
+      {"settings: theme high contrast", 158, 180, 66, 26, true},
+      {"settings: theme classic, chosen", 16, 180, 66, 26, true},
+      {"settings: theme dark, chosen", 87, 180, 66, 26, true},
+      {"settings: theme high contrast, chosen", 158, 180, 66, 26, true},
       {"kept for another screen", 0, 0, 0, 0, false},
       {"kept for another screen", 0, 0, 0, 0, false},
       {"kept for another screen", 0, 0, 0, 0, false},
@@ -132,15 +132,17 @@ Skin BuildSkin(const Fonts& fonts) {
   const std::map<int, Image> pictures = DrawItemPictures(fonts);
   // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
   // The original items are packed first, then the chooser's, then those of
-  // shared levels, then the settings', then the editor's, each group from a shelf of its own, so
+  // shared levels, then the settings', then the themes', then the editor's,
+  // each group from a shelf of its own, so
   // that the places in the skin stay where they were before the later items
   // joined.
   auto group = [](int index) {
     return index < kOriginalItemCount   ? 0
            : index < kFirstCodeItem     ? 1
            : index < kFirstSettingsItem ? 2
-           : index < kFirstEditorItem   ? 3
-                                        : 4;
+           : index < kFirstThemeItem    ? 3
+           : index < kFirstEditorItem   ? 4
+                                        : 5;
   };
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);
@@ -167,7 +169,7 @@ Skin BuildSkin(const Fonts& fonts) {
     shelfX += picture.width();
     shelfHeight = std::max(shelfHeight, picture.height());
   }
-  skin.image = Image(kSkinWidth, shelfY + shelfHeight, kPanel);
+  skin.image = Image(kSkinWidth, shelfY + shelfHeight, Look().panel);
   for (int index : order) {
     skin.image.Paste(pictures.at(index), skin.items[index].srcX, skin.items[index].srcY);
   }

@@ -24,6 +24,7 @@ inline constexpr int kLayoutYOffset = 26;
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
 inline constexpr int kFirstSettingsItem = 47;
+inline constexpr int kFirstThemeItem = 62;
 inline constexpr int kFirstEditorItem = 80;
 inline constexpr int kItemCount = 108;
 
@@ -56,6 +57,8 @@ void DrawChooserPictures(const Fonts& fonts, std::map<int, Image>& items);
 void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items);
 // The pictures of the settings screen and the menu's settings button.
 void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items);
+// The settings' row of themes, below the sound's.
+void DrawThemePictures(const Fonts& fonts, std::map<int, Image>& items);
 // The pictures of the level editor's screen and the chooser's ways to it.
 void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items);
 // The chooser's marks, size x size, magenta around them: a green disc with a

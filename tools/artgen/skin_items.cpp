@@ -15,30 +15,30 @@ namespace {
 // A row of board cells in the tray's style: frame, panel, grid lines.
 void DrawCellRow(Image& img, int x, int y, int cells) {
   const int w = cells * 21 + 1;
-  img.Fill(x, y, w, 22, kBlack);
-  img.Fill(x + 1, y + 1, w - 2, 20, kPanel);
-  for (int i = 1; i < cells; ++i) img.Fill(x + 21 * i, y + 1, 1, 20, kGrid);
+  img.Fill(x, y, w, 22, Look().frame);
+  img.Fill(x + 1, y + 1, w - 2, 20, Look().panel);
+  for (int i = 1; i < cells; ++i) img.Fill(x + 21 * i, y + 1, 1, 20, Look().grid);
 }
 
 void DrawTitle(Image& img, const Fonts& fonts) {
   // Sky fading into the panel colour.
   for (int y = 0; y < 88; ++y) {
     const double t = std::min(1.0, y / 80.0);
-    img.Fill(0, y, kClientWidth, 1, Mix(kBackground, kPanel, t * t));
+    img.Fill(0, y, kClientWidth, 1, Mix(Look().background, Look().panel, t * t));
   }
   const TextFont& font = *fonts.title;
   const std::string name = "Quenchway";
   const int x = (kClientWidth - font.Width(name)) / 2;
   const int y = 6;
-  font.DrawOutlined(img, x + 2, y + 2, name, Rgb{90, 90, 200}, Rgb{90, 90, 200}, 2);
-  font.DrawOutlined(img, x, y, name, kWhite, kInk, 2);
+  font.DrawOutlined(img, x + 2, y + 2, name, Look().titleShadow, Look().titleShadow, 2);
+  font.DrawOutlined(img, x, y, name, Look().paper, Look().ink, 2);
 
   // A strip of the board: the nozzle's water douses a fire and stops at a
   // wall; a fire still burns beyond it, next to a lightning hazard.
   const int sx = 14, sy = 56;
   DrawCellRow(img, sx, sy, 10);
   const int cy = sy + 1 + 10;
-  img.Fill(sx + 1 + 10 - 1, cy - 1, 21 * 6, 2, kWater);  // nozzle to wall
+  img.Fill(sx + 1 + 10 - 1, cy - 1, 21 * 6, 2, Look().water);  // nozzle to wall
   const std::array<int, 10> pieces{26, -1, -1, 33, -1, -1, 35, 32, -1, 34};
   for (int i = 0; i < 10; ++i) {
     if (pieces[i] >= 0) img.Paste(DrawPiece(pieces[i]), sx + 1 + 21 * i, sy + 1, true);
@@ -46,34 +46,35 @@ void DrawTitle(Image& img, const Fonts& fonts) {
 }
 
 void DrawPasswordPage(Image& img, const Fonts& fonts) {
-  fonts.heading->DrawCentred(img, kClientWidth / 2, 94, "Enter a password", kInk);
+  fonts.heading->DrawCentred(img, kClientWidth / 2, 94, "Enter a password", Look().ink);
   const ItemPlace& text = ItemPlaces()[24];
   DrawField(img, text.x - 4, text.y - 4, text.w + 8, text.h + 8);
-  fonts.small->DrawCentred(img, kClientWidth / 2, 236, "Solving a level shows the", kInkSoft);
-  fonts.small->DrawCentred(img, kClientWidth / 2, 249, "password of the next one.", kInkSoft);
+  fonts.small->DrawCentred(img, kClientWidth / 2, 236, "Solving a level shows the", Look().inkSoft);
+  fonts.small->DrawCentred(img, kClientWidth / 2, 249, "password of the next one.", Look().inkSoft);
 }
 
 void DrawBanner(Image& img, const Fonts& fonts, int index, int piece, const char* line1,
                 const char* line2) {
   const ItemPlace& p = ItemPlaces()[index];
-  DrawRoundPanel(img, p.x, p.y + 1, p.w, p.h - 1, 7, kInk, kInk);
-  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 2, 7, kWhite, Rgb{220, 220, 252}, kInk);
+  DrawRoundPanel(img, p.x, p.y + 1, p.w, p.h - 1, 7, Look().ink, Look().ink);
+  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 2, 7, Look().paper, Look().bannerBottom,
+                         Look().ink);
   const int iconX = p.x + 7;
   const int iconY = p.y + (p.h - 2 - 20) / 2;
-  img.Fill(iconX - 1, iconY - 1, 22, 22, kInk);
-  img.Fill(iconX, iconY, 20, 20, kPanel);
+  img.Fill(iconX - 1, iconY - 1, 22, 22, Look().ink);
+  img.Fill(iconX, iconY, 20, 20, Look().panel);
   img.Paste(DrawPiece(piece), iconX, iconY, true);
   const int tx = iconX + 26;
-  DrawFitted(img, *fonts.heading, tx, p.y + 5, line1, kInk, p.x + p.w - 4);
-  DrawFitted(img, *fonts.small, tx, p.y + 23, line2, kInkSoft, p.x + p.w - 4);
+  DrawFitted(img, *fonts.heading, tx, p.y + 5, line1, Look().ink, p.x + p.w - 4);
+  DrawFitted(img, *fonts.small, tx, p.y + 23, line2, Look().inkSoft, p.x + p.w - 4);
 }
 
 void DrawTwoLineButton(Image& img, const Fonts& fonts, int index, const char* small,
                        const char* label) {
   const ItemPlace& p = ItemPlaces()[index];
   DrawButton(img, fonts, p.x, p.y, p.w, p.h, "", false);
-  fonts.small->DrawCentred(img, p.x + p.w / 2, p.y + 4, small, kInkSoft);
-  fonts.button->DrawCentred(img, p.x + p.w / 2, p.y + 16, label, kInk);
+  fonts.small->DrawCentred(img, p.x + p.w / 2, p.y + 4, small, Look().inkSoft);
+  fonts.button->DrawCentred(img, p.x + p.w / 2, p.y + 16, label, Look().ink);
 }
 
 }  // namespace
@@ -82,14 +83,14 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   std::map<int, Image> items;
   const auto& places = ItemPlaces();
 
-  Image common(kClientWidth, kClientHeight, kPanel);
+  Image common(kClientWidth, kClientHeight, Look().panel);
   DrawTitle(common, fonts);
   DrawPasswordPage(common, fonts);
   items[0] = common;
 
   // Menu: the lower panel hides the password field, the card holds the buttons.
   Image menu = common;
-  menu.Fill(places[1].x, places[1].y, places[1].w, places[1].h, kPanel);
+  menu.Fill(places[1].x, places[1].y, places[1].w, places[1].h, Look().panel);
   items[1] = Cut(menu, 1);
   DrawRaisedCard(menu, places[2], 10);
   items[2] = Cut(menu, 2);
@@ -97,7 +98,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   items[11] = DrawHelpPage(fonts);
 
   // Outcome screens: background colour around the board.
-  Image outcome(kClientWidth, kClientHeight, kBackground);
+  Image outcome(kClientWidth, kClientHeight, Look().background);
   Image solved = outcome;
   DrawBanner(solved, fonts, 18, 33, "Level solved!", "Every fire is out.");
   items[18] = Cut(solved, 18);
@@ -133,6 +134,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   DrawChooserPictures(fonts, items);
   DrawCodePictures(fonts, items);
   DrawSettingsPictures(fonts, items);
+  DrawThemePictures(fonts, items);
   DrawEditorPictures(fonts, items);
   return items;
 }
@@ -143,9 +145,9 @@ Image Cut(const Image& screen, int index) {
 }
 
 void DrawRaisedCard(Image& img, const ItemPlace& p, int radius) {
-  DrawRoundPanel(img, p.x, p.y + 2, p.w, p.h - 2, radius, Rgb{150, 150, 230}, Rgb{150, 150, 230});
-  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 3, radius, Rgb{226, 226, 255},
-                         Rgb{186, 186, 246}, kInk);
+  DrawRoundPanel(img, p.x, p.y + 2, p.w, p.h - 2, radius, Look().cardLip, Look().cardLip);
+  DrawRoundPanelGradient(img, p.x, p.y, p.w, p.h - 3, radius, Look().cardTop, Look().cardBottom,
+                         Look().ink);
 }
 
 void CutButtonPairs(const Image& under, const Fonts& fonts, int first,

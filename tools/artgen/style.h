@@ -1,31 +1,20 @@
-// The look shared by every screen: the game's fixed colours, the fonts, and
+// The look shared by every screen: the theme being drawn, the fonts, and
 // the drawing of panels, buttons and key tiles.
 #pragma once
 
 #include <memory>
 #include <string_view>
 
+#include "platform/theme.h"
 #include "raster.h"
 #include "text.h"
 
 namespace qw::artgen {
 
-// Colours the game itself paints with; the art matches them.
-inline constexpr Rgb kBackground{153, 153, 255};
-inline constexpr Rgb kPanel{204, 204, 255};
-inline constexpr Rgb kSelection{235, 235, 255};
-inline constexpr Rgb kGrid{172, 172, 223};
-inline constexpr Rgb kWater{0, 0, 255};
-inline constexpr Rgb kCaptionGrey{94, 94, 94};
-inline constexpr Rgb kBlack{0, 0, 0};
-
-// The art's own ink and accents.
-inline constexpr Rgb kInk{30, 30, 92};
-inline constexpr Rgb kInkSoft{70, 70, 140};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kDeepBlue{40, 40, 170};
-inline constexpr Rgb kSolvedGreen{26, 120, 60};
-inline constexpr Rgb kFailedRed{170, 30, 30};
+// The theme being drawn: every colour of the pictures comes from it, and
+// so does the width of their outlines. Classic until SetLook.
+const Theme& Look();
+void SetLook(const Theme& theme);
 
 struct Fonts {
   std::unique_ptr<TextFont> title;    // the game's name
