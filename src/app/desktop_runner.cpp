@@ -87,6 +87,7 @@ int RunDesktop(const std::string& dataFolder, std::int32_t scale, DesktopArt art
     if (!problem.empty()) std::fprintf(stderr, "quenchway: %s\n", problem.c_str());
     return 1;
   }
+  loop.KeepOwnLevels(progress.ownLevels);
   if (!start.motion && !progress.keep) loop.SetMotion(Motion::kNormal);
   loop.OpenAudio();  // the sounds are made at start, not at the first one
   Run(*window, loop);

@@ -16,6 +16,7 @@ constexpr Rect kLabelRect{0, kClientHeight - Toolbar::kLabelRoom, kClientWidth, 
 constexpr std::uint64_t kMaxTimeoutMs = 60000;
 // While something moves, a frame about every display refresh.
 constexpr std::int32_t kFrameMs = 16;
+constexpr std::int32_t kMostVerdictWaitSeconds = 300;
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
@@ -68,6 +69,7 @@ bool GameLoop::Create() {
   hints_ = std::make_unique<SolverHints>();
   game_->controller.SetHintSource(hints_.get());
   game_->controller.SetGeneratedLevelSource(&generatedLevels_);
+  game_->controller.SetVerdictSource(&verdicts_);
   ShowToolbar(false);
   running_ = true;
   ownBoxes_ = true;
@@ -304,7 +306,9 @@ void GameLoop::Flush() {
 std::optional<std::int32_t> GameLoop::TimeoutMs() const {
   // No tooltip while a box shows.
   if (box_) return std::nullopt;
-  const std::optional<std::int32_t> frame = Animating() ? std::optional(kFrameMs) : std::nullopt;
+  // A verdict searched for the editor is looked for every frame.
+  const bool polling = Animating() || (game_ && game_->controller.editor().VerdictPending());
+  const std::optional<std::int32_t> frame = polling ? std::optional(kFrameMs) : std::nullopt;
   const std::optional<std::uint64_t> due = toolbar_.TooltipDue();
   if (!due) return frame;
   const std::uint64_t now = clock_();
@@ -316,6 +320,26 @@ std::optional<std::int32_t> GameLoop::TimeoutMs() const {
 void GameLoop::Tick() {
   toolbar_.Tick(clock_());
   if (running_ && !box_) game_->controller.AdvanceWater();
+  if (!game_) return;
+  if (std::optional<EditorVerdict> answer = verdicts_.Take())
+    game_->controller.VerdictArrived(*answer);
+}
+
+void GameLoop::KeepOwnLevels(OwnLevels* own) {
+  if (game_ && own) game_->controller.SetOwnLevels(own);
+}
+
+void GameLoop::AwaitVerdict() {
+  // A search ends at its node limit; the wait is only for the thread, and
+  // gives up after some minutes rather than hang.
+  for (std::int32_t waited = 0;
+       game_ && game_->controller.editor().VerdictPending() && waited < kMostVerdictWaitSeconds;
+       ++waited) {
+    std::optional<EditorVerdict> answer = verdicts_.WaitFor(std::chrono::seconds(1));
+    if (!answer) continue;
+    game_->controller.VerdictArrived(*answer);
+  }
+  Flush();
 }
 
 // ---- input -----------------------------------------------------------------
@@ -391,8 +415,16 @@ void GameLoop::Key(const InputEvent& e) {
     if (!e.repeat) front_.ToggleFullscreen();
     return;
   }
-  const KeyAction action = MapKey(e.key, e.letter, game_->controller.state().screenMode,
-                                  data_.layout, KeyMods{e.ctrl, e.shift});
+  // While the editor's title is typed, the keys type as on the code screen,
+  // the space bar too.
+  const bool naming = game_->controller.editor().naming();
+  if (naming && e.key == qw::Key::Space && !e.repeat) {
+    game_->controller.OnCodeKey(' ');
+    return;
+  }
+  const KeyAction action =
+      MapKey(e.key, e.letter, naming ? MODE_CODE : game_->controller.state().screenMode,
+             data_.layout, KeyMods{e.ctrl, e.shift});
   // A held key repeats commands only.
   if (e.repeat && action.kind != KeyAction::Kind::Command) return;
   Act(action);
@@ -417,6 +449,10 @@ void GameLoop::Act(const KeyAction& action) {
     case KeyAction::Kind::Share: controller.OnShare(); break;
     case KeyAction::Kind::EnterCode: controller.OnEnterCode(); break;
     case KeyAction::Kind::Settings: controller.OnSettingsKey(); break;
+    case KeyAction::Kind::Tool: controller.OnToolKey(action.grade); break;
+    case KeyAction::Kind::Create: controller.OnCreateKey(); break;
+    case KeyAction::Kind::TestPlay: controller.OnEditorKey(EditorAction::kTest); break;
+    case KeyAction::Kind::Save: controller.OnEditorKey(EditorAction::kSave); break;
     case KeyAction::Kind::Mute:
       SetMuted(!muted());
       if (recorder_) recorder_->MuteChosen(muted());
@@ -426,7 +462,8 @@ void GameLoop::Act(const KeyAction& action) {
 }
 
 void GameLoop::Command(ToolbarCommand command) {
-  if (!toolbar_.visible()) return;
+  // The editor has undo, redo and turns of its own with the bar hidden.
+  if (!toolbar_.visible() && game_->controller.state().screenMode != MODE_EDITOR) return;
   PlaySound(Sound::kButton);
   game_->controller.OnCommand(command);
 }

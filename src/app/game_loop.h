@@ -20,11 +20,13 @@
 #include <string>
 #include <utility>
 
+#include "app/editor_verdicts.h"
 #include "app/front_end.h"
 #include "app/game_start.h"
 #include "app/generator_levels.h"
 #include "app/solver_hints.h"
 #include "data/game_data.h"
+#include "editor/own_levels.h"
 #include "platform/audio_out.h"
 #include "platform/font.h"
 #include "platform/image_list.h"
@@ -79,6 +81,12 @@ class GameLoop final : public WindowEffects {
   void Tick();
   // Milliseconds until Tick is due, or nothing while no timer is needed.
   std::optional<std::int32_t> TimeoutMs() const;
+  // Where the editor keeps the player's own levels; none: they are not kept.
+  // Must outlive the loop.
+  void KeepOwnLevels(OwnLevels* own);
+  // Waits for the verdict on the editor's latest change, when it has not
+  // arrived yet (script mode: a dump shows the verdict of what it shows).
+  void AwaitVerdict();
   // Runs the pending paints and presents what changed since the last time.
   void Flush();
   // Hands the progress over once more (the game is closing), with the
@@ -200,6 +208,7 @@ class GameLoop final : public WindowEffects {
   // The hints' search, the daily puzzle and random levels, and the player's
   // progress; the controller holds pointers to them.
   std::unique_ptr<SolverHints> hints_;
+  EditorVerdicts verdicts_;
   GeneratorLevels generatedLevels_;
   std::unique_ptr<ProgressRecorder> recorder_;
 

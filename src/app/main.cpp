@@ -15,6 +15,7 @@
 #include "data/calendar.h"
 #include "data/level_code.h"
 #include "data/progress_file.h"
+#include "editor/own_levels.h"
 #include "qw_app_resources.h"
 #include "platform/bitmap.h"
 #include "platform/paths.h"
@@ -269,6 +270,9 @@ int main(int argc, char** argv) {
   qw::ProgressFile progressFile(ProgressFolderFor(options), std::cerr);
   qw::Progress loaded = progressFile.Load();
   std::unique_ptr<qw::ProgressSink> sink = qw::MakeProgressSink(progressFile, !options.script);
-  qw::ProgressSetup setup{std::move(loaded), sink.get(), progressFile.enabled()};
+  std::optional<qw::OwnLevels> ownLevels;
+  if (progressFile.enabled()) ownLevels.emplace(ProgressFolderFor(options), std::cerr);
+  qw::ProgressSetup setup{std::move(loaded), sink.get(), progressFile.enabled(),
+                          ownLevels ? &*ownLevels : nullptr};
   return Run(options, dataFolder, std::move(*pieces), std::move(setup), start);
 }

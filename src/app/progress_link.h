@@ -6,9 +6,11 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "data/progress.h"
 #include "data/progress_file.h"
+#include "editor/own_levels.h"
 #include "progress/progress_recorder.h"
 
 namespace qw {
@@ -20,6 +22,9 @@ struct ProgressSetup {
   Progress loaded;
   ProgressSink* sink = nullptr;
   bool keep = true;
+  // The player's own levels, kept in the progress folder; none without one.
+  // Must outlive the game.
+  OwnLevels* ownLevels = nullptr;
 };
 
 // A sink for the file: in the background, or at once. The file must outlive

@@ -10,6 +10,8 @@
 
 #include "app/game_loop.h"
 #include "data/text.h"
+#include "data/level_code.h"
+#include "editor/level_draft.h"
 #include "platform/key_names.h"
 #include "model/cell.h"
 #include "platform/bitmap.h"
@@ -62,6 +64,22 @@ class Text {
   std::string text_;
 };
 
+// A script's UTF-8 as wide text; a byte that does not read is taken as it is.
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if ((c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
+      wide.push_back(static_cast<wchar_t>(((c & 0x1F) << 6) | (next & 0x3F)));
+      ++i;
+    } else {
+      wide.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  return wide;
+}
+
 // Script mode as the game loop's front end: nothing on screen, a virtual
 // clock that only `wait` moves, message boxes printed as one line (and
 // closed at once by the session), notes printed as they appear, and a
@@ -104,8 +122,12 @@ std::string Entry(const Cell& c) {
 
 void Dump(GameLoop& window, const ScriptFrontEnd& front, const ScriptIo& io) {
   Text out;
-  const Puzzle& p = window.puzzle();
   const UiState& ui = window.controller().state();
+  const bool editing = ui.screenMode == MODE_EDITOR;
+  if (editing) window.AwaitVerdict();
+  // The editor shows the tray and board of the level being made.
+  const Puzzle& p = window.puzzle();
+  const Puzzle& shown = editing ? window.controller().editor().preview() : p;
   const PressState& press = ui.press;
   out << "mode " << static_cast<std::int32_t>(ui.screenMode) << '\n'
       << "level " << p.currentLevel() << '\n'
@@ -117,12 +139,12 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, const ScriptIo& io) {
       << "password";
   if (!ui.enteredPassword.empty()) out << ' ' << ToUtf8(ui.enteredPassword);
   out << '\n' << "toolbar " << (window.toolbarVisible() ? 1 : 0) << '\n' << "tray";
-  for (const Cell& cell : p.tray()) out << ' ' << Entry(cell);
+  for (const Cell& cell : shown.tray()) out << ' ' << Entry(cell);
   out << '\n';
   for (std::int32_t y = 0; y < 10; ++y) {
     out << "row" << y;
     for (std::int32_t x = 0; x < 10; ++x)
-      out << ' ' << Entry(p.board()[static_cast<std::size_t>(x * 10 + y)]);
+      out << ' ' << Entry(shown.board()[static_cast<std::size_t>(x * 10 + y)]);
     out << '\n';
   }
   const History& history = window.controller().history();
@@ -152,6 +174,8 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, const ScriptIo& io) {
   out << '\n';
   // Then: the theme every screen is drawn in.
   out << "theme " << ThemeOf(window.theme()).name << '\n';
+  // Last, in the editor: its verdict line.
+  if (editing) out << "verdict " << window.controller().editor().verdict() << '\n';
   io.out(out.str());
 }
 
@@ -281,6 +305,8 @@ class ScriptSession {
       return Set(words);
     } else if (verb == "shot" || verb == "frame") {
       if (words.size() != 2) return "'" + verb + "' takes one file name";
+      // The editor's picture shows the verdict of what it shows.
+      if (loop_.controller().state().screenMode == MODE_EDITOR) loop_.AwaitVerdict();
       if (!SaveBmp24(verb == "shot" ? loop_.client() : loop_.frame(), words[1]))
         return "cannot write '" + words[1] + "'";
     } else if (verb == "paste") {
@@ -294,6 +320,23 @@ class ScriptSession {
     } else if (verb == "dump") {
       if (!noArguments.empty()) return noArguments;
       Dump(loop_, front_, io_);
+    } else if (verb == "editor") {
+      if (words.size() > 2) return "'editor' takes at most a level's code";
+      Draft draft;
+      if (words.size() == 2) {
+        // A shared level's code: that level, to change.
+        std::string why = "it is not a whole level's code";
+        const std::optional<CodedLevel> coded = DecodeLevel(words[1], &why);
+        std::optional<Draft> read;
+        if (coded && coded->kind == CodedLevel::Kind::kBoard) read = FromRecord(coded->board, &why);
+        if (!read) return "'editor' cannot open that code: " + why;
+        draft = std::move(*read);
+      }
+      loop_.controller().OpenEditor(std::move(draft));
+      Settle();
+    } else if (verb == "place" || verb == "remove" || verb == "turn" || verb == "count" ||
+               verb == "title") {
+      return EditorCommand(words);
     } else {
       return "unknown command '" + verb + "'";
     }
@@ -328,6 +371,65 @@ class ScriptSession {
     Settle();
     return {};
   }
+  // The editor's edits, made as its screen makes them; an edit it refuses
+  // prints its reason as a note, as the screen shows it.
+  Fault EditorCommand(const std::vector<std::string>& words) {
+    const std::string& verb = words[0];
+    if (loop_.controller().state().screenMode != MODE_EDITOR)
+      return "'" + verb + "' works in the editor only";
+    Fault fault;
+    std::optional<Edit> edit;
+    auto cell = [&](std::size_t at, std::int32_t& number) {
+      std::int32_t x = 0, y = 0;
+      if (!ParseInt(words[at], x, fault) || !ParseInt(words[at + 1], y, fault)) return false;
+      if (x < 0 || x > 9 || y < 0 || y > 9) {
+        fault = "a cell's column and row are 0 to 9";
+        return false;
+      }
+      number = y * kBoardSize + x;  // cell numbers run along the rows
+      return true;
+    };
+    std::int32_t number = 0, amount = 0;
+    if (verb == "place") {
+      static const std::pair<const char*, Item> kItems[] = {{"nozzle", Item::kNozzle},
+                                                            {"fire", Item::kFire},
+                                                            {"lightning", Item::kLightning},
+                                                            {"wall", Item::kWall}};
+      const auto item = std::find_if(std::begin(kItems), std::end(kItems), [&](const auto& k) {
+        return words.size() > 1 && words[1] == k.first;
+      });
+      if (item == std::end(kItems) || words.size() != (item->second == Item::kNozzle ? 5u : 4u))
+        return "'place' takes fire, lightning or wall X Y, or nozzle X Y DIRECTION";
+      if (!cell(2, number)) return fault;
+      if (words.size() == 5 && !ParseInt(words[4], amount, fault)) return fault;
+      edit = Edit::Place(item->second, number, amount);
+    } else if (verb == "remove") {
+      if (words.size() != 3) return "'remove' takes X Y";
+      if (!cell(1, number)) return fault;
+      edit = Edit::Remove(number);
+    } else if (verb == "turn") {
+      if (words.size() != 2) return "'turn' takes a number of steps";
+      if (!ParseInt(words[1], amount, fault)) return fault;
+      edit = Edit::TurnNozzle(amount);
+    } else if (verb == "count") {
+      static const std::pair<const char*, PieceKind> kPieces[] = {
+          {"elbows", KIND_ELBOW}, {"bends", KIND_BEND}, {"splitters", KIND_SPLITTER}};
+      const auto piece = std::find_if(std::begin(kPieces), std::end(kPieces), [&](const auto& k) {
+        return words.size() == 3 && words[1] == k.first;
+      });
+      if (piece == std::end(kPieces))
+        return "'count' takes elbows, bends or splitters and a number";
+      if (!ParseInt(words[2], amount, fault)) return fault;
+      edit = Edit::SetCount(piece->second, amount);
+    } else {
+      std::string title;
+      for (std::size_t i = 1; i < words.size(); ++i) title += (i > 1 ? " " : "") + words[i];
+      edit = Edit::SetTitle(FromUtf8(title));
+    }
+    loop_.controller().MakeEdit(*edit);
+    Settle();
+    return {};
+  }
   void Send(const InputEvent& e) {
     if (!loop_.running()) return;
     loop_.Handle(e);
@@ -342,6 +444,10 @@ class ScriptSession {
       ok.key = Key::Enter;
       loop_.Handle(ok);
     }
+    // The editor's verdict is waited for: what a script prints never
+    // depends on how fast the search ran.
+    if (loop_.running() && loop_.controller().state().screenMode == MODE_EDITOR)
+      loop_.AwaitVerdict();
     loop_.Flush();
   }
   void Drag(const std::vector<Point>& ends) {
@@ -382,6 +488,7 @@ int RunScript(const ScriptIo& io, const std::string& dataFolder, Surface pieceSt
     if (!problem.empty()) io.err("quenchway: " + problem + '\n');
     return 1;
   }
+  if (progress) loop.KeepOwnLevels(progress->ownLevels);
   // Still and silent unless the script asks: every session plays as it
   // always has.
   loop.SetMotion(start.motion.value_or(Motion::kOff));

@@ -92,6 +92,28 @@ inline constexpr std::int32_t kItemThemeFirst = 63;  // classic, dark, contrast;
 inline constexpr std::int32_t kItemThemeChosenFirst = 66;
 inline constexpr std::int32_t kThemeItemsEnd = 69;
 
+// Items 69 to 79 are kept for other screens. Items 80 and up are the level
+// editor's screen: a layout that stops before their end has no editor.
+inline constexpr std::int32_t kItemEditorPage = 80;   // the strip below the board
+inline constexpr std::int32_t kItemEditorBoard = 81;  // rectangle only: 211 x 211
+// The palette: nozzle, fire, lightning, wall and eraser; 87 to 91 chosen.
+inline constexpr std::int32_t kItemEditorToolFirst = 82;
+inline constexpr std::int32_t kItemEditorToolChosenFirst = 87;
+inline constexpr std::int32_t kEditorTools = 5;
+inline constexpr std::int32_t kItemEditorVerdict = 92;  // rectangle only: the verdict line
+// The tray's elbows, bends and splitters: one fewer, one more, and where
+// the game draws the piece and its count (rectangles only).
+inline constexpr std::int32_t kItemEditorFewerFirst = 93;
+inline constexpr std::int32_t kItemEditorMoreFirst = 96;
+inline constexpr std::int32_t kItemEditorCountFirst = 99;
+inline constexpr std::int32_t kItemEditorUndo = 102;
+inline constexpr std::int32_t kItemEditorRedo = 103;
+inline constexpr std::int32_t kItemEditorTest = 104;
+inline constexpr std::int32_t kItemEditorSave = 105;
+inline constexpr std::int32_t kItemEditorShare = 106;
+inline constexpr std::int32_t kItemEditorBack = 107;
+inline constexpr std::int32_t kEditorItemsEnd = 108;
+
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.
 inline constexpr std::int32_t kMenuContinue = 4;

@@ -11,6 +11,9 @@ inline constexpr std::int32_t kClientWidth = 240;
 inline constexpr std::int32_t kClientHeight = 268;
 inline constexpr Rect kClientRect{0, 0, kClientWidth, kClientHeight};
 
+// Where the play screen's caption stands, above the tray.
+inline constexpr Rect kCaptionRect{15, 5, 225, 18};
+
 // The one font of the caption and the tooltips.
 inline constexpr std::int32_t kTextHeight = 12;
 inline constexpr std::int32_t kTextWeight = 400;

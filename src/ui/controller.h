@@ -17,6 +17,7 @@
 #include "data/levels.h"
 #include "model/puzzle.h"
 #include "platform/geometry.h"
+#include "ui/editor_screen.h"
 #include "ui/level_launcher.h"
 #include "ui/play_input.h"
 #include "ui/screen_flow.h"
@@ -38,7 +39,8 @@ class GameController {
   void OnRotateClockwise();
   void OnRotateCounterClockwise();
   void OnPasswordCommand() { flow_.OpenPassword(); }
-  void OnOkCommand() { flow_.Ok(); }
+  // The OK action; in the editor it goes back as its Back button does.
+  void OnOkCommand();
   void OnCommand(ToolbarCommand command);
   // Takes the last step back, on the play screen and on the failed one,
   // which then returns to play; the solved screen stays final.
@@ -66,7 +68,13 @@ class GameController {
   // the code screen opened from the menu or the chooser.
   void OnCodeKey(char letter);
   void OnPaste(const std::string& text);
-  void OnShare() { flow_.Share(); }
+  void OnShare() {
+    if (session_.state.screenMode == MODE_EDITOR) {
+      EditorActs(EditorAction::kShare);
+    } else {
+      flow_.Share();
+    }
+  }
   void OnEnterCode();
   // Plays the level of a code from anywhere, or refuses the code in a box
   // and leaves the game as it was.
@@ -82,6 +90,33 @@ class GameController {
     session_.hints = source;
     session_.SyncStepButtons();
   }
+  // The level editor: a new level (Create level), or one to change.
+  void OpenEditor(Draft draft = Draft{}, std::int32_t own = -1) {
+    editor_.Open(std::move(draft), own);
+  }
+  // An edit from a script or a tool, made as the screen makes it.
+  bool MakeEdit(const Edit& edit) {
+    return session_.state.screenMode == MODE_EDITOR && editor_.Make(edit);
+  }
+  // The verdict on a revision of the level in the editor, when it arrives.
+  void VerdictArrived(const EditorVerdict& verdict) { editor_.VerdictArrived(verdict); }
+  // The editor's keys for its buttons.
+  void OnEditorKey(EditorAction action) {
+    if (session_.state.screenMode == MODE_EDITOR) EditorActs(action);
+  }
+  // The chooser's E: Create level, a new level in the editor.
+  void OnCreateKey();
+  // The editor's 1 to 5: the palette's entry 0 to 4.
+  void OnToolKey(std::int32_t tool);
+  // Where verdicts come from. Must outlive the controller.
+  void SetVerdictSource(VerdictSource* source) { editor_.SetVerdictSource(source); }
+  // The player's own levels. Must outlive the controller.
+  void SetOwnLevels(OwnLevels* own) {
+    session_.ownLevels = own;
+    editor_.SetOwnLevels(own);
+  }
+  const EditorScreen& editor() const { return editor_; }
+
   // Where progress is recorded; none: nothing is, and Continue never shows.
   // Must outlive the controller.
   void SetRecorder(ProgressRecorder* recorder);
@@ -139,10 +174,14 @@ class GameController {
   Rect GlyphRow() const { return flow_.GlyphRow(); }
 
  private:
+  // What a press on the editor's buttons asks for.
+  void EditorActs(EditorAction action);
+
   Session session_;
   PlayInput play_;
   LevelLauncher launcher_;
   ScreenFlow flow_;
+  EditorScreen editor_;
 };
 
 }  // namespace qw

@@ -24,6 +24,7 @@ class Game {
         controller(puzzle, art.layout, levels, effects),
         renderer(puzzle, controller.state(), art, puzzle.LevelCount()) {
     renderer.SetChooser(&controller.chooser());
+    renderer.SetEditor(&controller.editor());
   }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;

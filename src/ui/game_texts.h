@@ -32,6 +32,19 @@ inline constexpr const wchar_t* kCodeCopiedNote = L"Code copied: ";
 inline constexpr const wchar_t* kShareLockedNote = L"Locked levels cannot be shared";
 inline constexpr const wchar_t* kShareRandomNote = L"Play a level of this grade to share it";
 inline constexpr const wchar_t* kNoCodeNote = L"This level has no code";
+// The chooser's rows of the player's own levels, after the table's.
+inline constexpr const wchar_t* kOwnRowPrefix = L"Mine  ";
+inline constexpr const wchar_t* kOwnDetail = L"Your level: Enter opens it in the editor";
+inline constexpr const wchar_t* kCreateRow = L"Create level";
+inline constexpr const wchar_t* kCreateDetail = L"A new level of your own (or E anywhere here)";
+// The level editor's notes.
+inline constexpr const wchar_t* kCannotEditMessage = L"This level cannot be edited: ";
+inline constexpr const wchar_t* kNotUniqueCodeNote = L"More than one solution! Code copied: ";
+inline constexpr const wchar_t* kShareUnsolvableNote =
+    L"Only a level with a solution can be shared";
+inline constexpr const wchar_t* kSavedNote = L"Saved in My levels";
+inline constexpr const wchar_t* kNotSavedNote = L"The level could not be saved";
+inline constexpr const wchar_t* kNoOwnLevelsNote = L"Levels are kept only with progress";
 
 // The message box's title and button.
 inline constexpr const wchar_t* kMessageTitle = L"Quenchway";

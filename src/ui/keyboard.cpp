@@ -57,16 +57,24 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
   if (mods.ctrl) {
     if (key != Key::Letter) return KeyAction{};
     if (letter == 'V') return codes ? Simple(KeyAction::Kind::Paste) : KeyAction{};
+    if (letter == 'S')
+      return screenMode == MODE_EDITOR ? Simple(KeyAction::Kind::Save) : KeyAction{};
     if (letter == 'Z') return Command(mods.shift ? ID_REDO : ID_UNDO);
     if (letter == 'Y') return Command(ID_REDO);
     return KeyAction{};
   }
   if (key == Key::Escape) return KeyAction{KeyAction::Kind::Ok, ID_ROTATE_CCW, {}};
   if (screenMode == MODE_CODE) return CodeKey(key, letter);
+  if (key == Key::Letter && letter == 'N' && screenMode == MODE_EDITOR)
+    return Simple(KeyAction::Kind::EnterCode);
+  if (key == Key::Letter && letter == 'T' && screenMode == MODE_EDITOR)
+    return Simple(KeyAction::Kind::TestPlay);
   if (key == Key::Letter && letter == 'S' &&
-      (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED)) {
+      (screenMode == MODE_LEVELS || screenMode == MODE_SOLVED || screenMode == MODE_EDITOR)) {
     return Simple(KeyAction::Kind::Share);
   }
+  if (key == Key::Letter && letter == 'E' && screenMode == MODE_LEVELS)
+    return Simple(KeyAction::Kind::Create);
   if (key == Key::Letter && letter == 'C' && screenMode == MODE_MENU)
     return Simple(KeyAction::Kind::EnterCode);
   if (screenMode == MODE_PASSWORD) {
@@ -79,7 +87,12 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
     a.dy = dy;
     return a;
   };
-  const bool play = screenMode == MODE_PLAY;
+  if (screenMode == MODE_EDITOR && key == Key::Letter && letter >= '1' && letter <= '5') {
+    KeyAction a{KeyAction::Kind::Tool, ID_ROTATE_CCW, {}};
+    a.grade = letter - '1';
+    return a;
+  }
+  const bool play = screenMode == MODE_PLAY || screenMode == MODE_EDITOR;
   // The settings' 1, 2 and 3 press the theme row's Classic, Dark and High
   // contrast.
   if (screenMode == MODE_SETTINGS && key == Key::Letter && letter >= '1' && letter <= '3' &&
@@ -108,7 +121,8 @@ KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layo
       return play ? KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}} : KeyAction{};
     case Key::Enter:
       switch (screenMode) {
-        case MODE_PLAY: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
+        case MODE_PLAY:
+        case MODE_EDITOR: return KeyAction{KeyAction::Kind::Pick, ID_ROTATE_CCW, {}};
         case MODE_MENU:
         case MODE_LEVELS:
         case MODE_SETTINGS: return KeyAction{KeyAction::Kind::Activate, ID_ROTATE_CCW, {}};

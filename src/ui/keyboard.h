@@ -35,14 +35,18 @@ struct KeyAction {
     Share,
     EnterCode,
     Mute,
-    Settings
+    Settings,
+    Tool,
+    Create,
+    TestPlay,
+    Save
   };
   Kind kind = Kind::None;
   ToolbarCommand command = ID_ROTATE_CCW;  // for Kind::Command
   Point tap;                               // for Kind::Tap: where the pen touches and lifts
   std::int32_t dx = 0;                     // for Kind::Cursor
   std::int32_t dy = 0;
-  std::int32_t grade = 0;  // for Kind::Random
+  std::int32_t grade = 0;  // for Kind::Random; for Kind::Tool the palette's entry
   char letter = 0;         // for Kind::Type
 };
 
@@ -67,7 +71,12 @@ struct KeyMods {
 // type, Backspace and Delete rub out and Enter plays; S on the chooser and
 // the solved screen shares the level's code. On the settings screen Left and
 // Right make the water slower or faster, Up and Down turn the volume up or
-// down, M mutes and Enter, like Escape, goes back to the menu.
+// down, M mutes and Enter, like Escape, goes back to the menu. In the level
+// editor the arrows move the cursor over the board, Space and Enter act on
+// its cell, 1 to 5 choose from the palette, Z and X turn the nozzle, T
+// tries the level out, Ctrl+S saves it, S shares it, N names it (the keys
+// then type its title, Enter keeps it and Escape does not) and Escape goes
+// back. On the chooser E opens a new level in the editor.
 KeyAction MapKey(Key key, char letter, ScreenMode screenMode, const Layout& layout,
                  KeyMods mods = {});
 

@@ -8,7 +8,15 @@
 namespace qw {
 
 std::int32_t LevelChooser::LevelOf(std::int32_t entry) const {
-  return entry >= front_ && entry < EntryCount() ? entry - front_ : -1;
+  const std::int32_t end = front_ + static_cast<std::int32_t>(levels_.size());
+  return entry >= front_ && entry < end ? entry - front_ : -1;
+}
+
+std::int32_t LevelChooser::OwnOf(std::int32_t entry) const {
+  const std::int32_t first = front_ + static_cast<std::int32_t>(levels_.size());
+  return entry >= first && entry < first + static_cast<std::int32_t>(ownTitles_.size())
+             ? entry - first
+             : -1;
 }
 
 std::optional<GeneratedLevelChoice> LevelChooser::GeneratedOf(std::int32_t entry) const {
@@ -32,6 +40,7 @@ EntryState LevelChooser::StateOf(std::int32_t entry) const {
     const bool daily = choice->kind == GeneratedLevelChoice::Kind::kDaily;
     return daily && DailySolvedToday() ? EntryState::kSolved : EntryState::kOpen;
   }
+  if (OwnOf(entry) != -1 || IsCreate(entry)) return EntryState::kOpen;
   const std::int32_t level = LevelOf(entry);
   if (level == -1) return EntryState::kLocked;
   if (!recorder_) return level == 0 ? EntryState::kOpen : EntryState::kLocked;
@@ -52,6 +61,9 @@ std::wstring LevelChooser::RowText(std::int32_t entry) const {
     return choice->kind == GeneratedLevelChoice::Kind::kDaily ? kDailyRow
                                                               : RandomRowText(choice->grade);
   }
+  if (IsCreate(entry)) return kCreateRow;
+  if (const std::int32_t own = OwnOf(entry); own != -1)
+    return kOwnRowPrefix + ownTitles_[static_cast<std::size_t>(own)];
   const std::int32_t level = LevelOf(entry);
   if (level == -1) return std::wstring();
   return LevelRowText(level, levels_[static_cast<std::size_t>(level)].title);
@@ -66,6 +78,8 @@ std::wstring LevelChooser::RowBest(std::int32_t entry) const {
 std::wstring LevelChooser::DetailText(std::int32_t entry) const {
   if (const std::optional<GeneratedLevelChoice> choice = GeneratedOf(entry))
     return GeneratedDetail(*choice);
+  if (OwnOf(entry) != -1) return kOwnDetail;
+  if (IsCreate(entry)) return kCreateDetail;
   switch (StateOf(entry)) {
     case EntryState::kSolved: return BestText(BestOf(entry).value_or(LevelBest{}));
     case EntryState::kOpen:

@@ -41,7 +41,18 @@ class LevelChooser {
   // Today in UTC, days since 1970-01-01: which daily puzzle is today's.
   void SetToday(std::int64_t day) { today_ = day; }
 
-  std::int32_t EntryCount() const { return front_ + static_cast<std::int32_t>(levels_.size()); }
+  std::int32_t EntryCount() const {
+    return front_ + static_cast<std::int32_t>(levels_.size() + ownTitles_.size()) +
+           (createShown_ ? 1 : 0);
+  }
+  // Whether the last entry is Create level, which opens a new level in the
+  // editor (a layout with the editor's items).
+  void ShowCreate(bool shown) { createShown_ = shown; }
+  bool IsCreate(std::int32_t entry) const { return createShown_ && entry == EntryCount() - 1; }
+  // The titles of the player's own levels, listed after the table's.
+  void SetOwnTitles(std::vector<std::wstring> titles) { ownTitles_ = std::move(titles); }
+  // The own level an entry opens in the editor, or -1.
+  std::int32_t OwnOf(std::int32_t entry) const;
   // The entry of a level of the table.
   std::int32_t EntryOfLevel(std::int32_t level) const { return front_ + level; }
   // The generated level an entry starts, if it is one of the front entries.
@@ -53,7 +64,8 @@ class LevelChooser {
   std::int32_t LevelOf(std::int32_t entry) const;
   EntryState StateOf(std::int32_t entry) const;
   bool Startable(std::int32_t entry) const {
-    return (LevelOf(entry) != -1 || GeneratedOf(entry)) && StateOf(entry) != EntryState::kLocked;
+    return (LevelOf(entry) != -1 || GeneratedOf(entry) || OwnOf(entry) != -1 || IsCreate(entry)) &&
+           StateOf(entry) != EntryState::kLocked;
   }
   std::optional<LevelBest> BestOf(std::int32_t entry) const;
 
@@ -75,6 +87,8 @@ class LevelChooser {
   const ProgressRecorder* recorder_ = nullptr;
   std::int32_t front_ = 0;  // entries before the levels
   std::int64_t today_ = 0;
+  std::vector<std::wstring> ownTitles_;
+  bool createShown_ = false;
 };
 
 }  // namespace qw

@@ -3,6 +3,7 @@
 namespace qw {
 
 void LevelLauncher::StartLevel(std::int32_t index, Start how) {
+  s_.testPlay = false;
   if (Resume(index, how == Start::kPassword)) {
     if (how == Start::kResume || s_.history.UndoCount() + s_.history.RedoCount() == 0) return;
     // Afresh, as R does it: the kept board stays one undo away.
@@ -31,6 +32,7 @@ void LevelLauncher::Continue() {
 }
 
 bool LevelLauncher::Resume(std::int32_t index, bool byPassword) {
+  s_.testPlay = false;
   ProgressRecorder* recorder = s_.recorder;
   const SavedPlay* kept = recorder ? recorder->KeptBoard(index) : nullptr;
   if (!kept) return false;
@@ -65,6 +67,7 @@ bool LevelLauncher::StartGenerated(const GeneratedLevelChoice& choice) {
     level = source_->RandomLevel(*made.seed, made.grade);
   }
   if (!level) return false;
+  s_.testPlay = false;
   s_.puzzle.StartLevel(*level);
   s_.generated = made;
   BeginPlay(Start::kFresh);

@@ -16,7 +16,6 @@ namespace qw {
 
 namespace {
 
-constexpr Rect kCaptionRect{15, 5, 225, 18};
 constexpr std::int32_t kGridEnd = kCellPitch * kBoardSize;
 constexpr std::int32_t kGlyphSize = 20;
 
@@ -75,6 +74,7 @@ void ScreenRenderer::OnPaint(Canvas& canvas) {
     case MODE_LEVELS: PaintChooser(canvas); break;
     case MODE_CODE: PaintCode(canvas); break;
     case MODE_SETTINGS: PaintSettings(canvas); break;
+    case MODE_EDITOR: PaintEditor(canvas); break;
   }
   canvas.SetClip(paintArea_);
 }

@@ -18,6 +18,7 @@
 
 namespace qw {
 
+class EditorScreen;
 class Font;
 class LevelChooser;
 
@@ -56,6 +57,9 @@ class ScreenRenderer {
   // The chooser's entries; none: the chooser paints its page only. Must
   // outlive the renderer.
   void SetChooser(const LevelChooser* chooser) { chooser_ = chooser; }
+  // The level editor's screen; none: the editor paints its background only.
+  // Must outlive the renderer.
+  void SetEditor(const EditorScreen* editor) { editor_ = editor; }
 
   void DrawGrid(Canvas& canvas);
   // Whether the selection is tinted and framed.
@@ -75,6 +79,7 @@ class ScreenRenderer {
   void PaintChooser(Canvas& canvas);
   void PaintCode(Canvas& canvas);
   void PaintSettings(Canvas& canvas);
+  void PaintEditor(Canvas& canvas);  // editor_paint.cpp
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
   const Theme& look() const { return ThemeOf(ui_.theme); }
@@ -85,6 +90,7 @@ class ScreenRenderer {
   BoardGeometry geometry_;
   std::int32_t levelCount_;
   const LevelChooser* chooser_ = nullptr;
+  const EditorScreen* editor_ = nullptr;
   Region playArea_;  // tray and board
   Region clientRegion_;
   Region paintArea_;  // the invalidated area of the paint in progress

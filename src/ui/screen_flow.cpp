@@ -251,6 +251,10 @@ void ScreenFlow::FailedPenDown(Point p) {
 }
 
 void ScreenFlow::LeaveGeneratedLevel() {
+  if (s_.testPlay && s_.endTestPlay) {
+    s_.endTestPlay();
+    return;
+  }
   EnterMenu(true);
   // Back to the chooser, at the entry just played, when the layout has one.
   if (!s_.generated) return;
@@ -266,6 +270,7 @@ void ScreenFlow::LeaveGeneratedLevel() {
 void ScreenFlow::OpenChooser(std::optional<std::int32_t> at) {
   if (!HasExtras()) return;
   if (launcher_.source()) chooser_.SetToday(launcher_.source()->Today());
+  chooser_.SetOwnTitles(s_.ownLevels ? s_.ownLevels->List() : std::vector<std::wstring>{});
   std::int32_t entry = -1;
   if (at) {
     entry = *at;
@@ -293,6 +298,17 @@ void ScreenFlow::ChooserHighlight(std::int32_t entry) {
 void ScreenFlow::ChooserStart(std::int32_t entry) {
   if (!chooser_.Startable(entry)) return;
   s_.state.chooserEntry = entry;
+  if (chooser_.IsCreate(entry)) {
+    if (s_.openEditor) s_.openEditor(nullptr, -1);
+    return;
+  }
+  if (const std::int32_t own = chooser_.OwnOf(entry); own != -1) {
+    std::vector<LevelRecord> levels =
+        s_.ownLevels ? s_.ownLevels->Load() : std::vector<LevelRecord>{};
+    if (own < static_cast<std::int32_t>(levels.size()) && s_.openEditor)
+      s_.openEditor(&levels[static_cast<std::size_t>(own)], own);
+    return;
+  }
   if (const std::optional<GeneratedLevelChoice> choice = chooser_.GeneratedOf(entry)) {
     if (choice->kind == GeneratedLevelChoice::Kind::kRandom) launcher_.ChooseGrade(choice->grade);
     launcher_.StartGenerated(*choice);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/layout_items.h"
 #include "platform/geometry.h"
 #include "ui/level_chooser.h"
 #include "ui/level_launcher.h"
@@ -25,7 +26,9 @@ class ScreenFlow {
         launcher_(launcher),
         play_(play),
         chooser_(session.levels),
-        settings_(session) {}
+        settings_(session) {
+    chooser_.ShowCreate(static_cast<std::int32_t>(session.layout.size()) >= kEditorItemsEnd);
+  }
 
   void MenuPenDown(Point p);
   void MenuPenMove(Point p);

@@ -14,6 +14,7 @@
 
 #include "data/layout.h"
 #include "data/levels.h"
+#include "editor/own_levels.h"
 #include "model/history.h"
 #include "model/puzzle.h"
 #include "model/step.h"
@@ -84,6 +85,14 @@ struct Session {
   // The generated level in play or last played, with its day or seed;
   // nothing once a table level starts.
   std::optional<GeneratedLevelChoice> generated;
+  // The level in play is the editor's, tried out: leaving it (OK, or the
+  // solved screen's button) goes back to the editor through endTestPlay.
+  bool testPlay = false;
+  std::function<void()> endTestPlay;
+  // Opens the editor on a level: new (Create level) or one of the player's
+  // own (its place in their list), which `ownLevels` keeps; none: no editor.
+  std::function<void(const LevelRecord*, std::int32_t own)> openEditor;
+  OwnLevels* ownLevels = nullptr;
 
  private:
   void WaterMoved(const WaterRun::Moved& moved);

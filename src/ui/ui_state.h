@@ -22,8 +22,8 @@ enum class ScreenMode : std::int32_t {
   MODE_FAILED = 4,
   MODE_PASSWORD = 5,
   MODE_LEVELS = 6,  // the level chooser
-  // 7 is the level editor's.
-  MODE_CODE = 8,  // a shared level's code typed or pasted
+  MODE_EDITOR = 7,  // the level editor
+  MODE_CODE = 8,    // a shared level's code typed or pasted
   MODE_SETTINGS = 9,
 };
 using enum ScreenMode;

@@ -84,6 +84,46 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"settings: theme classic, chosen", 16, 180, 66, 26, true},
       {"settings: theme dark, chosen", 87, 180, 66, 26, true},
       {"settings: theme high contrast, chosen", 158, 180, 66, 26, true},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"kept for another screen", 0, 0, 0, 0, false},
+      {"editor: strip below the board, its verdict field and the counts' panel", 0, 214, 240, 54,
+       true},
+      {"editor: board, 211 x 211, drawn by the game", 2, 2, 211, 211, false},
+      {"editor: nozzle tool, the game stamps the piece", 216, 2, 22, 22, true},
+      {"editor: fire tool", 216, 26, 22, 22, true},
+      {"editor: lightning tool", 216, 50, 22, 22, true},
+      {"editor: wall tool", 216, 74, 22, 22, true},
+      {"editor: eraser tool", 216, 98, 22, 22, true},
+      {"editor: nozzle tool, chosen", 216, 2, 22, 22, true},
+      {"editor: fire tool, chosen", 216, 26, 22, 22, true},
+      {"editor: lightning tool, chosen", 216, 50, 22, 22, true},
+      {"editor: wall tool, chosen", 216, 74, 22, 22, true},
+      {"editor: eraser tool, chosen", 216, 98, 22, 22, true},
+      {"editor: verdict line, drawn by the game", 6, 216, 228, 13, false},
+      {"editor: one elbow fewer", 3, 232, 18, 18, true},
+      {"editor: one bend fewer", 82, 232, 18, 18, true},
+      {"editor: one splitter fewer", 161, 232, 18, 18, true},
+      {"editor: one elbow more", 61, 232, 18, 18, true},
+      {"editor: one bend more", 140, 232, 18, 18, true},
+      {"editor: one splitter more", 219, 232, 18, 18, true},
+      {"editor: elbows in the tray, drawn by the game", 23, 231, 36, 20, false},
+      {"editor: bends in the tray, drawn by the game", 102, 231, 36, 20, false},
+      {"editor: splitters in the tray, drawn by the game", 181, 231, 36, 20, false},
+      {"editor: undo button", 2, 251, 38, 17, true},
+      {"editor: redo button", 42, 251, 38, 17, true},
+      {"editor: test play button", 82, 251, 38, 17, true},
+      {"editor: save button", 122, 251, 38, 17, true},
+      {"editor: share button", 162, 251, 38, 17, true},
+      {"editor: back button", 202, 251, 36, 17, true},
   }};
   return kPlaces;
 }
@@ -92,8 +132,8 @@ Skin BuildSkin(const Fonts& fonts) {
   const std::map<int, Image> pictures = DrawItemPictures(fonts);
   // Shelf packing, tallest pictures first, into a skin 480 pixels wide.
   // The original items are packed first, then the chooser's, then those of
-  // shared levels, then the settings', then the themes', each group from a
-  // shelf of its own, so
+  // shared levels, then the settings', then the themes', then the editor's,
+  // each group from a shelf of its own, so
   // that the places in the skin stay where they were before the later items
   // joined. The menu's Enter code, as small as the gear, takes the room
   // beside it on the last shelf.
@@ -102,7 +142,8 @@ Skin BuildSkin(const Fonts& fonts) {
            : index < kFirstCodeItem     ? 1
            : index < kFirstSettingsItem ? 2
            : index < kFirstThemeItem    ? 3
-                                        : 4;
+           : index < kFirstEditorItem   ? 4
+                                        : 5;
   };
   std::vector<int> order;
   for (const auto& [index, picture] : pictures) order.push_back(index);

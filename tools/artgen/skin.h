@@ -19,13 +19,16 @@ inline constexpr int kLayoutYOffset = 26;
 // Items 0 to 24 are the game's original screens; 25 and up the menu's
 // Continue and Levels buttons, the level chooser and Another; 43 to 46 shared
 // levels (42 is kept for another screen); 47 to 60 the settings screen and
-// the menu's way to it; 61 the menu's way to the code screen.
+// the menu's way to it; 61 the menu's way to the code screen; 62 to 68 the
+// settings' themes; 80 and up the level editor (69 to 79 are kept for other
+// screens).
 inline constexpr int kOriginalItemCount = 25;
 inline constexpr int kFirstCodeItem = 43;
 inline constexpr int kFirstSettingsItem = 47;
 inline constexpr int kMenuCodeItem = 61;
 inline constexpr int kFirstThemeItem = 62;
-inline constexpr int kItemCount = 69;
+inline constexpr int kFirstEditorItem = 80;
+inline constexpr int kItemCount = 108;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line
@@ -59,6 +62,8 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items);
 void DrawSettingsPictures(const Fonts& fonts, std::map<int, Image>& items);
 // The settings' row of themes, below the sound's.
 void DrawThemePictures(const Fonts& fonts, std::map<int, Image>& items);
+// The pictures of the level editor's screen and the chooser's ways to it.
+void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items);
 // The chooser's marks, size x size, magenta around them: a green disc with a
 // tick (solved) and a grey padlock (locked).
 Image SolvedMark(int size);

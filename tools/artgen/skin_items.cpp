@@ -135,6 +135,7 @@ std::map<int, Image> DrawItemPictures(const Fonts& fonts) {
   DrawCodePictures(fonts, items);
   DrawSettingsPictures(fonts, items);
   DrawThemePictures(fonts, items);
+  DrawEditorPictures(fonts, items);
   return items;
 }
 

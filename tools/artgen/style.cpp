@@ -55,8 +55,10 @@ void DrawRoundPanel(Image& img, int x, int y, int w, int h, double radius, Rgb f
   DrawRoundPanelGradient(img, x, y, w, h, radius, fill, fill, outline);
 }
 
-void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std::string_view label,
-                bool highlighted) {
+namespace {
+
+void DrawButtonWith(Image& img, const TextFont& font, int x, int y, int w, int h,
+                    std::string_view label, bool highlighted) {
   const Rgb top = highlighted ? Look().litTop : Look().buttonTop;
   const Rgb bottom = highlighted ? Look().litBottom : Look().buttonBottom;
   // A darker lip along the bottom edge makes the button stand up from the panel.
@@ -67,11 +69,22 @@ void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std:
     const bool line = py >= y0 && py < y0 + 1 && px > x0 + 4 && px < x1 - 4;
     return line ? Solid(Look().paper, highlighted ? 0.35 : 0.9) : Paint{};
   });
-  const TextFont& font = *fonts.button;
   const int ty = y + (h - 2 - font.LineHeight()) / 2;
   const int tw = font.Width(label);
   DrawFitted(img, font, x + (w - tw) / 2, ty, label, highlighted ? Look().litText : Look().ink,
              x + w - 4);
+}
+
+}  // namespace
+
+void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std::string_view label,
+                bool highlighted) {
+  DrawButtonWith(img, *fonts.button, x, y, w, h, label, highlighted);
+}
+
+void DrawSmallButton(Image& img, const Fonts& fonts, int x, int y, int w, int h,
+                     std::string_view label, bool highlighted) {
+  DrawButtonWith(img, *fonts.bodyBold, x, y, w, h, label, highlighted);
 }
 
 void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter) {

@@ -45,6 +45,10 @@ void DrawRoundPanelGradient(Image& img, int x, int y, int w, int h, double radiu
 void DrawButton(Image& img, const Fonts& fonts, int x, int y, int w, int h, std::string_view label,
                 bool highlighted);
 
+// The same with the smaller label of a crowded screen.
+void DrawSmallButton(Image& img, const Fonts& fonts, int x, int y, int w, int h,
+                     std::string_view label, bool highlighted);
+
 // A 20 x 20 letter tile of the keypad.
 void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter);
 
