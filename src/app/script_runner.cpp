@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "app/script_words.h"
 #include "data/text.h"
 #include "data/level_code.h"
 #include "editor/level_draft.h"
@@ -64,22 +65,6 @@ class Text {
   std::string text_;
 };
 
-// A script's UTF-8 as wide text; a byte that does not read is taken as it is.
-std::wstring FromUtf8(const std::string& text) {
-  std::wstring wide;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-    if ((c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
-      wide.push_back(static_cast<wchar_t>(((c & 0x1F) << 6) | (next & 0x3F)));
-      ++i;
-    } else {
-      wide.push_back(static_cast<wchar_t>(c));
-    }
-  }
-  return wide;
-}
-
 // Script mode as the game loop's front end: nothing on screen, a virtual
 // clock that only `wait` moves, message boxes printed as one line (and
 // closed at once by the session), notes printed as they appear, and a
@@ -113,7 +98,6 @@ constexpr std::int64_t kMaxDragSteps = 1024;
 
 // Why a script line cannot run, in words for its author; empty when it can.
 // Returned rather than thrown: the browser build carries no unwinding code.
-using Fault = std::string;
 
 std::string Entry(const Cell& c) {
   if (c.kind == KIND_EMPTY) return "-1";
@@ -177,15 +161,6 @@ void Dump(GameLoop& window, const ScriptFrontEnd& front, const ScriptIo& io) {
   // Last, in the editor: its verdict line.
   if (editing) out << "verdict " << window.controller().editor().verdict() << '\n';
   io.out(out.str());
-}
-
-bool ParseInt(const std::string& word, std::int32_t& value, Fault& fault) {
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc() || end != word.data() + word.size()) {
-    fault = "'" + word + "' is not a whole number";
-    return false;
-  }
-  return true;
 }
 
 bool Points(const std::vector<std::string>& words, std::size_t count, std::vector<Point>& points,
@@ -374,58 +349,11 @@ class ScriptSession {
   // The editor's edits, made as its screen makes them; an edit it refuses
   // prints its reason as a note, as the screen shows it.
   Fault EditorCommand(const std::vector<std::string>& words) {
-    const std::string& verb = words[0];
     if (loop_.controller().state().screenMode != MODE_EDITOR)
-      return "'" + verb + "' works in the editor only";
+      return "'" + words[0] + "' works in the editor only";
     Fault fault;
-    std::optional<Edit> edit;
-    auto cell = [&](std::size_t at, std::int32_t& number) {
-      std::int32_t x = 0, y = 0;
-      if (!ParseInt(words[at], x, fault) || !ParseInt(words[at + 1], y, fault)) return false;
-      if (x < 0 || x > 9 || y < 0 || y > 9) {
-        fault = "a cell's column and row are 0 to 9";
-        return false;
-      }
-      number = y * kBoardSize + x;  // cell numbers run along the rows
-      return true;
-    };
-    std::int32_t number = 0, amount = 0;
-    if (verb == "place") {
-      static const std::pair<const char*, Item> kItems[] = {{"nozzle", Item::kNozzle},
-                                                            {"fire", Item::kFire},
-                                                            {"lightning", Item::kLightning},
-                                                            {"wall", Item::kWall}};
-      const auto item = std::find_if(std::begin(kItems), std::end(kItems), [&](const auto& k) {
-        return words.size() > 1 && words[1] == k.first;
-      });
-      if (item == std::end(kItems) || words.size() != (item->second == Item::kNozzle ? 5u : 4u))
-        return "'place' takes fire, lightning or wall X Y, or nozzle X Y DIRECTION";
-      if (!cell(2, number)) return fault;
-      if (words.size() == 5 && !ParseInt(words[4], amount, fault)) return fault;
-      edit = Edit::Place(item->second, number, amount);
-    } else if (verb == "remove") {
-      if (words.size() != 3) return "'remove' takes X Y";
-      if (!cell(1, number)) return fault;
-      edit = Edit::Remove(number);
-    } else if (verb == "turn") {
-      if (words.size() != 2) return "'turn' takes a number of steps";
-      if (!ParseInt(words[1], amount, fault)) return fault;
-      edit = Edit::TurnNozzle(amount);
-    } else if (verb == "count") {
-      static const std::pair<const char*, PieceKind> kPieces[] = {
-          {"elbows", KIND_ELBOW}, {"bends", KIND_BEND}, {"splitters", KIND_SPLITTER}};
-      const auto piece = std::find_if(std::begin(kPieces), std::end(kPieces), [&](const auto& k) {
-        return words.size() == 3 && words[1] == k.first;
-      });
-      if (piece == std::end(kPieces))
-        return "'count' takes elbows, bends or splitters and a number";
-      if (!ParseInt(words[2], amount, fault)) return fault;
-      edit = Edit::SetCount(piece->second, amount);
-    } else {
-      std::string title;
-      for (std::size_t i = 1; i < words.size(); ++i) title += (i > 1 ? " " : "") + words[i];
-      edit = Edit::SetTitle(FromUtf8(title));
-    }
+    const std::optional<Edit> edit = ParseEdit(words, fault);
+    if (!edit) return fault;
     loop_.controller().MakeEdit(*edit);
     Settle();
     return {};
