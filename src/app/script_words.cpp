@@ -5,26 +5,11 @@
 #include <iterator>
 
 #include "model/cell.h"
+#include "platform/utf8.h"
 
 namespace qw {
 
 namespace {
-
-// A script's UTF-8 as wide text; a byte that does not read is taken as it is.
-std::wstring FromUtf8(const std::string& text) {
-  std::wstring wide;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-    if ((c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
-      wide.push_back(static_cast<wchar_t>(((c & 0x1F) << 6) | (next & 0x3F)));
-      ++i;
-    } else {
-      wide.push_back(static_cast<wchar_t>(c));
-    }
-  }
-  return wide;
-}
 
 std::nullopt_t Refuse(Fault& fault, std::string why) {
   fault = std::move(why);

@@ -8,5 +8,8 @@
 namespace qw {
 
 std::string ToUtf8(std::wstring_view text);
+// The reverse, for text typed into a script: a byte that starts no whole
+// sequence is taken as the character of its value.
+std::wstring FromUtf8(std::string_view text);
 
 }  // namespace qw

@@ -16,6 +16,10 @@ TEST(ToUtf8, EncodesEachLengthAndReplacesWhatIsNotACharacter) {
             "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
   // A zero character is kept: the terminal and file names get every one.
   EXPECT_EQ(ToUtf8(std::wstring{L'A', L'\0', L'B'}), std::string("A\0B", 3));
+  // FromUtf8 reads back every length; a sequence cut short is read bytewise.
+  const std::wstring all{L'A', wchar_t(0x7FF), wchar_t(0x2014), wchar_t(0x10FFFF)};
+  EXPECT_EQ(FromUtf8(ToUtf8(all)), all);
+  EXPECT_EQ(FromUtf8("\xE2\x80"), (std::wstring{wchar_t(0xE2), wchar_t(0x80)}));
 }
 
 }  // namespace
