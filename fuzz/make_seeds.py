@@ -77,6 +77,11 @@ def bmp_seeds():
     put("bmp", "info_size_huge.bmp", bmp(2, 2, 24, rows(2, 2, 24), info_size=0x7FFFFFFF))
     put("bmp", "pixels_cut_short.bmp", bmp(8, 8, 24, rows(8, 8, 24))[:80])
     put("bmp", "header_only.bmp", b"BM")
+    put("bmp", "width_negative.bmp", bmp(-5, 3, 24, rows(5, 3, 24)))
+    put("bmp", "height_most_negative.bmp", bmp(5, -0x80000000, 24, rows(5, 3, 24)))
+    put("bmp", "just_past_16m_pixels.bmp", bmp(4096, 4097, 24, rows(4, 4, 24)))
+    put("bmp", "compression_rle4_on_24_bits.bmp", bmp(2, 2, 24, rows(2, 2, 24), compression=2))
+    put("bmp", "compression_nonsense.bmp", bmp(2, 2, 24, rows(2, 2, 24), compression=0xFBFF0000))
 
 
 def text_seeds():

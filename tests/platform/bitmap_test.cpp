@@ -124,24 +124,6 @@ TEST(Bitmap, HostileBytesAreRefused) {
   for (std::size_t n = 0; n < good.size(); ++n) {
     EXPECT_FALSE(LoadBmpMemory(std::span(good).first(n)).has_value()) << "cut at " << n;
   }
-  const auto patched = [&](std::size_t at, std::uint32_t v) {
-    std::vector<std::uint8_t> b = good;
-    PutU32(b, at, v);
-    return b;
-  };
-  EXPECT_FALSE(LoadBmpMemory(patched(18, 0)).has_value());  // width 0
-  EXPECT_FALSE(LoadBmpMemory(patched(22, 0)).has_value());  // height 0
-  EXPECT_FALSE(LoadBmpMemory(patched(18, static_cast<std::uint32_t>(-5))).has_value());
-  EXPECT_FALSE(LoadBmpMemory(patched(22, 0x80000000u)).has_value());  // the most negative
-  EXPECT_FALSE(LoadBmpMemory(patched(18, 100000)).has_value());       // data not there
-  EXPECT_FALSE(LoadBmpMemory(patched(14, 0xFFFFFFF0u)).has_value());  // header past the end
-  std::vector<std::uint8_t> huge = patched(18, 4096);
-  PutU32(huge, 22, 4097);  // just past 16M pixels
-  EXPECT_FALSE(LoadBmpMemory(huge).has_value());
-  // Compressions the decoder does not read: run-length, JPEG, nonsense.
-  for (const std::uint32_t compression : {1u, 2u, 4u, 99u, 0xFBFF0000u}) {
-    EXPECT_FALSE(LoadBmpMemory(patched(30, compression)).has_value()) << compression;
-  }
   fs::remove_all(dir);
 }
 
