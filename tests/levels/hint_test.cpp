@@ -91,80 +91,54 @@ TEST(Hint, SearchCountsTakeBacksTurnsAndPlacements) {
   EXPECT_EQ(count(Position{0, 9}, 0), (StepCount{1, 0, 1}));
 }
 
-TEST(Hint, TurnsAPieceThatStandsRightTheWayThatAvoidsTheHazard) {
-  PlayedLevel played(OneElbowLevel());
-  // From rotation 3 the short way (clockwise, 3 steps) passes rotation 4,
-  // which sends the water into the hazard; the long way is safe.
-  PutElbow(played, Position{5, 5}, 3);
-  Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
-  EXPECT_EQ(hint.kind, Hint::Kind::kStep);
-  Step turn = Step::Turn(Position{5, 5}, false, 5);
-  turn.hint = true;
-  EXPECT_EQ(hint.step, turn);
-  // From rotation 0 the short way, counter-clockwise through 7, is safe.
-  PlayedLevel again(OneElbowLevel());
-  PutElbow(again, Position{5, 5}, 0);
-  hint = FindHint(again.puzzle.tray(), again.puzzle.board());
-  turn.turns = 2;
-  EXPECT_EQ(hint.step, turn);
-  ASSERT_TRUE(again.puzzle.Apply(hint.step));
-  EXPECT_EQ(again.puzzle.GetOutcome(), Outcome::kSolved);
-  EXPECT_EQ(FindHint(again.puzzle.tray(), again.puzzle.board()).kind, Hint::Kind::kSolved);
-  // With no hazard either way is safe: the short one, clockwise.
-  LevelRecord calm = OneElbowLevel();
-  calm.hazardCells = L"";
-  PlayedLevel safe(calm);
-  PutElbow(safe, Position{5, 5}, 4);
-  Step shortWay = Step::Turn(Position{5, 5}, true, 2);
-  shortWay.hint = true;
-  EXPECT_EQ(FindHint(safe.puzzle.tray(), safe.puzzle.board()).step, shortWay);
+Step Hinted(Step step) {
+  step.hint = true;
+  return step;
 }
 
-TEST(Hint, TakesBackAPieceInTheWayOrNeededElsewhere) {
-  // In the water's way, where no rotation helps: back to the tray first.
-  PlayedLevel inTheWay(OneElbowLevel());
-  PutElbow(inTheWay, Position{5, 3}, 3);
-  Hint hint = FindHint(inTheWay.puzzle.tray(), inTheWay.puzzle.board());
-  Step takeBack = Step::Move(Position{5, 3}, Position{0, -1});
-  takeBack.hint = true;
-  EXPECT_EQ(hint.step, takeBack);
-  EXPECT_EQ(HintUntilSolved(inTheWay.puzzle).hints, 2);
-  // Where the water never goes, but the tray has no other elbow.
-  PlayedLevel elsewhere(OneElbowLevel());
-  PutElbow(elsewhere, Position{0, 9}, 0);
-  hint = FindHint(elsewhere.puzzle.tray(), elsewhere.puzzle.board());
-  EXPECT_EQ(hint.step.from, (Position{0, 9}));
-  EXPECT_TRUE(IsTraySlot(hint.step.to));
-  const HintRun run = HintUntilSolved(elsewhere.puzzle);
-  EXPECT_TRUE(run.solved) << run.trouble;
-  EXPECT_EQ(run.hints, 2);
-}
-
-// A second elbow in the tray and a hazard at (5, 7): taking the blocking
-// elbow back first would send the water down into the hazard, so the tray's
-// elbow goes to (5, 5) first.
-TEST(Hint, PlacesFirstWhereATakeBackWouldLoseTheLevel) {
-  LevelRecord level = OneElbowLevel();
-  level.elbowCount = 2;
-  level.hazardCells = L"53,75";
-  PlayedLevel played(level);
-  ASSERT_TRUE(played.puzzle.Apply(Step::Move(Position{1, -1}, Position{5, 3}, 3)));
-  const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
-  EXPECT_TRUE(IsTraySlot(hint.step.from));
-  EXPECT_EQ(hint.step.to, (Position{5, 5}));
-  const HintRun run = HintUntilSolved(played.puzzle);
-  EXPECT_TRUE(run.solved) << run.trouble;
-  EXPECT_EQ(run.hints, 2);
-}
-
-TEST(Hint, PlacesTheTrayPieceAlreadyTurnedTheWayNeeded) {
-  LevelRecord level = OneElbowLevel();
-  level.elbowCount = 3;
-  PlayedLevel played(level);
-  ASSERT_TRUE(played.puzzle.Apply(Step::Turn(Position{2, -1}, true, 6)));
-  const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
-  EXPECT_EQ(hint.step.from, (Position{2, -1}));
-  EXPECT_EQ(hint.step.to, (Position{5, 5}));
+// From a board of the one-elbow level (more elbows or other hazards as the
+// row says, one step made first): the first hint, and how many hints solve it.
+TEST(Hint, FirstHintAndHintsToTheEnd) {
+  const Position tray0{0, -1}, tray1{1, -1}, tray2{2, -1}, at{5, 5}, blocking{5, 3};
+  struct Row {
+    const char* what;
+    std::int32_t elbows;
+    const wchar_t* hazards;
+    Step before, hint;
+    std::int32_t hints;  // 0: not played on
+  } rows[] = {
+      {"turned 3: the short way passes the hazard, so the long way", 1, L"53",
+       Step::Move(tray0, at, 3), Step::Turn(at, false, 5), 1},
+      {"turned 0: the short way is safe", 1, L"53", Step::Move(tray0, at, 0),
+       Step::Turn(at, false, 2), 1},
+      {"no hazard: the short way, clockwise", 1, L"", Step::Move(tray0, at, 4),
+       Step::Turn(at, true, 2), 1},
+      {"in the water's way: back to the tray", 1, L"53", Step::Move(tray0, blocking, 3),
+       Step::Move(blocking, tray0), 2},
+      {"where the water never goes, the tray empty", 1, L"53", Step::Move(tray0, Position{0, 9}, 0),
+       Step::Move(Position{0, 9}, tray0), 2},
+      {"a take-back first would lose: the tray's elbow placed first", 2, L"53,75",
+       Step::Move(tray1, blocking, 3), Step::Move(tray0, at, 6), 2},
+      {"the tray piece already turned the way needed", 3, L"53", Step::Turn(tray2, true, 6),
+       Step::Move(tray2, at), 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    LevelRecord level = OneElbowLevel();
+    level.elbowCount = row.elbows;
+    level.hazardCells = row.hazards;
+    PlayedLevel played(level);
+    ASSERT_TRUE(played.puzzle.Apply(row.before));
+    const Hint hint = FindHint(played.puzzle.tray(), played.puzzle.board());
+    EXPECT_EQ(hint.kind, Hint::Kind::kStep);
+    EXPECT_EQ(hint.step.from, row.hint.from);
+    EXPECT_EQ(hint.step.to, row.hint.to);
+    if (!row.hints) continue;
+    EXPECT_EQ(hint.step, Hinted(row.hint));
+    const HintRun run = HintUntilSolved(played.puzzle);
+    EXPECT_TRUE(run.solved) << run.trouble;
+    EXPECT_EQ(run.hints, row.hints);
+  }
 }
 
 TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
@@ -178,9 +152,7 @@ TEST(Hint, SaysWhenThereIsNothingToFindOrTheLimitIsReached) {
   const LevelHints known(OneElbowLevel(), tight);
   ASSERT_EQ(known.Fewest().size(), 1u);
   const Hint hint = known.Next(played.puzzle.tray(), played.puzzle.board());
-  Step place = Step::Move(Position{0, -1}, Position{5, 5}, 6);
-  place.hint = true;
-  EXPECT_EQ(hint.step, place);
+  EXPECT_EQ(hint.step, Hinted(Step::Move(Position{0, -1}, Position{5, 5}, 6)));
   // Without the elbow nothing leads the water to the fire.
   LevelRecord noElbow = OneElbowLevel();
   noElbow.elbowCount = 0;
