@@ -142,6 +142,33 @@ def progress_seeds():
     put("progress", "cell_out_of_range", head + play.replace(b"24:2", b"36:9") + b"end\n")
     put("progress", "number_out_of_range", head + solved.replace(b"61250", b"2147483648") + b"end\n")
     put("progress", "long_line", head + b"solved " + b"9" * 20000 + b"\nend\n")
+    # The current version with every field, and one thing outside the format
+    # in each: the reader must refuse every one.
+    head3 = (b"quenchway-progress 3\nscale 3\nfullscreen 1\nanimation fast\nvolume 35\nmute 1\n"
+             b"theme dark\n")
+    days = b"daily 2024-02-29\ndaily 2026-12-07\n"
+    kept = play.replace(b"play abdcb4dfb7e27f1a", b"kept 0000000000000001").replace(b"undo move 0 -1 4 5\n", b"")
+    full3 = head3 + solved + days + play + kept + b"end\n"
+    put("progress", "full_v3", full3)
+    for name, old, new in [
+            ("v2_with_kept", b"progress 3", b"progress 2"), ("kept_twice", b"kept 0000000000000001", b"kept abdcb4dfb7e27f1a"),
+            ("day_not_a_date", b"2024-02-29", b"2023-02-29"), ("day_short_month", b"2024-02-29", b"2024-2-29"),
+            ("day_before_1970", b"2024-02-29", b"1969-12-31"), ("day_with_more", b"2024-02-29", b"2024-02-29 1"),
+            ("scale_17", b"scale 3", b"scale 17"), ("scale_03", b"scale 3", b"scale 03"),
+            ("fullscreen_2", b"fullscreen 1", b"fullscreen 2"), ("animation_slow", b"animation fast", b"animation slow"),
+            ("volume_101", b"volume 35", b"volume 101"), ("mute_2", b"mute 1", b"mute 2"),
+            ("settings_out_of_order", b"volume 35\nmute 1", b"mute 1\nvolume 35"),
+            ("theme_before_mute", b"mute 1\ntheme dark", b"theme dark\nmute 1"),
+            ("key_upper_case", b"0123456789abcdef", b"0123456789ABCDEF"), ("key_short", b"0123456789abcdef", b"0123456789abcde"),
+            ("time_negative", b" 4 17 0 61250", b" 4 17 0 -5"), ("best_missing_field", b" 4 17 0 61250", b" 4 17 0"),
+            ("two_blanks", b" 4 17 0 61250", b"  4 17 0 61250"), ("no_such_kind", b"24:2", b"36:2"),
+            ("no_such_rotation", b"8:7", b"8:8"), ("cell_without_rotation", b"8:7", b"8"),
+            ("tray_eleven", b"tray 0:0", b"tray 0:0 -1"), ("counter_not_a_number", b"counters 9 2", b"counters 9 x"),
+            ("row_twice", b"row3", b"row4"), ("step_too_long", b"undo turn 4 5 cw", b"undo " + b"a" * 257),
+            ("step_empty", b"undo turn 4 5 cw", b"undo "), ("play_after_kept", b"end\n", b"play 0000000000000002\nend\n"),
+            ("solved_after_end", b"end\n", b"end\nsolved 0123456789abcdef 1 1 1 1\n"),
+            ("zero_in_step", b"cw\n", b"c\0w\n"), ("latin1_in_step", b"cw\n", b"c\xe9w\n")]:
+        put("progress", "v3_" + name, full3.replace(old, new, 1))
 
 
 def shipped():

@@ -94,45 +94,15 @@ TEST(ProgressText, RefusesAnythingOutsideTheFormat) {
     EXPECT_NE(at, std::string::npos) << from;
     return s.replace(at, from.size(), to);
   };
+  // More of the same are seeds of the progress fuzz target's corpus.
   const std::string bad[] = {
       with("progress 3", "progress 4"),  // a version this game does not know
       with("progress 3", "progress 1"),  // no daily lines in the first version
-      with("progress 3", "progress 2"),  // no kept boards or settings in the second
-      with("kept 0000000000000001", "kept abdcb4dfb7e27f1a"),  // two boards of one level
       with("daily 2024-02-29\ndaily 2026-12-07", "daily 2026-12-07\ndaily 2024-02-29"),
-      with("daily 2024-02-29", "daily 2023-02-29"),
-      with("daily 2024-02-29", "daily 2024-2-29"),
       with("daily 2024-02-29\n", "daily 2024-02-29\ndaily 2024-02-29\n"),  // a day twice
-      with("daily 2024-02-29", "daily 1969-12-31"),
-      with("daily 2024-02-29", "daily 2024-02-29 1"),
-      with("scale 3", "scale 17"),
-      with("scale 3", "scale 03"),
-      with("fullscreen 1", "fullscreen 2"),
-      with("animation fast", "animation slow"),
-      with("volume 35", "volume 101"),
-      with("mute 1", "mute 2"),
-      with("volume 35\nmute 1", "mute 1\nvolume 35"),
-      with("mute 1\ntheme dark", "theme dark\nmute 1"),
-      with("0123456789abcdef", "0123456789ABCDEF"),
-      with("0123456789abcdef", "0123456789abcde"),
-      with(" 4 17 0 61250", " 4 17 0 -5"),
       with(" 4 17 0 61250", " 4 17 0 2147483648"),
-      with(" 4 17 0 61250", " 4 17 0"),
-      with(" 4 17 0 61250", "  4 17 0 61250"),
-      with("32:1", "36:1"),  // no such kind
-      with("32:1", "32:8"),  // no such rotation
-      with("32:1", "32"),
-      with("tray 0:0", "tray 0:0 -1"),
-      with("counters 9 2", "counters 9 x"),
-      with("row3", "row4"),
-      with("undo turn 4 5 cw", "undo " + std::string(257, 'a')),
-      with("undo turn 4 5 cw", "undo "),
       with("redo turn 4 5 ccw\n", "redo turn 4 5 ccw\nundo late\n"),
-      with("redo turn 4 5 ccw\nend", "redo turn 4 5 ccw\nplay 0000000000000002\nend"),
-      with("end\n", "end\nsolved 0123456789abcdef 1 1 1 1\n"),
       with("\n", "\r\n"),
-      with("cw", std::string("c\0w", 3)),
-      with("cw", "c\xe9w"),
       with("solved fedcba9876543210 2 - 1 -\n", ""),  // still good, shown to differ from the rest
   };
   for (std::size_t i = 0; i + 1 < std::size(bad); ++i) {
