@@ -18,7 +18,6 @@ namespace qw {
 namespace {
 
 using testing::KeyEvent;
-using testing::PointerEvent;
 using testing::SamePixels;
 
 class RecordingFrontEnd final : public FrontEnd {
@@ -105,43 +104,6 @@ TEST_F(GameLoopBox, ACloseRequestClosesTheBoxAndThenTheGame) {
   EXPECT_EQ(loop_.messageBox(), nullptr);
   EXPECT_FALSE(loop_.running());
   EXPECT_EQ(front_.opened, std::vector<std::wstring>{L"one"});
-}
-
-TEST_F(GameLoopBox, TheBarAndTheBoxShowHoverAndPressesAsThePointerMoves) {
-  loop_.controller().StartLevel(0);
-  loop_.Flush();
-  const Surface plain = loop_.frame();
-  const Rect bar{0, kClientHeight, kClientWidth, GameLoop::kFrameHeight};
-  const Point button{14, kClientHeight + 14};  // the bar's first button
-  const Point board{kClientWidth / 2, kClientHeight / 2};
-  // A press on a button, then a move off it onto the board: raised again.
-  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, button));
-  loop_.Flush();
-  ASSERT_FALSE(SamePixels(loop_.frame(), plain, bar));
-  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, board));
-  loop_.Flush();
-  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
-  loop_.Handle(PointerEvent(InputEvent::Type::PointerUp, board));
-
-  // Hover long enough for the tooltip; a box that opens clears both.
-  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, button));
-  now_ += 1000;
-  loop_.Tick();
-  loop_.Flush();
-  ASSERT_NE(loop_.tooltip(), nullptr);
-  loop_.ShowMessage(L"message");
-  loop_.Flush();
-  EXPECT_EQ(loop_.tooltip(), nullptr);
-  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
-
-  // The box's OK shows pressed, and is presented so, while held.
-  const Rect ok = loop_.messageBox()->OkButton();
-  const Surface raised = loop_.frame();
-  front_.presented = Rect{};
-  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, RectCenter(ok)));
-  loop_.Flush();
-  EXPECT_FALSE(SamePixels(loop_.frame(), raised, ok));
-  EXPECT_EQ(IntersectRect(front_.presented, ok), ok);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "data/layout.h"
 #include "run_game.h"
 
 namespace qw {
@@ -15,58 +14,11 @@ using testing::ScratchFolder;
 
 const std::string kGame = QW_GAME_BINARY;
 
-std::string Centre(const Layout& layout, std::int32_t item) {
-  const Rect r = ItemRect(layout, item);
-  return std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2);
-}
-
-Layout ShippedLayout() { return LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value(); }
-
 TEST(ScriptMode, AnUnknownKeyIsReportedAndFails) {
   ScratchFolder scratch("keys");
   const auto bad = RunGame(kGame, "--script -", "key ctrl+Nothing\n", scratch.path());
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("unknown key 'ctrl+Nothing'"), std::string::npos) << bad.err;
-}
-
-// The last dump's tooltip line.
-std::string Tooltip(const std::string& out) {
-  const std::size_t at = out.rfind("\ntooltip");
-  return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
-}
-
-// The pen over the bar's second button shows its tooltip once the delay has
-// passed on the script's clock, and moving off it hides it, as in the window.
-TEST(ScriptMode, TooltipsShowAfterTheirDelayOnTheScriptsClock) {
-  ScratchFolder scratch("tooltip");
-  const std::string start = "tap " + Centre(ShippedLayout(), 3) + "\nmove 38 282\nwait 499\ndump\n";
-  EXPECT_EQ(Tooltip(RunGame(kGame, "--script -", start, scratch.path()).out), "tooltip");
-  const auto run = RunGame(kGame, "--script -", start + "wait 1\ndump\n", scratch.path());
-  EXPECT_EQ(Tooltip(run.out), "tooltip Rotate Clockwise") << run.out;
-  EXPECT_EQ(
-      Tooltip(
-          RunGame(kGame, "--script -", start + "wait 1\nmove 100 100\ndump\n", scratch.path()).out),
-      "tooltip");
-}
-
-TEST(ScriptMode, ToolbarCommandsAreIgnoredWhileItIsHidden) {
-  ScratchFolder scratch("hidden");
-  const auto run = RunGame(kGame, "--script -", "password\nrestart\ndump\n", scratch.path());
-  EXPECT_TRUE(run.out.starts_with("mode 0\n")) << run.out;
-}
-
-TEST(ScriptMode, EndsWithClosedOrReportsTheBadLine) {
-  ScratchFolder scratch("end");
-  auto run = RunGame(kGame, "--script -", "# comment\n\ndump\nok\ndump\n", scratch.path());
-  EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.ends_with("closed\n"));
-  EXPECT_EQ(run.out.find("mode 0"), run.out.rfind("mode 0"));  // nothing runs after closing
-
-  run = RunGame(kGame, "--script -", "dump\n\njump 3 4\n", scratch.path());
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
-  run = RunGame(kGame, "--script -", "tap 3\n", scratch.path());
-  EXPECT_EQ(run.status, 2);
 }
 
 TEST(ScriptMode, MissingDataFilesAreReportedInOrderAndFail) {

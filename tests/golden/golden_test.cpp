@@ -25,7 +25,7 @@ namespace {
 using testing::ReadAll;
 using testing::ScratchFolder;
 
-constexpr int kDumpLines = 19;  // "mode" to "row9"
+constexpr int kDumpLines = 30;  // "mode" to "theme"
 constexpr int kChunks = 8;      // the sessions run as this many tests
 
 struct Expected {
@@ -119,7 +119,8 @@ Expected Replay(const std::vector<std::string>& script, const std::filesystem::p
     return text;
   }();
   int shots = 0;
-  for (const std::string& line : script) shots += line.starts_with("shot ");
+  for (const std::string& line : script)
+    shots += line.starts_with("shot ") || line.starts_with("frame ");
   const std::string command = "cd '" + folder.string() +
                               "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
                               "' --script script.txt > out.txt 2> err.txt";

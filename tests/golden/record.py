@@ -3,8 +3,11 @@
 
 sessions.txt keeps the scripts (random play from fixed seeds: menu, drags,
 taps, turns, restarts, passwords, levels solved and failed, with `dump` and
-`shot` at random points); expected.txt keeps what the game printed for
-each, every shot replaced by a digest of its pixels, so that the replay test
+`shot` at random points; after them, sessions written by hand: hints, undo,
+the keys, the running water and its sounds, settings, message boxes and the
+bar under the pointer, tooltips, shared codes, bad script lines);
+expected.txt keeps what the game printed for each, every shot or `frame`
+replaced by a digest of its pixels, so that the replay test
 (golden_test.cpp) can tell whether a build still behaves exactly the same.
 
   record BUILD   runs every session through BUILD/quenchway and writes

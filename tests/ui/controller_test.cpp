@@ -69,38 +69,6 @@ Placement PlacementFor(const World& w, Outcome wanted) {
   return {};
 }
 
-TEST(Undo, EveryPlayerStepIsUndoneAndRedoneAndANewLevelForgetsThem) {
-  World w;
-  w.StartPlaying();
-  Drop(w, {0, -1}, {3, 3});
-  const Point at = w.Centre(3, 3);  // a drag that ends where it began: no step
-  w.controller.OnPenDown(at);
-  w.controller.OnPenMove(Point{at.x + 8, at.y});
-  w.controller.OnPenUp(at);
-  w.controller.OnRotateClockwise();
-  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
-  w.controller.OnCommand(ID_RESTART);
-  EXPECT_EQ(w.puzzle.BoardCell(3, 3)->kind, KIND_EMPTY);
-  w.window.Take();
-  w.controller.OnCommand(ID_UNDO);  // the restart
-  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 1}));
-  EXPECT_EQ(w.window.Take(), (Log{"release", "all"}));
-  w.controller.OnUndo();  // the turn
-  EXPECT_EQ(*w.puzzle.BoardCell(3, 3), (Cell{KIND_ELBOW, 0}));
-  w.controller.OnUndo();  // the drop
-  EXPECT_EQ(w.puzzle.tray()[0].kind, KIND_ELBOW);
-  EXPECT_EQ(w.puzzle.selection(), (Position{0, -1}));
-  w.controller.OnCommand(ID_REDO);
-  EXPECT_EQ(w.puzzle.selection(), (Position{3, 3}));
-  EXPECT_EQ(w.controller.history().RedoCount(), 2u);
-  w.controller.OnPasswordCommand();  // not in play: neither undoes
-  w.controller.OnUndo();
-  w.controller.OnRedo();
-  EXPECT_EQ(w.controller.history().UndoCount(), 1u);
-  w.StartPlaying(1);
-  EXPECT_EQ(w.controller.history().UndoCount() + w.controller.history().RedoCount(), 0u);
-}
-
 TEST(Undo, TheFailedScreenStepsBackToPlayAndTheSolvedOneStaysFinal) {
   World w;
   w.levels[0].hazardCells = L"35";  // below row 0's water: one elbow loses
@@ -182,48 +150,6 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   EXPECT_EQ(w.controller.history().hintsUsed(), 0);
   // Told of each level as it starts, so that it can prepare before a hint.
   EXPECT_EQ(hints.started, (std::vector<std::int32_t>{0, 1}));
-}
-
-TEST(Keys, TheCursorCarriesAPieceWithThePensRules) {
-  World w;
-  w.StartPlaying();
-  w.controller.OnPickKey();  // the first key only shows the cursor
-  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
-  w.controller.OnCursorKey(0, -1);  // Up from the tray stays there
-  EXPECT_EQ(w.Ui().cursor, (Position{0, -1}));
-  w.controller.OnPickKey();
-  EXPECT_TRUE(w.Ui().keyCarry);
-  w.controller.OnRotateClockwise();  // X turns the carried piece
-  EXPECT_EQ(w.puzzle.tray()[0], (Cell{KIND_ELBOW, 1}));
-  w.controller.OnCursorKey(1, 0);  // onto slot 1, occupied: the drop fails
-  w.controller.OnPickKey();
-  EXPECT_TRUE(w.Ui().keyCarry);
-  EXPECT_EQ(w.Ui().press.lastPoint, w.Centre(1, -1));  // drawn where the cursor is
-  w.controller.OnCursorKey(0, 1);                      // Down to the board's top row
-  w.controller.OnCursorKey(0, 1);
-  EXPECT_EQ(w.Ui().cursor, (Position{1, 1}));
-  w.controller.OnPickKey();
-  EXPECT_FALSE(w.Ui().keyCarry);
-  EXPECT_EQ(*w.puzzle.BoardCell(1, 1), (Cell{KIND_ELBOW, 1}));
-  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
-  w.controller.OnPickKey();  // up again, then Escape puts it back
-  w.controller.OnCursorKey(0, -1);
-  w.controller.OnOkCommand();
-  EXPECT_FALSE(w.Ui().keyCarry);
-  EXPECT_EQ(w.Ui().screenMode, MODE_PLAY);
-  EXPECT_EQ(w.puzzle.BoardCell(1, 1)->kind, KIND_ELBOW);
-  w.controller.OnCursorKey(0, -1);  // Up from the top row reaches the tray
-  EXPECT_EQ(w.Ui().cursor, (Position{1, -1}));
-  w.controller.OnPickKey();
-  w.controller.OnPickKey();  // put down where it came from: no step
-  EXPECT_FALSE(w.Ui().keyCarry);
-  EXPECT_EQ(w.controller.history().UndoCount(), 2u);
-  w.controller.OnPickKey();
-  w.controller.OnPenDown(Point{1, 1});  // the pen hides the cursor and drops nothing
-  EXPECT_EQ(w.Ui().cursor, kNoPosition);
-  EXPECT_FALSE(w.Ui().keyCarry);
-  EXPECT_EQ(w.Ui().press.buttonDown, 0);
-  EXPECT_EQ(w.puzzle.tray()[1].kind, KIND_ELBOW);
 }
 
 }  // namespace
