@@ -9,9 +9,12 @@
 #include <sstream>
 
 #include "data/calendar.h"
+#include "data/layout.h"
+#include "data/layout_items.h"
 #include "data/level_code.h"
 #include "levelgen/generator.h"
 #include "model/puzzle.h"
+#include "platform/bitmap.h"
 #include "run_game.h"
 
 namespace qw {
@@ -46,11 +49,25 @@ std::string StartLines(const LevelRecord& level) {
 
 // The script: a dump as the level starts, hints until it is solved (more
 // than the ten pieces a tray holds, and one turn for each), a dump, Enter on
-// the solved screen, a dump.
-std::string HintedScript() {
+// the solved screen (shot), a dump.
+std::string HintedScript(const std::filesystem::path& shot) {
   std::string script = "dump\n";
   for (int i = 0; i < 20; ++i) script += "hint\n";
-  return script + "dump\nkey Return\ndump\n";
+  return script + "dump\nshot " + shot.string() + "\nkey Return\ndump\n";
+}
+
+// The pixels of a shot that show the item's picture of the skin, at its place.
+std::int32_t ShowsItem(const Surface& shot, std::int32_t item) {
+  static const Layout layout = LoadLayout(QW_SOURCE_DIR "/data/qw_layout.dat").value();
+  static const Surface skin = LoadBmpFile(QW_SOURCE_DIR "/data/qw_images.dat").value();
+  const LayoutItem& it = layout[static_cast<std::size_t>(item)];
+  const Rect at = ItemRect(layout, item);
+  std::int32_t same = 0;
+  for (std::int32_t y = 0; y < it.h; ++y) {
+    for (std::int32_t x = 0; x < it.w; ++x)
+      same += shot.Pixel(at.left + x, at.top + y) == skin.Pixel(it.srcX + x, it.srcY + y);
+  }
+  return same;
 }
 
 std::string CodeOf(CodedLevel::Kind kind, std::int64_t day, std::uint64_t seed, std::int32_t grade,
@@ -81,7 +98,7 @@ TEST(GeneratedPlay, EachStartIsItsLevelSolvedWithHintsAndADailyDayIsKept) {
   for (const auto& c : cases) {
     const auto run =
         RunGame(QW_GAME_BINARY, c.args + " --progress " + scratch.path().string() + " --script -",
-                HintedScript(), scratch.path());
+                HintedScript(scratch.path() / "solved.bmp"), scratch.path());
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string& out = run.out;
@@ -97,6 +114,10 @@ TEST(GeneratedPlay, EachStartIsItsLevelSolvedWithHintsAndADailyDayIsKept) {
     EXPECT_EQ(solved.find("hints 0\n"), std::string::npos) << solved;
     EXPECT_EQ(chooser.rfind("mode 6\n", 0), 0u) << chooser;
     EXPECT_NE(chooser.find("toolbar 0\n"), std::string::npos) << chooser;
+    // The solved screen offers Levels where a set's level offers Continue.
+    const std::optional<Surface> shot = LoadBmpFile((scratch.path() / "solved.bmp").string());
+    ASSERT_TRUE(shot);
+    EXPECT_GT(ShowsItem(*shot, kItemLevelsButton), ShowsItem(*shot, kItemContinue));
     // Straight from the solved screen to the chooser: no password, no box.
     EXPECT_EQ(out.find("message: "), std::string::npos) << out;
   }

@@ -200,6 +200,8 @@ TEST(ProgressPlay, ChooserStartsSolvedAndNextLevelsLocksTheRestAndAPasswordOpens
   EXPECT_EQ(c.StateOf(1), EntryState::kOpen);
   EXPECT_EQ(c.StateOf(2), EntryState::kLocked);
   EXPECT_EQ(c.DetailText(0), L"Best: 1 piece, 3 steps, 0 hints, 0:00");
+  g.controller.OnCursorKey(1, 0);  // Right with no page after: the last entry
+  EXPECT_EQ(g.controller.state().chooserEntry, c.EntryCount() - 1);
 
   // A locked row is only highlighted, and Enter does not start it.
   g.Tap(g.Row(3));
