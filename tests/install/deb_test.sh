@@ -57,8 +57,7 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb cannot unpack the package"
 cd "$scratch/elsewhere" || exit 1
 got=$(PATH="$root/usr/games:/usr/bin:/bin" quenchway --version)
 [ "$got" = "quenchway $version" ] || fail "quenchway --version from the PATH printed '$got'"
-data=$root/usr/share/quenchway/data
-script=$(first_level_script "$root/usr/games/quenchway" "$root/usr/games/quenchway-levels" "$data")
+script=$(first_level_script "$root/usr/share/quenchway" "$root/usr/games/quenchway-levels")
 out=$(PATH="$root/usr/games:/usr/bin:/bin" quenchway --script - <<<"$script") || fail "the packaged game exited with $?"
 grep -qx "mode 3" <<<"$out" || fail "the packaged game did not solve the first level"
 for program in quenchway quenchway-levels; do

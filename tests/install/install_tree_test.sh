@@ -45,7 +45,7 @@ done
 game=$root/bin/quenchway
 cd "$scratch/elsewhere" || exit 1
 [ "$("$game" --version)" = "quenchway $version" ] || fail "quenchway --version does not print $version"
-script=$(first_level_script "$game" "$root/bin/quenchway-levels" "$root/share/quenchway/data")
+script=$(first_level_script "$root/share/quenchway" "$root/bin/quenchway-levels")
 script+=$'\nshot installed.bmp'
 out=$("$game" --script - <<<"$script") || fail "the installed game exited with $?"
 grep -qx "mode 3" <<<"$out" || fail "the installed game did not solve the first level: $out"

@@ -22,6 +22,7 @@ usage: browser_test.py WEB_DIR GAME LEVELS_TOOL SOURCE_DIR
 """
 
 import base64
+import json
 import os
 import subprocess
 import sys
@@ -302,7 +303,7 @@ def main(web_dir, game, levels_tool, source):
         scripts = data.scripts()
         for name, text in scripts:
             expected = desktop_script(game, text, scratch.name)
-            got = browser.evaluate("window.quenchway.script(%s)" % json_string(text))
+            got = browser.evaluate("window.quenchway.script(%s)" % json.dumps(text))
             check(got == expected, "script %s gives what the binary prints" % name)
             if got != expected:
                 show_difference(expected, got)
@@ -324,7 +325,7 @@ def main(web_dir, game, levels_tool, source):
               "a mistyped code in the address is refused in the game's box and the level plays on (%s)" % messages[-1:])
         # Share on the page's chooser (level 1 highlighted) gives a code the
         # desktop opens as level 1.
-        page = browser.evaluate("window.quenchway.script(%s)" % json_string(
+        page = browser.evaluate("window.quenchway.script(%s)" % json.dumps(
             "tap %d %d\nkey S\ndump\n" % data.centre(MENU_LEVELS)))
         copied = line_of(page, "clipboard ")
         on_desktop = desktop_script(game, "dump\n", scratch.name, ("--level", copied))
@@ -380,11 +381,6 @@ def line_of(dump, start):
 def board_of(dump):
     """The tray and board lines of `dump`."""
     return [line for line in dump.splitlines() if line.startswith(("tray", "row"))]
-
-
-def json_string(text):
-    import json
-    return json.dumps(text)
 
 
 def show_difference(expected, got):

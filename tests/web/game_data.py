@@ -1,4 +1,4 @@
-"""The shipped game's data as the browser test needs it: layout rectangles,
+"""The shipped game's data as the browser and install tests need it: layout rectangles,
 levels, solutions from quenchway-levels, the scripts to run through both
 builds, and 24-bit BMP files read back as RGB rows."""
 
@@ -78,10 +78,11 @@ class GameData:
                          (bx + 1 + 21 * (cell % 10) + 10, by + 1 + 21 * (cell // 10) + 10), turns))
         return plan
 
-    def play_through(self):
-        """The whole game from the menu to the end, in script commands."""
+    def play_through(self, last=None):
+        """The game from the menu to the end (or the end of level `last`),
+        in script commands."""
         script = "tap %d %d\n" % self.centre(3)
-        for level in range(1, len(self.levels) + 1):
+        for level in range(1, (last or len(self.levels)) + 1):
             for slot, cell, turns in self.placements(level):
                 script += "tap %d %d\n" % slot + "rotate-cw\n" * turns
                 script += "drag %d %d %d %d\n" % (slot + cell)
@@ -91,3 +92,8 @@ class GameData:
     def scripts(self):
         found = [(name, open(os.path.join(SCRIPTS, name)).read()) for name in sorted(os.listdir(SCRIPTS))]
         return found + [("(the whole game played through)", self.play_through())]
+
+
+if __name__ == "__main__":  # the first level played, for the install tests: SHARE_DIR LEVELS_TOOL
+    import sys
+    print(GameData(sys.argv[1], sys.argv[2]).play_through(1), end="")
