@@ -24,13 +24,15 @@ pixels, its shape tells it) are reported, not required.
 usage: readability_test.py GAME (its data folder beside it)
 """
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 
 import numpy as np
 from colorspacious import cspace_convert
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
+from game_data import layout_items, read_bmp24  # noqa: E402
 
 MIN_CONTRAST, MIN_TEXT_CONTRAST, MIN_DIFFERENCE = 3.0, 4.5, 10.0
 THEMES = ("classic", "dark", "contrast")
@@ -49,27 +51,6 @@ SCRIPT = ("tap 120 159\ntap 150 168\ntap 70 168\ntap 90 168\ntap 130 168\ntap 17
           "tap 194 25\nset boxes open\n" + "hint\n" * 6 + "wait 3000\nframe {dir}/solved.bmp\n"
           "key Return\nframe {dir}/box.bmp\nkey Return\nkey Escape\ntap 68 67\n"
           "frame {dir}/chooser.bmp\n")
-
-
-def read_bmp(path):
-    data = open(path, "rb").read()
-    offset, = struct.unpack_from("<I", data, 10)
-    width, height = struct.unpack_from("<ii", data, 18)
-    stride = (width * 3 + 3) & ~3
-    rows = [np.frombuffer(data, np.uint8, width * 3, offset + r * stride).reshape(width, 3)
-            for r in range(abs(height))]
-    image = np.stack(rows if height < 0 else rows[::-1])
-    return image[:, :, ::-1].astype(float)  # BGR to RGB
-
-
-def layout(path):
-    items = []
-    for line in open(path, encoding="ascii"):
-        line = line.strip()
-        if line and not line.startswith(";"):
-            x, y, w, h = (int(v) for v in line.split(",")[:4])
-            items.append((x, y - 26, w, h))
-    return items
 
 
 def linear(rgb):
@@ -145,9 +126,10 @@ class Screens:
     def __init__(self, game, theme, folder):
         subprocess.run([game, "--script", "-", "--theme", theme], check=True, text=True,
                        input=SCRIPT.format(dir=folder), stdout=subprocess.DEVNULL)
-        self.shots = {name: read_bmp(os.path.join(folder, name + ".bmp"))
+        self.shots = {name: np.frombuffer(read_bmp24(os.path.join(folder, name + ".bmp")), np.uint8)
+                      .reshape(-1, 240, 3).astype(float)
                       for name in ("play", "cursor", "failed", "solved", "box", "chooser")}
-        self.items = layout(os.path.join(os.path.dirname(game), "data", "qw_layout.dat"))
+        self.items = layout_items(os.path.join(os.path.dirname(game), "data", "qw_layout.dat"))
 
     def cell(self, shot, col, row):
         """A board cell (row -1: a tray slot), 20 by 20 on a pitch of 21."""

@@ -34,12 +34,18 @@ def read_bmp24(path):
     return bytes(out)
 
 
+def layout_items(path):
+    """The layout's items as (x, y, w, h) in client pixels."""
+    items = []
+    for line in meaningful_lines(path):
+        x, y, w, h = (int(v) for v in line.split(",")[:4])
+        items.append((x, y - LAYOUT_Y_OFFSET, w, h))
+    return items
+
+
 class GameData:
     def __init__(self, source, levels_tool):
-        self.items = []
-        for line in meaningful_lines(os.path.join(source, "data", "qw_layout.dat")):
-            x, y, w, h = (int(v) for v in line.split(",")[:4])
-            self.items.append((x, y - LAYOUT_Y_OFFSET, w, h))
+        self.items = layout_items(os.path.join(source, "data", "qw_layout.dat"))
         lines = meaningful_lines(os.path.join(source, "data", "qw_levels.dat"))
         self.levels = [lines[i:i + 7] for i in range(0, len(lines) - 6, 7)]
         levels_file = os.path.join(source, "data", "qw_levels.dat")
