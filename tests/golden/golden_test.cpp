@@ -111,7 +111,8 @@ std::string ShotDigest(const std::filesystem::path& path) {
 }
 
 // One session played in `folder`: its exit status, the lines of its output
-// the recording knows, and its shots' digests.
+// the recording knows, and its shots' digests. A session that begins with
+// "# progress" keeps progress in a folder of its own, new each time.
 Expected Replay(const std::vector<std::string>& script, const std::filesystem::path& folder) {
   std::ofstream(folder / "script.txt") << [&] {
     std::string text;
@@ -121,9 +122,11 @@ Expected Replay(const std::vector<std::string>& script, const std::filesystem::p
   int shots = 0;
   for (const std::string& line : script)
     shots += line.starts_with("shot ") || line.starts_with("frame ");
+  const bool progress = !script.empty() && script[0] == "# progress";
   const std::string command = "cd '" + folder.string() +
-                              "' && rm -f shot-*.bmp && '" QW_GAME_BINARY
-                              "' --script script.txt > out.txt 2> err.txt";
+                              "' && rm -rf progress shot-*.bmp && '" QW_GAME_BINARY
+                              "' --script script.txt" +
+                              (progress ? " --progress progress" : "") + " > out.txt 2> err.txt";
   const int raw = std::system(command.c_str());
   Expected run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -21,26 +21,6 @@ TEST(Menu, NewGameWithoutLevelsStaysOnTheMenu) {
   EXPECT_EQ(w.Ui().hoveredButton, -1);
 }
 
-TEST(Outcome, ContinueShowsTheNextPasswordFirstAndTheLastLevelReturnsToTheMenu) {
-  World w;
-  w.StartPlaying(1);  // the water douses the only fire: solved as it starts
-  EXPECT_EQ(w.Ui().screenMode, MODE_SOLVED);
-  EXPECT_FALSE(w.controller.CanHint());  // nothing to hint at: faded
-  w.controller.OnPenDown(w.ItemCentre(12));
-  EXPECT_EQ(w.window.Take().front(), "message Password for next level is: SEAL");
-  EXPECT_EQ(w.puzzle.currentLevel(), 2);
-  w.controller.OnPenDown(w.ItemCentre(12));
-  EXPECT_EQ(w.Ui().screenMode, MODE_MENU);
-}
-
-}  // namespace
-}  // namespace qw
-
-namespace qw {
-namespace {
-
-using testing::World;
-
 void Drop(World& w, Position from, Position to) {
   w.Drag(w.Centre(from.x, from.y), w.Centre(to.x, to.y));
 }
@@ -151,12 +131,6 @@ TEST(Hint, AHintIsAnUndoableStepCountedOnceAndNotedWhenItTakesBack) {
   // Told of each level as it starts, so that it can prepare before a hint.
   EXPECT_EQ(hints.started, (std::vector<std::int32_t>{0, 1}));
 }
-
-}  // namespace
-}  // namespace qw
-
-namespace qw {
-namespace {
 
 // Generated levels from a fixed pair: the daily puzzle is solved as it
 // starts, the random level is not. (Recording a solved day is the progress

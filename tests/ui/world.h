@@ -42,11 +42,6 @@ class RecordingWindow : public WindowEffects {
   std::vector<std::string> log;
 };
 
-inline std::string RectText(const Rect& r) {
-  return "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-         std::to_string(r.right) + " " + std::to_string(r.bottom);
-}
-
 // Items 0..24 in client coordinates; each item's source rectangle is its own
 // 260-pixel band of the skin, so that a pixel on screen tells which item
 // painted it.
