@@ -1,7 +1,8 @@
 // The game loop's message box, through a front end that records what it is
 // asked to do: modal without a loop of its own, one box at a time in the
-// order the game gave them. (The picture held under a box, a close request
-// and the bar and box under the pointer are replayed by golden sessions.)
+// order the game gave them, the bar and the box under the pointer. (The
+// picture held under a box and a close request are replayed by golden
+// sessions.)
 #include "app/game_loop.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace qw {
 namespace {
 
 using testing::KeyEvent;
+using testing::PointerEvent;
 using testing::SamePixels;
 
 class RecordingFrontEnd final : public FrontEnd {
@@ -73,6 +75,43 @@ TEST_F(GameLoopBox, ShowsMessagesOneAtATimeOverTheHeldPictureAndKeepsInputFromTh
   EXPECT_TRUE(loop_.running());
   EXPECT_TRUE(SamePixels(loop_.frame(), menu, kClientRect))
       << "the menu comes back whole once the last box closes";
+}
+
+TEST_F(GameLoopBox, TheBarAndTheBoxShowHoverAndPressesAsThePointerMoves) {
+  loop_.controller().StartLevel(0);
+  loop_.Flush();
+  const Surface plain = loop_.frame();
+  const Rect bar{0, kClientHeight, kClientWidth, GameLoop::kFrameHeight};
+  const Point button{14, kClientHeight + 14};  // the bar's first button
+  const Point board{kClientWidth / 2, kClientHeight / 2};
+  // A press on a button, then a move off it onto the board: raised again.
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, button));
+  loop_.Flush();
+  ASSERT_FALSE(SamePixels(loop_.frame(), plain, bar));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, board));
+  loop_.Flush();
+  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerUp, board));
+
+  // Hover long enough for the tooltip; a box that opens clears both.
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerMove, button));
+  now_ += 1000;
+  loop_.Tick();
+  loop_.Flush();
+  ASSERT_NE(loop_.tooltip(), nullptr);
+  loop_.ShowMessage(L"message");
+  loop_.Flush();
+  EXPECT_EQ(loop_.tooltip(), nullptr);
+  EXPECT_TRUE(SamePixels(loop_.frame(), plain, bar));
+
+  // The box's OK shows pressed, and is presented so, while held.
+  const Rect ok = loop_.messageBox()->OkButton();
+  const Surface raised = loop_.frame();
+  front_.presented = Rect{};
+  loop_.Handle(PointerEvent(InputEvent::Type::PointerDown, RectCenter(ok)));
+  loop_.Flush();
+  EXPECT_FALSE(SamePixels(loop_.frame(), raised, ok));
+  EXPECT_EQ(IntersectRect(front_.presented, ok), ok);
 }
 
 }  // namespace

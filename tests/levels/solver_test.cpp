@@ -73,40 +73,46 @@ TEST(Solver, OutcomesAndFewestPieces) {
   }
 }
 
-// The source faces the hazard; only a piece that stops the water, and takes
-// none of it anywhere, saves the level: a splitter at cell 2 whose stem does
-// not face the water (its arms would lead to the hazard at 92).
-TEST(Solver, FindsTheOnlyBlockingPiece) {
-  const LevelRecord level = MakeLevel(0, 0, 1, 0, 2, L"1", L"3,92");
-  const SolveReport report = Count(level);
-  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
-  EXPECT_EQ(report.solutions, 1);
-  ASSERT_EQ(report.solution.size(), 1u);
-  EXPECT_EQ(report.solution[0].cell, 2);
-  EXPECT_EQ(report.solution[0].kind, KIND_SPLITTER);
-  EXPECT_EQ(report.solution[0].rotations,
-            0xff & ~(1 << 2));  // every rotation but the one taking the water
-  EXPECT_TRUE(VerifySolution(level, report.solution));
-}
-
-// A piece met twice: the first arrival leaves its rotations open, the second
-// settles them. The splitter at 44 must send water south to the fire at 64
-// and north to 24, from a source west of it.
-TEST(Solver, SettlesRotationsWhenWaterReturns) {
-  const LevelRecord level = MakeLevel(0, 0, 1, 40, 2, L"24,64", L"", L"");
-  const SolveReport report = Count(level);
-  ASSERT_EQ(report.outcome, SolveOutcome::kSolved);
-  for (const Placement& p : report.solution) EXPECT_NE(p.rotations, 0);
-  EXPECT_TRUE(VerifySolution(level, report.solution));
-  EXPECT_GE(report.solutions, 1);
-}
-
-TEST(Solver, EnclosedFireIsCutByTheBound) {
-  // Fire 55 inside a ring of walls: no stream can reach it whatever is placed.
-  const LevelRecord level = MakeLevel(4, 3, 3, 0, 2, L"55", L"", L"44,45,46,54,56,64,65,66");
-  const SolveReport report = SolveLevel(level);
-  EXPECT_EQ(report.outcome, SolveOutcome::kUnsolvable);
-  EXPECT_LE(report.nodes, 1);
+// Counts of every solution, each confirmed by playing the one reported:
+// - the source faces the hazard; only a piece that stops the water, and
+//   takes none of it anywhere, saves the level: a splitter at cell 2 whose
+//   stem does not face the water (its arms would lead to the hazard at 92);
+// - a piece met twice: the splitter at 44 must send water south to the fire
+//   at 64 and north to 24, from a source west of it;
+// - every solution runs through the same fire twice. The source at 42 faces
+//   the fire at 43; the fire at 83 is walled in by hazards left and right,
+//   so water reaches it only down column 3 through 43 again (three elbows:
+//   up, back west along a row 0..3, down; 6 columns x 4 rows = 24 ways) or
+//   up column 3 from row 9 (down one of columns 5..9, west along row 9, up:
+//   5 ways). All three elbows are needed: two turn no stream round;
+// - fire 55 inside a ring of walls: cut by the bound before any search.
+TEST(Solver, CountsEverySolution) {
+  const struct {
+    LevelRecord level;
+    SolveOutcome outcome;
+    std::int64_t solutions;
+  } cases[] = {
+      {MakeLevel(0, 0, 1, 0, 2, L"1", L"3,92"), SolveOutcome::kSolved, 1},
+      {MakeLevel(0, 0, 1, 40, 2, L"24,64", L"", L""), SolveOutcome::kSolved, 1},
+      {MakeLevel(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84"), SolveOutcome::kSolved, 29},
+      {MakeLevel(4, 3, 3, 0, 2, L"55", L"", L"44,45,46,54,56,64,65,66"), SolveOutcome::kUnsolvable,
+       0},
+  };
+  for (const auto& c : cases) {
+    const SolveReport report = Count(c.level);
+    EXPECT_EQ(report.outcome, c.outcome);
+    EXPECT_EQ(report.solutions, c.solutions);
+    if (c.outcome == SolveOutcome::kSolved) {
+      EXPECT_TRUE(VerifySolution(c.level, report.solution));
+      for (const Placement& p : report.solution) EXPECT_NE(p.rotations, 0);
+    } else {
+      EXPECT_LE(report.nodes, 1);
+    }
+  }
+  // The blocking splitter turns every way but the one taking the water.
+  const SolveReport blocking = Count(cases[0].level);
+  ASSERT_EQ(blocking.solution.size(), 1u);
+  EXPECT_EQ(blocking.solution[0], (Placement{KIND_SPLITTER, 2, 0, 0xff & ~(1 << 2)}));
 }
 
 TEST(Solver, GivesUpAtTheNodeLimitAndCapsCounts) {
@@ -127,20 +133,6 @@ TEST(Solver, VerifyRefusesWhatTheTrayOrBoardCannotHold) {
   EXPECT_FALSE(VerifySolution(level, {Placement{KIND_ELBOW, 100, 0, 1}}));  // off the board
   EXPECT_EQ(SolutionText({Placement{KIND_ELBOW, 45, 2, 4}, Placement{KIND_SPLITTER, 12, 0, 1}}),
             "elbow@45/r2 splitter@12/r0");
-}
-
-// Every solution runs through the same fire twice. The source at 42 faces
-// the fire at 43; the fire at 83 is walled in by hazards left and right, so
-// water reaches it only down column 3 through 43 again (three elbows: up,
-// back west along a row 0..3, down; 6 columns x 4 rows = 24 ways) or up
-// column 3 from row 9 (down one of columns 5..9, west along row 9, up: 5
-// ways). All three elbows are needed: two turn no stream round.
-TEST(Solver, CountsOnABoardThatCrossesAFireTwice) {
-  const LevelRecord level = MakeLevel(3, 0, 0, 42, 2, L"43,83", L"52,62,72,82,54,64,74,84");
-  const SolveReport all = Count(level);
-  ASSERT_EQ(all.outcome, SolveOutcome::kSolved);
-  EXPECT_EQ(all.solutions, 29);
-  EXPECT_TRUE(VerifySolution(level, all.solution));
 }
 
 // The cells the water enters.

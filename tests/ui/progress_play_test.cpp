@@ -21,12 +21,8 @@ using testing::TestLayout;
 
 class LastSave : public ProgressSink {
  public:
-  void Save(const Progress& progress) override {
-    last = progress;
-    ++count;
-  }
+  void Save(const Progress& progress) override { last = progress; }
   std::optional<Progress> last;
-  int count = 0;
 };
 
 // The water runs east along the top row from cell 0; an elbow at (3, 0)
