@@ -106,6 +106,12 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   }
   for (std::int32_t item = kItemEditorUndo; item <= kItemEditorBack; ++item)
     DrawItem(canvas, art_.skin, art_.layout, item);
+  // With nothing to take back or make again, Undo and Redo fade as the
+  // command bar's buttons do.
+  if (!editor_->editor().CanUndo())
+    canvas.Fade(ItemRect(art_.layout, kItemEditorUndo), look().background);
+  if (!editor_->editor().CanRedo())
+    canvas.Fade(ItemRect(art_.layout, kItemEditorRedo), look().background);
 }
 
 }  // namespace qw

@@ -172,6 +172,18 @@ void EditorScreen::ChooseTool(std::int32_t tool) {
   s_.effects.InvalidateAll();
 }
 
+bool EditorScreen::Playable() {
+  const Draft& d = editor_.draft();
+  const wchar_t* lacks = nullptr;
+  if (d.NozzleCell() < 0) {
+    lacks = kTestNeedsNozzleNote;
+  } else if (std::find(d.items.begin(), d.items.end(), Item::kFire) == d.items.end()) {
+    lacks = kTestNeedsFireNote;
+  }
+  if (lacks) s_.effects.ShowNote(lacks);
+  return lacks == nullptr;
+}
+
 void EditorScreen::Save() {
   if (!own_) {
     s_.effects.ShowNote(kNoOwnLevelsNote);

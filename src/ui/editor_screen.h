@@ -78,6 +78,9 @@ class EditorScreen {
   void CursorKey(std::int32_t dx, std::int32_t dy);
   void PickKey();
   void ChooseTool(std::int32_t tool);
+  // A level with a nozzle and a fire can be test played; one without says
+  // in the bar what it lacks.
+  bool Playable();
   // Keeps the level among the player's own (in its place, once saved),
   // and says so in the bar.
   void Save();
