@@ -7,6 +7,7 @@
 
 #include "data/layout_items.h"
 #include "platform/font.h"
+#include "platform/utf8.h"
 #include "ui/client_area.h"
 #include "ui/cursor_frame.h"
 #include "ui/draw_item.h"
@@ -63,17 +64,7 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
                      look().cursor);
   }
   const Font* font = art_.captionFont;
-  const std::string& verdict = editor_->verdict();
-  std::wstring line;
-  for (std::size_t i = 0; i < verdict.size(); ++i) {
-    // The verdict's one character beyond ASCII is its dash.
-    if (static_cast<unsigned char>(verdict[i]) < 0x80) {
-      line.push_back(static_cast<wchar_t>(verdict[i]));
-    } else if (verdict.compare(i, 3, "\u2014") == 0) {
-      line += L"-";
-      i += 2;
-    }
-  }
+  std::wstring line = FromUtf8(editor_->verdict());
   if (editor_->naming()) line = L"Title: " + editor_->typedTitle() + L"_";
   if (!own) {
     canvas.DrawText(font, draft.title + L": " + line, kCaptionRect, look().caption);
