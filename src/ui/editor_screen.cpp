@@ -83,6 +83,15 @@ EditorAction EditorScreen::PenDown(Point p) {
   HideCursor();
   auto hit = [&](std::int32_t item) { return PtInRect(ItemRect(s_.layout, item), p); };
   if (!Available()) return EditorAction::kNone;
+  if (naming_ && HasTitleKeys()) {
+    TitleKeyDown(p);
+    return EditorAction::kNone;
+  }
+  if (HasTitleKeys() && hit(kItemEditorTitle)) {
+    s_.effects.PlaySound(Sound::kButton);
+    StartNaming();
+    return EditorAction::kNone;
+  }
   const Position cell = geometry_.HitTest(p);
   if (cell.y >= 0) {
     ApplyTool(cell);
@@ -255,6 +264,32 @@ void EditorScreen::EndNaming(bool keep) {
   naming_ = false;
   if (keep && typed_ != editor_.draft().title) Make(Edit::SetTitle(typed_));
   s_.effects.InvalidateAll();
+}
+
+bool EditorScreen::HasTitleKeys() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kTitleItemsEnd;
+}
+
+Rect EditorScreen::TitleKeyRect(std::int32_t k) const {
+  const Rect first = ItemRect(s_.layout, kItemEditorTitleKey);
+  const Point at{first.left + k % kTitleKeyColumns * kTitleKeyPitch,
+                 first.top + k / kTitleKeyColumns * kTitleKeyPitch};
+  return RectFromSize(at.x, at.y, first.Width(), first.Height());
+}
+
+void EditorScreen::TitleKeyDown(Point p) {
+  for (std::int32_t k = 0; k < kTitleKeyCount; ++k) {
+    if (!PtInRect(TitleKeyRect(k), p)) continue;
+    s_.effects.PlaySound(Sound::kButton);
+    const char key = kTitleKeys[k];
+    if (key == '\r' || key == '\x1b') {
+      EndNaming(key == '\r');
+    } else {
+      TypeTitle(key);
+    }
+    return;
+  }
+  EndNaming(true);  // a tap beside the keys
 }
 
 void EditorScreen::HideCursor() {

@@ -95,17 +95,29 @@ std::string Tap(std::int32_t item) {
          std::to_string((r.top + r.bottom) / 2) + "\n";
 }
 
+// Title key k (of the letters, space, rub out, leave and keep) tapped.
+std::string TapTitleKey(std::int32_t k) {
+  const Rect r = ItemRect(GameLayout(), kItemEditorTitleKey);
+  return "tap " + std::to_string(r.left + k % kTitleKeyColumns * kTitleKeyPitch + 5) + " " +
+         std::to_string(r.top + k / kTitleKeyColumns * kTitleKeyPitch + 5) + "\n";
+}
+
 // Saved, the level is the chooser's last entry after a restart; shared, its
 // code opens it in the editor as it was.
 TEST(EditorScript, ASavedLevelOutlivesARestartAndItsCodeReopensIt) {
   ScratchFolder scratch("editor_save");
   const std::string progress = "--progress " + scratch.path().string() + " --script -";
-  const auto made = RunGame(QW_GAME_BINARY, progress,
-                            "editor\nplace nozzle 0 0 2\nplace fire 3 2\nplace wall 6 6\ncount "
-                            "elbows 1\n" +
-                                Tap(kItemEditorSave) + Tap(kItemEditorShare) + "dump\n",
-                            scratch.path());
+  const auto made =
+      RunGame(QW_GAME_BINARY, progress,
+              "editor\nplace nozzle 0 0 2\nplace fire 3 2\nplace wall 6 6\ncount "
+              "elbows 1\n" +
+                  Tap(kItemEditorTitle) + TapTitleKey(26) + TapTitleKey(7) + TapTitleKey(8) +
+                  TapTitleKey(29) + Tap(kItemEditorSave) + Tap(kItemEditorShare) + "dump\n",
+              scratch.path());
   ASSERT_NE(made.out.find("bar: Saved in My levels\n"), std::string::npos) << made.out;
+  // Its title typed with the pen.
+  EXPECT_NE(testing::ReadAll(scratch.path() / "my_levels.dat").find("My level Hi"),
+            std::string::npos);
   const std::size_t clip = made.out.rfind("\nclipboard ") + 11;
   const std::string code = made.out.substr(clip, made.out.find('\n', clip) - clip);
   // Levels, then Right past the last page and Up: the entry before Create level.
