@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <cwctype>
 #include <utility>
 
@@ -127,9 +129,22 @@ EditorAction EditorScreen::PenDown(Point p) {
 void EditorScreen::PenMove(Point p) {
   if (!painting_) return;
   const Position cell = geometry_.HitTest(p);
-  if (cell.y < 0 || cell == painted_) return;
+  if (cell.y < 0) {
+    painted_ = kNoPosition;  // off the board: the way back in is not known
+    return;
+  }
+  if (cell == painted_) return;
+  // A quick drag leaps cells between two moves: the cells on the straight
+  // way from the last one painted are painted too.
+  const Position from = painted_ == kNoPosition ? cell : painted_;
+  const std::int32_t dx = cell.x - from.x, dy = cell.y - from.y;
+  const std::int32_t steps = std::max(std::abs(dx), std::abs(dy));
+  for (std::int32_t i = 1; i <= steps; ++i) {
+    PaintCell(Position{from.x + static_cast<std::int32_t>(std::lround(1.0 * dx * i / steps)),
+                       from.y + static_cast<std::int32_t>(std::lround(1.0 * dy * i / steps))});
+  }
+  if (steps == 0) PaintCell(cell);
   painted_ = cell;
-  PaintCell(cell);
 }
 
 void EditorScreen::ApplyTool(Position p) {

@@ -73,7 +73,8 @@ class EditorScreen {
   // The pen: on the palette it chooses what to place; on the board it puts
   // that on the cell (the nozzle pointing east), or turns the nozzle, or
   // takes away what the chosen thing or the eraser points at; a drag goes on
-  // placing or erasing on every empty (or taken) cell it crosses. The
+  // placing or erasing on every empty (or taken) cell it crosses, those
+  // between two far-apart moves on the board included. The
   // buttons act on pen down.
   EditorAction PenDown(Point p);
   void PenMove(Point p);

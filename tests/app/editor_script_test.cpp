@@ -55,6 +55,9 @@ TEST(EditorScript, EditsUndoAndTheirVerdicts) {
       // Refused: the level has its nozzle. The turn is made.
       {"place nozzle 5 5 0\nrotate-cw", {"row0 24:3 -1", "verdict No solution"}},
       {"remove 0 0\nundo\nundo", {"row0 24:2 -1", "verdict 54 solutions \u2014 not unique"}},
+      // A wall drag whose one move leaps the row's cells between.
+      {"key 4\ndown 13 202\nmove 202 202\nup 202 202",
+       {"row9 35:0 35:0 35:0 35:0 35:0 35:0 35:0 35:0 35:0 35:0"}},
   };
   ScratchFolder scratch("editor_script");
   std::string script;
