@@ -66,6 +66,42 @@
     Module._qw_save();
   };
 
+  // The editor's verdicts are searched by a worker that runs the game's own
+  // code (verdict.js), so that the page takes every tap while it searches;
+  // a new request ends a search still running. False when the page cannot
+  // start a worker: the game then searches at once.
+  let verdicts = null;
+  let searching = false;
+  game.searchVerdict = function (revision, level) {
+    if (!window.Worker || game.noVerdictWorker) return false;
+    if (verdicts && searching) {
+      verdicts.terminate();
+      verdicts = null;
+    }
+    if (!verdicts) {
+      try {
+        verdicts = new Worker('verdict.js');
+      } catch (e) {
+        game.noVerdictWorker = true;
+        return false;
+      }
+      verdicts.onmessage = function (e) {
+        searching = false;
+        if (started()) passText(function (text) { Module._qw_verdict_found(e.data.revision, text); }, e.data.answer);
+      };
+      verdicts.onerror = function (e) {
+        e.preventDefault();
+        game.noVerdictWorker = true;
+        verdicts = null;
+        searching = false;
+        if (started()) Module._qw_verdict_failed();
+      };
+    }
+    searching = true;
+    verdicts.postMessage({ revision: revision, level: level });
+    return true;
+  };
+
   // Script-mode commands against a fresh game; what script mode prints.
   game.script = function (text) {
     const size = Module.lengthBytesUTF8(text) + 1;

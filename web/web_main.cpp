@@ -136,6 +136,7 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
     return 0;
   }
   Page().loop->KeepOwnLevels(&WebOwnLevels());
+  Page().loop->SearchVerdictsInPage();
   if (reducedMotion != 0) Page().loop->SetMotion(Motion::kOff);  // over the kept setting
   Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();
