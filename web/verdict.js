@@ -1,8 +1,9 @@
 // The editor's verdicts off the page's thread: this worker loads the game's
 // own code (quenchway.js and quenchway.wasm, which the page has fetched and
 // the service worker keeps) and answers each level the page sends with
-// {revision, answer}. The page ends a worker whose search an edit made
-// stale and starts another.
+// {revision, answer}, the latest one sent while it loads (it says {loaded}
+// once it has). The page ends a worker whose search an edit made stale and
+// starts another.
 'use strict';
 
 let ready = false;
@@ -28,6 +29,7 @@ self.onmessage = function (e) {
 self.Module = {
   onRuntimeInitialized: function () {
     ready = true;
+    postMessage({ loaded: true });
     answer();
   },
 };
