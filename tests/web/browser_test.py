@@ -349,11 +349,13 @@ def main(web_dir, game, levels_tool, source):
         check(copied and board_of(on_desktop) == board_of(level1) and line_of(on_desktop, "code ") == copied,
               "the page's chooser shares level 1 as %s, which the desktop opens as level 1" % copied)
 
-        # The level editor, from storage cleared: opened from the chooser (E), a
-        # level made by taps, its verdict line found by the page's worker as on
-        # the desktop; saved, the level is in the chooser after a reload.
+        # The level editor, from storage holding only levels that do not read:
+        # opened from the chooser (E), a level made by taps, its verdict line
+        # found by the page's worker as on the desktop; saved, the level is in
+        # the chooser after a reload, the unreadable levels kept aside.
         browser.open("about:blank", ready="true")
-        clear = browser.page("Page.addScriptToEvaluateOnNewDocument", {"source": "localStorage.clear()"})
+        clear = browser.page("Page.addScriptToEvaluateOnNewDocument",
+                             {"source": "localStorage.clear(); localStorage.setItem('quenchway.levels', 'no level')"})
         browser.open(server.url)
         browser.page("Page.removeScriptToEvaluateOnNewDocument", clear)
         pen, nozzle, fire, wall, more = Pen(browser), data.centre(82), data.centre(83), data.centre(85), 96
@@ -373,8 +375,11 @@ def main(web_dir, game, levels_tool, source):
         for p in pages:
             pen.click(p)
         rows = slice(190 * WIDTH * 3, 230 * WIDTH * 3)  # the last page's last rows: the saved level, Create level
-        check(canvas_rgb(browser)[rows] == desktop_shot(game, taps(pages), scratch.name, own=own)[rows],
-              "a saved level is in the chooser after a reload, as on the desktop")
+        aside = browser.evaluate("Object.keys(localStorage).filter(k => k.startsWith('quenchway.levels.bad-'))"
+                                 ".map(k => localStorage.getItem(k))")
+        check(canvas_rgb(browser)[rows] == desktop_shot(game, taps(pages), scratch.name, own=own)[rows]
+              and aside == ["no level"], "a saved level is in the chooser after a reload, as on the desktop,"
+              " the levels that did not read kept aside (%s)" % aside)
         # A hard level (ten pieces, four fires): a tap while its verdict is
         # searched shows at once, and the verdict of the tap's level follows.
         hard = [nozzle, cell(data, 0)] + [data.centre(more + k) for k in (0,) * 4 + (1,) * 3 + (2,) * 3] + [
