@@ -15,6 +15,7 @@ constexpr const char* kRefused = "the browser refuses to keep them";
 
 OwnLevelStore::Read WebOwnLevelStore::ReadAll() {
   const web::StoredText stored = web::ReadStored(kWebOwnLevelsKey);
+  lastRead_.reset();
   Read read;
   if (stored.status == web::StoredText::Status::Missing) return read;
   read.status = Read::Status::Failed;
@@ -39,7 +40,8 @@ OwnLevelStore::Read WebOwnLevelStore::ReadAll() {
 }
 
 std::string WebOwnLevelStore::KeepAside(std::string* error) {
-  std::string aside = web::KeepStoredAside(kWebOwnLevelsKey, lastRead_);
+  std::string aside =
+      lastRead_ ? web::KeepStoredAside(kWebOwnLevelsKey, *lastRead_) : std::string();
   if (aside.empty()) *error = kRefused;
   return aside;
 }

@@ -6,6 +6,7 @@
 // says so on the command bar; the game goes on.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editor/own_levels.h"
@@ -22,7 +23,9 @@ class WebOwnLevelStore final : public OwnLevelStore {
   bool WriteAll(const std::string& bytes, std::string* error) override;
 
  private:
-  std::string lastRead_;  // the stored text, as last read
+  // The stored text as the last read found it; none when that read was
+  // refused, and then nothing is moved.
+  std::optional<std::string> lastRead_;
 };
 
 // The page's own levels: one store for every game the page starts.
