@@ -110,7 +110,7 @@ daily-sheet: configure
 	@echo "daily puzzles: $(BUILD_DIR)/daily-sheet.png"
 
 # The browser build in build-web/, and the site a web host serves in
-# build-web/site/: index.html, page.js, quenchway.js, quenchway.wasm,
+# build-web/site/: index.html, page.js, verdict.js, quenchway.js, quenchway.wasm,
 # manifest.webmanifest, icon-192.png, icon-512.png, sw.js and the further
 # themes' pictures theme-dark.bin and theme-contrast.bin, nothing else.
 # Its text comes from a glyph atlas that the desktop build's quenchway-glyphs

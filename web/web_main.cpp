@@ -13,6 +13,7 @@
 
 #include "app/game_loop.h"
 #include "app/script_runner.h"
+#include "app/web_own_levels.h"
 #include "app/web_progress.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
@@ -151,6 +152,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
     Page().loop.reset();
     return 0;
   }
+  Page().loop->KeepOwnLevels(&WebOwnLevels());
+  Page().loop->SearchVerdictsInPage();
   if (reducedMotion != 0) Page().loop->SetMotion(Motion::kOff);  // over the kept setting
   Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();

@@ -87,6 +87,8 @@ class GameLoop final : public WindowEffects {
   // Waits for the verdict on the editor's latest change, when it has not
   // arrived yet (script mode: a dump shows the verdict of what it shows).
   void AwaitVerdict();
+  // The browser: the page's worker searches the editor's verdicts.
+  void SearchVerdictsInPage() { verdicts_.SearchInPage(); }
   // Runs the pending paints and presents what changed since the last time.
   void Flush();
   // Hands the progress over once more (the game is closing), with the
