@@ -82,7 +82,8 @@ fuzz: deps
 	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
-# resources/, docs/piece-sheet.png and the further themes' skins in data/themes/.
+# resources/, docs/piece-sheet.png and the further themes' skins and strips in
+# data/themes/.
 # The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen

@@ -47,7 +47,7 @@
     return true;
   };
   // A theme's pictures, fetched only when that theme is used: the site's
-  // theme-NAME.bin, the skin gzipped (the service worker keeps it once
+  // theme-NAME.bin, the skin and the two strips gzipped (the service worker keeps it once
   // fetched, for playing offline).
   game.fetchThemeArt = function (name) {
     if (!window.DecompressionStream) return;

@@ -290,6 +290,9 @@ def main(web_dir, game, levels_tool, source):
                 break
             time.sleep(0.25)
         check(canvas_rgb(browser)[:len(title)] == title, "a page preferring a dark scheme starts in Dark")
+        pen.click(data.centre(MENU_CONTINUE))  # Dark's own pieces came with its pictures
+        dark_play = desktop_shot(game, script, scratch.name, ("--theme", "dark"))
+        check(canvas_rgb(browser)[:len(dark_play)] == dark_play, "level 3 in Dark as on the desktop")
         browser.page("Emulation.setEmulatedMedia", {"features": media})
         browser.open(server.url)
 
