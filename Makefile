@@ -82,7 +82,8 @@ fuzz: deps
 	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 # Redraws the art: data/qw_images.dat, data/qw_layout.dat, the bitmaps in
-# resources/, docs/piece-sheet.png and the further themes' skins in data/themes/.
+# resources/, docs/piece-sheet.png and the further themes' skins and strips in
+# data/themes/.
 # The same sources always give the same bytes.
 art: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenchway-artgen
@@ -109,7 +110,7 @@ daily-sheet: configure
 	@echo "daily puzzles: $(BUILD_DIR)/daily-sheet.png"
 
 # The browser build in build-web/, and the site a web host serves in
-# build-web/site/: index.html, page.js, quenchway.js, quenchway.wasm,
+# build-web/site/: index.html, page.js, verdict.js, quenchway.js, quenchway.wasm,
 # manifest.webmanifest, icon-192.png, icon-512.png, sw.js and the further
 # themes' pictures theme-dark.bin and theme-contrast.bin, nothing else.
 # Its text comes from a glyph atlas that the desktop build's quenchway-glyphs

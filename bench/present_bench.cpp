@@ -95,7 +95,6 @@ void DragEndToEnd(benchmark::State& state, const XDisplay& display) {
   }
   std::unique_ptr<SdlWindow> window = OpenWindow(state, 1);
   if (!window) return;
-  Puzzle& puzzle = scene->puzzle();
   GameController& controller = scene->controller();
   Surface frame(kClientWidth, kFrameHeight);
   scene->PaintAll();

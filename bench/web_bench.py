@@ -19,7 +19,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from browser import Browser, Server  # noqa: E402
 
-FILES = ("index.html", "page.js", "quenchway.js", "quenchway.wasm", "manifest.webmanifest", "sw.js")
+FILES = ("index.html", "page.js", "verdict.js", "quenchway.js", "quenchway.wasm", "manifest.webmanifest", "sw.js")
 ICONS = ("icon-192.png", "icon-512.png")
 # What a phone on a slow line should have to fetch for the whole game.
 BUDGET_GZIPPED = 256 * 1024

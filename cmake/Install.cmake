@@ -36,6 +36,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/qw_images.dat ${PROJECT_SOURCE_DIR}/dat
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quenchway/data)
 foreach(theme dark contrast)
   install(FILES ${PROJECT_SOURCE_DIR}/data/themes/${theme}/qw_images.dat
+                ${PROJECT_SOURCE_DIR}/data/themes/${theme}/pieces.bmp
+                ${PROJECT_SOURCE_DIR}/data/themes/${theme}/toolbar.bmp
           DESTINATION ${CMAKE_INSTALL_DATADIR}/quenchway/data/themes/${theme})
 endforeach()
 # The piece strip where quenchway-levels show --png looks for it beside an

@@ -47,7 +47,7 @@
     return true;
   };
   // A theme's pictures, fetched only when that theme is used: the site's
-  // theme-NAME.bin, the skin gzipped (the service worker keeps it once
+  // theme-NAME.bin, the skin and the two strips gzipped (the service worker keeps it once
   // fetched, for playing offline).
   game.fetchThemeArt = function (name) {
     if (!window.DecompressionStream) return;
@@ -64,6 +64,54 @@
     running = false;
     ended.hidden = false;
     Module._qw_save();
+  };
+
+  // The editor's verdicts are searched by a worker that runs the game's own
+  // code (verdict.js), so that the page takes every tap while it searches.
+  // A request ends a search still running (a worker still loading takes the
+  // newer level instead). False when the page cannot start a worker: the
+  // game then searches at once.
+  let verdicts = null;
+  let loaded = false;
+  let searching = false;
+  game.searchVerdict = function (revision, level) {
+    if (!window.Worker || game.noVerdictWorker) return false;
+    if (verdicts && searching && loaded) {
+      verdicts.terminate();
+      verdicts = null;
+    }
+    if (!verdicts) {
+      let worker;
+      try {
+        worker = new Worker('verdict.js');
+      } catch (e) {
+        game.noVerdictWorker = true;
+        return false;
+      }
+      verdicts = worker;
+      loaded = false;
+      // What an ended worker still says is not heard.
+      worker.onmessage = function (e) {
+        if (worker !== verdicts) return;
+        if (e.data.loaded) {
+          loaded = true;
+          return;
+        }
+        searching = false;
+        if (started()) passText(function (text) { Module._qw_verdict_found(e.data.revision, text); }, e.data.answer);
+      };
+      worker.onerror = function (e) {
+        e.preventDefault();
+        if (worker !== verdicts) return;
+        game.noVerdictWorker = true;
+        verdicts = null;
+        searching = false;
+        if (started()) Module._qw_verdict_failed();
+      };
+    }
+    searching = true;
+    verdicts.postMessage({ revision: revision, level: level });
+    return true;
   };
 
   // Script-mode commands against a fresh game; what script mode prints.

@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/game_loop.h"
 #include "app/script_runner.h"
+#include "app/web_own_levels.h"
 #include "app/web_progress.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
@@ -38,6 +40,22 @@ void PutDataFiles() {
   for (const auto& [path, bytes] : files)
     PutFileInMemory(path,
                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// A theme's fetched file holds its pictures one after another, each a BMP
+// whose header gives its length: the skin, then the piece strip and the
+// toolbar strip. Each goes into the theme's folder in memory; the game finds
+// there what came whole, and Classic's strips stand in for any that did not.
+void PutThemeArt(const std::string& folder, std::span<const std::uint8_t> bytes) {
+  for (const char* name : {"qw_images.dat", "pieces.bmp", "toolbar.bmp"}) {
+    if (bytes.size() < 6 || bytes[0] != 'B' || bytes[1] != 'M') return;
+    const std::size_t length =
+        bytes[2] | bytes[3] << 8 | bytes[4] << 16 | static_cast<std::size_t>(bytes[5]) << 24;
+    if (length < 6 || length > bytes.size()) return;
+    PutFileInMemory(folder + name,
+                    std::string_view(reinterpret_cast<const char*>(bytes.data()), length));
+    bytes = bytes.subspan(length);
+  }
 }
 
 class WebFrontEnd final : public FrontEnd {
@@ -134,6 +152,8 @@ EMSCRIPTEN_KEEPALIVE int qw_start(int reducedMotion, int preferredTheme) {
     Page().loop.reset();
     return 0;
   }
+  Page().loop->KeepOwnLevels(&WebOwnLevels());
+  Page().loop->SearchVerdictsInPage();
   if (reducedMotion != 0) Page().loop->SetMotion(Motion::kOff);  // over the kept setting
   Page().loop->SetAudioOpener([] { return web::OpenWebAudio(); });
   Settle();
@@ -148,8 +168,7 @@ EMSCRIPTEN_KEEPALIVE void qw_theme_art(const char* name, int size) {
   if (loop == nullptr || !theme || size <= 0) return;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   qw::web::TakeThemeArt(bytes.data(), bytes.size());
-  qw::PutFileInMemory(std::string(qw::kDataFolder) + "/themes/" + name + "/qw_images.dat",
-                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  qw::PutThemeArt(std::string(qw::kDataFolder) + "/themes/" + name + "/", bytes);
   if (!loop->running()) return;
   loop->ThemeArtArrived();
   qw::Settle();

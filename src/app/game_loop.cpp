@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/bitmap.h"
+#include "platform/files.h"
 #include "platform/utf8.h"
 #include "ui/game_texts.h"
 
@@ -17,6 +19,23 @@ constexpr std::uint64_t kMaxTimeoutMs = 60000;
 // While something moves, a frame about every display refresh.
 constexpr std::int32_t kFrameMs = 16;
 constexpr std::int32_t kMostVerdictWaitSeconds = 300;
+
+// A theme's own strip, read from path when it is a picture of Classic's
+// size; else Classic's, said on stderr unless the theme simply has none.
+Surface ThemeStrip(const std::string& path, const Surface& classic) {
+  constexpr std::uintmax_t kMostBytes = 1 << 20;
+  const FileRead file = ReadFileBytes(path, kMostBytes);
+  if (file.status == FileRead::Status::Missing) return classic;
+  std::optional<Surface> strip;
+  if (file.status == FileRead::Status::Ok)
+    strip = LoadBmpMemory(
+        std::span(reinterpret_cast<const std::uint8_t*>(file.bytes.data()), file.bytes.size()));
+  if (strip && strip->width() == classic.width() && strip->height() == classic.height())
+    return std::move(*strip);
+  std::fprintf(stderr, "quenchway: %s is not a picture of %dx%d pixels; Classic's is used\n",
+               path.c_str(), static_cast<int>(classic.width()), static_cast<int>(classic.height()));
+  return classic;
+}
 
 Point ToBar(Point p) { return Point{p.x, p.y - kClientHeight}; }
 
@@ -33,11 +52,13 @@ GameLoop::GameLoop(FrontEnd& front, LoopClock clock, std::string dataFolder, Sur
     : front_(front),
       clock_(std::move(clock)),
       dataFolder_(std::move(dataFolder)),
-      toolbar_(std::move(toolbarStrip), ToolbarButtons(), kClientWidth),
+      classicPieces_(std::move(pieceStrip)),
+      classicToolbar_(std::move(toolbarStrip)),
+      toolbar_(classicToolbar_, ToolbarButtons(), kClientWidth),
       client_(kClientWidth, kClientHeight),
       frame_(kClientWidth, kFrameHeight),
       changed_(frame_.Bounds()),
-      pieces_(std::move(pieceStrip), kPieceSize, kPieceImageCount, kTransparentKey) {}
+      pieces_(classicPieces_, kPieceSize, kPieceImageCount, kTransparentKey) {}
 
 GameLoop::~GameLoop() = default;
 
@@ -135,8 +156,13 @@ ThemeId GameLoop::SetTheme(ThemeId theme) {
       return ThemeId::kClassic;
     }
   }
+  const std::string folder = dataFolder_ + "/themes/" + std::string(look.name) + "/";
+  const bool classic = theme == ThemeId::kClassic;
+  pieces_ = ImageList(classic ? classicPieces_ : ThemeStrip(folder + "pieces.bmp", classicPieces_),
+                      kPieceSize, kPieceImageCount, kTransparentKey);
+  toolbar_.SetTheme(
+      look, classic ? classicToolbar_ : ThemeStrip(folder + "toolbar.bmp", classicToolbar_));
   game_->controller.SetTheme(theme);
-  toolbar_.SetTheme(look);
   InvalidateAll();
   return theme;
 }

@@ -87,6 +87,8 @@ class GameLoop final : public WindowEffects {
   // Waits for the verdict on the editor's latest change, when it has not
   // arrived yet (script mode: a dump shows the verdict of what it shows).
   void AwaitVerdict();
+  // The browser: the page's worker searches the editor's verdicts.
+  void SearchVerdictsInPage() { verdicts_.SearchInPage(); }
   // Runs the pending paints and presents what changed since the last time.
   void Flush();
   // Hands the progress over once more (the game is closing), with the
@@ -96,7 +98,9 @@ class GameLoop final : public WindowEffects {
   // Draws every screen in the theme from here on. A theme other than
   // Classic takes its pictures from themes/NAME/qw_images.dat in the data
   // folder; without them the game stays in (or returns to) Classic, and says
-  // so on stderr. The theme in use.
+  // so on stderr. Its piece and toolbar strips come from pieces.bmp and
+  // toolbar.bmp beside it; where one is missing (or, said on stderr, is not
+  // a picture of the strip's size) the theme uses Classic's. The theme in use.
   ThemeId SetTheme(ThemeId theme);
   ThemeId theme() const { return game_->controller.state().theme; }
   // The pictures the front end fetched are in the data folder now: the
@@ -190,6 +194,9 @@ class GameLoop final : public WindowEffects {
   FrontEnd& front_;
   LoopClock clock_;
   std::string dataFolder_;
+  // The strips the front end gave: Classic's, and any theme's without its own.
+  Surface classicPieces_;
+  Surface classicToolbar_;
   Toolbar toolbar_;
   Surface client_;
   Surface frame_;

@@ -2,12 +2,10 @@
 
 #include <emscripten.h>
 
-#include <ctime>
 #include <string>
 
 #include "app/game_loop.h"
 #include "app/progress_link.h"
-#include "platform/files.h"
 #include "platform/web_storage.h"
 
 namespace qw {
@@ -18,21 +16,6 @@ using web::StoredText;
 
 // The window whose progress the page saves on qw_save.
 GameLoop* g_loop = nullptr;
-
-// Moves the text to a key of its own: the time, and a number after it when
-// that key is taken, so that no text kept aside is written over.
-bool KeepAside(const std::string& text) {
-  const std::string stamp = kWebProgressAsidePrefix + UtcStamp(std::time(nullptr));
-  for (int n = 1; n < 100; ++n) {
-    const std::string key = n == 1 ? stamp : stamp + "-" + std::to_string(n);
-    const StoredText there = web::ReadStored(key);
-    if (there.status == StoredText::Status::Refused) return false;
-    if (there.status == StoredText::Status::Missing) {
-      return web::WriteStored(key, text) && web::RemoveStored(kWebProgressKey);
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -47,7 +30,8 @@ WebProgressStore::StoredState WebProgressStore::ReadStored(Progress& stored) {
       return StoredState::Read;
     }
   }
-  return KeepAside(read.text) ? StoredState::None : StoredState::Blocked;
+  return !web::KeepStoredAside(kWebProgressKey, read.text).empty() ? StoredState::None
+                                                                   : StoredState::Blocked;
 }
 
 Progress WebProgressStore::Load() {

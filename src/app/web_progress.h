@@ -16,9 +16,9 @@ namespace qw {
 
 class GameLoop;
 
-// The keys: the progress, and the prefix of the texts kept aside.
+// The key of the progress; a text kept aside goes under this key + ".bad-"
+// and the time.
 inline constexpr const char* kWebProgressKey = "quenchway.progress";
-inline constexpr const char* kWebProgressAsidePrefix = "quenchway.progress.bad-";
 
 class WebProgressStore final : public ProgressSink {
  public:

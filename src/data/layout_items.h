@@ -113,6 +113,15 @@ inline constexpr std::int32_t kItemEditorSave = 105;
 inline constexpr std::int32_t kItemEditorShare = 106;
 inline constexpr std::int32_t kItemEditorBack = 107;
 inline constexpr std::int32_t kEditorItemsEnd = 108;
+// The title button, and the title keys the pen types the title with over the
+// board: the first key's place and picture, the others in rows of
+// kTitleKeyColumns, kTitleKeyPitch pixels apart. A layout that stops before
+// their end types the title from the keyboard only.
+inline constexpr std::int32_t kItemEditorTitle = 108;
+inline constexpr std::int32_t kItemEditorTitleKey = 109;
+inline constexpr std::int32_t kTitleKeyColumns = 8;
+inline constexpr std::int32_t kTitleKeyPitch = 24;
+inline constexpr std::int32_t kTitleItemsEnd = 110;
 
 // The menu's extra buttons, by the numbers the highlight gives them after the
 // four of the menu.

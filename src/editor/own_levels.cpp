@@ -1,8 +1,7 @@
 #include "editor/own_levels.h"
 
 #include <algorithm>
-#include <ctime>
-#include <ostream>
+#include <utility>
 
 #include "data/keypad.h"
 #include "editor/level_draft.h"
@@ -52,17 +51,12 @@ void GivePasswords(std::vector<LevelRecord>& levels) {
 
 }  // namespace
 
-OwnLevels::OwnLevels(std::string folder, std::ostream& err, FileSyscalls sys)
-    : folder_(std::move(folder)),
-      path_(folder_.empty() ? std::string() : folder_ + "/my_levels.dat"),
-      err_(err),
-      sys_(sys) {}
+OwnLevels::OwnLevels(std::unique_ptr<OwnLevelStore> store, Tell tell)
+    : store_(std::move(store)), tell_(std::move(tell)) {}
 
 std::vector<LevelRecord> OwnLevels::Load() {
   std::vector<LevelRecord> levels;
-  if (folder_.empty()) return levels;
-  RemoveDeadWritersTemps(path_ + ".tmp-");
-  ReadDisk(levels);
+  if (store_) ReadStored(levels);
   return levels;
 }
 
@@ -72,54 +66,53 @@ std::vector<std::wstring> OwnLevels::List() {
   return titles;
 }
 
-OwnLevels::DiskState OwnLevels::ReadDisk(std::vector<LevelRecord>& levels) {
-  const FileRead read = ReadFileBytes(path_, kMaxOwnLevelsBytes);
-  if (read.status == FileRead::Status::Missing) return DiskState::None;
+OwnLevels::StoredState OwnLevels::ReadStored(std::vector<LevelRecord>& levels) {
+  const OwnLevelStore::Read read = store_->ReadAll();
+  if (read.status == OwnLevelStore::Read::Status::Missing) return StoredState::None;
   std::string why = read.error;
-  if (read.status == FileRead::Status::Ok) {
+  if (read.status == OwnLevelStore::Read::Status::Ok) {
     std::vector<LevelRecord> parsed = ParseLevels(Latin1(read.bytes));
     const bool blank = std::all_of(read.bytes.begin(), read.bytes.end(),
                                    [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
     why = parsed.empty() && !blank ? "no complete level in it" : Problem(parsed);
     if (why.empty()) {
       levels = std::move(parsed);
-      return DiskState::Read;
+      return StoredState::Read;
     }
-    why = path_ + ": " + why;
+    why = store_->Name() + ": " + why;
   }
   std::string moveError;
-  const std::string aside = MoveAside(path_, UtcStamp(std::time(nullptr)), &moveError);
+  const std::string aside = store_->KeepAside(&moveError);
   if (!aside.empty()) {
-    err_ << "quenchway: cannot read your levels (" << why << "); the file is kept as " << aside
-         << "\n";
-    return DiskState::None;
+    Say("quenchway: cannot read your levels (" + why + "); they are kept as " + aside);
+    return StoredState::None;
   }
-  err_ << "quenchway: cannot read your levels (" << why << ") nor move the file aside ("
-       << moveError << "); it is left as it is and not saved over\n";
-  return DiskState::Blocked;
+  Say("quenchway: cannot read your levels (" + why + ") nor move them aside (" + moveError +
+      "); they are left as they are and not saved over");
+  return StoredState::Blocked;
 }
 
 bool OwnLevels::Save(std::vector<LevelRecord>& levels) {
-  if (folder_.empty()) return true;
+  if (!store_) return true;
   if (const std::string problem = Problem(levels); !problem.empty()) return SaveFailed(problem);
-  std::string error;
-  if (!MakeFolders(folder_, &error)) return SaveFailed(error);
-  std::vector<LevelRecord> onDisk;
-  if (ReadDisk(onDisk) == DiskState::Blocked)
-    return SaveFailed("a file that cannot be read is in the way");
+  std::vector<LevelRecord> stored;
+  if (ReadStored(stored) == StoredState::Blocked)
+    return SaveFailed("levels that cannot be read are in the way");
   std::vector<LevelRecord> written = levels;
   GivePasswords(written);
   std::string bytes;
   for (const LevelRecord& level : written) bytes += LevelRecordText(level);
-  if (!WriteFileAtomically(path_, TempNameForThisProcess(path_ + ".tmp-"), bytes, &error, sys_)) {
-    return SaveFailed(error);
-  }
+  if (std::string error; !store_->WriteAll(bytes, &error)) return SaveFailed(error);
   levels = std::move(written);
   return true;
 }
 
+void OwnLevels::Say(const std::string& note) const {
+  if (tell_) tell_(note);
+}
+
 bool OwnLevels::SaveFailed(const std::string& why) {
-  err_ << "quenchway: your levels cannot be saved (" << why << "); they are kept as they were\n";
+  Say("quenchway: your levels cannot be saved (" + why + "); they are kept as they were");
   return false;
 }
 

@@ -4,10 +4,8 @@
 // solver polls a flag every kPollNodes decisions), and a verdict that an
 // edit made stale is dropped, never shown.
 //
-// The browser has no threads. There the same VerdictOf runs on the main
-// loop in slices: its keepGoing, polled every kPollNodes decisions, yields
-// to the browser once the frame's share of time is spent (with Asyncify's
-// emscripten_sleep(0)) and says stop once the level has a newer revision.
+// The browser has no threads and no such worker: there the page runs the
+// same VerdictOf in a Web Worker of its own (see app/editor_verdicts.h).
 #pragma once
 
 #include <chrono>

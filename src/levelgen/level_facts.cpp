@@ -18,8 +18,9 @@ LevelFacts MeasureFacts(const LevelRecord& level, const FactsOptions& options) {
   const bool unique = facts.count.outcome == SolveOutcome::kSolved && facts.count.solutions == 1;
   if (options.onlyUnique && !unique) return facts;
 
-  solve.countAll = false;
-  const std::int64_t effort = SolveLevel(level, solve).nodes;
+  // The count's first solution came after as many decisions as a search for
+  // one takes.
+  const std::int64_t effort = facts.count.firstNodes;
   if (options.onlyUnique) {
     facts.fewest = facts.count;
     facts.fewest.solutions = 0;

@@ -143,6 +143,13 @@ void Canvas::FrameRect(const Rect& r, Color topLeft, Color bottomRight) {
   FillRect(Rect{r.left, lastY, lastX, r.bottom}, bottomRight);
 }
 
+void Canvas::Fade(const Rect& r, Color c) {
+  for (std::int32_t y = r.top; y < r.bottom; ++y) {
+    for (std::int32_t x = r.left + (y - r.top) % 2; x < r.right; x += 2)
+      FillRect(Rect{x, y, x + 1, y + 1}, c);
+  }
+}
+
 void Canvas::DrawLine(Point from, Point to, std::int32_t width, Color c) {
   const Rect surface = target_.Bounds();
   LineRects(from, to, width, IntersectRect(clip_.Bounds(), surface), lineParts_);

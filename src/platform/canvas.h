@@ -33,6 +33,9 @@ class Canvas {
   // A 1-pixel frame on the outermost pixels of r: the top and left edges in
   // topLeft, the right and bottom edges in bottomRight.
   void FrameRect(const Rect& r, Color topLeft, Color bottomRight);
+  // A disabled button's look: every other pixel of r, the top-left one
+  // first, gives way to c.
+  void Fade(const Rect& r, Color c);
   // A solid line from `from` to `to`; `to` itself is not drawn. A line of
   // width w > 1 paints, for every pixel p of the 1-pixel line, the w x w square
   // from p - w/2 to p - w/2 + w - 1 on both axes (for width 2: p - 1 and p).

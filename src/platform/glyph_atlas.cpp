@@ -76,9 +76,13 @@ class Reader {
 
 }  // namespace
 
-std::optional<GlyphAtlas> GlyphAtlas::Build(const Renderer& render, char32_t first, char32_t last) {
+std::optional<GlyphAtlas> GlyphAtlas::Build(const Renderer& render, char32_t first, char32_t last,
+                                            std::u32string_view more) {
   GlyphAtlas atlas;
-  for (char32_t c = first; c <= last && c >= first; ++c) {
+  std::u32string characters;
+  for (char32_t c = first; c <= last && c >= first; ++c) characters.push_back(c);
+  characters += more;
+  for (const char32_t c : characters) {
     TextMask mask = render(std::wstring(1, static_cast<wchar_t>(c)));
     if (mask.width <= 0 || mask.height <= 0) continue;  // the font has nothing for it
     if (atlas.height_ == 0) atlas.height_ = mask.height;

@@ -23,10 +23,11 @@ class GlyphAtlas {
  public:
   using Renderer = std::function<TextMask(std::wstring_view)>;
 
-  // Renders every character from `first` to `last` alone and every pair of
-  // them, and finds where the second character of each pair lands. Nothing
-  // when `render` gives masks of different heights.
-  static std::optional<GlyphAtlas> Build(const Renderer& render, char32_t first, char32_t last);
+  // Renders every character from `first` to `last` and of `more` alone and
+  // every pair of them, and finds where the second character of each pair
+  // lands. Nothing when `render` gives masks of different heights.
+  static std::optional<GlyphAtlas> Build(const Renderer& render, char32_t first, char32_t last,
+                                         std::u32string_view more = {});
   // Nothing for bytes that are not an atlas, or one that lies about sizes.
   static std::optional<GlyphAtlas> Parse(std::span<const std::uint8_t> bytes);
   std::vector<std::uint8_t> Serialize() const;

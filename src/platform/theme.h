@@ -31,6 +31,60 @@ namespace qw {
 enum class ThemeId : std::uint8_t { kClassic, kDark, kContrast };
 inline constexpr std::int32_t kThemeCount = 3;
 
+// The pieces' pictures: pipes, nozzle, fire, lightning and wall. The
+// values given here are Classic's.
+struct PieceLook {
+  // A tube or dome lit from the top left: its outline ring, its shaded side
+  // and its lit side.
+  struct Metal {
+    Color outline;
+    Color dark;
+    Color light;
+  };
+  struct Wood {
+    Color outline;
+    Color bark;
+    Color barkLight;
+    Color end;  // the cut end's face
+  };
+  Metal pipe{{36, 38, 60}, {132, 138, 164}, {240, 242, 250}};
+  Color bore{26, 28, 46};  // the dark lining beside the water's channel
+  Metal collar{{60, 36, 8}, {150, 100, 30}, {255, 222, 130}};
+  Metal steel{{36, 38, 60}, {92, 98, 122}, {236, 238, 246}};  // the nozzle's spout
+  Metal tank{{20, 30, 80}, {30, 60, 150}, {140, 190, 255}};   // the nozzle's body
+  Color drop{236, 246, 255};
+  double shine = 0.6;  // the white highlight on the metals, 0 for none
+  Color flameOutline{104, 16, 8};
+  Color flame{226, 52, 22};
+  Color flameMiddle{252, 146, 26};
+  Color flameCore{255, 234, 110};
+  Wood log{{56, 30, 14}, {138, 82, 40}, {178, 116, 60}, {226, 178, 112}};
+  Wood charred{{30, 24, 22}, {72, 62, 58}, {104, 94, 90}, {120, 108, 100}};
+  Color smokeOutline{70, 72, 90};
+  Color smokeLight{244, 244, 250};
+  Color smokeShade{168, 170, 186};
+  Color bolt{255, 222, 20};
+  Color boltOutline{24, 20, 10};
+  Color mortar{206, 198, 184};
+  Color brick{172, 66, 44};
+  Color brickLight{208, 104, 76};
+  Color brickDark{118, 40, 28};
+};
+
+// The toolbar's pictures, drawn in a palette of 16 colours whose silver
+// (192, 192, 192) is the button face and never a picture's colour. The
+// values given here are Classic's.
+struct ToolbarLook {
+  Color line{0, 0, 0};  // the page's edge, the bulb's screw
+  Color arrowEdge{0, 0, 128};
+  Color arrow{0, 0, 255};
+  Color circleArrow{0, 128, 0};  // on the restart page
+  Color page{255, 255, 255};     // and the bulb's shine
+  Color shade{128, 128, 128};    // the page's fold, the bulb's screw
+  Color gold{255, 255, 0};       // the key and the bulb
+  Color goldEdge{128, 128, 0};
+};
+
 struct Theme {
   ThemeId id;
   // As the command line, the progress file and script mode write it.
@@ -89,6 +143,8 @@ struct Theme {
   Color headingBand;  // the top of the pages' headings, fading into the panel
   Color lockGrey;
   double outline;  // the pictures' outlines, in pixels
+  PieceLook pieces{};
+  ToolbarLook toolbar{};
 };
 
 inline constexpr Theme kClassicTheme{
@@ -147,7 +203,8 @@ inline constexpr Theme kClassicTheme{
 };
 
 // Evening play: a slate board on a deeper slate, light text, water a bright
-// sky blue that stands far above the panel and the pipes' bores.
+// sky blue that stands far above the panel and the pipes' bores, and a slate
+// command bar with bright buttons.
 inline constexpr Theme kDarkTheme{
     .id = ThemeId::kDark,
     .name = "dark",
@@ -172,10 +229,10 @@ inline constexpr Theme kDarkTheme{
     .boxShade = {16, 18, 30},
     .boxShadow = {10, 11, 18},
     .boxButton = {70, 76, 112},
-    .bar = {164, 168, 200},
-    .barEdge = {60, 64, 96},
-    .barLight = {230, 232, 248},
-    .barShadow = {60, 64, 96},
+    .bar = {44, 48, 72},
+    .barEdge = {96, 102, 150},
+    .barLight = {120, 126, 170},
+    .barShadow = {12, 12, 24},
     .tipText = {20, 22, 36},
     .tipFace = {236, 236, 210},
     .ink = {222, 224, 242},
@@ -201,6 +258,35 @@ inline constexpr Theme kDarkTheme{
     .headingBand = {24, 26, 40},
     .lockGrey = {150, 154, 190},
     .outline = 1.0,
+    // Dimmer metals with a darker rim and little shine, brighter wood and
+    // ash, the wall's bricks on dark mortar: every piece stands off the
+    // slate board by brightness, and a dry pipe's empty slate channel from
+    // the bright water.
+    .pieces = {.pipe = {{14, 15, 26}, {104, 110, 142}, {204, 208, 228}},
+               .bore = {14, 15, 26},
+               .collar = {{40, 24, 6}, {150, 100, 30}, {236, 200, 112}},
+               .steel = {{14, 15, 26}, {92, 98, 124}, {208, 212, 228}},
+               .tank = {{14, 15, 26}, {56, 104, 196}, {164, 204, 255}},
+               .shine = 0.3,
+               .log = {{40, 20, 8}, {168, 104, 56}, {204, 140, 80}, {236, 190, 124}},
+               .charred = {{16, 15, 18}, {128, 122, 120}, {160, 154, 152}, {190, 182, 176}},
+               .smokeOutline = {16, 17, 28},
+               .smokeLight = {232, 234, 244},
+               .smokeShade = {162, 166, 186},
+               .boltOutline = {16, 14, 8},
+               .mortar = {26, 26, 34},
+               .brick = {184, 78, 54},
+               .brickLight = {222, 118, 88},
+               .brickDark = {128, 48, 32}},
+    // Bright arrows and a paler page, key and bulb on the dark bar.
+    .toolbar = {.line = {12, 12, 24},
+                .arrowEdge = {12, 12, 24},
+                .arrow = {110, 160, 255},
+                .circleArrow = {0, 110, 0},
+                .page = {224, 226, 240},
+                .shade = {128, 132, 160},
+                .gold = {250, 214, 70},
+                .goldEdge = {120, 90, 10}},
 };
 
 // The largest differences: white panels, black ink and frames two pixels
@@ -258,6 +344,37 @@ inline constexpr Theme kContrastTheme{
     .headingBand = {255, 255, 255},
     .lockGrey = {90, 90, 90},
     .outline = 2.0,
+    // Black pipes with the water's channel open to the board, black outlines
+    // two pixels wide, flat fills of few colours and no shine.
+    .pieces = {.pipe = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+               .bore = {0, 0, 0},
+               .collar = {{0, 0, 0}, {150, 150, 150}, {150, 150, 150}},
+               .steel = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+               .tank = {{0, 0, 0}, {0, 0, 230}, {0, 0, 230}},
+               .drop = {255, 255, 255},
+               .shine = 0,
+               .flameOutline = {0, 0, 0},
+               .flame = {220, 0, 0},
+               .flameMiddle = {255, 236, 0},
+               .flameCore = {255, 255, 255},
+               .log = {{0, 0, 0}, {130, 64, 0}, {130, 64, 0}, {255, 236, 0}},
+               .charred = {{0, 0, 0}, {90, 90, 90}, {90, 90, 90}, {150, 150, 150}},
+               .smokeOutline = {0, 0, 0},
+               .smokeLight = {150, 150, 150},
+               .smokeShade = {150, 150, 150},
+               .bolt = {255, 236, 0},
+               .boltOutline = {0, 0, 0},
+               .mortar = {0, 0, 0},
+               .brick = {150, 150, 150},
+               .brickLight = {255, 255, 255},
+               .brickDark = {90, 90, 90}},
+    // Black on the white bar, the key and the bulb yellow.
+    .toolbar = {.arrowEdge = {0, 0, 0},
+                .arrow = {0, 0, 0},
+                .circleArrow = {0, 0, 0},
+                .shade = {90, 90, 90},
+                .gold = {255, 236, 0},
+                .goldEdge = {0, 0, 0}},
 };
 
 inline constexpr std::array<const Theme*, kThemeCount> kThemes{&kClassicTheme, &kDarkTheme,

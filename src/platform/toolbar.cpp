@@ -152,13 +152,9 @@ void Toolbar::Paint(Canvas& canvas, Point origin, const Font* font) {
         strip_,
         RectFromSize(static_cast<std::int32_t>(i) * kImageWidth, 0, kImageWidth, kImageHeight), at,
         kButtonFace);
-    if (!buttons_[i].enabled) {
-      // Faded: every other pixel of the picture gives way to the bar.
-      for (std::int32_t y = 0; y < kImageHeight; ++y) {
-        for (std::int32_t x = (y % 2); x < kImageWidth; x += 2)
-          canvas.FillRect(RectFromSize(at.x + x, at.y + y, 1, 1), theme_->bar);
-      }
-    }
+    // Faded: every other pixel of the picture gives way to the bar.
+    if (!buttons_[i].enabled)
+      canvas.Fade(RectFromSize(at.x, at.y, kImageWidth, kImageHeight), theme_->bar);
   }
   if (font == nullptr) return;
   // The note first, at the right end; a tooltip never hides it.

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -78,9 +79,10 @@ class Toolbar {
   // The button rectangle in bar coordinates.
   Rect ButtonRect(std::size_t i) const;
 
-  // The bar's colours from here on; it repaints.
-  void SetTheme(const Theme& theme) {
+  // The bar's colours and button images from here on; it repaints.
+  void SetTheme(const Theme& theme, Surface strip) {
     theme_ = &theme;
+    strip_ = std::move(strip);
     dirty_ = true;
   }
 

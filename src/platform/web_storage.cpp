@@ -3,6 +3,9 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <ctime>
+
+#include "platform/files.h"
 
 namespace qw::web {
 
@@ -70,5 +73,17 @@ bool WriteStored(const std::string& key, const std::string& text) {
 }
 
 bool RemoveStored(const std::string& key) { return JsRemoveStored(key.c_str()) != 0; }
+
+std::string KeepStoredAside(const std::string& key, const std::string& text) {
+  const std::string stamp = key + ".bad-" + UtcStamp(std::time(nullptr));
+  for (int n = 1; n < 100; ++n) {
+    const std::string aside = n == 1 ? stamp : stamp + "-" + std::to_string(n);
+    const StoredText there = ReadStored(aside);
+    if (there.status == StoredText::Status::Refused) return {};
+    if (there.status == StoredText::Status::Missing)
+      return WriteStored(aside, text) && RemoveStored(key) ? aside : std::string();
+  }
+  return {};
+}
 
 }  // namespace qw::web

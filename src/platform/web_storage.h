@@ -19,5 +19,10 @@ StoredText ReadStored(const std::string& key);
 bool WriteStored(const std::string& key, const std::string& text);
 // False when the browser refused; no such key is no failure.
 bool RemoveStored(const std::string& key);
+// Moves the text stored under key, which is `text`, to a key of its own:
+// key + ".bad-" + the UTC time, and "-2", "-3", ... after it when that key
+// is taken, so that no text kept aside is written over. The new key, or ""
+// when the browser refused.
+std::string KeepStoredAside(const std::string& key, const std::string& text);
 
 }  // namespace qw::web

@@ -82,6 +82,16 @@ void SearchBoard::Init(const std::array<Cell, kBoardCells>& board,
     }
   }
 
+  for (std::size_t code = 0; code < fixedExits_.size(); ++code) {
+    for (std::int32_t d = 0; d < 8; ++d) {
+      const WaterPassage p = WaterExits(Cell{static_cast<PieceKind>(code - 1), 0}, d);
+      std::uint16_t bits = p.douses ? kDouses : 0;
+      for (std::int32_t i = 0; i < p.exitCount; ++i)
+        bits |= static_cast<std::uint16_t>(1u << p.exits[static_cast<std::size_t>(i)]);
+      fixedExits_[code][static_cast<std::size_t>(d)] = bits;
+    }
+  }
+
   start_.cells = board;
   playerRotation_.fill(-1);
   for (std::size_t i = 0; i < start_.cells.size(); ++i) {
@@ -201,7 +211,7 @@ StateKey SearchBoard::Key(const SearchState& s, std::int32_t piecesLeft,
       key.b = (key.b ^ byte) * 0x100000001b3ull + 0x9e3779b9ull;
     }
   };
-  std::array<std::uint16_t, kBoardCells * 8> flows{};
+  std::array<std::uint16_t, FlowList::kCapacity> flows;
   std::size_t count = 0;
   for (const Flow& f : s.pending) {
     if (count < flows.size()) flows[count++] = static_cast<std::uint16_t>(f.cell * 8 + f.dir);

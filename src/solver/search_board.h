@@ -182,6 +182,11 @@ class SearchBoard {
   // For each set of kinds still in the tray and each arriving direction: the
   // directions some piece can send the water on in.
   std::array<std::array<std::uint8_t, 8>, 8> turns_{};
+  // What WaterExits does with water arriving in each direction at a cell of
+  // no pipe piece, by kind code + 1 (the variant plays no part there): the
+  // directions it runs on in, and kDouses for a fire.
+  static constexpr std::uint16_t kDouses = 1u << 8;
+  std::array<std::array<std::uint16_t, 8>, kPieceImageCount + 1> fixedExits_{};
   SearchState start_;
 };
 

@@ -2,6 +2,7 @@
 // pieces left, and how many open cells a flow passes before a hazard. They
 // cut off branches that cannot lead to a solution.
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "solver/search_board.h"
@@ -63,23 +64,25 @@ bool SearchBoard::FiresReachable(const SearchState& s, std::int32_t piecesLeft, 
       const std::uint8_t turns =
           c < piecesLeft ? turns_[static_cast<std::size_t>(avail)][static_cast<std::size_t>(f.dir)]
                          : noTurns;
-      for (std::int32_t e = 0; e < 8; ++e) {
-        if ((turns >> e & 1) != 0) relax(n, e, c + 1, false);
-      }
+      for (unsigned bits = turns; bits != 0; bits &= bits - 1)
+        relax(n, std::countr_zero(bits), c + 1, false);
       if (!untouched) continue;
     }
     if (IsPipePiece(cell)) {
       const std::uint8_t exits = exitsOfSet_[static_cast<std::size_t>(KindSlot(cell.kind))]
                                             [static_cast<std::size_t>(f.dir)][s.rotations[ni]];
-      for (std::int32_t e = 0; e < 8; ++e) {
-        if ((exits >> e & 1) != 0) relax(n, e, c, true);
-      }
+      for (unsigned bits = exits; bits != 0; bits &= bits - 1)
+        relax(n, std::countr_zero(bits), c, true);
       continue;
     }
-    const WaterPassage p = WaterExits(cell, f.dir);
-    if (p.douses) fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
-    for (std::int32_t i = 0; i < p.exitCount; ++i)
-      relax(n, p.exits[static_cast<std::size_t>(i)], c, true);
+    // The game's rule, as WaterExits gave it for the cell's kind.
+    const auto code = static_cast<std::size_t>(KindCode(cell.kind) + 1);
+    const std::uint16_t passage =
+        code < fixedExits_.size() ? fixedExits_[code][static_cast<std::size_t>(f.dir)] : 0;
+    if ((passage & kDouses) != 0)
+      fireCost[ni] = std::min<std::uint8_t>(fireCost[ni], static_cast<std::uint8_t>(c));
+    for (unsigned exits = passage & 0xffu; exits != 0; exits &= exits - 1)
+      relax(n, std::countr_zero(exits), c, true);
   }
   for (std::size_t i = 0; i < s.cells.size(); ++i) {
     const Cell& cell = s.cells[i];

@@ -42,6 +42,7 @@ class Search {
       report_.outcome = SolveOutcome::kSolved;
     } else {
       report_.outcome = gaveUp_ ? SolveOutcome::kGaveUp : SolveOutcome::kUnsolvable;
+      report_.firstNodes = report_.nodes;
     }
     return std::move(report_);
   }
@@ -88,7 +89,11 @@ class Search {
       if (stop_) return;
       SearchState child = s;
       board_.Apply(child, target, choices[static_cast<std::size_t>(i)]);
+      // A search stopping below counts one more decision here on its way out.
+      const bool more = i + 1 < count;
+      exitDecisions_ += more ? 1 : 0;
       Visit(std::move(child));
+      exitDecisions_ -= more ? 1 : 0;
     }
     // Only a search run to its end knows every solution below.
     if (!stop_ && known_.size() < kMostKnownPositions)
@@ -151,7 +156,10 @@ class Search {
       }
       return;
     }
-    if (report_.solutions == 0) report_.solution = board_.Pieces(s);
+    if (report_.solutions == 0) {
+      report_.solution = board_.Pieces(s);
+      report_.firstNodes = report_.nodes + exitDecisions_;
+    }
     ++report_.solutions;
     if (!options_.countAll || report_.solutions >= options_.solutionCap) {
       report_.capped = options_.countAll;
@@ -168,6 +176,8 @@ class Search {
   bool accepted_ = false;
   bool haveBest_ = false;
   StepCount best_;
+  // The decisions on the way to this position that have another after them.
+  std::int64_t exitDecisions_ = 0;
 };
 
 }  // namespace

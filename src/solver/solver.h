@@ -41,7 +41,11 @@ struct SolveReport {
   std::int64_t pruned = 0;     // positions cut off by the reach bound
   std::int64_t repeated = 0;   // positions met before, whose outcome was known
   std::int64_t solutions = 0;  // when counting: distinct solutions found
-  bool capped = false;         // counting stopped at the cap
+  // When counting: the decisions the same search stopping at its first
+  // solution reports (nodes, when it found none), so that one counting
+  // search also gives the effort of finding a first solution.
+  std::int64_t firstNodes = 0;
+  bool capped = false;  // counting stopped at the cap
   // From a board with the player's pieces on it: of the solution found, the
   // pieces it takes back and turns (its placements: solution.size()).
   std::int32_t takeBacks = 0;

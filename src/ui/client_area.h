@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/geometry.h"
 
@@ -18,5 +19,8 @@ inline constexpr Rect kCaptionRect{15, 5, 225, 18};
 inline constexpr std::int32_t kTextHeight = 12;
 inline constexpr std::int32_t kTextWeight = 400;
 inline constexpr const char* kTextFace = "Arial";
+// Its characters beyond printable ASCII that the game's texts show: the
+// verdict line's dash.
+inline constexpr std::u32string_view kTextBeyondAscii = U"\u2014";
 
 }  // namespace qw

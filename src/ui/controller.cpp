@@ -183,7 +183,8 @@ void GameController::EditorActs(EditorAction action) {
       break;
     case EditorAction::kTest:
       // Played as a shared level is: with undo and hints, its own history.
-      if (launcher_.StartGenerated(GeneratedLevelChoice::Shared(ToRecord(editor_.draft()))))
+      if (editor_.Playable() &&
+          launcher_.StartGenerated(GeneratedLevelChoice::Shared(ToRecord(editor_.draft()))))
         session_.testPlay = true;
       break;
     case EditorAction::kSave: editor_.Save(); break;

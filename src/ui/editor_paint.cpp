@@ -7,6 +7,7 @@
 
 #include "data/layout_items.h"
 #include "platform/font.h"
+#include "platform/utf8.h"
 #include "ui/client_area.h"
 #include "ui/cursor_frame.h"
 #include "ui/draw_item.h"
@@ -29,6 +30,32 @@ Point Centred(const Rect& box, std::int32_t size) {
 }
 
 }  // namespace
+
+void ScreenRenderer::PaintTitleKeys(Canvas& canvas) {
+  // On a panel over the board, each key the blank key's picture with its
+  // letter (or sign) written on it.
+  Rect keys = editor_->TitleKeyRect(0);
+  for (std::int32_t k = 1; k < kTitleKeyCount; ++k)
+    keys = UnionRect(keys, editor_->TitleKeyRect(k));
+  keys = Rect{keys.left - 4, keys.top - 4, keys.right + 4, keys.bottom + 4};
+  canvas.FillRect(keys, look().panel);
+  canvas.FrameRect(keys, look().frame, look().frame);
+  for (std::int32_t k = 0; k < kTitleKeyCount; ++k) {
+    const Rect box = editor_->TitleKeyRect(k);
+    DrawItemAt(canvas, art_.skin, art_.layout, kItemEditorTitleKey, Point{box.left, box.top});
+    const char key = kTitleKeys[k];
+    const std::wstring label = key == ' '      ? L"_"
+                               : key == '\b'   ? L"<"
+                               : key == '\x1b' ? L"Esc"
+                               : key == '\r'   ? L"OK"
+                                               : std::wstring(1, static_cast<wchar_t>(key));
+    const Font* font = art_.captionFont;
+    const std::int32_t width = font ? font->Render(label).width : 0;
+    canvas.DrawText(font, label,
+                    Rect{box.left + (box.Width() - width) / 2, box.top + 4, box.right, box.bottom},
+                    look().text);
+  }
+}
 
 void ScreenRenderer::PaintEditor(Canvas& canvas) {
   const bool own = static_cast<std::int32_t>(art_.layout.size()) >= kEditorItemsEnd;
@@ -63,17 +90,8 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
                      look().cursor);
   }
   const Font* font = art_.captionFont;
-  const std::string& verdict = editor_->verdict();
-  std::wstring line;
-  for (std::size_t i = 0; i < verdict.size(); ++i) {
-    // The verdict's one character beyond ASCII is its dash.
-    if (static_cast<unsigned char>(verdict[i]) < 0x80) {
-      line.push_back(static_cast<wchar_t>(verdict[i]));
-    } else if (verdict.compare(i, 3, "\u2014") == 0) {
-      line += L"-";
-      i += 2;
-    }
-  }
+  if (editor_->naming() && editor_->HasTitleKeys()) PaintTitleKeys(canvas);
+  std::wstring line = FromUtf8(editor_->verdict());
   if (editor_->naming()) line = L"Title: " + editor_->typedTitle() + L"_";
   if (!own) {
     canvas.DrawText(font, draft.title + L": " + line, kCaptionRect, look().caption);
@@ -106,6 +124,13 @@ void ScreenRenderer::PaintEditor(Canvas& canvas) {
   }
   for (std::int32_t item = kItemEditorUndo; item <= kItemEditorBack; ++item)
     DrawItem(canvas, art_.skin, art_.layout, item);
+  if (editor_->HasTitleKeys()) DrawItem(canvas, art_.skin, art_.layout, kItemEditorTitle);
+  // With nothing to take back or make again, Undo and Redo fade as the
+  // command bar's buttons do.
+  if (!editor_->editor().CanUndo())
+    canvas.Fade(ItemRect(art_.layout, kItemEditorUndo), look().background);
+  if (!editor_->editor().CanRedo())
+    canvas.Fade(ItemRect(art_.layout, kItemEditorRedo), look().background);
 }
 
 }  // namespace qw

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <cwctype>
 #include <utility>
 
@@ -83,6 +85,15 @@ EditorAction EditorScreen::PenDown(Point p) {
   HideCursor();
   auto hit = [&](std::int32_t item) { return PtInRect(ItemRect(s_.layout, item), p); };
   if (!Available()) return EditorAction::kNone;
+  if (naming_ && HasTitleKeys()) {
+    TitleKeyDown(p);
+    return EditorAction::kNone;
+  }
+  if (HasTitleKeys() && hit(kItemEditorTitle)) {
+    s_.effects.PlaySound(Sound::kButton);
+    StartNaming();
+    return EditorAction::kNone;
+  }
   const Position cell = geometry_.HitTest(p);
   if (cell.y >= 0) {
     ApplyTool(cell);
@@ -118,9 +129,22 @@ EditorAction EditorScreen::PenDown(Point p) {
 void EditorScreen::PenMove(Point p) {
   if (!painting_) return;
   const Position cell = geometry_.HitTest(p);
-  if (cell.y < 0 || cell == painted_) return;
+  if (cell.y < 0) {
+    painted_ = kNoPosition;  // off the board: the way back in is not known
+    return;
+  }
+  if (cell == painted_) return;
+  // A quick drag leaps cells between two moves: the cells on the straight
+  // way from the last one painted are painted too.
+  const Position from = painted_ == kNoPosition ? cell : painted_;
+  const std::int32_t dx = cell.x - from.x, dy = cell.y - from.y;
+  const std::int32_t steps = std::max(std::abs(dx), std::abs(dy));
+  for (std::int32_t i = 1; i <= steps; ++i) {
+    PaintCell(Position{from.x + static_cast<std::int32_t>(std::lround(1.0 * dx * i / steps)),
+                       from.y + static_cast<std::int32_t>(std::lround(1.0 * dy * i / steps))});
+  }
+  if (steps == 0) PaintCell(cell);
   painted_ = cell;
-  PaintCell(cell);
 }
 
 void EditorScreen::ApplyTool(Position p) {
@@ -170,6 +194,18 @@ void EditorScreen::ChooseTool(std::int32_t tool) {
   tool_ = tool;
   s_.effects.PlaySound(Sound::kButton);
   s_.effects.InvalidateAll();
+}
+
+bool EditorScreen::Playable() {
+  const Draft& d = editor_.draft();
+  const wchar_t* lacks = nullptr;
+  if (d.NozzleCell() < 0) {
+    lacks = kTestNeedsNozzleNote;
+  } else if (std::find(d.items.begin(), d.items.end(), Item::kFire) == d.items.end()) {
+    lacks = kTestNeedsFireNote;
+  }
+  if (lacks) s_.effects.ShowNote(lacks);
+  return lacks == nullptr;
 }
 
 void EditorScreen::Save() {
@@ -243,6 +279,32 @@ void EditorScreen::EndNaming(bool keep) {
   naming_ = false;
   if (keep && typed_ != editor_.draft().title) Make(Edit::SetTitle(typed_));
   s_.effects.InvalidateAll();
+}
+
+bool EditorScreen::HasTitleKeys() const {
+  return static_cast<std::int32_t>(s_.layout.size()) >= kTitleItemsEnd;
+}
+
+Rect EditorScreen::TitleKeyRect(std::int32_t k) const {
+  const Rect first = ItemRect(s_.layout, kItemEditorTitleKey);
+  const Point at{first.left + k % kTitleKeyColumns * kTitleKeyPitch,
+                 first.top + k / kTitleKeyColumns * kTitleKeyPitch};
+  return RectFromSize(at.x, at.y, first.Width(), first.Height());
+}
+
+void EditorScreen::TitleKeyDown(Point p) {
+  for (std::int32_t k = 0; k < kTitleKeyCount; ++k) {
+    if (!PtInRect(TitleKeyRect(k), p)) continue;
+    s_.effects.PlaySound(Sound::kButton);
+    const char key = kTitleKeys[k];
+    if (key == '\r' || key == '\x1b') {
+      EndNaming(key == '\r');
+    } else {
+      TypeTitle(key);
+    }
+    return;
+  }
+  EndNaming(true);  // a tap beside the keys
 }
 
 void EditorScreen::HideCursor() {

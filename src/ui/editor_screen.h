@@ -43,6 +43,11 @@ inline constexpr const wchar_t* kSharedLevelPassword = L"SHARED";
 // The line shown while the verdict of the latest change is searched.
 inline constexpr const char* kVerdictSearching = "Checking...";
 
+// The title keys, in order: the letters, then a space, rubbing out, leaving
+// without the title typed and keeping it.
+inline constexpr char kTitleKeys[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ \b\x1b\r";
+inline constexpr std::int32_t kTitleKeyCount = sizeof kTitleKeys - 1;
+
 // What a press on the editor asks of the screens around it.
 enum class EditorAction : std::uint8_t { kNone, kBack, kTest, kSave, kShare };
 
@@ -68,7 +73,8 @@ class EditorScreen {
   // The pen: on the palette it chooses what to place; on the board it puts
   // that on the cell (the nozzle pointing east), or turns the nozzle, or
   // takes away what the chosen thing or the eraser points at; a drag goes on
-  // placing or erasing on every empty (or taken) cell it crosses. The
+  // placing or erasing on every empty (or taken) cell it crosses, those
+  // between two far-apart moves on the board included. The
   // buttons act on pen down.
   EditorAction PenDown(Point p);
   void PenMove(Point p);
@@ -78,6 +84,9 @@ class EditorScreen {
   void CursorKey(std::int32_t dx, std::int32_t dy);
   void PickKey();
   void ChooseTool(std::int32_t tool);
+  // A level with a nozzle and a fire can be test played; one without says
+  // in the bar what it lacks.
+  bool Playable();
   // Keeps the level among the player's own (in its place, once saved),
   // and says so in the bar.
   void Save();
@@ -91,10 +100,16 @@ class EditorScreen {
   // The title typed from the keys: letters (a word's first in capitals),
   // digits and spaces, '\b' rubbing one out, shown on the verdict line
   // until it ends: kept (an edit), or not.
+  // With the pen: the title button starts; while the title is typed the
+  // title keys over the board type it, and a tap beside them keeps it.
   void StartNaming();
   void TypeTitle(char letter);
   void EndNaming(bool keep);
   bool naming() const { return naming_; }
+  // The layout has the title button and keys.
+  bool HasTitleKeys() const;
+  // The place of title key k (of kTitleKeys).
+  Rect TitleKeyRect(std::int32_t k) const;
   const std::wstring& typedTitle() const { return typed_; }
   // 0 nozzle, 1 fire, 2 lightning, 3 wall, 4 eraser.
   std::int32_t tool() const { return tool_; }
@@ -126,6 +141,8 @@ class EditorScreen {
   // Paints over a cell on a drag: only on a cell it changes, with no note.
   void PaintCell(Position p);
   void HideCursor();
+  // A pen press while the title is typed.
+  void TitleKeyDown(Point p);
 
   Session& s_;
   BoardGeometry geometry_;

@@ -45,6 +45,8 @@ inline constexpr const wchar_t* kShareUnsolvableNote =
 inline constexpr const wchar_t* kSavedNote = L"Saved in My levels";
 inline constexpr const wchar_t* kNotSavedNote = L"The level could not be saved";
 inline constexpr const wchar_t* kNoOwnLevelsNote = L"Levels are kept only with progress";
+inline constexpr const wchar_t* kTestNeedsNozzleNote = L"Place a nozzle to test play";
+inline constexpr const wchar_t* kTestNeedsFireNote = L"Place a fire to test play";
 
 // The message box's title and button.
 inline constexpr const wchar_t* kMessageTitle = L"Quenchway";

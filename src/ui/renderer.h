@@ -80,6 +80,7 @@ class ScreenRenderer {
   void PaintCode(Canvas& canvas);
   void PaintSettings(Canvas& canvas);
   void PaintEditor(Canvas& canvas);  // editor_paint.cpp
+  void PaintTitleKeys(Canvas& canvas);
   // Makes `region` the clip, inside the area this paint may touch.
   void SelectClip(Canvas& canvas, const Region& region);
   const Theme& look() const { return ThemeOf(ui_.theme); }

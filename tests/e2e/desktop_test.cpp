@@ -7,6 +7,7 @@
 
 #include "../app/run_game.h"
 #include "data/layout.h"
+#include "data/layout_items.h"
 #include "x_session.h"
 
 namespace qw {
@@ -126,6 +127,18 @@ TEST_F(Desktop, PlaysWithMouseToolbarAndKeysAsTheHeadlessModePaints) {
 
   window.Key("Escape");
   expect("ok\n", "the menu after Escape");
+
+  // The level editor from the chooser's E, a fire placed with the pen, and
+  // back through the chooser with Escape.
+  const Rect board = ItemRect(layout_, kItemEditorBoard);
+  const Point fire{board.left + 1 + 21 * 3 + 10, board.top + 1 + 21 * 2 + 10};
+  window.Click(2 * 68, 2 * 67);
+  window.Key("e");
+  window.Click(2 * fire.x, 2 * fire.y);
+  expect("tap 68 67\nkey e\n" + Tap(fire), "a fire placed in the editor");
+  window.Key("Escape");
+  window.Key("Escape");
+  expect("ok\nok\n", "the menu after the editor and the chooser");
   window.Key("Escape");
   EXPECT_EQ(game.Wait(std::chrono::seconds(5)), std::optional<int>(0))
       << "Escape on the menu ends the game";

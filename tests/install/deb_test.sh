@@ -41,8 +41,12 @@ usr/share/man/man6/quenchway-levels.6.gz
 usr/share/quenchway/data/qw_images.dat
 usr/share/quenchway/data/qw_layout.dat
 usr/share/quenchway/data/qw_levels.dat
+usr/share/quenchway/data/themes/contrast/pieces.bmp
 usr/share/quenchway/data/themes/contrast/qw_images.dat
+usr/share/quenchway/data/themes/contrast/toolbar.bmp
+usr/share/quenchway/data/themes/dark/pieces.bmp
 usr/share/quenchway/data/themes/dark/qw_images.dat
+usr/share/quenchway/data/themes/dark/toolbar.bmp
 usr/share/quenchway/resources/pieces.bmp
 usr/share/icons/hicolor/scalable/apps/$appid.svg"
 for s in 16 24 32 48 64 128 256; do

@@ -26,8 +26,12 @@ share/man/man6/quenchway-levels.6
 share/quenchway/data/qw_images.dat
 share/quenchway/data/qw_layout.dat
 share/quenchway/data/qw_levels.dat
+share/quenchway/data/themes/contrast/pieces.bmp
 share/quenchway/data/themes/contrast/qw_images.dat
+share/quenchway/data/themes/contrast/toolbar.bmp
+share/quenchway/data/themes/dark/pieces.bmp
 share/quenchway/data/themes/dark/qw_images.dat
+share/quenchway/data/themes/dark/toolbar.bmp
 share/quenchway/resources/pieces.bmp
 share/icons/hicolor/scalable/apps/$appid.svg"
 for s in 16 24 32 48 64 128 256; do

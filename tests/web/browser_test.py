@@ -15,6 +15,9 @@
 - a level code from the desktop opens the same level from the page's address
   (#level=CODE), a mistyped one is refused in the game's box, and a code the
   page's chooser shares opens the same level on the desktop;
+- the level editor, opened from the chooser: a level made by taps shows the
+  desktop's verdict, found by the page's worker; saved, it is in the chooser
+  after a reload; a tap during a long search is drawn at once;
 - window.quenchway.script gives exactly what `quenchway --script` prints, for
   the scripts in tests/web/scripts and for the whole game played through.
 
@@ -64,13 +67,27 @@ def desktop_script(game, text, cwd, options=()):
     return run.stdout.decode() + run.stderr.decode()
 
 
-def desktop_shot(game, commands, cwd, options=()):
+def desktop_shot(game, commands, cwd, options=(), own=None):
     """The desktop's client area after `commands`, from no progress, as the
-    page's first load starts, as RGB rows."""
+    page's first load starts (or from the progress folder `own`), as RGB rows."""
     path = os.path.join(cwd, "shot.bmp")
     with tempfile.TemporaryDirectory(prefix="qw-progress-") as progress:
-        desktop_script(game, commands + "shot " + path + "\n", cwd, ("--progress", progress, *options))
+        desktop_script(game, commands + "shot " + path + "\n", cwd, ("--progress", own or progress, *options))
     return game_data.read_bmp24(path)
+
+
+def shows(browser, frame, seconds=30):
+    """True once the canvas shows `frame`, within `seconds`."""
+    deadline = time.time() + seconds
+    while canvas_rgb(browser)[:len(frame)] != frame and time.time() < deadline:
+        time.sleep(0.1)
+    return canvas_rgb(browser)[:len(frame)] == frame
+
+
+def cell(data, n):
+    """The middle of the editor's board cell n (row n // 10, column n % 10)."""
+    x, y = data.items[81][:2]
+    return (x + 1 + 21 * (n % 10) + 10, y + 1 + 21 * (n // 10) + 10)
 
 
 def differing_pixels(a, b, rows):
@@ -274,6 +291,9 @@ def main(web_dir, game, levels_tool, source):
                 break
             time.sleep(0.25)
         check(canvas_rgb(browser)[:len(title)] == title, "a page preferring a dark scheme starts in Dark")
+        pen.click(data.centre(MENU_CONTINUE))  # Dark's own pieces came with its pictures
+        dark_play = desktop_shot(game, script, scratch.name, ("--theme", "dark"))
+        check(canvas_rgb(browser)[:len(dark_play)] == dark_play, "level 3 in Dark as on the desktop")
         browser.page("Emulation.setEmulatedMedia", {"features": media})
         browser.open(server.url)
 
@@ -332,6 +352,51 @@ def main(web_dir, game, levels_tool, source):
         level1 = desktop_script(game, "tap %d %d\ndump\n" % data.centre(3), scratch.name)
         check(copied and board_of(on_desktop) == board_of(level1) and line_of(on_desktop, "code ") == copied,
               "the page's chooser shares level 1 as %s, which the desktop opens as level 1" % copied)
+
+        # The level editor, from storage holding only levels that do not read:
+        # opened from the chooser (E), a level made by taps, its verdict line
+        # found by the page's worker as on the desktop; saved, the level is in
+        # the chooser after a reload, the unreadable levels kept aside.
+        browser.open("about:blank", ready="true")
+        clear = browser.page("Page.addScriptToEvaluateOnNewDocument",
+                             {"source": "localStorage.clear(); localStorage.setItem('quenchway.levels', 'no level')"})
+        browser.open(server.url)
+        browser.page("Page.removeScriptToEvaluateOnNewDocument", clear)
+        pen, nozzle, fire, wall, more = Pen(browser), data.centre(82), data.centre(83), data.centre(85), 96
+        made = [nozzle, cell(data, 0), fire, cell(data, 3)]
+        pages = [data.centre(MENU_LEVELS)] + [(212, 254)] * 3  # the chooser's last page
+        pen.click(data.centre(MENU_LEVELS))
+        press_key(browser, "e", "KeyE")
+        for p in made:
+            pen.click(p)
+        own = tempfile.mkdtemp(dir=scratch.name)
+        taps = lambda points: "".join("tap %d %d\n" % p for p in points)
+        editor = desktop_shot(game, taps(pages[:1]) + "key E\n" + taps(made), scratch.name, own=own)
+        check(shows(browser, editor), "a level made by taps in the page's editor shows the desktop's verdict")
+        pen.click(data.centre(105))
+        desktop_shot(game, taps(pages[:1]) + "key E\n" + taps(made + [data.centre(105)]), scratch.name, own=own)
+        browser.open(server.url)
+        for p in pages:
+            pen.click(p)
+        rows = slice(190 * WIDTH * 3, 230 * WIDTH * 3)  # the last page's last rows: the saved level, Create level
+        aside = browser.evaluate("Object.keys(localStorage).filter(k => k.startsWith('quenchway.levels.bad-'))"
+                                 ".map(k => localStorage.getItem(k))")
+        check(canvas_rgb(browser)[rows] == desktop_shot(game, taps(pages), scratch.name, own=own)[rows]
+              and aside == ["no level"], "a saved level is in the chooser after a reload, as on the desktop,"
+              " the levels that did not read kept aside (%s)" % aside)
+        # A hard level (ten pieces, four fires): a tap while its verdict is
+        # searched shows at once, and the verdict of the tap's level follows.
+        hard = [nozzle, cell(data, 0)] + [data.centre(more + k) for k in (0,) * 4 + (1,) * 3 + (2,) * 3] + [
+            fire, cell(data, 99), cell(data, 90), cell(data, 9), cell(data, 55), wall]
+        press_key(browser, "e", "KeyE")
+        for p in hard:
+            pen.click(p)
+        before, start = canvas_rgb(browser), time.time()
+        pen.click(cell(data, 33))
+        after, took = canvas_rgb(browser), time.time() - start
+        final = desktop_shot(game, taps(pages) + "key E\n" + taps(hard + [cell(data, 33)]), scratch.name)
+        check(after != before and after[:len(final)] != final and took < 0.5 and shows(browser, final, 120),
+              "a tap during a long search is drawn at once (%.2f s), its own verdict following" % took)
 
         # A stored record that does not read is kept aside; the game starts afresh.
         browser.open("about:blank", ready="true")  # the page saves as it goes

@@ -47,8 +47,10 @@ void DrawCodePictures(const Fonts& fonts, std::map<int, Image>& items) {
   // One line only: every line of text costs the browser's download.
   fonts.body->DrawCentred(page, kClientWidth / 2, 208, "Type or paste (Ctrl+V) a level's code.",
                           Look().ink);
+  // The field's last row is the line's: the cursor the game writes there
+  // shows only over a 1-pixel outline.
   const ItemPlace& line = places[37];
-  DrawField(page, line.x - 2, line.y - 3, line.w + 4, line.h + 3);
+  DrawField(page, line.x - 2, line.y - 3, line.w + 4, line.h + 3, 1);
   const ItemPlace& back = places[32];
   DrawButton(page, fonts, back.x, back.y, back.w, back.h, "Back", false);
   const ItemPlace& prev = places[33];

@@ -1,7 +1,8 @@
 // The pictures of the level editor: its page, with the field of the verdict
 // line and the tray's counts below the board, the palette of what to place
 // (the game stamps each piece on its button), the counts' minus and plus
-// buttons and the row of Undo, Redo, Test, Save, Share and Back.
+// buttons, the row of Undo, Redo, Test, Save, Share and Back, the title
+// button and the blank key the title keys are drawn with.
 #include "skin.h"
 
 namespace qw::artgen {
@@ -37,6 +38,10 @@ void DrawEditorPictures(const Fonts& fonts, std::map<int, Image>& items) {
   }
   const char* labels[] = {"Undo", "Redo", "Test", "Save", "Share", "Back"};
   for (int k = 0; k < 6; ++k) button(page + 22 + k, labels[k], false);
+  button(page + 28, "Aa", false);
+  // A blank key of the title keys, on the panel the game lays under them.
+  under = Image(kClientWidth, kClientHeight, Look().panel);
+  button(page + 29, "", false);
 }
 
 }  // namespace qw::artgen

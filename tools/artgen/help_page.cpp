@@ -48,10 +48,13 @@ void DrawPieceBox(Image& img, int x, int y, int piece) {
   img.Paste(DrawPiece(piece), x, y, true);
 }
 
-// A toolbar picture with a thin frame, as the buttons look on the toolbar.
+// A toolbar picture with a thin frame, as the buttons look on the toolbar:
+// on the bar's colour, where Classic keeps the silver face of its first look.
 void DrawToolButton(Image& img, int x, int y, int button) {
+  const Rgb silver = ToolbarPalette()[7];
   img.Fill(x - 1, y - 1, 18, 17, Look().inkSoft);
-  img.Paste(DrawToolbarStrip().Crop(16 * button, 0, 16, 15), x, y);
+  img.Fill(x, y, 16, 15, Look().id == ThemeId::kClassic ? silver : Look().bar);
+  img.Paste(DrawToolbarStrip().Crop(16 * button, 0, 16, 15), x, y, true, silver);
 }
 
 // Pictures are centred on (cx, cy).

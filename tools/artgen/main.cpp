@@ -6,8 +6,9 @@
 //                                    ROOT/resources/{pieces,toolbar,icon32,icon16}.bmp
 //                                    the desktop icons in ROOT/resources/icons/
 //                                    and the sheet of piece rotations ROOT/docs/piece-sheet.png,
-//                                    and each further theme's skin,
-//                                    ROOT/data/themes/{dark,contrast}/qw_images.dat
+//                                    and each further theme's skin and strips,
+//                                    ROOT/data/themes/{dark,contrast}/{qw_images.dat,
+//                                    pieces.bmp,toolbar.bmp}
 //   quenchway-artgen --preview DIR   writes a picture of every screen to DIR,
 //                                    each further theme's to DIR/NAME/
 //   quenchway-artgen --web-icons DIR writes the browser build's icons,
@@ -110,22 +111,26 @@ int WriteAll(const std::string& root, const Skin& skin) {
   return WriteDesktopIcons(res + "icons/") && ok ? 0 : 1;
 }
 
-// Every theme but Classic: its skin in data/themes/NAME/, drawn from the
-// same code in the theme's colours. The places of the pictures are Classic's,
-// so one layout serves every theme.
+// Every theme but Classic: its skin, piece strip and toolbar strip in
+// data/themes/NAME/, drawn from the same code in the theme's colours. The
+// places of the pictures are Classic's, so one layout serves every theme.
 int WriteThemes(const std::string& root, const Fonts& fonts, const Skin& classic) {
   bool ok = true;
   for (const Theme* theme : kThemes) {
     if (theme->id == ThemeId::kClassic) continue;
     SetLook(*theme);
     const Skin skin = BuildSkin(fonts);
+    const std::string folder = root + "/data/themes/" + std::string(theme->name) + "/";
+    ok = Check(WriteBmp24(DrawPieceStrip(), folder + "pieces.bmp"), folder + "pieces.bmp") && ok;
+    ok = Check(WriteBmp4(DrawToolbarStrip(), ToolbarPalette(), folder + "toolbar.bmp"),
+               folder + "toolbar.bmp") &&
+         ok;
     SetLook(kClassicTheme);
     if (LayoutFileText(skin) != LayoutFileText(classic)) {
       std::fprintf(stderr, "artgen: the %s skin's layout is not Classic's\n",
                    std::string(theme->name).c_str());
       ok = false;
     }
-    const std::string folder = root + "/data/themes/" + std::string(theme->name) + "/";
     ok = Check(WriteBmp24(skin.image, folder + "qw_images.dat"), folder + "qw_images.dat") && ok;
   }
   return ok ? 0 : 1;

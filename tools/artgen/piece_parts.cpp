@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "style.h"
 #include "ui/piece_art.h"
 
 namespace qw::artgen {
@@ -19,20 +20,20 @@ Paint OutlinedPolygon(Vec2 p, const std::vector<Vec2>& poly, Rgb fill, Rgb outli
   return Solid(d > -ring ? outline : fill);
 }
 
+// The width of an outline of the pieces in the theme being drawn.
+double Ring(double classic) { return classic * Look().outline; }
+
 Paint Log(Vec2 p, Vec2 a, Vec2 b, bool charred) {
   const double halfWidth = 1.9;
   const Vec2 q = NearestOnSegment(p, a, b);
   const double d = Length(p - q);
   if (d > halfWidth) return Paint{};
-  const Rgb outline = charred ? Rgb{30, 24, 22} : Rgb{56, 30, 14};
-  const Rgb bark = charred ? Rgb{72, 62, 58} : Rgb{138, 82, 40};
-  const Rgb barkLight = charred ? Rgb{104, 94, 90} : Rgb{178, 116, 60};
-  if (d > halfWidth - 0.8) return Solid(outline);
+  const PieceLook::Wood& wood = charred ? Look().pieces.charred : Look().pieces.log;
+  if (d > halfWidth - Ring(0.8)) return Solid(wood.outline);
   // The cut end nearer the viewer shows the wood's light face.
-  if (Length(p - b) < halfWidth - 0.5)
-    return Solid(charred ? Rgb{120, 108, 100} : Rgb{226, 178, 112});
+  if (Length(p - b) < halfWidth - 0.5) return Solid(wood.end);
   const Vec2 off = p - q;
-  return Solid(off.y < 0 ? barkLight : bark);
+  return Solid(off.y < 0 ? wood.barkLight : wood.bark);
 }
 
 Paint Logs(Vec2 p, bool charred) {
@@ -51,9 +52,10 @@ const std::vector<Vec2> kFlameInner{{8.3, 16.0},  {7.6, 13.4},  {9.0, 11.6}, {10
                                     {11.6, 11.6}, {12.6, 13.6}, {11.8, 16.0}};
 
 Paint Flames(Vec2 p) {
-  Paint paint = OutlinedPolygon(p, kFlameOuter, Rgb{226, 52, 22}, Rgb{104, 16, 8}, 0.95);
-  paint = Over(OutlinedPolygon(p, kFlameMiddle, Rgb{252, 146, 26}, Rgb{252, 146, 26}, 0), paint);
-  return Over(OutlinedPolygon(p, kFlameInner, Rgb{255, 234, 110}, Rgb{255, 234, 110}, 0), paint);
+  const PieceLook& look = Look().pieces;
+  Paint paint = OutlinedPolygon(p, kFlameOuter, look.flame, look.flameOutline, Ring(0.95));
+  paint = Over(OutlinedPolygon(p, kFlameMiddle, look.flameMiddle, look.flameMiddle, 0), paint);
+  return Over(OutlinedPolygon(p, kFlameInner, look.flameCore, look.flameCore, 0), paint);
 }
 
 // Wisps of smoke curling up from the logs: wavy strokes, never pointed like
@@ -79,10 +81,10 @@ Paint Smoke(Vec2 p) {
       along = (p.x - cx) / halfWidth;
     }
   }
-  if (best > 1.0) return Paint{};
-  if (best > 0) return Solid(Rgb{70, 72, 90});
-  return Solid(
-      Mix(Rgb{244, 244, 250}, Rgb{168, 170, 186}, std::clamp(0.5 + 0.5 * along, 0.0, 1.0)));
+  const PieceLook& look = Look().pieces;
+  if (best > Ring(1.0)) return Paint{};
+  if (best > 0) return Solid(look.smokeOutline);
+  return Solid(Mix(look.smokeLight, look.smokeShade, std::clamp(0.5 + 0.5 * along, 0.0, 1.0)));
 }
 
 }  // namespace
@@ -91,13 +93,14 @@ Paint TubeShade(Vec2 p, Vec2 axisPoint, double halfWidth, const Metal& metal) {
   const Vec2 off = p - axisPoint;
   const double dist = Length(off);
   if (dist > halfWidth) return Paint{};
-  if (dist > halfWidth - 0.95) return Solid(metal.outline);
-  const double u = std::min(dist / (halfWidth - 0.95), 1.0);
+  const double ring = Ring(0.95);
+  if (dist > halfWidth - ring) return Solid(metal.outline);
+  const double u = std::min(dist / (halfWidth - ring), 1.0);
   const Vec2 n2 = dist > 1e-9 ? off * (1.0 / dist) : Vec2{};
   const double nz = std::sqrt(std::max(0.0, 1 - u * u));
   const double lambert = std::max(0.0, n2.x * u * -0.45 + n2.y * u * -0.6 + nz * 0.66);
   Rgb c = Mix(metal.dark, metal.light, std::min(lambert * 1.05, 1.0));
-  return Solid(Mix(c, Rgb{255, 255, 255}, std::pow(lambert, 12.0) * 0.6));
+  return Solid(Mix(c, Rgb{255, 255, 255}, std::pow(lambert, 12.0) * Look().pieces.shine));
 }
 
 Image DrawNozzle(int r) {
@@ -108,13 +111,14 @@ Image DrawNozzle(int r) {
   Image img(kSize, kSize, kMagenta);
   ShadeHard(img, 0, 0, kSize, kSize, [&](double x, double y) {
     const Vec2 p{x, y};
-    Paint paint = TubeShade(p, NearestOnSegment(p, kCentre, tip), 4.0);
-    const Paint lip = TubeShade(p, NearestOnSegment(p, lipStart, tip), 5.0);
+    const PieceLook& look = Look().pieces;
+    Paint paint = TubeShade(p, NearestOnSegment(p, kCentre, tip), 4.0, look.steel);
+    const Paint lip = TubeShade(p, NearestOnSegment(p, lipStart, tip), 5.0, look.steel);
     if (lip.a > 0) paint = lip;
-    const Paint body = TubeShade(p, kCentre, kNozzleBodyRadius, kTankBlue);
+    const Paint body = TubeShade(p, kCentre, kNozzleBodyRadius, look.tank);
     if (body.a > 0) paint = body;
     const bool inDrop = CircleDistance(p, {10, 10.9}, 2.45) <= 0 || PolygonDistance(p, drop) <= 0;
-    if (inDrop && Length(p - kCentre) < kNozzleBodyRadius - 1.2) paint = Solid(Rgb{236, 246, 255});
+    if (inDrop && Length(p - kCentre) < kNozzleBodyRadius - 1.2) paint = Solid(look.drop);
     return paint;
   });
   return img;
@@ -135,17 +139,14 @@ Image DrawHazard() {
                                {4.6, 19.6}, {8.4, 10.6}, {3.2, 10.6}};
   Image img(kSize, kSize, kMagenta);
   ShadeHard(img, 0, 0, kSize, kSize, [&](double x, double y) {
-    return OutlinedPolygon({x, y}, bolt, Rgb{255, 222, 20}, Rgb{24, 20, 10}, 1.05);
+    return OutlinedPolygon({x, y}, bolt, Look().pieces.bolt, Look().pieces.boltOutline, Ring(1.05));
   });
   return img;
 }
 
 Image DrawWall() {
-  constexpr Rgb kMortar{206, 198, 184};
-  constexpr Rgb kBrick{172, 66, 44};
-  constexpr Rgb kBrickLight{208, 104, 76};
-  constexpr Rgb kBrickDark{118, 40, 28};
-  Image img(kSize, kSize, kMortar);
+  const PieceLook& look = Look().pieces;
+  Image img(kSize, kSize, look.mortar);
   // Courses of 4-pixel bricks on 1-pixel mortar, every other course offset
   // by half a brick.
   for (int course = 0; course < 4; ++course) {
@@ -154,9 +155,9 @@ Image DrawWall() {
     for (int left = offset; left < kSize; left += 10) {
       for (int y = top; y < top + 4; ++y) {
         for (int x = std::max(left, 0); x < std::min(left + 9, kSize); ++x) {
-          Rgb c = kBrick;
-          if (y == top || x == left) c = kBrickLight;
-          if (y == top + 3 || x == left + 8) c = kBrickDark;
+          Rgb c = look.brick;
+          if (y == top || x == left) c = look.brickLight;
+          if (y == top + 3 || x == left + 8) c = look.brickDark;
           img.Set(x, y, c);
         }
       }

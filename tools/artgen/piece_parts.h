@@ -2,23 +2,18 @@
 // (burning and doused), the lightning hazard and the brick wall.
 #pragma once
 
+#include "platform/theme.h"
 #include "raster.h"
 #include "shapes.h"
 
 namespace qw::artgen {
 
-struct Metal {
-  Rgb outline;
-  Rgb dark;
-  Rgb light;
-};
-
-inline constexpr Metal kSteel{{36, 38, 60}, {92, 98, 122}, {236, 238, 246}};
-inline constexpr Metal kTankBlue{{20, 30, 80}, {30, 60, 150}, {140, 190, 255}};
+using Metal = PieceLook::Metal;
 
 // A round tube or dome seen from above, lit from the top left: p's distance
-// from axisPoint against halfWidth decides the outline ring and the shading.
-Paint TubeShade(Vec2 p, Vec2 axisPoint, double halfWidth, const Metal& metal = kSteel);
+// from axisPoint against halfWidth decides the outline ring (as wide as the
+// theme's outlines) and the shading.
+Paint TubeShade(Vec2 p, Vec2 axisPoint, double halfWidth, const Metal& metal);
 
 inline constexpr double kNozzleBodyRadius = 6.2;
 

@@ -5,16 +5,15 @@
 
 #include "piece_parts.h"
 #include "shapes.h"
+#include "style.h"
 
 namespace qw::artgen {
 namespace {
 
 constexpr Vec2 kCentre{10, 10};
 
-constexpr Rgb kPipeInner{26, 28, 46};
-// Lighter than the nozzle's steel on its shaded side, so that the dark bore
-// stands out on both sides of the water.
-constexpr Metal kPipeMetal{{36, 38, 60}, {132, 138, 164}, {240, 242, 250}};
+// The pipe's metal is lighter than the nozzle's steel on its shaded side, so
+// that the dark bore stands out on both sides of the water.
 constexpr double kPipeHalfWidth = 5.0;
 // The bore: dark on both sides of the 2-pixel water line, so that the pipe's
 // walls show beside the water on straight and diagonal arms alike.
@@ -23,7 +22,6 @@ constexpr double kBoreHalfWidth = 2.0;
 // darker than the pipe and edged in the dark outline, the cell's outermost
 // pixels included, so that every opening of every rotation shows at a glance,
 // dry or wet, and two pieces that meet show a joint rather than one pipe.
-constexpr Metal kFlange{{60, 36, 8}, {150, 100, 30}, {255, 222, 130}};
 constexpr double kFlangeHalfWidth = kPipeHalfWidth + 1.4;
 constexpr double kFlangeLength = 3.2;
 constexpr double kFlangeFace = 0.8;
@@ -59,16 +57,17 @@ Paint Flange(Vec2 p, int d) {
   const Vec2 axis = kCentre + unit * along;
   const double across = Length(p - axis);
   if (across > kFlangeHalfWidth) return Paint{};
-  if (across < kBoreHalfWidth) return Solid(kPipeInner);
+  const PieceLook& look = Look().pieces;
+  if (across < kBoreHalfWidth) return Solid(look.bore);
   const bool atEdge = !diagonal && (p.x < 1 || p.y < 1 || p.x > kCell - 1 || p.y > kCell - 1);
-  if (atEdge || along < start + kFlangeFace) return Solid(kFlange.outline);
-  return TubeShade(p, axis, kFlangeHalfWidth, kFlange);
+  if (atEdge || along < start + kFlangeFace) return Solid(look.collar.outline);
+  return TubeShade(p, axis, kFlangeHalfWidth, look.collar);
 }
 
 Paint PipeShader(Vec2 p, const std::vector<int>& arms) {
   const Vec2 q = NearestAxis(p, arms, 13.0);
-  Paint paint = TubeShade(p, q, kPipeHalfWidth, kPipeMetal);
-  if (paint.a > 0 && Length(p - q) < kBoreHalfWidth) paint = Solid(kPipeInner);
+  Paint paint = TubeShade(p, q, kPipeHalfWidth, Look().pieces.pipe);
+  if (paint.a > 0 && Length(p - q) < kBoreHalfWidth) paint = Solid(Look().pieces.bore);
   for (int d : arms) {
     const Paint flange = Flange(p, d);
     if (flange.a > 0) paint = flange;

@@ -124,6 +124,9 @@ const std::array<ItemPlace, kItemCount>& ItemPlaces() {
       {"editor: save button", 122, 251, 38, 17, true},
       {"editor: share button", 162, 251, 38, 17, true},
       {"editor: back button", 202, 251, 36, 17, true},
+      {"editor: title button, opens the title keys", 216, 122, 22, 22, true},
+      {"editor: the first of the title keys over the board, the game writes their letters", 12, 111,
+       22, 22, true},
   }};
   return kPlaces;
 }

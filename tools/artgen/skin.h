@@ -28,7 +28,7 @@ inline constexpr int kFirstSettingsItem = 47;
 inline constexpr int kMenuCodeItem = 61;
 inline constexpr int kFirstThemeItem = 62;
 inline constexpr int kFirstEditorItem = 80;
-inline constexpr int kItemCount = 108;
+inline constexpr int kItemCount = 110;
 
 struct ItemPlace {
   const char* name;  // written as a comment above the item's line

@@ -95,8 +95,8 @@ void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view 
   font.DrawCentred(img, x + 10, y + 1 + (17 - font.LineHeight()) / 2, letter, Look().ink);
 }
 
-void DrawField(Image& img, int x, int y, int w, int h) {
-  const int o = static_cast<int>(Look().outline);
+void DrawField(Image& img, int x, int y, int w, int h, int outline) {
+  const int o = outline > 0 ? outline : static_cast<int>(Look().outline);
   img.Fill(x, y, w, h, Look().ink);
   // The panel colour inside, so that the letter tiles' corners blend in.
   img.Fill(x + o, y + o, w - 2 * o, h - 2 * o, Look().panel);

@@ -52,7 +52,8 @@ void DrawSmallButton(Image& img, const Fonts& fonts, int x, int y, int w, int h,
 // A 20 x 20 letter tile of the keypad.
 void DrawKeyTile(Image& img, const Fonts& fonts, int x, int y, std::string_view letter);
 
-// A sunken field with a 1-pixel outline.
-void DrawField(Image& img, int x, int y, int w, int h);
+// A sunken field outlined in the theme's width, or in `outline` pixels when
+// given: a field whose text runs down to its last row needs a thin one.
+void DrawField(Image& img, int x, int y, int w, int h, int outline = 0);
 
 }  // namespace qw::artgen

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shapes.h"
+#include "style.h"
 
 namespace qw::artgen {
 namespace {
@@ -137,24 +138,24 @@ void DrawHintButton(Image& img, int x0) {
 
 }  // namespace
 
-const std::array<Rgb, 16>& ToolbarPalette() {
-  static const std::array<Rgb, 16> kPalette{{{0, 0, 0},
-                                             {128, 0, 0},
-                                             {0, 128, 0},
-                                             {128, 128, 0},
-                                             {0, 0, 128},
-                                             {128, 0, 128},
-                                             {0, 128, 128},
-                                             {192, 192, 192},
-                                             {128, 128, 128},
-                                             {255, 0, 0},
-                                             {0, 255, 0},
-                                             {255, 255, 0},
-                                             {0, 0, 255},
-                                             {255, 0, 255},
-                                             {0, 255, 255},
-                                             {255, 255, 255}}};
-  return kPalette;
+std::array<Rgb, 16> ToolbarPalette() {
+  const ToolbarLook& look = Look().toolbar;
+  return {{look.line,
+           {128, 0, 0},
+           look.circleArrow,
+           look.goldEdge,
+           look.arrowEdge,
+           {128, 0, 128},
+           {0, 128, 128},
+           {192, 192, 192},
+           look.shade,
+           {255, 0, 0},
+           {0, 255, 0},
+           look.gold,
+           look.arrow,
+           {255, 0, 255},
+           {0, 255, 255},
+           look.page}};
 }
 
 Image DrawToolbarStrip() {

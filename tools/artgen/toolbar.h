@@ -7,11 +7,13 @@
 
 namespace qw::artgen {
 
-// The classic 16-colour palette; silver (192, 192, 192) is the button face.
-const std::array<Rgb, 16>& ToolbarPalette();
+// The 16-colour palette of the theme being drawn: Classic's is the classic
+// one; silver (192, 192, 192) is the button face in every theme.
+std::array<Rgb, 16> ToolbarPalette();
 
-// 64 x 15: turn counter-clockwise, turn clockwise, restart (a page with a
-// circular arrow), password (a key). Only palette colours are used.
+// 112 x 15: turn counter-clockwise, turn clockwise, restart (a page with a
+// circular arrow), password (a key), undo, redo, hint (a bulb). Only palette
+// colours are used.
 Image DrawToolbarStrip();
 
 // The window icon, full-bleed, size 32 or 16.

@@ -1,5 +1,5 @@
 // quenchway-glyphs OUT DATA: writes the glyph atlas of the game's font
-// (printable ASCII, as the desktop renders it) to OUT, and checks that the
+// (printable ASCII and the dash, as the desktop renders them) to OUT, and checks that the
 // atlas gives the desktop's exact pixels for every text of the toolbar and
 // the caption, and every line of the message boxes the levels in the data
 // folder DATA can show.
@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const auto render = [&](std::wstring_view text) { return font->Render(text); };
-  std::optional<qw::GlyphAtlas> atlas = qw::GlyphAtlas::Build(render, U' ', U'~');
+  std::optional<qw::GlyphAtlas> atlas =
+      qw::GlyphAtlas::Build(render, U' ', U'~', qw::kTextBeyondAscii);
   if (!atlas) {
     std::fputs("quenchway-glyphs: the font's glyphs differ in height\n", stderr);
     return 1;
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     const std::vector<std::wstring> more = qw::GameTexts(count);
     texts.insert(texts.end(), more.begin(), more.end());
   }
+  // The editor's verdict line, its dash beyond ASCII.
+  texts.push_back(L"54 solutions \u2014 not unique");
   const std::vector<std::wstring> messages = qw::MessageTexts(*levels, font.get());
   texts.insert(texts.end(), messages.begin(), messages.end());
   // The lines whose kerned pairs add up to a pixel more or less than the
