@@ -7,23 +7,16 @@
 #include "app/game_loop.h"
 #include "platform/bitmap.h"
 #include "qw_app_resources.h"
+#include "quiet_front_end.h"
 #include "ui/board_geometry.h"
 
 namespace qw {
 namespace {
 
-class QuietFrontEnd final : public FrontEnd {
- public:
-  void Present(const Surface&, const Rect&) override {}
-  void ToggleFullscreen() override {}
-  void ShowMessage(const std::wstring&) override {}
-  void CapturePointer(bool) override {}
-};
-
 // Level 1's burning fire on cell (3, 6) and the bar's first button, as drawn
 // on the play screen, against the strips they come from.
 TEST(ThemeStrips, EachThemeDrawsItsOwn) {
-  QuietFrontEnd front;
+  testing::QuietFrontEnd front;
   const Surface classicPieces = *LoadBmpMemory(resources::kPiecesBmp);
   const Surface classicBar = *LoadBmpMemory(resources::kToolbarBmp);
   GameLoop loop{front, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data", classicPieces,

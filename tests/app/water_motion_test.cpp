@@ -15,21 +15,14 @@
 #include "platform/bitmap.h"
 #include "common/input.h"
 #include "qw_app_resources.h"
+#include "quiet_front_end.h"
 #include "run_game.h"
 
 namespace qw {
 namespace {
 
-class QuietFrontEnd final : public FrontEnd {
- public:
-  void Present(const Surface&, const Rect&) override {}
-  void ToggleFullscreen() override {}
-  void ShowMessage(const std::wstring&) override {}
-  void CapturePointer(bool) override {}
-};
-
 TEST(Settings, TheScreenChangesEachSettingAtOnceAndKeepsIt) {
-  QuietFrontEnd front;
+  testing::QuietFrontEnd front;
   GameLoop loop{front, [] { return std::uint64_t{0}; }, QW_SOURCE_DIR "/data",
                 *LoadBmpMemory(resources::kPiecesBmp), *LoadBmpMemory(resources::kToolbarBmp)};
   ASSERT_TRUE(loop.Create());
